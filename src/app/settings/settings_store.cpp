@@ -1,0 +1,38 @@
+#include "app/settings/settings_store.h"
+
+namespace yilou::app {
+
+namespace {
+
+const QString kApplication = QStringLiteral("11S5OMBRIX");
+const QString kGroup = QStringLiteral("IniSetting/");
+
+} // namespace
+
+SettingsStore::SettingsStore()
+    : settings_(QSettings::NativeFormat, QSettings::UserScope, kApplication, kApplication) {}
+
+int SettingsStore::readInt(const char* key, int fallback, int min, int max) const {
+    bool ok = false;
+    const int value = settings_.value(kGroup + key).toString().trimmed().toInt(&ok);
+    return ok && value >= min && value <= max ? value : fallback;
+}
+
+bool SettingsStore::readBool(const char* key, bool fallback) const {
+    const QString text = settings_.value(kGroup + key).toString().trimmed();
+    if (text.compare(QStringLiteral("True"), Qt::CaseInsensitive) == 0)
+        return true;
+    if (text.compare(QStringLiteral("False"), Qt::CaseInsensitive) == 0)
+        return false;
+    return fallback;
+}
+
+void SettingsStore::writeInt(const char* key, int value) {
+    settings_.setValue(kGroup + key, QString::number(value));
+}
+
+void SettingsStore::writeBool(const char* key, bool value) {
+    settings_.setValue(kGroup + key, value ? QStringLiteral("True") : QStringLiteral("False"));
+}
+
+} // namespace yilou::app

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QSettings>
+#include <QString>
+
+namespace yilou::app {
+
+/// The user's settings: the per-user store of application 11S5OMBRIX, group IniSetting.
+/// Integers are kept as decimal text, booleans as True/False (read back in any case); a value
+/// that is missing, unreadable or out of range reads as its default.
+class SettingsStore {
+public:
+    SettingsStore();
+
+    int GsZl() const { return readInt("GsZl", 0, 0, 27); }
+    void setGsZl(int value) { writeInt("GsZl", value); }
+    bool bolZyw() const { return readBool("bolZyw", true); }
+    void setBolZyw(bool value) { writeBool("bolZyw", value); }
+    int intLei() const { return readInt("intLei", 0, 0, 5); }
+    void setIntLei(int value) { writeInt("intLei", value); }
+    bool bolLdm() const { return readBool("bolLdm", true); }
+    void setBolLdm(bool value) { writeBool("bolLdm", value); }
+    int intZhWSetup() const { return readInt("intZhWSetup", 2, 1, 5); }
+    void setIntZhWSetup(int value) { writeInt("intZhWSetup", value); }
+    int SxIni() const { return readInt("SxIni", 1, 0, 1); }
+    void setSxIni(int value) { writeInt("SxIni", value); }
+    int DsIni() const { return readInt("DsIni", 1, 0, 1); }
+    void setDsIni(int value) { writeInt("DsIni", value); }
+    int IniSerchDay() const { return readInt("IniSerchDay", 6, 2, 16); }
+    void setIniSerchDay(int value) { writeInt("IniSerchDay", value); }
+
+    /// Writes pending changes to the store now.
+    void sync() { settings_.sync(); }
+
+private:
+    int readInt(const char* key, int fallback, int min, int max) const;
+    bool readBool(const char* key, bool fallback) const;
+    void writeInt(const char* key, int value);
+    void writeBool(const char* key, bool value);
+
+    mutable QSettings settings_;
+};
+
+} // namespace yilou::app

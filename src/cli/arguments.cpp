@@ -1,0 +1,29 @@
+#include "cli/arguments.h"
+
+#include "history/user_error.h"
+
+#include <charconv>
+
+namespace yilou::cli {
+
+int parseDecimal(const std::string& text, const char* what) {
+    int value = 0;
+    const char* begin = text.data();
+    const char* end = begin + text.size();
+    if (begin != end && *begin == '+')
+        ++begin;
+    const auto [ptr, error] = std::from_chars(begin, end, value, 10);
+    if (begin == end || error != std::errc() || ptr != end)
+        throw UserError(std::string(what) + "“" + text + "”不是整数。");
+    return value;
+}
+
+history::Issue parseIssueArgument(const std::string& text) {
+    const auto issue = history::parseIssueText(text);
+    if (!issue)
+        throw UserError("期号“" + text +
+                        "”格式不正确，请输入十位期号（例如 2017081284）或八位期号。");
+    return *issue;
+}
+
+} // namespace yilou::cli

@@ -1,0 +1,41 @@
+#include "cli/cli.h"
+
+#include "cli/cli_context.h"
+#include "cli/history_commands.h"
+#include "history/user_error.h"
+
+#include <CLI/CLI.hpp>
+#include <algorithm>
+
+namespace yilou::cli {
+
+int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    CliContext context(out, err);
+    CLI::App app{"yilou-cli：11选5/快乐12 历史号码与遗漏统计", "yilou-cli"};
+    app.require_subcommand(1);
+    app.fallthrough();
+    app.add_option("--data-dir", context.dataDirOption,
+                   "数据文件夹（默认 ~/.local/share/11S5OMBRIX）");
+    app.add_option("--format", context.formatName, "输出格式：table、csv 或 json")
+        ->check(CLI::IsMember({"table", "csv", "json"}));
+    addHistoryCommands(app, context);
+
+    std::vector<std::string> reversed(args.rbegin(), args.rend());
+    try {
+        app.parse(reversed);
+    } catch (const CLI::CallForHelp& help) {
+        return app.exit(help, out, err);
+    } catch (const CLI::ParseError& error) {
+        err << error.what() << '\n' << "用法见 yilou-cli --help\n";
+        return 2;
+    } catch (const UserError& error) {
+        err << error.what() << '\n';
+        return 1;
+    } catch (const std::exception& error) {
+        err << "出错：" << error.what() << '\n';
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace yilou::cli

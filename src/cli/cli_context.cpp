@@ -1,0 +1,41 @@
+#include "cli/cli_context.h"
+
+#include "app/settings/data_folder.h"
+
+namespace yilou::cli {
+
+OutputFormat CliContext::format() const {
+    if (formatName == "csv")
+        return OutputFormat::Csv;
+    if (formatName == "json")
+        return OutputFormat::Json;
+    return OutputFormat::Table;
+}
+
+std::filesystem::path CliContext::dataDir() const {
+    return dataDirOption.empty() ? app::defaultDataFolder() : std::filesystem::path(dataDirOption);
+}
+
+app::SettingsStore& CliContext::settings() {
+    if (!settings_)
+        settings_.emplace();
+    return *settings_;
+}
+
+const history::Game& CliContext::game() {
+    return history::gameAt(settings().GsZl());
+}
+
+history::AttributeRules CliContext::rules() {
+    return history::AttributeRules::startup(settings().SxIni(), settings().DsIni());
+}
+
+history::HistoryDb& CliContext::db() {
+    if (!db_) {
+        app::prepareDataFolder(dataDir());
+        db_ = std::make_unique<history::HistoryDb>(dataDir() / history::kDatabaseFileName);
+    }
+    return *db_;
+}
+
+} // namespace yilou::cli

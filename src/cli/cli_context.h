@@ -1,0 +1,43 @@
+#pragma once
+
+#include "app/settings/settings_store.h"
+#include "cli/output.h"
+#include "history/draw_record.h"
+#include "history/games.h"
+#include "history/history_db.h"
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <string>
+
+namespace yilou::cli {
+
+/// What every command needs: the streams, the global options, the settings and the history
+/// database, opened on first use.
+class CliContext {
+public:
+    CliContext(std::ostream& out, std::ostream& err) : out(out), err(err) {}
+
+    std::ostream& out;
+    std::ostream& err;
+    std::string dataDirOption;
+    std::string formatName = "table";
+
+    OutputFormat format() const;
+    std::filesystem::path dataDir() const;
+    app::SettingsStore& settings();
+    const history::Game& game();
+    history::AttributeRules rules();
+    /// The history database of the data folder, created with the folder when missing.
+    history::HistoryDb& db();
+    /// Closes the database, so that a command can replace its file.
+    void closeDb() { db_.reset(); }
+
+private:
+    std::optional<app::SettingsStore> settings_;
+    std::unique_ptr<history::HistoryDb> db_;
+};
+
+} // namespace yilou::cli

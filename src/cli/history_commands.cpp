@@ -1,0 +1,121 @@
+#include "cli/history_commands.h"
+
+#include "cli/arguments.h"
+#include "history/draw_validation.h"
+#include "history/user_error.h"
+
+#include <algorithm>
+
+namespace yilou::cli {
+
+namespace {
+
+void printGame(CliContext& context) {
+    const int index = context.settings().GsZl();
+    const history::Game& game = history::gameAt(index);
+    context.out << "当前彩种：" << index << ' ' << game.name << "（" << game.gameCode() << "，每天"
+                << game.drawsPerDay << "期）\n";
+}
+
+void addGameCommand(CLI::App& app, CliContext& context) {
+    auto* command = app.add_subcommand("game", "显示或选择当前彩种（0～27）");
+    auto index = std::make_shared<std::string>();
+    command->add_option("INDEX", *index, "彩种序号 0～27");
+    command->callback([&context, index] {
+        if (!index->empty()) {
+            const int value = parseDecimal(*index, "彩种序号");
+            if (value < 0 || value >= history::kGameCount)
+                throw UserError("彩种序号 " + *index + " 超出范围，请输入 0～27。");
+            context.settings().setGsZl(value);
+            context.settings().sync();
+        }
+        printGame(context);
+    });
+}
+
+void printHistory(CliContext& context, const history::Snapshot& snapshot, std::size_t from) {
+    if (context.format() == OutputFormat::Json) {
+        context.out << '[';
+        for (std::size_t i = from; i < snapshot.size(); ++i) {
+            const auto numbers = snapshot.numbers(i);
+            context.out << (i > from ? "," : "") << "{\"issue\":\""
+                        << history::issueText(snapshot.issues[i]) << "\",\"numbers\":["
+                        << numbers[0] << ',' << numbers[1] << ',' << numbers[2] << ',' << numbers[3]
+                        << ',' << numbers[4] << "]}";
+        }
+        context.out << "]\n";
+        return;
+    }
+    TextTable table{{"期号", "落1码", "落2码", "落3码", "落4码", "落5码"}, {}};
+    for (std::size_t i = from; i < snapshot.size(); ++i) {
+        std::vector<std::string> row{history::issueText(snapshot.issues[i])};
+        for (int n : snapshot.numbers(i))
+            row.push_back(std::to_string(n));
+        table.rows.push_back(std::move(row));
+    }
+    printTable(context.out, context.format(), table);
+}
+
+void addHistoryCommand(CLI::App& app, CliContext& context) {
+    auto* command = app.add_subcommand("history", "列出历史号码（期号与五个落地码）");
+    auto tail = std::make_shared<std::string>();
+    command->add_option("--tail", *tail, "只列出最后 N 期");
+    command->callback([&context, tail] {
+        const history::Snapshot snapshot = context.db().loadSnapshot();
+        std::size_t from = 0;
+        if (!tail->empty()) {
+            const int count = parseDecimal(*tail, "期数");
+            if (count < 0)
+                throw UserError("期数不能为负数。");
+            from = snapshot.size() - std::min<std::size_t>(snapshot.size(), count);
+        }
+        printHistory(context, snapshot, from);
+    });
+}
+
+void addAddCommand(CLI::App& app, CliContext& context) {
+    auto* command = app.add_subcommand("add", "保存一期开奖号码：期号与五个号码（按开出顺序）");
+    auto values = std::make_shared<std::vector<std::string>>();
+    command->add_option("ISSUE N1 N2 N3 N4 N5", *values)->required()->expected(6);
+    command->callback([&context, values] {
+        const history::Issue issue = parseIssueArgument((*values)[0]);
+        history::PositionValues numbers{};
+        for (int i = 0; i < 5; ++i)
+            numbers[i] = parseDecimal((*values)[i + 1], "号码");
+        if (const auto problem = history::drawProblem(issue, numbers, context.game()))
+            throw UserError(*problem + "，未保存。");
+        context.db().appendDraw(history::DeriveAttributes(issue, numbers, context.rules()));
+        context.out << "已保存 " << history::issueText(issue) << " 期。\n";
+    });
+}
+
+void addNextCommand(CLI::App& app, CliContext& context) {
+    auto* command = app.add_subcommand("next", "显示建议的下一期期号");
+    command->callback([&context] {
+        const auto newest = context.db().newestIssue();
+        const history::Issue next =
+            newest ? history::proposeNextIssue(*newest, context.game().drawsPerDay)
+                   : history::makeIssue(history::today(), 1);
+        context.out << history::issueText(next) << '\n';
+    });
+}
+
+void addClearCommand(CLI::App& app, CliContext& context) {
+    auto* command = app.add_subcommand("clear", "清空所有历史号码");
+    command->callback([&context] {
+        context.db().clear();
+        context.out << "已清空所有历史号码。\n";
+    });
+}
+
+} // namespace
+
+void addHistoryCommands(CLI::App& app, CliContext& context) {
+    addGameCommand(app, context);
+    addHistoryCommand(app, context);
+    addAddCommand(app, context);
+    addNextCommand(app, context);
+    addClearCommand(app, context);
+}
+
+} // namespace yilou::cli

@@ -1,0 +1,105 @@
+#include "cli/output.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace yilou::cli {
+
+namespace {
+
+std::string csvField(const std::string& text) {
+    if (text.find_first_of(",\"\n\r") == std::string::npos)
+        return text;
+    std::string quoted = "\"";
+    for (char c : text) {
+        if (c == '"')
+            quoted += '"';
+        quoted += c;
+    }
+    return quoted + '"';
+}
+
+void printCsvLine(std::ostream& out, const std::vector<std::string>& cells) {
+    for (std::size_t i = 0; i < cells.size(); ++i)
+        out << (i ? "," : "") << csvField(cells[i]);
+    out << '\n';
+}
+
+} // namespace
+
+std::size_t displayWidth(const std::string& text) {
+    std::size_t width = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        // Three- and four-byte sequences here are CJK characters and full-width signs.
+        width += length >= 3 ? 2 : 1;
+        i += length;
+    }
+    return width;
+}
+
+void printTable(std::ostream& out, OutputFormat format, const TextTable& table) {
+    if (format == OutputFormat::Csv) {
+        printCsvLine(out, table.headers);
+        for (const auto& row : table.rows)
+            printCsvLine(out, row);
+        return;
+    }
+    std::vector<std::size_t> widths(table.headers.size(), 0);
+    auto measure = [&](const std::vector<std::string>& cells) {
+        for (std::size_t i = 0; i < cells.size() && i < widths.size(); ++i)
+            widths[i] = std::max(widths[i], displayWidth(cells[i]));
+    };
+    measure(table.headers);
+    for (const auto& row : table.rows)
+        measure(row);
+    auto print = [&](const std::vector<std::string>& cells) {
+        std::string line;
+        for (std::size_t i = 0; i < cells.size(); ++i) {
+            if (i)
+                line += "  ";
+            line += cells[i];
+            if (i + 1 < cells.size())
+                line.append(widths[i] - displayWidth(cells[i]), ' ');
+        }
+        out << line << '\n';
+    };
+    print(table.headers);
+    for (const auto& row : table.rows)
+        print(row);
+}
+
+std::string jsonString(const std::string& text) {
+    std::string out = "\"";
+    for (char c : text) {
+        switch (c) {
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        default:
+            if (static_cast<unsigned char>(c) < 0x20) {
+                char escaped[8];
+                std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+                out += escaped;
+            } else {
+                out += c;
+            }
+        }
+    }
+    return out + '"';
+}
+
+} // namespace yilou::cli

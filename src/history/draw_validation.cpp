@@ -1,0 +1,28 @@
+#include "history/draw_validation.h"
+
+namespace yilou::history {
+
+namespace {
+
+std::string twoDigits(int n) {
+    return n >= 0 && n < 10 ? "0" + std::to_string(n) : std::to_string(n);
+}
+
+} // namespace
+
+std::optional<std::string> drawProblem(Issue issue, const PositionValues& numbers,
+                                       const Game& game) {
+    if (!isPlausibleIssue(issue))
+        return "期号 " + issueText(issue) + " 不是有效的期号（日期不存在或期序为00）";
+    for (int i = 0; i < 5; ++i) {
+        const int n = numbers[i];
+        if (n < 1 || n > game.highestNumber)
+            return "号码 " + twoDigits(n) + " 超出范围 01～" + twoDigits(game.highestNumber);
+        for (int j = 0; j < i; ++j)
+            if (numbers[j] == n)
+                return "号码 " + twoDigits(n) + " 重复出现";
+    }
+    return std::nullopt;
+}
+
+} // namespace yilou::history

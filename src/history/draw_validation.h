@@ -1,0 +1,17 @@
+#pragma once
+
+#include "history/draw_record.h"
+#include "history/games.h"
+
+#include <optional>
+#include <string>
+
+namespace yilou::history {
+
+/// Why a draw cannot be stored for `game`, or nothing when it can: the issue's date must exist
+/// and its ordinal be at least 1; the five numbers must lie in 1..11 (1..12 for the happy-12
+/// games) and be distinct.
+std::optional<std::string> drawProblem(Issue issue, const PositionValues& numbers,
+                                       const Game& game);
+
+} // namespace yilou::history

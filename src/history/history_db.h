@@ -1,0 +1,53 @@
+#pragma once
+
+#include "history/draw_record.h"
+#include "history/snapshot.h"
+#include "history/sqlite_db.h"
+
+#include <cstddef>
+#include <filesystem>
+#include <optional>
+#include <vector>
+
+namespace yilou::history {
+
+/// The file name of the history database in the data folder.
+inline constexpr const char* kDatabaseFileName = "tabula.mdb";
+
+/// The history database: table Lishi (one row per draw, unique index SQQH) and table YL (the
+/// grouped results). A new file gets the schema; an existing file is opened as it is. Every
+/// change of the history is one transaction and leaves IDX numbering the draws 1..n in issue
+/// order.
+class HistoryDb {
+public:
+    explicit HistoryDb(const std::filesystem::path& file);
+
+    const std::filesystem::path& path() const { return db_.path(); }
+    SqliteDb& sql() { return db_; }
+
+    std::size_t drawCount();
+    std::optional<Issue> oldestIssue();
+    std::optional<Issue> newestIssue();
+    bool contains(Issue issue);
+
+    /// Stores one draw. An issue that is already stored is refused with a message and nothing
+    /// is stored.
+    void appendDraw(const DrawRecord& record);
+    /// Replaces the whole history by `records` (issues must be distinct) in one transaction.
+    void replaceAll(const std::vector<DrawRecord>& records);
+    /// Deletes every draw.
+    void clear();
+    /// Numbers the draws 1..n in issue order.
+    void RenumberIdx();
+
+    /// Reads the whole history in issue order.
+    Snapshot loadSnapshot();
+
+private:
+    void createSchema();
+    void insertRows(const std::vector<DrawRecord>& records, const std::vector<std::int64_t>& idx);
+
+    SqliteDb db_;
+};
+
+} // namespace yilou::history

@@ -1,0 +1,94 @@
+#include "history/issue.h"
+
+#include <chrono>
+#include <ctime>
+
+namespace yilou::history {
+
+namespace {
+
+std::chrono::year_month_day toChrono(const CalendarDate& date) {
+    return std::chrono::year_month_day{std::chrono::year{date.year},
+                                       std::chrono::month{static_cast<unsigned>(date.month)},
+                                       std::chrono::day{static_cast<unsigned>(date.day)}};
+}
+
+bool isDigits(std::string_view text) {
+    if (text.empty())
+        return false;
+    for (char c : text)
+        if (c < '0' || c > '9')
+            return false;
+    return true;
+}
+
+} // namespace
+
+bool isValidDate(const CalendarDate& date) {
+    if (date.month < 1 || date.month > 12 || date.day < 1 || date.day > 31)
+        return false;
+    return toChrono(date).ok();
+}
+
+CalendarDate addDays(const CalendarDate& date, int days) {
+    const std::chrono::year_month_day ymd{std::chrono::sys_days{toChrono(date)} +
+                                          std::chrono::days{days}};
+    return {static_cast<int>(ymd.year()), static_cast<int>(static_cast<unsigned>(ymd.month())),
+            static_cast<int>(static_cast<unsigned>(ymd.day()))};
+}
+
+CalendarDate today() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
+}
+
+Issue makeIssue(const CalendarDate& date, int ordinal) {
+    return ((date.year - 2000) * 10000 + date.month * 100 + date.day) * 100 + ordinal;
+}
+
+CalendarDate issueDate(Issue issue) {
+    return {2000 + issue / 1000000, issue / 10000 % 100, issue / 100 % 100};
+}
+
+int issueOrdinal(Issue issue) {
+    return issue % 100;
+}
+
+bool isPlausibleIssue(Issue issue) {
+    return issue >= 10000000 && issue <= 99999999 && isValidDate(issueDate(issue)) &&
+           issueOrdinal(issue) >= 1;
+}
+
+std::string issueText(Issue issue) {
+    return "20" + std::to_string(issue);
+}
+
+std::optional<Issue> parseIssueText(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+        text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
+        text.remove_suffix(1);
+    if ((text.size() != 8 && text.size() != 10) || !isDigits(text))
+        return std::nullopt;
+    text = text.substr(text.size() - 8);
+    Issue value = 0;
+    for (char c : text)
+        value = value * 10 + (c - '0');
+    return value;
+}
+
+Issue proposeNextIssue(Issue newest, int drawsPerDay) {
+    if (issueOrdinal(newest) == drawsPerDay && isValidDate(issueDate(newest)))
+        return makeIssue(addDays(issueDate(newest), 1), 1);
+    return newest + 1;
+}
+
+Issue issueBefore(Issue issue, int drawsPerDay) {
+    if (issueOrdinal(issue) == 1 && isValidDate(issueDate(issue)))
+        return makeIssue(addDays(issueDate(issue), -1), drawsPerDay);
+    return issue - 1;
+}
+
+} // namespace yilou::history

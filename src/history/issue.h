@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace yilou::history {
+
+/// An issue in its stored form YYMMDDNN: two-digit year (2000 + YY), month, day and the
+/// draw's ordinal within that day. 17081284 is draw 84 of 12 August 2017.
+using Issue = std::int32_t;
+
+struct CalendarDate {
+    int year = 0; ///< four digits
+    int month = 0;
+    int day = 0;
+
+    friend bool operator==(const CalendarDate&, const CalendarDate&) = default;
+};
+
+bool isValidDate(const CalendarDate& date);
+/// The date `days` days after (or before, when negative) `date`, by calendar rules.
+CalendarDate addDays(const CalendarDate& date, int days);
+/// Today's date on this machine's clock, local time.
+CalendarDate today();
+
+/// The issue of `ordinal` on `date`; the year must lie in 2010..2099.
+Issue makeIssue(const CalendarDate& date, int ordinal);
+CalendarDate issueDate(Issue issue);
+int issueOrdinal(Issue issue);
+
+/// True for an eight-digit issue whose date exists and whose ordinal is at least 1.
+bool isPlausibleIssue(Issue issue);
+
+/// The issue as shown and typed: "20" followed by the stored number ("2017081284").
+std::string issueText(Issue issue);
+
+/// Reads a typed issue: the ten-digit form "2017081284" or the eight-digit stored form
+/// "17081284" (blanks around it are ignored). The stored form is the last eight characters.
+/// Gives nothing when the text is not one of these forms.
+std::optional<Issue> parseIssueText(std::string_view text);
+
+/// The issue proposed for the next draw after `newest`: the first draw of the next day when
+/// `newest` is the last draw of its day, else the next ordinal.
+Issue proposeNextIssue(Issue newest, int drawsPerDay);
+
+/// The issue just before `issue`: the previous ordinal, or the last draw of the previous day
+/// when `issue` is the first draw of its day.
+Issue issueBefore(Issue issue, int drawsPerDay);
+
+} // namespace yilou::history

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "history/draw_record.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace yilou::history {
+
+/// The whole history in memory, in issue order: entry i is the draw with IDX i + 1. Values are
+/// kept column by column, one byte each, as the analysis reads one column at a time and the
+/// history may hold millions of draws.
+struct Snapshot {
+    using Column = std::vector<std::int8_t>;
+
+    std::vector<Issue> issues;
+    /// columns[order][letter][position 0..4]: one value per draw.
+    std::array<std::array<std::array<Column, 5>, kLetterCount>, 2> columns;
+
+    std::size_t size() const { return issues.size(); }
+    bool empty() const { return issues.empty(); }
+
+    const Column& column(NumberOrder order, Letter letter, int position) const {
+        return columns[static_cast<int>(order)][static_cast<int>(letter)][position];
+    }
+    int value(NumberOrder order, Letter letter, int position, std::size_t index) const {
+        return column(order, letter, position)[index];
+    }
+    /// The five numbers of a draw in drawn order.
+    PositionValues numbers(std::size_t index) const;
+
+    void reserve(std::size_t count);
+    /// Appends one draw; the caller keeps issue order.
+    void push(const DrawRecord& record);
+};
+
+} // namespace yilou::history

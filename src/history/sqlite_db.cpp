@@ -1,0 +1,115 @@
+#include "history/sqlite_db.h"
+
+#include "history/user_error.h"
+
+#include <sqlite3.h>
+
+namespace yilou::history {
+
+SqliteDb::SqliteDb(const std::filesystem::path& file) : path_(file) {
+    if (sqlite3_open_v2(file.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) !=
+        SQLITE_OK) {
+        const std::string message = db_ ? sqlite3_errmsg(db_) : "out of memory";
+        sqlite3_close(db_);
+        db_ = nullptr;
+        throw UserError("无法打开数据库文件 " + file.string() + "：" + message);
+    }
+    sqlite3_busy_timeout(db_, 5000);
+}
+
+SqliteDb::~SqliteDb() {
+    sqlite3_close(db_);
+}
+
+void SqliteDb::fail(std::string_view what) const {
+    throw UserError("数据库 " + path_.string() + " 操作失败（" + std::string(what) + "）：" +
+                    sqlite3_errmsg(db_));
+}
+
+void SqliteDb::exec(std::string_view sql) {
+    const std::string text(sql);
+    if (sqlite3_exec(db_, text.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK)
+        fail(text);
+}
+
+Statement::Statement(SqliteDb& db, std::string_view sql) : db_(db) {
+    if (sqlite3_prepare_v2(db.handle(), sql.data(), static_cast<int>(sql.size()), &stmt_,
+                           nullptr) != SQLITE_OK)
+        db.fail(sql);
+}
+
+Statement::~Statement() {
+    sqlite3_finalize(stmt_);
+}
+
+Statement& Statement::bind(int index, std::int64_t value) {
+    if (sqlite3_bind_int64(stmt_, index, value) != SQLITE_OK)
+        db_.fail("bind");
+    return *this;
+}
+
+Statement& Statement::bind(int index, double value) {
+    if (sqlite3_bind_double(stmt_, index, value) != SQLITE_OK)
+        db_.fail("bind");
+    return *this;
+}
+
+Statement& Statement::bind(int index, std::string_view text) {
+    if (sqlite3_bind_text(stmt_, index, text.data(), static_cast<int>(text.size()),
+                          SQLITE_TRANSIENT) != SQLITE_OK)
+        db_.fail("bind");
+    return *this;
+}
+
+bool Statement::step() {
+    const int rc = sqlite3_step(stmt_);
+    if (rc == SQLITE_ROW)
+        return true;
+    if (rc == SQLITE_DONE)
+        return false;
+    db_.fail(sqlite3_sql(stmt_));
+}
+
+void Statement::run() {
+    while (step()) {
+    }
+}
+
+void Statement::reset() {
+    sqlite3_reset(stmt_);
+}
+
+std::int64_t Statement::integer(int column) const {
+    return sqlite3_column_int64(stmt_, column);
+}
+
+double Statement::real(int column) const {
+    return sqlite3_column_double(stmt_, column);
+}
+
+std::string Statement::text(int column) const {
+    const auto* data = sqlite3_column_text(stmt_, column);
+    return data ? std::string(reinterpret_cast<const char*>(data),
+                              static_cast<std::size_t>(sqlite3_column_bytes(stmt_, column)))
+                : std::string();
+}
+
+bool Statement::isNull(int column) const {
+    return sqlite3_column_type(stmt_, column) == SQLITE_NULL;
+}
+
+Transaction::Transaction(SqliteDb& db) : db_(db) {
+    db_.exec("BEGIN IMMEDIATE");
+}
+
+Transaction::~Transaction() {
+    if (!done_)
+        sqlite3_exec(db_.handle(), "ROLLBACK", nullptr, nullptr, nullptr);
+}
+
+void Transaction::commit() {
+    db_.exec("COMMIT");
+    done_ = true;
+}
+
+} // namespace yilou::history

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace yilou::history {
+
+class SqliteDb;
+
+/// A prepared statement; binds are 1-based, columns 0-based, as in SQLite.
+class Statement {
+public:
+    Statement(SqliteDb& db, std::string_view sql);
+    ~Statement();
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+
+    Statement& bind(int index, std::int64_t value);
+    Statement& bind(int index, double value);
+    Statement& bind(int index, std::string_view text);
+    /// Steps once; true while a row is available.
+    bool step();
+    /// Steps to the end, for statements that return no rows.
+    void run();
+    void reset();
+
+    std::int64_t integer(int column) const;
+    double real(int column) const;
+    std::string text(int column) const;
+    bool isNull(int column) const;
+
+private:
+    SqliteDb& db_;
+    sqlite3_stmt* stmt_ = nullptr;
+};
+
+/// One open SQLite connection. Errors throw UserError with the file's name and SQLite's own
+/// message, so the user learns which file failed and why.
+class SqliteDb {
+public:
+    explicit SqliteDb(const std::filesystem::path& file);
+    ~SqliteDb();
+    SqliteDb(const SqliteDb&) = delete;
+    SqliteDb& operator=(const SqliteDb&) = delete;
+
+    void exec(std::string_view sql);
+    sqlite3* handle() const { return db_; }
+    const std::filesystem::path& path() const { return path_; }
+    [[noreturn]] void fail(std::string_view what) const;
+
+private:
+    std::filesystem::path path_;
+    sqlite3* db_ = nullptr;
+};
+
+/// Begins a transaction that rolls back unless commit() is called.
+class Transaction {
+public:
+    explicit Transaction(SqliteDb& db);
+    ~Transaction();
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+    void commit();
+
+private:
+    SqliteDb& db_;
+    bool done_ = false;
+};
+
+} // namespace yilou::history

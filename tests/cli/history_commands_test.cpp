@@ -1,0 +1,56 @@
+#include "cli_test_support.h"
+
+#include <gtest/gtest.h>
+
+namespace yilou::cli::testing {
+namespace {
+
+TEST(HistoryCommands, AddThenListInEveryFormat) {
+    CliFixture cli;
+    EXPECT_EQ(cli.run({"add", "2017081284", "03", "11", "07", "01", "09"}).status, 0);
+    EXPECT_EQ(cli.run({"add", "17081283", "08", "010", "1", "2", "5"}).status, 0);
+
+    EXPECT_EQ(cli.run({"history", "--format", "json"}).out,
+              "[{\"issue\":\"2017081283\",\"numbers\":[8,10,1,2,5]},"
+              "{\"issue\":\"2017081284\",\"numbers\":[3,11,7,1,9]}]\n");
+    EXPECT_EQ(cli.run({"--format", "csv", "history", "--tail", "1"}).out,
+              "期号,落1码,落2码,落3码,落4码,落5码\n2017081284,3,11,7,1,9\n");
+    EXPECT_EQ(cli.run({"history"}).out, "期号        落1码  落2码  落3码  落4码  落5码\n"
+                                        "2017081283  8      10     1      2      5\n"
+                                        "2017081284  3      11     7      1      9\n");
+}
+
+TEST(HistoryCommands, AddRefusesBadDrawsAndStoredIssues) {
+    CliFixture cli;
+    ASSERT_EQ(cli.run({"add", "2017081284", "03", "11", "07", "01", "09"}).status, 0);
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"add", "2017081284", "01", "02", "03", "04", "05"}, // stored already
+             {"add", "2017081201", "01", "02", "03", "04", "12"}, // 12 in an 11-number game
+             {"add", "2017081201", "01", "02", "03", "04", "04"}, // repeated
+             {"add", "2017023001", "01", "02", "03", "04", "05"}, // 30 February
+             {"add", "2017081201", "01", "02", "03", "04", "x"},
+         }) {
+        const CliResult result = cli.run(args);
+        EXPECT_EQ(result.status, 1) << args[1];
+        EXPECT_FALSE(result.err.empty());
+    }
+    EXPECT_EQ(cli.run({"history", "--format", "csv"}).out,
+              "期号,落1码,落2码,落3码,落4码,落5码\n2017081284,3,11,7,1,9\n");
+    EXPECT_EQ(cli.run({"add", "2017081201"}).status, 2);
+}
+
+TEST(HistoryCommands, GameSelectionDecidesNextIssueAndNumberRange) {
+    CliFixture cli;
+    EXPECT_EQ(cli.run({"game"}).out, "当前彩种：0 广东11选5（11x5gd，每天84期）\n");
+    ASSERT_EQ(cli.run({"add", "2017092984", "01", "02", "03", "04", "05"}).status, 0);
+    EXPECT_EQ(cli.run({"next"}).out, "2017093001\n");
+
+    EXPECT_EQ(cli.run({"game", "27"}).out, "当前彩种：27 四川快乐12（kl12sc，每天78期）\n");
+    EXPECT_EQ(cli.run({"next"}).out, "2017092985\n");
+    EXPECT_EQ(cli.run({"add", "2017092985", "12", "02", "03", "04", "05"}).status, 0);
+    EXPECT_EQ(cli.run({"game", "28"}).status, 1);
+    EXPECT_EQ(cli.run({"game", "08"}).out, "当前彩种：8 湖北11选5（11x5hb，每天81期）\n");
+}
+
+} // namespace
+} // namespace yilou::cli::testing
