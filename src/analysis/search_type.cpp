@@ -3,6 +3,7 @@
 #include "history/zodiac.h"
 
 #include <array>
+#include <cstdint>
 
 namespace yilou::analysis {
 
@@ -10,7 +11,7 @@ using history::Letter;
 
 const SearchTypeInfo& searchTypeInfo(SearchType type) {
     static constexpr std::array<SearchTypeInfo, kSearchTypeCount> table{{
-        {"号码", Letter::A, "txtHisLst", true, 1, 99, 11},
+        {"号码", Letter::A, "txtHisLst", true, INT32_MIN, INT32_MAX, 11},
         {"生肖", Letter::B, "txtHisLstSx", true, 0, 12, 12},
         {"头数", Letter::E, "txtHisLstTou", false, 0, 1, 2},
         {"尾数", Letter::F, "txtHisLstWei", false, 0, 9, 10},
