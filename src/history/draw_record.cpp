@@ -18,6 +18,17 @@ void appendValue(std::string& out, int value, bool twoDigits) {
     out += std::to_string(value);
 }
 
+void appendOccurrenceList(std::string& out, const PositionValues& values, bool twoDigits) {
+    for (int i = 0; i < 5; ++i) {
+        const int count =
+            static_cast<int>(std::count(values.begin(), values.begin() + i + 1, values[i]));
+        out += static_cast<char>('0' + count); // 1..5
+        out += 'X';
+        appendValue(out, values[i], twoDigits);
+        out += ' ';
+    }
+}
+
 } // namespace
 
 AttributeRules AttributeRules::startup(int sxIni, int dsIni) {
@@ -63,15 +74,7 @@ DrawRecord recordFromStored(Issue issue, const PositionValues& numbers,
 
 std::string OccurrenceList(const PositionValues& values, bool twoDigits) {
     std::string out;
-    out.reserve(30);
-    for (int i = 0; i < 5; ++i) {
-        const int count =
-            static_cast<int>(std::count(values.begin(), values.begin() + i + 1, values[i]));
-        out += std::to_string(count);
-        out += 'X';
-        appendValue(out, values[i], twoDigits);
-        out += ' ';
-    }
+    appendOccurrenceList(out, values, twoDigits);
     return out;
 }
 
@@ -86,9 +89,23 @@ std::string txtHisLst(const PositionValues& numbers) {
 }
 
 std::array<std::string, 6> occurrenceColumns(const AttributeSet& set) {
-    return {OccurrenceList(set[Letter::A], true),  OccurrenceList(set[Letter::B], true),
-            OccurrenceList(set[Letter::E], false), OccurrenceList(set[Letter::F], false),
-            OccurrenceList(set[Letter::G], true),  OccurrenceList(set[Letter::H], false)};
+    std::array<std::string, 6> lists;
+    occurrenceColumns(set, lists);
+    return lists;
+}
+
+void occurrenceColumns(const AttributeSet& set, std::array<std::string, 6>& lists) {
+    // Column order, and whether the values are written with two digits.
+    static constexpr std::array<std::pair<Letter, bool>, 6> kLists{{{Letter::A, true},
+                                                                    {Letter::B, true},
+                                                                    {Letter::E, false},
+                                                                    {Letter::F, false},
+                                                                    {Letter::G, true},
+                                                                    {Letter::H, false}}};
+    for (std::size_t i = 0; i < kLists.size(); ++i) {
+        lists[i].clear();
+        appendOccurrenceList(lists[i], set[kLists[i].first], kLists[i].second);
+    }
 }
 
 } // namespace yilou::history

@@ -81,5 +81,7 @@ std::string txtHisLst(const PositionValues& numbers);
 
 /// The six occurrence-list columns of a column set, in the order Hm, Sx, Tou, Wei, He, Ds.
 std::array<std::string, 6> occurrenceColumns(const AttributeSet& set);
+/// The same into `lists`, whose buffers are reused: storing a long history builds millions.
+void occurrenceColumns(const AttributeSet& set, std::array<std::string, 6>& lists);
 
 } // namespace yilou::history

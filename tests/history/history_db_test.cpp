@@ -90,5 +90,20 @@ TEST(HistoryDb, AppendingAnOlderDrawRenumbersTheLaterOnes) {
     }
 }
 
+TEST(HistoryDb, RenumberIdxRepairsAnyNumbering) {
+    TempDir dir;
+    HistoryDb db(dir / kDatabaseFileName);
+    db.replaceAll(yilou::testing::generateDraws(50));
+    db.sql().exec("UPDATE [Lishi] SET [IDX] = NULL WHERE [SQQH] % 3 = 0");
+    db.sql().exec("UPDATE [Lishi] SET [IDX] = 7 WHERE [SQQH] % 3 = 1");
+    db.RenumberIdx();
+    Statement idx(db.sql(), "SELECT [IDX] FROM [Lishi] ORDER BY [SQQH]");
+    for (std::int64_t expected = 1; expected <= 50; ++expected) {
+        ASSERT_TRUE(idx.step());
+        EXPECT_EQ(idx.integer(0), expected);
+        EXPECT_FALSE(idx.isNull(0));
+    }
+}
+
 } // namespace
 } // namespace yilou::history
