@@ -227,7 +227,7 @@ void HistoryDb::RenumberIdx() {
         Statement scan(sql(), "SELECT [SQQH], [IDX] FROM [Lishi] ORDER BY [SQQH]");
         std::int64_t idx = 0;
         while (scan.step())
-            if (++idx != scan.integer(1) || scan.isNull(1))
+            if (++idx != scan.integer(1)) // a missing IDX reads as 0
                 changes.emplace_back(scan.integer(0), idx);
     }
     Statement update(sql(), "UPDATE [Lishi] SET [IDX] = ? WHERE [SQQH] = ?");

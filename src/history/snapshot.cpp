@@ -28,9 +28,12 @@ void Snapshot::append(std::span<const DrawRecord> records) {
         for (int l = 0; l < kLetterCount; ++l)
             for (int p = 0; p < 5; ++p) {
                 Column& column = columns[o][l][p];
+                const std::size_t start = column.size();
+                column.resize(start + records.size());
+                std::int8_t* out = column.data() + start;
                 for (const DrawRecord& record : records)
-                    column.push_back(static_cast<std::int8_t>(
-                        record.set(static_cast<NumberOrder>(o)).values[l][p]));
+                    *out++ = static_cast<std::int8_t>(
+                        record.set(static_cast<NumberOrder>(o)).values[l][p]);
             }
 }
 
