@@ -65,17 +65,6 @@ TEST(GroupedCombination, CombinationsComeInEnumerationOrderAndAreShownByCurrentO
     EXPECT_EQ(rows[1].content, "01 03");
     EXPECT_EQ(rows[2].content, "02 03");
 
-    // Four members of six give C(6, 4) rows, the first member varying slowest.
-    const auto four = P6Count(snapshot, request(SearchType::Number, {1, 2, 3, 5, 7, 10}, 4, 1, 10));
-    std::vector<std::string> contents;
-    for (const auto& row : four)
-        contents.push_back(row.content);
-    EXPECT_EQ(contents,
-              (std::vector<std::string>{"01 02 03 05", "01 02 03 07", "01 02 03 10", "01 02 05 07",
-                                        "01 02 05 10", "01 02 07 10", "01 03 05 07", "01 03 05 10",
-                                        "01 03 07 10", "01 05 07 10", "02 03 05 07", "02 03 05 10",
-                                        "02 03 07 10", "02 05 07 10", "03 05 07 10"}));
-
     testing::TempDir dir;
     history::HistoryDb db(dir / history::kDatabaseFileName);
     const auto shown =
@@ -104,26 +93,24 @@ TEST(GroupedCombination, AttributeTypesMatchTheirCodesAndLabelThem) {
     EXPECT_EQ(
         P6Count(snapshot, request(SearchType::Head, {codeOfBox(SearchType::Head, 2)}, 1, 1, 10)),
         (std::vector<YlRow>{{"1", 1, 1, 10, 0.1f}}));
-    // Tail 0 is number 10 again; digit sum 01 is 01 or 10 and stands in every draw.
-    EXPECT_EQ(P6Count(snapshot, request(SearchType::Tail, {0}, 1, 1, 10)).front(),
-              (YlRow{"0", 1, 1, 10, 0.1f}));
-    EXPECT_EQ(P6Count(snapshot, request(SearchType::DigitSum, {1}, 1, 1, 10)).front(),
-              (YlRow{"01", 1, 1, 1, 1.0f}));
-    // Segment 3 (09..11 with DsIni 1): draw 1 holds 10.
-    EXPECT_EQ(P6Count(snapshot, request(SearchType::Segment, {3}, 1, 1, 10)).front().content, "3");
 
-    // 2017 is the year of 鸡 (01); 03 is 羊, stored with code 8 under SxIni 1 and 7 under 0.
+    // 2017 is the year of 鸡 (01): 03 is 羊, 08 虎, 07 兔. Zodiac k is stored as SxIni + k, and
+    // box 3 stands for code 3: 虎 under SxIni 1 (draws 4 and 8), 兔 under 0 (draws 5, 6, 9).
     for (int sxIni : {0, 1}) {
         SCOPED_TRACE(sxIni);
         const auto zodiac = historyOf(kTenDraws, sxIni);
-        auto sheep = request(SearchType::Zodiac, {7 + sxIni, 12, 0}, 1, 1, 10);
-        sheep.sxIni = sxIni;
-        const auto rows = P6Count(zodiac, sheep);
-        ASSERT_EQ(rows.size(), 3u);
+        auto ticked = request(SearchType::Zodiac,
+                              {7 + sxIni, codeOfBox(SearchType::Zodiac, 3), 12, 0}, 1, 1, 10);
+        ticked.sxIni = sxIni;
+        const auto rows = P6Count(zodiac, ticked);
+        ASSERT_EQ(rows.size(), 4u);
         EXPECT_EQ(rows[0], (YlRow{"羊", 1, 1, 1, 1.0f}));
+        const YlRow box3 =
+            sxIni == 1 ? YlRow{"虎", 4, 4, 3, 4.0f / 3.0f} : YlRow{"兔", 1, 5, 2, 2.5f};
+        EXPECT_EQ(rows[1], box3);
         // A code that names no zodiac after the shift is shown as its number.
-        EXPECT_EQ(rows[1].content, sxIni == 0 ? "12" : "猪");
-        EXPECT_EQ(rows[2].content, sxIni == 0 ? "鼠" : "0");
+        EXPECT_EQ(rows[2].content, sxIni == 0 ? "12" : "猪");
+        EXPECT_EQ(rows[3].content, sxIni == 0 ? "鼠" : "0");
     }
 }
 
