@@ -31,13 +31,15 @@ Columns columnsAt(const history::Snapshot& snapshot, NumberOrder order, Letter l
     return columns;
 }
 
-void addFree(const Columns& c, std::size_t count, std::int8_t value, std::uint8_t weight,
-             std::uint8_t cap, std::uint8_t* score) {
+// A number counts fully once it occurs; an attribute value once per occurrence.
+template <bool anyOccurrence>
+void addFree(const Columns& c, std::size_t count, std::int8_t value, std::uint8_t cap,
+             std::uint8_t* score) {
     for (std::size_t i = 0; i < count; ++i) {
         const auto occurrences =
             static_cast<std::uint8_t>((c[0][i] == value) + (c[1][i] == value) + (c[2][i] == value) +
                                       (c[3][i] == value) + (c[4][i] == value));
-        score[i] += std::min(static_cast<std::uint8_t>(occurrences * weight), cap);
+        score[i] += anyOccurrence ? (occurrences ? cap : 0) : std::min(occurrences, cap);
     }
 }
 
@@ -60,13 +62,15 @@ void scoreBlock(const history::Snapshot& snapshot, const MatchPlan& plan, std::s
     if (!plan.freeTerms.empty()) {
         // Free position reads the drawn-order attributes, as the occurrence lists do.
         const Columns columns = columnsAt(snapshot, NumberOrder::Drop, letter, first);
-        const bool anyOccurrence = plan.type == SearchType::Number;
         for (const auto& term : plan.freeTerms) {
             if (!fitsColumn(term.value))
                 continue; // no stored value can equal it
+            const auto value = static_cast<std::int8_t>(term.value);
             const auto cap = static_cast<std::uint8_t>(term.multiplicity);
-            addFree(columns, count, static_cast<std::int8_t>(term.value),
-                    anyOccurrence ? cap : std::uint8_t{1}, cap, score);
+            if (plan.type == SearchType::Number)
+                addFree<true>(columns, count, value, cap, score);
+            else
+                addFree<false>(columns, count, value, cap, score);
         }
     }
     for (const auto& term : plan.fixedTerms) {
