@@ -90,7 +90,7 @@ void scoreBlock(const history::Snapshot& snapshot, const MatchPlan& plan, std::s
 std::vector<std::uint32_t> matchingDraws(const history::Snapshot& snapshot, const MatchPlan& plan,
                                          IndexRange range) {
     std::vector<std::uint32_t> hits;
-    // Five positions score at most 5, so a larger need is never met.
+    // A plan holds the conditions of at most five positions, so a draw scores at most 5.
     if (plan.need > 5)
         return hits;
     const auto need = static_cast<std::uint8_t>(std::max(plan.need, 0));
