@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <limits>
 
 namespace yilou::analysis {
 
@@ -59,17 +58,14 @@ MatchPlan planFor(const SearchRequest& request, const std::array<bool, 5>& takin
 SearchResult YilouXianshi(const history::Snapshot& snapshot, const SearchRequest& request,
                           IndexRange range, const std::vector<std::uint32_t>& hits,
                           std::string description) {
-    // Every stored value is one byte, so its grid text is looked up rather than formatted.
-    constexpr int kLowest = std::numeric_limits<std::int8_t>::min();
-    std::array<std::string, 256> labels;
-    for (int v = kLowest; v <= std::numeric_limits<std::int8_t>::max(); ++v)
-        labels[v - kLowest] = valueLabel(request.type, v, request.sxIni);
     const Letter letter = searchTypeInfo(request.type).letter;
     std::array<const std::int8_t*, 5> columns{};
     for (int p = 0; p < 5; ++p)
         columns[p] = snapshot.column(request.order, letter, p).data();
 
     SearchResult result;
+    result.type = request.type;
+    result.sxIni = request.sxIni;
     result.hits.reserve(hits.size());
     GapStats gaps(range.before());
     std::int32_t seq = 0;
@@ -77,7 +73,7 @@ SearchResult YilouXianshi(const history::Snapshot& snapshot, const SearchRequest
         HitRow& row = result.hits.emplace_back();
         row.issue = snapshot.issues[index];
         for (int p = 0; p < 5; ++p)
-            row.values[p] = labels[columns[p][index] - kLowest];
+            row.values[p] = columns[p][index];
         row.gap = gaps.hit(std::size_t{index} + 1);
         row.seq = ++seq;
     }
@@ -92,6 +88,13 @@ SearchResult YilouXianshi(const history::Snapshot& snapshot, const SearchRequest
 }
 
 } // namespace
+
+std::array<std::string, 5> SearchResult::texts(const HitRow& row) const {
+    std::array<std::string, 5> out;
+    for (int p = 0; p < 5; ++p)
+        out[p] = text(row.values[p]);
+    return out;
+}
 
 SearchResult omissionSearch(const history::Snapshot& snapshot, const SearchRequest& request) {
     const IndexRange range = resolveRange(snapshot, request.startIssue, request.endIssue);

@@ -28,10 +28,11 @@ struct SearchRequest {
     int sxIni = 1;                    ///< base of the zodiac codes, for the names in the grid
 };
 
-/// One matching draw of the detail grid.
+/// One matching draw of the detail grid. The values stay codes, so a result of a million rows
+/// stays small; SearchResult::texts gives them as the grid shows them.
 struct HitRow {
     history::Issue issue;
-    std::array<std::string, 5> values; ///< the five position values as the grid shows them
+    std::array<std::int8_t, 5> values; ///< the five position values as stored
     std::int32_t gap;                  ///< draws since the previous hit (遗漏次数)
     std::int32_t seq;                  ///< running row number, from 1
 };
@@ -46,6 +47,12 @@ struct SummaryRow {
 struct SearchResult {
     std::vector<HitRow> hits;
     SummaryRow summary;
+    SearchType type = SearchType::Number;
+    int sxIni = 1;
+
+    /// A value as the grid shows it: a zodiac code by name, anything else in plain decimal.
+    std::string text(int value) const { return valueLabel(type, value, sxIni); }
+    std::array<std::string, 5> texts(const HitRow& row) const;
 };
 
 /// The omission search (检索): the draws of the range that meet the condition of every selected

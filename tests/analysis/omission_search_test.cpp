@@ -78,7 +78,7 @@ TEST(OmissionSearch, GapsRunFromTheRangeStartAndToTheNewestDraw) {
         EXPECT_EQ(gapsOf(result), (std::vector<std::int32_t>{1, 3, 7}));
         EXPECT_EQ(result.hits.back().seq, 3);
         EXPECT_EQ(result.hits.front().issue, snapshot.issues[99]);
-        EXPECT_EQ(result.hits.front().values,
+        EXPECT_EQ(result.texts(result.hits.front()),
                   (std::array<std::string, 5>{"7", "2", "3", "4", "5"}));
         EXPECT_EQ(result.summary.min, 1);
         EXPECT_EQ(result.summary.max, 7);
@@ -118,17 +118,20 @@ TEST(OmissionSearch, FreeZodiacValueEnteredTwiceNeedsTwoOccurrences) {
     const SearchRequest r = request(SearchType::Zodiac, true, {{1, 5}, {2, 5}}, snapshot);
     const SearchResult result = omissionSearch(snapshot, r);
     EXPECT_EQ(issuesOf(result), (std::vector{snapshot.issues[0], snapshot.issues[2]}));
-    EXPECT_EQ(result.hits[1].values, (std::array<std::string, 5>{"鼠", "龙", "牛", "龙", "虎"}));
+    EXPECT_EQ(result.texts(result.hits[1]),
+              (std::array<std::string, 5>{"鼠", "龙", "牛", "龙", "虎"}));
     EXPECT_EQ(gapsOf(result), (std::vector<std::int32_t>{1, 2}));
 }
 
 TEST(OmissionSearch, ZodiacCodeWithoutNameShowsItsNumber) {
     const Snapshot snapshot = zodiacHistory({{0, 12, 13, 1, 2}});
     SearchRequest r = request(SearchType::Zodiac, false, {}, snapshot);
-    EXPECT_EQ(omissionSearch(snapshot, r).hits[0].values,
+    const SearchResult base1 = omissionSearch(snapshot, r);
+    EXPECT_EQ(base1.texts(base1.hits[0]),
               (std::array<std::string, 5>{"0", "猪", "13", "鼠", "牛"}));
     r.sxIni = 0;
-    EXPECT_EQ(omissionSearch(snapshot, r).hits[0].values,
+    const SearchResult base0 = omissionSearch(snapshot, r);
+    EXPECT_EQ(base0.texts(base0.hits[0]),
               (std::array<std::string, 5>{"鼠", "12", "13", "牛", "虎"}));
 }
 
@@ -141,7 +144,7 @@ TEST(OmissionSearch, FixedDigitSumComparesHeadPlusTailAndShowsTheSumColumn) {
     const SearchResult byDigits =
         omissionSearch(snapshot, request(SearchType::DigitSum, false, {{1, 1}}, snapshot));
     EXPECT_EQ(issuesOf(byDigits), (std::vector{snapshot.issues[0], snapshot.issues[1]}));
-    EXPECT_EQ(byDigits.hits[1].values[0], "9");
+    EXPECT_EQ(byDigits.hits[1].values[0], 9);
     EXPECT_TRUE(omissionSearch(snapshot, request(SearchType::DigitSum, false, {{1, 9}}, snapshot))
                     .hits.empty());
 }
@@ -154,7 +157,7 @@ TEST(OmissionSearch, SequenceOrderReadsTheSortedColumns) {
     r.order = NumberOrder::Sorted;
     const SearchResult sorted = omissionSearch(snapshot, r);
     ASSERT_EQ(sorted.hits.size(), 1u);
-    EXPECT_EQ(sorted.hits[0].values, (std::array<std::string, 5>{"1", "3", "5", "7", "9"}));
+    EXPECT_EQ(sorted.texts(sorted.hits[0]), (std::array<std::string, 5>{"1", "3", "5", "7", "9"}));
 }
 
 TEST(OmissionSearch, GapsBeyondSixteenBits) {

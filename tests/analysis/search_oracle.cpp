@@ -109,7 +109,7 @@ SearchOracle::SearchOracle(const std::filesystem::path& file,
     db_.replaceAll(records);
 }
 
-analysis::SearchResult SearchOracle::Command1_Click(const SearchRequest& request) {
+OracleResult SearchOracle::Command1_Click(const SearchRequest& request) {
     auto& sql = db_.sql();
     // The scratch columns are rolled back afterwards; the statements need no durability.
     history::Transaction scratch(sql);
@@ -138,8 +138,8 @@ analysis::SearchResult SearchOracle::Command1_Click(const SearchRequest& request
     return YilouXianshi(request, " AND [intTh] = " + std::to_string(n), description);
 }
 
-analysis::SearchResult SearchOracle::Command2_Click(const SearchRequest& request, int k,
-                                                    const std::string& kText) {
+OracleResult SearchOracle::Command2_Click(const SearchRequest& request, int k,
+                                          const std::string& kText) {
     auto& sql = db_.sql();
     history::Transaction scratch(sql);
     sql.exec("UPDATE [Lishi] SET [bolOk]= 0");
@@ -182,9 +182,8 @@ analysis::SearchResult SearchOracle::Command2_Click(const SearchRequest& request
     return YilouXianshi(request, " AND [bolOk]= 1", description);
 }
 
-analysis::SearchResult SearchOracle::YilouXianshi(const SearchRequest& request,
-                                                  const std::string& filter,
-                                                  const std::string& description) {
+OracleResult SearchOracle::YilouXianshi(const SearchRequest& request, const std::string& filter,
+                                        const std::string& description) {
     auto& sql = db_.sql();
     const std::string start = boundOf(request.startIssue);
     const std::string end = boundOf(request.endIssue);
@@ -201,13 +200,13 @@ analysis::SearchResult SearchOracle::YilouXianshi(const SearchRequest& request,
         valueColumns[j - 1] = columnIndex.at(std::string(1, prefixOf(request)) + std::to_string(j) +
                                              rowOf(request.type).letter);
 
-    analysis::SearchResult result;
+    OracleResult result;
     while (sqlite3_step(rows) == SQLITE_ROW) {
-        analysis::HitRow row{};
+        OracleRow row;
         row.issue = static_cast<history::Issue>(sqlite3_column_int64(rows, columnIndex.at("SQQH")));
         row.gap = static_cast<std::int32_t>(sqlite3_column_int64(rows, columnIndex.at("IDX")));
         for (int j = 0; j < 5; ++j)
-            row.values[j] =
+            row.texts[j] =
                 cellText(request.type, sqlite3_column_int64(rows, valueColumns[j]), request.sxIni);
         result.hits.push_back(row);
     }
