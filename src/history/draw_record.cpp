@@ -1,32 +1,21 @@
 #include "history/draw_record.h"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace yilou::history {
 
 namespace {
 
-AttributeSet deriveSet(const PositionValues& numbers, int zodiacYear, const AttributeRules& rules) {
-    AttributeSet set;
-    for (int i = 0; i < 5; ++i) {
-        const int n = numbers[i];
-        const int head = n / 10;
-        const int tail = n % 10;
-        set[Letter::A][i] = n;
-        set[Letter::B][i] = rules.zodiac.code[zodiacOf(n, zodiacYear)];
-        set[Letter::E][i] = head;
-        set[Letter::F][i] = tail;
-        set[Letter::G][i] = head + tail;
-        set[Letter::H][i] = (n - 1) / 4 + rules.dsIni;
-    }
-    return set;
-}
-
 void appendValue(std::string& out, int value, bool twoDigits) {
-    char buffer[16];
-    std::snprintf(buffer, sizeof buffer, twoDigits ? "%02d" : "%d", value);
-    out += buffer;
+    // Every stored draw formats 35 values here, so the usual one- and two-digit values skip
+    // the general formatter.
+    if (value >= 0 && value < 100) {
+        if (twoDigits || value >= 10)
+            out += static_cast<char>('0' + value / 10);
+        out += static_cast<char>('0' + value % 10);
+        return;
+    }
+    out += std::to_string(value);
 }
 
 } // namespace
@@ -38,9 +27,38 @@ AttributeRules AttributeRules::startup(int sxIni, int dsIni) {
 DrawRecord DeriveAttributes(Issue issue, const PositionValues& numbers,
                             const AttributeRules& rules) {
     const int zodiacYear = SetZodiacYear(issue);
-    PositionValues ascending = numbers;
-    std::sort(ascending.begin(), ascending.end());
-    return {issue, deriveSet(numbers, zodiacYear, rules), deriveSet(ascending, zodiacYear, rules)};
+    PositionValues zodiac{};
+    PositionValues segment{};
+    for (int i = 0; i < 5; ++i) {
+        zodiac[i] = rules.zodiac.code[zodiacOf(numbers[i], zodiacYear)];
+        segment[i] = (numbers[i] - 1) / 4 + rules.dsIni;
+    }
+    return recordFromStored(issue, numbers, zodiac, segment);
+}
+
+DrawRecord recordFromStored(Issue issue, const PositionValues& numbers,
+                            const PositionValues& zodiac, const PositionValues& segment) {
+    DrawRecord record;
+    record.issue = issue;
+    AttributeSet& drop = record.drop;
+    drop[Letter::A] = numbers;
+    drop[Letter::B] = zodiac;
+    drop[Letter::H] = segment;
+    for (int i = 0; i < 5; ++i) {
+        drop[Letter::E][i] = numbers[i] / 10;
+        drop[Letter::F][i] = numbers[i] % 10;
+        drop[Letter::G][i] = drop[Letter::E][i] + drop[Letter::F][i];
+    }
+    // Every attribute depends on the number alone, so the ascending set is the drawn set with
+    // its positions reordered.
+    std::array<int, 5> order{0, 1, 2, 3, 4};
+    for (int i = 1; i < 5; ++i) // insertion sort: five entries, run for every loaded draw
+        for (int j = i; j > 0 && numbers[order[j]] < numbers[order[j - 1]]; --j)
+            std::swap(order[j], order[j - 1]);
+    for (int l = 0; l < kLetterCount; ++l)
+        for (int i = 0; i < 5; ++i)
+            record.sorted.values[l][i] = drop.values[l][order[i]];
+    return record;
 }
 
 std::string OccurrenceList(const PositionValues& values, bool twoDigits) {

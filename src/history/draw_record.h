@@ -66,6 +66,12 @@ struct AttributeRules {
 DrawRecord DeriveAttributes(Issue issue, const PositionValues& numbers,
                             const AttributeRules& rules);
 
+/// The record of a draw whose numbers, zodiac codes and segment codes are known, as stored:
+/// head, tail and digit sum follow from the numbers, and the D set is the L set in ascending
+/// order of number.
+DrawRecord recordFromStored(Issue issue, const PositionValues& numbers,
+                            const PositionValues& zodiac, const PositionValues& segment);
+
 /// The occurrence list of five attribute values: per position the token k X value and one blank,
 /// k counting the positions up to this one that hold the same value.
 std::string OccurrenceList(const PositionValues& values, bool twoDigits);

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -22,8 +23,13 @@ class HistoryDb {
 public:
     explicit HistoryDb(const std::filesystem::path& file);
 
-    const std::filesystem::path& path() const { return db_.path(); }
-    SqliteDb& sql() { return db_; }
+    const std::filesystem::path& path() const { return path_; }
+    SqliteDb& sql();
+
+    /// Closes the connection, runs `work` while the file is closed and opens the file again,
+    /// also when `work` throws: for replacing the file as a whole. Statements of this
+    /// connection must be finished before.
+    void withConnectionClosed(const std::function<void()>& work);
 
     std::size_t drawCount();
     std::optional<Issue> oldestIssue();
@@ -44,10 +50,12 @@ public:
     Snapshot loadSnapshot();
 
 private:
+    void open();
     void createSchema();
     void insertRows(const std::vector<DrawRecord>& records, const std::vector<std::int64_t>& idx);
 
-    SqliteDb db_;
+    std::filesystem::path path_;
+    std::optional<SqliteDb> db_; ///< empty only while the file is being replaced
 };
 
 } // namespace yilou::history

@@ -18,13 +18,20 @@ void Snapshot::reserve(std::size_t count) {
 }
 
 void Snapshot::push(const DrawRecord& record) {
-    issues.push_back(record.issue);
-    for (int o = 0; o < 2; ++o) {
-        const AttributeSet& set = record.set(static_cast<NumberOrder>(o));
+    append({&record, 1});
+}
+
+void Snapshot::append(std::span<const DrawRecord> records) {
+    for (const DrawRecord& record : records)
+        issues.push_back(record.issue);
+    for (int o = 0; o < 2; ++o)
         for (int l = 0; l < kLetterCount; ++l)
-            for (int p = 0; p < 5; ++p)
-                columns[o][l][p].push_back(static_cast<std::int8_t>(set.values[l][p]));
-    }
+            for (int p = 0; p < 5; ++p) {
+                Column& column = columns[o][l][p];
+                for (const DrawRecord& record : records)
+                    column.push_back(static_cast<std::int8_t>(
+                        record.set(static_cast<NumberOrder>(o)).values[l][p]));
+            }
 }
 
 } // namespace yilou::history

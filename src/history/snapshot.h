@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 namespace yilou::history {
@@ -34,6 +35,9 @@ struct Snapshot {
     void reserve(std::size_t count);
     /// Appends one draw; the caller keeps issue order.
     void push(const DrawRecord& record);
+    /// Appends draws in issue order. Column by column, so that a block of draws costs one
+    /// sequential write per column.
+    void append(std::span<const DrawRecord> records);
 };
 
 } // namespace yilou::history

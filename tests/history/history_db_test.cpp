@@ -34,6 +34,40 @@ TEST(HistoryDb, StoresAndReloadsDrawsInIssueOrder) {
     EXPECT_EQ(idx.integer(2), 200);
 }
 
+// The loader reads only the numbers, zodiac and segment codes and derives the rest; the
+// result must still be every stored column as it stands.
+TEST(HistoryDb, SnapshotHoldsEveryStoredColumn) {
+    TempDir dir;
+    HistoryDb db(dir / kDatabaseFileName);
+    yilou::testing::GeneratedHistory settings;
+    settings.draws = 500;
+    settings.highestNumber = 12;
+    settings.firstIssue = 17012001; // crosses the Spring Festival of 2017
+    settings.rules = AttributeRules{0, 0, ZodiacCodes::positional(2016, 0)};
+    db.replaceAll(yilou::testing::generateDraws(settings));
+
+    const Snapshot snapshot = db.loadSnapshot();
+    ASSERT_EQ(snapshot.size(), settings.draws);
+    std::size_t row = 0;
+    Statement all(db.sql(), "SELECT * FROM [Lishi] ORDER BY [SQQH]");
+    while (all.step()) {
+        ASSERT_LT(row, snapshot.size());
+        EXPECT_EQ(snapshot.issues[row], all.integer(0));
+        for (int o = 0; o < 2; ++o)
+            for (int l = 0; l < kLetterCount; ++l)
+                for (int p = 0; p < 5; ++p) {
+                    // Columns after SQQH and IDX: the L set, then the D set, letter by letter.
+                    const int column = 2 + o * kLetterCount * 5 + l * 5 + p;
+                    ASSERT_EQ(
+                        snapshot.value(static_cast<NumberOrder>(o), static_cast<Letter>(l), p, row),
+                        all.integer(column))
+                        << "row " << row << " column " << column;
+                }
+        ++row;
+    }
+    EXPECT_EQ(row, snapshot.size());
+}
+
 TEST(HistoryDb, RefusesAnIssueThatIsStoredAlready) {
     TempDir dir;
     HistoryDb db(dir / kDatabaseFileName);

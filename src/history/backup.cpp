@@ -1,0 +1,45 @@
+#include "history/backup.h"
+
+#include "history/text_file_writer.h"
+#include "history/text_import.h"
+#include "history/user_error.h"
+
+#include <string>
+
+namespace yilou::history {
+
+void writeBackupFile(HistoryDb& db, const std::filesystem::path& dataDir, std::size_t count) {
+    Statement query(db.sql(), "SELECT [SQQH], [L1A], [L2A], [L3A], [L4A], [L5A] FROM [Lishi] "
+                              "ORDER BY [SQQH] LIMIT ?");
+    query.bind(1, static_cast<std::int64_t>(count));
+    TextFileWriter file(dataDir / kBackupFileName);
+    std::string line;
+    while (query.step()) {
+        PositionValues numbers{};
+        for (int p = 0; p < 5; ++p)
+            numbers[p] = static_cast<int>(query.integer(p + 1));
+        line = std::to_string(query.integer(0));
+        line += ' ';
+        line += txtHisLst(numbers);
+        line += '\n';
+        file.write(line);
+    }
+    file.close();
+}
+
+void Dqzd(HistoryDb& db, const std::filesystem::path& dataDir, const Game& game,
+          const AttributeRules& rules) {
+    const auto file = dataDir / kBackupFileName;
+    HistoryText text;
+    try {
+        text = readHistoryText(file, game);
+    } catch (const UserError& error) {
+        throw UserError(std::string(error.what()) + "；历史号码未改变。");
+    }
+    if (!text.skipped.empty())
+        throw UserError("备份文件 " + file.string() + " 中有无法读入的行，历史号码未改变：\n" +
+                        skippedLinesText(text.skipped));
+    replaceHistory(db, text.draws, rules);
+}
+
+} // namespace yilou::history

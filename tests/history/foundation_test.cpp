@@ -1,0 +1,209 @@
+#include "history/draw_record.h"
+#include "history/games.h"
+#include "history/history_db.h"
+#include "history/issue.h"
+#include "history/zodiac.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+namespace yilou::history {
+namespace {
+
+using yilou::testing::TempDir;
+
+// Issue 17081284, numbers 03 11 07 01 09, both bases 1 and the start-up zodiac codes: every
+// column of the stored row.
+TEST(DrawAttributes, StoredRowOfTheWorkedExample) {
+    TempDir dir;
+    HistoryDb db(dir / kDatabaseFileName);
+    db.appendDraw(DeriveAttributes(17081284, {3, 11, 7, 1, 9}, AttributeRules::startup(1, 1)));
+
+    const std::vector<std::pair<std::string, PositionValues>> columns{
+        {"L?A", {3, 11, 7, 1, 9}},
+        {"L?B", {8, 12, 4, 10, 2}},
+        {"L?E", {0, 1, 0, 0, 0}},
+        {"L?F", {3, 1, 7, 1, 9}},
+        {"L?G", {3, 2, 7, 1, 9}},
+        {"L?H", {1, 3, 2, 1, 3}},
+        // The D set holds the same numbers in ascending order: 01 03 07 09 11.
+        {"D?A", {1, 3, 7, 9, 11}},
+        {"D?B", {10, 8, 4, 2, 12}},
+        {"D?E", {0, 0, 0, 0, 1}},
+        {"D?F", {1, 3, 7, 9, 1}},
+        {"D?G", {1, 3, 7, 9, 2}},
+        {"D?H", {1, 1, 2, 3, 3}},
+    };
+    for (const auto& [pattern, expected] : columns)
+        for (int p = 0; p < 5; ++p) {
+            std::string name = pattern;
+            name[1] = static_cast<char>('1' + p);
+            Statement query(db.sql(), "SELECT [" + name + "] FROM [Lishi]");
+            ASSERT_TRUE(query.step());
+            EXPECT_EQ(query.integer(0), expected[p]) << name;
+        }
+
+    const std::vector<std::pair<std::string, std::string>> texts{
+        {"SQQH", "17081284"},
+        {"IDX", "1"},
+        {"txtHisLst", "03 11 07 01 09 "},
+        {"txtHisLstHm", "1X03 1X11 1X07 1X01 1X09 "},
+        {"txtHisLstSx", "1X08 1X12 1X04 1X10 1X02 "},
+        {"txtHisLstTou", "1X0 1X1 2X0 3X0 4X0 "},
+        {"txtHisLstWei", "1X3 1X1 1X7 2X1 1X9 "},
+        {"txtHisLstHe", "1X03 1X02 1X07 1X01 1X09 "},
+        {"txtHisLstDs", "1X1 1X3 1X2 2X1 2X3 "},
+    };
+    for (const auto& [name, expected] : texts) {
+        Statement query(db.sql(), "SELECT [" + name + "] FROM [Lishi]");
+        ASSERT_TRUE(query.step());
+        EXPECT_EQ(query.text(0), expected) << name;
+    }
+}
+
+TEST(DrawAttributes, OccurrenceListsCountRepeatsWithinTheDraw) {
+    const DrawRecord record =
+        DeriveAttributes(17081284, {2, 4, 6, 8, 10}, AttributeRules::startup(1, 1));
+    EXPECT_EQ(record.drop[Letter::E], (PositionValues{0, 0, 0, 0, 1}));
+    const auto lists = occurrenceColumns(record.drop);
+    EXPECT_EQ(lists[2], "1X0 2X0 3X0 4X0 1X1 ");
+    EXPECT_EQ(lists[0], "1X02 1X04 1X06 1X08 1X10 ");
+    EXPECT_EQ(OccurrenceList({1, 1, 5, 0, 3}, false), "1X1 2X1 1X5 1X0 1X3 ");
+    EXPECT_EQ(OccurrenceList({7, 7, 7, 7, 7}, true), "1X07 2X07 3X07 4X07 5X07 ");
+}
+
+struct NumberAttributes {
+    int number;
+    int dsIni;
+    int head, tail, sum, segment;
+};
+
+TEST(DrawAttributes, HeadTailSumAndSegmentOfSingleNumbers) {
+    const NumberAttributes cases[] = {
+        {10, 1, 1, 0, 1, 3}, {10, 0, 1, 0, 1, 2}, {4, 1, 0, 4, 4, 1}, {4, 0, 0, 4, 4, 0},
+        {5, 1, 0, 5, 5, 2},  {8, 0, 0, 8, 8, 1},  {9, 1, 0, 9, 9, 3}, {11, 1, 1, 1, 2, 3},
+        {12, 1, 1, 2, 3, 3}, {1, 0, 0, 1, 1, 0},
+    };
+    for (const auto& c : cases) {
+        // Position 3 holds the number under test; the others are fillers.
+        const PositionValues numbers{c.number == 1 ? 2 : 1, 6, c.number, 7, 3};
+        const DrawRecord record =
+            DeriveAttributes(17081284, numbers, AttributeRules::startup(1, c.dsIni));
+        const auto& set = record.drop;
+        EXPECT_EQ(set[Letter::E][2], c.head) << c.number;
+        EXPECT_EQ(set[Letter::F][2], c.tail) << c.number;
+        EXPECT_EQ(set[Letter::G][2], c.sum) << c.number;
+        EXPECT_EQ(set[Letter::H][2], c.segment) << c.number << " base " << c.dsIni;
+    }
+}
+
+TEST(DrawAttributes, ZodiacCodesFollowTheBaseAndTheZodiacYear) {
+    // 2017 is a year of the Rooster (k = 9), which holds 01; 10 belongs to the Rat.
+    EXPECT_EQ(zodiacOf(1, 2017), 9);
+    EXPECT_EQ(zodiacOf(10, 2017), 0);
+    EXPECT_EQ(zodiacOf(12, 2017), 10);
+    EXPECT_EQ(zodiacNumbers(0, 2017), "10、22、34、46");
+    EXPECT_EQ(zodiacNumbers(9, 2017), "01、13、25、37、49");
+
+    const DrawRecord base0 =
+        DeriveAttributes(17081284, {3, 11, 7, 1, 9}, AttributeRules::startup(0, 1));
+    EXPECT_EQ(base0.drop[Letter::B], (PositionValues{7, 11, 3, 9, 1}));
+    EXPECT_EQ(OccurrenceList(base0.drop[Letter::B], true), "1X07 1X11 1X03 1X09 1X01 ");
+
+    // After the zodiac menu the code counts from the zodiac of the zodiac year.
+    const ZodiacCodes positional = ZodiacCodes::positional(2017, 0);
+    EXPECT_EQ(positional.code[9], 0);
+    EXPECT_EQ(positional.code[8], 1);
+    EXPECT_EQ(positional.code[10], 11);
+    EXPECT_EQ(ZodiacCodes::positional(2017, 1).code[9], 1);
+    EXPECT_EQ(zodiacName(10, 1), "鸡");
+}
+
+TEST(Zodiac, YearChangesOnTheSpringFestival) {
+    EXPECT_EQ(SetZodiacYear(17012284), 2016); // 22 January, before the festival of 28 January
+    EXPECT_EQ(SetZodiacYear(17012884), 2017); // the festival day belongs to the new year
+    EXPECT_EQ(SetZodiacYear(17020101), 2017);
+    EXPECT_EQ(SetZodiacYear(10021301), 2009); // first table year of the eight-digit issues
+    // Years without a festival date are never decremented.
+    EXPECT_EQ(intChunJie(2031), 0);
+    EXPECT_EQ(SetZodiacYear(31010101), 2031);
+    EXPECT_EQ(SetZodiacYear(99010101), 2099);
+}
+
+TEST(Zodiac, FestivalDatesOf2021To2030) {
+    const std::pair<int, int> dates[] = {{2021, 212}, {2022, 201}, {2023, 122}, {2024, 210},
+                                         {2025, 129}, {2026, 217}, {2027, 206}, {2028, 126},
+                                         {2029, 213}, {2030, 203}};
+    for (const auto& [year, monthDay] : dates) {
+        EXPECT_EQ(intChunJie(year), monthDay) << year;
+        const CalendarDate festival{year, monthDay / 100, monthDay % 100};
+        EXPECT_EQ(SetZodiacYear(makeIssue(festival, 1)), year) << year;
+        EXPECT_EQ(SetZodiacYear(makeIssue(addDays(festival, -1), 84)), year - 1) << year;
+    }
+}
+
+TEST(IssueText, TenAndEightDigitForms) {
+    EXPECT_EQ(issueText(17081284), "2017081284");
+    const std::pair<std::string_view, std::optional<Issue>> cases[] = {
+        {"2017081284", 17081284},    {"17081284", 17081284},        {" 2017081284\t", 17081284},
+        {"201708128", std::nullopt}, {"20170812840", std::nullopt}, {"2017O81284", std::nullopt},
+        {"", std::nullopt},          {"+17081284", std::nullopt},
+    };
+    for (const auto& [text, expected] : cases)
+        EXPECT_EQ(parseIssueText(text), expected) << text;
+}
+
+struct IssueStep {
+    Issue issue;
+    int drawsPerDay;
+    Issue expected;
+};
+
+TEST(IssueArithmetic, NextIssueRollsOverAfterTheLastDrawOfTheDay) {
+    const IssueStep cases[] = {
+        {17092984, 84, 17093001}, {17092983, 84, 17092984}, {17123184, 84, 18010101},
+        {16022884, 84, 16022901}, {17022884, 84, 17030101}, {17092985, 84, 17092986},
+        {17092978, 78, 17093001}, {17092978, 84, 17092979},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(proposeNextIssue(c.issue, c.drawsPerDay), c.expected) << c.issue;
+}
+
+TEST(IssueArithmetic, IssueBeforeStepsBackOverDayAndYearEnds) {
+    const IssueStep cases[] = {
+        {17090101, 84, 17083184},
+        {18010101, 84, 17123184},
+        {16030101, 78, 16022978},
+        {17090150, 84, 17090149},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(issueBefore(c.issue, c.drawsPerDay), c.expected) << c.issue;
+}
+
+TEST(Games, TableEntriesAndCodes) {
+    struct Expected {
+        int index;
+        std::string_view name;
+        std::string code;
+        int drawsPerDay;
+        int highestNumber;
+    };
+    const Expected cases[] = {
+        {0, "广东11选5", "11x5gd", 84, 11},     {3, "辽宁11选5", "11x5ln", 83, 11},
+        {24, "黑龙江11选5", "11x5hlj", 88, 11}, {25, "辽宁快乐12", "kl12ln", 80, 12},
+        {26, "浙江快乐12", "kl12zj", 80, 12},   {27, "四川快乐12", "kl12sc", 78, 12},
+    };
+    for (const auto& c : cases) {
+        const Game& game = gameAt(c.index);
+        EXPECT_EQ(game.name, c.name);
+        EXPECT_EQ(game.gameCode(), c.code);
+        EXPECT_EQ(game.drawsPerDay, c.drawsPerDay) << c.index;
+        EXPECT_EQ(game.highestNumber, c.highestNumber) << c.index;
+    }
+    // A hand-edited index outside the table falls back to the first game.
+    EXPECT_EQ(&gameAt(-1), &games()[0]);
+    EXPECT_EQ(&gameAt(kGameCount), &games()[0]);
+}
+
+} // namespace
+} // namespace yilou::history

@@ -1,0 +1,206 @@
+#include "history/backup.h"
+#include "history/maintenance.h"
+#include "history/user_error.h"
+#include "support/history_generator.h"
+#include "support/temp_dir.h"
+#include "support/text_files.h"
+
+#include <gtest/gtest.h>
+
+namespace yilou::history {
+namespace {
+
+using yilou::testing::readFile;
+using yilou::testing::TempDir;
+using yilou::testing::writeFile;
+
+const AttributeRules kRules = AttributeRules::startup(1, 1);
+
+/// A data folder with a history of the given draws.
+class Maintenance : public ::testing::Test {
+protected:
+    void store(std::size_t count, Issue first) {
+        yilou::testing::GeneratedHistory settings;
+        settings.draws = count;
+        settings.firstIssue = first;
+        records_ = yilou::testing::generateDraws(settings);
+        db_.replaceAll(records_);
+    }
+
+    std::vector<Issue> storedIssues() { return db_.loadSnapshot().issues; }
+
+    /// The history is the `count` oldest draws, numbers included.
+    void expectKept(std::size_t count) {
+        const Snapshot snapshot = db_.loadSnapshot();
+        ASSERT_EQ(snapshot.size(), count);
+        for (std::size_t i = 0; i < count; ++i) {
+            EXPECT_EQ(snapshot.issues[i], records_[i].issue);
+            EXPECT_EQ(snapshot.numbers(i), records_[i].drop[Letter::A]);
+        }
+    }
+
+    /// IDX runs 1..n in issue order.
+    void expectNumbered() {
+        Statement idx(db_.sql(), "SELECT [IDX] FROM [Lishi] ORDER BY [SQQH]");
+        std::int64_t expected = 1;
+        while (idx.step())
+            ASSERT_EQ(idx.integer(0), expected++);
+    }
+
+    TempDir dir_;
+    HistoryDb db_{dir_ / kDatabaseFileName};
+    std::vector<DrawRecord> records_;
+};
+
+TEST_F(Maintenance, DeleteNewestDrawDownToEmpty) {
+    store(2, 17081283);
+    EXPECT_TRUE(deleteNewestDraw(db_));
+    EXPECT_EQ(storedIssues(), (std::vector<Issue>{17081283}));
+    EXPECT_TRUE(deleteNewestDraw(db_));
+    EXPECT_EQ(db_.drawCount(), 0u);
+    EXPECT_FALSE(deleteNewestDraw(db_));
+}
+
+struct KeepCase {
+    const char* what;
+    Issue keepUpTo;
+    std::size_t kept;
+};
+
+TEST_F(Maintenance, DeleteAfterKeepsTheDrawsUpToTheIssue) {
+    const KeepCase cases[] = {
+        {"a middle issue", 17081250, 50},
+        {"older than the first draw", 17081100, 0},
+        {"newer than the newest draw", 17081299, 84},
+        {"the newest draw", 17081284, 84},
+    };
+    for (const auto& c : cases) {
+        store(84, 17081201);
+        EXPECT_EQ(deleteAfter(db_, c.keepUpTo, dir_.path(), gameAt(0), kRules), 84 - c.kept)
+            << c.what;
+        expectKept(c.kept);
+        expectNumbered();
+    }
+}
+
+TEST_F(Maintenance, DeleteAfterAtTheYearEndKeepsDecember) {
+    store(10, 17123179); // 17123179 … 17123184, 18010101 … 18010104
+    EXPECT_EQ(deleteAfter(db_, 17123184, dir_.path(), gameAt(0), kRules), 4u);
+    expectKept(6);
+}
+
+TEST_F(Maintenance, DeleteAfterWritesTheRemainingDrawsToTheBackupFile) {
+    store(3, 17081201);
+    deleteAfter(db_, 17081202, dir_.path(), gameAt(0), kRules);
+    std::string expected;
+    for (std::size_t i = 0; i < 2; ++i)
+        expected +=
+            std::to_string(records_[i].issue) + " " + txtHisLst(records_[i].drop[Letter::A]) + "\n";
+    EXPECT_EQ(readFile(dir_ / kBackupFileName), expected);
+    EXPECT_EQ(expected.substr(0, 9), "17081201 ");
+}
+
+TEST_F(Maintenance, NothingToDeleteTouchesNothing) {
+    store(5, 17081201);
+    EXPECT_EQ(deleteAfter(db_, 0, dir_.path(), gameAt(0), kRules), 0u);
+    EXPECT_EQ(deleteAfter(db_, -5, dir_.path(), gameAt(0), kRules), 0u);
+    EXPECT_EQ(deleteNewestDraws(db_, 0, dir_.path(), gameAt(0), kRules), 0u);
+    EXPECT_EQ(db_.drawCount(), 5u);
+    EXPECT_FALSE(std::filesystem::exists(dir_ / kBackupFileName));
+}
+
+TEST_F(Maintenance, DeleteNewestDrawsAcrossADayChange) {
+    store(5, 17081282); // 17081282 … 17081284, 17081301, 17081302
+    EXPECT_EQ(deleteNewestDraws(db_, 3, dir_.path(), gameAt(0), kRules), 3u);
+    EXPECT_EQ(storedIssues(), (std::vector<Issue>{17081282, 17081283}));
+    expectNumbered();
+}
+
+TEST_F(Maintenance, DeleteMoreDrawsThanStoredEmptiesTheHistory) {
+    store(3000, 17010101);
+    const auto full = std::filesystem::file_size(db_.path());
+    EXPECT_EQ(deleteNewestDraws(db_, 3001, dir_.path(), gameAt(0), kRules), 3000u);
+    EXPECT_EQ(db_.drawCount(), 0u);
+    EXPECT_LT(std::filesystem::file_size(db_.path()), full / 4); // compacted
+    EXPECT_EQ(readFile(dir_ / kBackupFileName), "");
+}
+
+TEST_F(Maintenance, RebuildRecomputesTheAttributesWithTheCurrentBases) {
+    store(84, 17081201);
+    writeBackupFile(db_, dir_.path(), 84);
+    Dqzd(db_, dir_.path(), gameAt(0), AttributeRules::startup(0, 0));
+    const Snapshot snapshot = db_.loadSnapshot();
+    ASSERT_EQ(snapshot.size(), 84u);
+    expectNumbered();
+    for (std::size_t i = 0; i < records_.size(); ++i) {
+        ASSERT_EQ(snapshot.numbers(i), records_[i].drop[Letter::A]);
+        for (int p = 0; p < 5; ++p) {
+            EXPECT_EQ(snapshot.value(NumberOrder::Drop, Letter::B, p, i),
+                      records_[i].drop[Letter::B][p] - 1);
+            EXPECT_EQ(snapshot.value(NumberOrder::Drop, Letter::H, p, i),
+                      records_[i].drop[Letter::H][p] - 1);
+        }
+    }
+}
+
+TEST_F(Maintenance, RebuildRefusesAMissingOrDamagedBackup) {
+    store(5, 17081201);
+    EXPECT_THROW(Dqzd(db_, dir_.path(), gameAt(0), kRules), UserError);
+    writeFile(dir_ / kBackupFileName, "17081201 01 02 03 04 05 \n17081202 01 02 \n");
+    try {
+        Dqzd(db_, dir_.path(), gameAt(0), kRules);
+        ADD_FAILURE() << "a damaged backup was taken";
+    } catch (const UserError& error) {
+        EXPECT_NE(std::string(error.what()).find("第2行"), std::string::npos) << error.what();
+    }
+    expectKept(5);
+
+    writeFile(dir_ / kBackupFileName, "");
+    Dqzd(db_, dir_.path(), gameAt(0), kRules);
+    EXPECT_EQ(db_.drawCount(), 0u);
+}
+
+TEST_F(Maintenance, CompactionShrinksTheFileAndKeepsTheConnectionUsable) {
+    store(3000, 17010101);
+    db_.sql().exec("INSERT INTO [YL] ([content]) VALUES ('03 05')");
+    const auto full = std::filesystem::file_size(db_.path());
+    db_.sql().exec("DELETE FROM [Lishi] WHERE [SQQH] > 17010110");
+    EXPECT_EQ(std::filesystem::file_size(db_.path()), full);
+    CompactDb(db_);
+    EXPECT_LT(std::filesystem::file_size(db_.path()), full / 4);
+    EXPECT_FALSE(std::filesystem::exists(dir_ / kCompactCopyFileName));
+
+    expectKept(10);
+    Statement yl(db_.sql(), "SELECT COUNT(*) FROM [YL]");
+    ASSERT_TRUE(yl.step());
+    EXPECT_EQ(yl.integer(0), 1);
+    db_.appendDraw(records_[10]);
+    EXPECT_EQ(db_.drawCount(), 11u);
+}
+
+TEST_F(Maintenance, CompactionReplacesALeftoverCopy) {
+    store(5, 17081201);
+    writeFile(dir_ / kCompactCopyFileName, "left over from an interrupted compaction");
+    CompactDb(db_);
+    expectKept(5);
+}
+
+TEST_F(Maintenance, AFailedCompactionLeavesTheOriginal) {
+    store(50, 17081201);
+    std::filesystem::create_directories(dir_ / kCompactCopyFileName / "inside");
+    const std::string original = readFile(db_.path());
+    try {
+        CompactDb(db_);
+        ADD_FAILURE() << "compaction into a folder succeeded";
+    } catch (const UserError& error) {
+        EXPECT_NE(std::string(error.what()).find("保持原样"), std::string::npos) << error.what();
+    }
+    EXPECT_EQ(readFile(db_.path()), original);
+    EXPECT_TRUE(std::filesystem::is_directory(dir_ / kCompactCopyFileName / "inside"));
+    expectKept(50);
+    db_.appendDraw(DeriveAttributes(17081251, {1, 2, 3, 4, 5}, kRules));
+    EXPECT_EQ(db_.drawCount(), 51u);
+}
+
+} // namespace
+} // namespace yilou::history
