@@ -1,4 +1,5 @@
 #include "support/temp_dir.h"
+#include "support/text_files.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -10,12 +11,7 @@
 namespace yilou::cli::testing {
 namespace {
 
-std::string readFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using yilou::testing::readFile;
 
 // Runs the real binary with a home of its own: XDG folders point into a temporary folder.
 class EndToEnd : public ::testing::Test {

@@ -1,4 +1,5 @@
 #include "cli_test_support.h"
+#include "support/text_files.h"
 
 #include <filesystem>
 #include <fstream>
@@ -8,12 +9,7 @@
 namespace yilou::cli::testing {
 namespace {
 
-std::string readFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using yilou::testing::readFile;
 
 std::string sampleFile() {
     return std::string(YILOU_SAMPLE_DATA_DIR) + "/sd11x5-2014102878-2015021178.txt";
