@@ -1,6 +1,7 @@
 #include "support/temp_dir.h"
 #include "support/text_files.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -59,6 +60,36 @@ TEST_F(EndToEnd, ExitStatusTellsUsageErrorsFromUserErrors) {
 
     EXPECT_EQ(run("--help").status, 0);
     EXPECT_EQ(run("").status, 2);
+}
+
+TEST_F(EndToEnd, AnalysisOfAnImportedRealHistoryInEveryFormat) {
+    const std::string sample =
+        std::string(YILOU_SAMPLE_DATA_DIR) + "/sd11x5-2014102878-2015021178.txt";
+    ASSERT_EQ(run("import '" + sample + "'").out, "读入 3519 期。\n");
+
+    // 626 draws hold both 03 and 07, the last of them at IDX 3517 of 3519.
+    const Run json = run("--format json search --pos 1=03 --pos 2=07");
+    EXPECT_EQ(json.status, 0);
+    EXPECT_EQ(std::count(json.out.begin(), json.out.end(), '{'), 626 + 2);
+    EXPECT_NE(json.out.find("\"summary\":{\"desc\":\"03 07 \",\"min\":1,\"max\":40,\"last\":3,"
+                            "\"ratio\":\"13.3333333333333\"}"),
+              std::string::npos);
+    const Run table = run("search --pos 1=03 --pos 2=07");
+    EXPECT_NE(table.out.find("2015021176  3      5      9      6      7      2         626\n"),
+              std::string::npos);
+
+    const Run csv = run("group --select 1,2,3,4,5,6,7,8,9,10,11 --k 5 --format csv");
+    EXPECT_EQ(std::count(csv.out.begin(), csv.out.end(), '\n'), 462 + 1);
+    EXPECT_EQ(csv.out.substr(0, csv.out.find('\n', csv.out.find('\n') + 1) + 1),
+              "号码（分组）,最小遗漏,最大遗漏,最后遗漏,大后比\n02 05 08 10 11,190,1222,1,1222\n");
+    const Run resorted = run("yl --sort max --format json");
+    EXPECT_NE(resorted.out.find("{\"content\":\"02 04 06 08 11\",\"min\":172,\"max\":2810,"
+                                "\"last\":174,\"ratio\":\"16.14943\"}]}"),
+              std::string::npos);
+
+    EXPECT_NE(run("partial --values 01,02,03,04,05 --k 3")
+                  .out.find("01 02 03 04 05 (3)  1         18        7         2.57142857142857\n"),
+              std::string::npos);
 }
 
 } // namespace
