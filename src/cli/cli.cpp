@@ -1,7 +1,9 @@
 #include "cli/cli.h"
 
+#include "cli/analysis_commands.h"
 #include "cli/cli_context.h"
 #include "cli/history_commands.h"
+#include "cli/maintenance_commands.h"
 #include "history/user_error.h"
 
 #include <CLI/CLI.hpp>
@@ -19,6 +21,8 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     app.add_option("--format", context.formatName, "输出格式：table、csv 或 json")
         ->check(CLI::IsMember({"table", "csv", "json"}));
     addHistoryCommands(app, context);
+    addMaintenanceCommands(app, context);
+    addAnalysisCommands(app, context);
 
     std::vector<std::string> reversed(args.rbegin(), args.rend());
     try {

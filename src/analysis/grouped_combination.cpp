@@ -1,0 +1,181 @@
+#include "analysis/grouped_combination.h"
+
+#include "analysis/gap_stats.h"
+#include "analysis/issue_range.h"
+#include "history/user_error.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cstdint>
+#include <cstdio>
+
+namespace yilou::analysis {
+
+namespace {
+
+using history::YlRow;
+using Mask = std::uint32_t;
+static_assert(kMaxGroupCodes <= 32, "a draw's members are kept in a 32-bit mask");
+static_assert(kMaxGroupSize >= 5, "a draw's five held codes are ranked as one combination");
+
+/// Ranks the k-subsets of n code positions in colexicographic order: the subset b1 < … < bk
+/// (0-based) has rank C(b1, 1) + C(b2, 2) + … + C(bk, k). Unlike the lexicographic rank it
+/// needs no n, so a draw's combinations are ranked straight from the positions it holds.
+class ColexRank {
+public:
+    ColexRank() {
+        for (int n = 0; n <= kMaxGroupCodes; ++n) {
+            binomial_[0][n] = 1;
+            for (int r = 1; r <= kMaxGroupSize; ++r)
+                binomial_[r][n] = n == 0 ? 0 : binomial_[r - 1][n - 1] + binomial_[r][n - 1];
+        }
+    }
+
+    std::size_t count(int n, int k) const { return binomial_[k][n]; }
+
+    /// What position b contributes as the (j + 1)-th smallest member: C(b, j + 1).
+    std::size_t term(int j, int b) const { return binomial_[j + 1][b]; }
+
+    /// The rank of the subset whose positions are `positions[0..k)`, ascending.
+    std::size_t rank(const int* positions, int k) const {
+        std::size_t out = 0;
+        for (int j = 0; j < k; ++j)
+            out += term(j, positions[j]);
+        return out;
+    }
+
+private:
+    // binomial_[r][n] = C(n, r); C(32, 6) fits 32 bits.
+    std::array<std::array<std::uint32_t, kMaxGroupCodes + 1>, kMaxGroupSize + 1> binomial_{};
+};
+
+/// Steps `positions[0..k)` through the k-subsets of 0..n−1 in lexicographic order, the order
+/// of k nested loops; false after the last one.
+inline bool nextCombination(int* positions, int k, int n) {
+    int j = k - 1;
+    while (j >= 0 && positions[j] == n - k + j)
+        --j;
+    if (j < 0)
+        return false;
+    ++positions[j];
+    for (int i = j + 1; i < k; ++i)
+        positions[i] = positions[i - 1] + 1;
+    return true;
+}
+
+void firstCombination(int* positions, int k) {
+    for (int j = 0; j < k; ++j)
+        positions[j] = j;
+}
+
+/// The label of one member in the YL content: numbers and digit sums in two digits, zodiac
+/// codes by name, head, tail and segment codes in plain digits.
+std::string memberLabel(SearchType type, int code, int sxIni) {
+    if (type == SearchType::Zodiac || !searchTypeInfo(type).twoDigits)
+        return valueLabel(type, code, sxIni);
+    std::array<char, 16> text{};
+    std::snprintf(text.data(), text.size(), "%02d", code);
+    return text.data();
+}
+
+void checkRequest(const GroupRequest& request) {
+    const int n = static_cast<int>(request.codes.size());
+    if (request.k < 1 || request.k > kMaxGroupSize)
+        throw UserError("组合位数 " + std::to_string(request.k) + " 无效，请选择 1 至 " +
+                        std::to_string(kMaxGroupSize) + "。");
+    if (n > kMaxGroupCodes)
+        throw UserError("一次最多组合 " + std::to_string(kMaxGroupCodes) + " 个值，现在选了 " +
+                        std::to_string(n) + " 个。");
+    // A value given twice would make every draw that holds it count each combination of the
+    // copies, which multiplies the work without telling anything new.
+    auto sorted = request.codes;
+    std::sort(sorted.begin(), sorted.end());
+    if (const auto twice = std::adjacent_find(sorted.begin(), sorted.end()); twice != sorted.end())
+        throw UserError("值 " + std::to_string(*twice) + " 选了两次，每个值只能选一次。");
+    if (n < request.k)
+        throw UserError("只选了 " + std::to_string(n) + " 个值，不够组成 " +
+                        std::to_string(request.k) + " 个一组的组合，请多勾选几个或减小组合位数。");
+}
+
+} // namespace
+
+std::vector<YlRow> P6Count(const history::Snapshot& snapshot, const GroupRequest& request) {
+    checkRequest(request);
+    const IndexRange range = resolveRange(snapshot, request.startIssue, request.endIssue);
+    const int n = static_cast<int>(request.codes.size());
+    const int k = request.k;
+
+    // For every stored value, the code positions it stands for; a code that no stored value
+    // can equal simply never sets its bit.
+    std::array<Mask, 256> membersOf{};
+    for (int i = 0; i < n; ++i) {
+        const int code = request.codes[i];
+        if (code >= INT8_MIN && code <= INT8_MAX)
+            membersOf[static_cast<std::uint8_t>(code)] |= Mask{1} << i;
+    }
+
+    // One pass over the range: each draw updates the combinations made of the codes it holds.
+    static const ColexRank ranks;
+    std::vector<GapStats> stats(ranks.count(n, k), GapStats(range.before()));
+    const history::Letter letter = searchTypeInfo(request.type).letter;
+    std::array<const std::int8_t*, 5> columns{};
+    for (int p = 0; p < 5; ++p)
+        columns[p] = snapshot.column(history::NumberOrder::Drop, letter, p).data();
+    // The codes are distinct, so a draw of five values holds at most five of them.
+    std::array<int, 5> held{};
+    std::array<int, kMaxGroupSize> pick{};
+    std::array<int, kMaxGroupSize> positions{};
+    for (std::size_t i = range.first; i <= range.last; ++i) {
+        Mask mask = 0;
+        for (const std::int8_t* column : columns)
+            mask |= membersOf[static_cast<std::uint8_t>(column[i])];
+        // Ranked on the way, in case the held codes make exactly one combination.
+        int m = 0;
+        std::size_t rankOfAll = 0;
+        for (; mask; mask &= mask - 1, ++m) {
+            held[m] = std::countr_zero(mask);
+            rankOfAll += ranks.term(m, held[m]);
+        }
+        if (m < k)
+            continue;
+        if (m == k) {
+            stats[rankOfAll].hit(i + 1);
+            continue;
+        }
+        firstCombination(pick.data(), k);
+        do {
+            for (int j = 0; j < k; ++j)
+                positions[j] = held[pick[j]];
+            stats[ranks.rank(positions.data(), k)].hit(i + 1);
+        } while (nextCombination(pick.data(), k, m));
+    }
+
+    std::vector<std::string> labels;
+    for (int code : request.codes)
+        labels.push_back(memberLabel(request.type, code, request.sxIni));
+    std::vector<YlRow> rows;
+    rows.reserve(stats.size());
+    firstCombination(positions.data(), k);
+    do {
+        const GapStats& gaps = stats[ranks.rank(positions.data(), k)];
+        YlRow row;
+        for (int j = 0; j < k; ++j)
+            row.content += (j ? " " : "") + labels[positions[j]];
+        row.intMinYL = gaps.smallest();
+        row.intMaxYL = gaps.largest();
+        row.intLstYl = gaps.current(snapshot.size());
+        row.sglLlr = static_cast<float>(static_cast<double>(row.intMaxYL) / row.intLstYl);
+        rows.push_back(std::move(row));
+    } while (nextCombination(positions.data(), k, n));
+    return rows;
+}
+
+std::vector<YlRow> Command5_Click(history::HistoryDb& db, const history::Snapshot& snapshot,
+                                  const GroupRequest& request) {
+    const auto rows = P6Count(snapshot, request);
+    history::storeYlRows(db, rows);
+    return history::readYlRows(db, history::YlSortColumn::Last);
+}
+
+} // namespace yilou::analysis

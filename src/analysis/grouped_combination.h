@@ -1,0 +1,40 @@
+#pragma once
+
+#include "analysis/search_type.h"
+#include "history/history_db.h"
+#include "history/snapshot.h"
+#include "history/yl_table.h"
+
+#include <string>
+#include <vector>
+
+namespace yilou::analysis {
+
+/// The largest group size the calculation accepts.
+inline constexpr int kMaxGroupSize = 6;
+/// The most codes one calculation combines.
+inline constexpr int kMaxGroupCodes = 32;
+
+/// What the grouped calculation combines and over which issues.
+struct GroupRequest {
+    SearchType type = SearchType::Number;
+    std::vector<int> codes;           ///< codes of the ticked boxes, in box order (codeOfBox)
+    int k = 0;                        ///< group size
+    std::string startIssue, endIssue; ///< the range boxes' texts
+    int sxIni = 1;                    ///< base of the zodiac codes, for the zodiac labels
+};
+
+/// For every k-combination of the codes (lexicographic order of their positions in the list):
+/// the gaps between the draws of the range that hold every member, and the current omission
+/// to the newest draw of the whole history. Rows come in enumeration order. Throws UserError
+/// for an unreadable or empty range, a group size outside 1..6, a code given twice, more codes
+/// than kMaxGroupCodes, or fewer codes than the group size.
+std::vector<history::YlRow> P6Count(const history::Snapshot& snapshot, const GroupRequest& request);
+
+/// The button: computes the rows, stores them in YL and reads them back ordered by current
+/// omission. On an error YL keeps its previous rows.
+std::vector<history::YlRow> Command5_Click(history::HistoryDb& db,
+                                           const history::Snapshot& snapshot,
+                                           const GroupRequest& request);
+
+} // namespace yilou::analysis

@@ -1,0 +1,154 @@
+#include "analysis/grouped_combination.h"
+#include "history/user_error.h"
+#include "support/grouped_oracle.h"
+#include "support/history_generator.h"
+#include "support/temp_dir.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <random>
+#include <sstream>
+
+namespace yilou::analysis {
+namespace {
+
+using history::YlRow;
+using history::YlSortColumn;
+
+constexpr int kCasesPerHistory = 125;
+
+std::uint64_t runSeed() {
+    if (const char* text = std::getenv("YILOU_TEST_SEED"))
+        return std::strtoull(text, nullptr, 10);
+    return std::random_device{}();
+}
+
+/// Codes a request may pick for a type: every code the history can hold and a few around them
+/// that it never holds.
+std::vector<int> candidateCodes(SearchType type) {
+    const int highest = type == SearchType::Number || type == SearchType::Zodiac ? 13
+                        : type == SearchType::Head                               ? 2
+                        : type == SearchType::Segment                            ? 4
+                                                                                 : 10;
+    std::vector<int> codes;
+    for (int code = 0; code <= highest; ++code)
+        codes.push_back(code);
+    return codes;
+}
+
+std::string describe(const GroupRequest& request) {
+    std::ostringstream out;
+    out << "type " << static_cast<int>(request.type) << " k " << request.k << " codes";
+    for (int code : request.codes)
+        out << ' ' << code;
+    out << " range " << request.startIssue << ".." << request.endIssue << " SxIni "
+        << request.sxIni;
+    return out.str();
+}
+
+/// A random request over the history, starting on a stored issue and ending on a stored or a
+/// missing issue at or after it.
+GroupRequest randomRequest(std::mt19937_64& random, const history::Snapshot& snapshot, int sxIni) {
+    GroupRequest request;
+    request.type = static_cast<SearchType>(random() % kSearchTypeCount);
+    request.sxIni = sxIni;
+    auto pool = candidateCodes(request.type);
+    std::shuffle(pool.begin(), pool.end(), random);
+    const std::size_t n = std::min<std::size_t>(pool.size(), random() % 9);
+    request.codes.assign(pool.begin(), pool.begin() + static_cast<std::ptrdiff_t>(n));
+    // Box order is ascending for the panel; the command line may give any order.
+    if (random() % 2)
+        std::sort(request.codes.begin(), request.codes.end());
+    request.k = 1 + static_cast<int>(random() % 6);
+
+    const std::size_t first = random() % snapshot.size();
+    const std::size_t last = first + random() % (snapshot.size() - first);
+    const auto text = [&](history::Issue issue) {
+        const auto full = history::issueText(issue);
+        return random() % 2 ? full : full.substr(2);
+    };
+    request.startIssue = text(snapshot.issues[first]);
+    history::Issue end = snapshot.issues[last];
+    // An end issue between two stored draws (the history has holes), or past the newest one.
+    if (random() % 4 == 0)
+        end = last + 1 < snapshot.size() ? snapshot.issues[last + 1] - 1 : end + 1;
+    request.endIssue = text(end);
+    return request;
+}
+
+/// The rows, and YL read back by every column, as the database statements give them.
+void expectSameAsDatabase(history::HistoryDb& db, const history::Snapshot& snapshot,
+                          const GroupRequest& request) {
+    const auto expected = testing::oracleGroupedRows(db, request);
+    if (static_cast<int>(request.codes.size()) < request.k) {
+        // The statements give no row; the calculation says why.
+        EXPECT_TRUE(expected.empty());
+        EXPECT_THROW(P6Count(snapshot, request), UserError);
+        return;
+    }
+    const auto rows = P6Count(snapshot, request);
+    ASSERT_EQ(rows, expected);
+
+    std::vector<std::vector<YlRow>> sorted;
+    for (int column = 0; column < 5; ++column)
+        sorted.push_back(testing::oracleSortedRows(db, static_cast<YlSortColumn>(column)));
+    history::storeYlRows(db, rows);
+    for (int column = 0; column < 5; ++column) {
+        SCOPED_TRACE("sorted by column " + std::to_string(column));
+        ASSERT_EQ(history::readYlRows(db, static_cast<YlSortColumn>(column)), sorted[column]);
+    }
+}
+
+TEST(GroupedDifferential, MatchesTheDatabaseStatementsOnRandomHistories) {
+    const std::uint64_t seed = runSeed();
+    SCOPED_TRACE("YILOU_TEST_SEED=" + std::to_string(seed));
+    std::mt19937_64 random(seed);
+    testing::TempDir dir;
+    int compared = 0;
+    for (int highestNumber : {11, 12})
+        for (int sxIni : {0, 1})
+            for (int dsIni : {0, 1}) {
+                testing::GeneratedHistory settings;
+                settings.draws = 20 + random() % 80;
+                settings.seed = random();
+                settings.highestNumber = highestNumber;
+                settings.missingShare = 0.1;
+                settings.rules = history::AttributeRules::startup(sxIni, dsIni);
+                const auto records = testing::generateDraws(settings);
+                const auto snapshot = testing::snapshotOf(records);
+                history::HistoryDb db(dir / ("h" + std::to_string(compared) + ".mdb"));
+                db.sql().exec("PRAGMA synchronous = OFF");
+                db.replaceAll(records);
+
+                for (int c = 0; c < kCasesPerHistory; ++c, ++compared) {
+                    const GroupRequest request = randomRequest(random, snapshot, sxIni);
+                    SCOPED_TRACE(describe(request));
+                    expectSameAsDatabase(db, snapshot, request);
+                    if (::testing::Test::HasFatalFailure())
+                        return;
+                }
+            }
+}
+
+TEST(GroupedDifferential, WidestSelectionInAnyOrder) {
+    const auto records = testing::generateDraws(60, 3);
+    const auto snapshot = testing::snapshotOf(records);
+    testing::TempDir dir;
+    history::HistoryDb db(dir / history::kDatabaseFileName);
+    db.replaceAll(records);
+    GroupRequest request;
+    request.type = SearchType::Tail;
+    for (int code = kMaxGroupCodes - 1; code >= 0; --code)
+        request.codes.push_back(code);
+    request.startIssue = history::issueText(snapshot.issues[5]);
+    request.endIssue = history::issueText(snapshot.issues[50]);
+    for (int k : {1, 2}) {
+        request.k = k;
+        SCOPED_TRACE(describe(request));
+        expectSameAsDatabase(db, snapshot, request);
+    }
+}
+
+} // namespace
+} // namespace yilou::analysis

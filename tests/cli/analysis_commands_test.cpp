@@ -1,0 +1,107 @@
+#include "cli_test_support.h"
+
+#include <gtest/gtest.h>
+
+namespace yilou::cli::testing {
+namespace {
+
+// Five draws small enough to check by hand.
+class AnalysisCommands : public ::testing::Test {
+protected:
+    void SetUp() override {
+        for (const std::vector<std::string>& draw : std::vector<std::vector<std::string>>{
+                 {"2017081201", "03", "11", "07", "01", "09"},
+                 {"2017081202", "01", "02", "04", "05", "06"},
+                 {"2017081203", "03", "07", "08", "10", "11"},
+                 {"2017081204", "02", "04", "06", "08", "10"},
+                 {"2017081205", "01", "03", "05", "07", "09"},
+             }) {
+            std::vector<std::string> args{"add"};
+            args.insert(args.end(), draw.begin(), draw.end());
+            ASSERT_EQ(cli.run(args).status, 0);
+        }
+    }
+
+    CliFixture cli;
+};
+
+TEST_F(AnalysisCommands, FreeAndFixedSearch) {
+    EXPECT_EQ(cli.run({"search", "--pos", "1=03", "--format", "json"}).out,
+              "{\"hits\":["
+              "{\"issue\":\"2017081201\",\"values\":[\"3\",\"11\",\"7\",\"1\",\"9\"],\"gap\":1,"
+              "\"seq\":1},"
+              "{\"issue\":\"2017081203\",\"values\":[\"3\",\"7\",\"8\",\"10\",\"11\"],\"gap\":2,"
+              "\"seq\":2},"
+              "{\"issue\":\"2017081205\",\"values\":[\"1\",\"3\",\"5\",\"7\",\"9\"],\"gap\":2,"
+              "\"seq\":3}],"
+              "\"summary\":{\"desc\":\"03 \",\"min\":1,\"max\":2,\"last\":1,\"ratio\":\"2\"}}\n");
+    EXPECT_EQ(cli.run({"search", "--pos", "1=3", "--fixed", "--format", "csv"}).out,
+              "期号,平1位,平2位,平3位,平4位,平5位,遗漏次数,序号\n"
+              "2017081201,3,11,7,1,9,1,1\n"
+              "2017081203,3,7,8,10,11,2,2\n"
+              "\n"
+              "号码（分组）,最小遗漏,最大遗漏,最后遗漏,大后比\n"
+              "03 ,1,2,3,0.666666666666667\n");
+}
+
+TEST_F(AnalysisCommands, SearchRangeAndReferenceDraw) {
+    // The current gap runs to the newest draw even when the range ends earlier.
+    const auto ranged =
+        cli.run({"search", "--pos", "2=07", "--to", "2017081202", "--format", "json"});
+    EXPECT_NE(
+        ranged.out.find(
+            "\"summary\":{\"desc\":\"07 \",\"min\":1,\"max\":1,\"last\":5,\"ratio\":\"0.2\"}"),
+        std::string::npos)
+        << ranged.out;
+    const auto before = cli.run(
+        {"search", "--ref", "2017081203", "--before", "--positions", "1", "--format", "json"});
+    EXPECT_NE(before.out.find(
+                  "\"summary\":{\"desc\":\"3 \",\"min\":1,\"max\":1,\"last\":5,\"ratio\":\"0.2\"}"),
+              std::string::npos)
+        << before.out;
+    const auto zodiac = cli.run({"search", "--type", "zodiac", "--fixed", "--ref", "2017081201",
+                                 "--positions", "1", "--format", "csv"});
+    EXPECT_NE(zodiac.out.find("2017081201,羊,猪,兔,鸡,牛,1,1\n"), std::string::npos) << zodiac.out;
+}
+
+TEST_F(AnalysisCommands, PartialSearch) {
+    const auto result =
+        cli.run({"partial", "--values", "03,07,08,10,11", "--k", "3", "--format", "json"});
+    EXPECT_NE(result.out.find("\"summary\":{\"desc\":\"03 07 08 10 11 (3)\",\"min\":1,\"max\":2,"
+                              "\"last\":3,\"ratio\":\"0.666666666666667\"}"),
+              std::string::npos)
+        << result.out;
+    EXPECT_EQ(cli.run({"partial", "--values", "03,07", "--k", "3"}).status, 1);
+}
+
+TEST_F(AnalysisCommands, GroupThenResortWithoutRecomputing) {
+    EXPECT_EQ(cli.run({"group", "--select", "1,2,3", "--k", "2", "--format", "json"}).out,
+              "{\"rows\":["
+              "{\"content\":\"01 03\",\"min\":1,\"max\":4,\"last\":1,\"ratio\":\"4\"},"
+              "{\"content\":\"01 02\",\"min\":2,\"max\":2,\"last\":4,\"ratio\":\"0.5\"},"
+              "{\"content\":\"02 03\",\"min\":32767,\"max\":0,\"last\":6,\"ratio\":\"0\"}]}\n");
+    EXPECT_EQ(cli.run({"yl", "--sort", "content"}).out,
+              "号码（分组）  最小遗漏  最大遗漏  最后遗漏  大后比\n"
+              "01 02         2         2         4         0.5\n"
+              "01 03         1         4         1         4\n"
+              "02 03         32767     0         6         0\n");
+    EXPECT_EQ(cli.run({"group", "--select", "1,2", "--k", "7"}).status, 1);
+    EXPECT_EQ(cli.run({"group", "--type", "head", "--select", "2", "--k", "1"}).status, 1);
+}
+
+TEST_F(AnalysisCommands, BadRangesAreReported) {
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"search", "--pos", "1=03", "--from", "2017081205", "--to", "2017081201"},
+             {"search", "--pos", "1=03", "--from", "2017081301"},
+             {"search", "--pos", "1=03", "--from", "abc"},
+             {"search", "--pos", "6=03"},
+             {"group", "--select", "1,2", "--k", "1", "--to", "2017081101"},
+         }) {
+        const CliResult result = cli.run(args);
+        EXPECT_EQ(result.status, 1) << args[2];
+        EXPECT_FALSE(result.err.empty());
+    }
+}
+
+} // namespace
+} // namespace yilou::cli::testing

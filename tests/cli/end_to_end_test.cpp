@@ -1,0 +1,96 @@
+#include "support/temp_dir.h"
+#include "support/text_files.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <sys/wait.h>
+
+namespace yilou::cli::testing {
+namespace {
+
+using yilou::testing::readFile;
+
+// Runs the real binary with a home of its own: XDG folders point into a temporary folder.
+class EndToEnd : public ::testing::Test {
+protected:
+    struct Run {
+        int status;
+        std::string out;
+        std::string err;
+    };
+
+    Run run(const std::string& args) {
+        const auto out = home.path() / "out.txt";
+        const auto err = home.path() / "err.txt";
+        const std::string command = "env XDG_CONFIG_HOME='" + (home / "config").string() +
+                                    "' XDG_DATA_HOME='" + (home / "data").string() + "' '" +
+                                    YILOU_CLI_BINARY + "' " + args + " >'" + out.string() +
+                                    "' 2>'" + err.string() + "' </dev/null";
+        const int raw = std::system(command.c_str());
+        return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readFile(out), readFile(err)};
+    }
+
+    yilou::testing::TempDir home;
+};
+
+TEST_F(EndToEnd, UsesTheDefaultDataFolderAndSettingsStore) {
+    EXPECT_EQ(run("add 2017081284 03 11 07 01 09").status, 0);
+    EXPECT_TRUE(std::filesystem::exists(home / "data/11S5OMBRIX/tabula.mdb"));
+    EXPECT_TRUE(std::filesystem::is_directory(home / "data/11S5OMBRIX/历史号码"));
+
+    EXPECT_EQ(run("game 26").status, 0);
+    EXPECT_NE(readFile(home / "config/11S5OMBRIX/11S5OMBRIX.conf").find("GsZl=26"),
+              std::string::npos);
+    EXPECT_EQ(run("game").out, "当前彩种：26 浙江快乐12（kl12zj，每天80期）\n");
+}
+
+TEST_F(EndToEnd, ExitStatusTellsUsageErrorsFromUserErrors) {
+    const Run usage = run("history --no-such-option");
+    EXPECT_EQ(usage.status, 2);
+    EXPECT_FALSE(usage.err.empty());
+
+    const Run user = run("add 2017081284 03 11 07 01 13");
+    EXPECT_EQ(user.status, 1);
+    EXPECT_NE(user.err.find("超出范围"), std::string::npos) << user.err;
+    EXPECT_TRUE(user.out.empty());
+
+    EXPECT_EQ(run("--help").status, 0);
+    EXPECT_EQ(run("").status, 2);
+}
+
+TEST_F(EndToEnd, AnalysisOfAnImportedRealHistoryInEveryFormat) {
+    const std::string sample =
+        std::string(YILOU_SAMPLE_DATA_DIR) + "/sd11x5-2014102878-2015021178.txt";
+    ASSERT_EQ(run("import '" + sample + "'").out, "读入 3519 期。\n");
+
+    // 626 draws hold both 03 and 07, the last of them at IDX 3517 of 3519.
+    const Run json = run("--format json search --pos 1=03 --pos 2=07");
+    EXPECT_EQ(json.status, 0);
+    EXPECT_EQ(std::count(json.out.begin(), json.out.end(), '{'), 626 + 2);
+    EXPECT_NE(json.out.find("\"summary\":{\"desc\":\"03 07 \",\"min\":1,\"max\":40,\"last\":3,"
+                            "\"ratio\":\"13.3333333333333\"}"),
+              std::string::npos);
+    const Run table = run("search --pos 1=03 --pos 2=07");
+    EXPECT_NE(table.out.find("2015021176  3      5      9      6      7      2         626\n"),
+              std::string::npos);
+
+    const Run csv = run("group --select 1,2,3,4,5,6,7,8,9,10,11 --k 5 --format csv");
+    EXPECT_EQ(std::count(csv.out.begin(), csv.out.end(), '\n'), 462 + 1);
+    EXPECT_EQ(csv.out.substr(0, csv.out.find('\n', csv.out.find('\n') + 1) + 1),
+              "号码（分组）,最小遗漏,最大遗漏,最后遗漏,大后比\n02 05 08 10 11,190,1222,1,1222\n");
+    const Run resorted = run("yl --sort max --format json");
+    EXPECT_NE(resorted.out.find("{\"content\":\"02 04 06 08 11\",\"min\":172,\"max\":2810,"
+                                "\"last\":174,\"ratio\":\"16.14943\"}]}"),
+              std::string::npos);
+
+    EXPECT_NE(run("partial --values 01,02,03,04,05 --k 3")
+                  .out.find("01 02 03 04 05 (3)  1         18        7         2.57142857142857\n"),
+              std::string::npos);
+}
+
+} // namespace
+} // namespace yilou::cli::testing

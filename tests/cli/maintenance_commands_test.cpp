@@ -1,0 +1,64 @@
+#include "cli_test_support.h"
+#include "support/text_files.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace yilou::cli::testing {
+namespace {
+
+using yilou::testing::readFile;
+
+std::string sampleFile() {
+    return std::string(YILOU_SAMPLE_DATA_DIR) + "/sd11x5-2014102878-2015021178.txt";
+}
+
+TEST(MaintenanceCommands, ImportReplacesTheHistory) {
+    CliFixture cli;
+    ASSERT_EQ(cli.run({"add", "2017081284", "03", "11", "07", "01", "09"}).status, 0);
+    const CliResult imported = cli.run({"import", sampleFile()});
+    EXPECT_EQ(imported.status, 0) << imported.err;
+    EXPECT_NE(imported.out.find("3519"), std::string::npos);
+    EXPECT_EQ(cli.run({"history", "--tail", "2", "--format", "csv"}).out,
+              "期号,落1码,落2码,落3码,落4码,落5码\n"
+              "2015021177,5,1,6,11,9\n"
+              "2015021178,11,5,10,2,8\n");
+}
+
+TEST(MaintenanceCommands, ImportOfAnUnusableFileKeepsTheHistory) {
+    CliFixture cli;
+    ASSERT_EQ(cli.run({"add", "2017081284", "03", "11", "07", "01", "09"}).status, 0);
+    const auto empty = cli.dataDir() / "empty.txt";
+    std::ofstream(empty).close();
+    EXPECT_EQ(cli.run({"import", empty.string()}).status, 1);
+    EXPECT_EQ(cli.run({"import", (cli.dataDir() / "missing.txt").string()}).status, 1);
+    EXPECT_EQ(cli.run({"history", "--format", "csv"}).out,
+              "期号,落1码,落2码,落3码,落4码,落5码\n2017081284,3,11,7,1,9\n");
+}
+
+TEST(MaintenanceCommands, DeletionsAndExport) {
+    CliFixture cli;
+    for (int ordinal = 80; ordinal <= 84; ++ordinal)
+        ASSERT_EQ(cli.run({"add", "20170812" + std::to_string(ordinal), "01", "02", "03", "04",
+                           std::to_string(ordinal - 75)})
+                      .status,
+                  0);
+    EXPECT_EQ(cli.run({"delete-last"}).status, 0);
+    EXPECT_EQ(cli.run({"next"}).out, "2017081284\n");
+    EXPECT_EQ(cli.run({"delete-to", "2017081281"}).status, 0);
+    EXPECT_EQ(cli.run({"next"}).out, "2017081282\n");
+
+    const CliResult exported = cli.run({"export-text"});
+    ASSERT_EQ(exported.status, 0) << exported.err;
+    EXPECT_EQ(readFile(cli.dataDir() / "更新至17081281期历史号码.txt"),
+              "2017081280 01 02 03 04 05 \r\n2017081281 01 02 03 04 06 \r\n");
+
+    EXPECT_EQ(cli.run({"delete-last", "5"}).status, 0);
+    EXPECT_EQ(cli.run({"history", "--format", "json"}).out, "[]\n");
+    EXPECT_EQ(cli.run({"export-text"}).status, 1);
+}
+
+} // namespace
+} // namespace yilou::cli::testing
