@@ -108,9 +108,10 @@ void CompactDb(HistoryDb& db) {
         std::array<std::size_t, 2> rows{};
         for (std::size_t t = 0; t < kTables.size(); ++t)
             rows[t] = rowCount(db.sql(), kTables[t]);
-        Statement vacuum(db.sql(), "VACUUM INTO ?");
-        vacuum.bind(1, copy.string());
-        vacuum.run();
+        {
+            Statement vacuum(db.sql(), "VACUUM INTO ?");
+            vacuum.bind(1, copy.string()).run();
+        } // finished, so that the connection can be closed
         checkCopy(copy, rows);
         if (const int error = syncToDisk(copy))
             throw UserError("无法将 " + copy.string() + " 写入磁盘：" + std::strerror(error));
