@@ -24,8 +24,6 @@ void addImportCommand(CLI::App& app, CliContext& context) {
 }
 
 void reportDeleted(CliContext& context, std::size_t removed) {
-    if (removed > 0)
-        history::CompactDb(context.db());
     context.out << "已删除 " << removed << " 期，现有历史号码 " << context.db().drawCount()
                 << " 期。\n";
 }
