@@ -1,0 +1,71 @@
+#include "app/settings/settings_store.h"
+#include "support/temp_dir.h"
+#include "support/text_files.h"
+
+#include <QSettings>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace yilou::app {
+namespace {
+
+class SettingsStoreTest : public ::testing::Test {
+protected:
+    SettingsStoreTest() {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                           QString::fromStdString(dir.path().string()));
+    }
+
+    /// Writes the store's file by hand, as a user editing it would.
+    void storeText(const std::string& lines) {
+        std::filesystem::create_directories(dir / "11S5OMBRIX");
+        yilou::testing::writeFile(dir / "11S5OMBRIX/11S5OMBRIX.conf", "[IniSetting]\n" + lines);
+    }
+
+    yilou::testing::TempDir dir;
+};
+
+TEST_F(SettingsStoreTest, NothingStoredGivesTheDefaults) {
+    const SettingsStore settings;
+    EXPECT_EQ(settings.GsZl(), 0);
+    EXPECT_TRUE(settings.bolZyw());
+    EXPECT_EQ(settings.intLei(), 0);
+    EXPECT_TRUE(settings.bolLdm());
+    EXPECT_EQ(settings.intZhWSetup(), 2);
+    EXPECT_EQ(settings.SxIni(), 1);
+    EXPECT_EQ(settings.DsIni(), 1);
+    EXPECT_EQ(settings.IniSerchDay(), 6);
+}
+
+TEST_F(SettingsStoreTest, BooleansReadInAnyCaseAndUnreadableValuesFallBack) {
+    storeText("bolZyw=false\nbolLdm=TRUE\nGsZl=28\nintLei=abc\nSxIni=0\nDsIni=-1\n"
+              "IniSerchDay=16\nintZhWSetup=08\n");
+    const SettingsStore settings;
+    EXPECT_FALSE(settings.bolZyw());
+    EXPECT_TRUE(settings.bolLdm());
+    EXPECT_EQ(settings.GsZl(), 0);
+    EXPECT_EQ(settings.intLei(), 0);
+    EXPECT_EQ(settings.SxIni(), 0);
+    EXPECT_EQ(settings.DsIni(), 1);
+    EXPECT_EQ(settings.IniSerchDay(), 16);
+    EXPECT_EQ(settings.intZhWSetup(), 2);
+}
+
+TEST_F(SettingsStoreTest, WritesTextFormsUnderTheApplicationGroup) {
+    {
+        SettingsStore settings;
+        settings.setGsZl(27);
+        settings.setBolZyw(false);
+        settings.setBolLdm(true);
+        settings.sync();
+    }
+    const std::string text = yilou::testing::readFile(dir / "11S5OMBRIX/11S5OMBRIX.conf");
+    EXPECT_NE(text.find("[IniSetting]"), std::string::npos);
+    EXPECT_NE(text.find("GsZl=27"), std::string::npos);
+    EXPECT_NE(text.find("bolZyw=False"), std::string::npos);
+    EXPECT_NE(text.find("bolLdm=True"), std::string::npos);
+    EXPECT_EQ(SettingsStore().GsZl(), 27);
+}
+
+} // namespace
+} // namespace yilou::app
