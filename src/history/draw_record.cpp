@@ -47,6 +47,33 @@ DrawRecord DeriveAttributes(Issue issue, const PositionValues& numbers,
     return recordFromStored(issue, numbers, zodiac, segment);
 }
 
+std::array<int, 5> ascendingPositions(const PositionValues& numbers) {
+    // A sorting network on keys that carry the position in their low bits: no branches, which
+    // matters as every loaded draw is sorted, and equal numbers keep their drawn order because
+    // the keys are distinct.
+    std::array<std::int64_t, 5> key{};
+    for (int i = 0; i < 5; ++i)
+        key[i] = std::int64_t{numbers[i]} * 8 + i;
+    const auto exchange = [&key](int a, int b) {
+        const auto low = std::min(key[a], key[b]);
+        key[b] = std::max(key[a], key[b]);
+        key[a] = low;
+    };
+    exchange(0, 1);
+    exchange(3, 4);
+    exchange(2, 4);
+    exchange(2, 3);
+    exchange(1, 4);
+    exchange(0, 3);
+    exchange(0, 2);
+    exchange(1, 3);
+    exchange(1, 2);
+    std::array<int, 5> order{};
+    for (int i = 0; i < 5; ++i)
+        order[i] = static_cast<int>(key[i] & 7);
+    return order;
+}
+
 DrawRecord recordFromStored(Issue issue, const PositionValues& numbers,
                             const PositionValues& zodiac, const PositionValues& segment) {
     DrawRecord record;
@@ -56,16 +83,13 @@ DrawRecord recordFromStored(Issue issue, const PositionValues& numbers,
     drop[Letter::B] = zodiac;
     drop[Letter::H] = segment;
     for (int i = 0; i < 5; ++i) {
-        drop[Letter::E][i] = numbers[i] / 10;
-        drop[Letter::F][i] = numbers[i] % 10;
+        drop[Letter::E][i] = headDigit(numbers[i]);
+        drop[Letter::F][i] = tailDigit(numbers[i]);
         drop[Letter::G][i] = drop[Letter::E][i] + drop[Letter::F][i];
     }
     // Every attribute depends on the number alone, so the ascending set is the drawn set with
     // its positions reordered.
-    std::array<int, 5> order{0, 1, 2, 3, 4};
-    for (int i = 1; i < 5; ++i) // insertion sort: five entries, run for every loaded draw
-        for (int j = i; j > 0 && numbers[order[j]] < numbers[order[j - 1]]; --j)
-            std::swap(order[j], order[j - 1]);
+    const auto order = ascendingPositions(numbers);
     for (int l = 0; l < kLetterCount; ++l)
         for (int i = 0; i < 5; ++i)
             record.sorted.values[l][i] = drop.values[l][order[i]];

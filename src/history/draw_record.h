@@ -66,6 +66,18 @@ struct AttributeRules {
 DrawRecord DeriveAttributes(Issue issue, const PositionValues& numbers,
                             const AttributeRules& rules);
 
+/// The head and tail digit of a number; the digit sum is their sum.
+constexpr int headDigit(int number) {
+    return number / 10;
+}
+constexpr int tailDigit(int number) {
+    return number % 10;
+}
+
+/// The positions 0..4 of `numbers` in ascending order of number; equal numbers keep their
+/// drawn order.
+std::array<int, 5> ascendingPositions(const PositionValues& numbers);
+
 /// The record of a draw whose numbers, zodiac codes and segment codes are known, as stored:
 /// head, tail and digit sum follow from the numbers, and the D set is the L set in ascending
 /// order of number.

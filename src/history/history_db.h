@@ -46,7 +46,8 @@ public:
     /// Numbers the draws 1..n in issue order.
     void RenumberIdx();
 
-    /// Reads the whole history in issue order.
+    /// Reads the whole history in issue order, as one committed state. A long history is read
+    /// in two halves on two threads, the second through a read-only connection of its own.
     Snapshot loadSnapshot();
 
 private:

@@ -10,6 +10,15 @@
 
 namespace yilou::history {
 
+/// What a history row holds of a draw that its other values follow from: per position 1..5
+/// (index 0..4) in drawn order the number, the zodiac code and the segment code.
+struct StoredDraw {
+    Issue issue = 0;
+    std::array<std::int8_t, 5> numbers{};
+    std::array<std::int8_t, 5> zodiac{};
+    std::array<std::int8_t, 5> segment{};
+};
+
 /// The whole history in memory, in issue order: entry i is the draw with IDX i + 1. Values are
 /// kept column by column, one byte each, as the analysis reads one column at a time and the
 /// history may hold millions of draws.
@@ -33,11 +42,13 @@ struct Snapshot {
     PositionValues numbers(std::size_t index) const;
 
     void reserve(std::size_t count);
+    /// Sets the number of draws; added draws hold zeros until they are set.
+    void resize(std::size_t count);
     /// Appends one draw; the caller keeps issue order.
     void push(const DrawRecord& record);
-    /// Appends draws in issue order. Column by column, so that a block of draws costs one
-    /// sequential write per column.
-    void append(std::span<const DrawRecord> records);
+    /// Sets draws first, first + 1, … (all below size()) as recordFromStored derives them.
+    /// Draws that do not overlap may be set from different threads at the same time.
+    void setStored(std::size_t first, std::span<const StoredDraw> draws);
 };
 
 } // namespace yilou::history

@@ -6,12 +6,12 @@
 
 namespace yilou::history {
 
-SqliteDb::SqliteDb(const std::filesystem::path& file) : path_(file) {
+SqliteDb::SqliteDb(const std::filesystem::path& file, Access access) : path_(file) {
     // A connection is used by one thread at a time, so SQLite's per-call mutex would only
     // cost time (a fifth of loading a long history).
-    if (sqlite3_open_v2(file.c_str(), &db_,
-                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
-                        nullptr) != SQLITE_OK) {
+    const int flags = access == Access::ReadOnly ? SQLITE_OPEN_READONLY
+                                                 : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+    if (sqlite3_open_v2(file.c_str(), &db_, flags | SQLITE_OPEN_NOMUTEX, nullptr) != SQLITE_OK) {
         const std::string message = db_ ? sqlite3_errmsg(db_) : "out of memory";
         sqlite3_close(db_);
         db_ = nullptr;
@@ -101,8 +101,8 @@ bool Statement::isNull(int column) const {
     return sqlite3_column_type(stmt_, column) == SQLITE_NULL;
 }
 
-Transaction::Transaction(SqliteDb& db) : db_(db) {
-    db_.exec("BEGIN IMMEDIATE");
+Transaction::Transaction(SqliteDb& db, Mode mode) : db_(db) {
+    db_.exec(mode == Mode::Immediate ? "BEGIN IMMEDIATE" : "BEGIN");
 }
 
 Transaction::~Transaction() {

@@ -40,10 +40,14 @@ private:
 };
 
 /// One open SQLite connection. Errors throw UserError with the file's name and SQLite's own
-/// message, so the user learns which file failed and why.
+/// message, so the user learns which file failed and why. A connection is used by one thread
+/// at a time.
 class SqliteDb {
 public:
-    explicit SqliteDb(const std::filesystem::path& file);
+    enum class Access { ReadWrite, ReadOnly };
+
+    /// Opens `file`; ReadWrite creates it if it is missing, ReadOnly fails instead.
+    explicit SqliteDb(const std::filesystem::path& file, Access access = Access::ReadWrite);
     ~SqliteDb();
     SqliteDb(const SqliteDb&) = delete;
     SqliteDb& operator=(const SqliteDb&) = delete;
@@ -58,10 +62,14 @@ private:
     sqlite3* db_ = nullptr;
 };
 
-/// Begins a transaction that rolls back unless commit() is called.
+/// Begins a transaction that rolls back unless commit() is called. Immediate takes the write
+/// lock at once; Deferred takes the shared lock at the first read and holds it to the end, so
+/// every read in it sees one committed state.
 class Transaction {
 public:
-    explicit Transaction(SqliteDb& db);
+    enum class Mode { Immediate, Deferred };
+
+    explicit Transaction(SqliteDb& db, Mode mode = Mode::Immediate);
     ~Transaction();
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;
