@@ -153,6 +153,13 @@ bool readSecondPart(const std::string& file, std::int64_t from, Snapshot& snapsh
 /// read the same committed state. False if the rows did not come out as counted; the
 /// snapshot must then be loaded anew.
 bool loadInHalves(SqliteDb& db, Snapshot& snapshot) {
+    {
+        // A file some other program switched to WAL lets writers commit beside readers, so
+        // the second connection could see a later state.
+        Statement mode(db, "PRAGMA journal_mode");
+        if (mode.step() && mode.text(0) == "wal")
+            return false;
+    }
     const std::size_t count = snapshot.size();
     const std::size_t half = count / 2;
     std::int64_t split = 0; // the first issue of the second half

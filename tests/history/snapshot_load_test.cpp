@@ -143,6 +143,13 @@ TEST_F(ParallelLoad, ReadsOnOneConnectionWhenTheFileWasReplaced) {
     EXPECT_EQ(firstDifference(db_->loadSnapshot(), yilou::testing::snapshotOf(records())), "");
 }
 
+// A file switched to WAL by another program lets writers commit beside a reader; it loads on
+// one connection.
+TEST_F(ParallelLoad, LoadsAFileInWalMode) {
+    db_->sql().exec("PRAGMA journal_mode = WAL");
+    EXPECT_EQ(firstDifference(db_->loadSnapshot(), yilou::testing::snapshotOf(records())), "");
+}
+
 // Inside a write transaction the uncommitted state is loaded, which only this connection sees.
 TEST_F(ParallelLoad, SeesTheChangesOfTheOpenTransaction) {
     const Issue last = records().back().issue;
