@@ -49,12 +49,6 @@ void addEqual(const std::int8_t* column, std::size_t count, std::int8_t value,
         score[i] += column[i] == value;
 }
 
-void addSumEqual(const std::int8_t* head, const std::int8_t* tail, std::size_t count, int value,
-                 std::uint8_t* score) {
-    for (std::size_t i = 0; i < count; ++i)
-        score[i] += head[i] + tail[i] == value;
-}
-
 void scoreBlock(const history::Snapshot& snapshot, const MatchPlan& plan, std::size_t first,
                 std::size_t count, std::uint8_t* score) {
     std::fill_n(score, count, std::uint8_t{0});
@@ -73,16 +67,11 @@ void scoreBlock(const history::Snapshot& snapshot, const MatchPlan& plan, std::s
                 addFree<false>(columns, count, value, cap, score);
         }
     }
-    for (const auto& term : plan.fixedTerms) {
-        if (letter == Letter::G) {
-            addSumEqual(snapshot.column(plan.order, Letter::E, term.position).data() + first,
-                        snapshot.column(plan.order, Letter::F, term.position).data() + first, count,
-                        term.value, score);
-        } else if (fitsColumn(term.value)) {
+    // 合数 compares the sum column: the snapshot holds head + tail there for every draw.
+    for (const auto& term : plan.fixedTerms)
+        if (fitsColumn(term.value))
             addEqual(snapshot.column(plan.order, letter, term.position).data() + first, count,
                      static_cast<std::int8_t>(term.value), score);
-        }
-    }
 }
 
 } // namespace

@@ -22,8 +22,8 @@ struct MatchPlan {
         int value;
         int multiplicity;
     };
-    /// Fixed position: adds 1 when the position (0..4) holds the value; for 合数 the head plus
-    /// the tail digit of the position is compared.
+    /// Fixed position: adds 1 when the position (0..4) holds the value (for 合数 the sum
+    /// column, which holds the head plus the tail digit).
     struct FixedTerm {
         int position;
         int value;

@@ -10,7 +10,6 @@ namespace yilou::analysis {
 ReferenceLookup YSJS(const history::Snapshot& snapshot, const std::string& referenceText,
                      bool beforeOnly, SearchType type, history::NumberOrder order, int sxIni,
                      int drawsPerDay) {
-    using history::Letter;
     if (snapshot.empty())
         throw UserError("历史号码为空，无法按指定期取号。");
     const auto target = history::parseIssueText(referenceText);
@@ -28,10 +27,7 @@ ReferenceLookup YSJS(const history::Snapshot& snapshot, const std::string& refer
     lookup.referenceIndex = static_cast<std::size_t>(after - issues.begin()) - 1;
     const std::size_t i = lookup.referenceIndex;
     for (int p = 0; p < 5; ++p) {
-        lookup.values[p] =
-            type == SearchType::DigitSum
-                ? snapshot.value(order, Letter::E, p, i) + snapshot.value(order, Letter::F, p, i)
-                : snapshot.value(order, searchTypeInfo(type).letter, p, i);
+        lookup.values[p] = snapshot.value(order, searchTypeInfo(type).letter, p, i);
         lookup.texts[p] = valueLabel(type, lookup.values[p], sxIni);
     }
     // The day rule counts back from the draw found, so a missing reference issue never lets

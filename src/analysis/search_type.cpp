@@ -11,12 +11,12 @@ using history::Letter;
 
 const SearchTypeInfo& searchTypeInfo(SearchType type) {
     static constexpr std::array<SearchTypeInfo, kSearchTypeCount> table{{
-        {"号码", Letter::A, "txtHisLst", true, INT32_MIN, INT32_MAX, 11},
-        {"生肖", Letter::B, "txtHisLstSx", true, 0, 12, 12},
-        {"头数", Letter::E, "txtHisLstTou", false, 0, 1, 2},
-        {"尾数", Letter::F, "txtHisLstWei", false, 0, 9, 10},
-        {"合数", Letter::G, "txtHisLstHe", true, 1, 9, 9},
-        {"段数", Letter::H, "txtHisLstDs", false, 0, 3, 3},
+        {"号码", Letter::A, true, INT32_MIN, INT32_MAX, 11},
+        {"生肖", Letter::B, true, 0, 12, 12},
+        {"头数", Letter::E, false, 0, 1, 2},
+        {"尾数", Letter::F, false, 0, 9, 10},
+        {"合数", Letter::G, true, 1, 9, 9},
+        {"段数", Letter::H, false, 0, 3, 3},
     }};
     return table[static_cast<int>(type)];
 }

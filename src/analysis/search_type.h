@@ -22,7 +22,6 @@ inline constexpr int kSearchTypeCount = 6;
 struct SearchTypeInfo {
     const char* caption;    ///< "号码", "生肖", …
     history::Letter letter; ///< per-position column letter
-    const char* textColumn; ///< occurrence-list column of the free-position match
     bool twoDigits;         ///< values written with two digits in the text column
     int minValue;           ///< range a free-position value must lie in; outside it the
     int maxValue;           ///< condition cannot be met

@@ -36,10 +36,27 @@ void addTypeAndRange(CLI::App* command, CommonOptions& options) {
     command
         ->add_option("--type", options.type, "检索类型：number、zodiac、head、tail、sum、segment")
         ->check(CLI::IsMember({"number", "zodiac", "head", "tail", "sum", "segment"}));
-    command->add_option("--order", options.order, "号码序：drop（落地码，默认）或 sorted（顺序码）")
-        ->check(CLI::IsMember({"drop", "sorted"}));
     command->add_option("--from", options.from, "起始期号，默认最早一期");
     command->add_option("--to", options.to, "截止期号，默认最新一期");
+}
+
+/// The searches read the per-position columns of one order; the grouped calculation does not.
+void addOrder(CLI::App* command, CommonOptions& options) {
+    command->add_option("--order", options.order, "号码序：drop（落地码，默认）或 sorted（顺序码）")
+        ->check(CLI::IsMember({"drop", "sorted"}));
+}
+
+/// Marks position `text` (1..5) as taking part; a position named twice is refused, as only
+/// one of its values could count.
+analysis::PositionInput& takePosition(analysis::SearchRequest& request, const std::string& text) {
+    const int p = parseDecimal(text, "位置");
+    if (p < 1 || p > 5)
+        throw UserError("位置 " + text + " 超出范围，请输入 1～5。");
+    auto& position = request.positions[p - 1];
+    if (position.selected)
+        throw UserError("位置 " + text + " 指定了两次。");
+    position.selected = true;
+    return position;
 }
 
 void addReference(CLI::App* command, CommonOptions& options) {
@@ -119,7 +136,7 @@ void printYl(CliContext& context, const std::vector<history::YlRow>& rows) {
             context.out << (i ? "," : "") << "{\"content\":" << jsonString(row.content)
                         << ",\"min\":" << row.intMinYL << ",\"max\":" << row.intMaxYL
                         << ",\"last\":" << row.intLstYl
-                        << ",\"ratio\":" << jsonString(history::ratioText(row.sglLlr)) << '}';
+                        << ",\"ratio\":" << jsonString(history::sglLlrText(row.sglLlr)) << '}';
         }
         context.out << "]}\n";
         return;
@@ -128,7 +145,7 @@ void printYl(CliContext& context, const std::vector<history::YlRow>& rows) {
     for (const auto& row : rows)
         table.rows.push_back({row.content, std::to_string(row.intMinYL),
                               std::to_string(row.intMaxYL), std::to_string(row.intLstYl),
-                              history::ratioText(row.sglLlr)});
+                              history::sglLlrText(row.sglLlr)});
     printTable(context.out, context.format(), table);
 }
 
@@ -160,6 +177,7 @@ void addSearchCommand(CLI::App& app, CliContext& context) {
     auto positions = std::make_shared<std::vector<std::string>>();
     auto refPositions = std::make_shared<std::string>();
     addTypeAndRange(command, *options);
+    addOrder(command, *options);
     command->add_option("--pos", *positions, "位置与值，例如 --pos 1=03 --pos 3=07");
     command->add_flag("--fixed", options->fixed, "固定位（默认自由位）");
     addReference(command, *options);
@@ -174,22 +192,14 @@ void addSearchCommand(CLI::App& app, CliContext& context) {
             const auto chosen = refPositions->empty()
                                     ? std::vector<std::string>{"1", "2", "3", "4", "5"}
                                     : splitList(*refPositions);
-            for (const auto& item : chosen) {
-                const int p = parseDecimal(item, "位置");
-                if (p < 1 || p > 5)
-                    throw UserError("位置 " + item + " 超出范围，请输入 1～5。");
-                request.positions[p - 1].selected = true;
-            }
+            for (const auto& item : chosen)
+                takePosition(request, item);
         }
         for (const auto& item : *positions) {
             const auto equals = item.find('=');
             if (equals == std::string::npos)
                 throw UserError("“" + item + "”格式不正确，应为 位置=值，例如 1=03。");
-            const int p = parseDecimal(item.substr(0, equals), "位置");
-            if (p < 1 || p > 5)
-                throw UserError("位置 " + item.substr(0, equals) + " 超出范围，请输入 1～5。");
-            auto& position = request.positions[p - 1];
-            position.selected = true;
+            auto& position = takePosition(request, item.substr(0, equals));
             position.text = item.substr(equals + 1);
             position.value = parseDecimal(position.text, "值");
         }
@@ -206,6 +216,7 @@ void addPartialCommand(CLI::App& app, CliContext& context) {
     auto values = std::make_shared<std::string>();
     auto k = std::make_shared<std::string>();
     addTypeAndRange(command, *options);
+    addOrder(command, *options);
     auto* valuesOption = command->add_option("--values", *values, "五个值，例如 01,02,03,04,05");
     command->add_option("--k", *k, "分部位数 K（1～5）")->required();
     command->add_flag("--fixed", options->fixed, "固定位（默认自由位）");

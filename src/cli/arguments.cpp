@@ -13,8 +13,10 @@ int parseDecimal(const std::string& text, const char* what) {
     if (begin != end && *begin == '+')
         ++begin;
     const auto [ptr, error] = std::from_chars(begin, end, value, 10);
-    if (begin == end || error != std::errc() || ptr != end)
+    if (begin == end || ptr != end || error == std::errc::invalid_argument)
         throw UserError(std::string(what) + "“" + text + "”不是整数。");
+    if (error == std::errc::result_out_of_range)
+        throw UserError(std::string(what) + "“" + text + "”超出范围。");
     return value;
 }
 

@@ -11,6 +11,28 @@
 
 namespace yilou::cli {
 
+namespace {
+
+/// A usage error in Chinese, with the parser's own detail (which names the argument) after it.
+std::string usageMessage(const CLI::ParseError& error) {
+    const std::string detail = std::string("（") + error.what() + "）";
+    if (dynamic_cast<const CLI::ExtrasError*>(&error))
+        return "无法识别的命令或参数" + detail;
+    if (dynamic_cast<const CLI::RequiredError*>(&error))
+        return "缺少命令或必需的参数" + detail;
+    if (dynamic_cast<const CLI::ArgumentMismatch*>(&error))
+        return "参数的个数不对" + detail;
+    if (dynamic_cast<const CLI::ValidationError*>(&error))
+        return "参数的值不在可选范围内" + detail;
+    if (dynamic_cast<const CLI::ExcludesError*>(&error))
+        return "这些参数不能同时使用" + detail;
+    if (dynamic_cast<const CLI::RequiresError*>(&error))
+        return "参数缺少与之配合的参数" + detail;
+    return "命令行有误" + detail;
+}
+
+} // namespace
+
 int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     CliContext context(out, err);
     CLI::App app{"yilou-cli：11选5/快乐12 历史号码与遗漏统计", "yilou-cli"};
@@ -30,7 +52,7 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     } catch (const CLI::CallForHelp& help) {
         return app.exit(help, out, err);
     } catch (const CLI::ParseError& error) {
-        err << error.what() << '\n' << "用法见 yilou-cli --help\n";
+        err << usageMessage(error) << '\n' << "用法见 yilou-cli --help\n";
         return 2;
     } catch (const UserError& error) {
         err << error.what() << '\n';

@@ -32,8 +32,6 @@ public:
     history::AttributeRules rules();
     /// The history database of the data folder, created with the folder when missing.
     history::HistoryDb& db();
-    /// Closes the database, so that a command can replace its file.
-    void closeDb() { db_.reset(); }
 
 private:
     std::optional<app::SettingsStore> settings_;

@@ -45,7 +45,7 @@ std::vector<YlRow> readYlRows(HistoryDb& db, YlSortColumn column) {
     return rows;
 }
 
-std::string ratioText(float sglLlr) {
+std::string sglLlrText(float sglLlr) {
     std::array<char, 32> text{};
     std::snprintf(text.data(), text.size(), "%.7g", double{sglLlr});
     return text.data();

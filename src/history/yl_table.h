@@ -31,6 +31,6 @@ std::vector<YlRow> readYlRows(HistoryDb& db, YlSortColumn column);
 
 /// The ratio as the grid shows it: single precision with up to seven significant digits
 /// (1.333333, 0.5, 2, 0).
-std::string ratioText(float sglLlr);
+std::string sglLlrText(float sglLlr);
 
 } // namespace yilou::history

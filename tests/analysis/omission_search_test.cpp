@@ -135,18 +135,18 @@ TEST(OmissionSearch, ZodiacCodeWithoutNameShowsItsNumber) {
               (std::array<std::string, 5>{"鼠", "12", "13", "牛", "虎"}));
 }
 
-TEST(OmissionSearch, FixedDigitSumComparesHeadPlusTailAndShowsTheSumColumn) {
-    // A stored sum that disagrees with its digits tells which columns were read.
-    const Snapshot snapshot = history(2, [](std::size_t i, history::DrawRecord& record) {
-        if (i == 1)
-            record.drop[Letter::G][0] = 9;
-    });
-    const SearchResult byDigits =
+TEST(OmissionSearch, FixedDigitSumIsHeadPlusTailOfThePosition) {
+    Snapshot snapshot;
+    snapshot.push(history::DeriveAttributes(17081201, {10, 3, 7, 1, 5}, kRules));
+    snapshot.push(history::DeriveAttributes(17081202, {1, 3, 7, 10, 5}, kRules));
+    snapshot.push(history::DeriveAttributes(17081203, {11, 3, 7, 10, 5}, kRules));
+    const SearchResult ones =
         omissionSearch(snapshot, request(SearchType::DigitSum, false, {{1, 1}}, snapshot));
-    EXPECT_EQ(issuesOf(byDigits), (std::vector{snapshot.issues[0], snapshot.issues[1]}));
-    EXPECT_EQ(byDigits.hits[1].values[0], 9);
-    EXPECT_TRUE(omissionSearch(snapshot, request(SearchType::DigitSum, false, {{1, 9}}, snapshot))
-                    .hits.empty());
+    EXPECT_EQ(issuesOf(ones), (std::vector{snapshot.issues[0], snapshot.issues[1]}));
+    EXPECT_EQ(ones.texts(ones.hits[0]), (std::array<std::string, 5>{"1", "3", "7", "1", "5"}));
+    const SearchResult twos =
+        omissionSearch(snapshot, request(SearchType::DigitSum, false, {{1, 2}}, snapshot));
+    EXPECT_EQ(issuesOf(twos), (std::vector{snapshot.issues[2]}));
 }
 
 TEST(OmissionSearch, SequenceOrderReadsTheSortedColumns) {

@@ -86,6 +86,7 @@ TEST_F(AnalysisCommands, GroupThenResortWithoutRecomputing) {
               "01 03         1         4         1         4\n"
               "02 03         32767     0         6         0\n");
     EXPECT_EQ(cli.run({"group", "--select", "1,2", "--k", "7"}).status, 1);
+    EXPECT_EQ(cli.run({"group", "--select", "1,2", "--k", "1", "--order", "sorted"}).status, 2);
     EXPECT_EQ(cli.run({"group", "--type", "head", "--select", "2", "--k", "1"}).status, 1);
 }
 
@@ -96,6 +97,8 @@ TEST_F(AnalysisCommands, BadRangesAreReported) {
              {"search", "--pos", "1=03", "--from", "abc"},
              {"search", "--pos", "6=03"},
              {"group", "--select", "1,2", "--k", "1", "--to", "2017081101"},
+             {"search", "--pos", "1=03", "--pos", "1=05"},
+             {"search", "--ref", "2017081203", "--positions", "2,2"},
          }) {
         const CliResult result = cli.run(args);
         EXPECT_EQ(result.status, 1) << args[2];

@@ -1,5 +1,6 @@
 #include "cli_test_support.h"
 
+#include <QSettings>
 #include <gtest/gtest.h>
 
 namespace yilou::cli::testing {
@@ -50,6 +51,21 @@ TEST(HistoryCommands, GameSelectionDecidesNextIssueAndNumberRange) {
     EXPECT_EQ(cli.run({"add", "2017092985", "12", "02", "03", "04", "05"}).status, 0);
     EXPECT_EQ(cli.run({"game", "28"}).status, 1);
     EXPECT_EQ(cli.run({"game", "08"}).out, "当前彩种：8 湖北11选5（11x5hb，每天81期）\n");
+}
+
+TEST(HistoryCommands, AGameThatCannotBeSavedIsReportedAsNotSaved) {
+    CliFixture cli;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, "/proc/no-such-folder");
+    const CliResult result = cli.run({"game", "5"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.err.find("无法保存设置"), std::string::npos) << result.err;
+}
+
+TEST(HistoryCommands, NumbersTooLargeAreNamedSo) {
+    CliFixture cli;
+    const CliResult result = cli.run({"history", "--tail", "99999999999"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.err.find("超出范围"), std::string::npos) << result.err;
 }
 
 } // namespace

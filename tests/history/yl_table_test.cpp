@@ -67,7 +67,7 @@ TEST(YlTable, RatioShowsUpToSevenSignificantDigits) {
         {2.0f / 3.0f, "0.6666667"}, {32767.0f, "32767"}, {0.1f, "0.1"},
     };
     for (const auto& [ratio, text] : cases)
-        EXPECT_EQ(ratioText(ratio), text);
+        EXPECT_EQ(sglLlrText(ratio), text);
 }
 
 } // namespace

@@ -12,7 +12,7 @@ namespace yilou::history {
 /// Lets test failures show the rows.
 inline void PrintTo(const YlRow& row, std::ostream* out) {
     *out << "{\"" << row.content << "\", " << row.intMinYL << ", " << row.intMaxYL << ", "
-         << row.intLstYl << ", " << ratioText(row.sglLlr) << "}";
+         << row.intLstYl << ", " << sglLlrText(row.sglLlr) << "}";
 }
 
 } // namespace yilou::history

@@ -1,5 +1,7 @@
 #include "app/settings/settings_store.h"
 
+#include "history/user_error.h"
+
 namespace yilou::app {
 
 namespace {
@@ -11,6 +13,13 @@ const QString kGroup = QStringLiteral("IniSetting/");
 
 SettingsStore::SettingsStore()
     : settings_(QSettings::NativeFormat, QSettings::UserScope, kApplication, kApplication) {}
+
+void SettingsStore::sync() {
+    settings_.sync();
+    if (settings_.status() != QSettings::NoError)
+        throw UserError("无法保存设置到 " + settings_.fileName().toStdString() +
+                        "，请检查该文件夹是否可写。");
+}
 
 int SettingsStore::readInt(const char* key, int fallback, int min, int max) const {
     bool ok = false;

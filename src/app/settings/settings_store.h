@@ -29,8 +29,9 @@ public:
     int IniSerchDay() const { return readInt("IniSerchDay", 6, 2, 16); }
     void setIniSerchDay(int value) { writeInt("IniSerchDay", value); }
 
-    /// Writes pending changes to the store now.
-    void sync() { settings_.sync(); }
+    /// Writes pending changes to the store now; throws UserError when they could not be
+    /// written, so a choice is never reported as saved when it was not.
+    void sync();
 
 private:
     int readInt(const char* key, int fallback, int min, int max) const;
