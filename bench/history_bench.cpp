@@ -199,7 +199,7 @@ BENCHMARK(BM_RenumberIdxAll)
     ->Iterations(1)
     ->Unit(benchmark::kMillisecond);
 
-// Copy, integrity check, flush and rename of a database holding the whole history.
+// Compaction in place of a database holding the whole history.
 void BM_CompactDb(benchmark::State& state) {
     HistoryDb db(prepared(static_cast<std::size_t>(state.range(0))).database);
     for (auto _ : state)

@@ -23,9 +23,13 @@ void addImportCommand(CLI::App& app, CliContext& context) {
     });
 }
 
-void reportDeleted(CliContext& context, std::size_t removed) {
-    context.out << "已删除 " << removed << " 期，现有历史号码 " << context.db().drawCount()
+/// The deletion stands even when the file could not be compacted afterwards: that is a
+/// warning, not a failure.
+void reportDeleted(CliContext& context, const history::DeletionResult& result) {
+    context.out << "已删除 " << result.removed << " 期，现有历史号码 " << context.db().drawCount()
                 << " 期。\n";
+    if (result.compactionProblem)
+        context.err << "警告：" << *result.compactionProblem << '\n';
 }
 
 void addDeleteCommands(CLI::App& app, CliContext& context) {
@@ -34,7 +38,7 @@ void addDeleteCommands(CLI::App& app, CliContext& context) {
     last->add_option("N", *count, "要删除的期数，默认 1");
     last->callback([&context, count] {
         if (count->empty()) {
-            reportDeleted(context, history::deleteNewestDraw(context.db()) ? 1 : 0);
+            reportDeleted(context, history::deleteNewestDraw(context.db()));
             return;
         }
         const int n = parseDecimal(*count, "期数");

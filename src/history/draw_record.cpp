@@ -1,6 +1,7 @@
 #include "history/draw_record.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace yilou::history {
 
@@ -15,7 +16,7 @@ void appendValue(std::string& out, int value, bool twoDigits) {
         out += static_cast<char>('0' + value % 10);
         return;
     }
-    out += std::to_string(value);
+    out += twoDigits ? twoDigitText(value) : std::to_string(value);
 }
 
 void appendOccurrenceList(std::string& out, const PositionValues& values, bool twoDigits) {
@@ -100,6 +101,14 @@ std::string OccurrenceList(const PositionValues& values, bool twoDigits) {
     std::string out;
     appendOccurrenceList(out, values, twoDigits);
     return out;
+}
+
+std::string twoDigitText(int value) {
+    // Through long: the magnitude of the smallest int is no int.
+    std::string digits = std::to_string(std::labs(static_cast<long>(value)));
+    if (digits.size() < 2)
+        digits.insert(0, 1, '0');
+    return value < 0 ? "-" + digits : digits;
 }
 
 std::string txtHisLst(const PositionValues& numbers) {

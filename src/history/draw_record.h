@@ -88,6 +88,9 @@ DrawRecord recordFromStored(Issue issue, const PositionValues& numbers,
 /// k counting the positions up to this one that hold the same value.
 std::string OccurrenceList(const PositionValues& values, bool twoDigits);
 
+/// A value written with at least two digits: "05", "11", "123"; a negative one as "-05".
+std::string twoDigitText(int value);
+
 /// The numbers as text: each as two digits followed by one blank ("03 11 07 01 09 ").
 std::string txtHisLst(const PositionValues& numbers);
 

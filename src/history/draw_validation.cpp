@@ -2,14 +2,6 @@
 
 namespace yilou::history {
 
-namespace {
-
-std::string twoDigits(int n) {
-    return n >= 0 && n < 10 ? "0" + std::to_string(n) : std::to_string(n);
-}
-
-} // namespace
-
 std::optional<std::string> drawProblem(Issue issue, const PositionValues& numbers,
                                        const Game& game) {
     if (!isPlausibleIssue(issue))
@@ -17,10 +9,10 @@ std::optional<std::string> drawProblem(Issue issue, const PositionValues& number
     for (int i = 0; i < 5; ++i) {
         const int n = numbers[i];
         if (n < 1 || n > game.highestNumber)
-            return "号码 " + twoDigits(n) + " 超出范围 01～" + twoDigits(game.highestNumber);
+            return "号码 " + twoDigitText(n) + " 超出范围 01～" + twoDigitText(game.highestNumber);
         for (int j = 0; j < i; ++j)
             if (numbers[j] == n)
-                return "号码 " + twoDigits(n) + " 重复出现";
+                return "号码 " + twoDigitText(n) + " 重复出现";
     }
     return std::nullopt;
 }

@@ -54,13 +54,6 @@ std::vector<std::string> loadedColumns() {
     return columns;
 }
 
-std::optional<Issue> singleIssue(SqliteDb& db, const char* sql) {
-    Statement query(db, sql);
-    if (query.step() && !query.isNull(0))
-        return static_cast<Issue>(query.integer(0));
-    return std::nullopt;
-}
-
 /// The rows of the issues from ?1 to ?2 in issue order. Only the values that no other value
 /// determines are read (see recordFromStored): 16 of the 61 columns, which loads a long history
 /// several times faster.
@@ -199,34 +192,12 @@ bool loadInHalves(SqliteDb& db, Snapshot& snapshot) {
 
 } // namespace
 
-HistoryDb::HistoryDb(const std::filesystem::path& file) : path_(file) {
-    open();
-}
-
-void HistoryDb::open() {
-    db_.emplace(path_);
-    db_->exec("PRAGMA foreign_keys = OFF");
+HistoryDb::HistoryDb(const std::filesystem::path& file) : path_(file), db_(file) {
+    db_.exec("PRAGMA foreign_keys = OFF");
     // Draws are not secrets: deleted rows need not be overwritten, which makes replacing a
     // long history cheaper (the rollback journal still keeps every change undoable).
-    db_->exec("PRAGMA secure_delete = FAST");
+    db_.exec("PRAGMA secure_delete = FAST");
     createSchema();
-}
-
-SqliteDb& HistoryDb::sql() {
-    if (!db_)
-        throw UserError("数据库文件 " + path_.string() + " 未能重新打开，请重新启动程序。");
-    return *db_;
-}
-
-void HistoryDb::withConnectionClosed(const std::function<void()>& work) {
-    db_.reset();
-    try {
-        work();
-    } catch (...) {
-        open();
-        throw;
-    }
-    open();
 }
 
 void HistoryDb::createSchema() {
@@ -260,12 +231,11 @@ std::size_t HistoryDb::drawCount() {
     return static_cast<std::size_t>(query.integer(0));
 }
 
-std::optional<Issue> HistoryDb::oldestIssue() {
-    return singleIssue(sql(), "SELECT MIN([SQQH]) FROM [Lishi]");
-}
-
 std::optional<Issue> HistoryDb::newestIssue() {
-    return singleIssue(sql(), "SELECT MAX([SQQH]) FROM [Lishi]");
+    Statement query(sql(), "SELECT MAX([SQQH]) FROM [Lishi]");
+    if (query.step() && !query.isNull(0))
+        return static_cast<Issue>(query.integer(0));
+    return std::nullopt;
 }
 
 bool HistoryDb::contains(Issue issue) {
@@ -352,10 +322,11 @@ void HistoryDb::replaceAll(const std::vector<DrawRecord>& records) {
     for (std::size_t rank = 0; rank < order.size(); ++rank)
         idx[order[rank]] = static_cast<std::int64_t>(rank) + 1;
 
-    Transaction transaction(sql());
+    auto transaction = transactionUnlessInOne(sql());
     sql().exec("DELETE FROM [Lishi]");
     insertRows(records, idx);
-    transaction.commit();
+    if (transaction)
+        transaction->commit();
 }
 
 void HistoryDb::clear() {
@@ -368,9 +339,7 @@ void HistoryDb::RenumberIdx() {
     // One pass in issue order finds the rows whose IDX is off and only those are written: after
     // a draw is appended at the end that is none, and the pass reads two columns per row.
     std::vector<std::pair<std::int64_t, std::int64_t>> changes; // SQQH, new IDX
-    std::optional<Transaction> transaction;
-    if (sqlite3_get_autocommit(sql().handle()))
-        transaction.emplace(sql());
+    auto transaction = transactionUnlessInOne(sql());
     {
         Statement scan(sql(), "SELECT [SQQH], [IDX] FROM [Lishi] ORDER BY [SQQH]");
         std::int64_t idx = 0;
@@ -391,9 +360,7 @@ Snapshot HistoryDb::loadSnapshot() {
     // One read transaction for the count and every row: its shared lock keeps writers from
     // committing until the load is done. Inside a caller's transaction the rows are read in
     // that one.
-    std::optional<Transaction> read;
-    if (sqlite3_get_autocommit(sql().handle()))
-        read.emplace(sql(), Transaction::Mode::Deferred);
+    const auto read = transactionUnlessInOne(sql(), Transaction::Mode::Deferred);
     Snapshot snapshot;
     snapshot.resize(drawCount());
     // A second connection sees the committed state only, which differs from this connection's

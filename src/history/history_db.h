@@ -6,7 +6,6 @@
 
 #include <cstddef>
 #include <filesystem>
-#include <functional>
 #include <optional>
 #include <vector>
 
@@ -24,22 +23,17 @@ public:
     explicit HistoryDb(const std::filesystem::path& file);
 
     const std::filesystem::path& path() const { return path_; }
-    SqliteDb& sql();
-
-    /// Closes the connection, runs `work` while the file is closed and opens the file again,
-    /// also when `work` throws: for replacing the file as a whole. Statements of this
-    /// connection must be finished before.
-    void withConnectionClosed(const std::function<void()>& work);
+    SqliteDb& sql() { return db_; }
 
     std::size_t drawCount();
-    std::optional<Issue> oldestIssue();
     std::optional<Issue> newestIssue();
     bool contains(Issue issue);
 
     /// Stores one draw. An issue that is already stored is refused with a message and nothing
     /// is stored.
     void appendDraw(const DrawRecord& record);
-    /// Replaces the whole history by `records` (issues must be distinct) in one transaction.
+    /// Replaces the whole history by `records` (issues must be distinct) in one transaction,
+    /// or as part of the caller's transaction when one is open.
     void replaceAll(const std::vector<DrawRecord>& records);
     /// Deletes every draw.
     void clear();
@@ -51,12 +45,11 @@ public:
     Snapshot loadSnapshot();
 
 private:
-    void open();
     void createSchema();
     void insertRows(const std::vector<DrawRecord>& records, const std::vector<std::int64_t>& idx);
 
     std::filesystem::path path_;
-    std::optional<SqliteDb> db_; ///< empty only while the file is being replaced
+    SqliteDb db_;
 };
 
 } // namespace yilou::history

@@ -65,6 +65,13 @@ std::string issueText(Issue issue) {
     return "20" + std::to_string(issue);
 }
 
+Issue issueFromDigits(std::string_view digits) {
+    Issue value = 0;
+    for (char c : digits)
+        value = value * 10 + (c - '0');
+    return value;
+}
+
 std::optional<Issue> parseIssueText(std::string_view text) {
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
         text.remove_prefix(1);
@@ -72,15 +79,14 @@ std::optional<Issue> parseIssueText(std::string_view text) {
         text.remove_suffix(1);
     if ((text.size() != 8 && text.size() != 10) || !isDigits(text))
         return std::nullopt;
-    text = text.substr(text.size() - 8);
-    Issue value = 0;
-    for (char c : text)
-        value = value * 10 + (c - '0');
-    return value;
+    return issueFromDigits(text.substr(text.size() - 8));
 }
 
 Issue proposeNextIssue(Issue newest, int drawsPerDay) {
-    if (issueOrdinal(newest) == drawsPerDay && isValidDate(issueDate(newest)))
+    const int ordinal = issueOrdinal(newest);
+    // An ordinal above the draws per day is not taken for the day's end (the day may have had
+    // extra draws), but after 99 only the next day can follow.
+    if ((ordinal == drawsPerDay || ordinal == 99) && isValidDate(issueDate(newest)))
         return makeIssue(addDays(issueDate(newest), 1), 1);
     return newest + 1;
 }

@@ -36,13 +36,18 @@ bool isPlausibleIssue(Issue issue);
 /// The issue as shown and typed: "20" followed by the stored number ("2017081284").
 std::string issueText(Issue issue);
 
+/// The value of `digits`, which must be decimal digits only: the stored form of an issue as
+/// written in text ("17081284").
+Issue issueFromDigits(std::string_view digits);
+
 /// Reads a typed issue: the ten-digit form "2017081284" or the eight-digit stored form
 /// "17081284" (blanks around it are ignored). The stored form is the last eight characters.
 /// Gives nothing when the text is not one of these forms.
 std::optional<Issue> parseIssueText(std::string_view text);
 
 /// The issue proposed for the next draw after `newest`: the first draw of the next day when
-/// `newest` is the last draw of its day, else the next ordinal.
+/// `newest` is the last draw of its day or has ordinal 99 (the last one two digits can
+/// write), else the next ordinal.
 Issue proposeNextIssue(Issue newest, int drawsPerDay);
 
 /// The issue just before `issue`: the previous ordinal, or the last draw of the previous day

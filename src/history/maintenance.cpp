@@ -4,24 +4,11 @@
 #include "history/user_error.h"
 
 #include <algorithm>
-#include <array>
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <string>
-#include <unistd.h>
+#include <functional>
 
 namespace yilou::history {
 
 namespace {
-
-constexpr std::array<const char*, 2> kTables{"Lishi", "YL"};
-
-std::size_t rowCount(SqliteDb& db, const char* table) {
-    Statement query(db, "SELECT COUNT(*) FROM [" + std::string(table) + "]");
-    query.step();
-    return static_cast<std::size_t>(query.integer(0));
-}
 
 std::size_t countUpTo(HistoryDb& db, Issue issue) {
     Statement query(db.sql(), "SELECT COUNT(*) FROM [Lishi] WHERE [SQQH] <= ?");
@@ -30,101 +17,89 @@ std::size_t countUpTo(HistoryDb& db, Issue issue) {
     return static_cast<std::size_t>(query.integer(0));
 }
 
-/// Keeps the `keep` oldest draws by way of the backup file, as every multi-draw deletion does.
-std::size_t keepOldest(HistoryDb& db, std::size_t keep, const std::filesystem::path& dataDir,
-                       const Game& game, const AttributeRules& rules) {
-    const std::size_t before = db.drawCount();
-    writeBackupFile(db, dataDir, keep);
-    Dqzd(db, dataDir, game, rules);
-    CompactDb(db);
-    return before - db.drawCount();
+/// Compacts the file after `result.removed` draws were deleted and committed; a failure is
+/// recorded, not thrown, since the deletion stands.
+DeletionResult compactAfter(HistoryDb& db, DeletionResult result) {
+    try {
+        CompactDb(db);
+    } catch (const UserError& error) {
+        result.compactionProblem = "已删除 " + std::to_string(result.removed) +
+                                   " 期历史号码，但数据库文件未能整理，仍占用删除前的空间：" +
+                                   error.what();
+    }
+    return result;
 }
 
-/// Flushes a file or folder to the disk; 0 or the errno of the failure.
-int syncToDisk(const std::filesystem::path& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return errno;
-    const int error = ::fsync(fd) == 0 ? 0 : errno;
-    ::close(fd);
-    return error;
-}
-
-/// The copy must be a sound database holding every row of the original.
-void checkCopy(const std::filesystem::path& copy, const std::array<std::size_t, 2>& rows) {
-    SqliteDb db(copy);
-    Statement check(db, "PRAGMA integrity_check");
-    if (!check.step() || check.text(0) != "ok")
-        throw UserError("压缩后的副本 " + copy.string() + " 未通过完整性检查");
-    for (std::size_t t = 0; t < kTables.size(); ++t)
-        if (rowCount(db, kTables[t]) != rows[t])
-            throw UserError("压缩后的副本 " + copy.string() + " 的表 " + kTables[t] +
-                            " 行数与原数据库不同");
+/// Keeps the `keepCount(db)` oldest draws by way of the backup file, as every multi-draw
+/// deletion does. The write lock is taken before the count is read, so no draw another
+/// program adds meanwhile can be lost by the rebuild.
+DeletionResult keepOldest(HistoryDb& db, const std::function<std::size_t(HistoryDb&)>& keepCount,
+                          const std::filesystem::path& dataDir, const Game& game,
+                          const AttributeRules& rules) {
+    DeletionResult result;
+    {
+        Transaction transaction(db.sql());
+        const std::size_t before = db.drawCount();
+        writeBackupFile(db, dataDir, keepCount(db));
+        Dqzd(db, dataDir, game, rules);
+        const std::size_t after = db.drawCount();
+        transaction.commit();
+        result.removed = before > after ? before - after : 0;
+    }
+    return compactAfter(db, result);
 }
 
 } // namespace
 
-bool deleteNewestDraw(HistoryDb& db) {
+DeletionResult deleteNewestDraw(HistoryDb& db) {
     {
         Transaction transaction(db.sql());
         const auto newest = db.newestIssue();
         if (!newest)
-            return false;
+            return {};
         Statement remove(db.sql(), "DELETE FROM [Lishi] WHERE [SQQH] = ?");
         remove.bind(1, std::int64_t{*newest});
         remove.run();
         transaction.commit();
     }
     // The newest draw had the highest IDX, so the others keep theirs.
-    CompactDb(db);
-    return true;
+    DeletionResult result;
+    result.removed = 1;
+    return compactAfter(db, result);
 }
 
-std::size_t deleteAfter(HistoryDb& db, Issue keepUpTo, const std::filesystem::path& dataDir,
-                        const Game& game, const AttributeRules& rules) {
+DeletionResult deleteAfter(HistoryDb& db, Issue keepUpTo, const std::filesystem::path& dataDir,
+                           const Game& game, const AttributeRules& rules) {
     if (keepUpTo <= 0)
-        return 0;
-    return keepOldest(db, countUpTo(db, keepUpTo), dataDir, game, rules);
+        return {};
+    return keepOldest(
+        db, [keepUpTo](HistoryDb& locked) { return countUpTo(locked, keepUpTo); }, dataDir, game,
+        rules);
 }
 
-std::size_t deleteNewestDraws(HistoryDb& db, std::size_t count,
-                              const std::filesystem::path& dataDir, const Game& game,
-                              const AttributeRules& rules) {
+DeletionResult deleteNewestDraws(HistoryDb& db, std::size_t count,
+                                 const std::filesystem::path& dataDir, const Game& game,
+                                 const AttributeRules& rules) {
     if (count == 0)
-        return 0;
-    const std::size_t total = db.drawCount();
-    return keepOldest(db, total - std::min(total, count), dataDir, game, rules);
+        return {};
+    return keepOldest(
+        db,
+        [count](HistoryDb& locked) {
+            const std::size_t total = locked.drawCount();
+            return total - std::min(total, count);
+        },
+        dataDir, game, rules);
 }
 
 void CompactDb(HistoryDb& db) {
-    const std::filesystem::path original = db.path();
-    const std::filesystem::path copy = original.parent_path() / kCompactCopyFileName;
-    std::error_code ignored;
     try {
-        // A regular file here is left over from an interrupted compaction; anything else is
-        // not ours to remove, and the copy below then fails.
-        if (std::filesystem::is_regular_file(copy, ignored))
-            std::filesystem::remove(copy);
-        std::array<std::size_t, 2> rows{};
-        for (std::size_t t = 0; t < kTables.size(); ++t)
-            rows[t] = rowCount(db.sql(), kTables[t]);
-        {
-            Statement vacuum(db.sql(), "VACUUM INTO ?");
-            vacuum.bind(1, copy.string()).run();
-        } // finished, so that the connection can be closed
-        checkCopy(copy, rows);
-        if (const int error = syncToDisk(copy))
-            throw UserError("无法将 " + copy.string() + " 写入磁盘：" + std::strerror(error));
-        db.withConnectionClosed([&] { std::filesystem::rename(copy, original); });
-    } catch (const std::exception& error) {
-        if (std::filesystem::is_regular_file(copy, ignored))
-            std::filesystem::remove(copy, ignored);
-        throw UserError("整理数据库文件失败，数据库文件 " + original.string() + " 保持原样：" +
-                        error.what());
+        // VACUUM builds the compact copy itself and writes it back over the file as one
+        // transaction; replacing the file by a renamed copy would leave other connections
+        // writing to the old one.
+        db.sql().exec("VACUUM", "整理");
+    } catch (const UserError& error) {
+        throw UserError(std::string(error.what()) + "。数据库文件保持原样。");
     }
-    // The rename is done and atomic; flushing the folder only makes it durable sooner, so its
-    // failure loses nothing.
-    syncToDisk(original.parent_path().empty() ? "." : original.parent_path());
 }
 
 } // namespace yilou::history

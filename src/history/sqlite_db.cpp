@@ -6,16 +6,53 @@
 
 namespace yilou::history {
 
+namespace {
+
+/// What a failure with SQLite result `code` means to the user.
+const char* failureDescription(int code) {
+    switch (code & 0xff) { // the primary code of an extended one
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return "数据库正被其他程序使用，请稍后再试";
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+        return "数据库文件已损坏或不是历史数据库";
+    case SQLITE_FULL:
+        return "磁盘空间不足";
+    case SQLITE_READONLY:
+    case SQLITE_PERM:
+    case SQLITE_CANTOPEN:
+        return "无法打开或写入数据库文件";
+    case SQLITE_IOERR:
+        return "读写数据库文件出错";
+    default:
+        return "数据库操作失败";
+    }
+}
+
+/// "无法<action>数据库文件 <file>：<description>（<SQLite's message>）"; the SQL is left out, it
+/// tells the user nothing.
+[[noreturn]] void throwFailure(const std::filesystem::path& file, std::string_view action, int code,
+                               const std::string& detail) {
+    std::string message =
+        action.empty() ? "数据库文件 " : "无法" + std::string(action) + "数据库文件 ";
+    message += file.string() + "：" + failureDescription(code) + "（" + detail + "）";
+    throw UserError(message);
+}
+
+} // namespace
+
 SqliteDb::SqliteDb(const std::filesystem::path& file, Access access) : path_(file) {
     // A connection is used by one thread at a time, so SQLite's per-call mutex would only
     // cost time (a fifth of loading a long history).
     const int flags = access == Access::ReadOnly ? SQLITE_OPEN_READONLY
                                                  : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
-    if (sqlite3_open_v2(file.c_str(), &db_, flags | SQLITE_OPEN_NOMUTEX, nullptr) != SQLITE_OK) {
-        const std::string message = db_ ? sqlite3_errmsg(db_) : "out of memory";
+    if (const int rc = sqlite3_open_v2(file.c_str(), &db_, flags | SQLITE_OPEN_NOMUTEX, nullptr);
+        rc != SQLITE_OK) {
+        const std::string detail = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
         sqlite3_close(db_);
         db_ = nullptr;
-        throw UserError("无法打开数据库文件 " + file.string() + "：" + message);
+        throwFailure(file, {}, rc, detail);
     }
     sqlite3_busy_timeout(db_, 5000);
 }
@@ -24,21 +61,20 @@ SqliteDb::~SqliteDb() {
     sqlite3_close(db_);
 }
 
-void SqliteDb::fail(std::string_view what) const {
-    throw UserError("数据库 " + path_.string() + " 操作失败（" + std::string(what) + "）：" +
-                    sqlite3_errmsg(db_));
+void SqliteDb::fail(std::string_view action) const {
+    throwFailure(path_, action, sqlite3_extended_errcode(db_), sqlite3_errmsg(db_));
 }
 
-void SqliteDb::exec(std::string_view sql) {
+void SqliteDb::exec(std::string_view sql, std::string_view action) {
     const std::string text(sql);
     if (sqlite3_exec(db_, text.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK)
-        fail(text);
+        fail(action);
 }
 
 Statement::Statement(SqliteDb& db, std::string_view sql) : db_(db) {
     if (sqlite3_prepare_v2(db.handle(), sql.data(), static_cast<int>(sql.size()), &stmt_,
                            nullptr) != SQLITE_OK)
-        db.fail(sql);
+        db.fail();
 }
 
 Statement::~Statement() {
@@ -47,20 +83,20 @@ Statement::~Statement() {
 
 Statement& Statement::bind(int index, std::int64_t value) {
     if (sqlite3_bind_int64(stmt_, index, value) != SQLITE_OK)
-        db_.fail("bind");
+        db_.fail();
     return *this;
 }
 
 Statement& Statement::bind(int index, double value) {
     if (sqlite3_bind_double(stmt_, index, value) != SQLITE_OK)
-        db_.fail("bind");
+        db_.fail();
     return *this;
 }
 
 Statement& Statement::bind(int index, std::string_view text) {
     if (sqlite3_bind_text(stmt_, index, text.data(), static_cast<int>(text.size()),
                           SQLITE_TRANSIENT) != SQLITE_OK)
-        db_.fail("bind");
+        db_.fail();
     return *this;
 }
 
@@ -70,7 +106,7 @@ bool Statement::step() {
         return true;
     if (rc == SQLITE_DONE)
         return false;
-    db_.fail(sqlite3_sql(stmt_));
+    db_.fail();
 }
 
 void Statement::run() {
@@ -113,6 +149,12 @@ Transaction::~Transaction() {
 void Transaction::commit() {
     db_.exec("COMMIT");
     done_ = true;
+}
+
+std::optional<Transaction> transactionUnlessInOne(SqliteDb& db, Transaction::Mode mode) {
+    if (!sqlite3_get_autocommit(db.handle()))
+        return std::nullopt;
+    return std::optional<Transaction>(std::in_place, db, mode);
 }
 
 } // namespace yilou::history

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -39,9 +40,9 @@ private:
     sqlite3_stmt* stmt_ = nullptr;
 };
 
-/// One open SQLite connection. Errors throw UserError with the file's name and SQLite's own
-/// message, so the user learns which file failed and why. A connection is used by one thread
-/// at a time.
+/// One open SQLite connection. Errors throw UserError naming the file, with a Chinese
+/// description of the failure and SQLite's own message in brackets for diagnosis. A connection
+/// is used by one thread at a time.
 class SqliteDb {
 public:
     enum class Access { ReadWrite, ReadOnly };
@@ -52,10 +53,12 @@ public:
     SqliteDb(const SqliteDb&) = delete;
     SqliteDb& operator=(const SqliteDb&) = delete;
 
-    void exec(std::string_view sql);
+    /// Runs `sql`; `action` (读取, 保存, 整理, …) names in the error message what failed.
+    void exec(std::string_view sql, std::string_view action = {});
     sqlite3* handle() const { return db_; }
     const std::filesystem::path& path() const { return path_; }
-    [[noreturn]] void fail(std::string_view what) const;
+    /// Throws the error of the call that just failed on this connection.
+    [[noreturn]] void fail(std::string_view action = {}) const;
 
 private:
     std::filesystem::path path_;
@@ -79,5 +82,10 @@ private:
     SqliteDb& db_;
     bool done_ = false;
 };
+
+/// A transaction of its own when `db` is in none; inside a caller's transaction nothing, so
+/// that the work becomes part of that one, which commits or rolls back as a whole.
+std::optional<Transaction>
+transactionUnlessInOne(SqliteDb& db, Transaction::Mode mode = Transaction::Mode::Immediate);
 
 } // namespace yilou::history

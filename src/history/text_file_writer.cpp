@@ -2,21 +2,64 @@
 
 #include "history/user_error.h"
 
+#include <atomic>
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
 #include <string>
+#include <unistd.h>
 
 namespace yilou::history {
 
+namespace {
+
+/// Distinguishes the temporary files of several writers in one process.
+std::atomic<unsigned> writerCount{0};
+
+/// Flushes a folder's entries to the disk, so that a rename in it survives a power cut.
+void syncFolder(const std::filesystem::path& folder) {
+    const int fd =
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    ::fsync(fd); // the file itself is complete either way
+    ::close(fd);
+}
+
+} // namespace
+
 TextFileWriter::TextFileWriter(const std::filesystem::path& file) : path_(file) {
-    file_ = std::fopen(file.c_str(), "wb");
-    if (!file_)
+    // A hidden name beside the target: the rename must not cross file systems. O_EXCL keeps
+    // an existing file of that name, which a crashed writer may have left, untouched.
+    int fd = -1;
+    for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
+        temporary_ = file.parent_path() /
+                     ("." + file.filename().string() + "." + std::to_string(::getpid()) + "-" +
+                      std::to_string(writerCount++) + ".tmp");
+        fd = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST)
+            break;
+    }
+    if (fd < 0)
         fail(errno);
+    file_ = ::fdopen(fd, "wb");
+    if (!file_) {
+        const int error = errno;
+        ::close(fd);
+        fail(error);
+    }
 }
 
 TextFileWriter::~TextFileWriter() {
-    if (file_)
-        std::fclose(file_);
+    discard();
+}
+
+void TextFileWriter::discard() {
+    if (!file_)
+        return;
+    std::fclose(file_);
+    file_ = nullptr;
+    ::unlink(temporary_.c_str());
 }
 
 void TextFileWriter::write(std::string_view text) {
@@ -25,15 +68,27 @@ void TextFileWriter::write(std::string_view text) {
 }
 
 void TextFileWriter::close() {
+    if (std::fflush(file_) != 0 || std::ferror(file_))
+        fail(errno);
+    if (::fsync(::fileno(file_)) != 0)
+        fail(errno);
     std::FILE* file = file_;
     file_ = nullptr;
-    const bool flushed = std::fflush(file) == 0 && !std::ferror(file);
-    const int error = errno;
-    if (std::fclose(file) != 0 || !flushed)
-        fail(flushed ? errno : error);
+    if (std::fclose(file) != 0) {
+        const int error = errno;
+        ::unlink(temporary_.c_str());
+        fail(error);
+    }
+    if (::rename(temporary_.c_str(), path_.c_str()) != 0) {
+        const int error = errno;
+        ::unlink(temporary_.c_str());
+        fail(error);
+    }
+    syncFolder(path_.parent_path());
 }
 
-void TextFileWriter::fail(int error) const {
+void TextFileWriter::fail(int error) {
+    discard();
     throw UserError("无法写入文件 " + path_.string() + "：" + std::strerror(error));
 }
 

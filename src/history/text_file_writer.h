@@ -6,24 +6,29 @@
 
 namespace yilou::history {
 
-/// Writes a text file from scratch. Every failure (open, write, flush, close) is a UserError,
-/// so that a file cut short by a full disk is never taken for complete.
+/// Writes a text file as a whole: the text goes to a temporary file in the same folder, which
+/// close() flushes to the disk and renames over the target, so a write that fails part-way
+/// leaves the previous file as it was. Every failure (create, write, flush, sync, rename) is a
+/// UserError, so that a file cut short by a full disk is never taken for complete.
 class TextFileWriter {
 public:
     explicit TextFileWriter(const std::filesystem::path& file);
-    /// Closes a file that close() did not finish, without checking: an error is on its way.
+    /// Drops the temporary file of a write that close() did not finish: an error is on its way.
     ~TextFileWriter();
     TextFileWriter(const TextFileWriter&) = delete;
     TextFileWriter& operator=(const TextFileWriter&) = delete;
 
     void write(std::string_view text);
-    /// Writes out what is buffered and closes the file; throws when anything was not written.
+    /// Writes out what is buffered, syncs it and puts the file in place of the target; throws
+    /// when anything was not written.
     void close();
 
 private:
-    [[noreturn]] void fail(int error) const;
+    [[noreturn]] void fail(int error);
+    void discard();
 
     std::filesystem::path path_;
+    std::filesystem::path temporary_;
     std::FILE* file_ = nullptr;
 };
 

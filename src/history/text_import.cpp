@@ -39,13 +39,6 @@ bool startsWithDigits(std::string_view text, std::size_t count) {
     return text.size() >= count && std::all_of(text.begin(), text.begin() + count, isDigit);
 }
 
-Issue digitsValue(std::string_view digits) {
-    Issue value = 0;
-    for (char c : digits)
-        value = value * 10 + (c - '0');
-    return value;
-}
-
 [[noreturn]] void unreadable(const std::filesystem::path& file, int error) {
     throw UserError("无法读取文件 " + file.string() + "：" + std::strerror(error));
 }
@@ -93,10 +86,10 @@ HistoryLine parseHistoryLine(std::string_view line) {
     }
     std::size_t pos = 0;
     if (startsWithDigits(line, 10)) {
-        out.issue = digitsValue(line.substr(2, 8));
+        out.issue = issueFromDigits(line.substr(2, 8));
         pos = 11;
     } else if (startsWithDigits(line, 8)) {
-        out.issue = digitsValue(line.substr(0, 8));
+        out.issue = issueFromDigits(line.substr(0, 8));
         pos = 9;
     }
     while (pos + 1 < line.size() && out.numberCount < 5) {

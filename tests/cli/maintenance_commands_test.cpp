@@ -1,15 +1,50 @@
 #include "cli_test_support.h"
+#include "support/file_size_limit.h"
 #include "support/text_files.h"
 
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <optional>
+#include <sqlite3.h>
 #include <sstream>
+#include <string_view>
 
 namespace yilou::cli::testing {
 namespace {
 
 using yilou::testing::readFile;
+
+/// While alive, the disk fills up the moment a connection opened meanwhile starts to compact
+/// its file: every write of this process fails from then on.
+class DiskFullAtCompaction {
+public:
+    DiskFullAtCompaction() {
+        active_ = this;
+        sqlite3_auto_extension(reinterpret_cast<void (*)()>(&install));
+    }
+    ~DiskFullAtCompaction() {
+        sqlite3_cancel_auto_extension(reinterpret_cast<void (*)()>(&install));
+        active_ = nullptr;
+    }
+    DiskFullAtCompaction(const DiskFullAtCompaction&) = delete;
+    DiskFullAtCompaction& operator=(const DiskFullAtCompaction&) = delete;
+
+private:
+    static int install(sqlite3* db, char**, const sqlite3_api_routines*) {
+        sqlite3_trace_v2(db, SQLITE_TRACE_STMT, &started, nullptr);
+        return SQLITE_OK;
+    }
+    static int started(unsigned, void*, void* statement, void*) {
+        if (std::string_view(sqlite3_sql(static_cast<sqlite3_stmt*>(statement))) == "VACUUM" &&
+            active_ && !active_->full_)
+            active_->full_.emplace(0);
+        return 0;
+    }
+
+    static inline DiskFullAtCompaction* active_ = nullptr;
+    std::optional<yilou::testing::FileSizeLimit> full_;
+};
 
 std::string sampleFile() {
     return std::string(YILOU_SAMPLE_DATA_DIR) + "/sd11x5-2014102878-2015021178.txt";
@@ -58,6 +93,22 @@ TEST(MaintenanceCommands, DeletionsAndExport) {
     EXPECT_EQ(cli.run({"delete-last", "5"}).status, 0);
     EXPECT_EQ(cli.run({"history", "--format", "json"}).out, "[]\n");
     EXPECT_EQ(cli.run({"export-text"}).status, 1);
+}
+
+// The deletion stands when the file cannot be compacted afterwards: a warning, and success.
+TEST(MaintenanceCommands, AFailedCompactionAfterADeletionIsAWarning) {
+    CliFixture cli;
+    ASSERT_EQ(cli.run({"import", sampleFile()}).status, 0);
+    CliResult deleted;
+    {
+        const DiskFullAtCompaction full;
+        deleted = cli.run({"delete-last"});
+    }
+    EXPECT_EQ(deleted.status, 0) << deleted.err;
+    EXPECT_EQ(deleted.out, "已删除 1 期，现有历史号码 3518 期。\n");
+    EXPECT_TRUE(deleted.err.starts_with("警告：已删除 1 期历史号码，但数据库文件未能整理"))
+        << deleted.err;
+    EXPECT_EQ(cli.run({"next"}).out, "2015021178\n");
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace yilou::history {
 namespace {
@@ -59,6 +60,20 @@ TEST(DrawAttributes, StoredRowOfTheWorkedExample) {
         ASSERT_TRUE(query.step());
         EXPECT_EQ(query.text(0), expected) << name;
     }
+}
+
+TEST(DrawAttributes, TwoDigitText) {
+    const std::pair<int, std::string_view> cases[] = {
+        {0, "00"},
+        {5, "05"},
+        {11, "11"},
+        {123, "123"},
+        {-5, "-05"},
+        {-12, "-12"},
+        {std::numeric_limits<int>::min(), "-2147483648"},
+    };
+    for (const auto& [value, text] : cases)
+        EXPECT_EQ(twoDigitText(value), text) << value;
 }
 
 TEST(DrawAttributes, OccurrenceListsCountRepeatsWithinTheDraw) {
@@ -161,9 +176,19 @@ struct IssueStep {
 
 TEST(IssueArithmetic, NextIssueRollsOverAfterTheLastDrawOfTheDay) {
     const IssueStep cases[] = {
-        {17092984, 84, 17093001}, {17092983, 84, 17092984}, {17123184, 84, 18010101},
-        {16022884, 84, 16022901}, {17022884, 84, 17030101}, {17092985, 84, 17092986},
-        {17092978, 78, 17093001}, {17092978, 84, 17092979},
+        {17092984, 84, 17093001},
+        {17092983, 84, 17092984},
+        {17123184, 84, 18010101},
+        {16022884, 84, 16022901},
+        {17022884, 84, 17030101},
+        {17092985, 84, 17092986},
+        {17092978, 78, 17093001},
+        {17092978, 84, 17092979},
+        // Two digits end at 99, whatever the draws per day.
+        {15030199, 84, 15030201},
+        {15030199, 99, 15030201},
+        {15022899, 84, 15030101},
+        {15030198, 84, 15030199},
     };
     for (const auto& c : cases)
         EXPECT_EQ(proposeNextIssue(c.issue, c.drawsPerDay), c.expected) << c.issue;

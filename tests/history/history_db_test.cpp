@@ -2,6 +2,7 @@
 #include "history/user_error.h"
 #include "support/history_generator.h"
 #include "support/temp_dir.h"
+#include "support/text_files.h"
 
 #include <gtest/gtest.h>
 
@@ -75,6 +76,32 @@ TEST(HistoryDb, RefusesAnIssueThatIsStoredAlready) {
     db.replaceAll(records);
     EXPECT_THROW(db.appendDraw(records[1]), UserError);
     EXPECT_EQ(db.drawCount(), 3u);
+}
+
+// The user learns which file failed and why in Chinese; SQLite's own words stay at the end for
+// diagnosis, and no SQL is shown.
+TEST(HistoryDb, DatabaseErrorsNameTheFileAndTheCause) {
+    TempDir dir;
+    const auto file = dir / kDatabaseFileName;
+    yilou::testing::writeFile(file, std::string(4096, 'x'));
+    try {
+        HistoryDb db(file);
+        ADD_FAILURE() << "a file of text was opened as a database";
+    } catch (const UserError& error) {
+        EXPECT_EQ(std::string(error.what()), "数据库文件 " + file.string() +
+                                                 "：数据库文件已损坏或不是历史数据库（file is "
+                                                 "not a database）");
+    }
+
+    std::filesystem::remove(file);
+    HistoryDb db(file);
+    try {
+        db.sql().exec("SELECT [nothing] FROM [Lishi]", "读取");
+        ADD_FAILURE() << "a missing column was read";
+    } catch (const UserError& error) {
+        EXPECT_EQ(std::string(error.what()), "无法读取数据库文件 " + file.string() +
+                                                 "：数据库操作失败（no such column: nothing）");
+    }
 }
 
 TEST(HistoryDb, AppendingAnOlderDrawRenumbersTheLaterOnes) {

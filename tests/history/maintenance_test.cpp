@@ -5,7 +5,9 @@
 #include "support/temp_dir.h"
 #include "support/text_files.h"
 
+#include <functional>
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 namespace yilou::history {
 namespace {
@@ -15,6 +17,49 @@ using yilou::testing::TempDir;
 using yilou::testing::writeFile;
 
 const AttributeRules kRules = AttributeRules::startup(1, 1);
+
+/// Calls `action` with the SQL of every statement the connection of `db` starts, so that a
+/// test can act as another program at a precise moment of an operation.
+class StatementHook {
+public:
+    StatementHook(SqliteDb& db, std::function<void(std::string_view)> action)
+        : db_(db), action_(std::move(action)) {
+        sqlite3_trace_v2(db.handle(), SQLITE_TRACE_STMT, &StatementHook::started, this);
+    }
+    ~StatementHook() { sqlite3_trace_v2(db_.handle(), 0, nullptr, nullptr); }
+    StatementHook(const StatementHook&) = delete;
+    StatementHook& operator=(const StatementHook&) = delete;
+
+private:
+    static int started(unsigned, void* self, void* statement, void*) {
+        static_cast<StatementHook*>(self)->action_(
+            sqlite3_sql(static_cast<sqlite3_stmt*>(statement)));
+        return 0;
+    }
+
+    SqliteDb& db_;
+    std::function<void(std::string_view)> action_;
+};
+
+/// Another program that starts reading the history just as `db` begins to compact the file,
+/// and keeps reading: the compaction finds the file busy. `db` reports that at once.
+class ReaderAtCompaction {
+public:
+    explicit ReaderAtCompaction(HistoryDb& db)
+        : reader_(db.path()), hook_(db.sql(), [this](std::string_view sql) {
+              if (sql == "VACUUM" && !read_) {
+                  read_.emplace(reader_, Transaction::Mode::Deferred);
+                  reader_.exec("SELECT COUNT(*) FROM [Lishi]");
+              }
+          }) {
+        sqlite3_busy_timeout(db.sql().handle(), 0);
+    }
+
+private:
+    SqliteDb reader_;
+    std::optional<Transaction> read_;
+    StatementHook hook_;
+};
 
 /// A data folder with a history of the given draws.
 class Maintenance : public ::testing::Test {
@@ -54,11 +99,13 @@ protected:
 
 TEST_F(Maintenance, DeleteNewestDrawDownToEmpty) {
     store(2, 17081283);
-    EXPECT_TRUE(deleteNewestDraw(db_));
+    const DeletionResult first = deleteNewestDraw(db_);
+    EXPECT_EQ(first.removed, 1u);
+    EXPECT_EQ(first.compactionProblem, std::nullopt);
     EXPECT_EQ(storedIssues(), (std::vector<Issue>{17081283}));
-    EXPECT_TRUE(deleteNewestDraw(db_));
+    EXPECT_EQ(deleteNewestDraw(db_).removed, 1u);
     EXPECT_EQ(db_.drawCount(), 0u);
-    EXPECT_FALSE(deleteNewestDraw(db_));
+    EXPECT_EQ(deleteNewestDraw(db_).removed, 0u);
 }
 
 struct KeepCase {
@@ -76,8 +123,9 @@ TEST_F(Maintenance, DeleteAfterKeepsTheDrawsUpToTheIssue) {
     };
     for (const auto& c : cases) {
         store(84, 17081201);
-        EXPECT_EQ(deleteAfter(db_, c.keepUpTo, dir_.path(), gameAt(0), kRules), 84 - c.kept)
-            << c.what;
+        const DeletionResult result = deleteAfter(db_, c.keepUpTo, dir_.path(), gameAt(0), kRules);
+        EXPECT_EQ(result.removed, 84 - c.kept) << c.what;
+        EXPECT_EQ(result.compactionProblem, std::nullopt) << c.what;
         expectKept(c.kept);
         expectNumbered();
     }
@@ -85,7 +133,7 @@ TEST_F(Maintenance, DeleteAfterKeepsTheDrawsUpToTheIssue) {
 
 TEST_F(Maintenance, DeleteAfterAtTheYearEndKeepsDecember) {
     store(10, 17123179); // 17123179 … 17123184, 18010101 … 18010104
-    EXPECT_EQ(deleteAfter(db_, 17123184, dir_.path(), gameAt(0), kRules), 4u);
+    EXPECT_EQ(deleteAfter(db_, 17123184, dir_.path(), gameAt(0), kRules).removed, 4u);
     expectKept(6);
 }
 
@@ -102,16 +150,16 @@ TEST_F(Maintenance, DeleteAfterWritesTheRemainingDrawsToTheBackupFile) {
 
 TEST_F(Maintenance, NothingToDeleteTouchesNothing) {
     store(5, 17081201);
-    EXPECT_EQ(deleteAfter(db_, 0, dir_.path(), gameAt(0), kRules), 0u);
-    EXPECT_EQ(deleteAfter(db_, -5, dir_.path(), gameAt(0), kRules), 0u);
-    EXPECT_EQ(deleteNewestDraws(db_, 0, dir_.path(), gameAt(0), kRules), 0u);
+    EXPECT_EQ(deleteAfter(db_, 0, dir_.path(), gameAt(0), kRules).removed, 0u);
+    EXPECT_EQ(deleteAfter(db_, -5, dir_.path(), gameAt(0), kRules).removed, 0u);
+    EXPECT_EQ(deleteNewestDraws(db_, 0, dir_.path(), gameAt(0), kRules).removed, 0u);
     EXPECT_EQ(db_.drawCount(), 5u);
     EXPECT_FALSE(std::filesystem::exists(dir_ / kBackupFileName));
 }
 
 TEST_F(Maintenance, DeleteNewestDrawsAcrossADayChange) {
     store(5, 17081282); // 17081282 … 17081284, 17081301, 17081302
-    EXPECT_EQ(deleteNewestDraws(db_, 3, dir_.path(), gameAt(0), kRules), 3u);
+    EXPECT_EQ(deleteNewestDraws(db_, 3, dir_.path(), gameAt(0), kRules).removed, 3u);
     EXPECT_EQ(storedIssues(), (std::vector<Issue>{17081282, 17081283}));
     expectNumbered();
 }
@@ -119,7 +167,7 @@ TEST_F(Maintenance, DeleteNewestDrawsAcrossADayChange) {
 TEST_F(Maintenance, DeleteMoreDrawsThanStoredEmptiesTheHistory) {
     store(3000, 17010101);
     const auto full = std::filesystem::file_size(db_.path());
-    EXPECT_EQ(deleteNewestDraws(db_, 3001, dir_.path(), gameAt(0), kRules), 3000u);
+    EXPECT_EQ(deleteNewestDraws(db_, 3001, dir_.path(), gameAt(0), kRules).removed, 3000u);
     EXPECT_EQ(db_.drawCount(), 0u);
     EXPECT_LT(std::filesystem::file_size(db_.path()), full / 4); // compacted
     EXPECT_EQ(readFile(dir_ / kBackupFileName), "");
@@ -168,7 +216,6 @@ TEST_F(Maintenance, CompactionShrinksTheFileAndKeepsTheConnectionUsable) {
     EXPECT_EQ(std::filesystem::file_size(db_.path()), full);
     CompactDb(db_);
     EXPECT_LT(std::filesystem::file_size(db_.path()), full / 4);
-    EXPECT_FALSE(std::filesystem::exists(dir_ / kCompactCopyFileName));
 
     expectKept(10);
     Statement yl(db_.sql(), "SELECT COUNT(*) FROM [YL]");
@@ -178,28 +225,75 @@ TEST_F(Maintenance, CompactionShrinksTheFileAndKeepsTheConnectionUsable) {
     EXPECT_EQ(db_.drawCount(), 11u);
 }
 
-TEST_F(Maintenance, CompactionReplacesALeftoverCopy) {
-    store(5, 17081201);
-    writeFile(dir_ / kCompactCopyFileName, "left over from an interrupted compaction");
-    CompactDb(db_);
-    expectKept(5);
-}
-
-TEST_F(Maintenance, AFailedCompactionLeavesTheOriginal) {
+TEST_F(Maintenance, ACompactionThatFindsTheFileBusyLeavesItAsItWas) {
     store(50, 17081201);
-    std::filesystem::create_directories(dir_ / kCompactCopyFileName / "inside");
+    db_.sql().exec("DELETE FROM [Lishi] WHERE [SQQH] > 17081240");
     const std::string original = readFile(db_.path());
-    try {
-        CompactDb(db_);
-        ADD_FAILURE() << "compaction into a folder succeeded";
-    } catch (const UserError& error) {
-        EXPECT_NE(std::string(error.what()).find("保持原样"), std::string::npos) << error.what();
+    {
+        const ReaderAtCompaction reader(db_);
+        try {
+            CompactDb(db_);
+            ADD_FAILURE() << "compaction while another program reads succeeded";
+        } catch (const UserError& error) {
+            const std::string message = error.what();
+            EXPECT_NE(message.find("正被其他程序使用"), std::string::npos) << message;
+            EXPECT_NE(message.find("保持原样"), std::string::npos) << message;
+            EXPECT_EQ(message.find("VACUUM"), std::string::npos) << message;
+        }
     }
     EXPECT_EQ(readFile(db_.path()), original);
-    EXPECT_TRUE(std::filesystem::is_directory(dir_ / kCompactCopyFileName / "inside"));
-    expectKept(50);
-    db_.appendDraw(DeriveAttributes(17081251, {1, 2, 3, 4, 5}, kRules));
-    EXPECT_EQ(db_.drawCount(), 51u);
+    expectKept(40);
+    db_.appendDraw(records_[40]);
+    EXPECT_EQ(db_.drawCount(), 41u);
+}
+
+// The draws are deleted and committed before the compaction; its failure is a warning beside
+// them, not a failure of the deletion.
+TEST_F(Maintenance, ACompactionFailureAfterADeletionIsReportedBesideIt) {
+    const std::pair<const char*, std::function<DeletionResult()>> deletions[] = {
+        {"newest draw", [&] { return deleteNewestDraw(db_); }},
+        {"newest draws", [&] { return deleteNewestDraws(db_, 1, dir_.path(), gameAt(0), kRules); }},
+        {"after an issue",
+         [&] { return deleteAfter(db_, 17081209, dir_.path(), gameAt(0), kRules); }},
+    };
+    for (const auto& [what, deletion] : deletions) {
+        store(10, 17081201);
+        DeletionResult result;
+        {
+            const ReaderAtCompaction reader(db_);
+            result = deletion();
+        }
+        EXPECT_EQ(result.removed, 1u) << what;
+        ASSERT_TRUE(result.compactionProblem) << what;
+        EXPECT_NE(result.compactionProblem->find("已删除 1 期"), std::string::npos)
+            << *result.compactionProblem;
+        EXPECT_NE(result.compactionProblem->find("正被其他程序使用"), std::string::npos)
+            << *result.compactionProblem;
+        expectKept(9);
+    }
+}
+
+// Another program adding a draw while the backup file is written must wait: the rebuild from
+// that file would otherwise wipe its draw.
+TEST_F(Maintenance, AMultiDrawDeletionHoldsTheWriteLockThroughout) {
+    store(10, 17081201);
+    HistoryDb other(db_.path());
+    sqlite3_busy_timeout(other.sql().handle(), 0);
+    bool otherAdded = false;
+    {
+        const StatementHook hook(db_.sql(), [&](std::string_view sql) {
+            if (sql.starts_with("SELECT [SQQH], [L1A]")) { // the backup file's rows
+                try {
+                    other.appendDraw(DeriveAttributes(17081299, {1, 2, 3, 4, 5}, kRules));
+                    otherAdded = true;
+                } catch (const UserError&) {
+                }
+            }
+        });
+        EXPECT_EQ(deleteNewestDraws(db_, 2, dir_.path(), gameAt(0), kRules).removed, 2u);
+    }
+    EXPECT_FALSE(otherAdded);
+    expectKept(8);
 }
 
 } // namespace

@@ -164,6 +164,16 @@ TEST(HistoryText, CrLfGbkBytesAndAMegabyteLine) {
     EXPECT_EQ(text.skipped[0].line, 5u);
 }
 
+/// The history of `db` is `records`, issues and numbers.
+void expectHistory(HistoryDb& db, const std::vector<DrawRecord>& records) {
+    const Snapshot snapshot = db.loadSnapshot();
+    ASSERT_EQ(snapshot.size(), records.size());
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        EXPECT_EQ(snapshot.issues[i], records[i].issue);
+        EXPECT_EQ(snapshot.numbers(i), records[i].drop[Letter::A]);
+    }
+}
+
 class TextImport : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -171,14 +181,7 @@ protected:
         db_.replaceAll(old_);
     }
 
-    void expectOldHistory() {
-        const Snapshot snapshot = db_.loadSnapshot();
-        ASSERT_EQ(snapshot.size(), old_.size());
-        for (std::size_t i = 0; i < old_.size(); ++i) {
-            EXPECT_EQ(snapshot.issues[i], old_[i].issue);
-            EXPECT_EQ(snapshot.numbers(i), old_[i].drop[Letter::A]);
-        }
-    }
+    void expectOldHistory() { expectHistory(db_, old_); }
 
     TempDir dir_;
     HistoryDb db_{dir_ / kDatabaseFileName};
@@ -250,17 +253,21 @@ TEST_F(TextImport, AnUnreadableFileLeavesTheHistoryAsItWas) {
 }
 
 // A kill while the import writes leaves the old history whole: the new rows are one
-// transaction, rolled back from its journal when the file is opened next.
-TEST_F(TextImport, AKillDuringTheImportLeavesTheOldHistoryWhole) {
+// transaction, rolled back from its journal when the file is opened next. No connection is
+// open across the fork, which SQLite does not allow.
+TEST(TextImportKill, AKillDuringTheImportLeavesTheOldHistoryWhole) {
+    TempDir dir;
     std::string content;
     Issue issue = 19010101;
     for (const auto& record : yilou::testing::generateDraws(300000, 9)) {
         content += issueText(issue) + " " + txtHisLst(record.drop[Letter::A]) + "\n";
         issue = proposeNextIssue(issue, 84);
     }
-    writeFile(dir_ / "big.txt", content);
-    const auto file = dir_ / kDatabaseFileName;
-    const auto journal = dir_ / (std::string(kDatabaseFileName) + "-journal");
+    writeFile(dir / "big.txt", content);
+    const auto file = dir / kDatabaseFileName;
+    const auto journal = dir / (std::string(kDatabaseFileName) + "-journal");
+    const auto old = yilou::testing::generateDraws(30, 5);
+    HistoryDb(file).replaceAll(old);
     const auto oldSize = std::filesystem::file_size(file);
 
     const pid_t child = fork();
@@ -268,7 +275,7 @@ TEST_F(TextImport, AKillDuringTheImportLeavesTheOldHistoryWhole) {
     if (child == 0) {
         try {
             HistoryDb db(file);
-            importHistoryFile(db, dir_ / "big.txt", elevenGame(), kRules);
+            importHistoryFile(db, dir / "big.txt", elevenGame(), kRules);
         } catch (...) {
             _exit(2);
         }
@@ -297,9 +304,7 @@ TEST_F(TextImport, AKillDuringTheImportLeavesTheOldHistoryWhole) {
     Statement check(reopened.sql(), "PRAGMA integrity_check");
     ASSERT_TRUE(check.step());
     EXPECT_EQ(check.text(0), "ok");
-    EXPECT_EQ(reopened.drawCount(), old_.size());
-    EXPECT_EQ(reopened.loadSnapshot().issues, db_.loadSnapshot().issues);
-    expectOldHistory();
+    expectHistory(reopened, old);
 }
 
 } // namespace
