@@ -8,7 +8,6 @@
 #include <array>
 #include <bit>
 #include <cstdint>
-#include <cstdio>
 
 namespace yilou::analysis {
 
@@ -74,9 +73,7 @@ void firstCombination(int* positions, int k) {
 std::string memberLabel(SearchType type, int code, int sxIni) {
     if (type == SearchType::Zodiac || !searchTypeInfo(type).twoDigits)
         return valueLabel(type, code, sxIni);
-    std::array<char, 16> text{};
-    std::snprintf(text.data(), text.size(), "%02d", code);
-    return text.data();
+    return history::twoDigitText(code);
 }
 
 void checkRequest(const GroupRequest& request) {

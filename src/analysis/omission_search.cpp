@@ -7,22 +7,12 @@
 #include "history/user_error.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 
 namespace yilou::analysis {
 
 namespace {
 
 using history::Letter;
-
-/// A value in two digits, as the fixed-position description writes it ("05", "-05", "123").
-std::string twoDigits(int value) {
-    char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "%s%02d", value < 0 ? "-" : "",
-                  static_cast<int>(std::abs(static_cast<long>(value))));
-    return buffer;
-}
 
 /// The conditions of the positions that take part, each position asking for its own value.
 /// A free-position attribute value outside its type's range can never be met: it counts in
@@ -108,7 +98,7 @@ SearchResult omissionSearch(const history::Snapshot& snapshot, const SearchReque
         taking[p] = true;
         ++n;
         // Free position describes the boxes as typed; fixed position the values themselves.
-        description += request.freePosition ? position.text : twoDigits(position.value);
+        description += request.freePosition ? position.text : history::twoDigitText(position.value);
         description += ' ';
     }
     const auto hits = matchingDraws(snapshot, planFor(request, taking, n), range);
