@@ -169,10 +169,10 @@ std::vector<YlRow> P6Count(const history::Snapshot& snapshot, const GroupRequest
 }
 
 std::vector<YlRow> Command5_Click(history::HistoryDb& db, const history::Snapshot& snapshot,
-                                  const GroupRequest& request) {
+                                  const GroupRequest& request, history::YlSortColumn order) {
     const auto rows = P6Count(snapshot, request);
     history::storeYlRows(db, rows);
-    return history::readYlRows(db, history::YlSortColumn::Last);
+    return history::readYlRows(db, order);
 }
 
 } // namespace yilou::analysis

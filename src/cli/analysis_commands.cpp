@@ -294,10 +294,8 @@ void addGroupCommand(CLI::App& app, CliContext& context) {
         std::sort(boxes.begin(), boxes.end());
         for (int box : boxes)
             request.codes.push_back(analysis::codeOfBox(request.type, box));
-        auto rows = analysis::Command5_Click(context.db(), snapshot, request);
-        if (sortColumn(*sort) != history::YlSortColumn::Last)
-            rows = history::readYlRows(context.db(), sortColumn(*sort));
-        printYl(context, rows);
+        printYl(context,
+                analysis::Command5_Click(context.db(), snapshot, request, sortColumn(*sort)));
     });
 }
 
