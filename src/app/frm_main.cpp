@@ -2,6 +2,9 @@
 
 #include "app/analysis/analysis_area.h"
 #include "app/analysis/position_input_panel.h"
+#include "app/analysis/range_panel.h"
+#include "app/analysis/search_options_panel.h"
+#include "app/analysis/search_panel.h"
 #include "app/grid/flex_grid.h"
 #include "app/grid/grid_model.h"
 #include "app/grid/wheel_router.h"
@@ -15,11 +18,14 @@
 #include "session/history_steps.h"
 
 #include <QAction>
+#include <QComboBox>
+#include <QDesktopServices>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabBar>
@@ -31,8 +37,10 @@ namespace yilou::app {
 frmMain::frmMain(const std::filesystem::path& dataFolder, QWidget* parent)
     : QMainWindow(parent), dataFolder_(dataFolder) {
     setObjectName(QStringLiteral("frmMain"));
+    openUrl_ = [](const QUrl& address) { return QDesktopServices::openUrl(address); };
     buildLayout();
     wireMenus();
+    wireHistory();
     startUp();
 }
 
@@ -90,6 +98,17 @@ void frmMain::wireMenus() {
             [this](const QPoint& at) { menus_->mnuLsgl->popup(at); });
     connect(analysis_->positions->TabStrip1, &QTabBar::currentChanged, analysis_->positions,
             &PositionInputPanel::showPage);
+    connect(commands_->Command9, &QPushButton::clicked, this, &frmMain::Command9_Click);
+    for (int i = 0; i < history::kGameCount; ++i)
+        connect(menus_->mnu11S5[i], &QAction::triggered, this, [this, i] { mnu11S5_Click(i); });
+    for (int i = 0; i < 2; ++i) {
+        connect(menus_->mnuSxcs[i], &QAction::triggered, this, [this, i] { mnuSxcs_Click(i); });
+        connect(menus_->mnuDscs[i], &QAction::triggered, this, [this, i] { mnuDscs_Click(i); });
+    }
+    connect(menus_->mnuSetDay, &QAction::triggered, this, &frmMain::mnuSetDay_Click);
+    connect(menus_->mnuFrontPage, &QAction::triggered, this, &frmMain::mnuFrontPage_Click);
+    connect(menus_->mnuDescrb, &QAction::triggered, this, &frmMain::mnuDescrb_Click);
+    connect(menus_->numYanshiDown, &QAction::triggered, this, &frmMain::numYanshiDown_Click);
 }
 
 void frmMain::startUp() {
@@ -99,6 +118,11 @@ void frmMain::startUp() {
     menus_->mnu11S5[choices_.gsZl]->setChecked(true);
     menus_->mnuSxcs[choices_.sxIni]->setChecked(true);
     menus_->mnuDscs[choices_.dsIni]->setChecked(true);
+    auto* options = analysis_->options;
+    options->Option1[settings_.bolZyw() ? 1 : 0]->setChecked(true);
+    options->Option2[settings_.bolLdm() ? 4 : 5]->setChecked(true);
+    options->Option3[settings_.intLei()]->setChecked(true);
+    analysis_->search->Combo1->setCurrentText(QString::number(settings_.intZhWSetup()));
     updateTitle();
 
     const auto file = dataFolder_ / history::kDatabaseFileName;
@@ -114,6 +138,10 @@ void frmMain::startUp() {
                            [this] { prompts_.warn(messages::kNoticeTitle, *openProblem_); });
     }
     QihaoXianshi();
+    if (!snapshot_.empty()) {
+        analysis_->range->Text3[0]->setText(qs(history::issueText(snapshot_.issues.front())));
+        analysis_->range->Text3[1]->setText(qs(history::issueText(snapshot_.issues.back())));
+    }
     AddHaoma();
 }
 
@@ -140,7 +168,9 @@ void frmMain::AddHaoma() {
 void frmMain::QihaoXianshi() {
     const std::optional<history::Issue> newest =
         snapshot_.empty() ? std::nullopt : std::optional(snapshot_.issues.back());
-    entry_->Text1->setText(qs(history::issueText(session::nextIssue(newest, choices_.game()))));
+    const QString next = qs(history::issueText(session::nextIssue(newest, choices_.game())));
+    entry_->Text1->setText(next);
+    entry_->Label12->setText(QStringLiteral("在下面输入 %1 期历史号码:").arg(next));
     if (newest)
         analysis_->positions->Text4->setText(qs(history::issueText(*newest)));
 }

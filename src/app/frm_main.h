@@ -3,11 +3,14 @@
 #include "app/dialogs/prompts.h"
 #include "app/settings/settings_store.h"
 #include "history/history_db.h"
+#include "history/maintenance.h"
 #include "history/snapshot.h"
 #include "session/choices.h"
 
 #include <QMainWindow>
+#include <QUrl>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -51,17 +54,68 @@ public:
     /// Proposes the next issue in `Text1` and shows the newest stored issue in `Text4`.
     void QihaoXianshi();
 
+    /// How addresses and files are opened with the desktop's default application; tests put
+    /// their own in. Returns false when nothing could be started.
+    using UrlOpener = std::function<bool(const QUrl&)>;
+    void setUrlOpener(UrlOpener opener) { openUrl_ = std::move(opener); }
+
+    // Settings and help (menu "设置", button Command9).
+    void mnu11S5_Click(int index);
+    void mnuSxcs_Click(int index);
+    void mnuDscs_Click(int index);
+    void mnuSetDay_Click();
+    void Command9_Click();
+    void mnuFrontPage_Click();
+    void mnuDescrb_Click();
+    void numYanshiDown_Click();
+
+    // The history side (menu "历史管理" and the history buttons).
+    void cmdRdLst_Click();
+    void Command3_Click();
+    void mnuErase_Click();
+    void mnuDlzd_Click();
+    void mnuEszhzd_Click();
+    void mnuClear_Click();
+    void Command4_Click();
+    void MaskEdBox1_Change(int index);
+    void MaskEdBox1_KeyPress(int index);
+
 signals:
     /// The history changed (import, typed draw, deletion, rebuild, clear); the analysis side
     /// refreshes its inputs (range, reference values) from snapshot().
     void historyChanged();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void buildLayout();
     void wireMenus();
+    void wireHistory();
     void startUp();
     void updateTitle();
     void updateStatus();
+    void saveSettings();
+    void openAddress(const QUrl& address);
+
+    /// The open history database; when it could not be opened, asks whether to set the file
+    /// aside and start a new one. Null when there is none to write to.
+    history::HistoryDb* writableDb();
+    /// Runs a change of the history off the window's thread with a progress dialog, the history
+    /// commands disabled meanwhile; `work` returns the history as it is afterwards. A failure
+    /// is shown and leaves the window's picture as it was. True when the work succeeded.
+    bool changeHistory(const QString& label,
+                       const std::function<history::Snapshot(history::HistoryDb&)>& work);
+    /// Shows a new history: grid, next issue, status; the analysis side refreshes its inputs.
+    void showHistory(history::Snapshot snapshot);
+    /// Asks before a deletion of `removed` draws that would leave the history empty.
+    bool confirmDeletion(std::size_t removed);
+    /// Deletes and reports a compaction that failed afterwards.
+    void runDeletion(const std::function<history::DeletionResult(history::HistoryDb&)>& deletion);
+    void setHistoryCommandsEnabled(bool enabled);
+    void showFailure(const std::exception& error);
+    /// The zodiac year of the issue in Text1 (intSxYear), or this year when Text1 holds none.
+    int intSxYear() const;
 
     // Placeholders of commands that come with their own features.
     void Command21_Click();
@@ -75,6 +129,9 @@ private:
     /// Why the database could not be opened at start-up, shown once the window is up.
     std::optional<std::string> openProblem_;
     Prompts prompts_{this};
+    UrlOpener openUrl_;
+    /// True from a typed draw's storing until the next key press in an entry box.
+    bool bolEntryReset_ = false;
 
     CommandBar* commands_ = nullptr;
     HistoryEntryPanel* entry_ = nullptr;

@@ -212,6 +212,15 @@ std::string cannotOpenDatabase(const std::filesystem::path& file, std::string_vi
            "\n\n程序以空的历史号码启动；该文件未被改动。";
 }
 
+std::string askSetAsideDatabase(const std::filesystem::path& file) {
+    return "历史数据库 " + file.string() +
+           " 无法打开。要把它改名保存在原处，并新建一个空的历史数据库吗？";
+}
+
+std::string databaseSetAside(const std::filesystem::path& target) {
+    return "原历史数据库已改名保存为 " + target.string() + "。";
+}
+
 std::string cannotOpenAddress(std::string_view address) {
     return "无法打开浏览器，请手动访问：\n" + text(address);
 }

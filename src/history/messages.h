@@ -94,6 +94,9 @@ inline constexpr std::string_view kNoticeTitle = "遗漏统计";
 
 std::string wouldEmptyHistory(std::size_t removed);
 std::string cannotOpenDatabase(const std::filesystem::path& file, std::string_view reason);
+std::string askSetAsideDatabase(const std::filesystem::path& file);
+std::string databaseSetAside(const std::filesystem::path& target);
+inline constexpr std::string_view kWorking = "正在处理历史号码，请稍候……";
 std::string cannotOpenAddress(std::string_view address);
 std::string cannotOpenFile(const std::filesystem::path& file);
 std::string compactionWarning(std::string_view problem);

@@ -48,4 +48,29 @@ history::DeletionResult deleteNewest(history::HistoryDb& db, std::size_t count,
     return history::deleteNewestDraws(db, count, dataDir, game, rules);
 }
 
+std::filesystem::path setAsideDatabase(const std::filesystem::path& file) {
+    std::filesystem::path target;
+    for (int n = 1;; ++n) {
+        target = file;
+        target += "." + std::string("损坏-") + std::to_string(n);
+        if (!std::filesystem::exists(target))
+            break;
+    }
+    std::error_code error;
+    std::filesystem::rename(file, target, error);
+    if (error)
+        throw UserError(messages::cannotWriteFile(target, error.message()));
+    // SQLite's journal belongs to the file it was written for.
+    for (const char* suffix : {"-journal", "-wal", "-shm"}) {
+        auto companion = file;
+        companion += suffix;
+        if (std::filesystem::exists(companion)) {
+            auto moved = target;
+            moved += suffix;
+            std::filesystem::rename(companion, moved, error);
+        }
+    }
+    return target;
+}
+
 } // namespace yilou::session

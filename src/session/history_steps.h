@@ -37,4 +37,9 @@ history::DeletionResult deleteNewest(history::HistoryDb& db, std::size_t count,
                                      const history::Game& game,
                                      const history::AttributeRules& rules);
 
+/// Moves a database file that cannot be opened out of the way, keeping it beside the new one
+/// under the name "<file>.损坏-<n>" (the first n not taken), so that a new history can start
+/// without losing it. Returns the new name; a failure is a UserError.
+std::filesystem::path setAsideDatabase(const std::filesystem::path& file);
+
 } // namespace yilou::session

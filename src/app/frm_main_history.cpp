@@ -1,0 +1,282 @@
+// The history side of frmMain: import, deletions, clear, text export and the typed draw.
+#include "app/analysis/analysis_area.h"
+#include "app/analysis/range_panel.h"
+#include "app/dialogs/background_task.h"
+#include "app/dialogs/busy_cursor.h"
+#include "app/frm_main.h"
+#include "app/grid/flex_grid.h"
+#include "app/grid/grid_model.h"
+#include "app/history/command_bar.h"
+#include "app/history/history_entry_panel.h"
+#include "app/shell/main_menus.h"
+#include "history/messages.h"
+#include "history/text_export.h"
+#include "history/text_import.h"
+#include "history/user_error.h"
+#include "session/history_steps.h"
+#include "session/typed_input.h"
+
+#include <QAction>
+#include <QDir>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+
+namespace yilou::app {
+
+void frmMain::wireHistory() {
+    connect(commands_->cmdRdLst, &QPushButton::clicked, this, &frmMain::cmdRdLst_Click);
+    connect(commands_->Command3, &QPushButton::clicked, this, &frmMain::Command3_Click);
+    connect(commands_->Command4, &QPushButton::clicked, this, &frmMain::Command4_Click);
+    connect(menus_->mnuErase, &QAction::triggered, this, &frmMain::mnuErase_Click);
+    connect(menus_->mnuDlzd, &QAction::triggered, this, &frmMain::mnuDlzd_Click);
+    connect(menus_->mnuEszhzd, &QAction::triggered, this, &frmMain::mnuEszhzd_Click);
+    connect(menus_->mnuClear, &QAction::triggered, this, &frmMain::mnuClear_Click);
+    for (int i = 1; i <= 5; ++i) {
+        QLineEdit* box = entry_->MaskEdBox1[i];
+        box->installEventFilter(this);
+        connect(box, &QLineEdit::textChanged, this, [this, i] { MaskEdBox1_Change(i); });
+    }
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress)
+        for (int i = 1; i <= 5; ++i)
+            if (watched == entry_->MaskEdBox1[i])
+                MaskEdBox1_KeyPress(i);
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void frmMain::showFailure(const std::exception& error) {
+    prompts_.warn(messages::kNoticeTitle, error.what());
+}
+
+history::HistoryDb* frmMain::writableDb() {
+    if (db_)
+        return db_.get();
+    const auto file = dataFolder_ / history::kDatabaseFileName;
+    if (!prompts_.confirm(messages::kNoticeTitle, messages::askSetAsideDatabase(file)))
+        return nullptr;
+    try {
+        const auto target = session::setAsideDatabase(file);
+        db_ = std::make_unique<history::HistoryDb>(file);
+        openProblem_.reset();
+        prompts_.inform(messages::kNoticeTitle, messages::databaseSetAside(target));
+    } catch (const std::exception& error) {
+        showFailure(error);
+    }
+    return db_.get();
+}
+
+void frmMain::setHistoryCommandsEnabled(bool enabled) {
+    for (auto* button :
+         {commands_->cmdRdLst, commands_->Command3, commands_->Command4, commands_->Command21})
+        button->setEnabled(enabled);
+    menus_->mnuLsgl->setEnabled(enabled);
+    for (int i = 1; i <= 5; ++i)
+        entry_->MaskEdBox1[i]->setEnabled(enabled);
+}
+
+bool frmMain::changeHistory(const QString& label,
+                            const std::function<history::Snapshot(history::HistoryDb&)>& work) {
+    history::HistoryDb* db = writableDb();
+    if (!db)
+        return false;
+    setHistoryCommandsEnabled(false);
+    try {
+        auto changed = runWithProgress(this, label, [&] { return work(*db); });
+        setHistoryCommandsEnabled(true);
+        showHistory(std::move(changed));
+        return true;
+    } catch (const std::exception& error) {
+        setHistoryCommandsEnabled(true);
+        showFailure(error);
+        return false;
+    }
+}
+
+void frmMain::showHistory(history::Snapshot snapshot) {
+    snapshot_ = std::move(snapshot);
+    AddHaoma();
+    QihaoXianshi();
+    emit historyChanged();
+}
+
+void frmMain::cmdRdLst_Click() {
+    if (!prompts_.confirm(messages::kImportTitle, messages::kImportQuestion))
+        return;
+    const auto chosen = prompts_.openFile(
+        QString::fromStdString((dataFolder_ / "历史号码").string()), messages::kImportFilter);
+    if (!chosen || !session::isHistoryTextFileName(chosen->toStdString())) {
+        QihaoXianshi();
+        return;
+    }
+    const std::filesystem::path file = chosen->toStdString();
+    const auto game = choices_.game();
+    const auto rules = choices_.rules();
+    history::ImportReport report;
+    const bool done = changeHistory(qs(messages::kWorking), [&](history::HistoryDb& db) {
+        report = history::importHistoryFile(db, file, game, rules);
+        return db.loadSnapshot();
+    });
+    if (!done)
+        return;
+    if (!snapshot_.empty()) {
+        auto* range = analysis_->range;
+        range->Text3[0]->setText(qs(history::issueText(snapshot_.issues.front())));
+        range->Text3[1]->setText(qs(history::issueText(snapshot_.issues.back())));
+    }
+    prompts_.inform(messages::kImportTitle, report.summary());
+}
+
+bool frmMain::confirmDeletion(std::size_t removed) {
+    return removed < snapshot_.size() ||
+           prompts_.confirm(messages::kClearTitle, messages::wouldEmptyHistory(removed));
+}
+
+void frmMain::runDeletion(
+    const std::function<history::DeletionResult(history::HistoryDb&)>& deletion) {
+    history::DeletionResult result;
+    const bool done = changeHistory(qs(messages::kWorking), [&](history::HistoryDb& db) {
+        result = deletion(db);
+        return db.loadSnapshot();
+    });
+    if (done && result.compactionProblem)
+        prompts_.warn(messages::kNoticeTitle,
+                      messages::compactionWarning(*result.compactionProblem));
+}
+
+void frmMain::Command3_Click() {
+    if (snapshot_.empty() || !confirmDeletion(1))
+        return;
+    runDeletion([](history::HistoryDb& db) { return history::deleteNewestDraw(db); });
+    entry_->MaskEdBox1[1]->setFocus();
+}
+
+void frmMain::mnuErase_Click() {
+    Command3_Click();
+}
+
+void frmMain::mnuDlzd_Click() {
+    if (snapshot_.empty())
+        return;
+    const int drawsPerDay = choices_.game().drawsPerDay;
+    const QString proposal =
+        qs(history::issueText(history::issueBefore(snapshot_.issues.back(), drawsPerDay)));
+    const auto answer =
+        prompts_.askText(messages::kDeleteTitle, messages::kDeleteToPrompt, proposal);
+    if (!answer || answer->trimmed().isEmpty())
+        return;
+    history::Issue keep = 0;
+    try {
+        keep = session::parseIssue(answer->trimmed().toStdString());
+    } catch (const UserError& error) {
+        showFailure(error);
+        return;
+    }
+    const auto& issues = snapshot_.issues;
+    const auto kept = static_cast<std::size_t>(
+        std::upper_bound(issues.begin(), issues.end(), keep) - issues.begin());
+    if (!confirmDeletion(issues.size() - kept))
+        return;
+    const auto folder = dataFolder_;
+    const auto game = choices_.game();
+    const auto rules = choices_.rules();
+    runDeletion([=](history::HistoryDb& db) {
+        return history::deleteAfter(db, keep, folder, game, rules);
+    });
+}
+
+void frmMain::mnuEszhzd_Click() {
+    const auto answer =
+        prompts_.askText(messages::kDeleteTitle, messages::kDeleteCountPrompt, QStringLiteral("1"));
+    if (!answer || answer->trimmed().isEmpty())
+        return;
+    int count = 0;
+    try {
+        count = session::parseDecimal(answer->trimmed().toStdString(), "期数");
+    } catch (const UserError& error) {
+        showFailure(error);
+        return;
+    }
+    if (count <= 0 || snapshot_.empty() ||
+        !confirmDeletion(std::min<std::size_t>(count, snapshot_.size())))
+        return;
+    const auto folder = dataFolder_;
+    const auto game = choices_.game();
+    const auto rules = choices_.rules();
+    runDeletion([=](history::HistoryDb& db) {
+        return session::deleteNewest(db, static_cast<std::size_t>(count), folder, game, rules);
+    });
+}
+
+void frmMain::mnuClear_Click() {
+    if (!prompts_.confirm(messages::kClearTitle, messages::kClearQuestion))
+        return;
+    changeHistory(qs(messages::kWorking), [](history::HistoryDb& db) {
+        db.clear();
+        return history::Snapshot{};
+    });
+}
+
+void frmMain::Command4_Click() {
+    std::filesystem::path written;
+    try {
+        BusyCursor busy;
+        written = history::exportHistoryText(snapshot_, dataFolder_);
+    } catch (const std::exception& error) {
+        showFailure(error);
+        return;
+    }
+    if (!openUrl_(QUrl::fromLocalFile(QString::fromStdString(written.string()))))
+        prompts_.inform(messages::kNoticeTitle, messages::cannotOpenFile(written));
+}
+
+void frmMain::MaskEdBox1_KeyPress(int) {
+    bolEntryReset_ = false;
+}
+
+void frmMain::MaskEdBox1_Change(int index) {
+    if (bolEntryReset_)
+        return;
+    auto& boxes = entry_->MaskEdBox1;
+    if (index == 5 && boxes[5]->text().size() == 2) {
+        history::HistoryDb* db = writableDb();
+        if (!db)
+            return;
+        std::array<std::string, 5> typed;
+        for (int i = 1; i <= 5; ++i)
+            typed[i - 1] = boxes[i]->text().toStdString();
+        history::DrawRecord record;
+        try {
+            BusyCursor busy;
+            record = session::storeTypedDraw(*db, entry_->Text1->text().toStdString(), typed,
+                                             choices_.game(), choices_.rules());
+            // A draw after the newest one extends the history as it is; an older one changes
+            // the numbering, and the history is read again.
+            if (snapshot_.empty() || record.issue > snapshot_.issues.back())
+                snapshot_.push(record);
+            else
+                snapshot_ = db->loadSnapshot();
+        } catch (const std::exception& error) {
+            showFailure(error);
+            return;
+        }
+        bolEntryReset_ = true;
+        for (int i = 1; i <= 5; ++i)
+            boxes[i]->clear();
+        boxes[1]->setFocus();
+        analysis_->range->Text3[1]->setText(qs(history::issueText(record.issue + 1)));
+        historyModel_->resizeAtEnd(static_cast<int>(snapshot_.size()));
+        MSFlexGrid1_->showNewestWhenLong();
+        updateStatus();
+        QihaoXianshi();
+        emit historyChanged();
+        return;
+    }
+    if (index <= 4 && boxes[index]->text().size() == 2)
+        boxes[index + 1]->setFocus();
+}
+
+} // namespace yilou::app

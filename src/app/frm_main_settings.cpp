@@ -1,0 +1,98 @@
+// The settings menu, the game choice and the help links of frmMain.
+#include "app/frm_main.h"
+#include "app/history/command_bar.h"
+#include "app/history/history_entry_panel.h"
+#include "app/shell/help_links.h"
+#include "app/shell/main_menus.h"
+#include "history/messages.h"
+#include "history/user_error.h"
+#include "history/zodiac.h"
+
+#include <QAction>
+#include <QCursor>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+
+namespace yilou::app {
+
+void frmMain::saveSettings() {
+    try {
+        settings_.sync();
+    } catch (const UserError& error) {
+        showFailure(error);
+    }
+}
+
+void frmMain::mnu11S5_Click(int index) {
+    choices_.gsZl = index;
+    settings_.setGsZl(index);
+    saveSettings();
+    menus_->mnu11S5[index]->setChecked(true);
+    updateTitle();
+    updateStatus();
+}
+
+int frmMain::intSxYear() const {
+    if (const auto issue = history::parseIssueText(entry_->Text1->text().toStdString());
+        issue && history::isPlausibleIssue(*issue))
+        return history::SetZodiacYear(*issue);
+    return history::today().year;
+}
+
+void frmMain::mnuSxcs_Click(int index) {
+    choices_.sxIni = index;
+    settings_.setSxIni(index);
+    saveSettings();
+    menus_->mnuSxcs[index]->setChecked(true);
+    // From now on a draw's zodiac code counts from the zodiac of the current zodiac year.
+    choices_.positionalZodiacYear = intSxYear();
+}
+
+void frmMain::mnuDscs_Click(int index) {
+    choices_.dsIni = index;
+    settings_.setDsIni(index);
+    saveSettings();
+    menus_->mnuDscs[index]->setChecked(true);
+}
+
+void frmMain::mnuSetDay_Click() {
+    QString current = QString::number(settings_.IniSerchDay());
+    for (;;) {
+        const auto answer = prompts_.askText(messages::kDaysTitle, messages::kDaysPrompt, current);
+        if (!answer || answer->trimmed().isEmpty())
+            return;
+        bool number = false;
+        const int days = answer->trimmed().toInt(&number, 10);
+        if (number && days >= 2 && days <= 16) {
+            settings_.setIniSerchDay(days);
+            saveSettings();
+            return;
+        }
+        prompts_.warn(messages::kDaysErrorTitle, messages::kDaysError);
+    }
+}
+
+void frmMain::Command9_Click() {
+    menus_->mnuSetup->popup(QCursor::pos());
+}
+
+void frmMain::openAddress(const QUrl& address) {
+    if (!openUrl_(address))
+        prompts_.warn(messages::kNoticeTitle,
+                      messages::cannotOpenAddress(address.toString().toStdString()));
+}
+
+void frmMain::mnuFrontPage_Click() {
+    openAddress(homePageAddress());
+}
+
+void frmMain::mnuDescrb_Click() {
+    openAddress(guideAddress(GuidePage::Guide));
+}
+
+void frmMain::numYanshiDown_Click() {
+    openAddress(guideAddress(GuidePage::Walkthrough));
+}
+
+} // namespace yilou::app

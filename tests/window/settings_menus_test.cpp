@@ -1,0 +1,171 @@
+#include "app/history/history_entry_panel.h"
+#include "dialog_script.h"
+#include "window_fixture.h"
+#include "window_tests.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QRadioButton>
+#include <QSettings>
+
+namespace yilou::testing {
+namespace {
+
+QString storedSetting(const char* key) {
+    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("11S5OMBRIX"),
+                       QStringLiteral("11S5OMBRIX"));
+    return settings.value(QStringLiteral("IniSetting/") + QLatin1String(key)).toString();
+}
+
+void storeSetting(const char* key, const QString& value) {
+    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("11S5OMBRIX"),
+                       QStringLiteral("11S5OMBRIX"));
+    settings.setValue(QStringLiteral("IniSetting/") + QLatin1String(key), value);
+    settings.sync();
+}
+
+QStringList checkedGames(WindowFixture& fixture) {
+    QStringList checked;
+    for (auto* action : fixture.find<QMenu>(QStringLiteral("mnuCaizhong"))->actions())
+        if (action->isChecked())
+            checked << action->objectName();
+    return checked;
+}
+
+class SettingsMenusTest : public QObject {
+    Q_OBJECT
+private slots:
+    void firstStartDefaults() {
+        WindowFixture fixture;
+        fixture.open();
+        QCOMPARE(checkedGames(fixture), QStringList{QStringLiteral("mnu11S5(0)")});
+        QVERIFY(fixture.find<QAction>(QStringLiteral("mnuSxcs(1)"))->isChecked());
+        QVERIFY(!fixture.find<QAction>(QStringLiteral("mnuSxcs(0)"))->isChecked());
+        QVERIFY(fixture.find<QAction>(QStringLiteral("mnuDscs(1)"))->isChecked());
+        QVERIFY(fixture.find<QRadioButton>(QStringLiteral("Option1(1)"))->isChecked());
+        QVERIFY(fixture.find<QRadioButton>(QStringLiteral("Option3(0)"))->isChecked());
+        QVERIFY(fixture.find<QRadioButton>(QStringLiteral("Option2(4)"))->isChecked());
+        QCOMPARE(fixture.find<QComboBox>(QStringLiteral("Combo1"))->currentText(),
+                 QStringLiteral("2"));
+        QCOMPARE(fixture.window().windowTitle(), QStringLiteral("遗漏统计 — 广东11选5"));
+        DialogScript dialogs;
+        dialogs.cancel();
+        fixture.trigger(QStringLiteral("mnuSetDay"));
+        QCOMPARE(dialogs.pending(), 0);
+    }
+
+    void settingOutOfRangeFallsBack() {
+        WindowFixture fixture;
+        storeSetting("GsZl", QStringLiteral("31"));
+        storeSetting("SxIni", QStringLiteral("7"));
+        fixture.open();
+        QCOMPARE(checkedGames(fixture), QStringList{QStringLiteral("mnu11S5(0)")});
+        QVERIFY(fixture.find<QAction>(QStringLiteral("mnuSxcs(1)"))->isChecked());
+    }
+
+    void gameChoicePersistsAcrossRestart() {
+        WindowFixture fixture;
+        fixture.storeDraws(84);
+        fixture.open();
+        auto* text1 = fixture.find<QLineEdit>(QStringLiteral("Text1"));
+        const QString proposed = text1->text();
+        QCOMPARE(proposed, QStringLiteral("2017081301"));
+        fixture.trigger(QStringLiteral("mnu11S5(27)"));
+        QCOMPARE(storedSetting("GsZl"), QStringLiteral("27"));
+        QCOMPARE(checkedGames(fixture), QStringList{QStringLiteral("mnu11S5(27)")});
+        QCOMPARE(fixture.window().windowTitle(), QStringLiteral("遗漏统计 — 四川快乐12"));
+        QCOMPARE(text1->text(), proposed); // the next change of the history proposes anew
+        QCOMPARE(fixture.window().choices().game().drawsPerDay, 78);
+
+        fixture.open();
+        QCOMPARE(checkedGames(fixture), QStringList{QStringLiteral("mnu11S5(27)")});
+        // 84 draws on a 78-a-day game: the ordinal is past the day's last, so no day roll.
+        QCOMPARE(fixture.find<QLineEdit>(QStringLiteral("Text1"))->text(),
+                 QStringLiteral("2017081285"));
+    }
+
+    void daysDialogAsksUntilTheAnswerFits_data() {
+        QTest::addColumn<QStringList>("answers");
+        QTest::addColumn<int>("refusals");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("two") << QStringList{"2"} << 0 << "2";
+        QTest::newRow("sixteen") << QStringList{"16"} << 0 << "16";
+        QTest::newRow("one then seventeen then six") << QStringList{"1", "17", "6"} << 2 << "6";
+        QTest::newRow("not a number") << QStringList{"abc", "08"} << 1 << "8";
+    }
+    void daysDialogAsksUntilTheAnswerFits() {
+        QFETCH(QStringList, answers);
+        QFETCH(int, refusals);
+        QFETCH(QString, stored);
+        WindowFixture fixture;
+        fixture.open();
+        DialogScript dialogs;
+        for (int i = 0; i < answers.size(); ++i) {
+            dialogs.enter(answers[i]);
+            if (i + 1 < answers.size())
+                dialogs.ok();
+        }
+        fixture.trigger(QStringLiteral("mnuSetDay"));
+        QCOMPARE(dialogs.pending(), 0);
+        QCOMPARE(dialogs.seen().filter(QStringLiteral("输入有误|")).size(), refusals);
+        QVERIFY(dialogs.seen().front().startsWith(QStringLiteral("设置年数|请输入更新需要保留")));
+        QCOMPARE(storedSetting("IniSerchDay"), stored);
+    }
+
+    void daysDialogCancelChangesNothing() {
+        WindowFixture fixture;
+        fixture.open();
+        DialogScript dialogs;
+        dialogs.cancel();
+        fixture.trigger(QStringLiteral("mnuSetDay"));
+        QCOMPARE(storedSetting("IniSerchDay"), QString());
+    }
+
+    void zodiacMenuCountsFromTheYearsZodiac() {
+        WindowFixture fixture;
+        fixture.open();
+        fixture.find<QLineEdit>(QStringLiteral("Text1"))->setText(QStringLiteral("2017081284"));
+        fixture.trigger(QStringLiteral("mnuSxcs(0)"));
+        QCOMPARE(storedSetting("SxIni"), QStringLiteral("0"));
+        QVERIFY(fixture.find<QAction>(QStringLiteral("mnuSxcs(0)"))->isChecked());
+        QVERIFY(!fixture.find<QAction>(QStringLiteral("mnuSxcs(1)"))->isChecked());
+        const auto codes = fixture.window().choices().rules().zodiac.code;
+        QCOMPARE(codes[9], 0);   // 鸡, the zodiac of 2017
+        QCOMPARE(codes[8], 1);   // 猴
+        QCOMPARE(codes[10], 11); // 狗
+    }
+
+    void segmentMenuStoresItsBase() {
+        WindowFixture fixture;
+        fixture.open();
+        fixture.trigger(QStringLiteral("mnuDscs(0)"));
+        QCOMPARE(storedSetting("DsIni"), QStringLiteral("0"));
+        QCOMPARE(fixture.window().choices().rules().dsIni, 0);
+        fixture.open();
+        QVERIFY(fixture.find<QAction>(QStringLiteral("mnuDscs(0)"))->isChecked());
+    }
+
+    void helpEntriesOpenTheGuideOrNameTheAddress() {
+        WindowFixture fixture;
+        fixture.open(false);
+        DialogScript dialogs;
+        dialogs.ok().ok().ok();
+        fixture.trigger(QStringLiteral("mnuDescrb"));
+        fixture.trigger(QStringLiteral("numYanshiDown"));
+        fixture.trigger(QStringLiteral("mnuFrontPage"));
+        QCOMPARE(dialogs.pending(), 0);
+        QCOMPARE(fixture.opened().size(), 3u);
+        QVERIFY(fixture.opened()[0].endsWith(QStringLiteral("guide/index.html")));
+        QVERIFY(fixture.opened()[1].endsWith(QStringLiteral("guide/walkthrough.html")));
+        QVERIFY(dialogs.seen()[0].contains(fixture.opened()[0]));
+    }
+};
+
+YILOU_WINDOW_TEST(SettingsMenusTest);
+
+} // namespace
+} // namespace yilou::testing
+
+#include "settings_menus_test.moc"

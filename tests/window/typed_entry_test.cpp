@@ -1,0 +1,139 @@
+#include "app/grid/flex_grid.h"
+#include "app/grid/grid_model.h"
+#include "dialog_script.h"
+#include "history/history_db.h"
+#include "window_fixture.h"
+#include "window_tests.h"
+
+#include <QApplication>
+#include <QLineEdit>
+
+namespace yilou::testing {
+namespace {
+
+QLineEdit* box(WindowFixture& fixture, int index) {
+    return fixture.find<QLineEdit>(QStringLiteral("MaskEdBox1(%1)").arg(index));
+}
+
+/// Types digits as a user would: into whichever box has the focus.
+void typeDigits(const QString& digits) {
+    for (QChar digit : digits)
+        QTest::keyClick(QApplication::focusWidget(), digit.toLatin1());
+}
+
+QStringList boxTexts(WindowFixture& fixture) {
+    QStringList texts;
+    for (int i = 1; i <= 5; ++i)
+        texts << box(fixture, i)->text();
+    return texts;
+}
+
+std::size_t storedCount(const std::filesystem::path& folder) {
+    history::HistoryDb db(folder / history::kDatabaseFileName);
+    return db.drawCount();
+}
+
+class TypedEntryTest : public QObject {
+    Q_OBJECT
+private slots:
+    void tenDigitsStoreTheDrawUnderTheProposedIssue() {
+        WindowFixture fixture;
+        fixture.storeDraws(83);
+        auto& window = fixture.open();
+        QCOMPARE(fixture.find<QLineEdit>(QStringLiteral("Text1"))->text(),
+                 QStringLiteral("2017081284"));
+        box(fixture, 1)->setFocus();
+        typeDigits(QStringLiteral("0311070109"));
+        QCOMPARE(window.snapshot().size(), 84u);
+        QCOMPARE(window.snapshot().issues.back(), 17081284);
+        QCOMPARE(window.snapshot().numbers(83), (history::PositionValues{3, 11, 7, 1, 9}));
+        QCOMPARE(storedCount(fixture.folder()), 84u);
+        QCOMPARE(boxTexts(fixture), QStringList(5, QString()));
+        QCOMPARE(QApplication::focusWidget(), box(fixture, 1));
+        QCOMPARE(fixture.find<QLineEdit>(QStringLiteral("Text1"))->text(),
+                 QStringLiteral("2017081301"));
+        QCOMPARE(fixture.find<QLineEdit>(QStringLiteral("Text3(1)"))->text(),
+                 QStringLiteral("2017081285"));
+        QCOMPARE(fixture.find<QLineEdit>(QStringLiteral("Text4"))->text(),
+                 QStringLiteral("2017081284"));
+        QCOMPARE(window.MSFlexGrid1()->rows(), 85);
+        QCOMPARE(window.MSFlexGrid1()->gridModel()->gridText(84, 0), QStringLiteral("2017081284"));
+
+        // The next draw goes the same way.
+        typeDigits(QStringLiteral("0102030405"));
+        QCOMPARE(window.snapshot().issues.back(), 17081301);
+    }
+
+    void firstDigitOfTheFifthBoxStoresNothing() {
+        WindowFixture fixture;
+        fixture.storeDraws(3);
+        auto& window = fixture.open();
+        box(fixture, 1)->setFocus();
+        typeDigits(QStringLiteral("031107010"));
+        QCOMPARE(window.snapshot().size(), 3u);
+        QCOMPARE(QApplication::focusWidget(), box(fixture, 5));
+    }
+
+    void editingAnEarlierBoxStoresNothingUntilTheFifthChanges() {
+        WindowFixture fixture;
+        fixture.storeDraws(3);
+        auto& window = fixture.open();
+        box(fixture, 1)->setFocus();
+        typeDigits(QStringLiteral("03110701"));
+        box(fixture, 5)->setText(QStringLiteral("0")); // half: nothing yet
+        box(fixture, 3)->setFocus();
+        box(fixture, 3)->clear();
+        typeDigits(QStringLiteral("08"));
+        QCOMPARE(window.snapshot().size(), 3u);
+        box(fixture, 5)->setFocus();
+        box(fixture, 5)->setCursorPosition(1);
+        typeDigits(QStringLiteral("9"));
+        QCOMPARE(window.snapshot().size(), 4u);
+        QCOMPARE(window.snapshot().numbers(3), (history::PositionValues{3, 11, 8, 1, 9}));
+    }
+
+    void refusedDrawKeepsWhatWasTyped_data() {
+        QTest::addColumn<QString>("issue");
+        QTest::addColumn<QStringList>("boxes");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("repeated number")
+            << "2017081204" << QStringList{"03", "11", "03", "01", "09"} << "重复";
+        QTest::newRow("beyond eleven")
+            << "2017081204" << QStringList{"03", "11", "12", "01", "09"} << "超出范围";
+        QTest::newRow("half box") << "2017081204" << QStringList{"03", "1", "07", "01", "09"}
+                                  << "没有输入完整";
+        QTest::newRow("empty box")
+            << "2017081204" << QStringList{"03", "", "07", "01", "09"} << "没有输入完整";
+        QTest::newRow("issue stored")
+            << "2017081202" << QStringList{"03", "11", "07", "01", "09"} << "已经存在";
+        QTest::newRow("issue unreadable")
+            << "20170812" << QStringList{"03", "11", "07", "01", "09"} << "不是有效的期号";
+    }
+    void refusedDrawKeepsWhatWasTyped() {
+        QFETCH(QString, issue);
+        QFETCH(QStringList, boxes);
+        QFETCH(QString, reason);
+        WindowFixture fixture;
+        fixture.storeDraws(3);
+        auto& window = fixture.open();
+        fixture.find<QLineEdit>(QStringLiteral("Text1"))->setText(issue);
+        for (int i = 1; i <= 4; ++i)
+            box(fixture, i)->setText(boxes[i - 1]);
+        DialogScript dialogs;
+        dialogs.ok();
+        box(fixture, 5)->setFocus();
+        box(fixture, 5)->setText(boxes[4]);
+        QCOMPARE(dialogs.pending(), 0);
+        QVERIFY2(dialogs.seenText().contains(reason), qPrintable(dialogs.seenText()));
+        QCOMPARE(window.snapshot().size(), 3u);
+        QCOMPARE(storedCount(fixture.folder()), 3u);
+        QCOMPARE(boxTexts(fixture), boxes);
+    }
+};
+
+YILOU_WINDOW_TEST(TypedEntryTest);
+
+} // namespace
+} // namespace yilou::testing
+
+#include "typed_entry_test.moc"

@@ -1,0 +1,52 @@
+#include "window_fixture.h"
+
+#include "history/history_db.h"
+#include "support/history_generator.h"
+
+#include <QAction>
+#include <QSettings>
+#include <QTest>
+
+namespace yilou::testing {
+
+void clearSettings() {
+    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("11S5OMBRIX"),
+                       QStringLiteral("11S5OMBRIX"));
+    settings.clear();
+    settings.sync();
+}
+
+WindowFixture::WindowFixture() {
+    clearSettings();
+}
+
+WindowFixture::~WindowFixture() = default;
+
+void WindowFixture::storeDraws(int count) {
+    GeneratedHistory settings;
+    settings.draws = static_cast<std::size_t>(count);
+    settings.firstIssue = 17081201;
+    history::HistoryDb db(dir_ / history::kDatabaseFileName);
+    db.replaceAll(generateDraws(settings));
+}
+
+app::frmMain& WindowFixture::open(bool openerWorks) {
+    window_.reset();
+    window_ = std::make_unique<app::frmMain>(dir_.path());
+    window_->setUrlOpener([this, openerWorks](const QUrl& address) {
+        opened_.push_back(address.toString());
+        return openerWorks;
+    });
+    window_->show();
+    if (!QTest::qWaitForWindowExposed(window_.get()))
+        qWarning("the window was not exposed");
+    return *window_;
+}
+
+void WindowFixture::trigger(const QString& name) {
+    auto* action = window_->findChild<QAction*>(name);
+    QVERIFY2(action, qPrintable(name));
+    action->trigger();
+}
+
+} // namespace yilou::testing

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "app/frm_main.h"
+#include "support/temp_dir.h"
+
+#include <QString>
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+namespace yilou::testing {
+
+/// A data folder and a settings store of their own for each test, and the window on them.
+class WindowFixture {
+public:
+    WindowFixture();
+    ~WindowFixture();
+
+    /// Stores `count` consecutive draws from 2017-08-12 draw 01 (84 a day) before the window
+    /// opens.
+    void storeDraws(int count);
+    /// (Re)builds the window on the data folder; opened addresses are recorded, and opening
+    /// succeeds unless `openerWorks` is false.
+    app::frmMain& open(bool openerWorks = true);
+
+    app::frmMain& window() { return *window_; }
+    const std::filesystem::path& folder() const { return dir_.path(); }
+    const std::vector<QString>& opened() const { return opened_; }
+
+    /// A control of the window by its object name; fails the test when there is none.
+    template <typename Widget> Widget* find(const QString& name) const {
+        return window_->findChild<Widget*>(name);
+    }
+    /// Triggers the menu entry (QAction) of that object name.
+    void trigger(const QString& name);
+
+private:
+    TempDir dir_;
+    std::unique_ptr<app::frmMain> window_;
+    std::vector<QString> opened_;
+};
+
+/// Clears the user settings store the tests point at.
+void clearSettings();
+
+} // namespace yilou::testing
