@@ -1,11 +1,43 @@
 // Takes the guide's screenshots from the real window: builds frmMain on a data folder, brings
 // it into each state the guide shows and saves what QWidget::grab sees as PNG files.
 #include "app/frm_main.h"
+#include "app/history/history_entry_panel.h"
+#include "app/shell/main_menus.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QLineEdit>
+#include <QMenu>
 #include <QTimer>
 #include <cstdio>
+#include <functional>
+
+namespace {
+
+void settle() {
+    for (int i = 0; i < 5; ++i)
+        QApplication::processEvents();
+}
+
+/// Saves the dialog that `open` shows, then closes it unanswered.
+void grabDialog(const QString& file, const std::function<void()>& open) {
+    QTimer::singleShot(300, [file] {
+        if (QWidget* dialog = QApplication::activeModalWidget()) {
+            dialog->grab().save(file);
+            dialog->close();
+        }
+    });
+    open();
+}
+
+void grabMenu(QMenu* menu, const QPoint& at, const QString& file) {
+    menu->popup(at);
+    settle();
+    menu->grab().save(file);
+    menu->hide();
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
@@ -18,9 +50,26 @@ int main(int argc, char** argv) {
     const QDir out(args[2]);
     out.mkpath(QStringLiteral("."));
     yilou::app::frmMain window(args[1].toStdString());
+    window.setUrlOpener([](const QUrl&) { return true; });
     window.resize(1366, 740);
     window.show();
-    QApplication::processEvents();
+    settle();
     window.grab().save(out.filePath(QStringLiteral("window.png")));
+
+    grabMenu(window.menus()->mnuLsgl, window.mapToGlobal(QPoint(0, 24)),
+             out.filePath(QStringLiteral("history-menu.png")));
+    grabMenu(window.menus()->mnuSetup, window.mapToGlobal(QPoint(60, 24)),
+             out.filePath(QStringLiteral("settings-menu.png")));
+    grabMenu(window.menus()->mnuCaizhong, window.mapToGlobal(QPoint(60, 24)),
+             out.filePath(QStringLiteral("game-menu.png")));
+    grabDialog(out.filePath(QStringLiteral("import-question.png")), [&] { window.cmdRdLst_Click(); });
+    grabDialog(out.filePath(QStringLiteral("days-dialog.png")), [&] { window.mnuSetDay_Click(); });
+
+    auto& boxes = window.entry()->MaskEdBox1;
+    for (int i = 1; i <= 4; ++i)
+        boxes[i]->setText(QString::asprintf("%02d", 2 * i + 1));
+    boxes[5]->setFocus();
+    settle();
+    window.entry()->grab().save(out.filePath(QStringLiteral("typed-entry.png")));
     return 0;
 }
