@@ -3,12 +3,14 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QIcon>
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("11S5OMBRIX"));
     QApplication::setApplicationDisplayName(QStringLiteral("遗漏统计"));
     QApplication::setDesktopFileName(QStringLiteral("yilou"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("yilou")));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("11选5/快乐12 历史号码与遗漏统计"));

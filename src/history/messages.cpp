@@ -233,9 +233,4 @@ std::string compactionWarning(std::string_view problem) {
     return "警告：" + text(problem);
 }
 
-std::string noDisplay() {
-    return "没有可用的图形显示（DISPLAY 或 WAYLAND_DISPLAY 未设置），无法打开窗口；"
-           "请使用命令行程序 yilou-cli。";
-}
-
 } // namespace yilou::messages

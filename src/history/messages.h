@@ -100,6 +100,5 @@ inline constexpr std::string_view kWorking = "正在处理历史号码，请稍�
 std::string cannotOpenAddress(std::string_view address);
 std::string cannotOpenFile(const std::filesystem::path& file);
 std::string compactionWarning(std::string_view problem);
-std::string noDisplay();
 
 } // namespace yilou::messages
