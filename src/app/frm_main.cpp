@@ -26,11 +26,13 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace yilou::app {
 
@@ -88,7 +90,9 @@ void frmMain::buildLayout() {
     status_ = new QLabel;
     statusBar()->addWidget(status_, 1);
     new WheelRouter(this);
-    resize(1280, 720);
+    // As large as a 1366×768 screen allows, and no larger than the screen it opens on.
+    const QRect available = screen()->availableGeometry();
+    resize(std::min(1366, available.width()), std::min(740, available.height()));
 }
 
 void frmMain::wireMenus() {
