@@ -3,6 +3,7 @@
 #include "support/grouped_oracle.h"
 #include "support/history_generator.h"
 #include "support/temp_dir.h"
+#include "support/test_seed.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -17,12 +18,6 @@ using history::YlRow;
 using history::YlSortColumn;
 
 constexpr int kCasesPerHistory = 125;
-
-std::uint64_t runSeed() {
-    if (const char* text = std::getenv("YILOU_TEST_SEED"))
-        return std::strtoull(text, nullptr, 10);
-    return std::random_device{}();
-}
 
 /// Codes a request may pick for a type: every code the history can hold and a few around them
 /// that it never holds.
@@ -101,7 +96,7 @@ void expectSameAsDatabase(history::HistoryDb& db, const history::Snapshot& snaps
 }
 
 TEST(GroupedDifferential, MatchesTheDatabaseStatementsOnRandomHistories) {
-    const std::uint64_t seed = runSeed();
+    const std::uint64_t seed = testing::runSeed();
     SCOPED_TRACE("YILOU_TEST_SEED=" + std::to_string(seed));
     std::mt19937_64 random(seed);
     testing::TempDir dir;

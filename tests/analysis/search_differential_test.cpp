@@ -3,6 +3,7 @@
 #include "search_oracle.h"
 #include "support/history_generator.h"
 #include "support/temp_dir.h"
+#include "support/test_seed.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -21,12 +22,6 @@ int uniform(Rng& rng, int low, int high) {
 }
 bool chance(Rng& rng, double p) {
     return std::bernoulli_distribution(p)(rng);
-}
-
-std::uint64_t runSeed() {
-    if (const char* fixed = std::getenv("YILOU_TEST_SEED"))
-        return std::strtoull(fixed, nullptr, 10);
-    return std::random_device{}();
 }
 
 /// A value for a position box: mostly one that some draw holds, else repeats, values at and
@@ -119,7 +114,7 @@ constexpr int kHistories = 8;
 constexpr int kCasesPerHistory = 140;
 
 TEST(SearchDifferential, MatchesTheStatementsOnTheDatabase) {
-    const std::uint64_t seed = runSeed();
+    const std::uint64_t seed = testing::runSeed();
     SCOPED_TRACE("seed " + std::to_string(seed) + " (rerun with YILOU_TEST_SEED)");
     Rng rng(seed);
     int multiCases = 0;
@@ -155,7 +150,7 @@ TEST(SearchDifferential, MatchesTheStatementsOnTheDatabase) {
 }
 
 TEST(SearchDifferential, StartThatIsNotStoredCountsFromTheNextStoredDraw) {
-    const std::uint64_t seed = runSeed();
+    const std::uint64_t seed = testing::runSeed();
     SCOPED_TRACE("seed " + std::to_string(seed) + " (rerun with YILOU_TEST_SEED)");
     Rng rng(seed);
     auto settings = randomHistory(rng);
