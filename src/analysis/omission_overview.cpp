@@ -13,87 +13,103 @@ namespace {
 using history::Letter;
 using history::NumberOrder;
 
-/// The running figures of one value while the range is scanned in IDX order.
-struct Tally {
-    std::int32_t last; ///< IDX of the last hit, at first the IDX before the range
-    std::int32_t minGap = INT32_MAX;
-    std::int32_t maxGap = 0;
-    std::int32_t maxGapEnd = 0; ///< IDX of the hit that closed the longest gap
-    std::int32_t lastGap = 0;
-    std::int32_t run = 0;
-    std::int32_t maxRun = 0;
-    std::array<std::int32_t, kHistogramLengths + 1> histogram{};
+/// The most values a type lists (12 zodiac codes or numbers), and one spare slot past them for
+/// stored values that the list lacks.
+constexpr std::size_t kMaxSlots = 13;
 
-    void hit(std::int32_t idx) {
-        const std::int32_t gap = idx - last;
-        if (gap == 0)
+/// The running figures of every value while the range is scanned in IDX order, one array per
+/// figure so that the scan's loads and stores stay few and small.
+struct Tallies {
+    std::array<std::int32_t, kMaxSlots> last{}; ///< IDX of the last hit, or the IDX before
+    std::array<std::int32_t, kMaxSlots> minGap{};
+    std::array<std::int32_t, kMaxSlots> maxGap{};
+    std::array<std::int32_t, kMaxSlots> maxGapEnd{}; ///< IDX of the hit closing the longest gap
+    std::array<std::int32_t, kMaxSlots> lastGap{};
+    std::array<std::int32_t, kMaxSlots> run{};
+    std::array<std::int32_t, kMaxSlots> maxRun{};
+    std::array<std::array<std::int32_t, kHistogramLengths + 1>, kMaxSlots> histogram{};
+
+    explicit Tallies(std::int32_t before) {
+        last.fill(before);
+        minGap.fill(INT32_MAX);
+    }
+
+    /// `distinct`: one column is read, so a draw cannot hold the value twice.
+    template <bool distinct> void hit(std::uint8_t s, std::int32_t idx) {
+        const std::int32_t gap = idx - last[s];
+        if (!distinct && gap == 0)
             return; // the draw holds the value twice: it is one hit
-        last = idx;
-        lastGap = gap;
-        minGap = std::min(minGap, gap);
-        if (gap >= maxGap) { // of equal gaps the newest
-            maxGap = gap;
-            maxGapEnd = idx;
+        last[s] = idx;
+        lastGap[s] = gap;
+        minGap[s] = std::min(minGap[s], gap);
+        if (gap >= maxGap[s]) { // of equal gaps the newest
+            maxGap[s] = gap;
+            maxGapEnd[s] = idx;
         }
-        ++histogram[std::min(gap, kHistogramLengths + 1) - 1];
-        run = gap == 1 ? run + 1 : 1;
-        maxRun = std::max(maxRun, run);
+        ++histogram[s][static_cast<std::size_t>(std::min(gap, kHistogramLengths + 1) - 1)];
+        // Without a branch: whether a run goes on is as good as random.
+        const std::int32_t length = 1 + (run[s] & -static_cast<std::int32_t>(gap == 1));
+        run[s] = length;
+        maxRun[s] = std::max(maxRun[s], length);
     }
 };
 
+template <int columns, bool distinct>
+void scan(Tallies& tallies, const PlaceColumns& place, const ValueSlots& slot, std::int32_t first,
+          std::int32_t end) {
+    std::array<const std::int8_t*, columns> c{};
+    std::copy_n(place.columns.begin(), columns, c.begin());
+    for (std::int32_t i = first; i < end; ++i) {
+#pragma GCC unroll 5
+        for (int p = 0; p < columns; ++p)
+            tallies.hit<distinct>(slot(c[p][i]), i + 1);
+    }
+}
+
 /// Scans the range once: every draw adds its hits to the tallies of the values it holds.
-/// Stored values that the list lacks go to one spare tally past the listed ones.
-std::vector<Tally> tallyRange(const history::Snapshot& snapshot, const OverviewRequest& request,
-                              const std::vector<int>& values) {
-    Tally start;
-    start.last = static_cast<std::int32_t>(request.range.before());
-    std::vector<Tally> tallies(values.size() + 1, start);
+Tallies tallyRange(const history::Snapshot& snapshot, const OverviewRequest& request,
+                   const std::vector<int>& values) {
+    Tallies tallies(static_cast<std::int32_t>(request.range.before()));
     const ValueSlots slot(values);
     const PlaceColumns place(snapshot, request.type, request.order, request.place);
     const auto first = static_cast<std::int32_t>(request.range.first);
     const auto end = static_cast<std::int32_t>(request.range.last) + 1;
-    if (place.count == 5) {
-        const auto& c = place.columns;
-        for (std::int32_t i = first; i < end; ++i)
-            for (int p = 0; p < 5; ++p)
-                tallies[slot(c[p][i])].hit(i + 1);
-    } else {
-        const std::int8_t* c = place.columns[0];
-        for (std::int32_t i = first; i < end; ++i)
-            tallies[slot(c[i])].hit(i + 1);
-    }
-    tallies.pop_back();
+    if (place.count == 1)
+        scan<1, true>(tallies, place, slot, first, end);
+    else
+        scan<5, false>(tallies, place, slot, first, end);
     return tallies;
 }
 
 OverviewRow rowOf(const history::Snapshot& snapshot, const OverviewRequest& request, int value,
-                  double probability, const Tally& tally) {
+                  double probability, const Tallies& tallies, std::size_t s) {
     const IndexRange range = request.range;
     OverviewRow row;
     row.value = value;
     row.probability = probability;
-    row.hits = std::accumulate(tally.histogram.begin(), tally.histogram.end(), 0);
+    row.hits = std::accumulate(tallies.histogram[s].begin(), tallies.histogram[s].end(), 0);
     row.expectedHits = static_cast<double>(range.size()) * probability;
-    row.minGap = row.hits ? tally.minGap : GapStats::kNoHit;
-    row.maxGap = row.hits ? tally.maxGap : GapStats::kNoHit;
-    row.currentGap = static_cast<std::int32_t>(snapshot.size()) + 1 - tally.last;
+    row.minGap = row.hits ? tallies.minGap[s] : GapStats::kNoHit;
+    row.maxGap = row.hits ? tallies.maxGap[s] : GapStats::kNoHit;
+    const std::int32_t last = tallies.last[s];
+    row.currentGap = static_cast<std::int32_t>(snapshot.size()) + 1 - last;
     row.ratio = static_cast<double>(row.maxGap) / row.currentGap;
-    row.maxRun = tally.maxRun;
-    row.currentRun = tally.last == static_cast<std::int32_t>(range.last) + 1 ? tally.run : 0;
-    row.histogram = tally.histogram;
+    row.maxRun = tallies.maxRun[s];
+    row.currentRun = last == static_cast<std::int32_t>(range.last) + 1 ? tallies.run[s] : 0;
+    row.histogram = tallies.histogram[s];
     if (row.hits == 0)
         return row;
     // The closed gaps run from the IDX before the range to the last hit.
     const double meanGap =
-        static_cast<double>(tally.last - static_cast<std::int32_t>(range.before())) / row.hits;
+        static_cast<double>(last - static_cast<std::int32_t>(range.before())) / row.hits;
     row.meanGap = meanGap;
-    row.lastGap = tally.lastGap;
+    row.lastGap = tallies.lastGap[s];
     if (probability > 0)
         row.theoreticalGap = 1 / probability;
     row.dueChance = row.currentGap / meanGap;
     // IDX i is snapshot index i − 1.
-    row.maxGapSpan = IssueSpan{snapshot.issues[tally.maxGapEnd - tally.maxGap],
-                               snapshot.issues[tally.maxGapEnd - 1]};
+    const std::int32_t end = tallies.maxGapEnd[s];
+    row.maxGapSpan = IssueSpan{snapshot.issues[end - tallies.maxGap[s]], snapshot.issues[end - 1]};
     return row;
 }
 
@@ -171,10 +187,10 @@ OverviewResult omissionOverview(const history::Snapshot& snapshot, const Overvie
     const auto probabilities = placeProbabilities(
         request.type, request.order, request.place, values, request.highestNumber,
         snapshot.issues[request.range.last], request.rules);
-    const auto tallies = tallyRange(snapshot, request, values);
+    const Tallies tallies = tallyRange(snapshot, request, values);
     result.rows.reserve(values.size());
     for (std::size_t v = 0; v < values.size(); ++v)
-        result.rows.push_back(rowOf(snapshot, request, values[v], probabilities[v], tallies[v]));
+        result.rows.push_back(rowOf(snapshot, request, values[v], probabilities[v], tallies, v));
     return result;
 }
 
