@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 #include <map>
-#include <random>
 #include <tuple>
 
 namespace yilou::analysis {
@@ -34,11 +33,8 @@ using history::Issue;
 using history::Letter;
 using history::NumberOrder;
 using history::Snapshot;
-using Rng = std::mt19937_64;
-
-int uniform(Rng& rng, int low, int high) {
-    return std::uniform_int_distribution<int>(low, high)(rng);
-}
+using testing::Rng;
+using testing::uniform;
 
 Letter letterOf(SearchType type) {
     return searchTypeInfo(type).letter;

@@ -3,7 +3,6 @@
 #include "support/test_seed.h"
 
 #include <gtest/gtest.h>
-#include <random>
 
 namespace yilou::analysis {
 namespace {
@@ -36,10 +35,8 @@ std::int32_t referenceMisses(const Snapshot& snapshot, const TrendRequest& reque
 TEST(TrendChart, CellsMatchAWalkBackThroughTheHistory) {
     const std::uint64_t seed = testing::runSeed();
     SCOPED_TRACE("seed " + std::to_string(seed) + " (rerun with YILOU_TEST_SEED)");
-    std::mt19937_64 rng(seed);
-    const auto uniform = [&rng](int low, int high) {
-        return std::uniform_int_distribution<int>(low, high)(rng);
-    };
+    testing::Rng rng(seed);
+    const auto uniform = [&rng](int low, int high) { return testing::uniform(rng, low, high); };
     for (int h = 0; h < 4; ++h) {
         testing::GeneratedHistory settings;
         settings.draws = static_cast<std::size_t>(uniform(60, 300));

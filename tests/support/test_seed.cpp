@@ -1,7 +1,6 @@
 #include "support/test_seed.h"
 
 #include <cstdlib>
-#include <random>
 
 namespace yilou::testing {
 
@@ -9,6 +8,14 @@ std::uint64_t runSeed() {
     if (const char* fixed = std::getenv("YILOU_TEST_SEED"))
         return std::strtoull(fixed, nullptr, 10);
     return std::random_device{}();
+}
+
+int uniform(Rng& rng, int low, int high) {
+    return std::uniform_int_distribution<int>(low, high)(rng);
+}
+
+bool chance(Rng& rng, double p) {
+    return std::bernoulli_distribution(p)(rng);
 }
 
 } // namespace yilou::testing
