@@ -2,13 +2,14 @@
 
 #include "analysis/grouped_combination.h"
 #include "analysis/omission_search.h"
-#include "analysis/reference_lookup.h"
 #include "cli/analysis_options.h"
-#include "cli/arguments.h"
+#include "history/messages.h"
 #include "history/user_error.h"
 #include "history/yl_table.h"
+#include "session/grid_text.h"
+#include "session/search_steps.h"
+#include "session/typed_input.h"
 
-#include <algorithm>
 #include <memory>
 
 namespace yilou::cli {
@@ -20,12 +21,12 @@ constexpr const char* kRefHelp = "取该历史期的号码作为检索值";
 /// Marks position `text` (1..5) as taking part; a position named twice is refused, as only
 /// one of its values could count.
 analysis::PositionInput& takePosition(analysis::SearchRequest& request, const std::string& text) {
-    const int p = parseDecimal(text, "位置");
+    const int p = session::parseDecimal(text, "位置");
     if (p < 1 || p > 5)
-        throw UserError("位置 " + text + " 超出范围，请输入 1～5。");
+        throw UserError(messages::positionOutOfRange(text));
     auto& position = request.positions[p - 1];
     if (position.selected)
-        throw UserError("位置 " + text + " 指定了两次。");
+        throw UserError(messages::positionTwice(text));
     position.selected = true;
     return position;
 }
@@ -64,21 +65,21 @@ void printSearch(CliContext& context, const analysis::SearchResult& result) {
             << ",\"ratio\":" << jsonString(summary.ratio) << "}}\n";
         return;
     }
-    TextTable hits{{"期号", "平1位", "平2位", "平3位", "平4位", "平5位", "遗漏次数", "序号"}, {}};
-    for (const auto& hit : result.hits) {
-        std::vector<std::string> row{history::issueText(hit.issue)};
-        const auto texts = result.texts(hit);
-        row.insert(row.end(), texts.begin(), texts.end());
-        row.push_back(std::to_string(hit.gap));
-        row.push_back(std::to_string(hit.seq));
+    using session::ResultGrid;
+    using session::SearchGrid;
+    TextTable hits{{SearchGrid::headers().begin(), SearchGrid::headers().end()}, {}};
+    for (std::size_t r = 0; r < result.hits.size(); ++r) {
+        std::vector<std::string> row;
+        for (int column = 0; column < SearchGrid::kColumns; ++column)
+            row.push_back(SearchGrid::cell(result, r, column));
         hits.rows.push_back(std::move(row));
     }
     printTable(context.out, context.format(), hits);
     context.out << '\n';
+    const auto cells = ResultGrid::cells(summary);
     printTable(context.out, context.format(),
-               {{"号码（分组）", "最小遗漏", "最大遗漏", "最后遗漏", "大后比"},
-                {{summary.desc, std::to_string(summary.min), std::to_string(summary.max),
-                  std::to_string(summary.last), summary.ratio}}});
+               {{ResultGrid::headers().begin(), ResultGrid::headers().end()},
+                {{cells.begin(), cells.end()}}});
 }
 
 void printYl(CliContext& context, const std::vector<history::YlRow>& rows) {
@@ -94,22 +95,24 @@ void printYl(CliContext& context, const std::vector<history::YlRow>& rows) {
         context.out << "]}\n";
         return;
     }
-    TextTable table{{"号码（分组）", "最小遗漏", "最大遗漏", "最后遗漏", "大后比"}, {}};
-    for (const auto& row : rows)
-        table.rows.push_back({row.content, std::to_string(row.intMinYL),
-                              std::to_string(row.intMaxYL), std::to_string(row.intLstYl),
-                              history::sglLlrText(row.sglLlr)});
+    using session::ResultGrid;
+    TextTable table{{ResultGrid::headers().begin(), ResultGrid::headers().end()}, {}};
+    for (const auto& row : rows) {
+        std::vector<std::string> cells;
+        for (int column = 0; column < ResultGrid::kColumns; ++column)
+            cells.push_back(ResultGrid::cell(row, column));
+        table.rows.push_back(std::move(cells));
+    }
     printTable(context.out, context.format(), table);
 }
 
 /// Loads the reference draw's values into all five positions (selected or not).
 void applyReference(CliContext& context, const history::Snapshot& snapshot, CommonOptions& options,
                     analysis::SearchRequest& request) {
-    const auto lookup = lookUpReference(context, snapshot, options);
-    for (int p = 0; p < 5; ++p) {
-        request.positions[p].value = lookup.values[p];
-        request.positions[p].text = lookup.texts[p];
-    }
+    const auto end = session::applyReference(snapshot, options.ref, options.before,
+                                             context.game().drawsPerDay, request);
+    if (options.to.empty())
+        options.to = end;
 }
 
 analysis::SearchRequest baseRequest(CliContext& context, const CommonOptions& options) {
@@ -148,10 +151,10 @@ void addSearchCommand(CLI::App& app, CliContext& context) {
         for (const auto& item : *positions) {
             const auto equals = item.find('=');
             if (equals == std::string::npos)
-                throw UserError("“" + item + "”格式不正确，应为 位置=值，例如 1=03。");
+                throw UserError(messages::positionValueFormat(item));
             auto& position = takePosition(request, item.substr(0, equals));
             position.text = item.substr(equals + 1);
-            position.value = parseDecimal(position.text, "值");
+            position.value = session::parseDecimal(position.text, "值");
         }
         resolveRangeTexts(snapshot, *options);
         request.startIssue = options->from;
@@ -180,17 +183,17 @@ void addPartialCommand(CLI::App& app, CliContext& context) {
         } else {
             const auto items = splitList(*values);
             if (items.size() != 5)
-                throw UserError("--values 需要五个值，用逗号分隔，例如 01,02,03,04,05。");
+                throw UserError("--values " + messages::fiveValuesNeeded());
             for (int p = 0; p < 5; ++p) {
                 request.positions[p].text = items[p];
-                request.positions[p].value = parseDecimal(items[p], "值");
+                request.positions[p].value = session::parseDecimal(items[p], "值");
             }
         }
         resolveRangeTexts(snapshot, *options);
         request.startIssue = options->from;
         request.endIssue = options->to;
-        printSearch(context, analysis::multiPositionSearch(snapshot, request,
-                                                           parseDecimal(*k, "分部位数"), *k));
+        printSearch(context, analysis::multiPositionSearch(
+                                 snapshot, request, session::parseDecimal(*k, "分部位数"), *k));
     });
 }
 
@@ -227,25 +230,13 @@ void addGroupCommand(CLI::App& app, CliContext& context) {
         resolveRangeTexts(snapshot, *options);
         analysis::GroupRequest request;
         request.type = options->searchType();
-        request.k = parseDecimal(*k, "组合位数");
+        request.k = session::parseDecimal(*k, "组合位数");
         request.startIssue = options->from;
         request.endIssue = options->to;
         request.sxIni = context.settings().SxIni();
-        std::vector<int> boxes;
-        for (const auto& item : splitList(*select)) {
-            const int code = parseDecimal(item, "所选的值");
-            const auto box = analysis::boxOfCode(request.type, code);
-            if (!box)
-                throw UserError("值 " + item + " 不是" +
-                                analysis::searchTypeInfo(request.type).caption + "的可选值。");
-            boxes.push_back(*box);
-        }
-        // The panel lists the boxes in order, whatever order the values were typed in.
-        std::sort(boxes.begin(), boxes.end());
-        for (int box : boxes)
-            request.codes.push_back(analysis::codeOfBox(request.type, box));
+        request.codes = session::codesInBoxOrder(request.type, splitList(*select));
         printYl(context,
-                analysis::Command5_Click(context.db(), snapshot, request, sortColumn(*sort)));
+                analysis::calculateGroups(context.db(), snapshot, request, sortColumn(*sort)));
     });
 }
 

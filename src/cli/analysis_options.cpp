@@ -1,6 +1,6 @@
 #include "cli/analysis_options.h"
 
-#include "history/user_error.h"
+#include "session/search_steps.h"
 
 namespace yilou::cli {
 
@@ -24,27 +24,12 @@ void addReference(CLI::App* command, CommonOptions& options, const std::string& 
         ->excludes(command->get_option("--to"));
 }
 
-analysis::ReferenceLookup lookUpReference(CliContext& context, const history::Snapshot& snapshot,
-                                          CommonOptions& options) {
-    auto lookup = analysis::YSJS(snapshot, options.ref, options.before, options.searchType(),
-                                 options.numberOrder(), context.settings().SxIni(),
-                                 context.game().drawsPerDay);
-    if (options.to.empty())
-        options.to = lookup.endIssue;
-    return lookup;
-}
-
-void requireHistory(const history::Snapshot& snapshot) {
-    if (snapshot.empty())
-        throw UserError("没有历史号码，请先读入历史号码。");
-}
-
 void resolveRangeTexts(const history::Snapshot& snapshot, CommonOptions& options) {
-    requireHistory(snapshot);
+    const auto whole = session::wholeHistoryRange(snapshot);
     if (options.from.empty())
-        options.from = history::issueText(snapshot.issues.front());
+        options.from = whole.start;
     if (options.to.empty())
-        options.to = history::issueText(snapshot.issues.back());
+        options.to = whole.end;
 }
 
 } // namespace yilou::cli

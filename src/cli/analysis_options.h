@@ -1,8 +1,6 @@
 #pragma once
 
-#include "analysis/reference_lookup.h"
 #include "analysis/search_type.h"
-#include "cli/cli_context.h"
 #include "history/draw_record.h"
 #include "history/snapshot.h"
 
@@ -35,14 +33,6 @@ void addOrder(CLI::App* command, CommonOptions& options);
 
 /// --ref ISSUE (described by `help`) and --before.
 void addReference(CLI::App* command, CommonOptions& options, const std::string& help);
-
-/// The reference draw of --ref; when --to was left open, the range ends where the reference
-/// sets it (the newest issue, or with --before the issue before the reference draw).
-analysis::ReferenceLookup lookUpReference(CliContext& context, const history::Snapshot& snapshot,
-                                          CommonOptions& options);
-
-/// Throws UserError when the history holds no draw.
-void requireHistory(const history::Snapshot& snapshot);
 
 /// Fills the range defaults left open: the whole history. Throws UserError for an empty
 /// history.

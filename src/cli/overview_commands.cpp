@@ -2,13 +2,15 @@
 
 #include "analysis/issue_range.h"
 #include "analysis/omission_overview.h"
-#include "analysis/overview_columns.h"
 #include "analysis/ratio_text.h"
+#include "analysis/reference_lookup.h"
 #include "analysis/trend_chart.h"
 #include "cli/analysis_options.h"
-#include "cli/arguments.h"
+#include "history/messages.h"
 #include "history/missing_issues.h"
 #include "history/user_error.h"
+#include "session/overview_grid.h"
+#include "session/typed_input.h"
 
 #include <array>
 #include <memory>
@@ -19,7 +21,7 @@ namespace yilou::cli {
 
 namespace {
 
-using analysis::OverviewColumn;
+using session::OverviewColumn;
 
 constexpr const char* kRefHelp = "参考期号：与 --before 一起，统计截止到该期的上一期";
 
@@ -44,18 +46,18 @@ CLI::Option* addViewOptions(CLI::App* command, ViewOptions& options, const char*
 int parsePlace(const std::string& text) {
     if (text == "any")
         return analysis::kAnyPlace;
-    const int place = parseDecimal(text, "位置");
+    const int place = session::parseDecimal(text, "位置");
     if (place < 1 || place > 5)
-        throw UserError("位置 " + text + " 超出范围，请输入 any 或 1～5。");
+        throw UserError(messages::placeOutOfRange(text));
     return place;
 }
 
 std::size_t parseDrawCount(const std::string& text) {
     if (text == "all")
         return analysis::kAllDraws;
-    const int count = parseDecimal(text, "期数");
+    const int count = session::parseDecimal(text, "期数");
     if (count < 1)
-        throw UserError("期数 " + text + " 无效，请输入正整数。");
+        throw UserError(messages::invalidDrawCount(text));
     return static_cast<std::size_t>(count);
 }
 
@@ -63,8 +65,15 @@ std::size_t parseDrawCount(const std::string& text) {
 /// draws of it.
 analysis::IndexRange rangeOf(CliContext& context, const history::Snapshot& snapshot,
                              ViewOptions& options) {
-    if (!options.common.ref.empty())
-        lookUpReference(context, snapshot, options.common);
+    auto& common = options.common;
+    if (!common.ref.empty()) {
+        // Only the range end that the reference draw sets counts here: every value is listed.
+        const auto lookup = analysis::YSJS(snapshot, common.ref, common.before, common.searchType(),
+                                           common.numberOrder(), context.settings().SxIni(),
+                                           context.game().drawsPerDay);
+        if (common.to.empty())
+            common.to = lookup.endIssue;
+    }
     resolveRangeTexts(snapshot, options.common);
     const auto range = analysis::resolveRange(snapshot, options.common.from, options.common.to);
     return options.last.empty() ? range : analysis::lastDraws(range, parseDrawCount(options.last));
@@ -102,7 +111,7 @@ std::string jsonHeading(const analysis::OverviewResult& result, const history::S
 std::string tableCaption(const analysis::OverviewResult& result,
                          const history::Snapshot& snapshot) {
     return std::string(analysis::searchTypeInfo(result.type).caption) + "  " +
-           analysis::placeCaption(result.place) + "  " +
+           session::placeCaption(result.place) + "  " +
            history::issueText(snapshot.issues[result.range.first]) + "～" +
            history::issueText(snapshot.issues[result.range.last]) + "（" +
            std::to_string(result.range.size()) + "期）\n";
@@ -117,7 +126,7 @@ void printOverviewJson(CliContext& context, const history::Snapshot& snapshot,
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const auto& row = rows[i];
         out << (i ? "," : "") << "{\"value\":"
-            << jsonString(analysis::overviewValueText(result.type, row.value, result.sxIni))
+            << jsonString(session::overviewValueText(result.type, row.value, result.sxIni))
             << ",\"code\":" << row.value << ",\"probability\":" << jsonNumber(row.probability)
             << ",\"hits\":" << row.hits << ",\"expectedHits\":" << jsonNumber(row.expectedHits)
             << ",\"minGap\":" << row.minGap << ",\"maxGap\":" << row.maxGap
@@ -146,9 +155,9 @@ void printOverviewTable(CliContext& context, const history::Snapshot& snapshot,
                         const std::vector<analysis::OverviewRow>& rows) {
     const bool csv = context.format() == OutputFormat::Csv;
     TextTable table;
-    for (int c = 0; c < analysis::kOverviewColumnCount; ++c)
+    for (int c = 0; c < session::kOverviewColumnCount; ++c)
         table.headers.push_back(
-            analysis::overviewHeader(static_cast<OverviewColumn>(c), result.type));
+            session::overviewHeader(static_cast<OverviewColumn>(c), result.type));
     if (csv) {
         for (int length = 1; length <= analysis::kHistogramLengths; ++length)
             table.headers.push_back("遗漏" + std::to_string(length));
@@ -156,9 +165,8 @@ void printOverviewTable(CliContext& context, const history::Snapshot& snapshot,
     }
     for (const auto& row : rows) {
         auto& cells = table.rows.emplace_back();
-        for (int c = 0; c < analysis::kOverviewColumnCount; ++c)
-            cells.push_back(
-                analysis::overviewCellText(result, row, static_cast<OverviewColumn>(c)));
+        for (int c = 0; c < session::kOverviewColumnCount; ++c)
+            cells.push_back(session::overviewCellText(result, row, static_cast<OverviewColumn>(c)));
         if (csv)
             for (const std::int32_t count : row.histogram)
                 cells.push_back(std::to_string(count));
@@ -184,15 +192,15 @@ void addOverviewCommand(CLI::App& app, CliContext& context) {
         request.order = options->common.numberOrder();
         request.place = parsePlace(options->place);
         std::optional<OverviewColumn> sort;
-        if (!options->sort.empty() && !(sort = analysis::overviewColumnFromKey(options->sort)))
-            throw UserError("排序列“" + options->sort + "”无效，可选的列见 overview --help。");
+        if (!options->sort.empty() && !(sort = session::overviewColumnFromKey(options->sort)))
+            throw UserError(messages::unknownSortColumn(options->sort));
         request.range = rangeOf(context, snapshot, *options);
         request.highestNumber = context.game().highestNumber;
         request.rules = context.rules();
         const auto result = analysis::omissionOverview(snapshot, request);
         auto rows = result.rows;
         if (sort)
-            analysis::sortOverviewRows(rows, *sort);
+            session::sortOverviewRows(rows, *sort);
         if (context.format() == OutputFormat::Json)
             printOverviewJson(context, snapshot, result, rows, options->common.type);
         else
@@ -218,7 +226,7 @@ void printTrendJson(CliContext& context, const history::Snapshot& snapshot,
     out << '{' << jsonHeading(block.view, snapshot, typeName) << ",\"columns\":[";
     for (std::size_t v = 0; v < chart.values.size(); ++v)
         out << (v ? "," : "")
-            << jsonString(analysis::overviewValueText(chart.type, chart.values[v], chart.sxIni));
+            << jsonString(session::overviewValueText(chart.type, chart.values[v], chart.sxIni));
     out << "],\"rows\":[";
     for (std::size_t r = 0; r < chart.rowCount(); ++r) {
         out << (r ? "," : "") << "{\"issue\":\"" << history::issueText(chart.issues[r])
@@ -232,9 +240,9 @@ void printTrendJson(CliContext& context, const history::Snapshot& snapshot,
     }
     out << "],\"footer\":{";
     for (std::size_t f = 0; f < kTrendFooter.size(); ++f) {
-        out << (f ? "," : "") << '"' << analysis::overviewKey(kTrendFooter[f]) << "\":[";
+        out << (f ? "," : "") << '"' << session::overviewKey(kTrendFooter[f]) << "\":[";
         for (std::size_t v = 0; v < block.view.rows.size(); ++v) {
-            const auto key = analysis::overviewSortKey(block.view.rows[v], kTrendFooter[f]);
+            const auto key = session::overviewSortKey(block.view.rows[v], kTrendFooter[f]);
             out << (v ? "," : "") << (key ? jsonNumber(*key) : "null");
         }
         out << ']';
@@ -249,7 +257,7 @@ void printTrendTable(CliContext& context, const history::Snapshot& snapshot,
     TextTable table{{"期号", "开奖号码"}, {}};
     std::vector<std::string> labels;
     for (const int value : chart.values)
-        labels.push_back(analysis::overviewValueText(chart.type, value, chart.sxIni));
+        labels.push_back(session::overviewValueText(chart.type, value, chart.sxIni));
     table.headers.insert(table.headers.end(), labels.begin(), labels.end());
     for (std::size_t r = 0; r < chart.rowCount(); ++r) {
         auto& cells = table.rows.emplace_back();
@@ -262,10 +270,10 @@ void printTrendTable(CliContext& context, const history::Snapshot& snapshot,
     }
     for (const OverviewColumn column : kTrendFooter) {
         auto& cells = table.rows.emplace_back();
-        cells.push_back(analysis::overviewHeader(column, chart.type));
+        cells.push_back(session::overviewHeader(column, chart.type));
         cells.emplace_back();
         for (const auto& row : block.view.rows)
-            cells.push_back(analysis::overviewCellText(block.view, row, column));
+            cells.push_back(session::overviewCellText(block.view, row, column));
     }
     if (context.format() == OutputFormat::Table)
         context.out << tableCaption(block.view, snapshot);
@@ -315,19 +323,14 @@ void printMissing(CliContext& context, const history::MissingIssues& missing, in
         table.rows.push_back({history::issueText(range.first), history::issueText(range.last),
                               std::to_string(range.count)});
     if (context.format() == OutputFormat::Table && missing.ranges.empty()) {
-        context.out << "按每天" << drawsPerDay << "期检查，没有缺失的期号。\n";
+        context.out << messages::noMissingIssues(drawsPerDay) << '\n';
     } else {
         printTable(context.out, context.format(), table);
         if (context.format() == OutputFormat::Table)
-            context.out << "按每天" << drawsPerDay << "期检查，共缺失 " << missing.total
-                        << " 期。\n";
+            context.out << messages::missingIssuesTotal(drawsPerDay, missing.total) << '\n';
     }
-    if (!missing.unplaced.empty()) {
-        context.err << "以下期号的日期不存在或期序为00，未参与检查：";
-        for (const history::Issue issue : missing.unplaced)
-            context.err << ' ' << history::issueText(issue);
-        context.err << '\n';
-    }
+    if (!missing.unplaced.empty())
+        context.err << messages::unplacedIssues(missing.unplaced) << '\n';
 }
 
 void addMissingCommand(CLI::App& app, CliContext& context) {
@@ -335,7 +338,8 @@ void addMissingCommand(CLI::App& app, CliContext& context) {
         app.add_subcommand("missing", "检查缺失期号：按当前彩种每天的期数列出历史中缺少的期号");
     command->callback([&context] {
         const auto snapshot = context.db().loadSnapshot();
-        requireHistory(snapshot);
+        if (snapshot.empty())
+            throw UserError(messages::emptyHistory());
         const int drawsPerDay = context.game().drawsPerDay;
         printMissing(context, history::findMissingIssues(snapshot.issues, drawsPerDay),
                      drawsPerDay);

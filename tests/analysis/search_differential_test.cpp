@@ -5,7 +5,6 @@
 #include "support/temp_dir.h"
 #include "support/test_seed.h"
 
-#include <cstdlib>
 #include <gtest/gtest.h>
 #include <random>
 
@@ -109,7 +108,7 @@ constexpr int kHistories = 8;
 constexpr int kCasesPerHistory = 140;
 
 TEST(SearchDifferential, MatchesTheStatementsOnTheDatabase) {
-    const std::uint64_t seed = testing::runSeed();
+    const std::uint64_t seed = testing::testSeed();
     SCOPED_TRACE("seed " + std::to_string(seed) + " (rerun with YILOU_TEST_SEED)");
     Rng rng(seed);
     int multiCases = 0;
@@ -117,7 +116,7 @@ TEST(SearchDifferential, MatchesTheStatementsOnTheDatabase) {
         const auto settings = randomHistory(rng);
         const auto records = testing::generateDraws(settings);
         testing::TempDir dir;
-        testing::SearchOracle oracle(dir / history::kDatabaseFileName, records);
+        testing::SearchOracle oracle(dir / history::kDatabaseFileName, records, settings.rules);
         const Snapshot snapshot = oracle.db().loadSnapshot();
         for (int c = 0; c < kCasesPerHistory; ++c) {
             SCOPED_TRACE("history " + std::to_string(h) + " case " + std::to_string(c));
@@ -145,14 +144,14 @@ TEST(SearchDifferential, MatchesTheStatementsOnTheDatabase) {
 }
 
 TEST(SearchDifferential, StartThatIsNotStoredCountsFromTheNextStoredDraw) {
-    const std::uint64_t seed = testing::runSeed();
+    const std::uint64_t seed = testing::testSeed();
     SCOPED_TRACE("seed " + std::to_string(seed) + " (rerun with YILOU_TEST_SEED)");
     Rng rng(seed);
     auto settings = randomHistory(rng);
     settings.missingShare = 0.3;
     const auto records = testing::generateDraws(settings);
     testing::TempDir dir;
-    testing::SearchOracle oracle(dir / history::kDatabaseFileName, records);
+    testing::SearchOracle oracle(dir / history::kDatabaseFileName, records, settings.rules);
     const Snapshot snapshot = oracle.db().loadSnapshot();
     for (int c = 0; c < 60; ++c) {
         SCOPED_TRACE("case " + std::to_string(c));

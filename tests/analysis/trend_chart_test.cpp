@@ -33,7 +33,7 @@ std::int32_t referenceMisses(const Snapshot& snapshot, const TrendRequest& reque
 }
 
 TEST(TrendChart, CellsMatchAWalkBackThroughTheHistory) {
-    const std::uint64_t seed = testing::runSeed();
+    const std::uint64_t seed = testing::testSeed();
     SCOPED_TRACE("seed " + std::to_string(seed) + " (rerun with YILOU_TEST_SEED)");
     testing::Rng rng(seed);
     const auto uniform = [&rng](int low, int high) { return testing::uniform(rng, low, high); };

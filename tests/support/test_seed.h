@@ -5,9 +5,10 @@
 
 namespace yilou::testing {
 
-/// The seed of a randomised test: YILOU_TEST_SEED when set (to rerun a failure), else a fresh
-/// one.
-std::uint64_t runSeed();
+/// The seed of the randomised reference checks: a fixed one, so that every run checks the
+/// same cases; YILOU_TEST_SEED=N reruns with seed N, YILOU_TEST_SEED=random picks a new one
+/// (the failure message names it).
+std::uint64_t testSeed();
 
 using Rng = std::mt19937_64;
 

@@ -1,4 +1,4 @@
-#include "analysis/overview_columns.h"
+#include "session/overview_grid.h"
 
 #include "analysis/ratio_text.h"
 
@@ -6,7 +6,12 @@
 #include <array>
 #include <cstdio>
 
-namespace yilou::analysis {
+namespace yilou::session {
+
+using analysis::IssueSpan;
+using analysis::OverviewResult;
+using analysis::OverviewRow;
+using analysis::SearchType;
 
 namespace {
 
@@ -47,7 +52,7 @@ std::string optionalText(const std::optional<T>& value, Format format) {
 
 std::string overviewHeader(OverviewColumn column, SearchType type) {
     const char* header = kColumns[static_cast<int>(column)].header;
-    return header ? header : searchTypeInfo(type).caption;
+    return header ? header : analysis::searchTypeInfo(type).caption;
 }
 
 const char* overviewKey(OverviewColumn column) {
@@ -63,11 +68,11 @@ std::optional<OverviewColumn> overviewColumnFromKey(const std::string& key) {
 
 std::string overviewValueText(SearchType type, int value, int sxIni) {
     return type == SearchType::Number ? history::twoDigitText(value)
-                                      : valueLabel(type, value, sxIni);
+                                      : analysis::valueLabel(type, value, sxIni);
 }
 
 std::string placeCaption(int place) {
-    return place == kAnyPlace ? "任意位" : "第" + std::to_string(place) + "位";
+    return place == analysis::kAnyPlace ? "任意位" : "第" + std::to_string(place) + "位";
 }
 
 std::string overviewCellText(const OverviewResult& result, const OverviewRow& row,
@@ -87,7 +92,7 @@ std::string overviewCellText(const OverviewResult& result, const OverviewRow& ro
     case OverviewColumn::CurrentGap:
         return count(row.currentGap);
     case OverviewColumn::Ratio:
-        return ratioText(row.ratio);
+        return analysis::ratioText(row.ratio);
     case OverviewColumn::MeanGap:
         return optionalText(row.meanGap, twoDecimals);
     case OverviewColumn::LastGap:
@@ -153,4 +158,4 @@ void sortOverviewRows(std::vector<OverviewRow>& rows, OverviewColumn column) {
                      });
 }
 
-} // namespace yilou::analysis
+} // namespace yilou::session

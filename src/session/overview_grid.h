@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-namespace yilou::analysis {
+namespace yilou::session {
 
-/// The columns of the overview grid, in grid order.
+/// The overview grid (遗漏总览): its columns, in grid order, their headers, keys and texts.
 enum class OverviewColumn {
     Value,          ///< the value (号码, 生肖 … by the type)
     Hits,           ///< 出现次数
@@ -32,7 +32,7 @@ inline constexpr int kOverviewColumnCount = 14;
 inline constexpr const char* kNoFigure = "—";
 
 /// The grid header of a column; the value column is headed by the type's caption.
-std::string overviewHeader(OverviewColumn column, SearchType type);
+std::string overviewHeader(OverviewColumn column, analysis::SearchType type);
 
 /// The English name of a column, as the command line's --sort and json keys spell it
 /// ("value", "hits", "expectedHits", …).
@@ -41,21 +41,21 @@ std::optional<OverviewColumn> overviewColumnFromKey(const std::string& key);
 
 /// A value as the overview and the trend chart show it: numbers with two digits, zodiac codes
 /// by name, digits and segments in plain decimal.
-std::string overviewValueText(SearchType type, int value, int sxIni);
+std::string overviewValueText(analysis::SearchType type, int value, int sxIni);
 
 /// A place as the grids name it: 任意位, 第1位 … 第5位.
 std::string placeCaption(int place);
 
 /// A cell as the grid shows it: counts in plain decimal, 大后比 as the search shows it, other
 /// fractions with two decimals, the longest gap's issues joined by "～", "—" for none.
-std::string overviewCellText(const OverviewResult& result, const OverviewRow& row,
-                             OverviewColumn column);
+std::string overviewCellText(const analysis::OverviewResult& result,
+                             const analysis::OverviewRow& row, OverviewColumn column);
 
 /// The raw number a column sorts by; none for a figure that does not exist.
-std::optional<double> overviewSortKey(const OverviewRow& row, OverviewColumn column);
+std::optional<double> overviewSortKey(const analysis::OverviewRow& row, OverviewColumn column);
 
 /// Orders rows by a column, ascending; rows whose figure does not exist go last, and equal
 /// rows keep their order.
-void sortOverviewRows(std::vector<OverviewRow>& rows, OverviewColumn column);
+void sortOverviewRows(std::vector<analysis::OverviewRow>& rows, OverviewColumn column);
 
-} // namespace yilou::analysis
+} // namespace yilou::session
