@@ -3,8 +3,8 @@
 // Text1 and the search inputs refreshed, and the resident memory. Wall-clock figures, the best
 // of a few runs; the database is generated once in a temporary folder.
 #include "app/frm_main.h"
-#include "app/grid/flex_grid.h"
 #include "app/history/history_entry_panel.h"
+#include "app/history/history_grid.h"
 #include "history/history_db.h"
 #include "support/history_generator.h"
 #include "support/temp_dir.h"

@@ -6,15 +6,14 @@
 #include "app/analysis/search_options_panel.h"
 #include "app/analysis/search_panel.h"
 #include "app/grid/flex_grid.h"
-#include "app/grid/grid_model.h"
 #include "app/grid/wheel_router.h"
 #include "app/history/command_bar.h"
 #include "app/history/history_entry_panel.h"
+#include "app/history/history_grid.h"
 #include "app/settings/data_folder.h"
 #include "app/shell/main_menus.h"
 #include "history/messages.h"
 #include "history/user_error.h"
-#include "session/grid_text.h"
 #include "session/history_steps.h"
 
 #include <QAction>
@@ -54,23 +53,14 @@ void frmMain::buildLayout() {
     entry_ = new HistoryEntryPanel;
     analysis_ = new AnalysisArea;
 
-    QStringList headers;
-    for (const auto& header : session::HistoryGrid::headers())
-        headers << qs(header);
-    historyModel_ = new GridModel(headers, this);
-    MSFlexGrid1_ = new FlexGrid(QStringLiteral("MSFlexGrid1"), historyModel_);
-    MSFlexGrid1_->setToolTip(QStringLiteral("鼠标双击列表可以将列表导出到EXCEL"));
-    MSFlexGrid1_->setTwipsWidths(session::HistoryGrid::kWidths);
+    MSFlexGrid1_ = new HistoryGrid(snapshot_);
 
     auto* historySide = new QWidget;
     auto* historyLayout = new QVBoxLayout(historySide);
     historyLayout->setContentsMargins(0, 0, 0, 0);
     historyLayout->addWidget(MSFlexGrid1_, 1);
     historyLayout->addWidget(entry_);
-    int gridWidth = 0;
-    for (int twips : session::HistoryGrid::kWidths)
-        gridWidth += twipsToPixels(twips);
-    historySide->setMinimumWidth(gridWidth + 24);
+    historySide->setMinimumWidth(MSFlexGrid1_->naturalWidth());
 
     auto* split = new QSplitter(Qt::Horizontal);
     split->setObjectName(QStringLiteral("mainSplitter"));
@@ -162,10 +152,7 @@ void frmMain::updateStatus() {
 }
 
 void frmMain::AddHaoma() {
-    historyModel_->reset(static_cast<int>(snapshot_.size()), [this](int row, int column) {
-        return qs(session::HistoryGrid::cell(snapshot_, static_cast<std::size_t>(row), column));
-    });
-    MSFlexGrid1_->showNewestWhenLong();
+    MSFlexGrid1_->showAll();
     updateStatus();
 }
 

@@ -21,9 +21,8 @@ namespace yilou::app {
 
 class AnalysisArea;
 class CommandBar;
-class FlexGrid;
-class GridModel;
 class HistoryEntryPanel;
+class HistoryGrid;
 class MainMenus;
 
 /// The main window. It holds the open history and the settings of this run, builds the panels
@@ -47,7 +46,7 @@ public:
     HistoryEntryPanel* entry() const { return entry_; }
     AnalysisArea* analysis() const { return analysis_; }
     MainMenus* menus() const { return menus_; }
-    FlexGrid* MSFlexGrid1() const { return MSFlexGrid1_; }
+    HistoryGrid* MSFlexGrid1() const { return MSFlexGrid1_; }
 
     /// Refills the history grid from the snapshot and scrolls to the newest draw when long.
     void AddHaoma();
@@ -137,8 +136,7 @@ private:
     HistoryEntryPanel* entry_ = nullptr;
     AnalysisArea* analysis_ = nullptr;
     MainMenus* menus_ = nullptr;
-    GridModel* historyModel_ = nullptr;
-    FlexGrid* MSFlexGrid1_ = nullptr;
+    HistoryGrid* MSFlexGrid1_ = nullptr;
     QLabel* status_ = nullptr;
 };
 

@@ -4,10 +4,9 @@
 #include "app/dialogs/background_task.h"
 #include "app/dialogs/busy_cursor.h"
 #include "app/frm_main.h"
-#include "app/grid/flex_grid.h"
-#include "app/grid/grid_model.h"
 #include "app/history/command_bar.h"
 #include "app/history/history_entry_panel.h"
+#include "app/history/history_grid.h"
 #include "app/shell/main_menus.h"
 #include "history/messages.h"
 #include "history/text_export.h"
@@ -268,8 +267,7 @@ void frmMain::MaskEdBox1_Change(int index) {
             boxes[i]->clear();
         boxes[1]->setFocus();
         analysis_->range->Text3[1]->setText(qs(history::issueText(record.issue + 1)));
-        historyModel_->resizeAtEnd(static_cast<int>(snapshot_.size()));
-        MSFlexGrid1_->showNewestWhenLong();
+        MSFlexGrid1_->showChangedEnd();
         updateStatus();
         QihaoXianshi();
         emit historyChanged();

@@ -1,4 +1,4 @@
-#include "app/grid/flex_grid.h"
+#include "app/history/history_grid.h"
 #include "dialog_script.h"
 #include "history/history_db.h"
 #include "support/text_files.h"

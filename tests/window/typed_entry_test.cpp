@@ -1,5 +1,5 @@
-#include "app/grid/flex_grid.h"
 #include "app/grid/grid_model.h"
+#include "app/history/history_grid.h"
 #include "dialog_script.h"
 #include "history/history_db.h"
 #include "window_fixture.h"
