@@ -20,12 +20,5 @@ int parseDecimal(const std::string& text, const char* what) {
     return value;
 }
 
-history::Issue parseIssueArgument(const std::string& text) {
-    const auto issue = history::parseIssueText(text);
-    if (!issue)
-        throw UserError("期号“" + text +
-                        "”格式不正确，请输入十位期号（例如 2017081284）或八位期号。");
-    return *issue;
-}
 
 } // namespace yilou::cli

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "history/issue.h"
-
 #include <string>
 
 namespace yilou::cli {
@@ -9,8 +7,5 @@ namespace yilou::cli {
 /// Reads a whole decimal number as typed; leading zeros never make it octal ("08" is eight).
 /// Throws UserError naming `what` when the text is not a number.
 int parseDecimal(const std::string& text, const char* what);
-
-/// Reads a ten-digit or eight-digit issue; throws UserError otherwise.
-history::Issue parseIssueArgument(const std::string& text);
 
 } // namespace yilou::cli

@@ -4,7 +4,6 @@
 #include "history/draw_validation.h"
 #include "history/user_error.h"
 
-#include <algorithm>
 
 namespace yilou::cli {
 
@@ -33,12 +32,12 @@ void addGameCommand(CLI::App& app, CliContext& context) {
     });
 }
 
-void printHistory(CliContext& context, const history::Snapshot& snapshot, std::size_t from) {
+void printHistory(CliContext& context, const history::Snapshot& snapshot) {
     if (context.format() == OutputFormat::Json) {
         context.out << '[';
-        for (std::size_t i = from; i < snapshot.size(); ++i) {
+        for (std::size_t i = 0; i < snapshot.size(); ++i) {
             const auto numbers = snapshot.numbers(i);
-            context.out << (i > from ? "," : "") << "{\"issue\":\""
+            context.out << (i > 0 ? "," : "") << "{\"issue\":\""
                         << history::issueText(snapshot.issues[i]) << "\",\"numbers\":["
                         << numbers[0] << ',' << numbers[1] << ',' << numbers[2] << ',' << numbers[3]
                         << ',' << numbers[4] << "]}";
@@ -47,7 +46,7 @@ void printHistory(CliContext& context, const history::Snapshot& snapshot, std::s
         return;
     }
     TextTable table{{"期号", "落1码", "落2码", "落3码", "落4码", "落5码"}, {}};
-    for (std::size_t i = from; i < snapshot.size(); ++i) {
+    for (std::size_t i = 0; i < snapshot.size(); ++i) {
         std::vector<std::string> row{history::issueText(snapshot.issues[i])};
         for (int n : snapshot.numbers(i))
             row.push_back(std::to_string(n));
@@ -61,15 +60,14 @@ void addHistoryCommand(CLI::App& app, CliContext& context) {
     auto tail = std::make_shared<std::string>();
     command->add_option("--tail", *tail, "只列出最后 N 期");
     command->callback([&context, tail] {
-        const history::Snapshot snapshot = context.db().loadSnapshot();
-        std::size_t from = 0;
-        if (!tail->empty()) {
-            const int count = parseDecimal(*tail, "期数");
-            if (count < 0)
-                throw UserError("期数不能为负数。");
-            from = snapshot.size() - std::min<std::size_t>(snapshot.size(), count);
+        if (tail->empty()) {
+            printHistory(context, context.db().loadSnapshot());
+            return;
         }
-        printHistory(context, snapshot, from);
+        const int count = parseDecimal(*tail, "期数");
+        if (count < 0)
+            throw UserError("期数不能为负数。");
+        printHistory(context, context.db().loadNewest(static_cast<std::size_t>(count)));
     });
 }
 
@@ -78,13 +76,14 @@ void addAddCommand(CLI::App& app, CliContext& context) {
     auto values = std::make_shared<std::vector<std::string>>();
     command->add_option("ISSUE N1 N2 N3 N4 N5", *values)->required()->expected(6);
     command->callback([&context, values] {
-        const history::Issue issue = parseIssueArgument((*values)[0]);
+        const history::Issue issue = history::readIssue((*values)[0]);
         history::PositionValues numbers{};
         for (int i = 0; i < 5; ++i)
             numbers[i] = parseDecimal((*values)[i + 1], "号码");
         if (const auto problem = history::drawProblem(issue, numbers, context.game()))
             throw UserError(*problem + "，未保存。");
-        context.db().appendDraw(history::DeriveAttributes(issue, numbers, context.rules()));
+        context.dbForChange().appendDraw(
+            history::DeriveAttributes(issue, numbers, context.rules()));
         context.out << "已保存 " << history::issueText(issue) << " 期。\n";
     });
 }
@@ -103,7 +102,7 @@ void addNextCommand(CLI::App& app, CliContext& context) {
 void addClearCommand(CLI::App& app, CliContext& context) {
     auto* command = app.add_subcommand("clear", "清空所有历史号码");
     command->callback([&context] {
-        context.db().clear();
+        context.dbForChange().clear();
         context.out << "已清空所有历史号码。\n";
     });
 }

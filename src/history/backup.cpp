@@ -38,7 +38,7 @@ void Dqzd(HistoryDb& db, const std::filesystem::path& dataDir, const Game& game,
     }
     if (!text.skipped.empty())
         throw UserError("备份文件 " + file.string() + " 中有无法读入的行，历史号码未改变：\n" +
-                        skippedLinesText(text.skipped));
+                        text.skipped.text());
     replaceHistory(db, text.draws, rules);
 }
 

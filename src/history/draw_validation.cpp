@@ -4,8 +4,8 @@ namespace yilou::history {
 
 std::optional<std::string> drawProblem(Issue issue, const PositionValues& numbers,
                                        const Game& game) {
-    if (!isPlausibleIssue(issue))
-        return "期号 " + issueText(issue) + " 不是有效的期号（日期不存在或期序为00）";
+    if (auto problem = issueProblem(issue))
+        return problem;
     for (int i = 0; i < 5; ++i) {
         const int n = numbers[i];
         if (n < 1 || n > game.highestNumber)

@@ -1,7 +1,7 @@
 #include "history/maintenance.h"
 
 #include "history/backup.h"
-#include "history/user_error.h"
+#include "history/text_file_writer.h"
 
 #include <algorithm>
 #include <functional>
@@ -35,12 +35,15 @@ DeletionResult compactAfter(HistoryDb& db, DeletionResult result) {
 /// program adds meanwhile can be lost by the rebuild.
 DeletionResult keepOldest(HistoryDb& db, const std::function<std::size_t(HistoryDb&)>& keepCount,
                           const std::filesystem::path& dataDir, const Game& game,
-                          const AttributeRules& rules) {
+                          const AttributeRules& rules, WhenAllDrawsGo whenAllGo) {
     DeletionResult result;
     {
         Transaction transaction(db.sql());
         const std::size_t before = db.drawCount();
-        writeBackupFile(db, dataDir, keepCount(db));
+        const std::size_t kept = keepCount(db);
+        if (kept == 0 && before > 0 && whenAllGo == WhenAllDrawsGo::Refuse)
+            throw DeletionEmptiesHistory(before);
+        writeBackupFile(db, dataDir, kept);
         Dqzd(db, dataDir, game, rules);
         const std::size_t after = db.drawCount();
         transaction.commit();
@@ -50,6 +53,16 @@ DeletionResult keepOldest(HistoryDb& db, const std::function<std::size_t(History
 }
 
 } // namespace
+
+DeletionEmptiesHistory::DeletionEmptiesHistory(std::size_t count)
+    : UserError("这样会删除全部 " + std::to_string(count) +
+                " 期历史号码，须先确认清空历史号码；历史号码未改变。"),
+      count(count) {}
+
+void prepareChange(HistoryDb& db) {
+    db.checkIntact();
+    removeStaleTemporaryFiles(db.path().parent_path());
+}
 
 DeletionResult deleteNewestDraw(HistoryDb& db) {
     {
@@ -69,17 +82,18 @@ DeletionResult deleteNewestDraw(HistoryDb& db) {
 }
 
 DeletionResult deleteAfter(HistoryDb& db, Issue keepUpTo, const std::filesystem::path& dataDir,
-                           const Game& game, const AttributeRules& rules) {
+                           const Game& game, const AttributeRules& rules,
+                           WhenAllDrawsGo whenAllGo) {
     if (keepUpTo <= 0)
         return {};
     return keepOldest(
         db, [keepUpTo](HistoryDb& locked) { return countUpTo(locked, keepUpTo); }, dataDir, game,
-        rules);
+        rules, whenAllGo);
 }
 
 DeletionResult deleteNewestDraws(HistoryDb& db, std::size_t count,
                                  const std::filesystem::path& dataDir, const Game& game,
-                                 const AttributeRules& rules) {
+                                 const AttributeRules& rules, WhenAllDrawsGo whenAllGo) {
     if (count == 0)
         return {};
     return keepOldest(
@@ -88,7 +102,7 @@ DeletionResult deleteNewestDraws(HistoryDb& db, std::size_t count,
             const std::size_t total = locked.drawCount();
             return total - std::min(total, count);
         },
-        dataDir, game, rules);
+        dataDir, game, rules, whenAllGo);
 }
 
 void CompactDb(HistoryDb& db) {

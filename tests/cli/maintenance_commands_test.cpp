@@ -90,7 +90,7 @@ TEST(MaintenanceCommands, DeletionsAndExport) {
     EXPECT_EQ(readFile(cli.dataDir() / "更新至17081281期历史号码.txt"),
               "2017081280 01 02 03 04 05 \r\n2017081281 01 02 03 04 06 \r\n");
 
-    EXPECT_EQ(cli.run({"delete-last", "5"}).status, 0);
+    EXPECT_EQ(cli.run({"delete-last", "5", "--yes"}).status, 0);
     EXPECT_EQ(cli.run({"history", "--format", "json"}).out, "[]\n");
     EXPECT_EQ(cli.run({"export-text"}).status, 1);
 }
