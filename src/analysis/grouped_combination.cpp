@@ -168,11 +168,19 @@ std::vector<YlRow> P6Count(const history::Snapshot& snapshot, const GroupRequest
     return rows;
 }
 
-std::vector<YlRow> Command5_Click(history::HistoryDb& db, const history::Snapshot& snapshot,
-                                  const GroupRequest& request, history::YlSortColumn order) {
-    const auto rows = P6Count(snapshot, request);
-    history::storeYlRows(db, rows);
-    return history::readYlRows(db, order);
+GroupResult Command5_Click(history::HistoryDb& db, const history::Snapshot& snapshot,
+                           const GroupRequest& request, history::YlSortColumn order) {
+    GroupResult result;
+    result.rows = P6Count(snapshot, request);
+    try {
+        history::storeYlRows(db, result.rows);
+    } catch (const UserError& error) {
+        result.storeProblem =
+            std::string("结果未能保存到 YL 表，重新排序或下次查看时看不到这些结果：") +
+            error.what();
+    }
+    result.rows = history::sortYlRows(std::move(result.rows), order);
+    return result;
 }
 
 } // namespace yilou::analysis

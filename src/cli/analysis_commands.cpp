@@ -281,21 +281,26 @@ void addGroupCommand(CLI::App& app, CliContext& context) {
         request.startIssue = options->from;
         request.endIssue = options->to;
         request.sxIni = context.settings().SxIni();
-        std::vector<int> boxes;
+        const auto selectable = analysis::selectableCodes(request.type, context.game(),
+                                                          request.sxIni, context.settings().DsIni());
+        std::vector<std::size_t> boxes;
         for (const auto& item : splitList(*select)) {
-            const int code = parseDecimal(item, "所选的值");
-            const auto box = analysis::boxOfCode(request.type, code);
-            if (!box)
+            const auto box = std::find(selectable.begin(), selectable.end(),
+                                       parseDecimal(item, "所选的值"));
+            if (box == selectable.end())
                 throw UserError("值 " + item + " 不是" +
                                 analysis::searchTypeInfo(request.type).caption + "的可选值。");
-            boxes.push_back(*box);
+            boxes.push_back(static_cast<std::size_t>(box - selectable.begin()));
         }
         // The panel lists the boxes in order, whatever order the values were typed in.
         std::sort(boxes.begin(), boxes.end());
-        for (int box : boxes)
-            request.codes.push_back(analysis::codeOfBox(request.type, box));
-        printYl(context,
-                analysis::Command5_Click(context.db(), snapshot, request, sortColumn(*sort)));
+        for (std::size_t box : boxes)
+            request.codes.push_back(selectable[box]);
+        const auto result =
+            analysis::Command5_Click(context.dbForChange(), snapshot, request, sortColumn(*sort));
+        printYl(context, result.rows);
+        if (result.storeProblem)
+            context.err << "警告：" << *result.storeProblem << '\n';
     });
 }
 

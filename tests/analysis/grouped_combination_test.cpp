@@ -69,8 +69,9 @@ TEST(GroupedCombination, CombinationsComeInEnumerationOrderAndAreShownByCurrentO
     history::HistoryDb db(dir / history::kDatabaseFileName);
     const auto shown =
         Command5_Click(db, snapshot, request(SearchType::Number, {10, 5, 7, 6}, 1, 1, 10));
+    EXPECT_EQ(shown.storeProblem, std::nullopt);
     std::vector<std::string> byOmission;
-    for (const auto& row : shown)
+    for (const auto& row : shown.rows)
         byOmission.push_back(row.content);
     // Current omissions 10, 5, 2, 1; the stored order is kept.
     EXPECT_EQ(byOmission, (std::vector<std::string>{"06", "07", "05", "10"}));
@@ -89,18 +90,18 @@ TEST(GroupedCombination, ValueThatNeverOccursAndValueInEveryDraw) {
 
 TEST(GroupedCombination, AttributeTypesMatchTheirCodesAndLabelThem) {
     const auto snapshot = historyOf(kTenDraws);
-    // Head box 2 is head digit 1: only draw 1 holds a number from 10 up.
+    // Head digit 1: only draw 1 holds a number from 10 up.
     EXPECT_EQ(
-        P6Count(snapshot, request(SearchType::Head, {codeOfBox(SearchType::Head, 2)}, 1, 1, 10)),
+        P6Count(snapshot, request(SearchType::Head, {1}, 1, 1, 10)),
         (std::vector<YlRow>{{"1", 1, 1, 10, 0.1f}}));
 
     // 2017 is the year of 鸡 (01): 03 is 羊, 08 虎, 07 兔. Zodiac k is stored as SxIni + k, and
-    // box 3 stands for code 3: 虎 under SxIni 1 (draws 4 and 8), 兔 under 0 (draws 5, 6, 9).
+    // code 3 is 虎 under SxIni 1 (draws 4 and 8), 兔 under 0 (draws 5, 6, 9).
     for (int sxIni : {0, 1}) {
         SCOPED_TRACE(sxIni);
         const auto zodiac = historyOf(kTenDraws, sxIni);
         auto ticked = request(SearchType::Zodiac,
-                              {7 + sxIni, codeOfBox(SearchType::Zodiac, 3), 12, 0}, 1, 1, 10);
+                              {7 + sxIni, 3, 12, 0}, 1, 1, 10);
         ticked.sxIni = sxIni;
         const auto rows = P6Count(zodiac, ticked);
         ASSERT_EQ(rows.size(), 4u);
@@ -166,7 +167,7 @@ TEST(GroupedCombination, RefusesRequestsThatCannotGiveAResult) {
     const auto before = Command5_Click(db, snapshot, request(SearchType::Number, {1, 5}, 1, 1, 10));
     EXPECT_THROW(Command5_Click(db, snapshot, request(SearchType::Number, {1}, 2, 1, 10)),
                  UserError);
-    EXPECT_EQ(history::readYlRows(db, history::YlSortColumn::Last), before);
+    EXPECT_EQ(history::readYlRows(db, history::YlSortColumn::Last), before.rows);
 }
 
 } // namespace

@@ -97,6 +97,7 @@ void expectSameAsDatabase(history::HistoryDb& db, const history::Snapshot& snaps
     for (int column = 0; column < 5; ++column) {
         SCOPED_TRACE("sorted by column " + std::to_string(column));
         ASSERT_EQ(history::readYlRows(db, static_cast<YlSortColumn>(column)), sorted[column]);
+        ASSERT_EQ(history::sortYlRows(rows, static_cast<YlSortColumn>(column)), sorted[column]);
     }
 }
 
