@@ -111,16 +111,19 @@ void printSearch(CliContext& context, const analysis::SearchResult& result) {
             << ",\"ratio\":" << jsonString(summary.ratio) << "}}\n";
         return;
     }
-    TextTable hits{{"期号", "平1位", "平2位", "平3位", "平4位", "平5位", "遗漏次数", "序号"}, {}};
-    for (const auto& hit : result.hits) {
-        std::vector<std::string> row{history::issueText(hit.issue)};
-        const auto texts = result.texts(hit);
-        row.insert(row.end(), texts.begin(), texts.end());
-        row.push_back(std::to_string(hit.gap));
-        row.push_back(std::to_string(hit.seq));
-        hits.rows.push_back(std::move(row));
-    }
-    printTable(context.out, context.format(), hits);
+    // Streamed: the text of a row is made when it is printed.
+    printRows(context.out, context.format(),
+              {{"期号", "平1位", "平2位", "平3位", "平4位", "平5位", "遗漏次数", "序号"},
+               result.hits.size(),
+               [&result](std::size_t r, std::vector<std::string>& cells) {
+                   const auto& hit = result.hits[r];
+                   cells.resize(8);
+                   cells[0] = history::issueText(hit.issue);
+                   for (int p = 0; p < 5; ++p)
+                       cells[p + 1] = result.text(hit.values[p]);
+                   cells[6] = std::to_string(hit.gap);
+                   cells[7] = std::to_string(hit.seq);
+               }});
     context.out << '\n';
     printTable(context.out, context.format(),
                {{"号码（分组）", "最小遗漏", "最大遗漏", "最后遗漏", "大后比"},
