@@ -250,7 +250,12 @@ void replaceHistory(HistoryDb& db, const std::vector<TextDraw>& draws,
 ImportReport importHistoryFile(HistoryDb& db, const std::filesystem::path& file, const Game& game,
                                const AttributeRules& rules) {
     try {
-        HistoryText text = readHistoryText(file, game);
+        HistoryText text;
+        try {
+            text = readHistoryText(file, game);
+        } catch (const UserError& error) {
+            throw UserError(std::string(error.what()) + "；历史号码未改变。");
+        }
         if (text.draws.empty()) {
             std::string message =
                 "文件 " + file.string() + " 中没有可读入的开奖号码，历史号码未改变。";
