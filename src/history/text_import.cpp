@@ -166,8 +166,12 @@ HistoryLine HistoryLineParser::finish() {
         line_.blank = true;
     else if (!headDone_)
         decideHead();
-    HistoryLine out = line_;
-    *this = HistoryLineParser();
+    const HistoryLine out = line_;
+    line_ = HistoryLine();
+    started_ = false;
+    headDone_ = false;
+    headSize_ = 0;
+    pendingDigit_ = -1;
     return out;
 }
 
@@ -211,8 +215,10 @@ HistoryText readHistoryText(const std::filesystem::path& file, const Game& game)
             chunk.remove_prefix(kUtf8Bom.size());
         first = false;
         while (!chunk.empty()) {
-            const std::size_t end = chunk.find_first_of("\r\n");
-            if (end == std::string_view::npos) {
+            std::size_t end = 0;
+            while (end < chunk.size() && chunk[end] != '\n' && chunk[end] != '\r')
+                ++end;
+            if (end == chunk.size()) {
                 parser.add(chunk);
                 lineOpen = true;
                 afterCr = false;
