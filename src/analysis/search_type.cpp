@@ -30,8 +30,7 @@ std::optional<SearchType> searchTypeFromName(const std::string& name) {
     return std::nullopt;
 }
 
-std::vector<int> selectableCodes(SearchType type, const history::Game& game, int sxIni,
-                                 int dsIni) {
+std::vector<int> selectableCodes(SearchType type, const history::Game& game, int sxIni, int dsIni) {
     const auto run = [](int first, int count) {
         std::vector<int> codes(static_cast<std::size_t>(count));
         for (int i = 0; i < count; ++i)

@@ -42,8 +42,7 @@ std::optional<SearchType> searchTypeFromName(const std::string& name);
 ///   头数 head digits 0..1;  尾数 tail digits 0..9;  合数 digit sums 1..9;
 ///   段数 segment codes dsIni..dsIni + 2 (DsIni; segments of four numbers).
 /// The window's combination panel and the command line's --select both take codes from here.
-std::vector<int> selectableCodes(SearchType type, const history::Game& game, int sxIni,
-                                 int dsIni);
+std::vector<int> selectableCodes(SearchType type, const history::Game& game, int sxIni, int dsIni);
 
 /// A value as the grids show it: zodiac codes by name (strSxName(code − sxIni)), everything
 /// else in plain decimal.

@@ -284,12 +284,12 @@ void addGroupCommand(CLI::App& app, CliContext& context) {
         request.startIssue = options->from;
         request.endIssue = options->to;
         request.sxIni = context.settings().SxIni();
-        const auto selectable = analysis::selectableCodes(request.type, context.game(),
-                                                          request.sxIni, context.settings().DsIni());
+        const auto selectable = analysis::selectableCodes(
+            request.type, context.game(), request.sxIni, context.settings().DsIni());
         std::vector<std::size_t> boxes;
         for (const auto& item : splitList(*select)) {
-            const auto box = std::find(selectable.begin(), selectable.end(),
-                                       parseDecimal(item, "所选的值"));
+            const auto box =
+                std::find(selectable.begin(), selectable.end(), parseDecimal(item, "所选的值"));
             if (box == selectable.end())
                 throw UserError("值 " + item + " 不是" +
                                 analysis::searchTypeInfo(request.type).caption + "的可选值。");

@@ -20,5 +20,4 @@ int parseDecimal(const std::string& text, const char* what) {
     return value;
 }
 
-
 } // namespace yilou::cli

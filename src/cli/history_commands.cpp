@@ -4,7 +4,6 @@
 #include "history/draw_validation.h"
 #include "history/user_error.h"
 
-
 namespace yilou::cli {
 
 namespace {

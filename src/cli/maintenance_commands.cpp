@@ -6,7 +6,6 @@
 #include "history/text_import.h"
 #include "history/user_error.h"
 
-
 namespace yilou::cli {
 
 namespace {

@@ -80,9 +80,10 @@ void printRows(std::ostream& out, OutputFormat format, const RowSource& rows) {
 }
 
 void printTable(std::ostream& out, OutputFormat format, const TextTable& table) {
-    printRows(out, format,
-              {table.headers, table.rows.size(),
-               [&table](std::size_t r, std::vector<std::string>& cells) { cells = table.rows[r]; }});
+    printRows(
+        out, format,
+        {table.headers, table.rows.size(),
+         [&table](std::size_t r, std::vector<std::string>& cells) { cells = table.rows[r]; }});
 }
 
 std::string jsonString(const std::string& text) {

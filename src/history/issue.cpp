@@ -103,7 +103,8 @@ TypedIssue readTypedIssue(std::string_view text) {
                                   "”格式不正确，请输入十位期号（例如 2017081284）或八位期号"};
     // "0000000001" or "2114102901" would otherwise be taken for issues of the 2000s.
     if (text.size() == 10 && !text.starts_with("20"))
-        return {std::nullopt, "期号“" + std::string(text) + "”不是有效的期号（十位期号以 20 开头）"};
+        return {std::nullopt,
+                "期号“" + std::string(text) + "”不是有效的期号（十位期号以 20 开头）"};
     const Issue issue = issueFromDigits(text.substr(text.size() - 8));
     return {issue, issueProblem(issue)};
 }

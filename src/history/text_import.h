@@ -75,11 +75,11 @@ private:
     void decideHead();
 
     HistoryLine line_;
-    bool started_ = false;        ///< a byte other than a blank was met
-    bool headDone_ = false;       ///< the issue is decided, the rest is numbers
+    bool started_ = false;  ///< a byte other than a blank was met
+    bool headDone_ = false; ///< the issue is decided, the rest is numbers
     std::array<char, kHeadSize> head_{};
     std::size_t headSize_ = 0;
-    int pendingDigit_ = -1;       ///< a digit waiting for its partner
+    int pendingDigit_ = -1; ///< a digit waiting for its partner
 };
 
 /// A draw read from a history text file and the line it stands on.

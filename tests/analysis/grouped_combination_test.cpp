@@ -83,8 +83,8 @@ TEST(GroupedCombination, CombinationsComeInEnumerationOrderAndAreShownByCurrentO
 // The codes offered are exactly those that draws of the game hold under the bases in force.
 TEST(SelectableCodes, AreTheCodesDrawsCanHold) {
     const std::pair<SearchType, history::Letter> types[] = {
-        {SearchType::Number, history::Letter::A}, {SearchType::Zodiac, history::Letter::B},
-        {SearchType::Head, history::Letter::E},   {SearchType::Tail, history::Letter::F},
+        {SearchType::Number, history::Letter::A},   {SearchType::Zodiac, history::Letter::B},
+        {SearchType::Head, history::Letter::E},     {SearchType::Tail, history::Letter::F},
         {SearchType::DigitSum, history::Letter::G}, {SearchType::Segment, history::Letter::H},
     };
     for (int gameIndex : {0, 27}) {
@@ -148,17 +148,15 @@ TEST(GroupedCombination, ValueThatNeverOccursAndValueInEveryDraw) {
 TEST(GroupedCombination, AttributeTypesMatchTheirCodesAndLabelThem) {
     const auto snapshot = historyOf(kTenDraws);
     // Head digit 1: only draw 1 holds a number from 10 up.
-    EXPECT_EQ(
-        P6Count(snapshot, request(SearchType::Head, {1}, 1, 1, 10)),
-        (std::vector<YlRow>{{"1", 1, 1, 10, 0.1f}}));
+    EXPECT_EQ(P6Count(snapshot, request(SearchType::Head, {1}, 1, 1, 10)),
+              (std::vector<YlRow>{{"1", 1, 1, 10, 0.1f}}));
 
     // 2017 is the year of 鸡 (01): 03 is 羊, 08 虎, 07 兔. Zodiac k is stored as SxIni + k, and
     // code 3 is 虎 under SxIni 1 (draws 4 and 8), 兔 under 0 (draws 5, 6, 9).
     for (int sxIni : {0, 1}) {
         SCOPED_TRACE(sxIni);
         const auto zodiac = historyOf(kTenDraws, sxIni);
-        auto ticked = request(SearchType::Zodiac,
-                              {7 + sxIni, 3, 12, 0}, 1, 1, 10);
+        auto ticked = request(SearchType::Zodiac, {7 + sxIni, 3, 12, 0}, 1, 1, 10);
         ticked.sxIni = sxIni;
         const auto rows = P6Count(zodiac, ticked);
         ASSERT_EQ(rows.size(), 4u);

@@ -122,7 +122,7 @@ TEST(GroupSelection, CodesFollowTheGameAndTheBases) {
         int status;
     };
     const Case cases[] = {
-        {"number", "12", 0}, {"number", "13", 1}, {"zodiac", "0", 0}, {"zodiac", "11", 0},
+        {"number", "12", 0}, {"number", "13", 1}, {"zodiac", "0", 0},  {"zodiac", "11", 0},
         {"zodiac", "12", 1}, {"segment", "0", 0}, {"segment", "2", 0}, {"segment", "3", 1},
     };
     for (const auto& c : cases) {

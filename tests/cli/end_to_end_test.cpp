@@ -97,9 +97,7 @@ TEST_F(EndToEnd, AnalysisOfAnImportedRealHistoryInEveryFormat) {
 // What a clumsy or hostile user tried, through the real program.
 class EndToEndHardening : public EndToEnd {
 protected:
-    void SetUp() override {
-        ASSERT_EQ(run("import '" + sample() + "'").out, "读入 3519 期。\n");
-    }
+    void SetUp() override { ASSERT_EQ(run("import '" + sample() + "'").out, "读入 3519 期。\n"); }
 
     static std::string sample() {
         return std::string(YILOU_SAMPLE_DATA_DIR) + "/sd11x5-2014102878-2015021178.txt";
@@ -145,7 +143,11 @@ TEST_F(EndToEndHardening, AnImportReadsPastALineTooLongForMemory) {
 
 TEST_F(EndToEndHardening, DevicesAndBinaryFilesAreNotImported) {
     const std::string before = history();
-    writeFile(home / "utf16.txt", std::string("2\0" "0\0" "1\0" "8\0", 8));
+    writeFile(home / "utf16.txt", std::string("2\0"
+                                              "0\0"
+                                              "1\0"
+                                              "8\0",
+                                              8));
     const std::pair<std::string, std::string_view> cases[] = {
         {"/dev/urandom", "不是普通文件"},
         {(home / "utf16.txt").string(), "不是文本文件"},
@@ -180,8 +182,7 @@ TEST_F(EndToEndHardening, TheExportNeverOverwritesTheDatabase) {
     }
     EXPECT_EQ(history(), before);
     EXPECT_EQ(run("export-text '" + (home / "copy.txt").string() + "'").status, 0);
-    EXPECT_EQ(readFile(home / "copy.txt"),
-              readFile(dataDir() / "更新至15021178期历史号码.txt"));
+    EXPECT_EQ(readFile(home / "copy.txt"), readFile(dataDir() / "更新至15021178期历史号码.txt"));
 }
 
 } // namespace

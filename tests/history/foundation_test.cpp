@@ -176,10 +176,14 @@ TEST(IssueText, TenAndEightDigitForms) {
 // ten-digit form that is "20" followed by the stored form.
 TEST(IssueText, ImpossibleIssuesAreRefusedWithTheReason) {
     const std::pair<std::string_view, std::string_view> cases[] = {
-        {"2000010101", "年份须在 2010～2099"}, {"0000000001", "以 20 开头"},
-        {"2114102901", "以 20 开头"},          {"2014130101", "日期不存在"},
-        {"2015022901", "日期不存在"},          {"2014102900", "期序须从 01 起"},
-        {"00000001", "年份须在"},              {"201410290", "格式不正确"},
+        {"2000010101", "年份须在 2010～2099"},
+        {"0000000001", "以 20 开头"},
+        {"2114102901", "以 20 开头"},
+        {"2014130101", "日期不存在"},
+        {"2015022901", "日期不存在"},
+        {"2014102900", "期序须从 01 起"},
+        {"00000001", "年份须在"},
+        {"201410290", "格式不正确"},
     };
     for (const auto& [text, reason] : cases) {
         EXPECT_EQ(parseIssueText(text), std::nullopt) << text;
@@ -202,7 +206,9 @@ TEST(IssueArithmetic, NoIssueIsProposedPastTheYear2099) {
 
 TEST(SystemErrorText, CommonReasonsInChineseWithTheSystemsText) {
     const std::pair<int, std::string_view> cases[] = {
-        {ENOENT, "文件或文件夹不存在（"}, {EACCES, "没有访问权限（"}, {ENOSPC, "磁盘空间不足（"},
+        {ENOENT, "文件或文件夹不存在（"},
+        {EACCES, "没有访问权限（"},
+        {ENOSPC, "磁盘空间不足（"},
         {ENOMEM, "内存不足（"},
     };
     for (const auto& [errnum, start] : cases) {

@@ -6,11 +6,11 @@
 #include "support/text_files.h"
 
 #include <functional>
+#include <gtest/gtest.h>
 #include <random>
+#include <sqlite3.h>
 #include <sys/wait.h>
 #include <unistd.h>
-#include <gtest/gtest.h>
-#include <sqlite3.h>
 
 namespace yilou::history {
 namespace {
@@ -126,8 +126,8 @@ TEST_F(Maintenance, DeleteAfterKeepsTheDrawsUpToTheIssue) {
     };
     for (const auto& c : cases) {
         store(84, 17081201);
-        const DeletionResult result = deleteAfter(db_, c.keepUpTo, dir_.path(), gameAt(0), kRules,
-                                                  WhenAllDrawsGo::Delete);
+        const DeletionResult result =
+            deleteAfter(db_, c.keepUpTo, dir_.path(), gameAt(0), kRules, WhenAllDrawsGo::Delete);
         EXPECT_EQ(result.removed, 84 - c.kept) << c.what;
         EXPECT_EQ(result.compactionProblem, std::nullopt) << c.what;
         expectKept(c.kept);
@@ -241,9 +241,9 @@ TEST_F(Maintenance, DeleteNewestDrawsAcrossADayChange) {
 TEST_F(Maintenance, DeleteMoreDrawsThanStoredEmptiesTheHistory) {
     store(3000, 17010101);
     const auto full = std::filesystem::file_size(db_.path());
-    EXPECT_EQ(
-        deleteNewestDraws(db_, 3001, dir_.path(), gameAt(0), kRules, WhenAllDrawsGo::Delete).removed,
-        3000u);
+    EXPECT_EQ(deleteNewestDraws(db_, 3001, dir_.path(), gameAt(0), kRules, WhenAllDrawsGo::Delete)
+                  .removed,
+              3000u);
     EXPECT_EQ(db_.drawCount(), 0u);
     EXPECT_LT(std::filesystem::file_size(db_.path()), full / 4); // compacted
     EXPECT_EQ(readFile(dir_ / kBackupFileName), "");

@@ -24,8 +24,8 @@ TEST(TextExport, TheCopyRefusesTheDatabaseItsJournalsAndTheBackupFile) {
     std::filesystem::create_directory(dir / "sub");
     std::filesystem::create_symlink(dir / "tabula.mdb", dir / "link.txt");
     const std::filesystem::path refused[] = {
-        dir / "tabula.mdb",         dir / "sub/../tabula.mdb",  dir / "link.txt",
-        dir / "tabula.mdb-journal", dir / "tabula.mdb-wal",     dir / "lsbf.txt",
+        dir / "tabula.mdb",         dir / "sub/../tabula.mdb", dir / "link.txt",
+        dir / "tabula.mdb-journal", dir / "tabula.mdb-wal",    dir / "lsbf.txt",
     };
     for (const auto& target : refused) {
         try {

@@ -36,10 +36,10 @@ int iterations() {
 /// Text shaped like a history file, with every kind of damage.
 std::string randomText(std::mt19937_64& random) {
     static const std::vector<std::string> pieces{
-        "2017081201", "17081284", "2099123199", "2014130101", "2000010101", "2017081200",
-        "03",         "11",       "12",         "00",         "7",          "123",
-        " ",          "  ",       "\t",         ",",          "\r\n",       "\n",
-        "\r",         "\xEF\xBB\xBF", "\xB5\xDA", "\xA3\xAC",  "x",          "-",
+        "2017081201", "17081284",     "2099123199", "2014130101", "2000010101", "2017081200",
+        "03",         "11",           "12",         "00",         "7",          "123",
+        " ",          "  ",           "\t",         ",",          "\r\n",       "\n",
+        "\r",         "\xEF\xBB\xBF", "\xB5\xDA",   "\xA3\xAC",   "x",          "-",
     };
     std::string text;
     const int count = std::uniform_int_distribution<int>(0, 400)(random);
@@ -86,15 +86,15 @@ void expectStorable(const HistoryText& text, const std::string& content, const G
         EXPECT_GT(draw.line, lastLine);
         lastLine = draw.line;
     }
-    const std::size_t lineEnds = static_cast<std::size_t>(
-        std::count_if(content.begin(), content.end(), [](char c) { return c == '\r' || c == '\n'; }));
+    const std::size_t lineEnds = static_cast<std::size_t>(std::count_if(
+        content.begin(), content.end(), [](char c) { return c == '\r' || c == '\n'; }));
     EXPECT_LE(text.draws.size() + text.skipped.count, lineEnds + 1);
     EXPECT_LE(text.longLines, text.draws.size());
     EXPECT_LE(text.skipped.first.size(), SkippedLines::kKept);
     EXPECT_EQ(text.skipped.first.size(), std::min(text.skipped.count, SkippedLines::kKept));
-    EXPECT_TRUE(std::is_sorted(
-        text.skipped.first.begin(), text.skipped.first.end(),
-        [](const LineProblem& a, const LineProblem& b) { return a.line < b.line; }));
+    EXPECT_TRUE(
+        std::is_sorted(text.skipped.first.begin(), text.skipped.first.end(),
+                       [](const LineProblem& a, const LineProblem& b) { return a.line < b.line; }));
 }
 
 TEST(TextImportFuzz, RandomFilesAreReadSafely) {

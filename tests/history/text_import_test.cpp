@@ -244,7 +244,10 @@ TEST(HistoryText, OnlyTheFirstSkippedLinesAreKept) {
 
 TEST(HistoryText, OnlyRegularTextFilesAreRead) {
     TempDir dir;
-    writeFile(dir / "utf16.txt", std::string("2\0" "0\0" "1\0", 6));
+    writeFile(dir / "utf16.txt", std::string("2\0"
+                                             "0\0"
+                                             "1\0",
+                                             6));
     const std::pair<std::filesystem::path, std::string_view> cases[] = {
         {dir / "utf16.txt", "不是文本文件"},
         {"/dev/zero", "不是普通文件"},

@@ -17,7 +17,8 @@ void prepareDataFolder(const std::filesystem::path& folder) {
     std::error_code error;
     std::filesystem::create_directories(folder / "历史号码", error);
     if (error)
-        throw UserError("无法创建数据文件夹 " + folder.string() + "：" + history::systemErrorText(error.value()));
+        throw UserError("无法创建数据文件夹 " + folder.string() + "：" +
+                        history::systemErrorText(error.value()));
 }
 
 } // namespace yilou::app
