@@ -19,7 +19,7 @@ inline constexpr int kMaxGroupCodes = 32;
 /// What the grouped calculation combines and over which issues.
 struct GroupRequest {
     SearchType type = SearchType::Number;
-    std::vector<int> codes;           ///< codes of the ticked boxes, in box order (codeOfBox)
+    std::vector<int> codes;           ///< codes of the ticked boxes, in box order (selectableCodes)
     int k = 0;                        ///< group size
     std::string startIssue, endIssue; ///< the range boxes' texts
     int sxIni = 1;                    ///< base of the zodiac codes, for the zodiac labels
@@ -38,12 +38,12 @@ struct GroupResult {
     std::optional<std::string> storeProblem; ///< a warning to show beside the rows
 };
 
-/// The button: computes the rows, stores them in YL and gives them in `order` (the window
-/// shows them by current omission). A calculation refused (UserError) leaves YL as it was;
-/// a YL that cannot be written (a read-only file, a full disk) keeps its previous rows and the
+/// The grouped calculation: computes the rows, stores them in YL and gives them in `order`
+/// (the window shows them by current omission). A calculation refused (UserError) leaves YL as it
+/// was; a YL that cannot be written (a read-only file, a full disk) keeps its previous rows and the
 /// rows are shown all the same, with the reason in storeProblem.
-GroupResult Command5_Click(history::HistoryDb& db, const history::Snapshot& snapshot,
-                           const GroupRequest& request,
-                           history::YlSortColumn order = history::YlSortColumn::Last);
+GroupResult calculateGroups(history::HistoryDb& db, const history::Snapshot& snapshot,
+                            const GroupRequest& request,
+                            history::YlSortColumn order = history::YlSortColumn::Last);
 
 } // namespace yilou::analysis

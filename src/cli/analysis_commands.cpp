@@ -2,12 +2,13 @@
 
 #include "analysis/grouped_combination.h"
 #include "analysis/omission_search.h"
-#include "analysis/reference_lookup.h"
-#include "cli/arguments.h"
+#include "history/messages.h"
 #include "history/user_error.h"
 #include "history/yl_table.h"
+#include "session/grid_text.h"
+#include "session/search_steps.h"
+#include "session/typed_input.h"
 
-#include <algorithm>
 #include <memory>
 
 namespace yilou::cli {
@@ -49,12 +50,12 @@ void addOrder(CLI::App* command, CommonOptions& options) {
 /// Marks position `text` (1..5) as taking part; a position named twice is refused, as only
 /// one of its values could count.
 analysis::PositionInput& takePosition(analysis::SearchRequest& request, const std::string& text) {
-    const int p = parseDecimal(text, "位置");
+    const int p = session::parseDecimal(text, "位置");
     if (p < 1 || p > 5)
-        throw UserError("位置 " + text + " 超出范围，请输入 1～5。");
+        throw UserError(messages::positionOutOfRange(text));
     auto& position = request.positions[p - 1];
     if (position.selected)
-        throw UserError("位置 " + text + " 指定了两次。");
+        throw UserError(messages::positionTwice(text));
     position.selected = true;
     return position;
 }
@@ -69,12 +70,11 @@ void addReference(CLI::App* command, CommonOptions& options) {
 /// Fills the range defaults left open (the reference lookup may have set the end): the whole
 /// history.
 void resolveRangeTexts(const history::Snapshot& snapshot, CommonOptions& options) {
-    if (snapshot.empty())
-        throw UserError("没有历史号码，请先读入历史号码。");
+    const auto whole = session::wholeHistoryRange(snapshot);
     if (options.from.empty())
-        options.from = history::issueText(snapshot.issues.front());
+        options.from = whole.start;
     if (options.to.empty())
-        options.to = history::issueText(snapshot.issues.back());
+        options.to = whole.end;
 }
 
 std::vector<std::string> splitList(const std::string& text) {
@@ -112,23 +112,21 @@ void printSearch(CliContext& context, const analysis::SearchResult& result) {
         return;
     }
     // Streamed: the text of a row is made when it is printed.
+    using session::ResultGrid;
+    using session::SearchGrid;
     printRows(context.out, context.format(),
-              {{"期号", "平1位", "平2位", "平3位", "平4位", "平5位", "遗漏次数", "序号"},
+              {{SearchGrid::headers().begin(), SearchGrid::headers().end()},
                result.hits.size(),
                [&result](std::size_t r, std::vector<std::string>& cells) {
-                   const auto& hit = result.hits[r];
-                   cells.resize(8);
-                   cells[0] = history::issueText(hit.issue);
-                   for (int p = 0; p < 5; ++p)
-                       cells[p + 1] = result.text(hit.values[p]);
-                   cells[6] = std::to_string(hit.gap);
-                   cells[7] = std::to_string(hit.seq);
+                   cells.resize(SearchGrid::kColumns);
+                   for (int column = 0; column < SearchGrid::kColumns; ++column)
+                       cells[column] = SearchGrid::cell(result, r, column);
                }});
     context.out << '\n';
+    const auto cells = ResultGrid::cells(summary);
     printTable(context.out, context.format(),
-               {{"号码（分组）", "最小遗漏", "最大遗漏", "最后遗漏", "大后比"},
-                {{summary.desc, std::to_string(summary.min), std::to_string(summary.max),
-                  std::to_string(summary.last), summary.ratio}}});
+               {{ResultGrid::headers().begin(), ResultGrid::headers().end()},
+                {{cells.begin(), cells.end()}}});
 }
 
 void printYl(CliContext& context, const std::vector<history::YlRow>& rows) {
@@ -144,25 +142,24 @@ void printYl(CliContext& context, const std::vector<history::YlRow>& rows) {
         context.out << "]}\n";
         return;
     }
-    TextTable table{{"号码（分组）", "最小遗漏", "最大遗漏", "最后遗漏", "大后比"}, {}};
-    for (const auto& row : rows)
-        table.rows.push_back({row.content, std::to_string(row.intMinYL),
-                              std::to_string(row.intMaxYL), std::to_string(row.intLstYl),
-                              history::sglLlrText(row.sglLlr)});
+    using session::ResultGrid;
+    TextTable table{{ResultGrid::headers().begin(), ResultGrid::headers().end()}, {}};
+    for (const auto& row : rows) {
+        std::vector<std::string> cells;
+        for (int column = 0; column < ResultGrid::kColumns; ++column)
+            cells.push_back(ResultGrid::cell(row, column));
+        table.rows.push_back(std::move(cells));
+    }
     printTable(context.out, context.format(), table);
 }
 
 /// Loads the reference draw's values into all five positions (selected or not).
 void applyReference(CliContext& context, const history::Snapshot& snapshot, CommonOptions& options,
                     analysis::SearchRequest& request) {
-    const auto lookup = analysis::YSJS(snapshot, options.ref, options.before, request.type,
-                                       request.order, request.sxIni, context.game().drawsPerDay);
-    for (int p = 0; p < 5; ++p) {
-        request.positions[p].value = lookup.values[p];
-        request.positions[p].text = lookup.texts[p];
-    }
+    const auto end = session::applyReference(snapshot, options.ref, options.before,
+                                             context.game().drawsPerDay, request);
     if (options.to.empty())
-        options.to = lookup.endIssue;
+        options.to = end;
 }
 
 analysis::SearchRequest baseRequest(CliContext& context, const CommonOptions& options) {
@@ -201,10 +198,10 @@ void addSearchCommand(CLI::App& app, CliContext& context) {
         for (const auto& item : *positions) {
             const auto equals = item.find('=');
             if (equals == std::string::npos)
-                throw UserError("“" + item + "”格式不正确，应为 位置=值，例如 1=03。");
+                throw UserError(messages::positionValueFormat(item));
             auto& position = takePosition(request, item.substr(0, equals));
             position.text = item.substr(equals + 1);
-            position.value = parseDecimal(position.text, "值");
+            position.value = session::parseDecimal(position.text, "值");
         }
         resolveRangeTexts(snapshot, *options);
         request.startIssue = options->from;
@@ -233,17 +230,17 @@ void addPartialCommand(CLI::App& app, CliContext& context) {
         } else {
             const auto items = splitList(*values);
             if (items.size() != 5)
-                throw UserError("--values 需要五个值，用逗号分隔，例如 01,02,03,04,05。");
+                throw UserError("--values " + messages::fiveValuesNeeded());
             for (int p = 0; p < 5; ++p) {
                 request.positions[p].text = items[p];
-                request.positions[p].value = parseDecimal(items[p], "值");
+                request.positions[p].value = session::parseDecimal(items[p], "值");
             }
         }
         resolveRangeTexts(snapshot, *options);
         request.startIssue = options->from;
         request.endIssue = options->to;
-        printSearch(context, analysis::multiPositionSearch(snapshot, request,
-                                                           parseDecimal(*k, "分部位数"), *k));
+        printSearch(context, analysis::multiPositionSearch(
+                                 snapshot, request, session::parseDecimal(*k, "分部位数"), *k));
     });
 }
 
@@ -280,30 +277,17 @@ void addGroupCommand(CLI::App& app, CliContext& context) {
         resolveRangeTexts(snapshot, *options);
         analysis::GroupRequest request;
         request.type = options->searchType();
-        request.k = parseDecimal(*k, "组合位数");
+        request.k = session::parseDecimal(*k, "组合位数");
         request.startIssue = options->from;
         request.endIssue = options->to;
         request.sxIni = context.settings().SxIni();
-        const auto selectable = analysis::selectableCodes(
-            request.type, context.game(), request.sxIni, context.settings().DsIni());
-        std::vector<std::size_t> boxes;
-        for (const auto& item : splitList(*select)) {
-            const auto box =
-                std::find(selectable.begin(), selectable.end(), parseDecimal(item, "所选的值"));
-            if (box == selectable.end())
-                throw UserError("值 " + item + " 不是" +
-                                analysis::searchTypeInfo(request.type).caption + "的可选值。");
-            boxes.push_back(static_cast<std::size_t>(box - selectable.begin()));
-        }
-        // The panel lists the boxes in order, whatever order the values were typed in.
-        std::sort(boxes.begin(), boxes.end());
-        for (std::size_t box : boxes)
-            request.codes.push_back(selectable[box]);
+        request.codes = session::codesInBoxOrder(request.type, context.game(), request.sxIni,
+                                                 context.settings().DsIni(), splitList(*select));
         const auto result =
-            analysis::Command5_Click(context.dbForChange(), snapshot, request, sortColumn(*sort));
+            analysis::calculateGroups(context.dbForChange(), snapshot, request, sortColumn(*sort));
         printYl(context, result.rows);
         if (result.storeProblem)
-            context.err << "警告：" << *result.storeProblem << '\n';
+            context.err << messages::warning(*result.storeProblem) << '\n';
     });
 }
 

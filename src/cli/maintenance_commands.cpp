@@ -1,10 +1,12 @@
 #include "cli/maintenance_commands.h"
 
-#include "cli/arguments.h"
 #include "history/maintenance.h"
+#include "history/messages.h"
 #include "history/text_export.h"
 #include "history/text_import.h"
 #include "history/user_error.h"
+#include "session/history_steps.h"
+#include "session/typed_input.h"
 
 namespace yilou::cli {
 
@@ -24,10 +26,9 @@ void addImportCommand(CLI::App& app, CliContext& context) {
 /// The deletion stands even when the file could not be compacted afterwards: that is a
 /// warning, not a failure.
 void reportDeleted(CliContext& context, const history::DeletionResult& result) {
-    context.out << "已删除 " << result.removed << " 期，现有历史号码 " << context.db().drawCount()
-                << " 期。\n";
+    context.out << messages::drawsDeleted(result.removed, context.db().drawCount()) << '\n';
     if (result.compactionProblem)
-        context.err << "警告：" << *result.compactionProblem << '\n';
+        context.err << messages::warning(*result.compactionProblem) << '\n';
 }
 
 /// Runs a deletion that may take every draw; without --yes that is refused and the user is
@@ -38,7 +39,7 @@ void deleteConfirmed(CliContext& context, bool yes, Deletion deletion) {
         reportDeleted(context, deletion(yes ? history::WhenAllDrawsGo::Delete
                                             : history::WhenAllDrawsGo::Refuse));
     } catch (const history::DeletionEmptiesHistory& refused) {
-        throw UserError(std::string(refused.what()) + "确要清空，请加 --yes 再运行一次。");
+        throw UserError(std::string(refused.what()) + messages::confirmEmptyingWithYes());
     }
 }
 
@@ -49,17 +50,13 @@ void addDeleteCommands(CLI::App& app, CliContext& context) {
     last->add_option("N", *count, "要删除的期数，默认 1");
     last->add_flag("--yes", *lastYes, "N 不少于现有期数时确认清空历史号码");
     last->callback([&context, count, lastYes] {
-        if (count->empty()) {
-            reportDeleted(context, history::deleteNewestDraw(context.dbForChange()));
-            return;
-        }
-        const int n = parseDecimal(*count, "期数");
+        const int n = count->empty() ? 1 : session::parseDecimal(*count, "期数");
         if (n < 0)
-            throw UserError("期数不能为负数。");
+            throw UserError(messages::negativeCount());
         deleteConfirmed(context, *lastYes, [&](history::WhenAllDrawsGo whenAllGo) {
-            return history::deleteNewestDraws(context.dbForChange(), static_cast<std::size_t>(n),
-                                              context.dataDir(), context.game(), context.rules(),
-                                              whenAllGo);
+            return session::deleteNewest(context.dbForChange(), static_cast<std::size_t>(n),
+                                         context.dataDir(), context.game(), context.rules(),
+                                         whenAllGo);
         });
     });
 
@@ -69,7 +66,7 @@ void addDeleteCommands(CLI::App& app, CliContext& context) {
     to->add_option("ISSUE", *issue, "保留的最后一期，例如 2017081284")->required();
     to->add_flag("--yes", *toYes, "该期早于最早一期时确认清空历史号码");
     to->callback([&context, issue, toYes] {
-        const history::Issue keep = history::readIssue(*issue);
+        const history::Issue keep = session::parseIssue(*issue);
         deleteConfirmed(context, *toYes, [&](history::WhenAllDrawsGo whenAllGo) {
             return history::deleteAfter(context.dbForChange(), keep, context.dataDir(),
                                         context.game(), context.rules(), whenAllGo);
@@ -87,9 +84,9 @@ void addExportCommand(CLI::App& app, CliContext& context) {
         if (!target->empty())
             history::exportHistoryTextTo(snapshot, *target, context.dataDir());
         const auto written = history::exportHistoryText(snapshot, context.dataDir());
-        context.out << "已导出到 " << written.string() << '\n';
+        context.out << messages::exportedTo(written) << '\n';
         if (!target->empty())
-            context.out << "已另存到 " << *target << '\n';
+            context.out << messages::savedCopyTo(*target) << '\n';
     });
 }
 

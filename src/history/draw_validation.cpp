@@ -1,5 +1,7 @@
 #include "history/draw_validation.h"
 
+#include "history/messages.h"
+
 namespace yilou::history {
 
 std::optional<std::string> drawProblem(Issue issue, const PositionValues& numbers,
@@ -9,10 +11,10 @@ std::optional<std::string> drawProblem(Issue issue, const PositionValues& number
     for (int i = 0; i < 5; ++i) {
         const int n = numbers[i];
         if (n < 1 || n > game.highestNumber)
-            return "号码 " + twoDigitText(n) + " 超出范围 01～" + twoDigitText(game.highestNumber);
+            return messages::numberOutOfRange(n, game.highestNumber);
         for (int j = 0; j < i; ++j)
             if (numbers[j] == n)
-                return "号码 " + twoDigitText(n) + " 重复出现";
+                return messages::numberRepeated(n);
     }
     return std::nullopt;
 }

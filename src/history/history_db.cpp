@@ -1,5 +1,6 @@
 #include "history/history_db.h"
 
+#include "history/messages.h"
 #include "history/user_error.h"
 
 #include <algorithm>
@@ -97,9 +98,8 @@ std::optional<std::size_t> readDraws(Statement& query, Snapshot& snapshot, std::
             for (std::int8_t& v : *values) {
                 const auto value = query.integer(column);
                 if (value < -128 || value > 127)
-                    throw UserError("历史数据库中期号 " + issueText(draw.issue) + " 的 " +
-                                    names[column - 1] + " 值 " + std::to_string(value) +
-                                    " 超出范围，无法读取。");
+                    throw UserError(
+                        messages::storedValueOutOfRange(draw.issue, names[column - 1], value));
                 v = static_cast<std::int8_t>(value);
                 ++column;
             }
@@ -211,8 +211,7 @@ void HistoryDb::createSchema() {
             return;
         // Another program's database: taking it over would put our tables beside its own.
         if (tables.integer(0) > 0)
-            throw UserError("文件 " + path_.string() +
-                            " 不是历史数据库（其中没有历史号码表 Lishi），未作任何修改。");
+            throw UserError(messages::notAHistoryDatabase(path_));
     }
 
     std::string lishi = "CREATE TABLE IF NOT EXISTS [Lishi] ([SQQH] INTEGER PRIMARY KEY, "
@@ -247,9 +246,7 @@ std::optional<Issue> HistoryDb::newestIssue() {
 
 void HistoryDb::checkIntact() {
     const auto damaged = [this](const std::string& detail) {
-        return UserError("历史数据库 " + path_.string() + " 已损坏（" + detail +
-                         "），为免丢失历史号码，未作任何修改。请把该文件移走，再读入最近导出的" +
-                         "历史号码文本文件或数据文件夹中的 lsbf.txt，重建历史号码。");
+        return UserError(messages::damagedDatabase(path_, detail));
     };
     const auto read = transactionUnlessInOne(sql(), Transaction::Mode::Deferred);
     try {
@@ -271,7 +268,7 @@ void HistoryDb::checkIntact() {
             query.step();
             const auto [counted, first] = rows.try_emplace(table, query.integer(0));
             if (!first && counted->second != query.integer(0))
-                throw damaged("表 " + table + " 与其索引的行数不一致");
+                throw damaged(messages::indexCountDiffers(table));
         }
     } catch (const UserError&) {
         const int code = sqlite3_errcode(sql().handle());
@@ -334,7 +331,7 @@ void HistoryDb::insertRows(const std::vector<DrawRecord>& records,
         } catch (const UserError&) {
             for (std::size_t r = start; r < start + rows; ++r)
                 if (contains(records[r].issue))
-                    throw UserError("期号 " + issueText(records[r].issue) + " 已经存在，未保存。");
+                    throw UserError(messages::issueAlreadyStored(records[r].issue));
             throw;
         }
         insert->reset();
@@ -344,7 +341,7 @@ void HistoryDb::insertRows(const std::vector<DrawRecord>& records,
 void HistoryDb::appendDraw(const DrawRecord& record) {
     Transaction transaction(sql());
     if (contains(record.issue))
-        throw UserError("期号 " + issueText(record.issue) + " 已经存在，未保存。");
+        throw UserError(messages::issueAlreadyStored(record.issue));
     const auto newest = newestIssue();
     const bool atEnd = !newest || record.issue > *newest;
     insertRows({record}, {static_cast<std::int64_t>(drawCount()) + 1});

@@ -1,5 +1,6 @@
 #include "history/issue.h"
 
+#include "history/messages.h"
 #include "history/user_error.h"
 
 #include <chrono>
@@ -60,12 +61,11 @@ int issueOrdinal(Issue issue) {
 
 std::optional<std::string> issueProblem(Issue issue) {
     if (issue < 10000000 || issue > 99999999)
-        return "期号 " + issueText(issue) + " 不是有效的期号（年份须在 2010～" +
-               std::to_string(kLastIssueYear) + " 之间）";
+        return messages::issueYearOutOfRange(issue, kLastIssueYear);
     if (!isValidDate(issueDate(issue)))
-        return "期号 " + issueText(issue) + " 不是有效的期号（日期不存在）";
+        return messages::issueDateMissing(issue);
     if (issueOrdinal(issue) < 1)
-        return "期号 " + issueText(issue) + " 不是有效的期号（期序须从 01 起）";
+        return messages::issueOrdinalZero(issue);
     return std::nullopt;
 }
 
@@ -99,12 +99,10 @@ TypedIssue readTypedIssue(std::string_view text) {
     while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
         text.remove_suffix(1);
     if ((text.size() != 8 && text.size() != 10) || !isDigits(text))
-        return {std::nullopt, "期号“" + std::string(text) +
-                                  "”格式不正确，请输入十位期号（例如 2017081284）或八位期号"};
+        return {std::nullopt, messages::issueFormat(text)};
     // "0000000001" or "2114102901" would otherwise be taken for issues of the 2000s.
     if (text.size() == 10 && !text.starts_with("20"))
-        return {std::nullopt,
-                "期号“" + std::string(text) + "”不是有效的期号（十位期号以 20 开头）"};
+        return {std::nullopt, messages::tenDigitIssueNotTwenty(text)};
     const Issue issue = issueFromDigits(text.substr(text.size() - 8));
     return {issue, issueProblem(issue)};
 }
@@ -132,8 +130,7 @@ Issue proposeNextIssue(Issue newest, int drawsPerDay) {
     if ((ordinal == drawsPerDay || ordinal == 99) && isValidDate(issueDate(newest))) {
         const CalendarDate next = addDays(issueDate(newest), 1);
         if (next.year > kLastIssueYear)
-            throw UserError("最新一期 " + issueText(newest) + " 已是 " +
-                            std::to_string(kLastIssueYear) + " 年的最后一期，期号无法再往后排。");
+            throw UserError(messages::noIssueAfterLastYear(newest, kLastIssueYear));
         return makeIssue(next, 1);
     }
     return newest + 1;

@@ -1,6 +1,7 @@
 #include "history/maintenance.h"
 
 #include "history/backup.h"
+#include "history/messages.h"
 #include "history/text_file_writer.h"
 
 #include <algorithm>
@@ -55,9 +56,7 @@ DeletionResult keepOldest(HistoryDb& db, const std::function<std::size_t(History
 } // namespace
 
 DeletionEmptiesHistory::DeletionEmptiesHistory(std::size_t count)
-    : UserError("这样会删除全部 " + std::to_string(count) +
-                " 期历史号码，须先确认清空历史号码；历史号码未改变。"),
-      count(count) {}
+    : UserError(messages::emptyingNeedsConfirmation(count)), count(count) {}
 
 void prepareChange(HistoryDb& db) {
     db.checkIntact();
@@ -112,7 +111,7 @@ void CompactDb(HistoryDb& db) {
         // writing to the old one.
         db.sql().exec("VACUUM", "整理");
     } catch (const UserError& error) {
-        throw UserError(std::string(error.what()) + "。数据库文件保持原样。");
+        throw UserError(messages::databaseKeptAsItWas(error.what()));
     }
 }
 

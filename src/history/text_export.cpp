@@ -2,6 +2,7 @@
 
 #include "history/backup.h"
 #include "history/history_db.h"
+#include "history/messages.h"
 #include "history/text_file_writer.h"
 #include "history/user_error.h"
 
@@ -13,7 +14,7 @@ namespace {
 
 void checkNotEmpty(const Snapshot& snapshot) {
     if (snapshot.empty())
-        throw UserError("历史号码为空，没有可导出的内容。");
+        throw UserError(messages::emptyHistory());
 }
 
 /// Whether `a` and `b` name the same file, existing or not.
@@ -56,9 +57,7 @@ void exportHistoryTextTo(const Snapshot& snapshot, const std::filesystem::path& 
     for (const std::string& name : {database, database + "-journal", database + "-wal",
                                     database + "-shm", std::string(kBackupFileName)})
         if (sameFile(target, dataDir / name))
-            throw UserError("不能导出到 " + target.string() + "：它是程序的" +
-                            (name == kBackupFileName ? "备份文件" : "历史数据库文件") +
-                            "，写入会毁掉历史号码。请另选文件名。");
+            throw UserError(messages::exportOntoProgramFile(target, name == kBackupFileName));
     writeExport(snapshot, target);
 }
 

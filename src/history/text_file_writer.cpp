@@ -1,5 +1,6 @@
 #include "history/text_file_writer.h"
 
+#include "history/messages.h"
 #include "history/system_error_text.h"
 #include "history/user_error.h"
 
@@ -120,7 +121,7 @@ void TextFileWriter::close() {
 
 void TextFileWriter::fail(int error) {
     discard();
-    throw UserError("无法写入文件 " + path_.string() + "：" + systemErrorText(error));
+    throw UserError(messages::cannotWriteFile(path_, systemErrorText(error)));
 }
 
 } // namespace yilou::history

@@ -1,6 +1,7 @@
 #include "history/text_import.h"
 
 #include "history/draw_validation.h"
+#include "history/messages.h"
 #include "history/system_error_text.h"
 #include "history/user_error.h"
 
@@ -30,7 +31,7 @@ bool isBlank(char c) {
 }
 
 [[noreturn]] void unreadable(const std::filesystem::path& file, const std::string& cause) {
-    throw UserError("无法读取文件 " + file.string() + "：" + cause);
+    throw UserError(messages::cannotReadFile(file, cause));
 }
 
 /// Closes a file descriptor when it goes.
@@ -48,7 +49,7 @@ public:
         if (parsed.blank)
             return;
         if (!parsed.issue && !previous_) {
-            text_.skipped.add({lineNumber, "没有期号，前面也没有可接续的期号"});
+            text_.skipped.add({lineNumber, messages::noIssueToCountFrom()});
             return;
         }
         const Issue issue = parsed.issue ? *parsed.issue : *previous_ + 1;
@@ -56,8 +57,7 @@ public:
         if (issue < 1)
             return;
         if (parsed.numberCount < 5) {
-            text_.skipped.add({lineNumber, "只有 " + std::to_string(parsed.numberCount) +
-                                               " 个号码，一期需要 5 个号码"});
+            text_.skipped.add({lineNumber, messages::tooFewNumbers(parsed.numberCount)});
             return;
         }
         if (auto problem = drawProblem(issue, parsed.numbers, game_)) {
@@ -97,8 +97,7 @@ void rejectRepeatedIssues(HistoryText& text) {
             continue;
         }
         repeated[order[k]] = true;
-        text.skipped.add({draw.line, "期号 " + issueText(draw.issue) + " 与第" +
-                                         std::to_string(draws[first].line) + "行重复"});
+        text.skipped.add({draw.line, messages::issueRepeatsLine(draw.issue, draws[first].line)});
     }
     std::size_t kept = 0;
     for (std::size_t i = 0; i < draws.size(); ++i)
@@ -190,7 +189,7 @@ HistoryText readHistoryText(const std::filesystem::path& file, const Game& game)
         unreadable(file, systemErrorText(errno));
     // A device or a pipe may never end (/dev/urandom), a folder is no file of draws.
     if (!S_ISREG(status.st_mode))
-        unreadable(file, "不是普通文件");
+        unreadable(file, messages::notARegularFile());
 
     DrawCollector collector(game);
     HistoryLineParser parser;
@@ -210,7 +209,7 @@ HistoryText readHistoryText(const std::filesystem::path& file, const Game& game)
             break;
         std::string_view chunk(buffer.data(), static_cast<std::size_t>(got));
         if (chunk.find('\0') != std::string_view::npos)
-            unreadable(file, "不是文本文件（其中有 NUL 字节）");
+            unreadable(file, messages::notATextFile());
         if (first && chunk.starts_with(kUtf8Bom))
             chunk.remove_prefix(kUtf8Bom.size());
         first = false;
@@ -260,11 +259,10 @@ ImportReport importHistoryFile(HistoryDb& db, const std::filesystem::path& file,
         try {
             text = readHistoryText(file, game);
         } catch (const UserError& error) {
-            throw UserError(std::string(error.what()) + "；历史号码未改变。");
+            throw UserError(messages::historyUnchanged(error.what()));
         }
         if (text.draws.empty()) {
-            std::string message =
-                "文件 " + file.string() + " 中没有可读入的开奖号码，历史号码未改变。";
+            std::string message = messages::noDrawsInFile(file);
             if (!text.skipped.empty())
                 message += "\n" + text.skipped.text();
             throw UserError(message);
@@ -276,8 +274,7 @@ ImportReport importHistoryFile(HistoryDb& db, const std::filesystem::path& file,
         report.skipped = std::move(text.skipped);
         return report;
     } catch (const std::bad_alloc&) {
-        throw UserError("读入文件 " + file.string() + " 时" + outOfMemoryText() +
-                        "，历史号码未改变。");
+        throw UserError(messages::outOfMemoryReading(file, outOfMemoryText()));
     }
 }
 
@@ -298,20 +295,17 @@ std::string SkippedLines::text() const {
     for (std::size_t i = 0; i < std::min(first.size(), kListedProblems); ++i) {
         if (i > 0)
             out += '\n';
-        out += "第" + std::to_string(first[i].line) + "行：" + first[i].reason;
+        out += messages::skippedLine(first[i].line, first[i].reason);
     }
     if (count > kListedProblems)
-        out += "\n（另有 " + std::to_string(count - kListedProblems) + " 行未列出）";
+        out += "\n" + messages::moreLinesNotListed(count - kListedProblems);
     return out;
 }
 
 std::string ImportReport::summary() const {
-    std::string out = "读入 " + std::to_string(stored) + " 期";
-    if (!skipped.empty())
-        out += "，跳过 " + std::to_string(skipped.count) + " 行";
-    out += "。";
+    std::string out = messages::importSummary(stored, skipped.count);
     if (longLines > 0)
-        out += "\n" + std::to_string(longLines) + " 行多于五个号码，多出的已忽略。";
+        out += "\n" + messages::linesWithMoreNumbers(longLines);
     if (!skipped.empty())
         out += "\n" + skipped.text();
     return out;

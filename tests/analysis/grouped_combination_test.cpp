@@ -70,7 +70,7 @@ TEST(GroupedCombination, CombinationsComeInEnumerationOrderAndAreShownByCurrentO
     testing::TempDir dir;
     history::HistoryDb db(dir / history::kDatabaseFileName);
     const auto shown =
-        Command5_Click(db, snapshot, request(SearchType::Number, {10, 5, 7, 6}, 1, 1, 10));
+        calculateGroups(db, snapshot, request(SearchType::Number, {10, 5, 7, 6}, 1, 1, 10));
     EXPECT_EQ(shown.storeProblem, std::nullopt);
     std::vector<std::string> byOmission;
     for (const auto& row : shown.rows)
@@ -124,10 +124,11 @@ TEST(GroupedCombination, RowsAreShownWhenYlCannotBeSaved) {
     const auto snapshot = historyOf(kTenDraws);
     testing::TempDir dir;
     history::HistoryDb db(dir / history::kDatabaseFileName);
-    const auto before = Command5_Click(db, snapshot, request(SearchType::Number, {1, 5}, 1, 1, 10));
+    const auto before =
+        calculateGroups(db, snapshot, request(SearchType::Number, {1, 5}, 1, 1, 10));
     db.sql().exec("PRAGMA query_only = ON");
     const auto shown =
-        Command5_Click(db, snapshot, request(SearchType::Number, {10, 5, 7, 6}, 1, 1, 10));
+        calculateGroups(db, snapshot, request(SearchType::Number, {10, 5, 7, 6}, 1, 1, 10));
     ASSERT_TRUE(shown.storeProblem.has_value());
     EXPECT_NE(shown.storeProblem->find("未能保存到 YL 表"), std::string::npos);
     ASSERT_EQ(shown.rows.size(), 4u);
@@ -219,8 +220,9 @@ TEST(GroupedCombination, RefusesRequestsThatCannotGiveAResult) {
     // A refused calculation leaves the shown results as they were.
     testing::TempDir dir;
     history::HistoryDb db(dir / history::kDatabaseFileName);
-    const auto before = Command5_Click(db, snapshot, request(SearchType::Number, {1, 5}, 1, 1, 10));
-    EXPECT_THROW(Command5_Click(db, snapshot, request(SearchType::Number, {1}, 2, 1, 10)),
+    const auto before =
+        calculateGroups(db, snapshot, request(SearchType::Number, {1, 5}, 1, 1, 10));
+    EXPECT_THROW(calculateGroups(db, snapshot, request(SearchType::Number, {1}, 2, 1, 10)),
                  UserError);
     EXPECT_EQ(history::readYlRows(db, history::YlSortColumn::Last), before.rows);
 }

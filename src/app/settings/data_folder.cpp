@@ -1,5 +1,6 @@
 #include "app/settings/data_folder.h"
 
+#include "history/messages.h"
 #include "history/system_error_text.h"
 #include "history/user_error.h"
 
@@ -17,8 +18,8 @@ void prepareDataFolder(const std::filesystem::path& folder) {
     std::error_code error;
     std::filesystem::create_directories(folder / "历史号码", error);
     if (error)
-        throw UserError("无法创建数据文件夹 " + folder.string() + "：" +
-                        history::systemErrorText(error.value()));
+        throw UserError(
+            messages::cannotCreateDataFolder(folder, history::systemErrorText(error.value())));
 }
 
 } // namespace yilou::app

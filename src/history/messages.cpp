@@ -1,0 +1,306 @@
+#include "history/messages.h"
+
+#include "history/draw_record.h"
+
+namespace yilou::messages {
+
+using history::issueText;
+
+namespace {
+
+std::string text(std::string_view view) {
+    return std::string(view);
+}
+
+} // namespace
+
+std::string invalidIssue(std::string_view which, std::string_view typed) {
+    return text(which) + "期号“" + text(typed) +
+           "”不是有效的期号，请输入十位期号（例如 2017081284）或八位期号。";
+}
+
+std::string notAnInteger(std::string_view what, std::string_view typed) {
+    return text(what) + "“" + text(typed) + "”不是整数。";
+}
+
+std::string integerOutOfRange(std::string_view what, std::string_view typed) {
+    return text(what) + "“" + text(typed) + "”超出范围。";
+}
+
+std::string negativeCount() {
+    return "期数不能为负数。";
+}
+
+std::string gameIndexOutOfRange(std::string_view typed) {
+    return "彩种序号 " + text(typed) + " 超出范围，请输入 0～27。";
+}
+
+std::string emptyHistory() {
+    return "历史号码为空，请先读入历史号码。";
+}
+
+std::string issueAlreadyStored(history::Issue issue) {
+    return notStored("期号 " + issueText(issue) + " 已经存在");
+}
+
+std::string notStored(std::string_view reason) {
+    return text(reason) + "，未保存。";
+}
+
+std::string issueYearOutOfRange(history::Issue issue, int lastYear) {
+    return "期号 " + issueText(issue) + " 不是有效的期号（年份须在 2010～" +
+           std::to_string(lastYear) + " 之间）";
+}
+
+std::string issueDateMissing(history::Issue issue) {
+    return "期号 " + issueText(issue) + " 不是有效的期号（日期不存在）";
+}
+
+std::string issueOrdinalZero(history::Issue issue) {
+    return "期号 " + issueText(issue) + " 不是有效的期号（期序须从 01 起）";
+}
+
+std::string issueFormat(std::string_view typed) {
+    return "期号“" + text(typed) + "”格式不正确，请输入十位期号（例如 2017081284）或八位期号";
+}
+
+std::string tenDigitIssueNotTwenty(std::string_view typed) {
+    return "期号“" + text(typed) + "”不是有效的期号（十位期号以 20 开头）";
+}
+
+std::string noIssueAfterLastYear(history::Issue newest, int lastYear) {
+    return "最新一期 " + issueText(newest) + " 已是 " + std::to_string(lastYear) +
+           " 年的最后一期，期号无法再往后排。";
+}
+
+std::string numberOutOfRange(int number, int highestNumber) {
+    return "号码 " + history::twoDigitText(number) + " 超出范围 01～" +
+           history::twoDigitText(highestNumber);
+}
+
+std::string numberRepeated(int number) {
+    return "号码 " + history::twoDigitText(number) + " 重复出现";
+}
+
+std::string incompleteBox(int box) {
+    return "第" + std::to_string(box) + "个号码没有输入完整（每个号码两位数字）";
+}
+
+std::string tooFewNumbers(int count) {
+    return "只有 " + std::to_string(count) + " 个号码，一期需要 5 个号码";
+}
+
+std::string noIssueToCountFrom() {
+    return "没有期号，前面也没有可接续的期号";
+}
+
+std::string issueRepeatsLine(history::Issue issue, std::size_t line) {
+    return "期号 " + issueText(issue) + " 与第" + std::to_string(line) + "行重复";
+}
+
+std::string storedValueOutOfRange(history::Issue issue, std::string_view column, long long value) {
+    return "历史数据库中期号 " + issueText(issue) + " 的 " + text(column) + " 值 " +
+           std::to_string(value) + " 超出范围，无法读取。";
+}
+
+std::string noDrawsInFile(const std::filesystem::path& file) {
+    return historyUnchanged("文件 " + file.string() + " 中没有可读入的开奖号码");
+}
+
+std::string historyUnchanged(std::string_view reason) {
+    return text(reason) + "，历史号码未改变。";
+}
+
+std::string backupHasBadLines(const std::filesystem::path& file) {
+    return historyUnchanged("备份文件 " + file.string() + " 中有无法读入的行") + "\n";
+}
+
+std::string databaseKeptAsItWas(std::string_view reason) {
+    return text(reason) + "。数据库文件保持原样。";
+}
+
+std::string drawStored(history::Issue issue) {
+    return "已保存 " + issueText(issue) + " 期。";
+}
+
+std::string historyCleared() {
+    return "已清空所有历史号码。";
+}
+
+std::string drawsDeleted(std::size_t removed, std::size_t remaining) {
+    return "已删除 " + std::to_string(removed) + " 期，现有历史号码 " + std::to_string(remaining) +
+           " 期。";
+}
+
+std::string exportedTo(const std::filesystem::path& file) {
+    return "已导出到 " + file.string();
+}
+
+std::string savedCopyTo(const std::filesystem::path& file) {
+    return "已另存到 " + file.string();
+}
+
+std::string importSummary(std::size_t stored, std::size_t skipped) {
+    const std::string out = "读入 " + std::to_string(stored) + " 期";
+    return skipped ? out + "，跳过 " + std::to_string(skipped) + " 行。" : out + "。";
+}
+
+std::string linesWithMoreNumbers(std::size_t count) {
+    return std::to_string(count) + " 行多于五个号码，多出的已忽略。";
+}
+
+std::string skippedLine(std::size_t line, std::string_view reason) {
+    return "第" + std::to_string(line) + "行：" + text(reason);
+}
+
+std::string moreLinesNotListed(std::size_t count) {
+    return "（另有 " + std::to_string(count) + " 行未列出）";
+}
+
+std::string cannotReadFile(const std::filesystem::path& file, std::string_view reason) {
+    return "无法读取文件 " + file.string() + "：" + text(reason);
+}
+
+std::string cannotWriteFile(const std::filesystem::path& file, std::string_view reason) {
+    return "无法写入文件 " + file.string() + "：" + text(reason);
+}
+
+std::string cannotCreateDataFolder(const std::filesystem::path& folder, std::string_view reason) {
+    return "无法创建数据文件夹 " + folder.string() + "：" + text(reason);
+}
+
+std::string cannotSaveSettings(std::string_view file) {
+    return "无法保存设置到 " + text(file) + "，请检查该文件夹是否可写。";
+}
+
+std::string notARegularFile() {
+    return "不是普通文件";
+}
+
+std::string notATextFile() {
+    return "不是文本文件（其中有 NUL 字节）";
+}
+
+std::string outOfMemory(std::string_view systemText) {
+    return text(systemText) + "，操作未完成。";
+}
+
+std::string outOfMemoryReading(const std::filesystem::path& file, std::string_view systemText) {
+    return historyUnchanged("读入文件 " + file.string() + " 时" + text(systemText));
+}
+
+std::string notAHistoryDatabase(const std::filesystem::path& file) {
+    return "文件 " + file.string() + " 不是历史数据库（其中没有历史号码表 Lishi），未作任何修改。";
+}
+
+std::string damagedDatabase(const std::filesystem::path& file, std::string_view detail) {
+    return "历史数据库 " + file.string() + " 已损坏（" + text(detail) +
+           "），为免丢失历史号码，未作任何修改。请把该文件移走，再读入最近导出的历史号码文本文件"
+           "或数据文件夹中的 lsbf.txt，重建历史号码。";
+}
+
+std::string indexCountDiffers(std::string_view table) {
+    return "表 " + text(table) + " 与其索引的行数不一致";
+}
+
+std::string exportOntoProgramFile(const std::filesystem::path& target, bool backupFile) {
+    return "不能导出到 " + target.string() + "：它是程序的" +
+           (backupFile ? "备份文件" : "历史数据库文件") + "，写入会毁掉历史号码。请另选文件名。";
+}
+
+std::string emptyingNeedsConfirmation(std::size_t count) {
+    return "这样会删除全部 " + std::to_string(count) +
+           " 期历史号码，须先确认清空历史号码；历史号码未改变。";
+}
+
+std::string confirmEmptyingWithYes() {
+    return "确要清空，请加 --yes 再运行一次。";
+}
+
+std::string groupsNotSaved(std::string_view reason) {
+    return "结果未能保存到 YL 表，重新排序或下次查看时看不到这些结果：" + text(reason);
+}
+
+std::string rangeEndBeforeStart(history::Issue end, history::Issue start) {
+    return "截止期号 " + issueText(end) + " 早于起始期号 " + issueText(start) +
+           "，请重新输入检索起止期数。";
+}
+
+std::string noDrawsInRange(history::Issue start, history::Issue end) {
+    return "期号 " + issueText(start) + " 至 " + issueText(end) + " 之间没有历史号码。";
+}
+
+std::string referenceBeforeOldest(history::Issue reference, history::Issue oldest) {
+    return "指定期号 " + issueText(reference) + " 早于最早的历史期号 " + issueText(oldest) + "。";
+}
+
+std::string invalidPartialCount(std::string_view typed) {
+    return "分部位数“" + text(typed) + "”无效，请选择 1 到 5。";
+}
+
+std::string invalidGroupSize(int k, int largest) {
+    return "组合位数 " + std::to_string(k) + " 无效，请选择 1 至 " + std::to_string(largest) + "。";
+}
+
+std::string tooManyCodes(int largest, int chosen) {
+    return "一次最多组合 " + std::to_string(largest) + " 个值，现在选了 " + std::to_string(chosen) +
+           " 个。";
+}
+
+std::string codeChosenTwice(int code) {
+    return "值 " + std::to_string(code) + " 选了两次，每个值只能选一次。";
+}
+
+std::string tooFewCodes(int chosen, int k) {
+    return "只选了 " + std::to_string(chosen) + " 个值，不够组成 " + std::to_string(k) +
+           " 个一组的组合，请多勾选几个或减小组合位数。";
+}
+
+std::string notACodeOfType(std::string_view code, std::string_view typeCaption) {
+    return "值 " + text(code) + " 不是" + text(typeCaption) + "的可选值。";
+}
+
+std::string positionOutOfRange(std::string_view typed) {
+    return "位置 " + text(typed) + " 超出范围，请输入 1～5。";
+}
+
+std::string positionTwice(std::string_view typed) {
+    return "位置 " + text(typed) + " 指定了两次。";
+}
+
+std::string positionValueFormat(std::string_view typed) {
+    return "“" + text(typed) + "”格式不正确，应为 位置=值，例如 1=03。";
+}
+
+std::string fiveValuesNeeded() {
+    return "需要五个值，用逗号分隔，例如 01,02,03,04,05。";
+}
+
+std::string wouldEmptyHistory(std::size_t removed) {
+    return "这将删除全部 " + std::to_string(removed) +
+           " 期历史号码，历史号码将被清空。确定要继续吗？";
+}
+
+std::string cannotOpenDatabase(const std::filesystem::path& file, std::string_view reason) {
+    return "无法打开历史数据库 " + file.string() + "：\n" + text(reason) +
+           "\n\n程序以空的历史号码启动；该文件未被改动。";
+}
+
+std::string cannotOpenAddress(std::string_view address) {
+    return "无法打开浏览器，请手动访问：\n" + text(address);
+}
+
+std::string cannotOpenFile(const std::filesystem::path& file) {
+    return "无法用默认程序打开文件，文件保存在：\n" + file.string();
+}
+
+std::string warning(std::string_view problem) {
+    return "警告：" + text(problem);
+}
+
+std::string noDisplay() {
+    return "没有可用的图形显示（DISPLAY 或 WAYLAND_DISPLAY 未设置），无法打开窗口；"
+           "请使用命令行程序 yilou-cli。";
+}
+
+} // namespace yilou::messages
