@@ -102,23 +102,34 @@ PageDraws findPageDraws(std::string_view text, const UpdatePlan& plan, const Gam
         // search went back to the start of the text.
         if (issue != previous + 1)
             last.reset();
-        auto chosen = group;
-        if (last) {
-            chosen =
-                std::find_if(group, groupEnd, [&](const Occurrence& o) { return o.at > *last; });
-            if (chosen == groupEnd)
-                chosen = group;
-        }
-        last = chosen->at;
         previous = issue;
+        // The places in the order they are tried: after the previous issue's, then before it,
+        // nearest first.
+        const auto after =
+            last ? std::find_if(group, groupEnd, [&](const Occurrence& o) { return o.at > *last; })
+                 : group;
+        std::vector<std::size_t> places;
+        for (auto o = after; o != groupEnd; ++o)
+            places.push_back(o->at);
+        for (auto o = std::make_reverse_iterator(after); o != std::make_reverse_iterator(group);
+             ++o)
+            places.push_back(o->at);
         group = groupEnd;
 
         const Issue stored = *plan.form.toStored(issue);
-        const auto numbers = readNumbers(text, chosen->at + length);
+        std::optional<PositionValues> numbers;
+        for (std::size_t at : places) {
+            numbers = readNumbers(text, at + length);
+            if (numbers) {
+                last = at;
+                break;
+            }
+        }
         if (!numbers) {
+            last = places.front();
             out.skipped.push_back({stored, "期号 " + issueText(stored) +
                                                " 后面的五个号码无法读取（“" +
-                                               quoted(text, chosen->at + length) + "”）"});
+                                               quoted(text, places.front() + length) + "”）"});
         } else if (auto problem = drawProblem(stored, *numbers, game)) {
             out.skipped.push_back({stored, "期号 " + issueText(stored) + "：" + *problem});
         } else {

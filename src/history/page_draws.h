@@ -31,12 +31,15 @@ struct PageDraws {
 
 /// Finds the issues of `plan` in a page's text (see pageText). The page issues from
 /// plan.firstIssue to plan.lastIssue are searched in ascending order by their decimal text
-/// (8 digits, 9 for the happy-12 games), each from the character after the last one found,
-/// and from the start of the text when that finds none, so that a page listing the newest
-/// draw first serves as well; only integers that can be issues (an existing date, an ordinal
-/// of 1..99) are searched. After an issue of L characters found at character p, number i
-/// (1..5) is the two characters from p + L + 3 × (i − 1): a digit after a blank or a digit.
-/// A draw whose numbers cannot be read, or do not pass drawProblem for `game`, is skipped.
+/// (8 digits, 9 for the happy-12 games); only integers that can be issues (an existing date,
+/// an ordinal of 1..99) are searched. Each issue is looked for after the place where the
+/// previous one was found (from the start of the text when the previous integer was not
+/// found), then before that place, nearest first, so that a page listing the newest draw first
+/// serves as well. After an issue of L characters found at character p, number i (1..5) is
+/// the two characters from p + L + 3 × (i − 1): a digit after a blank or a digit. A place not
+/// followed by five such fields (a mention of the issue in a heading) is passed over for the
+/// next one; a draw whose numbers cannot be read anywhere, or do not pass drawProblem for
+/// `game`, is skipped.
 PageDraws findPageDraws(std::string_view text, const UpdatePlan& plan, const Game& game);
 
 } // namespace yilou::history

@@ -49,7 +49,11 @@ std::string charsetName(const std::string& label) {
         return "GB18030";
     if (label == "utf8" || label == "unicode-1-1-utf-8")
         return "UTF-8";
-    return label;
+    std::string name = label;
+    std::transform(name.begin(), name.end(), name.begin(), [](char c) {
+        return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+    });
+    return name;
 }
 
 bool convertible(const std::string& charset) {
@@ -143,7 +147,7 @@ bool isBlock(const xmlChar* name) {
 }
 
 bool isCell(const xmlNode* node) {
-    return node->type == XML_ELEMENT_NODE && isOneOf(node->name, {"td", "th"});
+    return node && node->type == XML_ELEMENT_NODE && isOneOf(node->name, {"td", "th"});
 }
 
 bool isWhiteSpace(char c) {
@@ -242,7 +246,7 @@ private:
             out_.lineEnd();
             return false;
         }
-        if (isCell(node) && node->prev && isCell(xmlPreviousElementSibling(node)))
+        if (isCell(node) && isCell(xmlPreviousElementSibling(node)))
             out_.requestTab();
         if (isOneOf(node->name, {"pre"}))
             ++preDepth_;
