@@ -1,3 +1,5 @@
+#include "support/http_test_server.h"
+#include "support/results_page.h"
 #include "support/temp_dir.h"
 #include "support/text_files.h"
 
@@ -90,6 +92,25 @@ TEST_F(EndToEnd, AnalysisOfAnImportedRealHistoryInEveryFormat) {
     EXPECT_NE(run("partial --values 01,02,03,04,05 --k 3")
                   .out.find("01 02 03 04 05 (3)  1         18        7         2.57142857142857\n"),
               std::string::npos);
+}
+
+TEST_F(EndToEnd, UpdateBringsTheHistoryUpToDateFromALocalServer) {
+    yilou::testing::HttpTestServer server([](const std::string&) {
+        yilou::testing::HttpResponse response;
+        response.body = yilou::testing::resultsPage({
+            yilou::testing::pageRow(17092884, {1, 2, 3, 4, 5}),
+            yilou::testing::pageRow(17092901, {11, 10, 9, 8, 7}),
+        });
+        return response;
+    });
+    ASSERT_EQ(run("add 2017092883 03 11 07 01 09").status, 0);
+
+    const Run update = run("update --url '" + server.url("/?n={n}") + "' --today 2017-09-29");
+
+    EXPECT_EQ(update.status, 0) << update.err;
+    EXPECT_EQ(update.out, "已保存 2 期，最新一期为 2017092901。\n");
+    EXPECT_EQ(run("history --tail 2 --format csv").out,
+              "期号,落1码,落2码,落3码,落4码,落5码\n2017092884,1,2,3,4,5\n2017092901,11,10,9,8,7\n");
 }
 
 } // namespace
