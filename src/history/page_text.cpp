@@ -5,7 +5,10 @@
 #include <cerrno>
 #include <iconv.h>
 #include <libxml/HTMLparser.h>
+#include <libxml/parserInternals.h>
 #include <memory>
+#include <unordered_map>
+#include <vector>
 
 namespace yilou::history {
 
@@ -98,6 +101,8 @@ bool isValidUtf8(std::string_view text) {
 
 /// `page` in UTF-8; bytes that are not valid in `charset` become U+FFFD, as in a browser.
 std::string decoded(std::string_view page, const std::string& charset) {
+    if (charset == "UTF-8" && isValidUtf8(page))
+        return std::string(page);
     const iconv_t cd = iconv_open("UTF-8", convertible(charset) ? charset.c_str() : "UTF-8");
     std::unique_ptr<void, int (*)(iconv_t)> closer(cd, &iconv_close);
     std::string out(page.size() + page.size() / 2 + 16, '\0');
@@ -127,27 +132,37 @@ std::string decoded(std::string_view page, const std::string& charset) {
     return out;
 }
 
-bool isOneOf(const xmlChar* name, std::initializer_list<std::string_view> names) {
-    const std::string_view n(reinterpret_cast<const char*>(name));
-    return std::find(names.begin(), names.end(), n) != names.end();
+/// What an element means for the text.
+enum class Kind { Inline, Block, Skipped, LineBreak, Row, Cell, Preformatted };
+
+Kind kindOf(const xmlChar* name) {
+    static const std::unordered_map<std::string_view, Kind> kinds = [] {
+        std::unordered_map<std::string_view, Kind> map;
+        for (std::string_view block :
+             {"address",    "article", "aside",  "blockquote", "caption", "center",  "dd",
+              "details",    "dialog",  "dir",    "div",        "dl",      "dt",      "fieldset",
+              "figcaption", "figure",  "footer", "form",       "h1",      "h2",      "h3",
+              "h4",         "h5",      "h6",     "header",     "hr",      "legend",  "li",
+              "main",       "menu",    "nav",    "ol",         "p",       "section", "summary",
+              "table",      "tbody",   "tfoot",  "thead",      "ul"})
+            map.emplace(block, Kind::Block);
+        for (std::string_view skipped :
+             {"script", "style", "head", "title", "noscript", "template"})
+            map.emplace(skipped, Kind::Skipped);
+        map.emplace("br", Kind::LineBreak);
+        map.emplace("tr", Kind::Row);
+        map.emplace("td", Kind::Cell);
+        map.emplace("th", Kind::Cell);
+        map.emplace("pre", Kind::Preformatted);
+        return map;
+    }();
+    const auto found = kinds.find(reinterpret_cast<const char*>(name));
+    return found == kinds.end() ? Kind::Inline : found->second;
 }
 
-bool isSkipped(const xmlChar* name) {
-    return isOneOf(name, {"script", "style", "head", "title", "noscript", "template"});
-}
-
-bool isBlock(const xmlChar* name) {
-    return isOneOf(name, {"address", "article",  "aside",      "blockquote", "caption", "center",
-                          "dd",      "details",  "dialog",     "dir",        "div",     "dl",
-                          "dt",      "fieldset", "figcaption", "figure",     "footer",  "form",
-                          "h1",      "h2",       "h3",         "h4",         "h5",      "h6",
-                          "header",  "hr",       "legend",     "li",         "main",    "menu",
-                          "nav",     "ol",       "p",          "pre",        "section", "summary",
-                          "table",   "tbody",    "tfoot",      "thead",      "tr",      "ul"});
-}
-
-bool isCell(const xmlNode* node) {
-    return node && node->type == XML_ELEMENT_NODE && isOneOf(node->name, {"td", "th"});
+/// Rows and preformatted text are blocks too.
+bool endsLine(Kind kind) {
+    return kind == Kind::Block || kind == Kind::Row || kind == Kind::Preformatted;
 }
 
 bool isWhiteSpace(char c) {
@@ -207,73 +222,87 @@ private:
     bool space_ = false;
 };
 
-class BodyWalker {
+/// Reads the text from the parser's events as they come: no document tree is built, which
+/// would take most of the time and memory for a page of 2 MB.
+class PageReader {
 public:
-    /// The text of the nodes below `root`, in document order, without recursion: tag soup can
-    /// nest deeply.
-    std::string walk(xmlNode* root) {
-        xmlNode* node = root->children;
-        while (node) {
-            if (enter(node)) {
-                if (node->children) {
-                    node = node->children;
-                    continue;
-                }
-                leave(node);
-            }
-            while (!node->next) {
-                node = node->parent;
-                if (node == root)
-                    return out_.take();
-                leave(node);
-            }
-            node = node->next;
-        }
+    std::string read(const std::string& html) {
+        std::unique_ptr<htmlParserCtxt, void (*)(htmlParserCtxtPtr)> context(
+            htmlCreateMemoryParserCtxt(html.data(), static_cast<int>(html.size())),
+            &htmlFreeParserCtxt);
+        if (!context)
+            return {};
+        htmlSAXHandler& sax = *context->sax;
+        sax = htmlSAXHandler{};
+        sax.startElement = &PageReader::started;
+        sax.endElement = &PageReader::ended;
+        sax.characters = &PageReader::characters;
+        sax.cdataBlock = &PageReader::characters;
+        context->userData = this;
+        xmlSwitchEncoding(context.get(), XML_CHAR_ENCODING_UTF8);
+        // The page is UTF-8 now whatever its meta tags say; HUGE lifts the nesting limit,
+        // beyond which the parser would stop and drop the rest of the page.
+        htmlCtxtUseOptions(context.get(), HTML_PARSE_RECOVER | HTML_PARSE_NOERROR |
+                                              HTML_PARSE_NOWARNING | HTML_PARSE_NONET |
+                                              HTML_PARSE_IGNORE_ENC | XML_PARSE_HUGE);
+        htmlParseDocument(context.get());
         return out_.take();
     }
 
 private:
-    /// Takes in the node; true when its children are to be visited and leave() called.
-    bool enter(xmlNode* node) {
-        if (node->type == XML_TEXT_NODE || node->type == XML_CDATA_SECTION_NODE) {
-            if (node->content)
-                out_.text(reinterpret_cast<const char*>(node->content), preDepth_ > 0);
-            return false;
-        }
-        if (node->type != XML_ELEMENT_NODE || isSkipped(node->name))
-            return false;
-        if (isOneOf(node->name, {"br"})) {
-            out_.lineEnd();
-            return false;
-        }
-        if (isCell(node) && isCell(xmlPreviousElementSibling(node)))
-            out_.requestTab();
-        if (isOneOf(node->name, {"pre"}))
-            ++preDepth_;
-        if (isBlock(node->name))
-            out_.requestBreak();
-        return true;
+    static void started(void* user, const xmlChar* name, const xmlChar**) {
+        static_cast<PageReader*>(user)->start(name);
     }
-    void leave(xmlNode* node) {
-        if (node->type != XML_ELEMENT_NODE)
+    static void ended(void* user, const xmlChar* name) {
+        static_cast<PageReader*>(user)->end(name);
+    }
+    static void characters(void* user, const xmlChar* text, int length) {
+        auto& reader = *static_cast<PageReader*>(user);
+        if (reader.skipDepth_ == 0)
+            reader.out_.text(
+                {reinterpret_cast<const char*>(text), static_cast<std::size_t>(length)},
+                reader.preDepth_ > 0);
+    }
+
+    void start(const xmlChar* name) {
+        const Kind kind = kindOf(name);
+        if (skipDepth_ > 0 || kind == Kind::Skipped) {
+            ++skipDepth_;
             return;
-        if (isOneOf(node->name, {"pre"}))
+        }
+        if (kind == Kind::LineBreak) {
+            out_.lineEnd();
+        } else if (kind == Kind::Row) {
+            rowHasCell_.push_back(false);
+        } else if (kind == Kind::Cell && !rowHasCell_.empty()) {
+            if (rowHasCell_.back())
+                out_.requestTab();
+            rowHasCell_.back() = true;
+        } else if (kind == Kind::Preformatted) {
+            ++preDepth_;
+        }
+        if (endsLine(kind))
+            out_.requestBreak();
+    }
+    void end(const xmlChar* name) {
+        if (skipDepth_ > 0) {
+            --skipDepth_;
+            return;
+        }
+        const Kind kind = kindOf(name);
+        if (kind == Kind::Row && !rowHasCell_.empty())
+            rowHasCell_.pop_back();
+        else if (kind == Kind::Preformatted && preDepth_ > 0)
             --preDepth_;
-        if (isBlock(node->name))
+        if (endsLine(kind))
             out_.requestBreak();
     }
 
     TextBuilder out_;
+    int skipDepth_ = 0; ///< inside script, style, the head …
     int preDepth_ = 0;
+    std::vector<bool> rowHasCell_; ///< per open table row: whether a cell has begun in it
 };
-
-/// The body element below the document's root element, or the root when there is none.
-xmlNode* bodyOf(xmlNode* root) {
-    for (xmlNode* node = root->children; node; node = node->next)
-        if (node->type == XML_ELEMENT_NODE && isOneOf(node->name, {"body"}))
-            return node;
-    return root;
-}
 
 } // namespace
 
@@ -287,18 +316,7 @@ std::string pageCharset(std::string_view page, std::string_view contentType) {
 }
 
 std::string pageText(std::string_view page, std::string_view charset) {
-    const std::string text = decoded(page, std::string(charset));
-    // The page is UTF-8 now whatever its meta tags say; HUGE lifts the nesting limit, beyond
-    // which the parser would stop and drop the rest of the page.
-    const int options = HTML_PARSE_RECOVER | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING |
-                        HTML_PARSE_NONET | HTML_PARSE_IGNORE_ENC | XML_PARSE_HUGE;
-    std::unique_ptr<xmlDoc, void (*)(xmlDocPtr)> doc(
-        htmlReadMemory(text.data(), static_cast<int>(text.size()), nullptr, "UTF-8", options),
-        &xmlFreeDoc);
-    if (!doc)
-        return {};
-    xmlNode* root = xmlDocGetRootElement(doc.get());
-    return root ? BodyWalker().walk(bodyOf(root)) : std::string();
+    return PageReader().read(decoded(page, std::string(charset)));
 }
 
 } // namespace yilou::history
