@@ -39,6 +39,8 @@ std::string updateUrl(std::string_view urlTemplate, const Game& game, int drawsW
 
 std::size_t storePageDraws(HistoryDb& db, const UpdatePlan& plan, const PageDraws& found,
                            const AttributeRules& rules) {
+    if (found.draws.empty())
+        return 0;
     Transaction transaction(db.sql());
     std::vector<DrawRecord> records;
     records.reserve(found.draws.size());

@@ -28,7 +28,7 @@ struct UpdateRequest {
     std::string urlTemplate; ///< the setting UpdateUrl, or an address given for this update
     CalendarDate today;
     int keepDays = 6; ///< the setting IniSerchDay
-    Game game;
+    Game game = gameAt(0);
     AttributeRules rules;
     FetchLimits limits;
 };
@@ -48,11 +48,13 @@ struct UpdateReport {
 };
 
 /// Brings the history in `db` up to date from the results page of `request.game`, in one
-/// call that may run on a worker thread (no other thread may use `db` meanwhile; a window
-/// opens a HistoryDb of its own for it). It plans the update (planUpdate), fetches the page
-/// (fetchPage, with `control`'s cancel flag and progress callback), reads its text (pageText)
+/// call that may run on a worker thread: no other thread may use `db` meanwhile (a window
+/// opens a HistoryDb of its own on the worker), `control.progress` is called on the worker
+/// (a window forwards it to its own thread), and `control.cancel` may be set from any thread.
+/// It plans the update (planUpdate), fetches the page (fetchPage), reads its text (pageText)
 /// and finds the wanted draws (findPageDraws); only then, in one transaction, it replaces the
-/// old history when the plan says so and appends the new draws with their attributes.
+/// old history when the plan says so and appends the new draws with their attributes. The
+/// report names what was stored and the newest issue afterwards.
 ///
 /// Throws, leaving the history exactly as it was: Cancelled when the cancel flag was set
 /// before the draws were stored; UserError for an empty address template, a failed fetch, a
@@ -62,7 +64,7 @@ UpdateReport updateHistoryOnline(HistoryDb& db, const UpdateRequest& request,
 
 /// Stores the draws of `found` as updateHistoryOnline does: in one transaction, replacing the
 /// whole history when `plan` says so, otherwise beside it (issues stored meanwhile are left
-/// out). Gives the number stored.
+/// out). Gives the number stored; with no draws it changes nothing.
 std::size_t storePageDraws(HistoryDb& db, const UpdatePlan& plan, const PageDraws& found,
                            const AttributeRules& rules);
 

@@ -7,6 +7,7 @@
 #include <libxml/HTMLparser.h>
 #include <libxml/parserInternals.h>
 #include <memory>
+#include <mutex>
 #include <unordered_map>
 #include <vector>
 
@@ -227,6 +228,9 @@ private:
 class PageReader {
 public:
     std::string read(const std::string& html) {
+        // The parser's global state is set up once, before any thread parses.
+        static std::once_flag initialised;
+        std::call_once(initialised, &xmlInitParser);
         std::unique_ptr<htmlParserCtxt, void (*)(htmlParserCtxtPtr)> context(
             htmlCreateMemoryParserCtxt(html.data(), static_cast<int>(html.size())),
             &htmlFreeParserCtxt);

@@ -1,5 +1,6 @@
 #include "history/page_draws.h"
 
+#include <algorithm>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -19,9 +20,8 @@ UpdatePlan examplePlan() {
 }
 
 std::vector<Issue> issuesOf(const PageDraws& found) {
-    std::vector<Issue> issues;
-    for (const PageDraw& draw : found.draws)
-        issues.push_back(draw.issue);
+    std::vector<Issue> issues(found.draws.size());
+    std::ranges::transform(found.draws, issues.begin(), &PageDraw::issue);
     return issues;
 }
 
