@@ -38,7 +38,8 @@ CalendarDate addDays(const CalendarDate& date, int days) {
 }
 
 int daysBetween(const CalendarDate& from, const CalendarDate& to) {
-    return (std::chrono::sys_days{toChrono(to)} - std::chrono::sys_days{toChrono(from)}).count();
+    return static_cast<int>(
+        (std::chrono::sys_days{toChrono(to)} - std::chrono::sys_days{toChrono(from)}).count());
 }
 
 CalendarDate today() {

@@ -1,5 +1,6 @@
 #include "history/text_file_writer.h"
 
+#include "history/messages.h"
 #include "history/user_error.h"
 
 #include <atomic>
@@ -89,7 +90,7 @@ void TextFileWriter::close() {
 
 void TextFileWriter::fail(int error) {
     discard();
-    throw UserError("无法写入文件 " + path_.string() + "：" + std::strerror(error));
+    throw UserError(messages::cannotWriteFile(path_, std::strerror(error)));
 }
 
 } // namespace yilou::history
