@@ -1,5 +1,6 @@
 #include "cli/update_command.h"
 
+#include "history/messages.h"
 #include "history/online_update.h"
 #include "history/user_error.h"
 
@@ -22,7 +23,7 @@ history::CalendarDate parseDateArgument(const std::string& text) {
         if (history::isValidDate(date))
             return date;
     }
-    throw UserError("日期“" + text + "”不正确，请按 YYYY-MM-DD 输入（例如 2017-09-29）。");
+    throw UserError(messages::invalidDate(text));
 }
 
 } // namespace
@@ -38,9 +39,7 @@ void addUpdateCommand(CLI::App& app, CliContext& context) {
         history::UpdateRequest request;
         request.urlTemplate = url->empty() ? context.settings().UpdateUrl() : *url;
         if (request.urlTemplate.empty())
-            throw UserError("没有历史号码更新地址：请用 --url 给出地址模板，或把它保存在设置 "
-                            "IniSetting/UpdateUrl 中。" +
-                            std::string(history::kUpdateUrlHelp) + "。");
+            throw UserError(messages::noUpdateAddressGiven());
         request.today = today->empty() ? history::today() : parseDateArgument(*today);
         request.keepDays = context.settings().IniSerchDay();
         request.game = context.game();

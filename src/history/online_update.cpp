@@ -1,12 +1,12 @@
 #include "history/online_update.h"
 
+#include "history/messages.h"
 #include "history/page_text.h"
 
 namespace yilou::history {
 
 namespace {
 
-constexpr std::string_view kUnchanged = "历史号码未改变。";
 constexpr std::size_t kListedSkips = 5;
 
 void replaceAll(std::string& text, std::string_view from, std::string_view to) {
@@ -20,12 +20,8 @@ std::string skippedText(const std::vector<SkippedDraw>& skipped) {
     for (std::size_t i = 0; i < std::min(skipped.size(), kListedSkips); ++i)
         out += "\n" + skipped[i].reason;
     if (skipped.size() > kListedSkips)
-        out += "\n（另有 " + std::to_string(skipped.size() - kListedSkips) + " 期未列出）";
+        out += "\n" + messages::moreDrawsNotListed(skipped.size() - kListedSkips);
     return out;
-}
-
-std::string issueRangeText(const UpdatePlan& plan) {
-    return "20" + std::to_string(plan.firstIssue) + "～20" + std::to_string(plan.lastIssue);
 }
 
 } // namespace
@@ -58,8 +54,7 @@ std::size_t storePageDraws(HistoryDb& db, const UpdatePlan& plan, const PageDraw
 UpdateReport updateHistoryOnline(HistoryDb& db, const UpdateRequest& request,
                                  const FetchControl& control) {
     if (request.urlTemplate.empty())
-        throw UserError("没有设置历史号码更新地址（设置 UpdateUrl）。" +
-                        std::string(kUpdateUrlHelp) + "。");
+        throw UserError(messages::noUpdateAddress());
     std::optional<StoredSpan> stored;
     if (const auto oldest = db.oldestIssue())
         stored = StoredSpan{*oldest, *db.newestIssue()};
@@ -73,18 +68,18 @@ UpdateReport updateHistoryOnline(HistoryDb& db, const UpdateRequest& request,
     try {
         page = fetchPage(report.url, request.limits, control);
     } catch (const Cancelled&) {
-        throw Cancelled("已取消在线更新，" + std::string(kUnchanged));
+        throw Cancelled(messages::updateCancelled());
     } catch (const UserError& error) {
-        throw UserError(error.what() + std::string(kUnchanged));
+        throw UserError(messages::historyUnchanged(error.what()));
     }
     const std::string text = pageText(page.body, pageCharset(page.body, page.contentType));
     PageDraws found = findPageDraws(text, report.plan, request.game);
     if (found.draws.empty())
-        throw UserError("页面 " + report.url + " 中没有可保存的新开奖号码（要找的期号为 " +
-                        issueRangeText(report.plan) + "），" + std::string(kUnchanged) +
-                        skippedText(found.skipped));
+        throw UserError(
+            messages::noNewDrawsOnPage(report.url, report.plan.firstIssue, report.plan.lastIssue) +
+            skippedText(found.skipped));
     if (control.cancelled())
-        throw Cancelled("已取消在线更新，" + std::string(kUnchanged));
+        throw Cancelled(messages::updateCancelled());
 
     report.stored = storePageDraws(db, report.plan, found, request.rules);
     report.newest = db.newestIssue().value_or(0);
@@ -95,10 +90,10 @@ UpdateReport updateHistoryOnline(HistoryDb& db, const UpdateRequest& request,
 std::string UpdateReport::summary() const {
     std::string out;
     if (plan.replaceHistory)
-        out += "原有历史号码的最早一期已超过 " + std::to_string(keepDays) + " 天，已全部替换。\n";
-    out += "已保存 " + std::to_string(stored) + " 期，最新一期为 " + issueText(newest) + "。";
+        out += messages::historyReplaced(keepDays) + "\n";
+    out += messages::updateSummary(stored, newest);
     if (!skipped.empty())
-        out += "\n跳过 " + std::to_string(skipped.size()) + " 期：" + skippedText(skipped);
+        out += "\n" + messages::drawsSkipped(skipped.size()) + skippedText(skipped);
     return out;
 }
 

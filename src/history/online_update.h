@@ -14,11 +14,6 @@
 
 namespace yilou::history {
 
-/// What the two placeholders of an update address template stand for, with an example.
-inline constexpr std::string_view kUpdateUrlHelp =
-    "地址中的 {code} 代表彩种代码（如 11x5gd），{n} 代表要读取的期数，"
-    "例如 http://{code}.example.org/?n={n}";
-
 /// The address of the results page: `urlTemplate` with every "{code}" replaced by the game's
 /// code and every "{n}" by `drawsWanted`.
 std::string updateUrl(std::string_view urlTemplate, const Game& game, int drawsWanted);

@@ -1,6 +1,7 @@
 #include "history/page_draws.h"
 
 #include "history/draw_validation.h"
+#include "history/messages.h"
 
 #include <algorithm>
 #include <optional>
@@ -127,11 +128,10 @@ PageDraws findPageDraws(std::string_view text, const UpdatePlan& plan, const Gam
         }
         if (!numbers) {
             last = places.front();
-            out.skipped.push_back({stored, "期号 " + issueText(stored) +
-                                               " 后面的五个号码无法读取（“" +
-                                               quoted(text, places.front() + length) + "”）"});
+            out.skipped.push_back({stored, messages::pageNumbersUnreadable(
+                                               stored, quoted(text, places.front() + length))});
         } else if (auto problem = drawProblem(stored, *numbers, game)) {
-            out.skipped.push_back({stored, "期号 " + issueText(stored) + "：" + *problem});
+            out.skipped.push_back({stored, messages::pageDrawProblem(stored, *problem)});
         } else {
             out.draws.push_back({stored, *numbers});
         }

@@ -1,5 +1,7 @@
 #include "history/page_fetch.h"
 
+#include "history/messages.h"
+
 #include <curl/curl.h>
 #include <memory>
 #include <mutex>
@@ -59,44 +61,44 @@ std::string causeOf(CURLcode code, CURL* curl, const Transfer& transfer) {
     const FetchLimits& limits = transfer.limits;
     switch (code) {
     case CURLE_UNSUPPORTED_PROTOCOL:
-        return "不支持这种地址，只能读取 http、https 或 file 地址";
+        return messages::unsupportedAddress();
     case CURLE_URL_MALFORMAT:
-        return "地址的格式不正确";
+        return messages::malformedAddress();
     case CURLE_COULDNT_RESOLVE_HOST:
     case CURLE_COULDNT_RESOLVE_PROXY:
-        return "找不到这个服务器（域名无法解析），请检查地址和网络连接";
+        return messages::hostNotFound();
     case CURLE_COULDNT_CONNECT:
-        return "无法连接到服务器（连接被拒绝或网络不通）";
+        return messages::connectionFailed();
     case CURLE_OPERATION_TIMEDOUT:
-        return "服务器没有及时响应（连接限时 " + secondsText(limits.connectTimeout) +
-               "，整个读取限时 " + secondsText(limits.transferTimeout) + "）";
+        return messages::noTimelyAnswer(secondsText(limits.connectTimeout),
+                                        secondsText(limits.transferTimeout));
     case CURLE_TOO_MANY_REDIRECTS:
-        return "页面重定向超过 " + std::to_string(limits.maxRedirects) + " 次";
+        return messages::tooManyRedirects(limits.maxRedirects);
     case CURLE_HTTP_RETURNED_ERROR: {
         long status = 0;
         curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
-        return "服务器返回错误 HTTP " + std::to_string(status);
+        return messages::httpError(status);
     }
     case CURLE_FILESIZE_EXCEEDED:
-        return "页面超过 " + sizeText(limits.maxBytes) + " 的上限";
+        return messages::pageTooLarge(sizeText(limits.maxBytes));
     case CURLE_WRITE_ERROR:
-        return transfer.tooLarge ? "页面超过 " + sizeText(limits.maxBytes) + " 的上限"
-                                 : "无法保存收到的数据";
+        return transfer.tooLarge ? messages::pageTooLarge(sizeText(limits.maxBytes))
+                                 : messages::cannotKeepPage();
     case CURLE_FILE_COULDNT_READ_FILE:
-        return "文件不存在或无法读取";
+        return messages::pageFileNotReadable();
     case CURLE_GOT_NOTHING:
-        return "服务器没有返回任何内容";
+        return messages::emptyAnswer();
     case CURLE_PEER_FAILED_VERIFICATION:
     case CURLE_SSL_CONNECT_ERROR:
     case CURLE_SSL_CERTPROBLEM:
     case CURLE_SSL_CACERT_BADFILE:
-        return "无法建立安全连接（HTTPS 证书无效或无法验证）";
+        return messages::secureConnectionFailed();
     case CURLE_SEND_ERROR:
     case CURLE_RECV_ERROR:
     case CURLE_PARTIAL_FILE:
-        return "传输中断";
+        return messages::transferInterrupted();
     default:
-        return "网络读取失败";
+        return messages::networkFailure();
     }
 }
 
@@ -112,7 +114,7 @@ FetchedPage fetchPage(const std::string& url, const FetchLimits& limits,
     initialiseCurl();
     std::unique_ptr<CURL, void (*)(CURL*)> curl(curl_easy_init(), &curl_easy_cleanup);
     if (!curl)
-        throw UserError("无法读取历史号码页面 " + url + "：网络组件无法启动。");
+        throw UserError(messages::cannotReadPage(url, messages::networkUnavailable(), "curl"));
     Transfer transfer{limits, control, {}};
     char detail[CURL_ERROR_SIZE] = {};
     CURL* c = curl.get();
@@ -139,13 +141,10 @@ FetchedPage fetchPage(const std::string& url, const FetchLimits& limits,
 
     const CURLcode code = curl_easy_perform(c);
     if (code == CURLE_ABORTED_BY_CALLBACK || control.cancelled())
-        throw Cancelled("已取消读取历史号码页面 " + url + "。");
-    if (code != CURLE_OK) {
-        std::string message =
-            "无法读取历史号码页面 " + url + "：" + causeOf(code, c, transfer) + "。";
-        const std::string diagnosis = detail[0] ? detail : curl_easy_strerror(code);
-        throw UserError(message + "（" + diagnosis + "）");
-    }
+        throw Cancelled(messages::pageReadCancelled(url));
+    if (code != CURLE_OK)
+        throw UserError(messages::cannotReadPage(url, causeOf(code, c, transfer),
+                                                 detail[0] ? detail : curl_easy_strerror(code)));
     const char* contentType = nullptr;
     if (curl_easy_getinfo(c, CURLINFO_CONTENT_TYPE, &contentType) == CURLE_OK && contentType)
         transfer.page.contentType = contentType;

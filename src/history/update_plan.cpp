@@ -1,5 +1,6 @@
 #include "history/update_plan.h"
 
+#include "history/messages.h"
 #include "history/user_error.h"
 
 #include <algorithm>
@@ -44,7 +45,7 @@ std::optional<Issue> PageIssueForm::toStored(std::int64_t pageIssue) const {
 UpdatePlan planUpdate(const std::optional<StoredSpan>& stored, const CalendarDate& today,
                       int keepDays, const Game& game) {
     if (!isValidDate(today) || today.year < 2010 || today.year > 2099)
-        throw UserError("今天的日期必须在 2010～2099 年之间，无法更新历史号码。");
+        throw UserError(messages::updateDateOutOfRange());
     UpdatePlan plan;
     plan.form = PageIssueForm::of(game);
     plan.replaceHistory = stored && (ageInDays(stored->oldest, today) > keepDays ||
