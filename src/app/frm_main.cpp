@@ -32,6 +32,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <future>
 
 namespace yilou::app {
 
@@ -123,7 +124,14 @@ void frmMain::startUp() {
     try {
         prepareDataFolder(dataFolder_);
         db_ = std::make_unique<history::HistoryDb>(file);
+        // The file is checked once, before anything can be written to it: every page is
+        // walked on a connection of its own beside the load.
+        auto check = std::async(std::launch::async, [file] {
+            history::HistoryDb own(file);
+            history::prepareChange(own);
+        });
         snapshot_ = db_->loadSnapshot();
+        check.get();
     } catch (const std::exception& error) {
         db_.reset();
         snapshot_ = {};

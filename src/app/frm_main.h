@@ -107,8 +107,9 @@ private:
                        const std::function<history::Snapshot(history::HistoryDb&)>& work);
     /// Shows a new history: grid, next issue, status; the analysis side refreshes its inputs.
     void showHistory(history::Snapshot snapshot);
-    /// Asks before a deletion of `removed` draws that would leave the history empty.
-    bool confirmDeletion(std::size_t removed);
+    /// Asks before a deletion of `removed` draws that would leave the history empty; nothing
+    /// when the user declines, else what the engine may do when all draws would go.
+    std::optional<history::WhenAllDrawsGo> confirmDeletion(std::size_t removed);
     /// Deletes and reports a compaction that failed afterwards.
     void runDeletion(const std::function<history::DeletionResult(history::HistoryDb&)>& deletion);
     void setHistoryCommandsEnabled(bool enabled);

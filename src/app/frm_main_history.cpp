@@ -129,9 +129,12 @@ void frmMain::cmdRdLst_Click() {
     prompts_.inform(messages::kImportTitle, report.summary());
 }
 
-bool frmMain::confirmDeletion(std::size_t removed) {
-    return removed < snapshot_.size() ||
-           prompts_.confirm(messages::kClearTitle, messages::wouldEmptyHistory(removed));
+std::optional<history::WhenAllDrawsGo> frmMain::confirmDeletion(std::size_t removed) {
+    if (removed < snapshot_.size())
+        return history::WhenAllDrawsGo::Refuse;
+    if (prompts_.confirm(messages::kClearTitle, messages::wouldEmptyHistory(removed)))
+        return history::WhenAllDrawsGo::Delete;
+    return std::nullopt;
 }
 
 void frmMain::runDeletion(
@@ -142,8 +145,7 @@ void frmMain::runDeletion(
         return db.loadSnapshot();
     });
     if (done && result.compactionProblem)
-        prompts_.warn(messages::kNoticeTitle,
-                      messages::compactionWarning(*result.compactionProblem));
+        prompts_.warn(messages::kNoticeTitle, messages::warning(*result.compactionProblem));
 }
 
 void frmMain::Command3_Click() {
@@ -177,13 +179,14 @@ void frmMain::mnuDlzd_Click() {
     const auto& issues = snapshot_.issues;
     const auto kept = static_cast<std::size_t>(
         std::upper_bound(issues.begin(), issues.end(), keep) - issues.begin());
-    if (!confirmDeletion(issues.size() - kept))
+    const auto whenAllGo = confirmDeletion(issues.size() - kept);
+    if (!whenAllGo)
         return;
     const auto folder = dataFolder_;
     const auto game = choices_.game();
     const auto rules = choices_.rules();
     runDeletion([=](history::HistoryDb& db) {
-        return history::deleteAfter(db, keep, folder, game, rules);
+        return history::deleteAfter(db, keep, folder, game, rules, *whenAllGo);
     });
 }
 
@@ -199,14 +202,17 @@ void frmMain::mnuEszhzd_Click() {
         showFailure(error);
         return;
     }
-    if (count <= 0 || snapshot_.empty() ||
-        !confirmDeletion(std::min<std::size_t>(count, snapshot_.size())))
+    if (count <= 0 || snapshot_.empty())
+        return;
+    const auto whenAllGo = confirmDeletion(std::min<std::size_t>(count, snapshot_.size()));
+    if (!whenAllGo)
         return;
     const auto folder = dataFolder_;
     const auto game = choices_.game();
     const auto rules = choices_.rules();
     runDeletion([=](history::HistoryDb& db) {
-        return session::deleteNewest(db, static_cast<std::size_t>(count), folder, game, rules);
+        return session::deleteNewest(db, static_cast<std::size_t>(count), folder, game, rules,
+                                     *whenAllGo);
     });
 }
 

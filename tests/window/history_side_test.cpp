@@ -174,7 +174,7 @@ private slots:
         dialogs.enter(QStringLiteral("2017-08-12")).ok();
         fixture.trigger(QStringLiteral("mnuDlzd"));
         QCOMPARE(dialogs.pending(), 0);
-        QVERIFY(dialogs.seen()[1].contains(QStringLiteral("不是有效的期号")));
+        QVERIFY(dialogs.seen()[1].contains(QStringLiteral("期号“2017-08-12”")));
         QCOMPARE(storedCount(fixture.folder()), 10u);
     }
 
