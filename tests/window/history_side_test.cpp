@@ -254,6 +254,24 @@ private slots:
         QCOMPARE(storedCount(fixture.folder()), 0u);
     }
 
+    void databaseWithADamagedPageIsNotOpenedForWriting() {
+        WindowFixture fixture;
+        fixture.storeDraws(2000);
+        const auto file = fixture.folder() / history::kDatabaseFileName;
+        std::string bytes = readFile(file);
+        // Past the first pages (header and schema): pages of the history's rows.
+        for (std::size_t i = bytes.size() / 2; i < bytes.size() / 2 + 8192; ++i)
+            bytes[i] = static_cast<char>(0xA5);
+        writeFile(file, bytes);
+        DialogScript dialogs;
+        dialogs.ok();
+        fixture.open();
+        QTRY_COMPARE(dialogs.pending(), 0);
+        QVERIFY(dialogs.seenText().contains(QString::fromStdString(file.string())));
+        QCOMPARE(fixture.window().MSFlexGrid1()->rows(), 1);
+        QCOMPARE(readFile(file), bytes);
+    }
+
     void historyGridScrollsToTheNewestPastThirtyNineRows_data() {
         QTest::addColumn<int>("draws");
         QTest::addColumn<bool>("scrolled");
