@@ -41,6 +41,30 @@ std::optional<int> boxOfCode(SearchType type, int code) {
     return box;
 }
 
+std::vector<int> selectableCodes(SearchType type, const history::Game& game, int sxIni, int dsIni) {
+    const auto run = [](int first, int count) {
+        std::vector<int> codes(static_cast<std::size_t>(count));
+        for (int i = 0; i < count; ++i)
+            codes[i] = first + i;
+        return codes;
+    };
+    switch (type) {
+    case SearchType::Number:
+        return run(1, game.highestNumber);
+    case SearchType::Zodiac:
+        return run(sxIni, static_cast<int>(history::strSxName.size()));
+    case SearchType::Head:
+        return run(0, history::headDigit(game.highestNumber) + 1);
+    case SearchType::Tail:
+        return run(0, 10);
+    case SearchType::DigitSum:
+        return run(1, 9);
+    case SearchType::Segment:
+        return run(dsIni, (game.highestNumber - 1) / 4 + 1);
+    }
+    return {};
+}
+
 std::string valueLabel(SearchType type, int value, int sxIni) {
     if (type == SearchType::Zodiac)
         return history::zodiacName(value, sxIni);

@@ -6,7 +6,9 @@
 #include "session/grid_text.h"
 
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QSplitter>
+#include <memory>
 
 namespace yilou::app {
 
@@ -38,6 +40,29 @@ ResultGridsPanel::ResultGridsPanel(QWidget* parent) : QWidget(parent) {
     splitter->setStretchFactor(0, 3);
     splitter->setStretchFactor(1, 2);
     layout->addWidget(splitter);
+}
+
+void ResultGridsPanel::showSearch(analysis::SearchResult result) {
+    // The models keep the result; cells are written when the view shows them.
+    auto kept = std::make_shared<const analysis::SearchResult>(std::move(result));
+    searchModel->reset(static_cast<int>(kept->hits.size()), [kept](int row, int column) {
+        return qs(session::SearchGrid::cell(*kept, static_cast<std::size_t>(row), column));
+    });
+    QStringList summary;
+    for (const auto& cell : session::ResultGrid::cells(kept->summary))
+        summary << qs(cell);
+    resultModel->reset(1, [summary](int, int column) { return summary[column]; });
+    MSFlexGrid3->horizontalHeader()->setSortIndicatorShown(false);
+}
+
+void ResultGridsPanel::showGroups(std::vector<history::YlRow> rows, history::YlSortColumn order) {
+    auto kept = std::make_shared<const std::vector<history::YlRow>>(std::move(rows));
+    resultModel->reset(static_cast<int>(kept->size()), [kept](int row, int column) {
+        return qs(session::ResultGrid::cell((*kept)[static_cast<std::size_t>(row)], column));
+    });
+    auto* header = MSFlexGrid3->horizontalHeader();
+    header->setSortIndicator(static_cast<int>(order), Qt::AscendingOrder);
+    header->setSortIndicatorShown(true);
 }
 
 } // namespace yilou::app
