@@ -7,7 +7,9 @@
 
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QSplitter>
+#include <algorithm>
 #include <memory>
 
 namespace yilou::app {
@@ -37,8 +39,14 @@ ResultGridsPanel::ResultGridsPanel(QWidget* parent) : QWidget(parent) {
     splitter = new QSplitter(Qt::Horizontal);
     splitter->addWidget(MSFlexGrid2);
     splitter->addWidget(MSFlexGrid3);
-    splitter->setStretchFactor(0, 3);
-    splitter->setStretchFactor(1, 2);
+    // The detail grid keeps the width of its columns; the result grid, whose texts (groups,
+    // ratios) are the longer ones, takes the rest.
+    int detailWidth = MSFlexGrid2->verticalScrollBar()->sizeHint().width() + 4;
+    for (int c = 0; c < session::SearchGrid::kColumns; ++c)
+        detailWidth += MSFlexGrid2->columnWidth(c);
+    splitter->setSizes({detailWidth, detailWidth});
+    splitter->setStretchFactor(0, 0);
+    splitter->setStretchFactor(1, 1);
     layout->addWidget(splitter);
 }
 
@@ -63,6 +71,10 @@ void ResultGridsPanel::showGroups(std::vector<history::YlRow> rows, history::YlS
     auto* header = MSFlexGrid3->horizontalHeader();
     header->setSortIndicator(static_cast<int>(order), Qt::AscendingOrder);
     header->setSortIndicatorShown(true);
+    // Room for the indicator beside each header's text.
+    for (int c = 0; c < session::ResultGrid::kColumns; ++c)
+        MSFlexGrid3->setColumnWidth(
+            c, std::max(MSFlexGrid3->columnWidth(c), header->sectionSizeHint(c)));
 }
 
 } // namespace yilou::app
