@@ -34,4 +34,10 @@ IndexRange resolveRange(const history::Snapshot& snapshot, std::string_view star
             static_cast<std::size_t>(afterLast - issues.begin()) - 1};
 }
 
+IndexRange lastDraws(IndexRange range, std::size_t count) {
+    if (count < range.size())
+        range.first = range.last + 1 - count;
+    return range;
+}
+
 } // namespace yilou::analysis

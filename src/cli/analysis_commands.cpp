@@ -2,6 +2,7 @@
 
 #include "analysis/grouped_combination.h"
 #include "analysis/omission_search.h"
+#include "cli/analysis_options.h"
 #include "history/messages.h"
 #include "history/user_error.h"
 #include "history/yl_table.h"
@@ -15,37 +16,7 @@ namespace yilou::cli {
 
 namespace {
 
-using analysis::SearchType;
-
-/// The options every analysis command shares.
-struct CommonOptions {
-    std::string type = "number";
-    std::string order = "drop";
-    std::string from;
-    std::string to;
-    bool fixed = false;
-    std::string ref;
-    bool before = false;
-
-    SearchType searchType() const { return *analysis::searchTypeFromName(type); }
-    history::NumberOrder numberOrder() const {
-        return order == "sorted" ? history::NumberOrder::Sorted : history::NumberOrder::Drop;
-    }
-};
-
-void addTypeAndRange(CLI::App* command, CommonOptions& options) {
-    command
-        ->add_option("--type", options.type, "检索类型：number、zodiac、head、tail、sum、segment")
-        ->check(CLI::IsMember({"number", "zodiac", "head", "tail", "sum", "segment"}));
-    command->add_option("--from", options.from, "起始期号，默认最早一期");
-    command->add_option("--to", options.to, "截止期号，默认最新一期");
-}
-
-/// The searches read the per-position columns of one order; the grouped calculation does not.
-void addOrder(CLI::App* command, CommonOptions& options) {
-    command->add_option("--order", options.order, "号码序：drop（落地码，默认）或 sorted（顺序码）")
-        ->check(CLI::IsMember({"drop", "sorted"}));
-}
+constexpr const char* kRefHelp = "取该历史期的号码作为检索值";
 
 /// Marks position `text` (1..5) as taking part; a position named twice is refused, as only
 /// one of its values could count.
@@ -58,23 +29,6 @@ analysis::PositionInput& takePosition(analysis::SearchRequest& request, const st
         throw UserError(messages::positionTwice(text));
     position.selected = true;
     return position;
-}
-
-void addReference(CLI::App* command, CommonOptions& options) {
-    auto* ref = command->add_option("--ref", options.ref, "取该历史期的号码作为检索值");
-    command->add_flag("--before", options.before, "仅检索该期之前（截止期号取参考期的上一期）")
-        ->needs(ref)
-        ->excludes(command->get_option("--to"));
-}
-
-/// Fills the range defaults left open (the reference lookup may have set the end): the whole
-/// history.
-void resolveRangeTexts(const history::Snapshot& snapshot, CommonOptions& options) {
-    const auto whole = session::wholeHistoryRange(snapshot);
-    if (options.from.empty())
-        options.from = whole.start;
-    if (options.to.empty())
-        options.to = whole.end;
 }
 
 std::vector<std::string> splitList(const std::string& text) {
@@ -179,7 +133,7 @@ void addSearchCommand(CLI::App& app, CliContext& context) {
     addOrder(command, *options);
     command->add_option("--pos", *positions, "位置与值，例如 --pos 1=03 --pos 3=07");
     command->add_flag("--fixed", options->fixed, "固定位（默认自由位）");
-    addReference(command, *options);
+    addReference(command, *options, kRefHelp);
     command->add_option("--positions", *refPositions, "与 --ref 一起：参与检索的位置，例如 1,3,5")
         ->needs(command->get_option("--ref"))
         ->excludes(command->get_option("--pos"));
@@ -219,7 +173,7 @@ void addPartialCommand(CLI::App& app, CliContext& context) {
     auto* valuesOption = command->add_option("--values", *values, "五个值，例如 01,02,03,04,05");
     command->add_option("--k", *k, "分部位数 K（1～5）")->required();
     command->add_flag("--fixed", options->fixed, "固定位（默认自由位）");
-    addReference(command, *options);
+    addReference(command, *options, kRefHelp);
     valuesOption->excludes(command->get_option("--ref"));
     command->callback([&context, options, values, k] {
         const auto snapshot = context.db().loadSnapshot();

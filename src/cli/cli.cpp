@@ -4,6 +4,7 @@
 #include "cli/cli_context.h"
 #include "cli/history_commands.h"
 #include "cli/maintenance_commands.h"
+#include "cli/overview_commands.h"
 #include "history/user_error.h"
 
 #include <CLI/CLI.hpp>
@@ -45,6 +46,7 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     addHistoryCommands(app, context);
     addMaintenanceCommands(app, context);
     addAnalysisCommands(app, context);
+    addOverviewCommands(app, context);
 
     std::vector<std::string> reversed(args.rbegin(), args.rend());
     try {

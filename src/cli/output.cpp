@@ -32,8 +32,12 @@ std::size_t displayWidth(const std::string& text) {
     for (std::size_t i = 0; i < text.size();) {
         const auto lead = static_cast<unsigned char>(text[i]);
         const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-        // Three- and four-byte sequences here are CJK characters and full-width signs.
-        width += length >= 3 ? 2 : 1;
+        // Three- and four-byte sequences here are CJK characters and full-width signs, except
+        // the general punctuation of U+2000..U+206F (the dash "—" of a missing figure), which
+        // terminals draw one column wide.
+        const bool punctuation = length == 3 && lead == 0xE2 && i + 1 < text.size() &&
+                                 (static_cast<unsigned char>(text[i + 1]) & 0xFE) == 0x80;
+        width += length >= 3 && !punctuation ? 2 : 1;
         i += length;
     }
     return width;

@@ -207,6 +207,34 @@ std::string fiveValuesNeeded() {
     return "需要五个值，用逗号分隔，例如 01,02,03,04,05。";
 }
 
+std::string placeOutOfRange(std::string_view typed) {
+    return "位置 " + text(typed) + " 超出范围，请输入 any 或 1～5。";
+}
+
+std::string invalidDrawCount(std::string_view typed) {
+    return "期数 " + text(typed) + " 无效，请输入正整数。";
+}
+
+std::string unknownSortColumn(std::string_view typed) {
+    return "排序列“" + text(typed) + "”无效，可选的列见 overview --help。";
+}
+
+std::string noMissingIssues(int drawsPerDay) {
+    return "按每天" + std::to_string(drawsPerDay) + "期检查，没有缺失的期号。";
+}
+
+std::string missingIssuesTotal(int drawsPerDay, long long total) {
+    return "按每天" + std::to_string(drawsPerDay) + "期检查，共缺失 " + std::to_string(total) +
+           " 期。";
+}
+
+std::string unplacedIssues(const std::vector<history::Issue>& issues) {
+    std::string message = "以下期号的日期不存在或期序为00，未参与检查：";
+    for (const history::Issue issue : issues)
+        message += " " + issueText(issue);
+    return message;
+}
+
 std::string wouldEmptyHistory(std::size_t removed) {
     return "这将删除全部 " + std::to_string(removed) +
            " 期历史号码，历史号码将被清空。确定要继续吗？";

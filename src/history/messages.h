@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 /// Every text the program says to its user, in one place, so that one fault has one wording in
 /// the engine, the window and the command line alike. Captions of controls and grid headers
@@ -69,6 +70,15 @@ std::string positionValueNotOfType(int position, int value, std::string_view typ
 std::string positionTwice(std::string_view text);
 std::string positionValueFormat(std::string_view text);
 std::string fiveValuesNeeded();
+std::string placeOutOfRange(std::string_view text);
+std::string invalidDrawCount(std::string_view text);
+std::string unknownSortColumn(std::string_view text);
+
+// ---- the missing-issue check
+
+std::string noMissingIssues(int drawsPerDay);
+std::string missingIssuesTotal(int drawsPerDay, long long total);
+std::string unplacedIssues(const std::vector<history::Issue>& issues);
 
 // ---- the window's prompts: titles, texts and defaults of its dialogs
 

@@ -14,14 +14,9 @@ namespace {
 using history::Letter;
 using history::NumberOrder;
 using history::Snapshot;
-using Rng = std::mt19937_64;
-
-int uniform(Rng& rng, int low, int high) {
-    return std::uniform_int_distribution<int>(low, high)(rng);
-}
-bool chance(Rng& rng, double p) {
-    return std::bernoulli_distribution(p)(rng);
-}
+using testing::chance;
+using testing::Rng;
+using testing::uniform;
 
 /// A value for a position box: mostly one that some draw holds, else repeats, values at and
 /// past the ends of the type's range, and values no draw can hold.

@@ -16,4 +16,12 @@ std::uint64_t testSeed() {
     return std::strtoull(asked, nullptr, 10);
 }
 
+int uniform(Rng& rng, int low, int high) {
+    return std::uniform_int_distribution<int>(low, high)(rng);
+}
+
+bool chance(Rng& rng, double p) {
+    return std::bernoulli_distribution(p)(rng);
+}
+
 } // namespace yilou::testing
