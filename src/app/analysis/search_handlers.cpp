@@ -94,9 +94,11 @@ void AnalysisHandlers::Command1_Click() {
 
 void AnalysisHandlers::Command2_Click() {
     bolZyw = !area_.options->Option1[0]->isChecked();
+    // The group size shown is the one searched, however the list was changed.
     const std::string kText = area_.search->Combo1->currentText().toStdString();
     runSearch([this, &kText](const analysis::SearchRequest& request) {
-        return session::searchPartial(window_.snapshot(), request, intZhWSetup, kText,
+        return session::searchPartial(window_.snapshot(), request,
+                                      session::parseDecimal(kText, "分部位数"), kText,
                                       window_.choices());
     });
 }
