@@ -17,6 +17,10 @@ struct PositionValueCase {
     bool accepted;
 };
 
+void PrintTo(const PositionValueCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
 class PositionValue : public ::testing::TestWithParam<PositionValueCase> {};
 
 // A position's value is one a draw of the game can hold with the bases in force; anything else
