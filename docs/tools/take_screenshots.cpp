@@ -1,5 +1,6 @@
 // Takes the guide's screenshots from the real window: builds frmMain on a data folder, brings
 // it into each state the guide shows and saves what QWidget::grab sees as PNG files.
+#include "analysis_screenshots.h"
 #include "app/frm_main.h"
 
 #include <QApplication>
@@ -22,5 +23,6 @@ int main(int argc, char** argv) {
     window.show();
     QApplication::processEvents();
     window.grab().save(out.filePath(QStringLiteral("window.png")));
+    takeAnalysisScreenshots(window, out);
     return 0;
 }
