@@ -4,6 +4,7 @@
 #include "analysis/omission_search.h"
 #include "analysis/reference_lookup.h"
 #include "cli/arguments.h"
+#include "cli/grid_texts.h"
 #include "history/user_error.h"
 #include "history/yl_table.h"
 
@@ -111,21 +112,9 @@ void printSearch(CliContext& context, const analysis::SearchResult& result) {
             << ",\"ratio\":" << jsonString(summary.ratio) << "}}\n";
         return;
     }
-    TextTable hits{{"期号", "平1位", "平2位", "平3位", "平4位", "平5位", "遗漏次数", "序号"}, {}};
-    for (const auto& hit : result.hits) {
-        std::vector<std::string> row{history::issueText(hit.issue)};
-        const auto texts = result.texts(hit);
-        row.insert(row.end(), texts.begin(), texts.end());
-        row.push_back(std::to_string(hit.gap));
-        row.push_back(std::to_string(hit.seq));
-        hits.rows.push_back(std::move(row));
-    }
-    printTable(context.out, context.format(), hits);
+    printTable(context.out, context.format(), tableOf(searchGrid(result)));
     context.out << '\n';
-    printTable(context.out, context.format(),
-               {{"号码（分组）", "最小遗漏", "最大遗漏", "最后遗漏", "大后比"},
-                {{summary.desc, std::to_string(summary.min), std::to_string(summary.max),
-                  std::to_string(summary.last), summary.ratio}}});
+    printTable(context.out, context.format(), tableOf(searchSummaryGrid(result)));
 }
 
 void printYl(CliContext& context, const std::vector<history::YlRow>& rows) {
@@ -141,12 +130,7 @@ void printYl(CliContext& context, const std::vector<history::YlRow>& rows) {
         context.out << "]}\n";
         return;
     }
-    TextTable table{{"号码（分组）", "最小遗漏", "最大遗漏", "最后遗漏", "大后比"}, {}};
-    for (const auto& row : rows)
-        table.rows.push_back({row.content, std::to_string(row.intMinYL),
-                              std::to_string(row.intMaxYL), std::to_string(row.intLstYl),
-                              history::sglLlrText(row.sglLlr)});
-    printTable(context.out, context.format(), table);
+    printTable(context.out, context.format(), tableOf(ylGrid(rows)));
 }
 
 /// Loads the reference draw's values into all five positions (selected or not).
@@ -173,41 +157,8 @@ analysis::SearchRequest baseRequest(CliContext& context, const CommonOptions& op
 
 void addSearchCommand(CLI::App& app, CliContext& context) {
     auto* command = app.add_subcommand("search", "遗漏检索：所选位置的值同时出现的各期及其遗漏");
-    auto options = std::make_shared<CommonOptions>();
-    auto positions = std::make_shared<std::vector<std::string>>();
-    auto refPositions = std::make_shared<std::string>();
-    addTypeAndRange(command, *options);
-    addOrder(command, *options);
-    command->add_option("--pos", *positions, "位置与值，例如 --pos 1=03 --pos 3=07");
-    command->add_flag("--fixed", options->fixed, "固定位（默认自由位）");
-    addReference(command, *options);
-    command->add_option("--positions", *refPositions, "与 --ref 一起：参与检索的位置，例如 1,3,5")
-        ->needs(command->get_option("--ref"))
-        ->excludes(command->get_option("--pos"));
-    command->callback([&context, options, positions, refPositions] {
-        const auto snapshot = context.db().loadSnapshot();
-        auto request = baseRequest(context, *options);
-        if (!options->ref.empty()) {
-            applyReference(context, snapshot, *options, request);
-            const auto chosen = refPositions->empty()
-                                    ? std::vector<std::string>{"1", "2", "3", "4", "5"}
-                                    : splitList(*refPositions);
-            for (const auto& item : chosen)
-                takePosition(request, item);
-        }
-        for (const auto& item : *positions) {
-            const auto equals = item.find('=');
-            if (equals == std::string::npos)
-                throw UserError("“" + item + "”格式不正确，应为 位置=值，例如 1=03。");
-            auto& position = takePosition(request, item.substr(0, equals));
-            position.text = item.substr(equals + 1);
-            position.value = parseDecimal(position.text, "值");
-        }
-        resolveRangeTexts(snapshot, *options);
-        request.startIssue = options->from;
-        request.endIssue = options->to;
-        printSearch(context, analysis::omissionSearch(snapshot, request));
-    });
+    const auto search = addSearchOptions(command, context);
+    command->callback([&context, search] { printSearch(context, search()); });
 }
 
 void addPartialCommand(CLI::App& app, CliContext& context) {
@@ -263,6 +214,61 @@ CLI::Option* addSortOption(CLI::App* command, std::string& sort) {
 
 void addGroupCommand(CLI::App& app, CliContext& context) {
     auto* command = app.add_subcommand("group", "分组计算：所选值每 K 个一组的遗漏统计");
+    const auto group = addGroupOptions(command, context);
+    command->callback([&context, group] { printYl(context, group()); });
+}
+
+void addYlCommand(CLI::App& app, CliContext& context) {
+    auto* command = app.add_subcommand("yl", "重新列出上次分组计算的结果");
+    auto sort = std::make_shared<std::string>("last");
+    addSortOption(command, *sort);
+    command->callback([&context, sort] {
+        printYl(context, history::readYlRows(context.db(), sortColumn(*sort)));
+    });
+}
+
+} // namespace
+
+std::function<analysis::SearchResult()> addSearchOptions(CLI::App* command, CliContext& context) {
+    auto options = std::make_shared<CommonOptions>();
+    auto positions = std::make_shared<std::vector<std::string>>();
+    auto refPositions = std::make_shared<std::string>();
+    addTypeAndRange(command, *options);
+    addOrder(command, *options);
+    command->add_option("--pos", *positions, "位置与值，例如 --pos 1=03 --pos 3=07");
+    command->add_flag("--fixed", options->fixed, "固定位（默认自由位）");
+    addReference(command, *options);
+    command->add_option("--positions", *refPositions, "与 --ref 一起：参与检索的位置，例如 1,3,5")
+        ->needs(command->get_option("--ref"))
+        ->excludes(command->get_option("--pos"));
+    return [&context, options, positions, refPositions] {
+        const auto snapshot = context.db().loadSnapshot();
+        auto request = baseRequest(context, *options);
+        if (!options->ref.empty()) {
+            applyReference(context, snapshot, *options, request);
+            const auto chosen = refPositions->empty()
+                                    ? std::vector<std::string>{"1", "2", "3", "4", "5"}
+                                    : splitList(*refPositions);
+            for (const auto& item : chosen)
+                takePosition(request, item);
+        }
+        for (const auto& item : *positions) {
+            const auto equals = item.find('=');
+            if (equals == std::string::npos)
+                throw UserError("“" + item + "”格式不正确，应为 位置=值，例如 1=03。");
+            auto& position = takePosition(request, item.substr(0, equals));
+            position.text = item.substr(equals + 1);
+            position.value = parseDecimal(position.text, "值");
+        }
+        resolveRangeTexts(snapshot, *options);
+        request.startIssue = options->from;
+        request.endIssue = options->to;
+        return analysis::omissionSearch(snapshot, request);
+    };
+}
+
+std::function<std::vector<history::YlRow>()> addGroupOptions(CLI::App* command,
+                                                             CliContext& context) {
     auto options = std::make_shared<CommonOptions>();
     auto select = std::make_shared<std::string>();
     auto k = std::make_shared<std::string>();
@@ -272,7 +278,7 @@ void addGroupCommand(CLI::App& app, CliContext& context) {
         ->required();
     command->add_option("--k", *k, "组合位数 K（1～6）")->required();
     addSortOption(command, *sort);
-    command->callback([&context, options, select, k, sort] {
+    return [&context, options, select, k, sort] {
         const auto snapshot = context.db().loadSnapshot();
         resolveRangeTexts(snapshot, *options);
         analysis::GroupRequest request;
@@ -294,21 +300,9 @@ void addGroupCommand(CLI::App& app, CliContext& context) {
         std::sort(boxes.begin(), boxes.end());
         for (int box : boxes)
             request.codes.push_back(analysis::codeOfBox(request.type, box));
-        printYl(context,
-                analysis::Command5_Click(context.db(), snapshot, request, sortColumn(*sort)));
-    });
+        return analysis::Command5_Click(context.db(), snapshot, request, sortColumn(*sort));
+    };
 }
-
-void addYlCommand(CLI::App& app, CliContext& context) {
-    auto* command = app.add_subcommand("yl", "重新列出上次分组计算的结果");
-    auto sort = std::make_shared<std::string>("last");
-    addSortOption(command, *sort);
-    command->callback([&context, sort] {
-        printYl(context, history::readYlRows(context.db(), sortColumn(*sort)));
-    });
-}
-
-} // namespace
 
 void addAnalysisCommands(CLI::App& app, CliContext& context) {
     addSearchCommand(app, context);

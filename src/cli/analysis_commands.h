@@ -1,12 +1,26 @@
 #pragma once
 
+#include "analysis/omission_search.h"
 #include "cli/cli_context.h"
+#include "history/yl_table.h"
 
 #include <CLI/CLI.hpp>
+#include <functional>
+#include <vector>
 
 namespace yilou::cli {
 
 /// search, partial, group, yl.
 void addAnalysisCommands(CLI::App& app, CliContext& context);
+
+/// Adds the options of `search` to `command`; the function returned runs the search they ask
+/// for.
+std::function<analysis::SearchResult()> addSearchOptions(CLI::App* command, CliContext& context);
+
+/// Adds the options of `group` to `command`; the function returned runs the grouped
+/// calculation they ask for (which replaces the rows of YL) and returns its rows in the order
+/// asked for.
+std::function<std::vector<history::YlRow>()> addGroupOptions(CLI::App* command,
+                                                             CliContext& context);
 
 } // namespace yilou::cli

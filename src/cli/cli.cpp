@@ -2,6 +2,7 @@
 
 #include "cli/analysis_commands.h"
 #include "cli/cli_context.h"
+#include "cli/export_commands.h"
 #include "cli/history_commands.h"
 #include "cli/maintenance_commands.h"
 #include "history/user_error.h"
@@ -45,6 +46,7 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     addHistoryCommands(app, context);
     addMaintenanceCommands(app, context);
     addAnalysisCommands(app, context);
+    addSpreadsheetExportCommand(app, context);
 
     std::vector<std::string> reversed(args.rbegin(), args.rend());
     try {

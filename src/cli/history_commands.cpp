@@ -1,6 +1,7 @@
 #include "cli/history_commands.h"
 
 #include "cli/arguments.h"
+#include "cli/grid_texts.h"
 #include "history/draw_validation.h"
 #include "history/user_error.h"
 
@@ -46,14 +47,7 @@ void printHistory(CliContext& context, const history::Snapshot& snapshot, std::s
         context.out << "]\n";
         return;
     }
-    TextTable table{{"期号", "落1码", "落2码", "落3码", "落4码", "落5码"}, {}};
-    for (std::size_t i = from; i < snapshot.size(); ++i) {
-        std::vector<std::string> row{history::issueText(snapshot.issues[i])};
-        for (int n : snapshot.numbers(i))
-            row.push_back(std::to_string(n));
-        table.rows.push_back(std::move(row));
-    }
-    printTable(context.out, context.format(), table);
+    printTable(context.out, context.format(), tableOf(historyGrid(snapshot, from)));
 }
 
 void addHistoryCommand(CLI::App& app, CliContext& context) {

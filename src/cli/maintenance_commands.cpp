@@ -1,6 +1,7 @@
 #include "cli/maintenance_commands.h"
 
 #include "cli/arguments.h"
+#include "cli/export_commands.h"
 #include "history/maintenance.h"
 #include "history/text_export.h"
 #include "history/text_import.h"
@@ -67,14 +68,7 @@ void addExportCommand(CLI::App& app, CliContext& context) {
         const auto written =
             history::exportHistoryText(context.db().loadSnapshot(), context.dataDir());
         context.out << "已导出到 " << written.string() << '\n';
-        if (!target->empty()) {
-            std::error_code error;
-            std::filesystem::copy_file(written, *target,
-                                       std::filesystem::copy_options::overwrite_existing, error);
-            if (error)
-                throw UserError("无法写入 " + *target + "：" + error.message());
-            context.out << "已另存到 " << *target << '\n';
-        }
+        saveCopy(context, written, *target);
     });
 }
 
