@@ -1,0 +1,111 @@
+#include "cli_test_support.h"
+#include "support/text_files.h"
+#include "support/workbook_reader.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace yilou::cli::testing {
+namespace {
+
+using yilou::testing::jsonRow;
+using yilou::testing::readFile;
+using yilou::testing::readWorkbook;
+
+/// The rows of the first table of a --format csv output, as the workbook reader gives them.
+std::vector<std::string> csvRows(const std::string& csv) {
+    std::vector<std::string> rows;
+    std::istringstream lines(csv);
+    for (std::string line; std::getline(lines, line) && !line.empty();) {
+        std::vector<std::optional<std::string>> cells;
+        std::istringstream fields(line);
+        for (std::string field; std::getline(fields, field, ',');)
+            cells.push_back(field);
+        rows.push_back(jsonRow(cells));
+    }
+    return rows;
+}
+
+class ExportXls : public ::testing::Test {
+protected:
+    void SetUp() override {
+        for (const std::vector<std::string>& draw : std::vector<std::vector<std::string>>{
+                 {"2017081201", "03", "11", "07", "01", "09"},
+                 {"2017081202", "01", "02", "04", "05", "06"},
+                 {"2017081203", "03", "07", "08", "10", "11"},
+                 {"2017081204", "02", "04", "06", "08", "10"},
+             }) {
+            std::vector<std::string> args{"add"};
+            args.insert(args.end(), draw.begin(), draw.end());
+            ASSERT_EQ(cli.run(args).status, 0);
+        }
+    }
+
+    CliFixture cli;
+};
+
+struct GridCommand {
+    const char* grid;
+    const char* file;
+    std::vector<std::string> options; ///< those of the command that prints the same grid
+    const char* printingCommand;
+};
+
+// Each grid goes to its own file in the data folder with the cells the table format prints,
+// and to FILE as a copy; the grid's options are those of its own command.
+TEST_F(ExportXls, EachGridIsWrittenAsItsCommandPrintsIt) {
+    const std::vector<GridCommand> commands{
+        {"history", "lishi.xls", {}, "history"},
+        {"search", "Jiansuo.xls", {"--pos", "1=03", "--fixed", "--type", "number"}, "search"},
+        {"group", "Jieguo.xls", {"--select", "1,2,3", "--k", "2", "--sort", "min"}, "group"},
+    };
+    for (const auto& command : commands) {
+        SCOPED_TRACE(command.grid);
+        const auto copy = cli.dataDir() / "copy" / command.file;
+        std::filesystem::create_directories(copy.parent_path());
+        std::vector<std::string> args{"export-xls", command.grid};
+        args.insert(args.end(), command.options.begin(), command.options.end());
+        args.push_back(copy.string());
+        const auto exported = cli.run(args);
+        ASSERT_EQ(exported.status, 0) << exported.err;
+        const auto file = cli.dataDir() / command.file;
+        EXPECT_EQ(exported.out, "已导出到 " + file.string() + "\n已另存到 " + copy.string() + "\n");
+
+        std::vector<std::string> print{command.printingCommand};
+        print.insert(print.end(), command.options.begin(), command.options.end());
+        print.insert(print.end(), {"--format", "csv"});
+        const auto sheets = readWorkbook(file);
+        ASSERT_EQ(sheets.size(), 1u);
+        EXPECT_EQ(sheets[0].cells, csvRows(cli.run(print).out));
+        EXPECT_EQ(readFile(copy), readFile(file));
+    }
+}
+
+TEST_F(ExportXls, ANumberArrivesAsTheGridShowsIt) {
+    ASSERT_EQ(cli.run({"export-xls", "history"}).status, 0);
+    const auto sheets = readWorkbook(cli.dataDir() / "lishi.xls");
+    ASSERT_EQ(sheets.size(), 1u);
+    EXPECT_EQ(sheets[0].cells[1], jsonRow({"2017081201", "3", "11", "7", "1", "9"}));
+}
+
+// A file that cannot be replaced is reported with its name, the command fails, and nothing
+// else is written in its place.
+TEST_F(ExportXls, AFileThatCannotBeReplacedIsReported) {
+    const auto blocked = cli.dataDir() / "Jieguo.xls";
+    std::filesystem::create_directories(blocked / "inside");
+    const auto result = cli.run({"export-xls", "group", "--select", "1,2", "--k", "2"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_THAT(result.err, ::testing::HasSubstr(blocked.string()));
+    EXPECT_TRUE(std::filesystem::is_directory(blocked / "inside"));
+    EXPECT_EQ(result.out, "");
+}
+
+TEST_F(ExportXls, TheGridMustBeNamed) {
+    EXPECT_EQ(cli.run({"export-xls"}).status, 2);
+    EXPECT_EQ(cli.run({"export-xls", "results"}).status, 2);
+    EXPECT_EQ(cli.run({"export-xls", "search", "--pos", "9=03"}).status, 1);
+}
+
+} // namespace
+} // namespace yilou::cli::testing
