@@ -82,13 +82,6 @@ TEST_F(ExportXls, EachGridIsWrittenAsItsCommandPrintsIt) {
     }
 }
 
-TEST_F(ExportXls, ANumberArrivesAsTheGridShowsIt) {
-    ASSERT_EQ(cli.run({"export-xls", "history"}).status, 0);
-    const auto sheets = readWorkbook(cli.dataDir() / "lishi.xls");
-    ASSERT_EQ(sheets.size(), 1u);
-    EXPECT_EQ(sheets[0].cells[1], jsonRow({"2017081201", "3", "11", "7", "1", "9"}));
-}
-
 // A file that cannot be replaced is reported with its name, the command fails, and nothing
 // else is written in its place.
 TEST_F(ExportXls, AFileThatCannotBeReplacedIsReported) {
@@ -99,12 +92,6 @@ TEST_F(ExportXls, AFileThatCannotBeReplacedIsReported) {
     EXPECT_THAT(result.err, ::testing::HasSubstr(blocked.string()));
     EXPECT_TRUE(std::filesystem::is_directory(blocked / "inside"));
     EXPECT_EQ(result.out, "");
-}
-
-TEST_F(ExportXls, TheGridMustBeNamed) {
-    EXPECT_EQ(cli.run({"export-xls"}).status, 2);
-    EXPECT_EQ(cli.run({"export-xls", "results"}).status, 2);
-    EXPECT_EQ(cli.run({"export-xls", "search", "--pos", "9=03"}).status, 1);
 }
 
 } // namespace
