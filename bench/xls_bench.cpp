@@ -2,9 +2,9 @@
 // draws: the time from the history in memory to the workbook in place (synced to the disk),
 // and the peak memory of the export in a process of its own.
 
-#include "cli/grid_texts.h"
 #include "history/spreadsheet_export.h"
 #include "peak_memory.h"
+#include "session/grid_text.h"
 #include "support/history_generator.h"
 #include "support/temp_dir.h"
 
@@ -24,7 +24,8 @@ const history::Snapshot& generatedHistory(std::size_t draws) {
 }
 
 void exportHistoryGrid(const history::Snapshot& snapshot, const std::filesystem::path& folder) {
-    history::exportSpreadsheet(folder, history::ExportedGrid::History, cli::historyGrid(snapshot));
+    history::exportSpreadsheet(folder, history::ExportedGrid::History,
+                               session::historyTextGrid(snapshot));
 }
 
 // Wall time: the export ends with the file synced to the disk.

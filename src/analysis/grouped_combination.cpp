@@ -2,6 +2,7 @@
 
 #include "analysis/gap_stats.h"
 #include "analysis/issue_range.h"
+#include "history/messages.h"
 #include "history/user_error.h"
 
 #include <algorithm>
@@ -79,20 +80,17 @@ std::string memberLabel(SearchType type, int code, int sxIni) {
 void checkRequest(const GroupRequest& request) {
     const int n = static_cast<int>(request.codes.size());
     if (request.k < 1 || request.k > kMaxGroupSize)
-        throw UserError("组合位数 " + std::to_string(request.k) + " 无效，请选择 1 至 " +
-                        std::to_string(kMaxGroupSize) + "。");
+        throw UserError(messages::invalidGroupSize(request.k, kMaxGroupSize));
     if (n > kMaxGroupCodes)
-        throw UserError("一次最多组合 " + std::to_string(kMaxGroupCodes) + " 个值，现在选了 " +
-                        std::to_string(n) + " 个。");
+        throw UserError(messages::tooManyCodes(kMaxGroupCodes, n));
     // A value given twice would make every draw that holds it count each combination of the
     // copies, which multiplies the work without telling anything new.
     auto sorted = request.codes;
     std::sort(sorted.begin(), sorted.end());
     if (const auto twice = std::adjacent_find(sorted.begin(), sorted.end()); twice != sorted.end())
-        throw UserError("值 " + std::to_string(*twice) + " 选了两次，每个值只能选一次。");
+        throw UserError(messages::codeChosenTwice(*twice));
     if (n < request.k)
-        throw UserError("只选了 " + std::to_string(n) + " 个值，不够组成 " +
-                        std::to_string(request.k) + " 个一组的组合，请多勾选几个或减小组合位数。");
+        throw UserError(messages::tooFewCodes(n, request.k));
 }
 
 } // namespace
@@ -168,8 +166,8 @@ std::vector<YlRow> P6Count(const history::Snapshot& snapshot, const GroupRequest
     return rows;
 }
 
-std::vector<YlRow> Command5_Click(history::HistoryDb& db, const history::Snapshot& snapshot,
-                                  const GroupRequest& request, history::YlSortColumn order) {
+std::vector<YlRow> calculateGroups(history::HistoryDb& db, const history::Snapshot& snapshot,
+                                   const GroupRequest& request, history::YlSortColumn order) {
     const auto rows = P6Count(snapshot, request);
     history::storeYlRows(db, rows);
     return history::readYlRows(db, order);

@@ -31,11 +31,11 @@ struct GroupRequest {
 /// than kMaxGroupCodes, or fewer codes than the group size.
 std::vector<history::YlRow> P6Count(const history::Snapshot& snapshot, const GroupRequest& request);
 
-/// The button: computes the rows, stores them in YL and reads them back in `order` (the window
-/// shows them by current omission). On an error YL keeps its previous rows.
+/// The grouped calculation: computes the rows, stores them in YL and reads them back in `order`
+/// (the window shows them by current omission). On an error YL keeps its previous rows.
 std::vector<history::YlRow>
-Command5_Click(history::HistoryDb& db, const history::Snapshot& snapshot,
-               const GroupRequest& request,
-               history::YlSortColumn order = history::YlSortColumn::Last);
+calculateGroups(history::HistoryDb& db, const history::Snapshot& snapshot,
+                const GroupRequest& request,
+                history::YlSortColumn order = history::YlSortColumn::Last);
 
 } // namespace yilou::analysis

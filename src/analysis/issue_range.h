@@ -14,6 +14,7 @@ struct IndexRange {
 
     /// The index the first gap counts from: the IDX of the first draw minus one.
     std::size_t before() const { return first; }
+    std::size_t size() const { return last + 1 - first; }
 };
 
 /// Resolves the range boxes' texts (ten-digit or eight-digit issues) against the history. A
@@ -22,5 +23,8 @@ struct IndexRange {
 /// UserError with a message for the user.
 IndexRange resolveRange(const history::Snapshot& snapshot, std::string_view startText,
                         std::string_view endText);
+
+/// The newest `count` draws of `range` (all of them when it holds fewer).
+IndexRange lastDraws(IndexRange range, std::size_t count);
 
 } // namespace yilou::analysis

@@ -4,6 +4,7 @@
 #include "analysis/issue_range.h"
 #include "analysis/match_plan.h"
 #include "analysis/ratio_text.h"
+#include "history/messages.h"
 #include "history/user_error.h"
 
 #include <algorithm>
@@ -109,7 +110,7 @@ SearchResult multiPositionSearch(const history::Snapshot& snapshot, const Search
                                  int k, const std::string& kText) {
     // With no group size there is nothing to test; an empty grid would read as "never hit".
     if (k < 1 || k > 5)
-        throw UserError("分部位数“" + kText + "”无效，请选择 1 到 5。");
+        throw UserError(messages::invalidPartialCount(kText));
     const IndexRange range = resolveRange(snapshot, request.startIssue, request.endIssue);
     std::string description;
     for (const PositionInput& position : request.positions)

@@ -1,6 +1,7 @@
 #include "analysis/reference_lookup.h"
 
 #include "history/issue.h"
+#include "history/messages.h"
 #include "history/user_error.h"
 
 #include <algorithm>
@@ -11,17 +12,15 @@ ReferenceLookup YSJS(const history::Snapshot& snapshot, const std::string& refer
                      bool beforeOnly, SearchType type, history::NumberOrder order, int sxIni,
                      int drawsPerDay) {
     if (snapshot.empty())
-        throw UserError("历史号码为空，无法按指定期取号。");
+        throw UserError(messages::emptyHistory());
     const auto target = history::parseIssueText(referenceText);
     if (!target)
-        throw UserError("指定期号“" + referenceText +
-                        "”不是有效的期号，请输入十位期号，例如 2017081284。");
+        throw UserError(messages::invalidIssue("指定", referenceText));
     const auto& issues = snapshot.issues;
     // The newest draw not after the typed issue: a missing issue falls back to the one before.
     const auto after = std::upper_bound(issues.begin(), issues.end(), *target);
     if (after == issues.begin())
-        throw UserError("指定期号 " + history::issueText(*target) + " 早于最早的历史期号 " +
-                        history::issueText(issues.front()) + "。");
+        throw UserError(messages::referenceBeforeOldest(*target, issues.front()));
 
     ReferenceLookup lookup;
     lookup.referenceIndex = static_cast<std::size_t>(after - issues.begin()) - 1;

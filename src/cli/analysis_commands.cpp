@@ -2,80 +2,33 @@
 
 #include "analysis/grouped_combination.h"
 #include "analysis/omission_search.h"
-#include "analysis/reference_lookup.h"
-#include "cli/arguments.h"
-#include "cli/grid_texts.h"
+#include "cli/analysis_options.h"
+#include "history/messages.h"
 #include "history/user_error.h"
 #include "history/yl_table.h"
+#include "session/grid_text.h"
+#include "session/search_steps.h"
+#include "session/typed_input.h"
 
-#include <algorithm>
 #include <memory>
 
 namespace yilou::cli {
 
 namespace {
 
-using analysis::SearchType;
-
-/// The options every analysis command shares.
-struct CommonOptions {
-    std::string type = "number";
-    std::string order = "drop";
-    std::string from;
-    std::string to;
-    bool fixed = false;
-    std::string ref;
-    bool before = false;
-
-    SearchType searchType() const { return *analysis::searchTypeFromName(type); }
-    history::NumberOrder numberOrder() const {
-        return order == "sorted" ? history::NumberOrder::Sorted : history::NumberOrder::Drop;
-    }
-};
-
-void addTypeAndRange(CLI::App* command, CommonOptions& options) {
-    command
-        ->add_option("--type", options.type, "检索类型：number、zodiac、head、tail、sum、segment")
-        ->check(CLI::IsMember({"number", "zodiac", "head", "tail", "sum", "segment"}));
-    command->add_option("--from", options.from, "起始期号，默认最早一期");
-    command->add_option("--to", options.to, "截止期号，默认最新一期");
-}
-
-/// The searches read the per-position columns of one order; the grouped calculation does not.
-void addOrder(CLI::App* command, CommonOptions& options) {
-    command->add_option("--order", options.order, "号码序：drop（落地码，默认）或 sorted（顺序码）")
-        ->check(CLI::IsMember({"drop", "sorted"}));
-}
+constexpr const char* kRefHelp = "取该历史期的号码作为检索值";
 
 /// Marks position `text` (1..5) as taking part; a position named twice is refused, as only
 /// one of its values could count.
 analysis::PositionInput& takePosition(analysis::SearchRequest& request, const std::string& text) {
-    const int p = parseDecimal(text, "位置");
+    const int p = session::parseDecimal(text, "位置");
     if (p < 1 || p > 5)
-        throw UserError("位置 " + text + " 超出范围，请输入 1～5。");
+        throw UserError(messages::positionOutOfRange(text));
     auto& position = request.positions[p - 1];
     if (position.selected)
-        throw UserError("位置 " + text + " 指定了两次。");
+        throw UserError(messages::positionTwice(text));
     position.selected = true;
     return position;
-}
-
-void addReference(CLI::App* command, CommonOptions& options) {
-    auto* ref = command->add_option("--ref", options.ref, "取该历史期的号码作为检索值");
-    command->add_flag("--before", options.before, "仅检索该期之前（截止期号取参考期的上一期）")
-        ->needs(ref)
-        ->excludes(command->get_option("--to"));
-}
-
-/// Fills the range defaults left open (the reference lookup may have set the end): the whole
-/// history.
-void resolveRangeTexts(const history::Snapshot& snapshot, CommonOptions& options) {
-    if (snapshot.empty())
-        throw UserError("没有历史号码，请先读入历史号码。");
-    if (options.from.empty())
-        options.from = history::issueText(snapshot.issues.front());
-    if (options.to.empty())
-        options.to = history::issueText(snapshot.issues.back());
 }
 
 std::vector<std::string> splitList(const std::string& text) {
@@ -112,9 +65,9 @@ void printSearch(CliContext& context, const analysis::SearchResult& result) {
             << ",\"ratio\":" << jsonString(summary.ratio) << "}}\n";
         return;
     }
-    printTable(context.out, context.format(), tableOf(searchGrid(result)));
+    printTable(context.out, context.format(), session::searchTextGrid(result));
     context.out << '\n';
-    printTable(context.out, context.format(), tableOf(searchSummaryGrid(result)));
+    printTable(context.out, context.format(), session::summaryTextGrid(summary));
 }
 
 void printYl(CliContext& context, const std::vector<history::YlRow>& rows) {
@@ -130,20 +83,16 @@ void printYl(CliContext& context, const std::vector<history::YlRow>& rows) {
         context.out << "]}\n";
         return;
     }
-    printTable(context.out, context.format(), tableOf(ylGrid(rows)));
+    printTable(context.out, context.format(), session::ylTextGrid(rows));
 }
 
 /// Loads the reference draw's values into all five positions (selected or not).
 void applyReference(CliContext& context, const history::Snapshot& snapshot, CommonOptions& options,
                     analysis::SearchRequest& request) {
-    const auto lookup = analysis::YSJS(snapshot, options.ref, options.before, request.type,
-                                       request.order, request.sxIni, context.game().drawsPerDay);
-    for (int p = 0; p < 5; ++p) {
-        request.positions[p].value = lookup.values[p];
-        request.positions[p].text = lookup.texts[p];
-    }
+    const auto end = session::applyReference(snapshot, options.ref, options.before,
+                                             context.game().drawsPerDay, request);
     if (options.to.empty())
-        options.to = lookup.endIssue;
+        options.to = end;
 }
 
 analysis::SearchRequest baseRequest(CliContext& context, const CommonOptions& options) {
@@ -171,7 +120,7 @@ void addPartialCommand(CLI::App& app, CliContext& context) {
     auto* valuesOption = command->add_option("--values", *values, "五个值，例如 01,02,03,04,05");
     command->add_option("--k", *k, "分部位数 K（1～5）")->required();
     command->add_flag("--fixed", options->fixed, "固定位（默认自由位）");
-    addReference(command, *options);
+    addReference(command, *options, kRefHelp);
     valuesOption->excludes(command->get_option("--ref"));
     command->callback([&context, options, values, k] {
         const auto snapshot = context.db().loadSnapshot();
@@ -181,17 +130,17 @@ void addPartialCommand(CLI::App& app, CliContext& context) {
         } else {
             const auto items = splitList(*values);
             if (items.size() != 5)
-                throw UserError("--values 需要五个值，用逗号分隔，例如 01,02,03,04,05。");
+                throw UserError("--values " + messages::fiveValuesNeeded());
             for (int p = 0; p < 5; ++p) {
                 request.positions[p].text = items[p];
-                request.positions[p].value = parseDecimal(items[p], "值");
+                request.positions[p].value = session::parseDecimal(items[p], "值");
             }
         }
         resolveRangeTexts(snapshot, *options);
         request.startIssue = options->from;
         request.endIssue = options->to;
-        printSearch(context, analysis::multiPositionSearch(snapshot, request,
-                                                           parseDecimal(*k, "分部位数"), *k));
+        printSearch(context, analysis::multiPositionSearch(
+                                 snapshot, request, session::parseDecimal(*k, "分部位数"), *k));
     });
 }
 
@@ -237,7 +186,7 @@ std::function<analysis::SearchResult()> addSearchOptions(CLI::App* command, CliC
     addOrder(command, *options);
     command->add_option("--pos", *positions, "位置与值，例如 --pos 1=03 --pos 3=07");
     command->add_flag("--fixed", options->fixed, "固定位（默认自由位）");
-    addReference(command, *options);
+    addReference(command, *options, kRefHelp);
     command->add_option("--positions", *refPositions, "与 --ref 一起：参与检索的位置，例如 1,3,5")
         ->needs(command->get_option("--ref"))
         ->excludes(command->get_option("--pos"));
@@ -255,10 +204,10 @@ std::function<analysis::SearchResult()> addSearchOptions(CLI::App* command, CliC
         for (const auto& item : *positions) {
             const auto equals = item.find('=');
             if (equals == std::string::npos)
-                throw UserError("“" + item + "”格式不正确，应为 位置=值，例如 1=03。");
+                throw UserError(messages::positionValueFormat(item));
             auto& position = takePosition(request, item.substr(0, equals));
             position.text = item.substr(equals + 1);
-            position.value = parseDecimal(position.text, "值");
+            position.value = session::parseDecimal(position.text, "值");
         }
         resolveRangeTexts(snapshot, *options);
         request.startIssue = options->from;
@@ -283,24 +232,12 @@ std::function<std::vector<history::YlRow>()> addGroupOptions(CLI::App* command,
         resolveRangeTexts(snapshot, *options);
         analysis::GroupRequest request;
         request.type = options->searchType();
-        request.k = parseDecimal(*k, "组合位数");
+        request.k = session::parseDecimal(*k, "组合位数");
         request.startIssue = options->from;
         request.endIssue = options->to;
         request.sxIni = context.settings().SxIni();
-        std::vector<int> boxes;
-        for (const auto& item : splitList(*select)) {
-            const int code = parseDecimal(item, "所选的值");
-            const auto box = analysis::boxOfCode(request.type, code);
-            if (!box)
-                throw UserError("值 " + item + " 不是" +
-                                analysis::searchTypeInfo(request.type).caption + "的可选值。");
-            boxes.push_back(*box);
-        }
-        // The panel lists the boxes in order, whatever order the values were typed in.
-        std::sort(boxes.begin(), boxes.end());
-        for (int box : boxes)
-            request.codes.push_back(analysis::codeOfBox(request.type, box));
-        return analysis::Command5_Click(context.db(), snapshot, request, sortColumn(*sort));
+        request.codes = session::codesInBoxOrder(request.type, splitList(*select));
+        return analysis::calculateGroups(context.db(), snapshot, request, sortColumn(*sort));
     };
 }
 

@@ -5,6 +5,7 @@
 #include "cli/export_commands.h"
 #include "cli/history_commands.h"
 #include "cli/maintenance_commands.h"
+#include "cli/overview_commands.h"
 #include "history/user_error.h"
 
 #include <CLI/CLI.hpp>
@@ -46,6 +47,7 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     addHistoryCommands(app, context);
     addMaintenanceCommands(app, context);
     addAnalysisCommands(app, context);
+    addOverviewCommands(app, context);
     addSpreadsheetExportCommand(app, context);
 
     std::vector<std::string> reversed(args.rbegin(), args.rend());

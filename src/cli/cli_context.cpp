@@ -22,12 +22,16 @@ app::SettingsStore& CliContext::settings() {
     return *settings_;
 }
 
+session::Choices CliContext::choices() {
+    return {settings().GsZl(), settings().SxIni(), settings().DsIni(), std::nullopt};
+}
+
 const history::Game& CliContext::game() {
-    return history::gameAt(settings().GsZl());
+    return choices().game();
 }
 
 history::AttributeRules CliContext::rules() {
-    return history::AttributeRules::startup(settings().SxIni(), settings().DsIni());
+    return choices().rules();
 }
 
 history::HistoryDb& CliContext::db() {

@@ -5,6 +5,7 @@
 #include "history/draw_record.h"
 #include "history/games.h"
 #include "history/history_db.h"
+#include "session/choices.h"
 
 #include <filesystem>
 #include <memory>
@@ -28,6 +29,8 @@ public:
     OutputFormat format() const;
     std::filesystem::path dataDir() const;
     app::SettingsStore& settings();
+    /// The game and attribute rules of the stored settings.
+    session::Choices choices();
     const history::Game& game();
     history::AttributeRules rules();
     /// The history database of the data folder, created with the folder when missing.

@@ -1,9 +1,10 @@
 #include "cli/export_commands.h"
 
 #include "cli/analysis_commands.h"
-#include "cli/grid_texts.h"
+#include "history/messages.h"
 #include "history/spreadsheet_export.h"
 #include "history/text_file_writer.h"
+#include "session/grid_text.h"
 
 #include <memory>
 
@@ -15,7 +16,7 @@ void exportGrid(CliContext& context, history::ExportedGrid which, const history:
                 const std::string& target) {
     // Without a progress report the export always runs to its end.
     const auto done = *history::exportSpreadsheet(context.dataDir(), which, grid);
-    context.out << history::exportedMessage(done) << '\n';
+    context.out << messages::workbookExported(done.file, done.sheets) << '\n';
     saveCopy(context, done.file, target);
 }
 
@@ -38,7 +39,8 @@ void addSpreadsheetExportCommand(CLI::App& app, CliContext& context) {
     auto* historyCommand = addGridCommand(command, "history", "历史号码 → lishi.xls", *target);
     historyCommand->callback([&context, target] {
         const auto snapshot = context.db().loadSnapshot();
-        exportGrid(context, history::ExportedGrid::History, historyGrid(snapshot), *target);
+        exportGrid(context, history::ExportedGrid::History, session::historyTextGrid(snapshot),
+                   *target);
     });
 
     auto* searchCommand =
@@ -46,7 +48,8 @@ void addSpreadsheetExportCommand(CLI::App& app, CliContext& context) {
     const auto runSearch = addSearchOptions(searchCommand, context);
     searchCommand->callback([&context, target, runSearch] {
         const auto result = runSearch();
-        exportGrid(context, history::ExportedGrid::Search, searchGrid(result), *target);
+        exportGrid(context, history::ExportedGrid::Search, session::searchTextGrid(result),
+                   *target);
     });
 
     auto* groupCommand =
@@ -54,7 +57,7 @@ void addSpreadsheetExportCommand(CLI::App& app, CliContext& context) {
     const auto runGroup = addGroupOptions(groupCommand, context);
     groupCommand->callback([&context, target, runGroup] {
         const auto rows = runGroup();
-        exportGrid(context, history::ExportedGrid::Group, ylGrid(rows), *target);
+        exportGrid(context, history::ExportedGrid::Group, session::ylTextGrid(rows), *target);
     });
 }
 
@@ -63,7 +66,7 @@ void saveCopy(CliContext& context, const std::filesystem::path& exported,
     if (target.empty())
         return;
     history::copyFileWhole(exported, target);
-    context.out << "已另存到 " << target << '\n';
+    context.out << messages::savedCopyTo(target) << '\n';
 }
 
 } // namespace yilou::cli

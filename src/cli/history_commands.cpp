@@ -1,9 +1,10 @@
 #include "cli/history_commands.h"
 
-#include "cli/arguments.h"
-#include "cli/grid_texts.h"
-#include "history/draw_validation.h"
+#include "history/messages.h"
 #include "history/user_error.h"
+#include "session/grid_text.h"
+#include "session/history_steps.h"
+#include "session/typed_input.h"
 
 #include <algorithm>
 
@@ -24,9 +25,9 @@ void addGameCommand(CLI::App& app, CliContext& context) {
     command->add_option("INDEX", *index, "彩种序号 0～27");
     command->callback([&context, index] {
         if (!index->empty()) {
-            const int value = parseDecimal(*index, "彩种序号");
+            const int value = session::parseDecimal(*index, "彩种序号");
             if (value < 0 || value >= history::kGameCount)
-                throw UserError("彩种序号 " + *index + " 超出范围，请输入 0～27。");
+                throw UserError(messages::gameIndexOutOfRange(*index));
             context.settings().setGsZl(value);
             context.settings().sync();
         }
@@ -47,7 +48,7 @@ void printHistory(CliContext& context, const history::Snapshot& snapshot, std::s
         context.out << "]\n";
         return;
     }
-    printTable(context.out, context.format(), tableOf(historyGrid(snapshot, from)));
+    printTable(context.out, context.format(), session::historyTextGrid(snapshot, from));
 }
 
 void addHistoryCommand(CLI::App& app, CliContext& context) {
@@ -58,9 +59,9 @@ void addHistoryCommand(CLI::App& app, CliContext& context) {
         const history::Snapshot snapshot = context.db().loadSnapshot();
         std::size_t from = 0;
         if (!tail->empty()) {
-            const int count = parseDecimal(*tail, "期数");
+            const int count = session::parseDecimal(*tail, "期数");
             if (count < 0)
-                throw UserError("期数不能为负数。");
+                throw UserError(messages::negativeCount());
             from = snapshot.size() - std::min<std::size_t>(snapshot.size(), count);
         }
         printHistory(context, snapshot, from);
@@ -72,25 +73,21 @@ void addAddCommand(CLI::App& app, CliContext& context) {
     auto values = std::make_shared<std::vector<std::string>>();
     command->add_option("ISSUE N1 N2 N3 N4 N5", *values)->required()->expected(6);
     command->callback([&context, values] {
-        const history::Issue issue = parseIssueArgument((*values)[0]);
+        const history::Issue issue = session::parseIssue((*values)[0]);
         history::PositionValues numbers{};
         for (int i = 0; i < 5; ++i)
-            numbers[i] = parseDecimal((*values)[i + 1], "号码");
-        if (const auto problem = history::drawProblem(issue, numbers, context.game()))
-            throw UserError(*problem + "，未保存。");
-        context.db().appendDraw(history::DeriveAttributes(issue, numbers, context.rules()));
-        context.out << "已保存 " << history::issueText(issue) << " 期。\n";
+            numbers[i] = session::parseDecimal((*values)[i + 1], "号码");
+        session::storeDraw(context.db(), issue, numbers, context.game(), context.rules());
+        context.out << messages::drawStored(issue) << '\n';
     });
 }
 
 void addNextCommand(CLI::App& app, CliContext& context) {
     auto* command = app.add_subcommand("next", "显示建议的下一期期号");
     command->callback([&context] {
-        const auto newest = context.db().newestIssue();
-        const history::Issue next =
-            newest ? history::proposeNextIssue(*newest, context.game().drawsPerDay)
-                   : history::makeIssue(history::today(), 1);
-        context.out << history::issueText(next) << '\n';
+        context.out << history::issueText(
+                           session::nextIssue(context.db().newestIssue(), context.game()))
+                    << '\n';
     });
 }
 
@@ -98,7 +95,7 @@ void addClearCommand(CLI::App& app, CliContext& context) {
     auto* command = app.add_subcommand("clear", "清空所有历史号码");
     command->callback([&context] {
         context.db().clear();
-        context.out << "已清空所有历史号码。\n";
+        context.out << messages::historyCleared() << '\n';
     });
 }
 

@@ -1,11 +1,13 @@
 #include "cli/maintenance_commands.h"
 
-#include "cli/arguments.h"
 #include "cli/export_commands.h"
 #include "history/maintenance.h"
+#include "history/messages.h"
 #include "history/text_export.h"
 #include "history/text_import.h"
 #include "history/user_error.h"
+#include "session/history_steps.h"
+#include "session/typed_input.h"
 
 #include <filesystem>
 
@@ -27,10 +29,9 @@ void addImportCommand(CLI::App& app, CliContext& context) {
 /// The deletion stands even when the file could not be compacted afterwards: that is a
 /// warning, not a failure.
 void reportDeleted(CliContext& context, const history::DeletionResult& result) {
-    context.out << "已删除 " << result.removed << " 期，现有历史号码 " << context.db().drawCount()
-                << " 期。\n";
+    context.out << messages::drawsDeleted(result.removed, context.db().drawCount()) << '\n';
     if (result.compactionProblem)
-        context.err << "警告：" << *result.compactionProblem << '\n';
+        context.err << messages::compactionWarning(*result.compactionProblem) << '\n';
 }
 
 void addDeleteCommands(CLI::App& app, CliContext& context) {
@@ -38,23 +39,19 @@ void addDeleteCommands(CLI::App& app, CliContext& context) {
     auto count = std::make_shared<std::string>();
     last->add_option("N", *count, "要删除的期数，默认 1");
     last->callback([&context, count] {
-        if (count->empty()) {
-            reportDeleted(context, history::deleteNewestDraw(context.db()));
-            return;
-        }
-        const int n = parseDecimal(*count, "期数");
+        const int n = count->empty() ? 1 : session::parseDecimal(*count, "期数");
         if (n < 0)
-            throw UserError("期数不能为负数。");
-        reportDeleted(context, history::deleteNewestDraws(context.db(), static_cast<std::size_t>(n),
-                                                          context.dataDir(), context.game(),
-                                                          context.rules()));
+            throw UserError(messages::negativeCount());
+        reportDeleted(context,
+                      session::deleteNewest(context.db(), static_cast<std::size_t>(n),
+                                            context.dataDir(), context.game(), context.rules()));
     });
 
     auto* to = app.add_subcommand("delete-to", "保留到指定期（含该期），删除其后的历史号码");
     auto issue = std::make_shared<std::string>();
     to->add_option("ISSUE", *issue, "保留的最后一期，例如 2017081284")->required();
     to->callback([&context, issue] {
-        const history::Issue keep = parseIssueArgument(*issue);
+        const history::Issue keep = session::parseIssue(*issue);
         reportDeleted(context, history::deleteAfter(context.db(), keep, context.dataDir(),
                                                     context.game(), context.rules()));
     });
@@ -67,7 +64,7 @@ void addExportCommand(CLI::App& app, CliContext& context) {
     command->callback([&context, target] {
         const auto written =
             history::exportHistoryText(context.db().loadSnapshot(), context.dataDir());
-        context.out << "已导出到 " << written.string() << '\n';
+        context.out << messages::exportedTo(written) << '\n';
         saveCopy(context, written, *target);
     });
 }

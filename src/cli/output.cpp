@@ -32,8 +32,12 @@ std::size_t displayWidth(const std::string& text) {
     for (std::size_t i = 0; i < text.size();) {
         const auto lead = static_cast<unsigned char>(text[i]);
         const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-        // Three- and four-byte sequences here are CJK characters and full-width signs.
-        width += length >= 3 ? 2 : 1;
+        // Three- and four-byte sequences here are CJK characters and full-width signs, except
+        // the general punctuation of U+2000..U+206F (the dash "—" of a missing figure), which
+        // terminals draw one column wide.
+        const bool punctuation = length == 3 && lead == 0xE2 && i + 1 < text.size() &&
+                                 (static_cast<unsigned char>(text[i + 1]) & 0xFE) == 0x80;
+        width += length >= 3 && !punctuation ? 2 : 1;
         i += length;
     }
     return width;
@@ -68,6 +72,19 @@ void printTable(std::ostream& out, OutputFormat format, const TextTable& table) 
     print(table.headers);
     for (const auto& row : table.rows)
         print(row);
+}
+
+void printTable(std::ostream& out, OutputFormat format, const history::TextGrid& grid) {
+    TextTable table;
+    std::vector<std::string> cells(grid.columns);
+    for (std::size_t row = 0; row < grid.rows; ++row) {
+        grid.cells(row, cells);
+        if (row == 0)
+            table.headers = cells;
+        else
+            table.rows.push_back(cells);
+    }
+    printTable(out, format, table);
 }
 
 std::string jsonString(const std::string& text) {

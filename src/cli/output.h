@@ -1,5 +1,7 @@
 #pragma once
 
+#include "history/text_grid.h"
+
 #include <ostream>
 #include <string>
 #include <vector>
@@ -16,6 +18,8 @@ struct TextTable {
 
 /// Prints a table with aligned columns (a CJK character takes two columns) or as CSV.
 void printTable(std::ostream& out, OutputFormat format, const TextTable& table);
+/// The same for a grid, its row 0 being the headers.
+void printTable(std::ostream& out, OutputFormat format, const history::TextGrid& grid);
 
 /// Width of a UTF-8 text on a terminal.
 std::size_t displayWidth(const std::string& text);

@@ -1,5 +1,6 @@
 #include "history/backup.h"
 
+#include "history/messages.h"
 #include "history/text_file_writer.h"
 #include "history/text_import.h"
 #include "history/user_error.h"
@@ -34,11 +35,10 @@ void Dqzd(HistoryDb& db, const std::filesystem::path& dataDir, const Game& game,
     try {
         text = readHistoryText(file, game);
     } catch (const UserError& error) {
-        throw UserError(std::string(error.what()) + "；历史号码未改变。");
+        throw UserError(messages::historyUnchanged(error.what()));
     }
     if (!text.skipped.empty())
-        throw UserError("备份文件 " + file.string() + " 中有无法读入的行，历史号码未改变：\n" +
-                        skippedLinesText(text.skipped));
+        throw UserError(messages::backupHasBadLines(file) + skippedLinesText(text.skipped));
     replaceHistory(db, text.draws, rules);
 }
 

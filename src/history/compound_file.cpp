@@ -1,6 +1,7 @@
 #include "history/compound_file.h"
 
 #include "history/little_endian.h"
+#include "history/messages.h"
 #include "history/user_error.h"
 
 #include <vector>
@@ -76,7 +77,7 @@ void CompoundFileWriter::close() {
     if (size_ < kMiniStreamCutoff)
         write(std::string(kMiniStreamCutoff - size_, '\0'));
     if (size_ > kLargestStream)
-        throw UserError("表格文件超过 2 GB，无法写入。");
+        throw UserError(messages::workbookTooLarge());
     flush();
 
     // Sectors: the stream, one directory sector, the FAT, the DIFAT sectors beyond the 109

@@ -1,18 +1,20 @@
 #include "history/draw_validation.h"
 
+#include "history/messages.h"
+
 namespace yilou::history {
 
 std::optional<std::string> drawProblem(Issue issue, const PositionValues& numbers,
                                        const Game& game) {
     if (!isPlausibleIssue(issue))
-        return "期号 " + issueText(issue) + " 不是有效的期号（日期不存在或期序为00）";
+        return messages::implausibleIssue(issue);
     for (int i = 0; i < 5; ++i) {
         const int n = numbers[i];
         if (n < 1 || n > game.highestNumber)
-            return "号码 " + twoDigitText(n) + " 超出范围 01～" + twoDigitText(game.highestNumber);
+            return messages::numberOutOfRange(n, game.highestNumber);
         for (int j = 0; j < i; ++j)
             if (numbers[j] == n)
-                return "号码 " + twoDigitText(n) + " 重复出现";
+                return messages::numberRepeated(n);
     }
     return std::nullopt;
 }

@@ -1,5 +1,6 @@
 #include "history/history_db.h"
 
+#include "history/messages.h"
 #include "history/user_error.h"
 
 #include <algorithm>
@@ -96,9 +97,8 @@ std::optional<std::size_t> readDraws(Statement& query, Snapshot& snapshot, std::
             for (std::int8_t& v : *values) {
                 const auto value = query.integer(column);
                 if (value < -128 || value > 127)
-                    throw UserError("历史数据库中期号 " + issueText(draw.issue) + " 的 " +
-                                    names[column - 1] + " 值 " + std::to_string(value) +
-                                    " 超出范围，无法读取。");
+                    throw UserError(
+                        messages::storedValueOutOfRange(draw.issue, names[column - 1], value));
                 v = static_cast<std::int8_t>(value);
                 ++column;
             }
@@ -291,7 +291,7 @@ void HistoryDb::insertRows(const std::vector<DrawRecord>& records,
         } catch (const UserError&) {
             for (std::size_t r = start; r < start + rows; ++r)
                 if (contains(records[r].issue))
-                    throw UserError("期号 " + issueText(records[r].issue) + " 已经存在，未保存。");
+                    throw UserError(messages::issueAlreadyStored(records[r].issue));
             throw;
         }
         insert->reset();
@@ -301,7 +301,7 @@ void HistoryDb::insertRows(const std::vector<DrawRecord>& records,
 void HistoryDb::appendDraw(const DrawRecord& record) {
     Transaction transaction(sql());
     if (contains(record.issue))
-        throw UserError("期号 " + issueText(record.issue) + " 已经存在，未保存。");
+        throw UserError(messages::issueAlreadyStored(record.issue));
     const auto newest = newestIssue();
     const bool atEnd = !newest || record.issue > *newest;
     insertRows({record}, {static_cast<std::int64_t>(drawCount()) + 1});

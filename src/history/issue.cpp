@@ -37,6 +37,11 @@ CalendarDate addDays(const CalendarDate& date, int days) {
             static_cast<int>(static_cast<unsigned>(ymd.day()))};
 }
 
+int daysBetween(const CalendarDate& from, const CalendarDate& to) {
+    return static_cast<int>(
+        (std::chrono::sys_days{toChrono(to)} - std::chrono::sys_days{toChrono(from)}).count());
+}
+
 CalendarDate today() {
     const std::time_t now = std::time(nullptr);
     std::tm local{};

@@ -22,6 +22,8 @@ struct CalendarDate {
 bool isValidDate(const CalendarDate& date);
 /// The date `days` days after (or before, when negative) `date`, by calendar rules.
 CalendarDate addDays(const CalendarDate& date, int days);
+/// Days from `from` to `to`: 1 for the next day, negative when `to` comes first.
+int daysBetween(const CalendarDate& from, const CalendarDate& to);
 /// Today's date on this machine's clock, local time.
 CalendarDate today();
 

@@ -1,6 +1,7 @@
 #include "history/maintenance.h"
 
 #include "history/backup.h"
+#include "history/messages.h"
 #include "history/user_error.h"
 
 #include <algorithm>
@@ -98,7 +99,7 @@ void CompactDb(HistoryDb& db) {
         // writing to the old one.
         db.sql().exec("VACUUM", "整理");
     } catch (const UserError& error) {
-        throw UserError(std::string(error.what()) + "。数据库文件保持原样。");
+        throw UserError(messages::databaseKeptAsItWas(error.what()));
     }
 }
 

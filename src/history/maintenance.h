@@ -37,7 +37,7 @@ DeletionResult deleteNewestDraws(HistoryDb& db, std::size_t count,
 
 /// Compacts the database file in place, so that it does not keep the space of deleted rows.
 /// SQLite rebuilds the file in one transaction under its rollback journal and the locks every
-/// other connection respects, so a failure or a kill leaves the original and other programs
+/// other connection respects, so a failure or a kill leaves the file as it was and other programs
 /// using the file keep working. Any failure (the file busy, the disk full) is a UserError.
 void CompactDb(HistoryDb& db);
 

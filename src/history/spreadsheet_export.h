@@ -34,8 +34,4 @@ std::optional<SpreadsheetExport> exportSpreadsheet(const std::filesystem::path& 
                                                    ExportedGrid which, const TextGrid& grid,
                                                    const WriteProgress& progress = {});
 
-/// The message after an export: where the workbook is and, when the grid filled several
-/// worksheets, how many and that each starts with the header row.
-std::string exportedMessage(const SpreadsheetExport& done);
-
 } // namespace yilou::history

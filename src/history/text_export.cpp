@@ -1,5 +1,6 @@
 #include "history/text_export.h"
 
+#include "history/messages.h"
 #include "history/text_file_writer.h"
 #include "history/user_error.h"
 
@@ -10,7 +11,7 @@ namespace yilou::history {
 std::filesystem::path exportHistoryText(const Snapshot& snapshot,
                                         const std::filesystem::path& dataDir) {
     if (snapshot.empty())
-        throw UserError("历史号码为空，没有可导出的内容。");
+        throw UserError(messages::emptyHistory());
     const auto path =
         dataDir / ("更新至" + std::to_string(snapshot.issues.back()) + "期历史号码.txt");
     TextFileWriter file(path);

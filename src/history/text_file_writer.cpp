@@ -1,5 +1,6 @@
 #include "history/text_file_writer.h"
 
+#include "history/messages.h"
 #include "history/user_error.h"
 
 #include <atomic>
@@ -106,13 +107,13 @@ void TextFileWriter::close() {
 
 void TextFileWriter::fail(int error) {
     discard();
-    throw UserError("无法写入文件 " + path_.string() + "：" + std::strerror(error));
+    throw UserError(messages::cannotWriteFile(path_, std::strerror(error)));
 }
 
 void copyFileWhole(const std::filesystem::path& from, const std::filesystem::path& to) {
     std::ifstream in(from, std::ios::binary);
     if (!in)
-        throw UserError("无法读取文件 " + from.string() + "。");
+        throw UserError(messages::cannotReadFile(from, std::strerror(errno)));
     TextFileWriter out(to);
     std::string block(1 << 20, '\0');
     while (in) {
@@ -120,7 +121,7 @@ void copyFileWhole(const std::filesystem::path& from, const std::filesystem::pat
         out.write(std::string_view(block.data(), static_cast<std::size_t>(in.gcount())));
     }
     if (in.bad())
-        throw UserError("无法读取文件 " + from.string() + "。");
+        throw UserError(messages::cannotReadFile(from, std::strerror(errno)));
     out.close();
 }
 

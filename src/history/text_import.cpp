@@ -1,6 +1,7 @@
 #include "history/text_import.h"
 
 #include "history/draw_validation.h"
+#include "history/messages.h"
 #include "history/user_error.h"
 
 #include <algorithm>
@@ -40,7 +41,7 @@ bool startsWithDigits(std::string_view text, std::size_t count) {
 }
 
 [[noreturn]] void unreadable(const std::filesystem::path& file, int error) {
-    throw UserError("无法读取文件 " + file.string() + "：" + std::strerror(error));
+    throw UserError(messages::cannotReadFile(file, std::strerror(error)));
 }
 
 /// Keeps the first draw of every issue and reports the later ones.
@@ -63,8 +64,8 @@ void rejectRepeatedIssues(HistoryText& text) {
             continue;
         }
         repeated[order[k]] = true;
-        text.skipped.push_back({draw.line, "期号 " + issueText(draw.issue) + " 与第" +
-                                               std::to_string(draws[first].line) + "行重复"});
+        text.skipped.push_back(
+            {draw.line, messages::issueRepeatsLine(draw.issue, draws[first].line)});
     }
     std::size_t kept = 0;
     for (std::size_t i = 0; i < draws.size(); ++i)
@@ -127,7 +128,7 @@ HistoryText readHistoryText(const std::filesystem::path& file, const Game& game)
         if (parsed.blank)
             continue;
         if (!parsed.issue && !previous) {
-            text.skipped.push_back({lineNumber, "没有期号，前面也没有可接续的期号"});
+            text.skipped.push_back({lineNumber, messages::noIssueToCountFrom()});
             continue;
         }
         const Issue issue = parsed.issue ? *parsed.issue : *previous + 1;
@@ -135,8 +136,7 @@ HistoryText readHistoryText(const std::filesystem::path& file, const Game& game)
         if (issue < 1)
             continue;
         if (parsed.numberCount < 5) {
-            text.skipped.push_back({lineNumber, "只有 " + std::to_string(parsed.numberCount) +
-                                                    " 个号码，一期需要 5 个号码"});
+            text.skipped.push_back({lineNumber, messages::tooFewNumbers(parsed.numberCount)});
             continue;
         }
         if (auto problem = drawProblem(issue, parsed.numbers, game)) {
@@ -168,7 +168,7 @@ ImportReport importHistoryFile(HistoryDb& db, const std::filesystem::path& file,
                                const AttributeRules& rules) {
     HistoryText text = readHistoryText(file, game);
     if (text.draws.empty()) {
-        std::string message = "文件 " + file.string() + " 中没有可读入的开奖号码，历史号码未改变。";
+        std::string message = messages::noDrawsInFile(file);
         if (!text.skipped.empty())
             message += "\n" + skippedLinesText(text.skipped);
         throw UserError(message);
@@ -185,18 +185,16 @@ std::string skippedLinesText(const std::vector<LineProblem>& skipped) {
     for (std::size_t i = 0; i < std::min(skipped.size(), kListedProblems); ++i) {
         if (i > 0)
             out += '\n';
-        out += "第" + std::to_string(skipped[i].line) + "行：" + skipped[i].reason;
+        out += messages::skippedLine(skipped[i].line, skipped[i].reason);
     }
     if (skipped.size() > kListedProblems)
-        out += "\n（另有 " + std::to_string(skipped.size() - kListedProblems) + " 行未列出）";
+        out += "\n" + messages::moreLinesNotListed(skipped.size() - kListedProblems);
     return out;
 }
 
 std::string ImportReport::summary() const {
-    std::string out = "读入 " + std::to_string(stored) + " 期";
-    if (skipped.empty())
-        return out + "。";
-    return out + "，跳过 " + std::to_string(skipped.size()) + " 行。\n" + skippedLinesText(skipped);
+    const std::string out = messages::importSummary(stored, skipped.size());
+    return skipped.empty() ? out : out + "\n" + skippedLinesText(skipped);
 }
 
 } // namespace yilou::history

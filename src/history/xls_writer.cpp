@@ -2,6 +2,7 @@
 
 #include "history/compound_file.h"
 #include "history/little_endian.h"
+#include "history/messages.h"
 #include "history/user_error.h"
 
 #include <algorithm>
@@ -94,8 +95,7 @@ public:
 
     bool write() {
         if (grid_.columns > kSheetColumns)
-            throw UserError("表格有 " + std::to_string(grid_.columns) + " 列，超出工作表 " +
-                            std::to_string(kSheetColumns) + " 列的上限，无法导出。");
+            throw UserError(messages::gridTooWide(grid_.columns));
         const std::size_t sheets = sheetCount(grid_.rows);
         const auto sheetOffsets = writeGlobals(sheets);
         if (grid_.rows > 0)
@@ -258,8 +258,7 @@ private:
                                    [](char16_t unit) { return unit >= 0x100; });
             }
             if (length > kLongestText)
-                throw UserError("单元格文字超过 " + std::to_string(kLongestText) +
-                                " 个字符，无法导出：" + text);
+                throw UserError(messages::cellTextTooLong(kLongestText, text));
             append16(out, kLabel);
             append16(out, static_cast<std::uint32_t>(9 + length * (wide ? 2 : 1)));
             append16(out, static_cast<std::uint32_t>(row));

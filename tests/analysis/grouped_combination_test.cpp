@@ -68,7 +68,7 @@ TEST(GroupedCombination, CombinationsComeInEnumerationOrderAndAreShownByCurrentO
     testing::TempDir dir;
     history::HistoryDb db(dir / history::kDatabaseFileName);
     const auto shown =
-        Command5_Click(db, snapshot, request(SearchType::Number, {10, 5, 7, 6}, 1, 1, 10));
+        calculateGroups(db, snapshot, request(SearchType::Number, {10, 5, 7, 6}, 1, 1, 10));
     std::vector<std::string> byOmission;
     for (const auto& row : shown)
         byOmission.push_back(row.content);
@@ -163,8 +163,9 @@ TEST(GroupedCombination, RefusesRequestsThatCannotGiveAResult) {
     // A refused calculation leaves the shown results as they were.
     testing::TempDir dir;
     history::HistoryDb db(dir / history::kDatabaseFileName);
-    const auto before = Command5_Click(db, snapshot, request(SearchType::Number, {1, 5}, 1, 1, 10));
-    EXPECT_THROW(Command5_Click(db, snapshot, request(SearchType::Number, {1}, 2, 1, 10)),
+    const auto before =
+        calculateGroups(db, snapshot, request(SearchType::Number, {1, 5}, 1, 1, 10));
+    EXPECT_THROW(calculateGroups(db, snapshot, request(SearchType::Number, {1}, 2, 1, 10)),
                  UserError);
     EXPECT_EQ(history::readYlRows(db, history::YlSortColumn::Last), before);
 }

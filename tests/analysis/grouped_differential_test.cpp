@@ -2,10 +2,11 @@
 #include "history/user_error.h"
 #include "support/grouped_oracle.h"
 #include "support/history_generator.h"
+#include "support/reference_attributes.h"
 #include "support/temp_dir.h"
+#include "support/test_seed.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <gtest/gtest.h>
 #include <random>
 #include <sstream>
@@ -17,12 +18,6 @@ using history::YlRow;
 using history::YlSortColumn;
 
 constexpr int kCasesPerHistory = 125;
-
-std::uint64_t runSeed() {
-    if (const char* text = std::getenv("YILOU_TEST_SEED"))
-        return std::strtoull(text, nullptr, 10);
-    return std::random_device{}();
-}
 
 /// Codes a request may pick for a type: every code the history can hold and a few around them
 /// that it never holds.
@@ -101,7 +96,7 @@ void expectSameAsDatabase(history::HistoryDb& db, const history::Snapshot& snaps
 }
 
 TEST(GroupedDifferential, MatchesTheDatabaseStatementsOnRandomHistories) {
-    const std::uint64_t seed = runSeed();
+    const std::uint64_t seed = testing::testSeed();
     SCOPED_TRACE("YILOU_TEST_SEED=" + std::to_string(seed));
     std::mt19937_64 random(seed);
     testing::TempDir dir;
@@ -120,6 +115,7 @@ TEST(GroupedDifferential, MatchesTheDatabaseStatementsOnRandomHistories) {
                 history::HistoryDb db(dir / ("h" + std::to_string(compared) + ".mdb"));
                 db.sql().exec("PRAGMA synchronous = OFF");
                 db.replaceAll(records);
+                testing::writeReferenceAttributes(db, settings.rules);
 
                 for (int c = 0; c < kCasesPerHistory; ++c, ++compared) {
                     const GroupRequest request = randomRequest(random, snapshot, sxIni);
@@ -137,6 +133,7 @@ TEST(GroupedDifferential, WidestSelectionInAnyOrder) {
     testing::TempDir dir;
     history::HistoryDb db(dir / history::kDatabaseFileName);
     db.replaceAll(records);
+    testing::writeReferenceAttributes(db, history::AttributeRules{});
     GroupRequest request;
     request.type = SearchType::Tail;
     for (int code = kMaxGroupCodes - 1; code >= 0; --code)

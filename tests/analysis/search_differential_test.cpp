@@ -3,8 +3,8 @@
 #include "search_oracle.h"
 #include "support/history_generator.h"
 #include "support/temp_dir.h"
+#include "support/test_seed.h"
 
-#include <cstdlib>
 #include <gtest/gtest.h>
 #include <random>
 
@@ -14,20 +14,9 @@ namespace {
 using history::Letter;
 using history::NumberOrder;
 using history::Snapshot;
-using Rng = std::mt19937_64;
-
-int uniform(Rng& rng, int low, int high) {
-    return std::uniform_int_distribution<int>(low, high)(rng);
-}
-bool chance(Rng& rng, double p) {
-    return std::bernoulli_distribution(p)(rng);
-}
-
-std::uint64_t runSeed() {
-    if (const char* fixed = std::getenv("YILOU_TEST_SEED"))
-        return std::strtoull(fixed, nullptr, 10);
-    return std::random_device{}();
-}
+using testing::chance;
+using testing::Rng;
+using testing::uniform;
 
 /// A value for a position box: mostly one that some draw holds, else repeats, values at and
 /// past the ends of the type's range, and values no draw can hold.
@@ -119,7 +108,7 @@ constexpr int kHistories = 8;
 constexpr int kCasesPerHistory = 140;
 
 TEST(SearchDifferential, MatchesTheStatementsOnTheDatabase) {
-    const std::uint64_t seed = runSeed();
+    const std::uint64_t seed = testing::testSeed();
     SCOPED_TRACE("seed " + std::to_string(seed) + " (rerun with YILOU_TEST_SEED)");
     Rng rng(seed);
     int multiCases = 0;
@@ -127,7 +116,7 @@ TEST(SearchDifferential, MatchesTheStatementsOnTheDatabase) {
         const auto settings = randomHistory(rng);
         const auto records = testing::generateDraws(settings);
         testing::TempDir dir;
-        testing::SearchOracle oracle(dir / history::kDatabaseFileName, records);
+        testing::SearchOracle oracle(dir / history::kDatabaseFileName, records, settings.rules);
         const Snapshot snapshot = oracle.db().loadSnapshot();
         for (int c = 0; c < kCasesPerHistory; ++c) {
             SCOPED_TRACE("history " + std::to_string(h) + " case " + std::to_string(c));
@@ -155,14 +144,14 @@ TEST(SearchDifferential, MatchesTheStatementsOnTheDatabase) {
 }
 
 TEST(SearchDifferential, StartThatIsNotStoredCountsFromTheNextStoredDraw) {
-    const std::uint64_t seed = runSeed();
+    const std::uint64_t seed = testing::testSeed();
     SCOPED_TRACE("seed " + std::to_string(seed) + " (rerun with YILOU_TEST_SEED)");
     Rng rng(seed);
     auto settings = randomHistory(rng);
     settings.missingShare = 0.3;
     const auto records = testing::generateDraws(settings);
     testing::TempDir dir;
-    testing::SearchOracle oracle(dir / history::kDatabaseFileName, records);
+    testing::SearchOracle oracle(dir / history::kDatabaseFileName, records, settings.rules);
     const Snapshot snapshot = oracle.db().loadSnapshot();
     for (int c = 0; c < 60; ++c) {
         SCOPED_TRACE("case " + std::to_string(c));

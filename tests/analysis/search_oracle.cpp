@@ -1,6 +1,7 @@
 #include "search_oracle.h"
 
 #include "history/zodiac.h"
+#include "support/reference_attributes.h"
 
 #include <algorithm>
 #include <array>
@@ -48,8 +49,8 @@ char prefixOf(const SearchRequest& request) {
     return request.order == history::NumberOrder::Drop ? 'L' : 'D';
 }
 
-// The occurrence counters of one pass; a value outside the array is an error in the original
-// and skips the statement that would use it.
+// The occurrence counters of one pass; a value outside the array is an error in the statement
+// rules and skips the statement that would use it.
 class Counters {
 public:
     explicit Counters(SearchType type) : row_(rowOf(type)) {}
@@ -104,9 +105,11 @@ std::string ratio(double value) {
 } // namespace
 
 SearchOracle::SearchOracle(const std::filesystem::path& file,
-                           const std::vector<history::DrawRecord>& records)
+                           const std::vector<history::DrawRecord>& records,
+                           const history::AttributeRules& rules)
     : db_(file) {
     db_.replaceAll(records);
+    writeReferenceAttributes(db_, rules);
 }
 
 OracleResult SearchOracle::Command1_Click(const SearchRequest& request) {

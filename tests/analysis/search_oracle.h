@@ -12,8 +12,9 @@ namespace yilou::testing {
 
 /// The reference the in-memory searches are compared with: the searches done as set-based
 /// statements on the scratch columns of a real history database, then the hits read back in
-/// IDX order with the gap loop of the result display. It keeps the original rules where the
-/// program mends them (a start issue that is not stored counts gaps from IDX 0, a group size
+/// IDX order with the gap loop of the result display. The table's attribute columns are derived
+/// by the reference itself (writeReferenceAttributes). It keeps the plain statement rules where
+/// the program mends them (a start issue that is not stored counts gaps from IDX 0, a group size
 /// outside 1..5 lists nothing), so callers compare only where both agree.
 /// A detail row as the reference reads it back: the grid texts of the five values.
 struct OracleRow {
@@ -30,9 +31,10 @@ struct OracleResult {
 
 class SearchOracle {
 public:
-    /// Stores `records` as the whole history of a new database file.
-    SearchOracle(const std::filesystem::path& file,
-                 const std::vector<history::DrawRecord>& records);
+    /// Stores the issues and numbers of `records` as the whole history of a new database
+    /// file, with the attributes derived by the reference under `rules`.
+    SearchOracle(const std::filesystem::path& file, const std::vector<history::DrawRecord>& records,
+                 const history::AttributeRules& rules);
 
     history::HistoryDb& db() { return db_; }
 

@@ -5,25 +5,8 @@
 namespace yilou::cli::testing {
 namespace {
 
-// Five draws small enough to check by hand.
-class AnalysisCommands : public ::testing::Test {
-protected:
-    void SetUp() override {
-        for (const std::vector<std::string>& draw : std::vector<std::vector<std::string>>{
-                 {"2017081201", "03", "11", "07", "01", "09"},
-                 {"2017081202", "01", "02", "04", "05", "06"},
-                 {"2017081203", "03", "07", "08", "10", "11"},
-                 {"2017081204", "02", "04", "06", "08", "10"},
-                 {"2017081205", "01", "03", "05", "07", "09"},
-             }) {
-            std::vector<std::string> args{"add"};
-            args.insert(args.end(), draw.begin(), draw.end());
-            ASSERT_EQ(cli.run(args).status, 0);
-        }
-    }
-
-    CliFixture cli;
-};
+// The five draws, checked by hand.
+class AnalysisCommands : public FiveDraws {};
 
 TEST_F(AnalysisCommands, FreeAndFixedSearch) {
     EXPECT_EQ(cli.run({"search", "--pos", "1=03", "--format", "json"}).out,

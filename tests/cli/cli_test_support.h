@@ -2,6 +2,7 @@
 
 #include "support/temp_dir.h"
 
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,14 @@ public:
 private:
     yilou::testing::TempDir data_;
     yilou::testing::TempDir config_;
+};
+
+/// Five draws of 12 August 2017 (draws 01..05), small enough to check by hand.
+class FiveDraws : public ::testing::Test {
+protected:
+    void SetUp() override;
+
+    CliFixture cli;
 };
 
 } // namespace yilou::cli::testing

@@ -92,5 +92,39 @@ TEST_F(EndToEnd, AnalysisOfAnImportedRealHistoryInEveryFormat) {
               std::string::npos);
 }
 
+TEST_F(EndToEnd, OverviewTrendAndMissingIssuesOfAnImportedRealHistory) {
+    const std::string sample =
+        std::string(YILOU_SAMPLE_DATA_DIR) + "/sd11x5-2014102878-2015021178.txt";
+    ASSERT_EQ(run("import '" + sample + "'").status, 0);
+    ASSERT_EQ(run("game 20").status, 0); // 78 draws a day, as this game had
+
+    // The overview's figures of 03 at position 1 are the fixed-position search's.
+    EXPECT_NE(run("search --pos 1=03 --fixed")
+                  .out.find("03            1         58        3  "
+                            "       19.3333333333333\n"),
+              std::string::npos);
+    const Run csv = run("overview --place 1 --format csv");
+    EXPECT_EQ(std::count(csv.out.begin(), csv.out.end(), '\n'), 1 + 11);
+    EXPECT_NE(csv.out.find("\n03,302,319.91,1,58,3,19.3333333333333,11.65,22,11.00,0.26,"
+                           "2014110419～2014110476,3,0,"),
+              std::string::npos)
+        << csv.out;
+
+    // Caption, header, 30 draws and the four rows of figures; 羊 never came in this zodiac year.
+    const Run trend = run("trend --type zodiac --last 30");
+    EXPECT_EQ(std::count(trend.out.begin(), trend.out.end(), '\n'), 2 + 30 + 4);
+    EXPECT_NE(
+        trend.out.find("2015021178  11 05 10 02 08  2     1     [虎]  6     2     [蛇]  1     "
+                       "3519   [猴]  [鸡]  1     [猪]\n"),
+        std::string::npos)
+        << trend.out;
+
+    // 107 days of 78 draws from draw 78 of the first day, less the 3519 stored.
+    const Run missing = run("missing --format json");
+    EXPECT_NE(missing.out.find("{\"first\":\"2014110501\",\"last\":\"2014120936\",\"count\":2688}"),
+              std::string::npos);
+    EXPECT_NE(missing.out.find("\"total\":4750,\"unplaced\":[]}"), std::string::npos);
+}
+
 } // namespace
 } // namespace yilou::cli::testing

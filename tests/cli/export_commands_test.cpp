@@ -9,41 +9,23 @@
 namespace yilou::cli::testing {
 namespace {
 
-using yilou::testing::jsonRow;
 using yilou::testing::readFile;
 using yilou::testing::readWorkbook;
 
 /// The rows of the first table of a --format csv output, as the workbook reader gives them.
-std::vector<std::string> csvRows(const std::string& csv) {
-    std::vector<std::string> rows;
+std::vector<yilou::testing::ReadRow> csvRows(const std::string& csv) {
+    std::vector<yilou::testing::ReadRow> rows;
     std::istringstream lines(csv);
     for (std::string line; std::getline(lines, line) && !line.empty();) {
-        std::vector<std::optional<std::string>> cells;
+        yilou::testing::ReadRow& cells = rows.emplace_back();
         std::istringstream fields(line);
         for (std::string field; std::getline(fields, field, ',');)
             cells.push_back(field);
-        rows.push_back(jsonRow(cells));
     }
     return rows;
 }
 
-class ExportXls : public ::testing::Test {
-protected:
-    void SetUp() override {
-        for (const std::vector<std::string>& draw : std::vector<std::vector<std::string>>{
-                 {"2017081201", "03", "11", "07", "01", "09"},
-                 {"2017081202", "01", "02", "04", "05", "06"},
-                 {"2017081203", "03", "07", "08", "10", "11"},
-                 {"2017081204", "02", "04", "06", "08", "10"},
-             }) {
-            std::vector<std::string> args{"add"};
-            args.insert(args.end(), draw.begin(), draw.end());
-            ASSERT_EQ(cli.run(args).status, 0);
-        }
-    }
-
-    CliFixture cli;
-};
+using ExportXls = FiveDraws;
 
 struct GridCommand {
     const char* grid;

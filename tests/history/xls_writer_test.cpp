@@ -1,3 +1,4 @@
+#include "history/messages.h"
 #include "history/spreadsheet_export.h"
 #include "history/user_error.h"
 #include "history/xls_writer.h"
@@ -12,11 +13,10 @@
 namespace yilou::history {
 namespace {
 
-using yilou::testing::jsonRow;
 using yilou::testing::readFile;
 using yilou::testing::readWorkbook;
 using yilou::testing::TempDir;
-using Row = std::vector<std::optional<std::string>>;
+using Row = yilou::testing::ReadRow;
 
 /// A grid held whole, small enough to compare cell by cell; nullopt and "" are both empty.
 TextGrid gridOf(const std::vector<Row>& rows) {
@@ -40,11 +40,11 @@ TextGrid generatedGrid(std::size_t rows) {
             }};
 }
 
-std::string generatedRow(std::size_t r) {
+Row generatedRow(std::size_t r) {
     Row row{std::to_string(2010000000 + r)};
     for (int c = 1; c < 6; ++c)
         row.push_back(std::to_string((r + c) % 11 + 1));
-    return jsonRow(row);
+    return row;
 }
 
 std::string repeated(const std::string& text, std::size_t times) {
@@ -79,13 +79,13 @@ TEST_P(WorkbookCells, EveryCellReadsBackAsItsText) {
     EXPECT_EQ(sheets[0].name, "Sheet1");
     EXPECT_EQ(sheets[0].rows, grid.readRows);
     EXPECT_EQ(sheets[0].columns, grid.readColumns);
-    std::vector<std::string> expected;
+    std::vector<Row> expected;
     for (std::size_t r = 0; r < grid.readRows; ++r) {
         Row row = grid.rows[r];
         for (auto& cell : row)
             if (cell && cell->empty())
                 cell.reset();
-        expected.push_back(jsonRow(row));
+        expected.push_back(row);
     }
     EXPECT_EQ(sheets[0].cells, expected);
 }
@@ -131,7 +131,7 @@ TEST_P(WorkbookSheets, LongGridsContinueOnFurtherSheetsUnderTheHeader) {
     EXPECT_EQ(sheetCount(split.rows), split.sheetRows.size());
     const auto sheets = readWorkbook(dir / "book.xls");
     ASSERT_EQ(sheets.size(), split.sheetRows.size());
-    const std::string header = jsonRow({"期号", "落1码", "落2码", "落3码", "落4码", "落5码"});
+    const Row header{"期号", "落1码", "落2码", "落3码", "落4码", "落5码"};
     std::size_t gridRow = 1;
     for (std::size_t s = 0; s < sheets.size(); ++s) {
         SCOPED_TRACE(s);
@@ -238,8 +238,9 @@ TEST(SpreadsheetExport, EachGridReplacesItsOwnFile) {
             ASSERT_TRUE(done);
             EXPECT_EQ(done->file, dir / name);
             EXPECT_EQ(done->sheets, 1u);
-            EXPECT_EQ(exportedMessage(*done), "已导出到 " + (dir / name).string());
-            EXPECT_EQ(readWorkbook(done->file)[0].cells[1], jsonRow({text}));
+            EXPECT_EQ(messages::workbookExported(done->file, done->sheets),
+                      "已导出到 " + (dir / name).string());
+            EXPECT_EQ(readWorkbook(done->file)[0].cells[1], Row{text});
         }
     }
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 3);
@@ -250,7 +251,7 @@ TEST(SpreadsheetExport, TheMessageTellsOfFurtherSheets) {
     const auto done = exportSpreadsheet(dir.path(), ExportedGrid::History, generatedGrid(65537));
     ASSERT_TRUE(done);
     EXPECT_EQ(done->sheets, 2u);
-    EXPECT_EQ(exportedMessage(*done),
+    EXPECT_EQ(messages::workbookExported(done->file, done->sheets),
               "已导出到 " + (dir / "lishi.xls").string() +
                   "\n每个工作表最多 65536 行，表格分在 Sheet1～Sheet2 共 2 个工作表中，每个工作表的"
                   "第一行都是表头。");

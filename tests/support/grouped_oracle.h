@@ -19,7 +19,7 @@ inline void PrintTo(const YlRow& row, std::ostream* out) {
 
 namespace yilou::testing {
 
-/// The grouped calculation done the old way, by SQL statements on the history table of `db`:
+/// The grouped calculation done by SQL statements on the history table of `db`:
 /// the attribute text copied into txtHisP6, per combination a reset of intTh, one LIKE count
 /// per member (as GLOB), the hit query of the range, the seek of the start issue and the gap
 /// walk, one INSERT into YL per combination. Leaves its rows in YL and returns them in the

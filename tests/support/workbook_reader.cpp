@@ -16,43 +16,23 @@ std::string quoted(const std::string& text) {
     return "'" + text + "'"; // test paths hold no quote
 }
 
-/// A JSON string as Python's json.dumps(…, ensure_ascii=False) writes it.
-std::string jsonText(const std::string& text) {
-    std::string out = "\"";
-    for (char c : text) {
-        switch (c) {
-        case '"':
-            out += "\\\"";
-            break;
-        case '\\':
-            out += "\\\\";
-            break;
-        case '\b':
-            out += "\\b";
-            break;
-        case '\f':
-            out += "\\f";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        default:
-            if (static_cast<unsigned char>(c) < 0x20) {
-                char escaped[8];
-                std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-                out += escaped;
-            } else {
-                out += c;
-            }
+/// Reads the cells of one row as read_xls.py writes them, and the line end after them.
+ReadRow readRow(std::istream& in, std::size_t columns) {
+    ReadRow row(columns);
+    for (auto& cell : row) {
+        if (in.peek() == '-') {
+            in.get();
+            continue;
         }
+        std::size_t length = 0;
+        if (!(in >> length) || in.get() != ':')
+            throw std::runtime_error("the reader's output is garbled");
+        cell.emplace(length, '\0');
+        in.read(cell->data(), static_cast<std::streamsize>(length));
     }
-    return out + '"';
+    if (in.get() != '\n')
+        throw std::runtime_error("the reader's output is garbled");
+    return row;
 }
 
 } // namespace
@@ -77,25 +57,18 @@ std::vector<ReadSheet> readWorkbook(const std::filesystem::path& file, bool with
                                  readFile(errorFile));
 
     std::vector<ReadSheet> sheets;
-    std::istringstream lines(output);
-    for (std::string line; std::getline(lines, line);) {
-        if (line.rfind("sheet ", 0) == 0) {
-            std::istringstream fields(line.substr(6));
-            ReadSheet sheet;
-            fields >> sheet.name >> sheet.rows >> sheet.columns;
-            sheets.push_back(sheet);
-        } else if (!sheets.empty()) {
-            sheets.back().cells.push_back(line);
-        }
+    std::istringstream in(output);
+    for (std::string line; std::getline(in, line);) {
+        std::istringstream fields(line);
+        std::string word;
+        ReadSheet& sheet = sheets.emplace_back();
+        if (!(fields >> word >> sheet.name >> sheet.rows >> sheet.columns) || word != "sheet")
+            throw std::runtime_error("the reader's output is garbled: " + line);
+        if (withCells)
+            for (std::size_t r = 0; r < sheet.rows; ++r)
+                sheet.cells.push_back(readRow(in, sheet.columns));
     }
     return sheets;
-}
-
-std::string jsonRow(const std::vector<std::optional<std::string>>& cells) {
-    std::string row = "[";
-    for (std::size_t i = 0; i < cells.size(); ++i)
-        row += (i ? "," : "") + (cells[i] ? jsonText(*cells[i]) : "null");
-    return row + "]";
 }
 
 } // namespace yilou::testing

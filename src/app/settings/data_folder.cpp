@@ -1,5 +1,6 @@
 #include "app/settings/data_folder.h"
 
+#include "history/messages.h"
 #include "history/user_error.h"
 
 #include <QStandardPaths>
@@ -16,7 +17,7 @@ void prepareDataFolder(const std::filesystem::path& folder) {
     std::error_code error;
     std::filesystem::create_directories(folder / "历史号码", error);
     if (error)
-        throw UserError("无法创建数据文件夹 " + folder.string() + "：" + error.message());
+        throw UserError(messages::cannotCreateDataFolder(folder, error.message()));
 }
 
 } // namespace yilou::app

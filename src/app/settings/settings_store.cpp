@@ -1,5 +1,6 @@
 #include "app/settings/settings_store.h"
 
+#include "history/messages.h"
 #include "history/user_error.h"
 
 namespace yilou::app {
@@ -17,8 +18,7 @@ SettingsStore::SettingsStore()
 void SettingsStore::sync() {
     settings_.sync();
     if (settings_.status() != QSettings::NoError)
-        throw UserError("无法保存设置到 " + settings_.fileName().toStdString() +
-                        "，请检查该文件夹是否可写。");
+        throw UserError(messages::cannotSaveSettings(settings_.fileName().toStdString()));
 }
 
 int SettingsStore::readInt(const char* key, int fallback, int min, int max) const {

@@ -1,0 +1,197 @@
+#include "analysis/omission_overview.h"
+
+#include "analysis/gap_stats.h"
+#include "analysis/place_columns.h"
+
+#include <algorithm>
+#include <numeric>
+
+namespace yilou::analysis {
+
+namespace {
+
+using history::Letter;
+using history::NumberOrder;
+
+/// The most values a type lists (12 zodiac codes or numbers), and one spare slot past them for
+/// stored values that the list lacks.
+constexpr std::size_t kMaxSlots = 13;
+
+/// The running figures of every value while the range is scanned in IDX order, one array per
+/// figure so that the scan's loads and stores stay few and small.
+struct Tallies {
+    std::array<std::int32_t, kMaxSlots> last{}; ///< IDX of the last hit, or the IDX before
+    std::array<std::int32_t, kMaxSlots> minGap{};
+    std::array<std::int32_t, kMaxSlots> maxGap{};
+    std::array<std::int32_t, kMaxSlots> maxGapEnd{}; ///< IDX of the hit closing the longest gap
+    std::array<std::int32_t, kMaxSlots> lastGap{};
+    std::array<std::int32_t, kMaxSlots> run{};
+    std::array<std::int32_t, kMaxSlots> maxRun{};
+    std::array<std::array<std::int32_t, kHistogramLengths + 1>, kMaxSlots> histogram{};
+
+    explicit Tallies(std::int32_t before) {
+        last.fill(before);
+        minGap.fill(INT32_MAX);
+    }
+
+    /// `distinct`: one column is read, so a draw cannot hold the value twice.
+    template <bool distinct> void hit(std::uint8_t s, std::int32_t idx) {
+        const std::int32_t gap = idx - last[s];
+        if (!distinct && gap == 0)
+            return; // the draw holds the value twice: it is one hit
+        last[s] = idx;
+        lastGap[s] = gap;
+        minGap[s] = std::min(minGap[s], gap);
+        if (gap >= maxGap[s]) { // of equal gaps the newest
+            maxGap[s] = gap;
+            maxGapEnd[s] = idx;
+        }
+        ++histogram[s][static_cast<std::size_t>(std::min(gap, kHistogramLengths + 1) - 1)];
+        // Without a branch: whether a run goes on is as good as random.
+        const std::int32_t length = 1 + (run[s] & -static_cast<std::int32_t>(gap == 1));
+        run[s] = length;
+        maxRun[s] = std::max(maxRun[s], length);
+    }
+};
+
+template <int columns, bool distinct>
+void scan(Tallies& tallies, const PlaceColumns& place, const ValueSlots& slot, std::int32_t first,
+          std::int32_t end) {
+    std::array<const std::int8_t*, columns> c{};
+    std::copy_n(place.columns.begin(), columns, c.begin());
+    for (std::int32_t i = first; i < end; ++i) {
+#pragma GCC unroll 5
+        for (int p = 0; p < columns; ++p)
+            tallies.hit<distinct>(slot(c[p][i]), i + 1);
+    }
+}
+
+/// Scans the range once: every draw adds its hits to the tallies of the values it holds.
+Tallies tallyRange(const history::Snapshot& snapshot, const OverviewRequest& request,
+                   const std::vector<int>& values) {
+    Tallies tallies(static_cast<std::int32_t>(request.range.before()));
+    const ValueSlots slot(values);
+    const PlaceColumns place(snapshot, request.type, request.order, request.place);
+    const auto first = static_cast<std::int32_t>(request.range.first);
+    const auto end = static_cast<std::int32_t>(request.range.last) + 1;
+    if (place.count == 1)
+        scan<1, true>(tallies, place, slot, first, end);
+    else
+        scan<5, false>(tallies, place, slot, first, end);
+    return tallies;
+}
+
+OverviewRow rowOf(const history::Snapshot& snapshot, const OverviewRequest& request, int value,
+                  double probability, const Tallies& tallies, std::size_t s) {
+    const IndexRange range = request.range;
+    OverviewRow row;
+    row.value = value;
+    row.probability = probability;
+    row.hits = std::accumulate(tallies.histogram[s].begin(), tallies.histogram[s].end(), 0);
+    row.expectedHits = static_cast<double>(range.size()) * probability;
+    row.minGap = row.hits ? tallies.minGap[s] : GapStats::kNoHit;
+    row.maxGap = row.hits ? tallies.maxGap[s] : GapStats::kNoHit;
+    const std::int32_t last = tallies.last[s];
+    row.currentGap = static_cast<std::int32_t>(snapshot.size()) + 1 - last;
+    row.ratio = static_cast<double>(row.maxGap) / row.currentGap;
+    row.maxRun = tallies.maxRun[s];
+    row.currentRun = last == static_cast<std::int32_t>(range.last) + 1 ? tallies.run[s] : 0;
+    row.histogram = tallies.histogram[s];
+    if (row.hits == 0)
+        return row;
+    // The closed gaps run from the IDX before the range to the last hit.
+    const double meanGap =
+        static_cast<double>(last - static_cast<std::int32_t>(range.before())) / row.hits;
+    row.meanGap = meanGap;
+    row.lastGap = tallies.lastGap[s];
+    if (probability > 0)
+        row.theoreticalGap = 1 / probability;
+    row.dueChance = row.currentGap / meanGap;
+    // IDX i is snapshot index i − 1.
+    const std::int32_t end = tallies.maxGapEnd[s];
+    row.maxGapSpan = IssueSpan{snapshot.issues[end - tallies.maxGap[s]], snapshot.issues[end - 1]};
+    return row;
+}
+
+} // namespace
+
+std::vector<int> overviewValues(SearchType type, int highestNumber,
+                                const history::AttributeRules& rules) {
+    const auto span = [](int from, int count) {
+        std::vector<int> values(static_cast<std::size_t>(count));
+        std::iota(values.begin(), values.end(), from);
+        return values;
+    };
+    switch (type) {
+    case SearchType::Number:
+        return span(1, highestNumber);
+    case SearchType::Zodiac:
+        return span(rules.sxIni, 12);
+    case SearchType::Head:
+        return span(0, 2);
+    case SearchType::Tail:
+        return span(0, 10);
+    case SearchType::DigitSum:
+        return span(1, 9);
+    case SearchType::Segment:
+        return span(rules.dsIni, 3);
+    }
+    return {};
+}
+
+std::vector<double> placeProbabilities(SearchType type, NumberOrder order, int place,
+                                       const std::vector<int>& values, int highestNumber,
+                                       history::Issue issue, const history::AttributeRules& rules) {
+    // Every set of five numbers, in ascending order; a set drawn in any of its 120 orders puts
+    // each member at a given drawn position equally often.
+    const Letter letter = searchTypeInfo(type).letter;
+    std::vector<std::int64_t> favourable(values.size(), 0);
+    std::int64_t sets = 0;
+    history::PositionValues numbers{};
+    for (numbers[0] = 1; numbers[0] <= highestNumber; ++numbers[0])
+        for (numbers[1] = numbers[0] + 1; numbers[1] <= highestNumber; ++numbers[1])
+            for (numbers[2] = numbers[1] + 1; numbers[2] <= highestNumber; ++numbers[2])
+                for (numbers[3] = numbers[2] + 1; numbers[3] <= highestNumber; ++numbers[3])
+                    for (numbers[4] = numbers[3] + 1; numbers[4] <= highestNumber; ++numbers[4]) {
+                        ++sets;
+                        const history::DrawRecord record =
+                            history::DeriveAttributes(issue, numbers, rules);
+                        const history::PositionValues& held = record.sorted[letter];
+                        for (std::size_t v = 0; v < values.size(); ++v) {
+                            const auto occurrences =
+                                std::count(held.begin(), held.end(), values[v]);
+                            if (place == kAnyPlace)
+                                favourable[v] += occurrences > 0;
+                            else if (order == NumberOrder::Drop)
+                                favourable[v] += occurrences; // out of 5 positions
+                            else
+                                favourable[v] += held[place - 1] == values[v];
+                        }
+                    }
+    const double cases =
+        static_cast<double>(sets) * (place != kAnyPlace && order == NumberOrder::Drop ? 5 : 1);
+    std::vector<double> probabilities(values.size());
+    for (std::size_t v = 0; v < values.size(); ++v)
+        probabilities[v] = static_cast<double>(favourable[v]) / cases;
+    return probabilities;
+}
+
+OverviewResult omissionOverview(const history::Snapshot& snapshot, const OverviewRequest& request) {
+    OverviewResult result;
+    result.type = request.type;
+    result.order = request.order;
+    result.place = request.place;
+    result.sxIni = request.rules.sxIni;
+    result.range = request.range;
+    const auto values = overviewValues(request.type, request.highestNumber, request.rules);
+    const auto probabilities = placeProbabilities(
+        request.type, request.order, request.place, values, request.highestNumber,
+        snapshot.issues[request.range.last], request.rules);
+    const Tallies tallies = tallyRange(snapshot, request, values);
+    result.rows.reserve(values.size());
+    for (std::size_t v = 0; v < values.size(); ++v)
+        result.rows.push_back(rowOf(snapshot, request, values[v], probabilities[v], tallies, v));
+    return result;
+}
+
+} // namespace yilou::analysis

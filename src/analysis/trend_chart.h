@@ -1,0 +1,63 @@
+#pragma once
+
+#include "analysis/issue_range.h"
+#include "analysis/omission_overview.h"
+#include "analysis/search_type.h"
+#include "history/draw_record.h"
+#include "history/snapshot.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <limits>
+#include <vector>
+
+namespace yilou::analysis {
+
+/// A row count that takes every draw of the range.
+inline constexpr std::size_t kAllDraws = std::numeric_limits<std::size_t>::max();
+
+/// What the trend chart (走势图) shows.
+struct TrendRequest {
+    SearchType type = SearchType::Number;
+    history::NumberOrder order = history::NumberOrder::Drop;
+    std::vector<int> places{kAnyPlace}; ///< one block of columns per place (kAnyPlace or 1..5)
+    IndexRange range;
+    std::size_t rows = kAllDraws; ///< the newest draws of the range, at least 1
+    int highestNumber = 11;
+    history::AttributeRules rules;
+};
+
+/// The columns of one place: a column per value of the chart.
+struct TrendBlock {
+    int place = kAnyPlace;
+    /// Per value: the rows (0 = the chart's oldest draw) whose draw holds it, ascending.
+    std::vector<std::vector<std::uint32_t>> hitRows;
+    /// Per value: the IDX of its last hit before the chart's first row, 0 when it had none.
+    std::vector<std::int32_t> hitBefore;
+    /// The bottom rows: the figures of the chart's draws as a range of their own (出现次数,
+    /// 平均遗漏, 最大遗漏 and 最大连出 among them), one row per value.
+    OverviewResult view;
+};
+
+/// Rows are the chart's draws from the oldest; columns the values of each block.
+struct TrendChart {
+    SearchType type = SearchType::Number;
+    history::NumberOrder order = history::NumberOrder::Drop;
+    int sxIni = 1;
+    std::vector<int> values;
+    IndexRange view; ///< snapshot indexes of the rows
+    std::vector<history::Issue> issues;
+    std::vector<std::array<std::int8_t, 5>> numbers; ///< per row, in the chart's order
+    std::vector<TrendBlock> blocks;
+
+    std::size_t rowCount() const { return issues.size(); }
+    /// A cell: 0 when the row's draw holds the value, else the draws since the value's last
+    /// hit (1 for the first miss after a hit), counted from hits before the chart as well.
+    std::int32_t misses(std::size_t block, std::size_t value, std::size_t row) const;
+};
+
+/// The trend chart of the newest `rows` draws of the range.
+TrendChart trendChart(const history::Snapshot& snapshot, const TrendRequest& request);
+
+} // namespace yilou::analysis

@@ -1,0 +1,65 @@
+#include "app/analysis/search_options_panel.h"
+
+#include "app/shell/control_names.h"
+
+#include <QButtonGroup>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QRadioButton>
+
+namespace yilou::app {
+
+namespace {
+
+QRadioButton* option(const char* array, int index, const char* caption, QLayout* layout) {
+    auto* button = makeNamed<QRadioButton>(arrayName(array, index), QString::fromUtf8(caption));
+    layout->addWidget(button);
+    return button;
+}
+
+QGroupBox* frame(const QString& name, const char* caption) {
+    auto* box = makeNamed<QGroupBox>(name, QString::fromUtf8(caption));
+    new QHBoxLayout(box);
+    return box;
+}
+
+} // namespace
+
+SearchOptionsPanel::SearchOptionsPanel(QWidget* parent) : QWidget(parent) {
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+
+    Frame3 = frame(QStringLiteral("Frame3"), "搜索类型选择");
+    static constexpr const char* kTypes[] = {"号码", "生肖", "头数", "尾数", "合数", "段数"};
+    for (int i = 0; i < 6; ++i)
+        Option3[i] = option("Option3", i, kTypes[i], Frame3->layout());
+
+    Frame1[2] = frame(arrayName("Frame1", 2), "号码序选择");
+    Option2[5] = option("Option2", 5, "顺序码", Frame1[2]->layout());
+    Option2[4] = option("Option2", 4, "落地码", Frame1[2]->layout());
+
+    Frame1[0] = frame(arrayName("Frame1", 0), "检索位选择");
+    Option1[1] = option("Option1", 1, "自由位", Frame1[0]->layout());
+    Option1[0] = option("Option1", 0, "固定位", Frame1[0]->layout());
+
+    Frame1[1] = frame(arrayName("Frame1", 1), "检索期选择");
+    MaskEdBox2 = makeNamed<QLineEdit>(QStringLiteral("MaskEdBox2"));
+    MaskEdBox2->setInputMask(QStringLiteral("99;_"));
+    MaskEdBox2->setMaximumWidth(MaskEdBox2->fontMetrics().horizontalAdvance(QStringLiteral("000")) +
+                                16);
+    Option1[3] = option("Option1", 3, "上期", Frame1[1]->layout());
+    Option1[2] = option("Option1", 2, "前    期", Frame1[1]->layout());
+    Frame1[1]->layout()->addWidget(MaskEdBox2);
+
+    // Each frame is its own choice, as option buttons in separate frames are.
+    for (auto* box : {Frame3, Frame1[0], Frame1[1], Frame1[2]}) {
+        auto* group = new QButtonGroup(box);
+        for (auto* button : box->findChildren<QRadioButton*>())
+            group->addButton(button);
+        layout->addWidget(box);
+    }
+    layout->addStretch();
+}
+
+} // namespace yilou::app

@@ -1,0 +1,78 @@
+#include "app/grid/flex_grid.h"
+
+#include "app/grid/grid_model.h"
+
+#include <QContextMenuEvent>
+#include <QHeaderView>
+#include <QScrollBar>
+
+namespace yilou::app {
+
+FlexGrid::FlexGrid(const QString& name, GridModel* model, QWidget* parent)
+    : QTableView(parent), model_(model) {
+    setObjectName(name);
+    setModel(model);
+    setVerticalScrollMode(ScrollPerItem);
+    setSelectionBehavior(SelectRows);
+    setSelectionMode(SingleSelection);
+    setEditTriggers(NoEditTriggers);
+    setWordWrap(false);
+    setAlternatingRowColors(true);
+    verticalHeader()->hide();
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setStretchLastSection(true);
+    horizontalHeader()->setSectionsClickable(true);
+    connect(this, &QTableView::clicked, this,
+            [this](const QModelIndex& index) { emit columnClicked(index.column()); });
+    connect(horizontalHeader(), &QHeaderView::sectionClicked, this, &FlexGrid::columnClicked);
+}
+
+void FlexGrid::setTwipsWidths(std::span<const int> twips) {
+    const double scale = logicalDpiX() / 96.0;
+    for (std::size_t c = 0; c < twips.size(); ++c)
+        setColumnWidth(static_cast<int>(c), static_cast<int>(twipsToPixels(twips[c]) * scale));
+}
+
+int FlexGrid::rows() const {
+    return model_->gridRows();
+}
+
+int FlexGrid::topRow() const {
+    return verticalScrollBar()->value() + 1;
+}
+
+void FlexGrid::setTopRow(int row) {
+    verticalScrollBar()->setValue(row - 1);
+}
+
+void FlexGrid::scrollRows(int rows) {
+    verticalScrollBar()->setValue(verticalScrollBar()->value() + rows);
+}
+
+void FlexGrid::showNewestWhenLong() {
+    if (rows() <= 39)
+        return;
+    newestPending_ = !isVisible();
+    setTopRow(rows() - 1);
+}
+
+void FlexGrid::updateGeometries() {
+    QTableView::updateGeometries();
+    if (newestPending_ && viewport()->height() > 0) {
+        newestPending_ = false;
+        setTopRow(rows() - 1);
+    }
+}
+
+void FlexGrid::contextMenuEvent(QContextMenuEvent* event) {
+    emit contextMenuAsked(event->globalPos());
+}
+
+void FlexGrid::mouseDoubleClickEvent(QMouseEvent* event) {
+    QTableView::mouseDoubleClickEvent(event);
+    emit doubleClicked();
+}
+
+} // namespace yilou::app

@@ -1,0 +1,28 @@
+#include "app/frm_main.h"
+#include "app/settings/data_folder.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("11S5OMBRIX"));
+    QApplication::setApplicationDisplayName(QStringLiteral("遗漏统计"));
+    QApplication::setDesktopFileName(QStringLiteral("yilou"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("11选5/快乐12 历史号码与遗漏统计"));
+    parser.addHelpOption();
+    const QCommandLineOption dataDir(QStringLiteral("data-dir"),
+                                     QStringLiteral("数据文件夹（默认 ~/.local/share/11S5OMBRIX）"),
+                                     QStringLiteral("DIR"));
+    parser.addOption(dataDir);
+    parser.process(application);
+
+    const std::filesystem::path folder =
+        parser.isSet(dataDir) ? std::filesystem::path(parser.value(dataDir).toStdString())
+                              : yilou::app::defaultDataFolder();
+    yilou::app::frmMain window(folder);
+    window.show();
+    return application.exec();
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QObject>
+#include <array>
+
+class QAction;
+class QMenu;
+class QMenuBar;
+
+namespace yilou::app {
+
+/// The window's two menus with every entry named as the window's handlers know it:
+/// "历史管理" (`mnuLsgl`, also the right-click menu of the history grid) and "设置" (`mnuSetup`,
+/// also the pop-up of `Command9`).
+class MainMenus : public QObject {
+    Q_OBJECT
+public:
+    MainMenus(QMenuBar* bar, QObject* parent);
+
+    QMenu* mnuLsgl;
+    QAction* mnuDcls;
+    QAction* mnuErase;
+    QAction* mnuClear;
+    QAction* mnuDlzd;
+    QAction* mnuEszhzd;
+
+    QMenu* mnuSetup;
+    QMenu* mnuSxCssetup;
+    std::array<QAction*, 2> mnuSxcs{};
+    QMenu* mnuDssetup;
+    std::array<QAction*, 2> mnuDscs{};
+    QMenu* mnuBssetup;
+    std::array<QAction*, 2> mnuBscs{};
+    QMenu* mnuCaizhong;
+    std::array<QAction*, 28> mnu11S5{};
+    QAction* mnuSetDay;
+    QAction* mnuFrontPage;
+    QAction* mnuDescrb;
+    QAction* numYanshiDown;
+};
+
+} // namespace yilou::app

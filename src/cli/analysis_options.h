@@ -1,0 +1,41 @@
+#pragma once
+
+#include "analysis/search_type.h"
+#include "history/draw_record.h"
+#include "history/snapshot.h"
+
+#include <CLI/CLI.hpp>
+#include <string>
+
+namespace yilou::cli {
+
+/// The options every analysis command shares.
+struct CommonOptions {
+    std::string type = "number";
+    std::string order = "drop";
+    std::string from;
+    std::string to;
+    bool fixed = false;
+    std::string ref;
+    bool before = false;
+
+    analysis::SearchType searchType() const { return *analysis::searchTypeFromName(type); }
+    history::NumberOrder numberOrder() const {
+        return order == "sorted" ? history::NumberOrder::Sorted : history::NumberOrder::Drop;
+    }
+};
+
+/// --type, --from and --to.
+void addTypeAndRange(CLI::App* command, CommonOptions& options);
+
+/// --order: for the commands that read the per-position columns of one order.
+void addOrder(CLI::App* command, CommonOptions& options);
+
+/// --ref ISSUE (described by `help`) and --before.
+void addReference(CLI::App* command, CommonOptions& options, const std::string& help);
+
+/// Fills the range defaults left open: the whole history. Throws UserError for an empty
+/// history.
+void resolveRangeTexts(const history::Snapshot& snapshot, CommonOptions& options);
+
+} // namespace yilou::cli

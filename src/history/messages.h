@@ -1,0 +1,121 @@
+#pragma once
+
+#include "history/issue.h"
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+/// Every text the program says to its user, in one place, so that one fault has one wording in
+/// the engine, the window and the command line alike. Captions of controls and grid headers
+/// are not here: they live with the grids and the window.
+namespace yilou::messages {
+
+// ---- issues and numbers typed by the user
+
+/// `which` names the box ("起始", "截止", "指定" or empty).
+std::string invalidIssue(std::string_view which, std::string_view text);
+std::string notAnInteger(std::string_view what, std::string_view text);
+std::string integerOutOfRange(std::string_view what, std::string_view text);
+std::string negativeCount();
+std::string gameIndexOutOfRange(std::string_view text);
+
+// ---- the history
+
+std::string emptyHistory();
+std::string issueAlreadyStored(history::Issue issue);
+std::string notStored(std::string_view reason);
+std::string implausibleIssue(history::Issue issue);
+std::string numberOutOfRange(int number, int highestNumber);
+std::string numberRepeated(int number);
+std::string incompleteBox(int box);
+std::string tooFewNumbers(int count);
+std::string noIssueToCountFrom();
+std::string issueRepeatsLine(history::Issue issue, std::size_t line);
+std::string storedValueOutOfRange(history::Issue issue, std::string_view column, long long value);
+std::string noDrawsInFile(const std::filesystem::path& file);
+std::string historyUnchanged(std::string_view reason);
+std::string backupHasBadLines(const std::filesystem::path& file);
+std::string databaseKeptAsItWas(std::string_view reason);
+std::string drawStored(history::Issue issue);
+std::string historyCleared();
+std::string drawsDeleted(std::size_t removed, std::size_t remaining);
+std::string exportedTo(const std::filesystem::path& file);
+std::string savedCopyTo(const std::filesystem::path& file);
+std::string importSummary(std::size_t stored, std::size_t skipped);
+std::string skippedLine(std::size_t line, std::string_view reason);
+std::string moreLinesNotListed(std::size_t count);
+
+// ---- files, folders and settings
+
+std::string cannotReadFile(const std::filesystem::path& file, std::string_view reason);
+std::string cannotWriteFile(const std::filesystem::path& file, std::string_view reason);
+std::string cannotCreateDataFolder(const std::filesystem::path& folder, std::string_view reason);
+std::string cannotSaveSettings(std::string_view file);
+
+// ---- spreadsheet export
+
+/// Where the workbook is and, when the grid filled several worksheets, how many and that each
+/// starts with the header row.
+std::string workbookExported(const std::filesystem::path& file, std::size_t sheets);
+std::string gridTooWide(std::size_t columns);
+std::string cellTextTooLong(std::size_t longest, std::string_view text);
+std::string workbookTooLarge();
+
+// ---- searches
+
+std::string rangeEndBeforeStart(history::Issue end, history::Issue start);
+std::string noDrawsInRange(history::Issue start, history::Issue end);
+std::string referenceBeforeOldest(history::Issue reference, history::Issue oldest);
+std::string invalidPartialCount(std::string_view text);
+std::string invalidGroupSize(int k, int largest);
+std::string tooManyCodes(int largest, int chosen);
+std::string codeChosenTwice(int code);
+std::string tooFewCodes(int chosen, int k);
+std::string notACodeOfType(std::string_view code, std::string_view typeCaption);
+std::string positionOutOfRange(std::string_view text);
+std::string positionTwice(std::string_view text);
+std::string positionValueFormat(std::string_view text);
+std::string fiveValuesNeeded();
+std::string placeOutOfRange(std::string_view text);
+std::string invalidDrawCount(std::string_view text);
+std::string unknownSortColumn(std::string_view text);
+
+// ---- the missing-issue check
+
+std::string noMissingIssues(int drawsPerDay);
+std::string missingIssuesTotal(int drawsPerDay, long long total);
+std::string unplacedIssues(const std::vector<history::Issue>& issues);
+
+// ---- the window's prompts: titles, texts and defaults of its dialogs
+
+inline constexpr std::string_view kImportTitle = "读入历史";
+inline constexpr std::string_view kImportQuestion =
+    "确实要读入最新历史号码吗？点击'确认'读入,点击'取消'放弃该操作。确要读入请保证安装目录下存在"
+    "历史号码的文本文件文件。读取时可能要花费一段时间,请耐心等候！";
+inline constexpr std::string_view kImportFilter = "Text(*.txt)";
+inline constexpr std::string_view kClearTitle = "确认清空";
+inline constexpr std::string_view kClearQuestion = "确定要清空所有的历史号码吗？";
+inline constexpr std::string_view kDeleteTitle = "删除期数";
+inline constexpr std::string_view kDeleteToPrompt = "请输入需要删除到的期数，例如‘2017081284’";
+inline constexpr std::string_view kDeleteCountPrompt =
+    "请输入需要删除最后多少期历史号码（例如输入3，那么就将删除最后的3期历史号码）";
+inline constexpr std::string_view kDaysTitle = "设置年数";
+inline constexpr std::string_view kDaysPrompt =
+    "请输入更新需要保留的历史号码的年数（2~"
+    "16中的任意自然数），如果超过年数将删除最早的一年的历史号码";
+inline constexpr std::string_view kDaysErrorTitle = "输入有误";
+inline constexpr std::string_view kDaysError =
+    "为了保证时效性和提高计算效率，软件只能统计16年以内的数据，请输入2到16中的自然数。";
+/// The title of the window's other messages: outcomes and failures.
+inline constexpr std::string_view kNoticeTitle = "遗漏统计";
+
+std::string wouldEmptyHistory(std::size_t removed);
+std::string cannotOpenDatabase(const std::filesystem::path& file, std::string_view reason);
+std::string cannotOpenAddress(std::string_view address);
+std::string cannotOpenFile(const std::filesystem::path& file);
+std::string compactionWarning(std::string_view problem);
+std::string noDisplay();
+
+} // namespace yilou::messages

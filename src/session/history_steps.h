@@ -1,0 +1,40 @@
+#pragma once
+
+#include "history/draw_record.h"
+#include "history/games.h"
+#include "history/history_db.h"
+#include "history/maintenance.h"
+
+#include <array>
+#include <cstddef>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace yilou::session {
+
+/// Stores one draw: checked for the game (a valid issue that is not stored yet, five distinct
+/// numbers in the game's range), its attributes derived by `rules`, stored and the history
+/// renumbered. Returns the stored record; anything wrong is a UserError and nothing is stored.
+history::DrawRecord storeDraw(history::HistoryDb& db, history::Issue issue,
+                              const history::PositionValues& numbers, const history::Game& game,
+                              const history::AttributeRules& rules);
+
+/// The same for a draw typed into the window: the issue box's text and the five two-digit
+/// number boxes, each of which must be complete.
+history::DrawRecord storeTypedDraw(history::HistoryDb& db, const std::string& issueText,
+                                   const std::array<std::string, 5>& boxes,
+                                   const history::Game& game, const history::AttributeRules& rules);
+
+/// The issue proposed for the next draw: after the newest stored one by the game's draws per
+/// day, or the first draw of today when nothing is stored.
+history::Issue nextIssue(std::optional<history::Issue> newest, const history::Game& game);
+
+/// Deletes the newest `count` draws: one draw alone is deleted in place, more by keeping the
+/// others and rebuilding from the backup file. 0 deletes nothing.
+history::DeletionResult deleteNewest(history::HistoryDb& db, std::size_t count,
+                                     const std::filesystem::path& dataDir,
+                                     const history::Game& game,
+                                     const history::AttributeRules& rules);
+
+} // namespace yilou::session

@@ -1,0 +1,161 @@
+#include "session/overview_grid.h"
+
+#include "analysis/ratio_text.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+
+namespace yilou::session {
+
+using analysis::IssueSpan;
+using analysis::OverviewResult;
+using analysis::OverviewRow;
+using analysis::SearchType;
+
+namespace {
+
+struct ColumnInfo {
+    const char* header;
+    const char* key;
+};
+
+constexpr std::array<ColumnInfo, kOverviewColumnCount> kColumns{{
+    {nullptr, "value"},
+    {"出现次数", "hits"},
+    {"理论次数", "expectedHits"},
+    {"最小遗漏", "minGap"},
+    {"最大遗漏", "maxGap"},
+    {"当前遗漏", "currentGap"},
+    {"大后比", "ratio"},
+    {"平均遗漏", "meanGap"},
+    {"上次遗漏", "lastGap"},
+    {"理论遗漏", "theoreticalGap"},
+    {"欲出几率", "dueChance"},
+    {"最大遗漏期间", "maxGapSpan"},
+    {"最大连出", "maxRun"},
+    {"当前连出", "currentRun"},
+}};
+
+std::string twoDecimals(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f", value);
+    return text;
+}
+
+template <typename T, typename Format>
+std::string optionalText(const std::optional<T>& value, Format format) {
+    return value ? format(*value) : std::string(kNoFigure);
+}
+
+} // namespace
+
+std::string overviewHeader(OverviewColumn column, SearchType type) {
+    const char* header = kColumns[static_cast<int>(column)].header;
+    return header ? header : analysis::searchTypeInfo(type).caption;
+}
+
+const char* overviewKey(OverviewColumn column) {
+    return kColumns[static_cast<int>(column)].key;
+}
+
+std::optional<OverviewColumn> overviewColumnFromKey(const std::string& key) {
+    for (int c = 0; c < kOverviewColumnCount; ++c)
+        if (key == kColumns[c].key)
+            return static_cast<OverviewColumn>(c);
+    return std::nullopt;
+}
+
+std::string overviewValueText(SearchType type, int value, int sxIni) {
+    return type == SearchType::Number ? history::twoDigitText(value)
+                                      : analysis::valueLabel(type, value, sxIni);
+}
+
+std::string placeCaption(int place) {
+    return place == analysis::kAnyPlace ? "任意位" : "第" + std::to_string(place) + "位";
+}
+
+std::string overviewCellText(const OverviewResult& result, const OverviewRow& row,
+                             OverviewColumn column) {
+    const auto count = [](std::int32_t value) { return std::to_string(value); };
+    switch (column) {
+    case OverviewColumn::Value:
+        return overviewValueText(result.type, row.value, result.sxIni);
+    case OverviewColumn::Hits:
+        return count(row.hits);
+    case OverviewColumn::ExpectedHits:
+        return twoDecimals(row.expectedHits);
+    case OverviewColumn::MinGap:
+        return count(row.minGap);
+    case OverviewColumn::MaxGap:
+        return count(row.maxGap);
+    case OverviewColumn::CurrentGap:
+        return count(row.currentGap);
+    case OverviewColumn::Ratio:
+        return analysis::ratioText(row.ratio);
+    case OverviewColumn::MeanGap:
+        return optionalText(row.meanGap, twoDecimals);
+    case OverviewColumn::LastGap:
+        return optionalText(row.lastGap, count);
+    case OverviewColumn::TheoreticalGap:
+        return optionalText(row.theoreticalGap, twoDecimals);
+    case OverviewColumn::DueChance:
+        return optionalText(row.dueChance, twoDecimals);
+    case OverviewColumn::MaxGapSpan:
+        return optionalText(row.maxGapSpan, [](const IssueSpan& span) {
+            return history::issueText(span.first) + "～" + history::issueText(span.last);
+        });
+    case OverviewColumn::MaxRun:
+        return count(row.maxRun);
+    case OverviewColumn::CurrentRun:
+        return count(row.currentRun);
+    }
+    return {};
+}
+
+std::optional<double> overviewSortKey(const OverviewRow& row, OverviewColumn column) {
+    switch (column) {
+    case OverviewColumn::Value:
+        return row.value;
+    case OverviewColumn::Hits:
+        return row.hits;
+    case OverviewColumn::ExpectedHits:
+        return row.expectedHits;
+    case OverviewColumn::MinGap:
+        return row.minGap;
+    case OverviewColumn::MaxGap:
+        return row.maxGap;
+    case OverviewColumn::CurrentGap:
+        return row.currentGap;
+    case OverviewColumn::Ratio:
+        return row.ratio;
+    case OverviewColumn::MeanGap:
+        return row.meanGap;
+    case OverviewColumn::LastGap:
+        return row.lastGap;
+    case OverviewColumn::TheoreticalGap:
+        return row.theoreticalGap;
+    case OverviewColumn::DueChance:
+        return row.dueChance;
+    case OverviewColumn::MaxGapSpan:
+        if (!row.maxGapSpan)
+            return std::nullopt;
+        return row.maxGapSpan->first;
+    case OverviewColumn::MaxRun:
+        return row.maxRun;
+    case OverviewColumn::CurrentRun:
+        return row.currentRun;
+    }
+    return std::nullopt;
+}
+
+void sortOverviewRows(std::vector<OverviewRow>& rows, OverviewColumn column) {
+    std::stable_sort(rows.begin(), rows.end(),
+                     [column](const OverviewRow& a, const OverviewRow& b) {
+                         const auto x = overviewSortKey(a, column);
+                         const auto y = overviewSortKey(b, column);
+                         return x && (!y || *x < *y);
+                     });
+}
+
+} // namespace yilou::session

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "analysis/omission_overview.h"
+#include "analysis/search_type.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace yilou::session {
+
+/// The overview grid (遗漏总览): its columns, in grid order, their headers, keys and texts.
+enum class OverviewColumn {
+    Value,          ///< the value (号码, 生肖 … by the type)
+    Hits,           ///< 出现次数
+    ExpectedHits,   ///< 理论次数
+    MinGap,         ///< 最小遗漏
+    MaxGap,         ///< 最大遗漏
+    CurrentGap,     ///< 当前遗漏
+    Ratio,          ///< 大后比
+    MeanGap,        ///< 平均遗漏
+    LastGap,        ///< 上次遗漏
+    TheoreticalGap, ///< 理论遗漏
+    DueChance,      ///< 欲出几率
+    MaxGapSpan,     ///< 最大遗漏期间
+    MaxRun,         ///< 最大连出
+    CurrentRun,     ///< 当前连出
+};
+inline constexpr int kOverviewColumnCount = 14;
+
+/// The text shown for a figure that does not exist (no hit in the range).
+inline constexpr const char* kNoFigure = "—";
+
+/// The grid header of a column; the value column is headed by the type's caption.
+std::string overviewHeader(OverviewColumn column, analysis::SearchType type);
+
+/// The English name of a column, as the command line's --sort and json keys spell it
+/// ("value", "hits", "expectedHits", …).
+const char* overviewKey(OverviewColumn column);
+std::optional<OverviewColumn> overviewColumnFromKey(const std::string& key);
+
+/// A value as the overview and the trend chart show it: numbers with two digits, zodiac codes
+/// by name, digits and segments in plain decimal.
+std::string overviewValueText(analysis::SearchType type, int value, int sxIni);
+
+/// A place as the grids name it: 任意位, 第1位 … 第5位.
+std::string placeCaption(int place);
+
+/// A cell as the grid shows it: counts in plain decimal, 大后比 as the search shows it, other
+/// fractions with two decimals, the longest gap's issues joined by "～", "—" for none.
+std::string overviewCellText(const analysis::OverviewResult& result,
+                             const analysis::OverviewRow& row, OverviewColumn column);
+
+/// The raw number a column sorts by; none for a figure that does not exist.
+std::optional<double> overviewSortKey(const analysis::OverviewRow& row, OverviewColumn column);
+
+/// Orders rows by a column, ascending; rows whose figure does not exist go last, and equal
+/// rows keep their order.
+void sortOverviewRows(std::vector<analysis::OverviewRow>& rows, OverviewColumn column);
+
+} // namespace yilou::session

@@ -1,0 +1,57 @@
+#include "session/typed_input.h"
+
+#include "history/messages.h"
+#include "history/user_error.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+
+namespace yilou::session {
+
+int parseDecimal(std::string_view text, std::string_view what) {
+    int value = 0;
+    const char* begin = text.data();
+    const char* end = begin + text.size();
+    if (begin != end && *begin == '+')
+        ++begin;
+    const auto [ptr, error] = std::from_chars(begin, end, value, 10);
+    if (begin == end || ptr != end || error == std::errc::invalid_argument)
+        throw UserError(messages::notAnInteger(what, text));
+    if (error == std::errc::result_out_of_range)
+        throw UserError(messages::integerOutOfRange(what, text));
+    return value;
+}
+
+history::Issue parseIssue(std::string_view text, std::string_view which) {
+    const auto issue = history::parseIssueText(text);
+    if (!issue)
+        throw UserError(messages::invalidIssue(which, text));
+    return *issue;
+}
+
+std::vector<int> codesInBoxOrder(analysis::SearchType type, const std::vector<std::string>& codes) {
+    std::vector<int> boxes;
+    for (const auto& text : codes) {
+        const auto box = analysis::boxOfCode(type, parseDecimal(text, "所选的值"));
+        if (!box)
+            throw UserError(messages::notACodeOfType(text, analysis::searchTypeInfo(type).caption));
+        boxes.push_back(*box);
+    }
+    std::sort(boxes.begin(), boxes.end());
+    std::vector<int> ordered;
+    for (int box : boxes)
+        ordered.push_back(analysis::codeOfBox(type, box));
+    return ordered;
+}
+
+bool isHistoryTextFileName(std::string_view fileName) {
+    if (fileName.size() < 3)
+        return false;
+    std::string ending(fileName.substr(fileName.size() - 3));
+    std::transform(ending.begin(), ending.end(), ending.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return ending == "txt";
+}
+
+} // namespace yilou::session

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "analysis/search_type.h"
+#include "history/issue.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace yilou::session {
+
+/// Reads a whole decimal number as typed; leading zeros never make it octal ("08" is eight,
+/// "010" ten). Throws UserError naming `what` when the text is not a number.
+int parseDecimal(std::string_view text, std::string_view what);
+
+/// Reads a ten-digit or eight-digit issue; throws UserError naming the box `which` otherwise.
+history::Issue parseIssue(std::string_view text, std::string_view which = {});
+
+/// The codes of a selection in the order of the combination panel's boxes, whatever order they
+/// were given in. A code that no box of the type stands for is refused (UserError).
+std::vector<int> codesInBoxOrder(analysis::SearchType type, const std::vector<std::string>& codes);
+
+/// Whether a file may be read as a history text file: its name ends in "txt" in any case.
+bool isHistoryTextFileName(std::string_view fileName);
+
+} // namespace yilou::session

@@ -1,0 +1,109 @@
+#include "cli_test_support.h"
+
+#include <gtest/gtest.h>
+
+namespace yilou::cli::testing {
+namespace {
+
+// The five draws, checked by hand.
+class OverviewCommands : public FiveDraws {};
+
+TEST_F(OverviewCommands, OverviewAtAPositionAsJson) {
+    const std::string out = cli.run({"overview", "--place", "1", "--format", "json"}).out;
+    const std::string heading = "{\"type\":\"number\",\"order\":\"drop\",\"place\":1,\"from\":"
+                                "\"2017081201\",\"to\":\"2017081205\",\"draws\":5,\"rows\":[";
+    EXPECT_EQ(out.substr(0, heading.size()), heading);
+    // 03 stands first in draws 1 and 3.
+    EXPECT_NE(out.find("{\"value\":\"03\",\"code\":3,\"probability\":0.0909090909090909,\"hits\":2,"
+                       "\"expectedHits\":0.454545454545455,\"minGap\":1,\"maxGap\":2,"
+                       "\"currentGap\":3,\"ratio\":0.666666666666667,\"meanGap\":1.5,"
+                       "\"lastGap\":2,\"theoreticalGap\":11,\"dueChance\":2,\"maxGapSpan\":{"
+                       "\"first\":\"2017081202\",\"last\":\"2017081203\"},\"maxRun\":1,"
+                       "\"currentRun\":0,\"histogram\":[1,1,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,"
+                       "0]}"),
+              std::string::npos)
+        << out;
+    EXPECT_NE(out.find("{\"value\":\"04\",\"code\":4,\"probability\":0.0909090909090909,\"hits\":0,"
+                       "\"expectedHits\":0.454545454545455,\"minGap\":32767,\"maxGap\":32767,"
+                       "\"currentGap\":6,\"ratio\":5461.16666666667,\"meanGap\":null,"
+                       "\"lastGap\":null,\"theoreticalGap\":null,\"dueChance\":null,"
+                       "\"maxGapSpan\":null,\"maxRun\":0,\"currentRun\":0,"),
+              std::string::npos);
+}
+
+TEST_F(OverviewCommands, OverviewAsTableAndCsv) {
+    EXPECT_EQ(cli.run({"overview", "--type", "head"}).out,
+              "头数  任意位  2017081201～2017081205（5期）\n"
+              "头数  出现次数  理论次数  最小遗漏  最大遗漏  当前遗漏  大后比  平均遗漏  上次遗漏  "
+              "理论遗漏  欲出几率  最大遗漏期间            最大连出  当前连出\n"
+              "0     5         5.00      1         1         1         1       1.00      1         "
+              "1.00      1.00      2017081205～2017081205  5         5\n"
+              "1     3         3.64      1         2         2         1       1.33      1         "
+              "1.38      1.50      2017081202～2017081203  2         0\n");
+    // The range ends before the reference draw; csv adds the gap histogram.
+    const std::string csv = cli.run({"overview", "--type", "head", "--ref", "2017081203",
+                                     "--before", "--sort", "currentGap", "--format", "csv"})
+                                .out;
+    EXPECT_EQ(csv.substr(csv.find('\n') + 1),
+              "0,2,2.00,1,1,4,0.25,1.00,1,1.00,4.00,2017081202～2017081202,2,2,"
+              "2,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0\n"
+              "1,1,1.45,1,1,5,0.2,1.00,1,1.38,5.00,2017081201～2017081201,1,0,"
+              "1,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0\n");
+    EXPECT_NE(csv.find(",当前连出,遗漏1,遗漏2,"), std::string::npos);
+    EXPECT_NE(csv.find(",遗漏20,遗漏20以上\n"), std::string::npos);
+}
+
+TEST_F(OverviewCommands, TrendAsTableAndJson) {
+    EXPECT_EQ(cli.run({"trend", "--type", "head", "--place", "2", "--last", "3"}).out,
+              "头数  第2位  2017081203～2017081205（3期）\n"
+              "期号        开奖号码        0     1\n"
+              "2017081203  03 07 08 10 11  [0]   2\n"
+              "2017081204  02 04 06 08 10  [0]   3\n"
+              "2017081205  01 03 05 07 09  [0]   4\n"
+              "出现次数                    3     0\n"
+              "平均遗漏                    1.00  —\n"
+              "最大遗漏                    1     32767\n"
+              "最大连出                    3     0\n");
+    EXPECT_EQ(
+        cli.run({"trend", "--type", "tail", "--order", "sorted", "--place", "5", "--last", "2",
+                 "--to", "2017081204", "--format", "json"})
+            .out,
+        "{\"type\":\"tail\",\"order\":\"sorted\",\"place\":5,\"from\":\"2017081203\",\"to\":"
+        "\"2017081204\",\"draws\":2,\"columns\":[\"0\",\"1\",\"2\",\"3\",\"4\",\"5\",\"6\",\"7\","
+        "\"8\",\"9\"],\"rows\":[{\"issue\":\"2017081203\",\"numbers\":[3,7,8,10,11],\"misses\":"
+        "[3,0,3,3,3,3,1,3,3,3]},{\"issue\":\"2017081204\",\"numbers\":[2,4,6,8,10],\"misses\":"
+        "[0,1,4,4,4,4,2,4,4,4]}],\"footer\":{\"hits\":[1,1,0,0,0,0,0,0,0,0],\"meanGap\":[2,1,"
+        "null,null,null,null,null,null,null,null],\"maxGap\":[2,1,32767,32767,32767,32767,32767,"
+        "32767,32767,32767],\"maxRun\":[1,1,0,0,0,0,0,0,0,0]}}\n");
+}
+
+TEST_F(OverviewCommands, MissingIssues) {
+    EXPECT_EQ(cli.run({"missing"}).out, "按每天84期检查，没有缺失的期号。\n");
+    ASSERT_EQ(cli.run({"add", "2017081301", "01", "02", "03", "04", "05"}).status, 0);
+    EXPECT_EQ(cli.run({"missing"}).out, "起始期号    截止期号    缺失期数\n"
+                                        "2017081206  2017081284  79\n"
+                                        "按每天84期检查，共缺失 79 期。\n");
+    EXPECT_EQ(cli.run({"missing", "--format", "json"}).out,
+              "{\"drawsPerDay\":84,\"ranges\":[{\"first\":\"2017081206\",\"last\":\"2017081284\","
+              "\"count\":79}],\"total\":79,\"unplaced\":[]}\n");
+}
+
+TEST_F(OverviewCommands, BadOptionsAreRefused) {
+    for (const auto& [args, status] : std::vector<std::pair<std::vector<std::string>, int>>{
+             {{"overview", "--place", "6"}, 1},
+             {{"overview", "--place", "first"}, 1},
+             {{"overview", "--sort", "欲出几率"}, 1},
+             {{"overview", "--last", "0"}, 1},
+             {{"overview", "--last", "2", "--from", "2017081201"}, 2},
+             {{"overview", "--to", "2017081101"}, 1},
+             {{"trend", "--type", "head"}, 2},
+             {{"trend", "--last", "-3"}, 1},
+         }) {
+        const CliResult result = cli.run(args);
+        EXPECT_EQ(result.status, status) << args[1] << ' ' << args[2];
+        EXPECT_FALSE(result.err.empty());
+    }
+}
+
+} // namespace
+} // namespace yilou::cli::testing

@@ -1,0 +1,97 @@
+#include "history/history_db.h"
+#include "history/user_error.h"
+#include "session/choices.h"
+#include "session/history_steps.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+namespace yilou::session {
+namespace {
+
+class HistoryStepsTest : public ::testing::Test {
+protected:
+    testing::TempDir dir_;
+    history::HistoryDb db_{dir_ / history::kDatabaseFileName};
+    Choices choices_;
+};
+
+struct TypedDraw {
+    const char* name;
+    std::string issue;
+    std::array<std::string, 5> boxes;
+};
+
+class TypedDrawRefused : public HistoryStepsTest,
+                         public ::testing::WithParamInterface<TypedDraw> {};
+
+// A typed draw is checked in full before anything is stored: nothing reaches the history.
+TEST_P(TypedDrawRefused, StoresNothing) {
+    db_.appendDraw(history::DeriveAttributes(17081283, {1, 2, 3, 4, 5}, choices_.rules()));
+    const TypedDraw& typed = GetParam();
+    EXPECT_THROW(storeTypedDraw(db_, typed.issue, typed.boxes, choices_.game(), choices_.rules()),
+                 UserError);
+    EXPECT_EQ(db_.drawCount(), 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, TypedDrawRefused,
+    ::testing::Values(TypedDraw{"EmptyBox", "2017081284", {"03", "11", "", "01", "09"}},
+                      TypedDraw{"HalfBox", "2017081284", {"03", "11", "7", "01", "09"}},
+                      TypedDraw{"Repeated", "2017081284", {"03", "11", "03", "01", "09"}},
+                      TypedDraw{"Twelve", "2017081284", {"03", "11", "12", "01", "09"}},
+                      TypedDraw{"Zero", "2017081284", {"03", "11", "00", "01", "09"}},
+                      TypedDraw{"StoredIssue", "2017081283", {"03", "11", "07", "01", "09"}},
+                      TypedDraw{"BadIssue", "2017-08-12", {"03", "11", "07", "01", "09"}},
+                      TypedDraw{"NoDate", "2017023101", {"03", "11", "07", "01", "09"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(HistoryStepsTest, TypedDrawIsStoredWithItsAttributes) {
+    const auto record = storeTypedDraw(db_, "2017081284", {"03", "11", "07", "01", "09"},
+                                       choices_.game(), choices_.rules());
+    EXPECT_EQ(record.issue, 17081284);
+    EXPECT_EQ(record.drop[history::Letter::B], (history::PositionValues{8, 12, 4, 10, 2}));
+    EXPECT_EQ(db_.newestIssue(), 17081284);
+}
+
+TEST_F(HistoryStepsTest, TwelveIsAcceptedForHappy12Games) {
+    choices_.gsZl = 27;
+    EXPECT_NO_THROW(storeTypedDraw(db_, "2017081201", {"12", "11", "07", "01", "09"},
+                                   choices_.game(), choices_.rules()));
+}
+
+TEST_F(HistoryStepsTest, NextIssueFollowsTheDayOrStartsToday) {
+    EXPECT_EQ(nextIssue(17092984, choices_.game()), 17093001);
+    EXPECT_EQ(nextIssue(17092983, choices_.game()), 17092984);
+    EXPECT_EQ(nextIssue(std::nullopt, choices_.game()), history::makeIssue(history::today(), 1));
+}
+
+TEST_F(HistoryStepsTest, DeleteNewestTakesOneOrMany) {
+    for (history::Issue issue : {17081282, 17081283, 17081284, 17081301})
+        db_.appendDraw(history::DeriveAttributes(issue, {1, 2, 3, 4, 5}, choices_.rules()));
+    EXPECT_EQ(deleteNewest(db_, 0, dir_.path(), choices_.game(), choices_.rules()).removed, 0u);
+    EXPECT_EQ(deleteNewest(db_, 1, dir_.path(), choices_.game(), choices_.rules()).removed, 1u);
+    EXPECT_EQ(db_.newestIssue(), 17081284);
+    EXPECT_EQ(deleteNewest(db_, 2, dir_.path(), choices_.game(), choices_.rules()).removed, 2u);
+    EXPECT_EQ(db_.newestIssue(), 17081282);
+}
+
+TEST(Choices, PositionalZodiacAfterTheMenu) {
+    Choices choices;
+    choices.sxIni = 0;
+    EXPECT_EQ(choices.rules().zodiac.code[9], 9);
+    choices.positionalZodiacYear = 2017;
+    // 2017 is the year of 鸡 (9): it has position 0, 猴 1, 狗 11.
+    EXPECT_EQ(choices.rules().zodiac.code[9], 0);
+    EXPECT_EQ(choices.rules().zodiac.code[8], 1);
+    EXPECT_EQ(choices.rules().zodiac.code[10], 11);
+}
+
+TEST(Choices, GameOutOfRangeIsTheFirst) {
+    Choices choices;
+    choices.gsZl = 40;
+    EXPECT_EQ(choices.game().name, "广东11选5");
+}
+
+} // namespace
+} // namespace yilou::session

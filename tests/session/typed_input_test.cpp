@@ -1,0 +1,57 @@
+#include "history/user_error.h"
+#include "session/search_steps.h"
+#include "session/typed_input.h"
+#include "support/history_generator.h"
+
+#include <gtest/gtest.h>
+
+namespace yilou::session {
+namespace {
+
+using analysis::SearchType;
+
+TEST(ParseDecimal, LeadingZerosAreDecimal) {
+    EXPECT_EQ(parseDecimal("08", "值"), 8);
+    EXPECT_EQ(parseDecimal("010", "值"), 10);
+    EXPECT_EQ(parseDecimal("+7", "值"), 7);
+    EXPECT_EQ(parseDecimal("-3", "值"), -3);
+    for (const char* bad : {"", "0x1", "1.5", " 1", "99999999999"})
+        EXPECT_THROW(parseDecimal(bad, "值"), UserError) << bad;
+}
+
+TEST(ParseIssue, BothFormsAndTheBoxName) {
+    EXPECT_EQ(parseIssue("2017081284"), 17081284);
+    EXPECT_EQ(parseIssue("17081284"), 17081284);
+    try {
+        parseIssue("2017-08-12", "起始");
+        FAIL();
+    } catch (const UserError& error) {
+        EXPECT_EQ(std::string(error.what()).rfind("起始期号“2017-08-12”", 0), 0u) << error.what();
+    }
+}
+
+TEST(CodesInBoxOrder, SortsByBoxAndRefusesCodesNoBoxHas) {
+    EXPECT_EQ(codesInBoxOrder(SearchType::Number, {"5", "01", "3"}), (std::vector<int>{1, 3, 5}));
+    EXPECT_EQ(codesInBoxOrder(SearchType::Tail, {"9", "0"}), (std::vector<int>{0, 9}));
+    EXPECT_THROW(codesInBoxOrder(SearchType::Head, {"2"}), UserError);
+    EXPECT_THROW(codesInBoxOrder(SearchType::Number, {"0"}), UserError);
+    EXPECT_THROW(codesInBoxOrder(SearchType::Segment, {"x"}), UserError);
+}
+
+TEST(HistoryTextFileName, EndsInTxtInAnyCase) {
+    EXPECT_TRUE(isHistoryTextFileName("history.TXT"));
+    EXPECT_TRUE(isHistoryTextFileName("a.txt"));
+    EXPECT_FALSE(isHistoryTextFileName("history.csv"));
+    EXPECT_FALSE(isHistoryTextFileName("tx"));
+}
+
+TEST(WholeHistoryRange, FirstAndLastIssueOrRefused) {
+    EXPECT_THROW(wholeHistoryRange(history::Snapshot{}), UserError);
+    const auto snapshot = testing::snapshotOf(testing::generateDraws(3));
+    const auto range = wholeHistoryRange(snapshot);
+    EXPECT_EQ(range.start, "2017010101");
+    EXPECT_EQ(range.end, "2017010103");
+}
+
+} // namespace
+} // namespace yilou::session
