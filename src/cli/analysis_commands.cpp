@@ -164,7 +164,9 @@ CLI::Option* addSortOption(CLI::App* command, std::string& sort) {
 void addGroupCommand(CLI::App& app, CliContext& context) {
     auto* command = app.add_subcommand("group", "分组计算：所选值每 K 个一组的遗漏统计");
     const auto group = addGroupOptions(command, context);
-    command->callback([&context, group] { printYl(context, group()); });
+    command->callback([&context, group] {
+        group([&context](const std::vector<history::YlRow>& rows) { printYl(context, rows); });
+    });
 }
 
 void addYlCommand(CLI::App& app, CliContext& context) {
@@ -216,8 +218,7 @@ std::function<analysis::SearchResult()> addSearchOptions(CLI::App* command, CliC
     };
 }
 
-std::function<std::vector<history::YlRow>()> addGroupOptions(CLI::App* command,
-                                                             CliContext& context) {
+std::function<void(const ShowYlRows&)> addGroupOptions(CLI::App* command, CliContext& context) {
     auto options = std::make_shared<CommonOptions>();
     auto select = std::make_shared<std::string>();
     auto k = std::make_shared<std::string>();
@@ -227,7 +228,7 @@ std::function<std::vector<history::YlRow>()> addGroupOptions(CLI::App* command,
         ->required();
     command->add_option("--k", *k, "组合位数 K（1～6）")->required();
     addSortOption(command, *sort);
-    return [&context, options, select, k, sort] {
+    return [&context, options, select, k, sort](const ShowYlRows& show) {
         const auto snapshot = context.db().loadSnapshot();
         resolveRangeTexts(snapshot, *options);
         analysis::GroupRequest request;
@@ -236,8 +237,13 @@ std::function<std::vector<history::YlRow>()> addGroupOptions(CLI::App* command,
         request.startIssue = options->from;
         request.endIssue = options->to;
         request.sxIni = context.settings().SxIni();
-        request.codes = session::codesInBoxOrder(request.type, splitList(*select));
-        return analysis::calculateGroups(context.db(), snapshot, request, sortColumn(*sort));
+        request.codes = session::codesInBoxOrder(request.type, context.game(), request.sxIni,
+                                                 context.settings().DsIni(), splitList(*select));
+        const auto result =
+            analysis::calculateGroups(context.dbForChange(), snapshot, request, sortColumn(*sort));
+        show(result.rows);
+        if (result.storeProblem)
+            context.err << messages::warning(*result.storeProblem) << '\n';
     };
 }
 

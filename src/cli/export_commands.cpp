@@ -1,6 +1,7 @@
 #include "cli/export_commands.h"
 
 #include "cli/analysis_commands.h"
+#include "history/export_target.h"
 #include "history/messages.h"
 #include "history/spreadsheet_export.h"
 #include "history/text_file_writer.h"
@@ -12,12 +13,11 @@ namespace yilou::cli {
 
 namespace {
 
-void exportGrid(CliContext& context, history::ExportedGrid which, const history::TextGrid& grid,
-                const std::string& target) {
+Exported exportGrid(CliContext& context, history::ExportedGrid which,
+                    const history::TextGrid& grid) {
     // Without a progress report the export always runs to its end.
     const auto done = *history::exportSpreadsheet(context.dataDir(), which, grid);
-    context.out << messages::workbookExported(done.file, done.sheets) << '\n';
-    saveCopy(context, done.file, target);
+    return {done.file, messages::workbookExported(done.file, done.sheets)};
 }
 
 /// A grid's subcommand, with the FILE argument every one takes.
@@ -38,35 +38,49 @@ void addSpreadsheetExportCommand(CLI::App& app, CliContext& context) {
 
     auto* historyCommand = addGridCommand(command, "history", "历史号码 → lishi.xls", *target);
     historyCommand->callback([&context, target] {
-        const auto snapshot = context.db().loadSnapshot();
-        exportGrid(context, history::ExportedGrid::History, session::historyTextGrid(snapshot),
-                   *target);
+        exportWithCopy(context, *target, [&context] {
+            const auto snapshot = context.db().loadSnapshot();
+            return exportGrid(context, history::ExportedGrid::History,
+                              session::historyTextGrid(snapshot));
+        });
     });
 
     auto* searchCommand =
         addGridCommand(command, "search", "检索结果 → Jiansuo.xls（选项同 search）", *target);
     const auto runSearch = addSearchOptions(searchCommand, context);
     searchCommand->callback([&context, target, runSearch] {
-        const auto result = runSearch();
-        exportGrid(context, history::ExportedGrid::Search, session::searchTextGrid(result),
-                   *target);
+        exportWithCopy(context, *target, [&context, &runSearch] {
+            const auto result = runSearch();
+            return exportGrid(context, history::ExportedGrid::Search,
+                              session::searchTextGrid(result));
+        });
     });
 
     auto* groupCommand =
         addGridCommand(command, "group", "分组计算结果 → Jieguo.xls（选项同 group）", *target);
     const auto runGroup = addGroupOptions(groupCommand, context);
     groupCommand->callback([&context, target, runGroup] {
-        const auto rows = runGroup();
-        exportGrid(context, history::ExportedGrid::Group, session::ylTextGrid(rows), *target);
+        exportWithCopy(context, *target, [&context, &runGroup] {
+            Exported exported;
+            runGroup([&](const std::vector<history::YlRow>& rows) {
+                exported =
+                    exportGrid(context, history::ExportedGrid::Group, session::ylTextGrid(rows));
+            });
+            return exported;
+        });
     });
 }
 
-void saveCopy(CliContext& context, const std::filesystem::path& exported,
-              const std::string& target) {
-    if (target.empty())
-        return;
-    history::copyFileWhole(exported, target);
-    context.out << messages::savedCopyTo(target) << '\n';
+void exportWithCopy(CliContext& context, const std::string& target,
+                    const std::function<Exported()>& exportFile) {
+    if (!target.empty())
+        history::checkExportTarget(target, context.dataDir());
+    const Exported exported = exportFile();
+    if (!target.empty())
+        history::copyFileWhole(exported.file, target);
+    context.out << exported.report << '\n';
+    if (!target.empty())
+        context.out << messages::savedCopyTo(target) << '\n';
 }
 
 } // namespace yilou::cli

@@ -43,23 +43,25 @@ std::size_t displayWidth(const std::string& text) {
     return width;
 }
 
-void printTable(std::ostream& out, OutputFormat format, const TextTable& table) {
+void printTable(std::ostream& out, OutputFormat format, const history::TextGrid& grid) {
+    std::vector<std::string> cells(grid.columns);
     if (format == OutputFormat::Csv) {
-        printCsvLine(out, table.headers);
-        for (const auto& row : table.rows)
-            printCsvLine(out, row);
+        for (std::size_t row = 0; row < grid.rows; ++row) {
+            grid.cells(row, cells);
+            printCsvLine(out, cells);
+        }
         return;
     }
-    std::vector<std::size_t> widths(table.headers.size(), 0);
-    auto measure = [&](const std::vector<std::string>& cells) {
-        for (std::size_t i = 0; i < cells.size() && i < widths.size(); ++i)
+    std::vector<std::size_t> widths(grid.columns, 0);
+    for (std::size_t row = 0; row < grid.rows; ++row) {
+        grid.cells(row, cells);
+        for (std::size_t i = 0; i < cells.size(); ++i)
             widths[i] = std::max(widths[i], displayWidth(cells[i]));
-    };
-    measure(table.headers);
-    for (const auto& row : table.rows)
-        measure(row);
-    auto print = [&](const std::vector<std::string>& cells) {
-        std::string line;
+    }
+    std::string line;
+    for (std::size_t row = 0; row < grid.rows; ++row) {
+        grid.cells(row, cells);
+        line.clear();
         for (std::size_t i = 0; i < cells.size(); ++i) {
             if (i)
                 line += "  ";
@@ -67,24 +69,17 @@ void printTable(std::ostream& out, OutputFormat format, const TextTable& table) 
             if (i + 1 < cells.size())
                 line.append(widths[i] - displayWidth(cells[i]), ' ');
         }
-        out << line << '\n';
-    };
-    print(table.headers);
-    for (const auto& row : table.rows)
-        print(row);
+        line += '\n';
+        out << line;
+    }
 }
 
-void printTable(std::ostream& out, OutputFormat format, const history::TextGrid& grid) {
-    TextTable table;
-    std::vector<std::string> cells(grid.columns);
-    for (std::size_t row = 0; row < grid.rows; ++row) {
-        grid.cells(row, cells);
-        if (row == 0)
-            table.headers = cells;
-        else
-            table.rows.push_back(cells);
-    }
-    printTable(out, format, table);
+void printTable(std::ostream& out, OutputFormat format, const TextTable& table) {
+    printTable(out, format,
+               history::TextGrid{table.rows.size() + 1, table.headers.size(),
+                                 [&table](std::size_t row, std::vector<std::string>& cells) {
+                                     cells = row == 0 ? table.headers : table.rows[row - 1];
+                                 }});
 }
 
 std::string jsonString(const std::string& text) {

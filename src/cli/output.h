@@ -2,6 +2,7 @@
 
 #include "history/text_grid.h"
 
+#include <cstddef>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -10,16 +11,20 @@ namespace yilou::cli {
 
 enum class OutputFormat { Table, Csv, Json };
 
-/// Rows to print: table and csv use the headers of the window's grid.
+/// Prints a grid, its row 0 being the headers, with aligned columns (a CJK character takes two
+/// columns) or as CSV. Its rows are made as they are printed, so a result of a million rows is
+/// never held as text: the aligned table makes every row twice, once to measure the columns and
+/// once to print.
+void printTable(std::ostream& out, OutputFormat format, const history::TextGrid& grid);
+
+/// Rows already made, for the tables that are not one of the grids.
 struct TextTable {
     std::vector<std::string> headers;
     std::vector<std::vector<std::string>> rows;
 };
 
-/// Prints a table with aligned columns (a CJK character takes two columns) or as CSV.
+/// Prints the table as printTable prints a grid.
 void printTable(std::ostream& out, OutputFormat format, const TextTable& table);
-/// The same for a grid, its row 0 being the headers.
-void printTable(std::ostream& out, OutputFormat format, const history::TextGrid& grid);
 
 /// Width of a UTF-8 text on a terminal.
 std::size_t displayWidth(const std::string& text);

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <map>
 #include <numeric>
 #include <sqlite3.h>
 #include <stop_token>
@@ -201,12 +202,17 @@ HistoryDb::HistoryDb(const std::filesystem::path& file) : path_(file), db_(file)
 }
 
 void HistoryDb::createSchema() {
-    Statement version(sql(), "PRAGMA user_version");
-    version.step();
-    const auto current = version.integer(0);
-    version.reset();
-    if (current >= kSchemaVersion)
-        return;
+    {
+        Statement tables(sql(), "SELECT count(*), count(CASE WHEN [name] = 'Lishi' "
+                                "COLLATE NOCASE THEN 1 END) FROM [sqlite_schema] "
+                                "WHERE [type] = 'table'");
+        tables.step();
+        if (tables.integer(1) > 0)
+            return;
+        // Another program's database: taking it over would put our tables beside its own.
+        if (tables.integer(0) > 0)
+            throw UserError(messages::notAHistoryDatabase(path_));
+    }
 
     std::string lishi = "CREATE TABLE IF NOT EXISTS [Lishi] ([SQQH] INTEGER PRIMARY KEY, "
                         "[IDX] INTEGER";
@@ -232,10 +238,52 @@ std::size_t HistoryDb::drawCount() {
 }
 
 std::optional<Issue> HistoryDb::newestIssue() {
-    Statement query(sql(), "SELECT MAX([SQQH]) FROM [Lishi]");
-    if (query.step() && !query.isNull(0))
-        return static_cast<Issue>(query.integer(0));
+    return issueOf("SELECT MAX([SQQH]) FROM [Lishi]");
+}
+
+std::optional<Issue> HistoryDb::oldestIssue() {
+    return issueOf("SELECT MIN([SQQH]) FROM [Lishi]");
+}
+
+std::optional<Issue> HistoryDb::issueOf(std::string_view query) {
+    Statement statement(sql(), query);
+    if (statement.step() && !statement.isNull(0))
+        return static_cast<Issue>(statement.integer(0));
     return std::nullopt;
+}
+
+void HistoryDb::checkIntact() {
+    const auto damaged = [this](const std::string& detail) {
+        return UserError(messages::damagedDatabase(path_, detail));
+    };
+    const auto read = transactionUnlessInOne(sql(), Transaction::Mode::Deferred);
+    try {
+        // count(*) on a b-tree visits every page of it and checks each page's header and cells
+        // as it loads it; NOT INDEXED walks a table, INDEXED BY one of its indexes. Table first.
+        std::vector<std::pair<std::string, std::string>> trees; // table, how
+        {
+            Statement schema(sql(), "SELECT [tbl_name], [type], [name] FROM [sqlite_schema] "
+                                    "WHERE [tbl_name] IN ('Lishi', 'YL') AND [sql] IS NOT NULL "
+                                    "ORDER BY [tbl_name], [type] = 'index'");
+            while (schema.step())
+                trees.emplace_back(schema.text(0), schema.text(1) == "table"
+                                                       ? "NOT INDEXED"
+                                                       : "INDEXED BY [" + schema.text(2) + "]");
+        }
+        std::map<std::string, std::int64_t> rows;
+        for (const auto& [table, how] : trees) {
+            Statement query(sql(), "SELECT count(*) FROM [" + table + "] " + how);
+            query.step();
+            const auto [counted, first] = rows.try_emplace(table, query.integer(0));
+            if (!first && counted->second != query.integer(0))
+                throw damaged(messages::indexCountDiffers(table));
+        }
+    } catch (const UserError&) {
+        const int code = sqlite3_errcode(sql().handle());
+        if (code == SQLITE_CORRUPT || code == SQLITE_NOTADB)
+            throw damaged(sqlite3_errmsg(sql().handle()));
+        throw;
+    }
 }
 
 bool HistoryDb::contains(Issue issue) {
@@ -311,6 +359,26 @@ void HistoryDb::appendDraw(const DrawRecord& record) {
     transaction.commit();
 }
 
+void HistoryDb::appendDraws(const std::vector<DrawRecord>& records) {
+    if (records.empty())
+        return;
+    auto transaction = transactionUnlessInOne(sql());
+    const auto newest = newestIssue();
+    const auto first = static_cast<std::int64_t>(drawCount()) + 1;
+    std::vector<std::int64_t> idx(records.size());
+    std::iota(idx.begin(), idx.end(), first);
+    insertRows(records, idx);
+    // Draws in ascending order after the newest stored one are numbered right already.
+    const auto ascending = [](const DrawRecord& a, const DrawRecord& b) {
+        return a.issue < b.issue;
+    };
+    if ((newest && records.front().issue < *newest) ||
+        !std::is_sorted(records.begin(), records.end(), ascending))
+        RenumberIdx();
+    if (transaction)
+        transaction->commit();
+}
+
 void HistoryDb::replaceAll(const std::vector<DrawRecord>& records) {
     // IDX is the rank in issue order, so it is known before the rows are written and no
     // second pass over the table is needed.
@@ -354,6 +422,24 @@ void HistoryDb::RenumberIdx() {
     }
     if (transaction)
         transaction->commit();
+}
+
+Snapshot HistoryDb::loadNewest(std::size_t count) {
+    const auto read = transactionUnlessInOne(sql(), Transaction::Mode::Deferred);
+    Snapshot snapshot;
+    if (count == 0)
+        return snapshot;
+    std::int64_t from = kFirstIssue;
+    {
+        Statement at(sql(), "SELECT [SQQH] FROM [Lishi] ORDER BY [SQQH] DESC LIMIT 1 OFFSET ?");
+        at.bind(1, static_cast<std::int64_t>(count - 1));
+        if (at.step())
+            from = at.integer(0);
+    }
+    Statement query(sql(), rangeQuery());
+    query.bind(1, from).bind(2, kLastIssue);
+    snapshot.resize(*readDraws(query, snapshot, 0, kAnyCount));
+    return snapshot;
 }
 
 Snapshot HistoryDb::loadSnapshot() {

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <filesystem>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 namespace yilou::history {
@@ -15,9 +16,10 @@ namespace yilou::history {
 inline constexpr const char* kDatabaseFileName = "tabula.mdb";
 
 /// The history database: table Lishi (one row per draw, unique index SQQH) and table YL (the
-/// grouped results). A new file gets the schema; an existing file is opened as it is. Every
-/// change of the history is one transaction and leaves IDX numbering the draws 1..n in issue
-/// order.
+/// grouped results). A new or empty file gets the schema; an existing file is opened as it is
+/// and nothing is written to it until a change; a database without the table Lishi is refused
+/// (UserError "不是历史数据库"). Every change of the history is one transaction and leaves IDX
+/// numbering the draws 1..n in issue order.
 class HistoryDb {
 public:
     explicit HistoryDb(const std::filesystem::path& file);
@@ -27,11 +29,21 @@ public:
 
     std::size_t drawCount();
     std::optional<Issue> newestIssue();
+    std::optional<Issue> oldestIssue();
     bool contains(Issue issue);
+
+    /// Refuses a damaged file (UserError saying how to recover) before anything is written to
+    /// it: every page of Lishi, of its indexes and of YL is walked, which finds a page that
+    /// is not what its b-tree expects. About 85 ms for 1,000,000 draws.
+    void checkIntact();
 
     /// Stores one draw. An issue that is already stored is refused with a message and nothing
     /// is stored.
     void appendDraw(const DrawRecord& record);
+    /// Stores `records` (distinct issues, none stored yet) beside the stored draws in one
+    /// transaction, or as part of the caller's transaction when one is open. An issue that is
+    /// already stored is refused with a message and nothing is stored.
+    void appendDraws(const std::vector<DrawRecord>& records);
     /// Replaces the whole history by `records` (issues must be distinct) in one transaction,
     /// or as part of the caller's transaction when one is open.
     void replaceAll(const std::vector<DrawRecord>& records);
@@ -43,9 +55,14 @@ public:
     /// Reads the whole history in issue order, as one committed state. A long history is read
     /// in two halves on two threads, the second through a read-only connection of its own.
     Snapshot loadSnapshot();
+    /// The newest `count` draws (all when there are fewer), in issue order: entry i is the draw
+    /// with IDX n − size() + i + 1. Reads only those rows.
+    Snapshot loadNewest(std::size_t count);
 
 private:
     void createSchema();
+    /// The issue that `query` selects; nothing when it selects none or NULL.
+    std::optional<Issue> issueOf(std::string_view query);
     void insertRows(const std::vector<DrawRecord>& records, const std::vector<std::int64_t>& idx);
 
     std::filesystem::path path_;

@@ -48,8 +48,30 @@ std::string notStored(std::string_view reason) {
     return text(reason) + "，未保存。";
 }
 
-std::string implausibleIssue(history::Issue issue) {
-    return "期号 " + issueText(issue) + " 不是有效的期号（日期不存在或期序为00）";
+std::string issueYearOutOfRange(history::Issue issue, int lastYear) {
+    return "期号 " + issueText(issue) + " 不是有效的期号（年份须在 2010～" +
+           std::to_string(lastYear) + " 之间）";
+}
+
+std::string issueDateMissing(history::Issue issue) {
+    return "期号 " + issueText(issue) + " 不是有效的期号（日期不存在）";
+}
+
+std::string issueOrdinalZero(history::Issue issue) {
+    return "期号 " + issueText(issue) + " 不是有效的期号（期序须从 01 起）";
+}
+
+std::string issueFormat(std::string_view typed) {
+    return "期号“" + text(typed) + "”格式不正确，请输入十位期号（例如 2017081284）或八位期号";
+}
+
+std::string tenDigitIssueNotTwenty(std::string_view typed) {
+    return "期号“" + text(typed) + "”不是有效的期号（十位期号以 20 开头）";
+}
+
+std::string noIssueAfterLastYear(history::Issue newest, int lastYear) {
+    return "最新一期 " + issueText(newest) + " 已是 " + std::to_string(lastYear) +
+           " 年的最后一期，期号无法再往后排。";
 }
 
 std::string numberOutOfRange(int number, int highestNumber) {
@@ -124,6 +146,10 @@ std::string importSummary(std::size_t stored, std::size_t skipped) {
     return skipped ? out + "，跳过 " + std::to_string(skipped) + " 行。" : out + "。";
 }
 
+std::string linesWithMoreNumbers(std::size_t count) {
+    return std::to_string(count) + " 行多于五个号码，多出的已忽略。";
+}
+
 std::string skippedLine(std::size_t line, std::string_view reason) {
     return "第" + std::to_string(line) + "行：" + text(reason);
 }
@@ -168,6 +194,54 @@ std::string cannotCreateDataFolder(const std::filesystem::path& folder, std::str
 
 std::string cannotSaveSettings(std::string_view file) {
     return "无法保存设置到 " + text(file) + "，请检查该文件夹是否可写。";
+}
+
+std::string notARegularFile() {
+    return "不是普通文件";
+}
+
+std::string notATextFile() {
+    return "不是文本文件（其中有 NUL 字节）";
+}
+
+std::string outOfMemory(std::string_view systemText) {
+    return text(systemText) + "，操作未完成。";
+}
+
+std::string outOfMemoryReading(const std::filesystem::path& file, std::string_view systemText) {
+    return historyUnchanged("读入文件 " + file.string() + " 时" + text(systemText));
+}
+
+std::string notAHistoryDatabase(const std::filesystem::path& file) {
+    return "文件 " + file.string() + " 不是历史数据库（其中没有历史号码表 Lishi），未作任何修改。";
+}
+
+std::string damagedDatabase(const std::filesystem::path& file, std::string_view detail) {
+    return "历史数据库 " + file.string() + " 已损坏（" + text(detail) +
+           "），为免丢失历史号码，未作任何修改。请把该文件移走，再读入最近导出的历史号码文本文件"
+           "或数据文件夹中的 lsbf.txt，重建历史号码。";
+}
+
+std::string indexCountDiffers(std::string_view table) {
+    return "表 " + text(table) + " 与其索引的行数不一致";
+}
+
+std::string exportOntoProgramFile(const std::filesystem::path& target, bool backupFile) {
+    return "不能导出到 " + target.string() + "：它是程序的" +
+           (backupFile ? "备份文件" : "历史数据库文件") + "，写入会毁掉历史号码。请另选文件名。";
+}
+
+std::string emptyingNeedsConfirmation(std::size_t count) {
+    return "这样会删除全部 " + std::to_string(count) +
+           " 期历史号码，须先确认清空历史号码；历史号码未改变。";
+}
+
+std::string confirmEmptyingWithYes() {
+    return "确要清空，请加 --yes 再运行一次。";
+}
+
+std::string groupsNotSaved(std::string_view reason) {
+    return "结果未能保存到 YL 表，重新排序或下次查看时看不到这些结果：" + text(reason);
 }
 
 std::string rangeEndBeforeStart(history::Issue end, history::Issue start) {
@@ -253,6 +327,126 @@ std::string unplacedIssues(const std::vector<history::Issue>& issues) {
     return message;
 }
 
+std::string noUpdateAddress() {
+    return "没有设置历史号码更新地址（设置 IniSetting/UpdateUrl）。" + text(kUpdateUrlHelp) + "。";
+}
+
+std::string noUpdateAddressGiven() {
+    return "没有历史号码更新地址：请用 --url 给出地址模板，或把它保存在设置 IniSetting/UpdateUrl "
+           "中。" +
+           text(kUpdateUrlHelp) + "。";
+}
+
+std::string invalidDate(std::string_view typed) {
+    return "日期“" + text(typed) + "”不正确，请按 YYYY-MM-DD 输入（例如 2017-09-29）。";
+}
+
+std::string updateDateOutOfRange() {
+    return "今天的日期必须在 2010～2099 年之间，无法更新历史号码。";
+}
+
+std::string updateCancelled() {
+    return historyUnchanged("已取消在线更新");
+}
+
+std::string cannotReadPage(std::string_view url, std::string_view cause, std::string_view detail) {
+    return "无法读取历史号码页面 " + text(url) + "：" + text(cause) + "（" + text(detail) + "）";
+}
+
+std::string pageReadCancelled(std::string_view url) {
+    return "已取消读取历史号码页面 " + text(url) + "。";
+}
+
+std::string unsupportedAddress() {
+    return "不支持这种地址，只能读取 http、https 或 file 地址";
+}
+
+std::string malformedAddress() {
+    return "地址的格式不正确";
+}
+
+std::string hostNotFound() {
+    return "找不到这个服务器（域名无法解析），请检查地址和网络连接";
+}
+
+std::string connectionFailed() {
+    return "无法连接到服务器（连接被拒绝或网络不通）";
+}
+
+std::string noTimelyAnswer(std::string_view connectLimit, std::string_view transferLimit) {
+    return "服务器没有及时响应（连接限时 " + text(connectLimit) + "，整个读取限时 " +
+           text(transferLimit) + "）";
+}
+
+std::string tooManyRedirects(long limit) {
+    return "页面重定向超过 " + std::to_string(limit) + " 次";
+}
+
+std::string httpError(long status) {
+    return "服务器返回错误 HTTP " + std::to_string(status);
+}
+
+std::string pageTooLarge(std::string_view limit) {
+    return "页面超过 " + text(limit) + " 的上限";
+}
+
+std::string cannotKeepPage() {
+    return "无法保存收到的数据";
+}
+
+std::string pageFileNotReadable() {
+    return "文件不存在或无法读取";
+}
+
+std::string emptyAnswer() {
+    return "服务器没有返回任何内容";
+}
+
+std::string secureConnectionFailed() {
+    return "无法建立安全连接（HTTPS 证书无效或无法验证）";
+}
+
+std::string transferInterrupted() {
+    return "传输中断";
+}
+
+std::string networkFailure() {
+    return "网络读取失败";
+}
+
+std::string networkUnavailable() {
+    return "网络组件无法启动";
+}
+
+std::string noNewDrawsOnPage(std::string_view url, long long first, long long last) {
+    return historyUnchanged("页面 " + text(url) + " 中没有可保存的新开奖号码（要找的期号为 20" +
+                            std::to_string(first) + "～20" + std::to_string(last) + "）");
+}
+
+std::string pageNumbersUnreadable(history::Issue issue, std::string_view following) {
+    return "期号 " + issueText(issue) + " 后面的五个号码无法读取（“" + text(following) + "”）";
+}
+
+std::string pageDrawProblem(history::Issue issue, std::string_view problem) {
+    return "期号 " + issueText(issue) + "：" + text(problem);
+}
+
+std::string historyReplaced(int keepDays) {
+    return "原有历史号码的最早一期已超过 " + std::to_string(keepDays) + " 天，已全部替换。";
+}
+
+std::string updateSummary(std::size_t stored, history::Issue newest) {
+    return "已保存 " + std::to_string(stored) + " 期，最新一期为 " + issueText(newest) + "。";
+}
+
+std::string drawsSkipped(std::size_t count) {
+    return "跳过 " + std::to_string(count) + " 期：";
+}
+
+std::string moreDrawsNotListed(std::size_t count) {
+    return "（另有 " + std::to_string(count) + " 期未列出）";
+}
+
 std::string wouldEmptyHistory(std::size_t removed) {
     return "这将删除全部 " + std::to_string(removed) +
            " 期历史号码，历史号码将被清空。确定要继续吗？";
@@ -271,7 +465,7 @@ std::string cannotOpenFile(const std::filesystem::path& file) {
     return "无法用默认程序打开文件，文件保存在：\n" + file.string();
 }
 
-std::string compactionWarning(std::string_view problem) {
+std::string warning(std::string_view problem) {
     return "警告：" + text(problem);
 }
 

@@ -78,11 +78,10 @@ std::string ResultGrid::cell(const history::YlRow& row, int column) {
     }
 }
 
-history::TextGrid historyTextGrid(const history::Snapshot& snapshot, std::size_t first) {
-    return textGridOf<HistoryGrid>(snapshot.size() - first,
-                                   [&snapshot, first](std::size_t row, int column) {
-                                       return HistoryGrid::cell(snapshot, first + row, column);
-                                   });
+history::TextGrid historyTextGrid(const history::Snapshot& snapshot) {
+    return textGridOf<HistoryGrid>(snapshot.size(), [&snapshot](std::size_t row, int column) {
+        return HistoryGrid::cell(snapshot, row, column);
+    });
 }
 
 history::TextGrid searchTextGrid(const analysis::SearchResult& result) {

@@ -44,8 +44,8 @@ struct ResultGrid {
 // The grids as rows of texts, row 0 their headers, read one row at a time: the command line's
 // tables and the spreadsheet export. Each reads what it is made from, which must outlive it.
 
-/// The history grid from draw `first` on.
-history::TextGrid historyTextGrid(const history::Snapshot& snapshot, std::size_t first = 0);
+/// The history grid.
+history::TextGrid historyTextGrid(const history::Snapshot& snapshot);
 /// The detail grid of a search.
 history::TextGrid searchTextGrid(const analysis::SearchResult& result);
 /// The result grid holding a search's summary row.

@@ -76,5 +76,17 @@ TEST_F(ExportXls, AFileThatCannotBeReplacedIsReported) {
     EXPECT_EQ(result.out, "");
 }
 
+// A copy onto the program's own files is refused before anything is written.
+TEST_F(ExportXls, TheCopyNeverOverwritesTheDatabase) {
+    const auto database = cli.dataDir() / "tabula.mdb";
+    const std::string before = readFile(database);
+    const auto result = cli.run({"export-xls", "history", database.string()});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_THAT(result.err, ::testing::HasSubstr("写入会毁掉历史号码"));
+    EXPECT_EQ(result.out, "");
+    EXPECT_FALSE(std::filesystem::exists(cli.dataDir() / "lishi.xls"));
+    EXPECT_EQ(readFile(database), before);
+}
+
 } // namespace
 } // namespace yilou::cli::testing
