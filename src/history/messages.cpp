@@ -1,6 +1,7 @@
 #include "history/messages.h"
 
 #include "history/draw_record.h"
+#include "history/xls_writer.h"
 
 namespace yilou::messages {
 
@@ -163,6 +164,28 @@ std::string cannotReadFile(const std::filesystem::path& file, std::string_view r
 
 std::string cannotWriteFile(const std::filesystem::path& file, std::string_view reason) {
     return "无法写入文件 " + file.string() + "：" + text(reason);
+}
+
+std::string workbookExported(const std::filesystem::path& file, std::size_t sheets) {
+    std::string message = exportedTo(file);
+    if (sheets > 1)
+        message += "\n每个工作表最多 " + std::to_string(history::kSheetRows) +
+                   " 行，表格分在 Sheet1～Sheet" + std::to_string(sheets) + " 共 " +
+                   std::to_string(sheets) + " 个工作表中，每个工作表的第一行都是表头。";
+    return message;
+}
+
+std::string gridTooWide(std::size_t columns) {
+    return "表格有 " + std::to_string(columns) + " 列，超出工作表 " +
+           std::to_string(history::kSheetColumns) + " 列的上限，无法导出。";
+}
+
+std::string cellTextTooLong(std::size_t longest, std::string_view cell) {
+    return "单元格文字超过 " + std::to_string(longest) + " 个字符，无法导出：" + text(cell);
+}
+
+std::string workbookTooLarge() {
+    return "表格文件超过 2 GB，无法写入。";
 }
 
 std::string cannotCreateDataFolder(const std::filesystem::path& folder, std::string_view reason) {

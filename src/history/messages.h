@@ -71,6 +71,15 @@ std::string emptyingNeedsConfirmation(std::size_t count);
 std::string confirmEmptyingWithYes();
 std::string groupsNotSaved(std::string_view reason);
 
+// ---- spreadsheet export
+
+/// Where the workbook is and, when the grid filled several worksheets, how many and that each
+/// starts with the header row.
+std::string workbookExported(const std::filesystem::path& file, std::size_t sheets);
+std::string gridTooWide(std::size_t columns);
+std::string cellTextTooLong(std::size_t longest, std::string_view text);
+std::string workbookTooLarge();
+
 // ---- searches
 
 std::string rangeEndBeforeStart(history::Issue end, history::Issue start);

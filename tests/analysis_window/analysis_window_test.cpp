@@ -77,8 +77,8 @@ QList<QStringList> expectedHits(const analysis::SearchResult& result) {
 
 QStringList expectedSummary(const analysis::SearchResult& result) {
     QStringList cells;
-    for (const auto& cell : session::ResultGrid::cells(result.summary))
-        cells << QString::fromStdString(cell);
+    for (int c = 0; c < session::ResultGrid::kColumns; ++c)
+        cells << QString::fromStdString(session::ResultGrid::cell(result.summary, c));
     return cells;
 }
 

@@ -56,10 +56,9 @@ void ResultGridsPanel::showSearch(analysis::SearchResult result) {
     searchModel->reset(static_cast<int>(kept->hits.size()), [kept](int row, int column) {
         return qs(session::SearchGrid::cell(*kept, static_cast<std::size_t>(row), column));
     });
-    QStringList summary;
-    for (const auto& cell : session::ResultGrid::cells(kept->summary))
-        summary << qs(cell);
-    resultModel->reset(1, [summary](int, int column) { return summary[column]; });
+    resultModel->reset(1, [kept](int, int column) {
+        return qs(session::ResultGrid::cell(kept->summary, column));
+    });
     MSFlexGrid3->horizontalHeader()->setSortIndicatorShown(false);
 }
 
