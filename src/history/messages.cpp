@@ -230,6 +230,11 @@ std::string unplacedIssues(const std::vector<history::Issue>& issues) {
     return message;
 }
 
+std::string chartTooLongForPicture(std::size_t rows, int limit) {
+    return "走势图有 " + std::to_string(rows) + " 期，一张图片最多能保存 " + std::to_string(limit) +
+           " 期：请选择较少的期数再保存。";
+}
+
 std::string wouldEmptyHistory(std::size_t removed) {
     return "这将删除全部 " + std::to_string(removed) +
            " 期历史号码，历史号码将被清空。确定要继续吗？";

@@ -79,6 +79,12 @@ std::string noMissingIssues(int drawsPerDay);
 std::string missingIssuesTotal(int drawsPerDay, long long total);
 std::string unplacedIssues(const std::vector<history::Issue>& issues);
 
+// ---- the trend chart's picture
+
+inline constexpr std::string_view kSaveChartTitle = "保存走势图";
+inline constexpr std::string_view kPictureFilter = "PNG 图片 (*.png)";
+std::string chartTooLongForPicture(std::size_t rows, int limit);
+
 // ---- the window's prompts: titles, texts and defaults of its dialogs
 
 inline constexpr std::string_view kImportTitle = "读入历史";

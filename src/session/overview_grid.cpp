@@ -159,11 +159,15 @@ void sortOverviewRows(std::vector<OverviewRow>& rows, OverviewColumn column, boo
 }
 
 std::string overviewCaption(const OverviewResult& result, const history::Snapshot& snapshot) {
-    return std::string(analysis::searchTypeInfo(result.type).caption) + "  " +
-           placeCaption(result.place) + "  " +
-           history::issueText(snapshot.issues[result.range.first]) + "～" +
-           history::issueText(snapshot.issues[result.range.last]) + "（" +
-           std::to_string(result.range.size()) + "期）";
+    return viewCaption(result.type, placeCaption(result.place), result.range, snapshot);
+}
+
+std::string viewCaption(SearchType type, const std::string& place, analysis::IndexRange range,
+                        const history::Snapshot& snapshot) {
+    return std::string(analysis::searchTypeInfo(type).caption) + "  " + place + "  " +
+           history::issueText(snapshot.issues[range.first]) + "～" +
+           history::issueText(snapshot.issues[range.last]) + "（" + std::to_string(range.size()) +
+           "期）";
 }
 
 const std::array<std::string, MissingGrid::kColumns>& MissingGrid::headers() {

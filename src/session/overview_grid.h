@@ -66,6 +66,9 @@ void sortOverviewRows(std::vector<analysis::OverviewRow>& rows, OverviewColumn c
 /// number of draws ("号码  任意位  2014102884～2015021510（1234期）").
 std::string overviewCaption(const analysis::OverviewResult& result,
                             const history::Snapshot& snapshot);
+/// The same for any view: `place` names its place or places.
+std::string viewCaption(analysis::SearchType type, const std::string& place,
+                        analysis::IndexRange range, const history::Snapshot& snapshot);
 
 /// The bottom rows of the trend chart, figures of the chart's own draws.
 inline constexpr std::array<OverviewColumn, 4> kTrendFooter{
