@@ -31,11 +31,17 @@ void GapHistogram::clear() {
 }
 
 int GapHistogram::pitch() const {
-    return QFontMetrics(smaller(font())).horizontalAdvance(QStringLiteral("00")) + 6;
+    // The bars share the width, the label of the last one reaching into the right margin.
+    return std::max(1,
+                    (width() - 2 * kMargin - narrowestPitch()) / static_cast<int>(counts_.size()));
+}
+
+int GapHistogram::narrowestPitch() const {
+    return QFontMetrics(smaller(font())).horizontalAdvance(QStringLiteral("00")) + 4;
 }
 
 QSize GapHistogram::sizeHint() const {
-    return {2 * kMargin + pitch() * static_cast<int>(counts_.size()), 240};
+    return {2 * kMargin + narrowestPitch() * static_cast<int>(counts_.size() + 1), 240};
 }
 
 QSize GapHistogram::minimumSizeHint() const {
@@ -77,11 +83,12 @@ void GapHistogram::paintEvent(QPaintEvent*) {
                              Qt::AlignLeft | Qt::AlignVCenter, QString::number(counts_[g]));
             painter.restore();
         }
-        const QString label = g + 1 == counts_.size()
-                                  ? QStringLiteral(">%1").arg(analysis::kHistogramLengths)
-                                  : QString::number(g + 1);
-        painter.drawText(QRect(x - 2, axis + 2, step + 4, metrics.height()), Qt::AlignHCenter,
-                         label);
+        if (g + 1 == counts_.size())
+            painter.drawText(QRect(x + 1, axis + 2, 2 * step, metrics.height()), Qt::AlignLeft,
+                             QStringLiteral(">%1").arg(analysis::kHistogramLengths));
+        else
+            painter.drawText(QRect(x - 2, axis + 2, step + 4, metrics.height()), Qt::AlignHCenter,
+                             QString::number(g + 1));
     }
 }
 

@@ -35,6 +35,8 @@ protected:
 private:
     /// The width given to one bar and its label.
     int pitch() const;
+    /// The least width a bar's label needs.
+    int narrowestPitch() const;
 
     QString title_;
     Counts counts_{};
