@@ -114,7 +114,11 @@ void TrendView::updateScrollBars() {
     horizontalScrollBar()->setRange(0, std::max(0, columns * cellWidth_ - bodyWidth));
     horizontalScrollBar()->setPageStep(bodyWidth);
     horizontalScrollBar()->setSingleStep(cellWidth_);
+    // A view at its newest draw stays there when it changes size.
+    const bool atEnd = verticalScrollBar()->value() == verticalScrollBar()->maximum();
     verticalScrollBar()->setRange(0, std::max(0, rows * rowHeight_ - bodyHeight));
+    if (atEnd)
+        verticalScrollBar()->setValue(verticalScrollBar()->maximum());
     verticalScrollBar()->setPageStep(bodyHeight);
     verticalScrollBar()->setSingleStep(rowHeight_);
 }
