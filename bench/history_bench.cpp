@@ -174,6 +174,22 @@ void BM_LoadSnapshot(benchmark::State& state) {
 // Wall time: the load runs on two threads.
 BENCHMARK(BM_LoadSnapshot)->Arg(300000)->Arg(1000000)->UseRealTime()->Unit(benchmark::kMillisecond);
 
+// What `history --tail 5` reads.
+void BM_LoadNewest(benchmark::State& state) {
+    HistoryDb db(prepared(static_cast<std::size_t>(state.range(0))).database);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(db.loadNewest(5));
+}
+BENCHMARK(BM_LoadNewest)->Arg(1000000)->Unit(benchmark::kMicrosecond);
+
+// The check that precedes every change made from the command line.
+void BM_CheckIntact(benchmark::State& state) {
+    HistoryDb db(prepared(static_cast<std::size_t>(state.range(0))).database);
+    for (auto _ : state)
+        db.checkIntact();
+}
+BENCHMARK(BM_CheckIntact)->Arg(300000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
 // Renumbering when every IDX is right already: the pass after appending the newest draw.
 void BM_RenumberIdxUnchanged(benchmark::State& state) {
     HistoryDb db(prepared(static_cast<std::size_t>(state.range(0))).database);

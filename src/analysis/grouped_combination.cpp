@@ -166,11 +166,17 @@ std::vector<YlRow> P6Count(const history::Snapshot& snapshot, const GroupRequest
     return rows;
 }
 
-std::vector<YlRow> calculateGroups(history::HistoryDb& db, const history::Snapshot& snapshot,
-                                   const GroupRequest& request, history::YlSortColumn order) {
-    const auto rows = P6Count(snapshot, request);
-    history::storeYlRows(db, rows);
-    return history::readYlRows(db, order);
+GroupResult calculateGroups(history::HistoryDb& db, const history::Snapshot& snapshot,
+                            const GroupRequest& request, history::YlSortColumn order) {
+    GroupResult result;
+    result.rows = P6Count(snapshot, request);
+    try {
+        history::storeYlRows(db, result.rows);
+    } catch (const UserError& error) {
+        result.storeProblem = messages::groupsNotSaved(error.what());
+    }
+    result.rows = history::sortYlRows(std::move(result.rows), order);
+    return result;
 }
 
 } // namespace yilou::analysis

@@ -5,6 +5,7 @@
 #include "history/snapshot.h"
 #include "history/yl_table.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,7 +19,7 @@ inline constexpr int kMaxGroupCodes = 32;
 /// What the grouped calculation combines and over which issues.
 struct GroupRequest {
     SearchType type = SearchType::Number;
-    std::vector<int> codes;           ///< codes of the ticked boxes, in box order (codeOfBox)
+    std::vector<int> codes;           ///< codes of the ticked boxes, in box order (selectableCodes)
     int k = 0;                        ///< group size
     std::string startIssue, endIssue; ///< the range boxes' texts
     int sxIni = 1;                    ///< base of the zodiac codes, for the zodiac labels
@@ -31,11 +32,18 @@ struct GroupRequest {
 /// than kMaxGroupCodes, or fewer codes than the group size.
 std::vector<history::YlRow> P6Count(const history::Snapshot& snapshot, const GroupRequest& request);
 
-/// The grouped calculation: computes the rows, stores them in YL and reads them back in `order`
-/// (the window shows them by current omission). On an error YL keeps its previous rows.
-std::vector<history::YlRow>
-calculateGroups(history::HistoryDb& db, const history::Snapshot& snapshot,
-                const GroupRequest& request,
-                history::YlSortColumn order = history::YlSortColumn::Last);
+/// What the button shows: the rows, and why YL could not keep them when it could not.
+struct GroupResult {
+    std::vector<history::YlRow> rows;
+    std::optional<std::string> storeProblem; ///< a warning to show beside the rows
+};
+
+/// The grouped calculation: computes the rows, stores them in YL and gives them in `order`
+/// (the window shows them by current omission). A calculation refused (UserError) leaves YL as it
+/// was; a YL that cannot be written (a read-only file, a full disk) keeps its previous rows and the
+/// rows are shown all the same, with the reason in storeProblem.
+GroupResult calculateGroups(history::HistoryDb& db, const history::Snapshot& snapshot,
+                            const GroupRequest& request,
+                            history::YlSortColumn order = history::YlSortColumn::Last);
 
 } // namespace yilou::analysis

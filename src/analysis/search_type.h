@@ -1,9 +1,11 @@
 #pragma once
 
 #include "history/draw_record.h"
+#include "history/games.h"
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace yilou::analysis {
 
@@ -25,7 +27,6 @@ struct SearchTypeInfo {
     bool twoDigits;         ///< values written with two digits in the text column
     int minValue;           ///< range a free-position value must lie in; outside it the
     int maxValue;           ///< condition cannot be met
-    int boxCount;           ///< intSelMax: boxes of the combination panel that count
 };
 
 const SearchTypeInfo& searchTypeInfo(SearchType type);
@@ -33,12 +34,15 @@ const SearchTypeInfo& searchTypeInfo(SearchType type);
 /// Reads a type name as the command line spells it: number, zodiac, head, tail, sum, segment.
 std::optional<SearchType> searchTypeFromName(const std::string& name);
 
-/// The attribute code that combination box `box` (1-based) stands for: the head and tail
-/// digits count from 0 (box 1 is digit 0), every other type from 1.
-int codeOfBox(SearchType type, int box);
-
-/// The box that stands for `code`, or nothing when no box of the type does.
-std::optional<int> boxOfCode(SearchType type, int code);
+/// The codes that can be combined for `type` in `game` with the code bases in force, in the
+/// order of the combination panel's boxes (box i stands for entry i − 1): exactly the codes a
+/// stored draw can hold, so none is offered that never occurs and none that occurs is refused.
+///   号码 numbers 1..11, 1..12 in the happy-12 games;
+///   生肖 zodiac codes sxIni..sxIni + 11 (SxIni);
+///   头数 head digits 0..1;  尾数 tail digits 0..9;  合数 digit sums 1..9;
+///   段数 segment codes dsIni..dsIni + 2 (DsIni; segments of four numbers).
+/// The window's combination panel and the command line's --select both take codes from here.
+std::vector<int> selectableCodes(SearchType type, const history::Game& game, int sxIni, int dsIni);
 
 /// A value as the grids show it: zodiac codes by name (strSxName(code − sxIni)), everything
 /// else in plain decimal.

@@ -65,16 +65,17 @@ void printSearch(CliContext& context, const analysis::SearchResult& result) {
             << ",\"ratio\":" << jsonString(summary.ratio) << "}}\n";
         return;
     }
+    // Streamed: the text of a row is made when it is printed.
     using session::ResultGrid;
     using session::SearchGrid;
-    TextTable hits{{SearchGrid::headers().begin(), SearchGrid::headers().end()}, {}};
-    for (std::size_t r = 0; r < result.hits.size(); ++r) {
-        std::vector<std::string> row;
-        for (int column = 0; column < SearchGrid::kColumns; ++column)
-            row.push_back(SearchGrid::cell(result, r, column));
-        hits.rows.push_back(std::move(row));
-    }
-    printTable(context.out, context.format(), hits);
+    printRows(context.out, context.format(),
+              {{SearchGrid::headers().begin(), SearchGrid::headers().end()},
+               result.hits.size(),
+               [&result](std::size_t r, std::vector<std::string>& cells) {
+                   cells.resize(SearchGrid::kColumns);
+                   for (int column = 0; column < SearchGrid::kColumns; ++column)
+                       cells[column] = SearchGrid::cell(result, r, column);
+               }});
     context.out << '\n';
     const auto cells = ResultGrid::cells(summary);
     printTable(context.out, context.format(),
@@ -234,9 +235,13 @@ void addGroupCommand(CLI::App& app, CliContext& context) {
         request.startIssue = options->from;
         request.endIssue = options->to;
         request.sxIni = context.settings().SxIni();
-        request.codes = session::codesInBoxOrder(request.type, splitList(*select));
-        printYl(context,
-                analysis::calculateGroups(context.db(), snapshot, request, sortColumn(*sort)));
+        request.codes = session::codesInBoxOrder(request.type, context.game(), request.sxIni,
+                                                 context.settings().DsIni(), splitList(*select));
+        const auto result =
+            analysis::calculateGroups(context.dbForChange(), snapshot, request, sortColumn(*sort));
+        printYl(context, result.rows);
+        if (result.storeProblem)
+            context.err << messages::warning(*result.storeProblem) << '\n';
     });
 }
 

@@ -5,17 +5,35 @@
 #include "cli/history_commands.h"
 #include "cli/maintenance_commands.h"
 #include "cli/overview_commands.h"
+#include "history/system_error_text.h"
 #include "history/user_error.h"
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
+#include <new>
 
 namespace yilou::cli {
 
 namespace {
 
+/// "可用的命令：game、import、…".
+std::string commandList(CLI::App& app) {
+    std::string names;
+    for (const CLI::App* command : app.get_subcommands([](CLI::App*) { return true; }))
+        names += (names.empty() ? "" : "、") + command->get_name();
+    return "可用的命令：" + names;
+}
+
 /// A usage error in Chinese, with the parser's own detail (which names the argument) after it.
-std::string usageMessage(const CLI::ParseError& error) {
+std::string usageMessage(CLI::App& app, const CLI::ParseError& error) {
+    if (app.get_subcommands().empty()) {
+        // A word that names no command is left over rather than taken for one.
+        const auto left = app.remaining();
+        if (!left.empty() && !left.front().starts_with('-'))
+            return "未知的命令“" + left.front() + "”。" + commandList(app);
+        if (dynamic_cast<const CLI::RequiredError*>(&error))
+            return "缺少命令。" + commandList(app);
+    }
     const std::string detail = std::string("（") + error.what() + "）";
     if (dynamic_cast<const CLI::ExtrasError*>(&error))
         return "无法识别的命令或参数" + detail;
@@ -54,10 +72,13 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     } catch (const CLI::CallForHelp& help) {
         return app.exit(help, out, err);
     } catch (const CLI::ParseError& error) {
-        err << usageMessage(error) << '\n' << "用法见 yilou-cli --help\n";
+        err << usageMessage(app, error) << '\n' << "用法见 yilou-cli --help\n";
         return 2;
     } catch (const UserError& error) {
         err << error.what() << '\n';
+        return 1;
+    } catch (const std::bad_alloc&) {
+        err << history::outOfMemoryText() << "，操作未完成。\n";
         return 1;
     } catch (const std::exception& error) {
         err << "出错：" << error.what() << '\n';

@@ -1,6 +1,7 @@
 #include "cli/cli_context.h"
 
 #include "app/settings/data_folder.h"
+#include "history/maintenance.h"
 
 namespace yilou::cli {
 
@@ -40,6 +41,11 @@ history::HistoryDb& CliContext::db() {
         db_ = std::make_unique<history::HistoryDb>(dataDir() / history::kDatabaseFileName);
     }
     return *db_;
+}
+
+history::HistoryDb& CliContext::dbForChange() {
+    history::prepareChange(db());
+    return db();
 }
 
 } // namespace yilou::cli

@@ -35,6 +35,8 @@ public:
     history::AttributeRules rules();
     /// The history database of the data folder, created with the folder when missing.
     history::HistoryDb& db();
+    /// The same, before a change: refused when the file is damaged (history::prepareChange).
+    history::HistoryDb& dbForChange();
 
 private:
     std::optional<app::SettingsStore> settings_;

@@ -6,8 +6,6 @@
 #include "session/history_steps.h"
 #include "session/typed_input.h"
 
-#include <algorithm>
-
 namespace yilou::cli {
 
 namespace {
@@ -35,12 +33,12 @@ void addGameCommand(CLI::App& app, CliContext& context) {
     });
 }
 
-void printHistory(CliContext& context, const history::Snapshot& snapshot, std::size_t from) {
+void printHistory(CliContext& context, const history::Snapshot& snapshot) {
     if (context.format() == OutputFormat::Json) {
         context.out << '[';
-        for (std::size_t i = from; i < snapshot.size(); ++i) {
+        for (std::size_t i = 0; i < snapshot.size(); ++i) {
             const auto numbers = snapshot.numbers(i);
-            context.out << (i > from ? "," : "") << "{\"issue\":\""
+            context.out << (i > 0 ? "," : "") << "{\"issue\":\""
                         << history::issueText(snapshot.issues[i]) << "\",\"numbers\":["
                         << numbers[0] << ',' << numbers[1] << ',' << numbers[2] << ',' << numbers[3]
                         << ',' << numbers[4] << "]}";
@@ -50,7 +48,7 @@ void printHistory(CliContext& context, const history::Snapshot& snapshot, std::s
     }
     using session::HistoryGrid;
     TextTable table{{HistoryGrid::headers().begin(), HistoryGrid::headers().end()}, {}};
-    for (std::size_t i = from; i < snapshot.size(); ++i) {
+    for (std::size_t i = 0; i < snapshot.size(); ++i) {
         std::vector<std::string> row;
         for (int column = 0; column < HistoryGrid::kColumns; ++column)
             row.push_back(HistoryGrid::cell(snapshot, i, column));
@@ -64,15 +62,14 @@ void addHistoryCommand(CLI::App& app, CliContext& context) {
     auto tail = std::make_shared<std::string>();
     command->add_option("--tail", *tail, "只列出最后 N 期");
     command->callback([&context, tail] {
-        const history::Snapshot snapshot = context.db().loadSnapshot();
-        std::size_t from = 0;
-        if (!tail->empty()) {
-            const int count = session::parseDecimal(*tail, "期数");
-            if (count < 0)
-                throw UserError(messages::negativeCount());
-            from = snapshot.size() - std::min<std::size_t>(snapshot.size(), count);
+        if (tail->empty()) {
+            printHistory(context, context.db().loadSnapshot());
+            return;
         }
-        printHistory(context, snapshot, from);
+        const int count = session::parseDecimal(*tail, "期数");
+        if (count < 0)
+            throw UserError(messages::negativeCount());
+        printHistory(context, context.db().loadNewest(static_cast<std::size_t>(count)));
     });
 }
 
@@ -85,7 +82,7 @@ void addAddCommand(CLI::App& app, CliContext& context) {
         history::PositionValues numbers{};
         for (int i = 0; i < 5; ++i)
             numbers[i] = session::parseDecimal((*values)[i + 1], "号码");
-        session::storeDraw(context.db(), issue, numbers, context.game(), context.rules());
+        session::storeDraw(context.dbForChange(), issue, numbers, context.game(), context.rules());
         context.out << messages::drawStored(issue) << '\n';
     });
 }
@@ -102,7 +99,7 @@ void addNextCommand(CLI::App& app, CliContext& context) {
 void addClearCommand(CLI::App& app, CliContext& context) {
     auto* command = app.add_subcommand("clear", "清空所有历史号码");
     command->callback([&context] {
-        context.db().clear();
+        context.dbForChange().clear();
         context.out << messages::historyCleared() << '\n';
     });
 }

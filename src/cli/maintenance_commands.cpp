@@ -8,8 +8,6 @@
 #include "session/history_steps.h"
 #include "session/typed_input.h"
 
-#include <filesystem>
-
 namespace yilou::cli {
 
 namespace {
@@ -19,8 +17,8 @@ void addImportCommand(CLI::App& app, CliContext& context) {
     auto file = std::make_shared<std::string>();
     command->add_option("FILE", *file, "历史号码文本文件，每行一期")->required();
     command->callback([&context, file] {
-        const history::ImportReport report =
-            history::importHistoryFile(context.db(), *file, context.game(), context.rules());
+        const history::ImportReport report = history::importHistoryFile(
+            context.dbForChange(), *file, context.game(), context.rules());
         context.out << report.summary() << '\n';
     });
 }
@@ -30,29 +28,49 @@ void addImportCommand(CLI::App& app, CliContext& context) {
 void reportDeleted(CliContext& context, const history::DeletionResult& result) {
     context.out << messages::drawsDeleted(result.removed, context.db().drawCount()) << '\n';
     if (result.compactionProblem)
-        context.err << messages::compactionWarning(*result.compactionProblem) << '\n';
+        context.err << messages::warning(*result.compactionProblem) << '\n';
+}
+
+/// Runs a deletion that may take every draw; without --yes that is refused and the user is
+/// told how to confirm it.
+template <typename Deletion>
+void deleteConfirmed(CliContext& context, bool yes, Deletion deletion) {
+    try {
+        reportDeleted(context, deletion(yes ? history::WhenAllDrawsGo::Delete
+                                            : history::WhenAllDrawsGo::Refuse));
+    } catch (const history::DeletionEmptiesHistory& refused) {
+        throw UserError(std::string(refused.what()) + messages::confirmEmptyingWithYes());
+    }
 }
 
 void addDeleteCommands(CLI::App& app, CliContext& context) {
     auto* last = app.add_subcommand("delete-last", "删除最后一期（或最后 N 期）历史号码");
     auto count = std::make_shared<std::string>();
+    auto lastYes = std::make_shared<bool>(false);
     last->add_option("N", *count, "要删除的期数，默认 1");
-    last->callback([&context, count] {
+    last->add_flag("--yes", *lastYes, "N 不少于现有期数时确认清空历史号码");
+    last->callback([&context, count, lastYes] {
         const int n = count->empty() ? 1 : session::parseDecimal(*count, "期数");
         if (n < 0)
             throw UserError(messages::negativeCount());
-        reportDeleted(context,
-                      session::deleteNewest(context.db(), static_cast<std::size_t>(n),
-                                            context.dataDir(), context.game(), context.rules()));
+        deleteConfirmed(context, *lastYes, [&](history::WhenAllDrawsGo whenAllGo) {
+            return session::deleteNewest(context.dbForChange(), static_cast<std::size_t>(n),
+                                         context.dataDir(), context.game(), context.rules(),
+                                         whenAllGo);
+        });
     });
 
     auto* to = app.add_subcommand("delete-to", "保留到指定期（含该期），删除其后的历史号码");
     auto issue = std::make_shared<std::string>();
+    auto toYes = std::make_shared<bool>(false);
     to->add_option("ISSUE", *issue, "保留的最后一期，例如 2017081284")->required();
-    to->callback([&context, issue] {
+    to->add_flag("--yes", *toYes, "该期早于最早一期时确认清空历史号码");
+    to->callback([&context, issue, toYes] {
         const history::Issue keep = session::parseIssue(*issue);
-        reportDeleted(context, history::deleteAfter(context.db(), keep, context.dataDir(),
-                                                    context.game(), context.rules()));
+        deleteConfirmed(context, *toYes, [&](history::WhenAllDrawsGo whenAllGo) {
+            return history::deleteAfter(context.dbForChange(), keep, context.dataDir(),
+                                        context.game(), context.rules(), whenAllGo);
+        });
     });
 }
 
@@ -61,17 +79,14 @@ void addExportCommand(CLI::App& app, CliContext& context) {
     auto target = std::make_shared<std::string>();
     command->add_option("FILE", *target, "另存一份到此文件");
     command->callback([&context, target] {
-        const auto written =
-            history::exportHistoryText(context.db().loadSnapshot(), context.dataDir());
+        const auto snapshot = context.db().loadSnapshot();
+        // The copy is checked and written first: success is reported once both are written.
+        if (!target->empty())
+            history::exportHistoryTextTo(snapshot, *target, context.dataDir());
+        const auto written = history::exportHistoryText(snapshot, context.dataDir());
         context.out << messages::exportedTo(written) << '\n';
-        if (!target->empty()) {
-            std::error_code error;
-            std::filesystem::copy_file(written, *target,
-                                       std::filesystem::copy_options::overwrite_existing, error);
-            if (error)
-                throw UserError(messages::cannotWriteFile(*target, error.message()));
+        if (!target->empty())
             context.out << messages::savedCopyTo(*target) << '\n';
-        }
     });
 }
 

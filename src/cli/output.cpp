@@ -43,35 +43,51 @@ std::size_t displayWidth(const std::string& text) {
     return width;
 }
 
-void printTable(std::ostream& out, OutputFormat format, const TextTable& table) {
+void printRows(std::ostream& out, OutputFormat format, const RowSource& rows) {
+    std::vector<std::string> cells;
     if (format == OutputFormat::Csv) {
-        printCsvLine(out, table.headers);
-        for (const auto& row : table.rows)
-            printCsvLine(out, row);
+        printCsvLine(out, rows.headers);
+        for (std::size_t r = 0; r < rows.rowCount; ++r) {
+            rows.row(r, cells);
+            printCsvLine(out, cells);
+        }
         return;
     }
-    std::vector<std::size_t> widths(table.headers.size(), 0);
-    auto measure = [&](const std::vector<std::string>& cells) {
-        for (std::size_t i = 0; i < cells.size() && i < widths.size(); ++i)
-            widths[i] = std::max(widths[i], displayWidth(cells[i]));
+    std::vector<std::size_t> widths(rows.headers.size(), 0);
+    auto measure = [&](const std::vector<std::string>& line) {
+        for (std::size_t i = 0; i < line.size() && i < widths.size(); ++i)
+            widths[i] = std::max(widths[i], displayWidth(line[i]));
     };
-    measure(table.headers);
-    for (const auto& row : table.rows)
-        measure(row);
-    auto print = [&](const std::vector<std::string>& cells) {
-        std::string line;
-        for (std::size_t i = 0; i < cells.size(); ++i) {
+    measure(rows.headers);
+    for (std::size_t r = 0; r < rows.rowCount; ++r) {
+        rows.row(r, cells);
+        measure(cells);
+    }
+    std::string text;
+    auto print = [&](const std::vector<std::string>& line) {
+        text.clear();
+        for (std::size_t i = 0; i < line.size(); ++i) {
             if (i)
-                line += "  ";
-            line += cells[i];
-            if (i + 1 < cells.size())
-                line.append(widths[i] - displayWidth(cells[i]), ' ');
+                text += "  ";
+            text += line[i];
+            if (i + 1 < line.size())
+                text.append(widths[i] - displayWidth(line[i]), ' ');
         }
-        out << line << '\n';
+        text += '\n';
+        out << text;
     };
-    print(table.headers);
-    for (const auto& row : table.rows)
-        print(row);
+    print(rows.headers);
+    for (std::size_t r = 0; r < rows.rowCount; ++r) {
+        rows.row(r, cells);
+        print(cells);
+    }
+}
+
+void printTable(std::ostream& out, OutputFormat format, const TextTable& table) {
+    printRows(
+        out, format,
+        {table.headers, table.rows.size(),
+         [&table](std::size_t r, std::vector<std::string>& cells) { cells = table.rows[r]; }});
 }
 
 std::string jsonString(const std::string& text) {

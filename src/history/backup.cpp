@@ -38,7 +38,7 @@ void Dqzd(HistoryDb& db, const std::filesystem::path& dataDir, const Game& game,
         throw UserError(messages::historyUnchanged(error.what()));
     }
     if (!text.skipped.empty())
-        throw UserError(messages::backupHasBadLines(file) + skippedLinesText(text.skipped));
+        throw UserError(messages::backupHasBadLines(file) + text.skipped.text());
     replaceHistory(db, text.draws, rules);
 }
 

@@ -6,8 +6,8 @@ namespace yilou::history {
 
 std::optional<std::string> drawProblem(Issue issue, const PositionValues& numbers,
                                        const Game& game) {
-    if (!isPlausibleIssue(issue))
-        return messages::implausibleIssue(issue);
+    if (auto problem = issueProblem(issue))
+        return problem;
     for (int i = 0; i < 5; ++i) {
         const int n = numbers[i];
         if (n < 1 || n > game.highestNumber)

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <map>
 #include <numeric>
 #include <sqlite3.h>
 #include <stop_token>
@@ -201,12 +202,17 @@ HistoryDb::HistoryDb(const std::filesystem::path& file) : path_(file), db_(file)
 }
 
 void HistoryDb::createSchema() {
-    Statement version(sql(), "PRAGMA user_version");
-    version.step();
-    const auto current = version.integer(0);
-    version.reset();
-    if (current >= kSchemaVersion)
-        return;
+    {
+        Statement tables(sql(), "SELECT count(*), count(CASE WHEN [name] = 'Lishi' "
+                                "COLLATE NOCASE THEN 1 END) FROM [sqlite_schema] "
+                                "WHERE [type] = 'table'");
+        tables.step();
+        if (tables.integer(1) > 0)
+            return;
+        // Another program's database: taking it over would put our tables beside its own.
+        if (tables.integer(0) > 0)
+            throw UserError(messages::notAHistoryDatabase(path_));
+    }
 
     std::string lishi = "CREATE TABLE IF NOT EXISTS [Lishi] ([SQQH] INTEGER PRIMARY KEY, "
                         "[IDX] INTEGER";
@@ -236,6 +242,40 @@ std::optional<Issue> HistoryDb::newestIssue() {
     if (query.step() && !query.isNull(0))
         return static_cast<Issue>(query.integer(0));
     return std::nullopt;
+}
+
+void HistoryDb::checkIntact() {
+    const auto damaged = [this](const std::string& detail) {
+        return UserError(messages::damagedDatabase(path_, detail));
+    };
+    const auto read = transactionUnlessInOne(sql(), Transaction::Mode::Deferred);
+    try {
+        // count(*) on a b-tree visits every page of it and checks each page's header and cells
+        // as it loads it; NOT INDEXED walks a table, INDEXED BY one of its indexes. Table first.
+        std::vector<std::pair<std::string, std::string>> trees; // table, how
+        {
+            Statement schema(sql(), "SELECT [tbl_name], [type], [name] FROM [sqlite_schema] "
+                                    "WHERE [tbl_name] IN ('Lishi', 'YL') AND [sql] IS NOT NULL "
+                                    "ORDER BY [tbl_name], [type] = 'index'");
+            while (schema.step())
+                trees.emplace_back(schema.text(0), schema.text(1) == "table"
+                                                       ? "NOT INDEXED"
+                                                       : "INDEXED BY [" + schema.text(2) + "]");
+        }
+        std::map<std::string, std::int64_t> rows;
+        for (const auto& [table, how] : trees) {
+            Statement query(sql(), "SELECT count(*) FROM [" + table + "] " + how);
+            query.step();
+            const auto [counted, first] = rows.try_emplace(table, query.integer(0));
+            if (!first && counted->second != query.integer(0))
+                throw damaged(messages::indexCountDiffers(table));
+        }
+    } catch (const UserError&) {
+        const int code = sqlite3_errcode(sql().handle());
+        if (code == SQLITE_CORRUPT || code == SQLITE_NOTADB)
+            throw damaged(sqlite3_errmsg(sql().handle()));
+        throw;
+    }
 }
 
 bool HistoryDb::contains(Issue issue) {
@@ -354,6 +394,24 @@ void HistoryDb::RenumberIdx() {
     }
     if (transaction)
         transaction->commit();
+}
+
+Snapshot HistoryDb::loadNewest(std::size_t count) {
+    const auto read = transactionUnlessInOne(sql(), Transaction::Mode::Deferred);
+    Snapshot snapshot;
+    if (count == 0)
+        return snapshot;
+    std::int64_t from = kFirstIssue;
+    {
+        Statement at(sql(), "SELECT [SQQH] FROM [Lishi] ORDER BY [SQQH] DESC LIMIT 1 OFFSET ?");
+        at.bind(1, static_cast<std::int64_t>(count - 1));
+        if (at.step())
+            from = at.integer(0);
+    }
+    Statement query(sql(), rangeQuery());
+    query.bind(1, from).bind(2, kLastIssue);
+    snapshot.resize(*readDraws(query, snapshot, 0, kAnyCount));
+    return snapshot;
 }
 
 Snapshot HistoryDb::loadSnapshot() {

@@ -1,5 +1,8 @@
 #include "history/issue.h"
 
+#include "history/messages.h"
+#include "history/user_error.h"
+
 #include <chrono>
 #include <ctime>
 
@@ -61,9 +64,18 @@ int issueOrdinal(Issue issue) {
     return issue % 100;
 }
 
+std::optional<std::string> issueProblem(Issue issue) {
+    if (issue < 10000000 || issue > 99999999)
+        return messages::issueYearOutOfRange(issue, kLastIssueYear);
+    if (!isValidDate(issueDate(issue)))
+        return messages::issueDateMissing(issue);
+    if (issueOrdinal(issue) < 1)
+        return messages::issueOrdinalZero(issue);
+    return std::nullopt;
+}
+
 bool isPlausibleIssue(Issue issue) {
-    return issue >= 10000000 && issue <= 99999999 && isValidDate(issueDate(issue)) &&
-           issueOrdinal(issue) >= 1;
+    return !issueProblem(issue);
 }
 
 std::string issueText(Issue issue) {
@@ -77,22 +89,55 @@ Issue issueFromDigits(std::string_view digits) {
     return value;
 }
 
-std::optional<Issue> parseIssueText(std::string_view text) {
+namespace {
+
+/// The issue of a typed text and why it is refused; `issue` is set when the text has one of
+/// the two forms.
+struct TypedIssue {
+    std::optional<Issue> issue;
+    std::optional<std::string> problem;
+};
+
+TypedIssue readTypedIssue(std::string_view text) {
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
         text.remove_prefix(1);
     while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
         text.remove_suffix(1);
     if ((text.size() != 8 && text.size() != 10) || !isDigits(text))
+        return {std::nullopt, messages::issueFormat(text)};
+    // "0000000001" or "2114102901" would otherwise be taken for issues of the 2000s.
+    if (text.size() == 10 && !text.starts_with("20"))
+        return {std::nullopt, messages::tenDigitIssueNotTwenty(text)};
+    const Issue issue = issueFromDigits(text.substr(text.size() - 8));
+    return {issue, issueProblem(issue)};
+}
+
+} // namespace
+
+std::optional<Issue> parseIssueText(std::string_view text) {
+    TypedIssue typed = readTypedIssue(text);
+    if (typed.problem)
         return std::nullopt;
-    return issueFromDigits(text.substr(text.size() - 8));
+    return typed.issue;
+}
+
+Issue readIssue(std::string_view text) {
+    TypedIssue typed = readTypedIssue(text);
+    if (typed.problem)
+        throw UserError(*typed.problem + "。");
+    return *typed.issue;
 }
 
 Issue proposeNextIssue(Issue newest, int drawsPerDay) {
     const int ordinal = issueOrdinal(newest);
     // An ordinal above the draws per day is not taken for the day's end (the day may have had
     // extra draws), but after 99 only the next day can follow.
-    if ((ordinal == drawsPerDay || ordinal == 99) && isValidDate(issueDate(newest)))
-        return makeIssue(addDays(issueDate(newest), 1), 1);
+    if ((ordinal == drawsPerDay || ordinal == 99) && isValidDate(issueDate(newest))) {
+        const CalendarDate next = addDays(issueDate(newest), 1);
+        if (next.year > kLastIssueYear)
+            throw UserError(messages::noIssueAfterLastYear(newest, kLastIssueYear));
+        return makeIssue(next, 1);
+    }
     return newest + 1;
 }
 

@@ -32,7 +32,15 @@ Issue makeIssue(const CalendarDate& date, int ordinal);
 CalendarDate issueDate(Issue issue);
 int issueOrdinal(Issue issue);
 
-/// True for an eight-digit issue whose date exists and whose ordinal is at least 1.
+/// The last year whose issues the stored form can hold: the stored number has eight digits.
+inline constexpr int kLastIssueYear = 2099;
+
+/// Why `issue` cannot be a draw's issue, or nothing when it can: its date must exist in the
+/// years 2010..2099 and its ordinal be at least 1. The one rule every command applies to an
+/// issue, whether typed, read from a file or proposed.
+std::optional<std::string> issueProblem(Issue issue);
+
+/// True when issueProblem finds nothing.
 bool isPlausibleIssue(Issue issue);
 
 /// The issue as shown and typed: "20" followed by the stored number ("2017081284").
@@ -42,14 +50,18 @@ std::string issueText(Issue issue);
 /// written in text ("17081284").
 Issue issueFromDigits(std::string_view digits);
 
-/// Reads a typed issue: the ten-digit form "2017081284" or the eight-digit stored form
-/// "17081284" (blanks around it are ignored). The stored form is the last eight characters.
-/// Gives nothing when the text is not one of these forms.
+/// Reads a typed issue: the ten-digit form "2017081284" ("20" followed by the stored form) or
+/// the eight-digit stored form "17081284"; blanks around it are ignored. Gives nothing when
+/// the text is not one of these forms or the issue fails issueProblem.
 std::optional<Issue> parseIssueText(std::string_view text);
+
+/// The same for an issue the user typed, with the reason in a UserError when it is refused.
+Issue readIssue(std::string_view text);
 
 /// The issue proposed for the next draw after `newest`: the first draw of the next day when
 /// `newest` is the last draw of its day or has ordinal 99 (the last one two digits can
-/// write), else the next ordinal.
+/// write), else the next ordinal. Throws UserError when that would be past the year 2099,
+/// which the stored form cannot hold.
 Issue proposeNextIssue(Issue newest, int drawsPerDay);
 
 /// The issue just before `issue`: the previous ordinal, or the last draw of the previous day

@@ -2,7 +2,7 @@
 
 #include "history/backup.h"
 #include "history/messages.h"
-#include "history/user_error.h"
+#include "history/text_file_writer.h"
 
 #include <algorithm>
 #include <functional>
@@ -36,12 +36,15 @@ DeletionResult compactAfter(HistoryDb& db, DeletionResult result) {
 /// program adds meanwhile can be lost by the rebuild.
 DeletionResult keepOldest(HistoryDb& db, const std::function<std::size_t(HistoryDb&)>& keepCount,
                           const std::filesystem::path& dataDir, const Game& game,
-                          const AttributeRules& rules) {
+                          const AttributeRules& rules, WhenAllDrawsGo whenAllGo) {
     DeletionResult result;
     {
         Transaction transaction(db.sql());
         const std::size_t before = db.drawCount();
-        writeBackupFile(db, dataDir, keepCount(db));
+        const std::size_t kept = keepCount(db);
+        if (kept == 0 && before > 0 && whenAllGo == WhenAllDrawsGo::Refuse)
+            throw DeletionEmptiesHistory(before);
+        writeBackupFile(db, dataDir, kept);
         Dqzd(db, dataDir, game, rules);
         const std::size_t after = db.drawCount();
         transaction.commit();
@@ -51,6 +54,14 @@ DeletionResult keepOldest(HistoryDb& db, const std::function<std::size_t(History
 }
 
 } // namespace
+
+DeletionEmptiesHistory::DeletionEmptiesHistory(std::size_t count)
+    : UserError(messages::emptyingNeedsConfirmation(count)), count(count) {}
+
+void prepareChange(HistoryDb& db) {
+    db.checkIntact();
+    removeStaleTemporaryFiles(db.path().parent_path());
+}
 
 DeletionResult deleteNewestDraw(HistoryDb& db) {
     {
@@ -70,17 +81,18 @@ DeletionResult deleteNewestDraw(HistoryDb& db) {
 }
 
 DeletionResult deleteAfter(HistoryDb& db, Issue keepUpTo, const std::filesystem::path& dataDir,
-                           const Game& game, const AttributeRules& rules) {
+                           const Game& game, const AttributeRules& rules,
+                           WhenAllDrawsGo whenAllGo) {
     if (keepUpTo <= 0)
         return {};
     return keepOldest(
         db, [keepUpTo](HistoryDb& locked) { return countUpTo(locked, keepUpTo); }, dataDir, game,
-        rules);
+        rules, whenAllGo);
 }
 
 DeletionResult deleteNewestDraws(HistoryDb& db, std::size_t count,
                                  const std::filesystem::path& dataDir, const Game& game,
-                                 const AttributeRules& rules) {
+                                 const AttributeRules& rules, WhenAllDrawsGo whenAllGo) {
     if (count == 0)
         return {};
     return keepOldest(
@@ -89,7 +101,7 @@ DeletionResult deleteNewestDraws(HistoryDb& db, std::size_t count,
             const std::size_t total = locked.drawCount();
             return total - std::min(total, count);
         },
-        dataDir, game, rules);
+        dataDir, game, rules, whenAllGo);
 }
 
 void CompactDb(HistoryDb& db) {

@@ -3,6 +3,7 @@
 #include "history/draw_record.h"
 #include "history/games.h"
 #include "history/history_db.h"
+#include "history/user_error.h"
 
 #include <cstddef>
 #include <filesystem>
@@ -19,21 +20,40 @@ struct DeletionResult {
     std::optional<std::string> compactionProblem;
 };
 
+/// Whether a deletion that would remove every stored draw may go ahead: only when the user
+/// confirmed it (the command line's --yes, the window's "清空历史号码" confirmation).
+enum class WhenAllDrawsGo { Refuse, Delete };
+
+/// Thrown, with nothing changed, by a deletion that would remove all `count` stored draws
+/// under WhenAllDrawsGo::Refuse; the front end asks and calls again with Delete.
+class DeletionEmptiesHistory : public UserError {
+public:
+    explicit DeletionEmptiesHistory(std::size_t count);
+    std::size_t count;
+};
+
+/// What precedes every change of the history: refuses a damaged file (HistoryDb::checkIntact)
+/// and removes the temporary files that killed writes of this program left beside it.
+void prepareChange(HistoryDb& db);
+
 /// Deletes the newest draw and compacts the file. Removes nothing when the history is empty.
 DeletionResult deleteNewestDraw(HistoryDb& db);
 
 /// Keeps the draws up to and including `keepUpTo` and deletes the later ones: in one
 /// transaction, holding the write lock from the first read on, the draws that remain are
 /// written to lsbf.txt and the history is rebuilt from it (Dqzd); then the file is compacted.
-/// `keepUpTo` ≤ 0 deletes nothing and touches nothing.
+/// `keepUpTo` ≤ 0 deletes nothing and touches nothing; an issue before the oldest draw
+/// empties the history only under WhenAllDrawsGo::Delete.
 DeletionResult deleteAfter(HistoryDb& db, Issue keepUpTo, const std::filesystem::path& dataDir,
-                           const Game& game, const AttributeRules& rules);
+                           const Game& game, const AttributeRules& rules,
+                           WhenAllDrawsGo whenAllGo = WhenAllDrawsGo::Refuse);
 
-/// Deletes the newest `count` draws (all of them when the history is shorter) the same way as
-/// deleteAfter. `count` 0 deletes nothing.
+/// Deletes the newest `count` draws the same way as deleteAfter; a count that takes them all
+/// empties the history only under WhenAllDrawsGo::Delete. `count` 0 deletes nothing.
 DeletionResult deleteNewestDraws(HistoryDb& db, std::size_t count,
                                  const std::filesystem::path& dataDir, const Game& game,
-                                 const AttributeRules& rules);
+                                 const AttributeRules& rules,
+                                 WhenAllDrawsGo whenAllGo = WhenAllDrawsGo::Refuse);
 
 /// Compacts the database file in place, so that it does not keep the space of deleted rows.
 /// SQLite rebuilds the file in one transaction under its rollback journal and the locks every

@@ -47,8 +47,30 @@ std::string notStored(std::string_view reason) {
     return text(reason) + "，未保存。";
 }
 
-std::string implausibleIssue(history::Issue issue) {
-    return "期号 " + issueText(issue) + " 不是有效的期号（日期不存在或期序为00）";
+std::string issueYearOutOfRange(history::Issue issue, int lastYear) {
+    return "期号 " + issueText(issue) + " 不是有效的期号（年份须在 2010～" +
+           std::to_string(lastYear) + " 之间）";
+}
+
+std::string issueDateMissing(history::Issue issue) {
+    return "期号 " + issueText(issue) + " 不是有效的期号（日期不存在）";
+}
+
+std::string issueOrdinalZero(history::Issue issue) {
+    return "期号 " + issueText(issue) + " 不是有效的期号（期序须从 01 起）";
+}
+
+std::string issueFormat(std::string_view typed) {
+    return "期号“" + text(typed) + "”格式不正确，请输入十位期号（例如 2017081284）或八位期号";
+}
+
+std::string tenDigitIssueNotTwenty(std::string_view typed) {
+    return "期号“" + text(typed) + "”不是有效的期号（十位期号以 20 开头）";
+}
+
+std::string noIssueAfterLastYear(history::Issue newest, int lastYear) {
+    return "最新一期 " + issueText(newest) + " 已是 " + std::to_string(lastYear) +
+           " 年的最后一期，期号无法再往后排。";
 }
 
 std::string numberOutOfRange(int number, int highestNumber) {
@@ -123,6 +145,10 @@ std::string importSummary(std::size_t stored, std::size_t skipped) {
     return skipped ? out + "，跳过 " + std::to_string(skipped) + " 行。" : out + "。";
 }
 
+std::string linesWithMoreNumbers(std::size_t count) {
+    return std::to_string(count) + " 行多于五个号码，多出的已忽略。";
+}
+
 std::string skippedLine(std::size_t line, std::string_view reason) {
     return "第" + std::to_string(line) + "行：" + text(reason);
 }
@@ -145,6 +171,54 @@ std::string cannotCreateDataFolder(const std::filesystem::path& folder, std::str
 
 std::string cannotSaveSettings(std::string_view file) {
     return "无法保存设置到 " + text(file) + "，请检查该文件夹是否可写。";
+}
+
+std::string notARegularFile() {
+    return "不是普通文件";
+}
+
+std::string notATextFile() {
+    return "不是文本文件（其中有 NUL 字节）";
+}
+
+std::string outOfMemory(std::string_view systemText) {
+    return text(systemText) + "，操作未完成。";
+}
+
+std::string outOfMemoryReading(const std::filesystem::path& file, std::string_view systemText) {
+    return historyUnchanged("读入文件 " + file.string() + " 时" + text(systemText));
+}
+
+std::string notAHistoryDatabase(const std::filesystem::path& file) {
+    return "文件 " + file.string() + " 不是历史数据库（其中没有历史号码表 Lishi），未作任何修改。";
+}
+
+std::string damagedDatabase(const std::filesystem::path& file, std::string_view detail) {
+    return "历史数据库 " + file.string() + " 已损坏（" + text(detail) +
+           "），为免丢失历史号码，未作任何修改。请把该文件移走，再读入最近导出的历史号码文本文件"
+           "或数据文件夹中的 lsbf.txt，重建历史号码。";
+}
+
+std::string indexCountDiffers(std::string_view table) {
+    return "表 " + text(table) + " 与其索引的行数不一致";
+}
+
+std::string exportOntoProgramFile(const std::filesystem::path& target, bool backupFile) {
+    return "不能导出到 " + target.string() + "：它是程序的" +
+           (backupFile ? "备份文件" : "历史数据库文件") + "，写入会毁掉历史号码。请另选文件名。";
+}
+
+std::string emptyingNeedsConfirmation(std::size_t count) {
+    return "这样会删除全部 " + std::to_string(count) +
+           " 期历史号码，须先确认清空历史号码；历史号码未改变。";
+}
+
+std::string confirmEmptyingWithYes() {
+    return "确要清空，请加 --yes 再运行一次。";
+}
+
+std::string groupsNotSaved(std::string_view reason) {
+    return "结果未能保存到 YL 表，重新排序或下次查看时看不到这些结果：" + text(reason);
 }
 
 std::string rangeEndBeforeStart(history::Issue end, history::Issue start) {
@@ -253,7 +327,7 @@ std::string cannotOpenFile(const std::filesystem::path& file) {
     return "无法用默认程序打开文件，文件保存在：\n" + file.string();
 }
 
-std::string compactionWarning(std::string_view problem) {
+std::string warning(std::string_view problem) {
     return "警告：" + text(problem);
 }
 

@@ -26,7 +26,12 @@ std::string gameIndexOutOfRange(std::string_view text);
 std::string emptyHistory();
 std::string issueAlreadyStored(history::Issue issue);
 std::string notStored(std::string_view reason);
-std::string implausibleIssue(history::Issue issue);
+std::string issueYearOutOfRange(history::Issue issue, int lastYear);
+std::string issueDateMissing(history::Issue issue);
+std::string issueOrdinalZero(history::Issue issue);
+std::string issueFormat(std::string_view text);
+std::string tenDigitIssueNotTwenty(std::string_view text);
+std::string noIssueAfterLastYear(history::Issue newest, int lastYear);
 std::string numberOutOfRange(int number, int highestNumber);
 std::string numberRepeated(int number);
 std::string incompleteBox(int box);
@@ -44,6 +49,7 @@ std::string drawsDeleted(std::size_t removed, std::size_t remaining);
 std::string exportedTo(const std::filesystem::path& file);
 std::string savedCopyTo(const std::filesystem::path& file);
 std::string importSummary(std::size_t stored, std::size_t skipped);
+std::string linesWithMoreNumbers(std::size_t count);
 std::string skippedLine(std::size_t line, std::string_view reason);
 std::string moreLinesNotListed(std::size_t count);
 
@@ -53,6 +59,17 @@ std::string cannotReadFile(const std::filesystem::path& file, std::string_view r
 std::string cannotWriteFile(const std::filesystem::path& file, std::string_view reason);
 std::string cannotCreateDataFolder(const std::filesystem::path& folder, std::string_view reason);
 std::string cannotSaveSettings(std::string_view file);
+std::string notARegularFile();
+std::string notATextFile();
+std::string outOfMemory(std::string_view systemText);
+std::string outOfMemoryReading(const std::filesystem::path& file, std::string_view systemText);
+std::string notAHistoryDatabase(const std::filesystem::path& file);
+std::string damagedDatabase(const std::filesystem::path& file, std::string_view detail);
+std::string indexCountDiffers(std::string_view table);
+std::string exportOntoProgramFile(const std::filesystem::path& target, bool backupFile);
+std::string emptyingNeedsConfirmation(std::size_t count);
+std::string confirmEmptyingWithYes();
+std::string groupsNotSaved(std::string_view reason);
 
 // ---- searches
 
@@ -112,7 +129,8 @@ std::string wouldEmptyHistory(std::size_t removed);
 std::string cannotOpenDatabase(const std::filesystem::path& file, std::string_view reason);
 std::string cannotOpenAddress(std::string_view address);
 std::string cannotOpenFile(const std::filesystem::path& file);
-std::string compactionWarning(std::string_view problem);
+/// "警告：" and the problem: an outcome that stands with something the user should know.
+std::string warning(std::string_view problem);
 std::string noDisplay();
 
 } // namespace yilou::messages

@@ -1,11 +1,13 @@
 #include "history/text_file_writer.h"
 
 #include "history/messages.h"
+#include "history/system_error_text.h"
 #include "history/user_error.h"
 
 #include <atomic>
 #include <cerrno>
-#include <cstring>
+#include <charconv>
+#include <csignal>
 #include <fcntl.h>
 #include <string>
 #include <unistd.h>
@@ -27,7 +29,36 @@ void syncFolder(const std::filesystem::path& folder) {
     ::close(fd);
 }
 
+/// The process of a temporary file's name ".<target>.<pid>-<n>.tmp", or 0 for other names.
+pid_t writerOf(std::string_view name) {
+    if (!name.starts_with('.') || !name.ends_with(".tmp"))
+        return 0;
+    name.remove_suffix(4);
+    const auto dot = name.rfind('.');
+    const auto dash = name.rfind('-');
+    if (dot == std::string_view::npos || dash == std::string_view::npos || dash < dot)
+        return 0;
+    pid_t pid = 0;
+    const char* end = name.data() + dash;
+    const auto [ptr, error] = std::from_chars(name.data() + dot + 1, end, pid);
+    return error == std::errc() && ptr == end ? pid : 0;
+}
+
 } // namespace
+
+void removeStaleTemporaryFiles(const std::filesystem::path& folder) {
+    std::error_code error;
+    for (std::filesystem::directory_iterator entry(folder, error), end; !error && entry != end;
+         entry.increment(error)) {
+        const pid_t pid = writerOf(entry->path().filename().string());
+        if (pid <= 0 || pid == ::getpid())
+            continue;
+        if (::kill(pid, 0) == 0 || errno != ESRCH) // alive, or not ours to ask about
+            continue;
+        std::error_code ignored;
+        std::filesystem::remove(entry->path(), ignored);
+    }
+}
 
 TextFileWriter::TextFileWriter(const std::filesystem::path& file) : path_(file) {
     // A hidden name beside the target: the rename must not cross file systems. O_EXCL keeps
@@ -90,7 +121,7 @@ void TextFileWriter::close() {
 
 void TextFileWriter::fail(int error) {
     discard();
-    throw UserError(messages::cannotWriteFile(path_, std::strerror(error)));
+    throw UserError(messages::cannotWriteFile(path_, systemErrorText(error)));
 }
 
 } // namespace yilou::history

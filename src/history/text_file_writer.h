@@ -6,6 +6,11 @@
 
 namespace yilou::history {
 
+/// Removes from `folder` the temporary files of TextFileWriter whose process is gone (a kill
+/// or a power cut in the middle of a write). Files of running processes stay; failures are
+/// ignored, as nothing depends on them.
+void removeStaleTemporaryFiles(const std::filesystem::path& folder);
+
 /// Writes a text file as a whole: the text goes to a temporary file in the same folder, which
 /// close() flushes to the disk and renames over the target, so a write that fails part-way
 /// leaves the previous file as it was. Every failure (create, write, flush, sync, rename) is a

@@ -2,16 +2,17 @@
 
 #include "history/draw_validation.h"
 #include "history/messages.h"
+#include "history/system_error_text.h"
 #include "history/user_error.h"
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
+#include <fcntl.h>
 #include <functional>
-#include <memory>
+#include <new>
 #include <numeric>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace yilou::history {
 
@@ -19,6 +20,7 @@ namespace {
 
 constexpr std::size_t kListedProblems = 5;
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+constexpr std::size_t kReadSize = 1 << 16;
 
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
@@ -28,21 +30,52 @@ bool isBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r';
 }
 
-std::string_view trimmed(std::string_view text) {
-    while (!text.empty() && isBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
+[[noreturn]] void unreadable(const std::filesystem::path& file, const std::string& cause) {
+    throw UserError(messages::cannotReadFile(file, cause));
 }
 
-bool startsWithDigits(std::string_view text, std::size_t count) {
-    return text.size() >= count && std::all_of(text.begin(), text.begin() + count, isDigit);
-}
+/// Closes a file descriptor when it goes.
+struct FileDescriptor {
+    int fd;
+    ~FileDescriptor() { ::close(fd); }
+};
 
-[[noreturn]] void unreadable(const std::filesystem::path& file, int error) {
-    throw UserError(messages::cannotReadFile(file, std::strerror(error)));
-}
+/// Turns the lines of a file, as they end, into draws and skipped lines.
+class DrawCollector {
+public:
+    explicit DrawCollector(const Game& game) : game_(game) {}
+
+    void line(std::size_t lineNumber, const HistoryLine& parsed) {
+        if (parsed.blank)
+            return;
+        if (!parsed.issue && !previous_) {
+            text_.skipped.add({lineNumber, messages::noIssueToCountFrom()});
+            return;
+        }
+        const Issue issue = parsed.issue ? *parsed.issue : *previous_ + 1;
+        previous_ = issue;
+        if (issue < 1)
+            return;
+        if (parsed.numberCount < 5) {
+            text_.skipped.add({lineNumber, messages::tooFewNumbers(parsed.numberCount)});
+            return;
+        }
+        if (auto problem = drawProblem(issue, parsed.numbers, game_)) {
+            text_.skipped.add({lineNumber, std::move(*problem)});
+            return;
+        }
+        text_.draws.push_back({issue, parsed.numbers, lineNumber});
+        if (parsed.moreNumbers)
+            ++text_.longLines;
+    }
+
+    HistoryText& text() { return text_; }
+
+private:
+    const Game& game_;
+    HistoryText text_;
+    std::optional<Issue> previous_;
+};
 
 /// Keeps the first draw of every issue and reports the later ones.
 void rejectRepeatedIssues(HistoryText& text) {
@@ -64,95 +97,150 @@ void rejectRepeatedIssues(HistoryText& text) {
             continue;
         }
         repeated[order[k]] = true;
-        text.skipped.push_back(
-            {draw.line, messages::issueRepeatsLine(draw.issue, draws[first].line)});
+        text.skipped.add({draw.line, messages::issueRepeatsLine(draw.issue, draws[first].line)});
     }
     std::size_t kept = 0;
     for (std::size_t i = 0; i < draws.size(); ++i)
         if (!repeated[i])
             draws[kept++] = draws[i];
     draws.resize(kept);
-    std::stable_sort(text.skipped.begin(), text.skipped.end(),
-                     [](const LineProblem& a, const LineProblem& b) { return a.line < b.line; });
 }
 
 } // namespace
 
-HistoryLine parseHistoryLine(std::string_view line) {
-    line = trimmed(line);
-    HistoryLine out;
-    if (line.empty()) {
-        out.blank = true;
-        return out;
-    }
-    std::size_t pos = 0;
-    if (startsWithDigits(line, 10)) {
-        out.issue = issueFromDigits(line.substr(2, 8));
-        pos = 11;
-    } else if (startsWithDigits(line, 8)) {
-        out.issue = issueFromDigits(line.substr(0, 8));
-        pos = 9;
-    }
-    while (pos + 1 < line.size() && out.numberCount < 5) {
-        if (isDigit(line[pos]) && isDigit(line[pos + 1])) {
-            out.numbers[out.numberCount++] = (line[pos] - '0') * 10 + (line[pos + 1] - '0');
-            pos += 2;
+void HistoryLineParser::scanBody(std::string_view text) {
+    for (char c : text) {
+        if (!isDigit(c)) {
+            pendingDigit_ = -1;
+        } else if (pendingDigit_ < 0) {
+            pendingDigit_ = c - '0';
         } else {
-            ++pos;
+            if (line_.numberCount < 5)
+                line_.numbers[line_.numberCount++] = pendingDigit_ * 10 + (c - '0');
+            else
+                line_.moreNumbers = true;
+            pendingDigit_ = -1;
         }
     }
+}
+
+void HistoryLineParser::decideHead() {
+    headDone_ = true;
+    const std::string_view head(head_.data(), headSize_);
+    const auto digitsFirst = [&](std::size_t count) {
+        return head.size() >= count && std::all_of(head.begin(), head.begin() + count, isDigit);
+    };
+    std::size_t body = 0;
+    if (digitsFirst(10)) {
+        line_.issue = issueFromDigits(head.substr(2, 8));
+        body = 11;
+    } else if (digitsFirst(8)) {
+        line_.issue = issueFromDigits(head.substr(0, 8));
+        body = 9;
+    }
+    if (body < head.size())
+        scanBody(head.substr(body));
+}
+
+void HistoryLineParser::add(std::string_view piece) {
+    while (!piece.empty() && !headDone_) {
+        if (!started_) {
+            if (isBlank(piece.front())) {
+                piece.remove_prefix(1);
+                continue;
+            }
+            started_ = true;
+        }
+        head_[headSize_++] = piece.front();
+        piece.remove_prefix(1);
+        if (headSize_ == kHeadSize)
+            decideHead();
+    }
+    if (headDone_)
+        scanBody(piece);
+}
+
+HistoryLine HistoryLineParser::finish() {
+    if (!started_)
+        line_.blank = true;
+    else if (!headDone_)
+        decideHead();
+    const HistoryLine out = line_;
+    line_ = HistoryLine();
+    started_ = false;
+    headDone_ = false;
+    headSize_ = 0;
+    pendingDigit_ = -1;
     return out;
 }
 
+HistoryLine parseHistoryLine(std::string_view line) {
+    HistoryLineParser parser;
+    parser.add(line);
+    return parser.finish();
+}
+
 HistoryText readHistoryText(const std::filesystem::path& file, const Game& game) {
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(std::fopen(file.c_str(), "rb"),
-                                                       &std::fclose);
-    if (!in)
-        unreadable(file, errno);
+    const FileDescriptor in{::open(file.c_str(), O_RDONLY | O_CLOEXEC)};
+    if (in.fd < 0)
+        unreadable(file, systemErrorText(errno));
+    struct stat status {};
+    if (::fstat(in.fd, &status) != 0)
+        unreadable(file, systemErrorText(errno));
+    // A device or a pipe may never end (/dev/urandom), a folder is no file of draws.
+    if (!S_ISREG(status.st_mode))
+        unreadable(file, messages::notARegularFile());
 
-    HistoryText text;
-    std::optional<Issue> previous;
-    char* buffer = nullptr;
-    std::size_t capacity = 0;
+    DrawCollector collector(game);
+    HistoryLineParser parser;
+    std::vector<char> buffer(kReadSize);
     std::size_t lineNumber = 0;
-    ssize_t length;
-    while ((length = getline(&buffer, &capacity, in.get())) >= 0) {
-        ++lineNumber;
-        std::string_view line(buffer, static_cast<std::size_t>(length));
-        if (line.ends_with('\n'))
-            line.remove_suffix(1);
-        if (lineNumber == 1 && line.starts_with(kUtf8Bom))
-            line.remove_prefix(kUtf8Bom.size());
-
-        const HistoryLine parsed = parseHistoryLine(line);
-        if (parsed.blank)
+    bool lineOpen = false; // bytes arrived since the last line end
+    bool afterCr = false;  // the last byte was CR, so an LF now ends no further line
+    bool first = true;
+    for (;;) {
+        const ssize_t got = ::read(in.fd, buffer.data(), buffer.size());
+        if (got < 0 && errno == EINTR)
             continue;
-        if (!parsed.issue && !previous) {
-            text.skipped.push_back({lineNumber, messages::noIssueToCountFrom()});
-            continue;
+        // Any failure ends the read as a failure, never as the end of the file.
+        if (got < 0)
+            unreadable(file, systemErrorText(errno));
+        if (got == 0)
+            break;
+        std::string_view chunk(buffer.data(), static_cast<std::size_t>(got));
+        if (chunk.find('\0') != std::string_view::npos)
+            unreadable(file, messages::notATextFile());
+        if (first && chunk.starts_with(kUtf8Bom))
+            chunk.remove_prefix(kUtf8Bom.size());
+        first = false;
+        while (!chunk.empty()) {
+            std::size_t end = 0;
+            while (end < chunk.size() && chunk[end] != '\n' && chunk[end] != '\r')
+                ++end;
+            if (end == chunk.size()) {
+                parser.add(chunk);
+                lineOpen = true;
+                afterCr = false;
+                break;
+            }
+            if (end > 0) {
+                parser.add(chunk.substr(0, end));
+                lineOpen = true;
+            }
+            const char terminator = chunk[end];
+            if (!(terminator == '\n' && afterCr && end == 0 && !lineOpen))
+                collector.line(++lineNumber, parser.finish());
+            lineOpen = false;
+            afterCr = terminator == '\r';
+            chunk.remove_prefix(end + 1);
         }
-        const Issue issue = parsed.issue ? *parsed.issue : *previous + 1;
-        previous = issue;
-        if (issue < 1)
-            continue;
-        if (parsed.numberCount < 5) {
-            text.skipped.push_back({lineNumber, messages::tooFewNumbers(parsed.numberCount)});
-            continue;
-        }
-        if (auto problem = drawProblem(issue, parsed.numbers, game)) {
-            text.skipped.push_back({lineNumber, std::move(*problem)});
-            continue;
-        }
-        text.draws.push_back({issue, parsed.numbers, lineNumber});
     }
-    const int error = errno;
-    const bool failed = std::ferror(in.get()) != 0;
-    std::free(buffer);
-    if (failed)
-        unreadable(file, error);
+    if (lineOpen)
+        collector.line(++lineNumber, parser.finish());
 
+    HistoryText& text = collector.text();
     rejectRepeatedIssues(text);
-    return text;
+    return std::move(text);
 }
 
 void replaceHistory(HistoryDb& db, const std::vector<TextDraw>& draws,
@@ -166,35 +254,61 @@ void replaceHistory(HistoryDb& db, const std::vector<TextDraw>& draws,
 
 ImportReport importHistoryFile(HistoryDb& db, const std::filesystem::path& file, const Game& game,
                                const AttributeRules& rules) {
-    HistoryText text = readHistoryText(file, game);
-    if (text.draws.empty()) {
-        std::string message = messages::noDrawsInFile(file);
-        if (!text.skipped.empty())
-            message += "\n" + skippedLinesText(text.skipped);
-        throw UserError(message);
+    try {
+        HistoryText text;
+        try {
+            text = readHistoryText(file, game);
+        } catch (const UserError& error) {
+            throw UserError(messages::historyUnchanged(error.what()));
+        }
+        if (text.draws.empty()) {
+            std::string message = messages::noDrawsInFile(file);
+            if (!text.skipped.empty())
+                message += "\n" + text.skipped.text();
+            throw UserError(message);
+        }
+        replaceHistory(db, text.draws, rules);
+        ImportReport report;
+        report.stored = text.draws.size();
+        report.longLines = text.longLines;
+        report.skipped = std::move(text.skipped);
+        return report;
+    } catch (const std::bad_alloc&) {
+        throw UserError(messages::outOfMemoryReading(file, outOfMemoryText()));
     }
-    replaceHistory(db, text.draws, rules);
-    ImportReport report;
-    report.stored = text.draws.size();
-    report.skipped = std::move(text.skipped);
-    return report;
 }
 
-std::string skippedLinesText(const std::vector<LineProblem>& skipped) {
+void SkippedLines::add(LineProblem problem) {
+    ++count;
+    if (first.size() == kKept && problem.line >= first.back().line)
+        return;
+    const auto at = std::upper_bound(
+        first.begin(), first.end(), problem.line,
+        [](std::size_t line, const LineProblem& kept) { return line < kept.line; });
+    first.insert(at, std::move(problem));
+    if (first.size() > kKept)
+        first.pop_back();
+}
+
+std::string SkippedLines::text() const {
     std::string out;
-    for (std::size_t i = 0; i < std::min(skipped.size(), kListedProblems); ++i) {
+    for (std::size_t i = 0; i < std::min(first.size(), kListedProblems); ++i) {
         if (i > 0)
             out += '\n';
-        out += messages::skippedLine(skipped[i].line, skipped[i].reason);
+        out += messages::skippedLine(first[i].line, first[i].reason);
     }
-    if (skipped.size() > kListedProblems)
-        out += "\n" + messages::moreLinesNotListed(skipped.size() - kListedProblems);
+    if (count > kListedProblems)
+        out += "\n" + messages::moreLinesNotListed(count - kListedProblems);
     return out;
 }
 
 std::string ImportReport::summary() const {
-    const std::string out = messages::importSummary(stored, skipped.size());
-    return skipped.empty() ? out : out + "\n" + skippedLinesText(skipped);
+    std::string out = messages::importSummary(stored, skipped.count);
+    if (longLines > 0)
+        out += "\n" + messages::linesWithMoreNumbers(longLines);
+    if (!skipped.empty())
+        out += "\n" + skipped.text();
+    return out;
 }
 
 } // namespace yilou::history

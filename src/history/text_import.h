@@ -4,6 +4,7 @@
 #include "history/games.h"
 #include "history/history_db.h"
 
+#include <array>
 #include <cstddef>
 #include <filesystem>
 #include <optional>
@@ -19,12 +20,29 @@ struct LineProblem {
     std::string reason;
 };
 
+/// The lines a read passed over: how many, and the first of them with their reasons. Its size
+/// does not grow with the count, so a file of junk cannot use up the memory.
+struct SkippedLines {
+    static constexpr std::size_t kKept = 16;
+
+    std::size_t count = 0;
+    std::vector<LineProblem> first; ///< the kKept lowest line numbers, in line order
+
+    bool empty() const { return count == 0; }
+    void add(LineProblem problem);
+    /// Up to five lines as text lines "第12行：<reason>", with a note of how many more there
+    /// are; empty when nothing was skipped.
+    std::string text() const;
+};
+
 /// What a text import stored and which lines it skipped.
 struct ImportReport {
     std::size_t stored = 0;
-    std::vector<LineProblem> skipped;
-    /// "读入 3519 期，跳过 2 行。" followed by up to five skipped lines, one per text line
-    /// ("第12行：<reason>").
+    /// Stored lines that held more than five numbers; the numbers after the fifth are ignored.
+    std::size_t longLines = 0;
+    SkippedLines skipped;
+    /// "读入 3519 期，跳过 2 行。", then "2 行多于五个号码，多出的已忽略。" when there are such
+    /// lines, then up to five skipped lines, one per text line ("第12行：<reason>").
     std::string summary() const;
 };
 
@@ -37,9 +55,32 @@ struct HistoryLine {
     bool blank = false;
     std::optional<Issue> issue;
     PositionValues numbers{};
-    int numberCount = 0; ///< 0..5
+    int numberCount = 0;      ///< 0..5
+    bool moreNumbers = false; ///< a sixth number follows the fifth
 };
 HistoryLine parseHistoryLine(std::string_view line);
+
+/// parseHistoryLine for a line that arrives in pieces: memory stays the same for a line of any
+/// length. Blanks are ' ', '\t' and '\r'.
+class HistoryLineParser {
+public:
+    void add(std::string_view piece);
+    /// The line added since the last call, taken apart; the parser is ready for the next one.
+    HistoryLine finish();
+
+private:
+    static constexpr std::size_t kHeadSize = 11; ///< a ten-digit issue and its separator
+
+    void scanBody(std::string_view text);
+    void decideHead();
+
+    HistoryLine line_;
+    bool started_ = false;  ///< a byte other than a blank was met
+    bool headDone_ = false; ///< the issue is decided, the rest is numbers
+    std::array<char, kHeadSize> head_{};
+    std::size_t headSize_ = 0;
+    int pendingDigit_ = -1; ///< a digit waiting for its partner
+};
 
 /// A draw read from a history text file and the line it stands on.
 struct TextDraw {
@@ -51,27 +92,25 @@ struct TextDraw {
 /// The draws of a history text file, in file order, and the lines that cannot be stored.
 struct HistoryText {
     std::vector<TextDraw> draws;
-    std::vector<LineProblem> skipped; ///< in line order
+    std::size_t longLines = 0; ///< lines of `draws` that held more than five numbers
+    SkippedLines skipped;
 };
 
-/// Reads a history text file. A line without an issue takes the issue of the line before plus
-/// one. Blank lines and lines whose issue is below 1 are passed over; a line that does not
-/// give a draw `game` can have (see drawProblem), repeats an issue of an earlier line, or has
-/// no issue to count from is reported in `skipped`. Throws UserError when the file cannot be
-/// read.
+/// Reads a history text file. Lines end at LF, CR or CR LF. A line without an issue takes the
+/// issue of the line before plus one. Blank lines and lines whose issue is below 1 are passed
+/// over; a line that does not give a draw `game` can have (see drawProblem), repeats an issue
+/// of an earlier line, or has no issue to count from is reported in `skipped`. Throws
+/// UserError naming the file and the cause when it is not a regular file, holds a NUL byte
+/// (not a text file) or fails to read at any point.
 HistoryText readHistoryText(const std::filesystem::path& file, const Game& game);
 
 /// Replaces the whole history by `draws` with their attributes derived, in one transaction.
 void replaceHistory(HistoryDb& db, const std::vector<TextDraw>& draws, const AttributeRules& rules);
 
 /// Replaces the whole history by the draws of a history text file. The file is read and
-/// checked in full before anything is deleted; a file that cannot be read or holds no draw
-/// leaves the history as it was (UserError).
+/// checked in full before anything is deleted; a file that cannot be read or holds no draw,
+/// and a lack of memory, leave the history as it was (UserError).
 ImportReport importHistoryFile(HistoryDb& db, const std::filesystem::path& file, const Game& game,
                                const AttributeRules& rules);
-
-/// Up to five of `skipped` as text lines "第12行：<reason>", with a note of how many more there
-/// are; empty when nothing was skipped.
-std::string skippedLinesText(const std::vector<LineProblem>& skipped);
 
 } // namespace yilou::history

@@ -2,6 +2,7 @@
 
 #include "history/sqlite_db.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 
@@ -41,6 +42,33 @@ std::vector<YlRow> readYlRows(HistoryDb& db, YlSortColumn column) {
         row.intLstYl = static_cast<std::int32_t>(query.integer(3));
         row.sglLlr = static_cast<float>(query.real(4));
         rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+std::vector<YlRow> sortYlRows(std::vector<YlRow> rows, YlSortColumn column) {
+    // SQLite compares the text by its bytes, as std::string does, and the ratio as stored: a
+    // float widened to a double keeps its order.
+    const auto by = [&rows](auto key) {
+        std::stable_sort(rows.begin(), rows.end(),
+                         [&](const YlRow& a, const YlRow& b) { return key(a) < key(b); });
+    };
+    switch (column) {
+    case YlSortColumn::Content:
+        by([](const YlRow& row) -> const std::string& { return row.content; });
+        break;
+    case YlSortColumn::Min:
+        by([](const YlRow& row) { return row.intMinYL; });
+        break;
+    case YlSortColumn::Max:
+        by([](const YlRow& row) { return row.intMaxYL; });
+        break;
+    case YlSortColumn::Last:
+        by([](const YlRow& row) { return row.intLstYl; });
+        break;
+    case YlSortColumn::Ratio:
+        by([](const YlRow& row) { return row.sglLlr; });
+        break;
     }
     return rows;
 }

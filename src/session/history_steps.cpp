@@ -42,10 +42,11 @@ history::Issue nextIssue(std::optional<history::Issue> newest, const history::Ga
 history::DeletionResult deleteNewest(history::HistoryDb& db, std::size_t count,
                                      const std::filesystem::path& dataDir,
                                      const history::Game& game,
-                                     const history::AttributeRules& rules) {
+                                     const history::AttributeRules& rules,
+                                     history::WhenAllDrawsGo whenAllGo) {
     if (count == 1)
         return history::deleteNewestDraw(db);
-    return history::deleteNewestDraws(db, count, dataDir, game, rules);
+    return history::deleteNewestDraws(db, count, dataDir, game, rules, whenAllGo);
 }
 
 } // namespace yilou::session

@@ -31,10 +31,11 @@ history::DrawRecord storeTypedDraw(history::HistoryDb& db, const std::string& is
 history::Issue nextIssue(std::optional<history::Issue> newest, const history::Game& game);
 
 /// Deletes the newest `count` draws: one draw alone is deleted in place, more by keeping the
-/// others and rebuilding from the backup file. 0 deletes nothing.
-history::DeletionResult deleteNewest(history::HistoryDb& db, std::size_t count,
-                                     const std::filesystem::path& dataDir,
-                                     const history::Game& game,
-                                     const history::AttributeRules& rules);
+/// others and rebuilding from the backup file, which takes them all only under
+/// WhenAllDrawsGo::Delete (history::deleteNewestDraws). 0 deletes nothing.
+history::DeletionResult
+deleteNewest(history::HistoryDb& db, std::size_t count, const std::filesystem::path& dataDir,
+             const history::Game& game, const history::AttributeRules& rules,
+             history::WhenAllDrawsGo whenAllGo = history::WhenAllDrawsGo::Refuse);
 
 } // namespace yilou::session

@@ -24,24 +24,28 @@ int parseDecimal(std::string_view text, std::string_view what) {
 }
 
 history::Issue parseIssue(std::string_view text, std::string_view which) {
-    const auto issue = history::parseIssueText(text);
-    if (!issue)
-        throw UserError(messages::invalidIssue(which, text));
-    return *issue;
+    try {
+        return history::readIssue(text);
+    } catch (const UserError& error) {
+        throw UserError(std::string(which) + error.what());
+    }
 }
 
-std::vector<int> codesInBoxOrder(analysis::SearchType type, const std::vector<std::string>& codes) {
-    std::vector<int> boxes;
+std::vector<int> codesInBoxOrder(analysis::SearchType type, const history::Game& game, int sxIni,
+                                 int dsIni, const std::vector<std::string>& codes) {
+    const auto selectable = analysis::selectableCodes(type, game, sxIni, dsIni);
+    std::vector<std::size_t> boxes;
     for (const auto& text : codes) {
-        const auto box = analysis::boxOfCode(type, parseDecimal(text, "所选的值"));
-        if (!box)
+        const auto box =
+            std::find(selectable.begin(), selectable.end(), parseDecimal(text, "所选的值"));
+        if (box == selectable.end())
             throw UserError(messages::notACodeOfType(text, analysis::searchTypeInfo(type).caption));
-        boxes.push_back(*box);
+        boxes.push_back(static_cast<std::size_t>(box - selectable.begin()));
     }
     std::sort(boxes.begin(), boxes.end());
     std::vector<int> ordered;
-    for (int box : boxes)
-        ordered.push_back(analysis::codeOfBox(type, box));
+    for (std::size_t box : boxes)
+        ordered.push_back(selectable[box]);
     return ordered;
 }
 

@@ -17,8 +17,10 @@ int parseDecimal(std::string_view text, std::string_view what);
 history::Issue parseIssue(std::string_view text, std::string_view which = {});
 
 /// The codes of a selection in the order of the combination panel's boxes, whatever order they
-/// were given in. A code that no box of the type stands for is refused (UserError).
-std::vector<int> codesInBoxOrder(analysis::SearchType type, const std::vector<std::string>& codes);
+/// were given in. A code that is not selectable for the type in `game` under the bases in force
+/// (analysis::selectableCodes) is refused (UserError).
+std::vector<int> codesInBoxOrder(analysis::SearchType type, const history::Game& game, int sxIni,
+                                 int dsIni, const std::vector<std::string>& codes);
 
 /// Whether a file may be read as a history text file: its name ends in "txt" in any case.
 bool isHistoryTextFileName(std::string_view fileName);

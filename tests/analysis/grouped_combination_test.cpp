@@ -4,8 +4,10 @@
 #include "support/history_generator.h"
 #include "support/temp_dir.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <numeric>
+#include <set>
 
 namespace yilou::analysis {
 namespace {
@@ -69,12 +71,69 @@ TEST(GroupedCombination, CombinationsComeInEnumerationOrderAndAreShownByCurrentO
     history::HistoryDb db(dir / history::kDatabaseFileName);
     const auto shown =
         calculateGroups(db, snapshot, request(SearchType::Number, {10, 5, 7, 6}, 1, 1, 10));
+    EXPECT_EQ(shown.storeProblem, std::nullopt);
     std::vector<std::string> byOmission;
-    for (const auto& row : shown)
+    for (const auto& row : shown.rows)
         byOmission.push_back(row.content);
     // Current omissions 10, 5, 2, 1; the stored order is kept.
     EXPECT_EQ(byOmission, (std::vector<std::string>{"06", "07", "05", "10"}));
     EXPECT_EQ(history::readYlRows(db, history::YlSortColumn::Content).front().content, "05");
+}
+
+// The codes offered are exactly those that draws of the game hold under the bases in force.
+TEST(SelectableCodes, AreTheCodesDrawsCanHold) {
+    const std::pair<SearchType, history::Letter> types[] = {
+        {SearchType::Number, history::Letter::A},   {SearchType::Zodiac, history::Letter::B},
+        {SearchType::Head, history::Letter::E},     {SearchType::Tail, history::Letter::F},
+        {SearchType::DigitSum, history::Letter::G}, {SearchType::Segment, history::Letter::H},
+    };
+    for (int gameIndex : {0, 27}) {
+        const history::Game& game = history::gameAt(gameIndex);
+        for (const auto& [base, positional] :
+             std::vector<std::pair<int, bool>>{{0, false}, {1, false}, {0, true}}) {
+            // Codes by zodiac as at start-up, or by position from the zodiac of 2017.
+            std::array<std::set<int>, history::kLetterCount> held;
+            history::AttributeRules rules = history::AttributeRules::startup(base, base);
+            if (positional)
+                rules.zodiac = history::ZodiacCodes::positional(2017, base);
+            for (int year = 2010; year <= 2022; ++year) {
+                for (int first = 1; first + 4 <= game.highestNumber; ++first) {
+                    const auto record = history::DeriveAttributes(
+                        history::makeIssue({year, 6, 1}, 1),
+                        {first, first + 1, first + 2, first + 3, first + 4}, rules);
+                    for (int letter = 0; letter < history::kLetterCount; ++letter)
+                        held[letter].insert(record.drop.values[letter].begin(),
+                                            record.drop.values[letter].end());
+                }
+            }
+            for (const auto& [type, letter] : types) {
+                SCOPED_TRACE(std::string(game.name) + " base " + std::to_string(base) + " " +
+                             searchTypeInfo(type).caption);
+                const auto codes = selectableCodes(type, game, base, base);
+                EXPECT_TRUE(std::is_sorted(codes.begin(), codes.end()));
+                const auto& expected = held[static_cast<int>(letter)];
+                EXPECT_EQ(std::set<int>(codes.begin(), codes.end()), expected);
+                EXPECT_EQ(codes.size(), expected.size());
+            }
+        }
+    }
+}
+
+// YL that cannot be written does not lose the rows: they are shown with the reason.
+TEST(GroupedCombination, RowsAreShownWhenYlCannotBeSaved) {
+    const auto snapshot = historyOf(kTenDraws);
+    testing::TempDir dir;
+    history::HistoryDb db(dir / history::kDatabaseFileName);
+    const auto before =
+        calculateGroups(db, snapshot, request(SearchType::Number, {1, 5}, 1, 1, 10));
+    db.sql().exec("PRAGMA query_only = ON");
+    const auto shown =
+        calculateGroups(db, snapshot, request(SearchType::Number, {10, 5, 7, 6}, 1, 1, 10));
+    ASSERT_TRUE(shown.storeProblem.has_value());
+    EXPECT_NE(shown.storeProblem->find("未能保存到 YL 表"), std::string::npos);
+    ASSERT_EQ(shown.rows.size(), 4u);
+    EXPECT_EQ(shown.rows.front().content, "06");
+    EXPECT_EQ(history::readYlRows(db, history::YlSortColumn::Last), before.rows);
 }
 
 TEST(GroupedCombination, ValueThatNeverOccursAndValueInEveryDraw) {
@@ -89,18 +148,16 @@ TEST(GroupedCombination, ValueThatNeverOccursAndValueInEveryDraw) {
 
 TEST(GroupedCombination, AttributeTypesMatchTheirCodesAndLabelThem) {
     const auto snapshot = historyOf(kTenDraws);
-    // Head box 2 is head digit 1: only draw 1 holds a number from 10 up.
-    EXPECT_EQ(
-        P6Count(snapshot, request(SearchType::Head, {codeOfBox(SearchType::Head, 2)}, 1, 1, 10)),
-        (std::vector<YlRow>{{"1", 1, 1, 10, 0.1f}}));
+    // Head digit 1: only draw 1 holds a number from 10 up.
+    EXPECT_EQ(P6Count(snapshot, request(SearchType::Head, {1}, 1, 1, 10)),
+              (std::vector<YlRow>{{"1", 1, 1, 10, 0.1f}}));
 
     // 2017 is the year of 鸡 (01): 03 is 羊, 08 虎, 07 兔. Zodiac k is stored as SxIni + k, and
-    // box 3 stands for code 3: 虎 under SxIni 1 (draws 4 and 8), 兔 under 0 (draws 5, 6, 9).
+    // code 3 is 虎 under SxIni 1 (draws 4 and 8), 兔 under 0 (draws 5, 6, 9).
     for (int sxIni : {0, 1}) {
         SCOPED_TRACE(sxIni);
         const auto zodiac = historyOf(kTenDraws, sxIni);
-        auto ticked = request(SearchType::Zodiac,
-                              {7 + sxIni, codeOfBox(SearchType::Zodiac, 3), 12, 0}, 1, 1, 10);
+        auto ticked = request(SearchType::Zodiac, {7 + sxIni, 3, 12, 0}, 1, 1, 10);
         ticked.sxIni = sxIni;
         const auto rows = P6Count(zodiac, ticked);
         ASSERT_EQ(rows.size(), 4u);
@@ -167,7 +224,7 @@ TEST(GroupedCombination, RefusesRequestsThatCannotGiveAResult) {
         calculateGroups(db, snapshot, request(SearchType::Number, {1, 5}, 1, 1, 10));
     EXPECT_THROW(calculateGroups(db, snapshot, request(SearchType::Number, {1}, 2, 1, 10)),
                  UserError);
-    EXPECT_EQ(history::readYlRows(db, history::YlSortColumn::Last), before);
+    EXPECT_EQ(history::readYlRows(db, history::YlSortColumn::Last), before.rows);
 }
 
 } // namespace

@@ -1,4 +1,6 @@
+#include "app/settings/settings_store.h"
 #include "cli_test_support.h"
+#include "history/history_db.h"
 
 #include <gtest/gtest.h>
 
@@ -87,6 +89,45 @@ TEST_F(AnalysisCommands, BadRangesAreReported) {
         EXPECT_EQ(result.status, 1) << args[2];
         EXPECT_FALSE(result.err.empty());
     }
+}
+
+// --select takes the codes draws hold under the game and bases in force, and no other.
+TEST(GroupSelection, CodesFollowTheGameAndTheBases) {
+    CliFixture cli;
+    ASSERT_EQ(cli.run({"game", "26"}).status, 0);
+    app::SettingsStore settings;
+    settings.setSxIni(0);
+    settings.setDsIni(0);
+    settings.sync();
+    ASSERT_EQ(cli.run({"add", "2017081201", "12", "01", "05", "09", "03"}).status, 0);
+    struct Case {
+        std::string type, select;
+        int status;
+    };
+    const Case cases[] = {
+        {"number", "12", 0}, {"number", "13", 1}, {"zodiac", "0", 0},  {"zodiac", "11", 0},
+        {"zodiac", "12", 1}, {"segment", "0", 0}, {"segment", "2", 0}, {"segment", "3", 1},
+    };
+    for (const auto& c : cases) {
+        const CliResult result =
+            cli.run({"group", "--type", c.type, "--select", c.select, "--k", "1"});
+        EXPECT_EQ(result.status, c.status) << c.type << " " << c.select << ": " << result.err;
+    }
+    EXPECT_EQ(cli.run({"group", "--type", "segment", "--select", "2,0", "--k", "1", "--sort",
+                       "content", "--format", "csv"})
+                  .out,
+              "号码（分组）,最小遗漏,最大遗漏,最后遗漏,大后比\n0,1,1,1,1\n2,1,1,1,1\n");
+}
+
+TEST_F(AnalysisCommands, GroupRowsAreShownWhenYlCannotBeSaved) {
+    {
+        history::HistoryDb db(cli.dataDir() / history::kDatabaseFileName);
+        db.sql().exec("DROP TABLE [YL]");
+    }
+    const CliResult result = cli.run({"group", "--select", "1,3", "--k", "2", "--format", "csv"});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out, "号码（分组）,最小遗漏,最大遗漏,最后遗漏,大后比\n01 03,1,4,1,4\n");
+    EXPECT_TRUE(result.err.starts_with("警告：结果未能保存到 YL 表")) << result.err;
 }
 
 } // namespace

@@ -13,6 +13,7 @@ namespace yilou::cli::testing {
 namespace {
 
 using yilou::testing::readFile;
+using yilou::testing::writeFile;
 
 // Runs the real binary with a home of its own: XDG folders point into a temporary folder.
 class EndToEnd : public ::testing::Test {
@@ -23,10 +24,11 @@ protected:
         std::string err;
     };
 
-    Run run(const std::string& args) {
+    /// Runs the program with `args`; `before` is shell text put in front (a ulimit).
+    Run run(const std::string& args, const std::string& before = {}) {
         const auto out = home.path() / "out.txt";
         const auto err = home.path() / "err.txt";
-        const std::string command = "env XDG_CONFIG_HOME='" + (home / "config").string() +
+        const std::string command = before + "env XDG_CONFIG_HOME='" + (home / "config").string() +
                                     "' XDG_DATA_HOME='" + (home / "data").string() + "' '" +
                                     YILOU_CLI_BINARY + "' " + args + " >'" + out.string() +
                                     "' 2>'" + err.string() + "' </dev/null";
@@ -124,6 +126,97 @@ TEST_F(EndToEnd, OverviewTrendAndMissingIssuesOfAnImportedRealHistory) {
     EXPECT_NE(missing.out.find("{\"first\":\"2014110501\",\"last\":\"2014120936\",\"count\":2688}"),
               std::string::npos);
     EXPECT_NE(missing.out.find("\"total\":4750,\"unplaced\":[]}"), std::string::npos);
+}
+
+// What a clumsy or hostile user tried, through the real program.
+class EndToEndHardening : public EndToEnd {
+protected:
+    void SetUp() override { ASSERT_EQ(run("import '" + sample() + "'").out, "读入 3519 期。\n"); }
+
+    static std::string sample() {
+        return std::string(YILOU_SAMPLE_DATA_DIR) + "/sd11x5-2014102878-2015021178.txt";
+    }
+
+    /// The stored draws as CSV.
+    std::string history() { return run("--format csv history").out; }
+
+    std::filesystem::path dataDir() const { return home / "data/11S5OMBRIX"; }
+};
+
+TEST_F(EndToEndHardening, ImpossibleIssuesDeleteNothing) {
+    const std::string before = history();
+    for (const char* issue : {"2000010101", "0000000001", "2014130101", "2014102900"}) {
+        const Run deleted = run(std::string("delete-to ") + issue);
+        EXPECT_EQ(deleted.status, 1) << issue;
+        EXPECT_NE(deleted.err.find("不是有效的期号"), std::string::npos) << deleted.err;
+    }
+    EXPECT_EQ(history(), before);
+
+    // Older than the oldest draw, or as many as there are: only with --yes.
+    for (const char* command : {"delete-to 2014102801", "delete-last 3519"}) {
+        const Run refused = run(command);
+        EXPECT_EQ(refused.status, 1) << command;
+        EXPECT_NE(refused.err.find("--yes"), std::string::npos) << refused.err;
+        EXPECT_EQ(history(), before);
+    }
+    EXPECT_EQ(run("delete-to 2014102801 --yes").status, 0);
+    EXPECT_EQ(run("--format json history").out, "[]\n");
+}
+
+// A line longer than the memory the program may use: the rest of the file is still read.
+TEST_F(EndToEndHardening, AnImportReadsPastALineTooLongForMemory) {
+    const auto file = home / "long.txt";
+    writeFile(file, "2018010101 01 02 03 04 05\n" + std::string(96 << 20, 'x') +
+                        "\n2018010102 01 02 03 04 06\n");
+    const Run imported = run("import '" + file.string() + "'", "ulimit -v 90000; ");
+    EXPECT_EQ(imported.status, 0) << imported.err;
+    EXPECT_EQ(imported.out, "读入 2 期，跳过 1 行。\n第2行：只有 0 个号码，一期需要 5 个号码\n");
+    EXPECT_EQ(history(), "期号,落1码,落2码,落3码,落4码,落5码\n2018010101,1,2,3,4,5\n"
+                         "2018010102,1,2,3,4,6\n");
+}
+
+TEST_F(EndToEndHardening, DevicesAndBinaryFilesAreNotImported) {
+    const std::string before = history();
+    writeFile(home / "utf16.txt", std::string("2\0"
+                                              "0\0"
+                                              "1\0"
+                                              "8\0",
+                                              8));
+    const std::pair<std::string, std::string_view> cases[] = {
+        {"/dev/urandom", "不是普通文件"},
+        {(home / "utf16.txt").string(), "不是文本文件"},
+        {(home / "missing.txt").string(), "文件或文件夹不存在（No such file or directory）"},
+    };
+    for (const auto& [file, reason] : cases) {
+        const Run imported = run("import '" + file + "'");
+        EXPECT_EQ(imported.status, 1) << file;
+        EXPECT_NE(imported.err.find(reason), std::string::npos) << imported.err;
+        EXPECT_NE(imported.err.find("历史号码未改变"), std::string::npos) << imported.err;
+    }
+    EXPECT_EQ(history(), before);
+}
+
+TEST_F(EndToEndHardening, CrLineEndsAndGluedDraws) {
+    const auto file = home / "mac.txt";
+    writeFile(file, "2018010101 01 02 03 04 05\r2018010102 01 02 03 04 06\r"
+                    "2018010103 01 02 03 04 07 2018010104 01 02 03 04 08\r");
+    const Run imported = run("import '" + file.string() + "'");
+    EXPECT_EQ(imported.out, "读入 3 期。\n1 行多于五个号码，多出的已忽略。\n");
+    EXPECT_EQ(run("history --tail 1 --format csv").out,
+              "期号,落1码,落2码,落3码,落4码,落5码\n2018010103,1,2,3,4,7\n");
+}
+
+TEST_F(EndToEndHardening, TheExportNeverOverwritesTheDatabase) {
+    const std::string before = history();
+    for (const char* name : {"tabula.mdb", "lsbf.txt", "tabula.mdb-journal"}) {
+        const Run exported = run("export-text '" + (dataDir() / name).string() + "'");
+        EXPECT_EQ(exported.status, 1) << name;
+        EXPECT_TRUE(exported.out.empty()) << exported.out;
+        EXPECT_NE(exported.err.find("写入会毁掉历史号码"), std::string::npos) << exported.err;
+    }
+    EXPECT_EQ(history(), before);
+    EXPECT_EQ(run("export-text '" + (home / "copy.txt").string() + "'").status, 0);
+    EXPECT_EQ(readFile(home / "copy.txt"), readFile(dataDir() / "更新至15021178期历史号码.txt"));
 }
 
 } // namespace

@@ -1,4 +1,6 @@
 #include "cli_test_support.h"
+#include "history/history_db.h"
+#include "support/text_files.h"
 
 #include <QSettings>
 #include <gtest/gtest.h>
@@ -66,6 +68,40 @@ TEST(HistoryCommands, NumbersTooLargeAreNamedSo) {
     const CliResult result = cli.run({"history", "--tail", "99999999999"});
     EXPECT_EQ(result.status, 1);
     EXPECT_NE(result.err.find("超出范围"), std::string::npos) << result.err;
+}
+
+TEST(HistoryCommands, UnknownCommandsAreNamedAndTheCommandsListed) {
+    CliFixture cli;
+    const CliResult unknown = cli.run({"frobnicate"});
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_TRUE(unknown.err.starts_with("未知的命令“frobnicate”。可用的命令：game、history、"))
+        << unknown.err;
+    EXPECT_TRUE(cli.run({}).err.starts_with("缺少命令。可用的命令：game")) << cli.run({}).err;
+}
+
+TEST(HistoryCommands, NoIssueIsProposedPastTheYear2099) {
+    CliFixture cli;
+    ASSERT_EQ(cli.run({"add", "2099123199", "01", "02", "03", "04", "05"}).status, 0);
+    const CliResult next = cli.run({"next"});
+    EXPECT_EQ(next.status, 1);
+    EXPECT_NE(next.err.find("2099 年的最后一期"), std::string::npos) << next.err;
+}
+
+// Reading a database of another program neither takes it over nor writes to it.
+TEST(HistoryCommands, AForeignDatabaseIsRefusedUntouched) {
+    CliFixture cli;
+    const auto file = cli.dataDir() / history::kDatabaseFileName;
+    history::SqliteDb(file).exec("CREATE TABLE [notes] ([text] TEXT)");
+    const std::string bytes = yilou::testing::readFile(file);
+    for (const char* command : {"history", "next", "add"}) {
+        std::vector<std::string> args{command};
+        if (std::string_view(command) == "add")
+            args.insert(args.end(), {"2017081201", "01", "02", "03", "04", "05"});
+        const CliResult result = cli.run(args);
+        EXPECT_EQ(result.status, 1) << command;
+        EXPECT_NE(result.err.find("不是历史数据库"), std::string::npos) << result.err;
+    }
+    EXPECT_EQ(yilou::testing::readFile(file), bytes);
 }
 
 } // namespace

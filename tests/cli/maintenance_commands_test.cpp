@@ -1,4 +1,5 @@
 #include "cli_test_support.h"
+#include "history/history_db.h"
 #include "support/file_size_limit.h"
 #include "support/text_files.h"
 
@@ -90,7 +91,7 @@ TEST(MaintenanceCommands, DeletionsAndExport) {
     EXPECT_EQ(readFile(cli.dataDir() / "更新至17081281期历史号码.txt"),
               "2017081280 01 02 03 04 05 \r\n2017081281 01 02 03 04 06 \r\n");
 
-    EXPECT_EQ(cli.run({"delete-last", "5"}).status, 0);
+    EXPECT_EQ(cli.run({"delete-last", "5", "--yes"}).status, 0);
     EXPECT_EQ(cli.run({"history", "--format", "json"}).out, "[]\n");
     EXPECT_EQ(cli.run({"export-text"}).status, 1);
 }
@@ -109,6 +110,32 @@ TEST(MaintenanceCommands, AFailedCompactionAfterADeletionIsAWarning) {
     EXPECT_TRUE(deleted.err.starts_with("警告：已删除 1 期历史号码，但数据库文件未能整理"))
         << deleted.err;
     EXPECT_EQ(cli.run({"next"}).out, "2015021178\n");
+}
+
+// A page of garbage in the file: the history reports it, and no change is written into it.
+TEST(MaintenanceCommands, ADamagedDatabaseIsNotChanged) {
+    CliFixture cli;
+    ASSERT_EQ(cli.run({"import", sampleFile()}).status, 0);
+    const auto file = cli.dataDir() / history::kDatabaseFileName;
+    std::string bytes = readFile(file);
+    const std::size_t middle = bytes.size() / 4096 / 2 * 4096;
+    for (std::size_t i = 0; i < 4096; ++i)
+        bytes[middle + i] = static_cast<char>(i * 7919 % 251);
+    yilou::testing::writeFile(file, bytes);
+
+    EXPECT_EQ(cli.run({"history"}).status, 1);
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"add", "2015021179", "01", "02", "03", "04", "05"},
+             {"delete-last"},
+             {"delete-last", "3"},
+             {"delete-to", "2015021101"},
+             {"clear"},
+         }) {
+        const CliResult result = cli.run(args);
+        EXPECT_EQ(result.status, 1) << args[0];
+        EXPECT_NE(result.err.find("已损坏"), std::string::npos) << result.err;
+    }
+    EXPECT_EQ(readFile(file), bytes);
 }
 
 } // namespace

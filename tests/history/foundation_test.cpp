@@ -2,9 +2,13 @@
 #include "history/games.h"
 #include "history/history_db.h"
 #include "history/issue.h"
+#include "history/system_error_text.h"
+#include "history/user_error.h"
 #include "history/zodiac.h"
 #include "support/temp_dir.h"
 
+#include <cerrno>
+#include <cstring>
 #include <gtest/gtest.h>
 #include <limits>
 
@@ -166,6 +170,53 @@ TEST(IssueText, TenAndEightDigitForms) {
     };
     for (const auto& [text, expected] : cases)
         EXPECT_EQ(parseIssueText(text), expected) << text;
+}
+
+// One rule for every issue a user gives: a real date of 2010..2099, an ordinal from 01, and a
+// ten-digit form that is "20" followed by the stored form.
+TEST(IssueText, ImpossibleIssuesAreRefusedWithTheReason) {
+    const std::pair<std::string_view, std::string_view> cases[] = {
+        {"2000010101", "年份须在 2010～2099"},
+        {"0000000001", "以 20 开头"},
+        {"2114102901", "以 20 开头"},
+        {"2014130101", "日期不存在"},
+        {"2015022901", "日期不存在"},
+        {"2014102900", "期序须从 01 起"},
+        {"00000001", "年份须在"},
+        {"201410290", "格式不正确"},
+    };
+    for (const auto& [text, reason] : cases) {
+        EXPECT_EQ(parseIssueText(text), std::nullopt) << text;
+        try {
+            readIssue(text);
+            ADD_FAILURE() << text << " was accepted";
+        } catch (const UserError& error) {
+            EXPECT_NE(std::string(error.what()).find(reason), std::string::npos) << error.what();
+        }
+    }
+    EXPECT_EQ(readIssue("2016022901"), 16022901);
+    EXPECT_EQ(readIssue("2099123199"), 99123199);
+}
+
+TEST(IssueArithmetic, NoIssueIsProposedPastTheYear2099) {
+    EXPECT_EQ(proposeNextIssue(99123183, 84), 99123184);
+    EXPECT_THROW(proposeNextIssue(99123184, 84), UserError);
+    EXPECT_THROW(proposeNextIssue(99123199, 84), UserError);
+}
+
+TEST(SystemErrorText, CommonReasonsInChineseWithTheSystemsText) {
+    const std::pair<int, std::string_view> cases[] = {
+        {ENOENT, "文件或文件夹不存在（"},
+        {EACCES, "没有访问权限（"},
+        {ENOSPC, "磁盘空间不足（"},
+        {ENOMEM, "内存不足（"},
+    };
+    for (const auto& [errnum, start] : cases) {
+        const std::string text = systemErrorText(errnum);
+        EXPECT_TRUE(text.starts_with(start)) << text;
+        EXPECT_TRUE(text.ends_with(std::string(std::strerror(errnum)) + "）")) << text;
+    }
+    EXPECT_EQ(systemErrorText(EXDEV), std::strerror(EXDEV));
 }
 
 struct IssueStep {

@@ -35,6 +35,47 @@ TEST(HistoryDb, StoresAndReloadsDrawsInIssueOrder) {
     EXPECT_EQ(idx.integer(2), 200);
 }
 
+TEST(HistoryDb, NewestDrawsAreReadAlone) {
+    TempDir dir;
+    HistoryDb db(dir / kDatabaseFileName);
+    const auto records = yilou::testing::generateDraws(300, 4);
+    db.replaceAll(records);
+    for (std::size_t count : {0, 1, 5, 299, 300, 1000}) {
+        const Snapshot tail = db.loadNewest(count);
+        ASSERT_EQ(tail.size(), std::min<std::size_t>(count, 300)) << count;
+        for (std::size_t i = 0; i < tail.size(); ++i) {
+            const DrawRecord& record = records[300 - tail.size() + i];
+            EXPECT_EQ(tail.issues[i], record.issue);
+            EXPECT_EQ(tail.numbers(i), record.drop[Letter::A]);
+        }
+    }
+}
+
+// Opening a file writes nothing to it; a database of another program is refused, not taken
+// over.
+TEST(HistoryDb, OpeningAForeignOrExistingFileWritesNothing) {
+    TempDir dir;
+    const auto foreign = dir / "foreign.db";
+    SqliteDb(foreign).exec("CREATE TABLE [notes] ([text] TEXT)");
+    const auto lishiOnly = dir / "lishi.db";
+    SqliteDb(lishiOnly).exec("CREATE TABLE [Lishi] ([SQQH] INTEGER PRIMARY KEY, [IDX] INTEGER)");
+    const std::string foreignBytes = yilou::testing::readFile(foreign);
+    const std::string lishiBytes = yilou::testing::readFile(lishiOnly);
+
+    try {
+        HistoryDb db(foreign);
+        ADD_FAILURE() << "a foreign database was opened";
+    } catch (const UserError& error) {
+        EXPECT_NE(std::string(error.what()).find("不是历史数据库"), std::string::npos);
+    }
+    EXPECT_EQ(yilou::testing::readFile(foreign), foreignBytes);
+    {
+        HistoryDb db(lishiOnly);
+        EXPECT_EQ(db.drawCount(), 0u);
+    }
+    EXPECT_EQ(yilou::testing::readFile(lishiOnly), lishiBytes);
+}
+
 // The loader reads only the numbers, zodiac and segment codes and derives the rest; the
 // result must still be every stored column as it stands.
 TEST(HistoryDb, SnapshotHoldsEveryStoredColumn) {

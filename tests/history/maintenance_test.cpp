@@ -7,7 +7,10 @@
 
 #include <functional>
 #include <gtest/gtest.h>
+#include <random>
 #include <sqlite3.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace yilou::history {
 namespace {
@@ -123,12 +126,83 @@ TEST_F(Maintenance, DeleteAfterKeepsTheDrawsUpToTheIssue) {
     };
     for (const auto& c : cases) {
         store(84, 17081201);
-        const DeletionResult result = deleteAfter(db_, c.keepUpTo, dir_.path(), gameAt(0), kRules);
+        const DeletionResult result =
+            deleteAfter(db_, c.keepUpTo, dir_.path(), gameAt(0), kRules, WhenAllDrawsGo::Delete);
         EXPECT_EQ(result.removed, 84 - c.kept) << c.what;
         EXPECT_EQ(result.compactionProblem, std::nullopt) << c.what;
         expectKept(c.kept);
         expectNumbered();
     }
+}
+
+TEST_F(Maintenance, DeletionsThatTakeEveryDrawWaitForAConfirmation) {
+    store(84, 17081201);
+    const std::function<DeletionResult()> deletions[] = {
+        [&] { return deleteAfter(db_, 17081100, dir_.path(), gameAt(0), kRules); },
+        [&] { return deleteNewestDraws(db_, 84, dir_.path(), gameAt(0), kRules); },
+        [&] { return deleteNewestDraws(db_, 1000, dir_.path(), gameAt(0), kRules); },
+    };
+    for (const auto& deletion : deletions) {
+        try {
+            deletion();
+            ADD_FAILURE() << "the history was emptied";
+        } catch (const DeletionEmptiesHistory& refused) {
+            EXPECT_EQ(refused.count, 84u);
+        }
+        expectKept(84);
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir_ / kBackupFileName));
+    // One draw fewer needs no confirmation.
+    EXPECT_EQ(deleteNewestDraws(db_, 83, dir_.path(), gameAt(0), kRules).removed, 83u);
+}
+
+TEST_F(Maintenance, AChangeRemovesTheTemporaryFilesOfKilledWrites) {
+    store(3, 17081201);
+    const pid_t gone = fork();
+    ASSERT_GE(gone, 0);
+    if (gone == 0)
+        _exit(0);
+    ASSERT_EQ(waitpid(gone, nullptr, 0), gone);
+    const std::string dead = std::to_string(gone);
+    const std::string alive = std::to_string(getpid());
+    const std::pair<std::string, bool> files[] = {
+        {".lsbf.txt." + dead + "-0.tmp", false},
+        {".更新至17081203期历史号码.txt." + dead + "-3.tmp", false},
+        {".lsbf.txt." + alive + "-0.tmp", true}, // a write of this process may be at work
+        {".lsbf.txt.1-0.tmp", true},             // init runs
+        {"notes." + dead + "-0.tmp", true},      // not a name of ours
+    };
+    for (const auto& [name, kept] : files)
+        writeFile(dir_ / name, "17081201 01 02 03 04 05 \n");
+    prepareChange(db_);
+    for (const auto& [name, kept] : files)
+        EXPECT_EQ(std::filesystem::exists(dir_ / name), kept) << name;
+}
+
+// A page of garbage in the middle of the file: reads that meet it fail, and writes, which
+// touch other pages, must not go into the damaged file.
+TEST_F(Maintenance, ADamagedFileIsNotChanged) {
+    store(20000, 17010101);
+    prepareChange(db_);
+    const auto file = db_.path();
+    std::string bytes = readFile(file);
+    std::mt19937 random(3);
+    const std::size_t page = 4096;
+    const std::size_t middle = bytes.size() / page / 2 * page;
+    for (std::size_t i = 0; i < page; ++i)
+        bytes[middle + i] = static_cast<char>(random());
+    writeFile(file, bytes);
+
+    HistoryDb damaged(file);
+    try {
+        prepareChange(damaged);
+        ADD_FAILURE() << "the damage was not found";
+    } catch (const UserError& error) {
+        const std::string message = error.what();
+        EXPECT_NE(message.find("已损坏"), std::string::npos) << message;
+        EXPECT_NE(message.find("lsbf.txt"), std::string::npos) << message;
+    }
+    EXPECT_EQ(readFile(file), bytes);
 }
 
 TEST_F(Maintenance, DeleteAfterAtTheYearEndKeepsDecember) {
@@ -167,7 +241,9 @@ TEST_F(Maintenance, DeleteNewestDrawsAcrossADayChange) {
 TEST_F(Maintenance, DeleteMoreDrawsThanStoredEmptiesTheHistory) {
     store(3000, 17010101);
     const auto full = std::filesystem::file_size(db_.path());
-    EXPECT_EQ(deleteNewestDraws(db_, 3001, dir_.path(), gameAt(0), kRules).removed, 3000u);
+    EXPECT_EQ(deleteNewestDraws(db_, 3001, dir_.path(), gameAt(0), kRules, WhenAllDrawsGo::Delete)
+                  .removed,
+              3000u);
     EXPECT_EQ(db_.drawCount(), 0u);
     EXPECT_LT(std::filesystem::file_size(db_.path()), full / 4); // compacted
     EXPECT_EQ(readFile(dir_ / kBackupFileName), "");

@@ -4,6 +4,8 @@
 #include "support/temp_dir.h"
 #include "support/text_files.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <gtest/gtest.h>
@@ -11,6 +13,28 @@
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
+
+// Reads of the file descriptor in `failingFd` fail with EIO once `bytesBeforeFailure` bytes
+// have been read from it: a disk that fails in the middle of a file. The test executable is
+// linked with --wrap=read, so every read() of the engine comes here first.
+namespace {
+int failingFd = -1;
+std::size_t bytesBeforeFailure = 0;
+} // namespace
+
+extern "C" ssize_t __real_read(int fd, void* buffer, std::size_t size);
+extern "C" ssize_t __wrap_read(int fd, void* buffer, std::size_t size) {
+    if (fd != failingFd)
+        return __real_read(fd, buffer, size);
+    if (bytesBeforeFailure == 0) {
+        errno = EIO;
+        return -1;
+    }
+    const ssize_t got = __real_read(fd, buffer, std::min(size, bytesBeforeFailure));
+    if (got > 0)
+        bytesBeforeFailure -= static_cast<std::size_t>(got);
+    return got;
+}
 
 namespace yilou::history {
 namespace {
@@ -108,11 +132,11 @@ TEST(HistoryText, EveryKindOfBadLineIsReportedWithItsLineNumber) {
         {6, "号码 03 重复出现"}, {7, "2017023001"},        {8, "2017081200"},
         {9, "与第2行重复"},      {13, "号码 00 超出范围"}, {14, "只有 0 个号码"},
     };
-    ASSERT_EQ(text.skipped.size(), std::size(expected));
+    ASSERT_EQ(text.skipped.count, std::size(expected));
     for (std::size_t i = 0; i < std::size(expected); ++i) {
-        EXPECT_EQ(text.skipped[i].line, expected[i].line);
-        EXPECT_NE(text.skipped[i].reason.find(expected[i].reasonPart), std::string::npos)
-            << text.skipped[i].reason;
+        EXPECT_EQ(text.skipped.first[i].line, expected[i].line);
+        EXPECT_NE(text.skipped.first[i].reason.find(expected[i].reasonPart), std::string::npos)
+            << text.skipped.first[i].reason;
     }
 }
 
@@ -121,8 +145,8 @@ TEST(HistoryText, HappyTwelveGamesTakeTwelveButNotThirteen) {
     writeFile(dir / "h.txt", "2017081201 03 11 07 01 12\n2017081202 03 11 07 01 13\n");
     const HistoryText text = readHistoryText(dir / "h.txt", gameAt(27));
     EXPECT_EQ(issuesOf(text), (std::vector<Issue>{17081201}));
-    ASSERT_EQ(text.skipped.size(), 1u);
-    EXPECT_EQ(text.skipped[0].line, 2u);
+    ASSERT_EQ(text.skipped.count, 1u);
+    EXPECT_EQ(text.skipped.first[0].line, 2u);
 }
 
 TEST(HistoryText, RepeatedIssuesKeepTheFirstLineInAnyOrder) {
@@ -135,11 +159,11 @@ TEST(HistoryText, RepeatedIssuesKeepTheFirstLineInAnyOrder) {
     const HistoryText text = readHistoryText(dir / "h.txt", elevenGame());
     EXPECT_EQ(issuesOf(text), (std::vector<Issue>{17081203, 17081201, 17081202}));
     EXPECT_EQ(text.draws[0].numbers, (PositionValues{1, 2, 3, 4, 5}));
-    ASSERT_EQ(text.skipped.size(), 2u);
-    EXPECT_EQ(text.skipped[0].line, 3u);
-    EXPECT_NE(text.skipped[0].reason.find("与第1行重复"), std::string::npos);
-    EXPECT_EQ(text.skipped[1].line, 5u);
-    EXPECT_NE(text.skipped[1].reason.find("与第2行重复"), std::string::npos);
+    ASSERT_EQ(text.skipped.count, 2u);
+    EXPECT_EQ(text.skipped.first[0].line, 3u);
+    EXPECT_NE(text.skipped.first[0].reason.find("与第1行重复"), std::string::npos);
+    EXPECT_EQ(text.skipped.first[1].line, 5u);
+    EXPECT_NE(text.skipped.first[1].reason.find("与第2行重复"), std::string::npos);
 }
 
 TEST(HistoryText, CrLfGbkBytesAndAMegabyteLine) {
@@ -160,8 +184,86 @@ TEST(HistoryText, CrLfGbkBytesAndAMegabyteLine) {
     EXPECT_EQ(text.draws[1].numbers, (PositionValues{5, 6, 7, 8, 9}));
     EXPECT_EQ(text.draws[2].numbers, (PositionValues{2, 4, 6, 8, 10}));
     // The line of GBK bytes alone takes the next issue but has no numbers.
-    ASSERT_EQ(text.skipped.size(), 1u);
-    EXPECT_EQ(text.skipped[0].line, 5u);
+    ASSERT_EQ(text.skipped.count, 1u);
+    EXPECT_EQ(text.skipped.first[0].line, 5u);
+}
+
+TEST(HistoryText, LinesEndAtCrLfOrCrLf) {
+    TempDir dir;
+    writeFile(dir / "h.txt", "2017081201 01 02 03 04 05\r2017081202 01 02 03 04 06\r\n"
+                             "2017081203 01 02 03 04 07\n\r2017081204 01 02 03 04 08\r\r"
+                             "2017081205 01 02 03 04 09");
+    const HistoryText text = readHistoryText(dir / "h.txt", elevenGame());
+    EXPECT_EQ(issuesOf(text),
+              (std::vector<Issue>{17081201, 17081202, 17081203, 17081204, 17081205}));
+    // LF CR is two line ends, CR CR too: an empty line each, which still counts.
+    EXPECT_EQ(text.draws[3].line, 5u);
+    EXPECT_EQ(text.draws[4].line, 7u);
+}
+
+// Several draws glued on one line lose every draw but the first: such lines are counted.
+TEST(HistoryText, LinesWithMoreThanFiveNumbersAreCounted) {
+    TempDir dir;
+    writeFile(dir / "h.txt", "2017081201 01 02 03 04 05 2017081202 01 02 03 04 06\n"
+                             "2017081203 01 02 03 04 05 06\n"
+                             "2017081204 01 02 03 04 05 6\n");
+    const HistoryText text = readHistoryText(dir / "h.txt", elevenGame());
+    EXPECT_EQ(text.draws.size(), 3u);
+    EXPECT_EQ(text.longLines, 2u);
+
+    ImportReport report;
+    report.stored = 3;
+    report.longLines = 2;
+    report.skipped.add({9, "只有 3 个号码，一期需要 5 个号码"});
+    EXPECT_EQ(report.summary(), "读入 3 期，跳过 1 行。\n2 行多于五个号码，多出的已忽略。\n"
+                                "第9行：只有 3 个号码，一期需要 5 个号码");
+}
+
+// What is kept of skipped lines does not grow with the file: a file of junk costs the same
+// memory whatever its length.
+TEST(HistoryText, OnlyTheFirstSkippedLinesAreKept) {
+    TempDir dir;
+    std::string content = "2017081201 01 02 03 04 05\n";
+    for (int i = 0; i < 20000; ++i)
+        content += "junk\n";
+    content += "2017081201 01 02 03 04 06\n"; // a repeated issue, reported at its own line
+    writeFile(dir / "h.txt", content);
+    const HistoryText text = readHistoryText(dir / "h.txt", elevenGame());
+    EXPECT_EQ(text.skipped.count, 20001u);
+    ASSERT_EQ(text.skipped.first.size(), SkippedLines::kKept);
+    EXPECT_EQ(text.skipped.first.front().line, 2u);
+    EXPECT_EQ(text.skipped.first.back().line, SkippedLines::kKept + 1);
+
+    // A repeat reported after the read that lies before the kept lines takes its place.
+    SkippedLines lines = text.skipped;
+    lines.add({1, "期号 2017081201 与第0行重复"});
+    EXPECT_EQ(lines.first.front().line, 1u);
+    EXPECT_EQ(lines.first.size(), SkippedLines::kKept);
+    EXPECT_EQ(lines.count, 20002u);
+}
+
+TEST(HistoryText, OnlyRegularTextFilesAreRead) {
+    TempDir dir;
+    writeFile(dir / "utf16.txt", std::string("2\0"
+                                             "0\0"
+                                             "1\0",
+                                             6));
+    const std::pair<std::filesystem::path, std::string_view> cases[] = {
+        {dir / "utf16.txt", "不是文本文件"},
+        {"/dev/zero", "不是普通文件"},
+        {dir.path(), "不是普通文件"},
+        {dir / "missing.txt", "文件或文件夹不存在（"},
+    };
+    for (const auto& [file, reason] : cases) {
+        try {
+            readHistoryText(file, elevenGame());
+            ADD_FAILURE() << file << " was read";
+        } catch (const UserError& error) {
+            const std::string message = error.what();
+            EXPECT_NE(message.find(file.string()), std::string::npos) << message;
+            EXPECT_NE(message.find(reason), std::string::npos) << message;
+        }
+    }
 }
 
 /// The history of `db` is `records`, issues and numbers.
@@ -225,20 +327,23 @@ TEST_F(TextImport, AFileWithoutDrawsLeavesTheHistoryAsItWas) {
     std::string binary(64 * 1024, '\0');
     for (char& c : binary)
         c = static_cast<char>(random());
-    const std::pair<std::string, std::string> files[] = {
-        {"empty.txt", ""},
-        {"blank.txt", "\n  \r\n\n"},
-        {"binary.txt", binary},
-        {"bad.txt", "2017081201 01 02\n2017023001 01 02 03 04 05\n"},
+    struct File {
+        std::string name, content, messagePart;
     };
-    for (const auto& [name, content] : files) {
+    const File files[] = {
+        {"empty.txt", "", "没有可读入的开奖号码"},
+        {"blank.txt", "\n  \r\n\n", "没有可读入的开奖号码"},
+        {"binary.txt", binary, "不是文本文件"},
+        {"bad.txt", "2017081201 01 02\n2017023001 01 02 03 04 05\n", "没有可读入的开奖号码"},
+    };
+    for (const auto& [name, content, messagePart] : files) {
         writeFile(dir_ / name, content);
         try {
             importHistoryFile(db_, dir_ / name, elevenGame(), kRules);
             ADD_FAILURE() << name << " was imported";
         } catch (const UserError& error) {
-            EXPECT_NE(std::string(error.what()).find("没有可读入的开奖号码"), std::string::npos)
-                << name;
+            EXPECT_NE(std::string(error.what()).find(messagePart), std::string::npos)
+                << name << ": " << error.what();
         }
         expectOldHistory();
     }
@@ -250,6 +355,30 @@ TEST_F(TextImport, AnUnreadableFileLeavesTheHistoryAsItWas) {
         EXPECT_THROW(importHistoryFile(db_, dir_ / name, elevenGame(), kRules), UserError) << name;
         expectOldHistory();
     }
+}
+
+TEST_F(TextImport, AReadErrorPartWayFailsTheWholeImport) {
+    std::string content;
+    Issue issue = 18010101;
+    for (int i = 0; i < 20000; ++i, issue = proposeNextIssue(issue, 84))
+        content += issueText(issue) + " 01 02 03 04 05\n";
+    writeFile(dir_ / "h.txt", content);
+    // The engine opens the file next; the first free descriptor is the one it gets.
+    const int probe = ::dup(0);
+    ::close(probe);
+    failingFd = probe;
+    bytesBeforeFailure = content.size() / 2;
+    try {
+        importHistoryFile(db_, dir_ / "h.txt", elevenGame(), kRules);
+        ADD_FAILURE() << "the import succeeded";
+    } catch (const UserError& error) {
+        const std::string message = error.what();
+        EXPECT_NE(message.find((dir_ / "h.txt").string()), std::string::npos) << message;
+        EXPECT_NE(message.find("读写设备出错"), std::string::npos) << message;
+        EXPECT_NE(message.find("历史号码未改变"), std::string::npos) << message;
+    }
+    failingFd = -1;
+    expectOldHistory();
 }
 
 // A kill while the import writes leaves the old history whole: the new rows are one

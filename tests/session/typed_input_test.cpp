@@ -32,11 +32,15 @@ TEST(ParseIssue, BothFormsAndTheBoxName) {
 }
 
 TEST(CodesInBoxOrder, SortsByBoxAndRefusesCodesNoBoxHas) {
-    EXPECT_EQ(codesInBoxOrder(SearchType::Number, {"5", "01", "3"}), (std::vector<int>{1, 3, 5}));
-    EXPECT_EQ(codesInBoxOrder(SearchType::Tail, {"9", "0"}), (std::vector<int>{0, 9}));
-    EXPECT_THROW(codesInBoxOrder(SearchType::Head, {"2"}), UserError);
-    EXPECT_THROW(codesInBoxOrder(SearchType::Number, {"0"}), UserError);
-    EXPECT_THROW(codesInBoxOrder(SearchType::Segment, {"x"}), UserError);
+    const history::Game& game = history::gameAt(0);
+    const auto codes = [&](SearchType type, std::vector<std::string> typed) {
+        return codesInBoxOrder(type, game, 1, 1, typed);
+    };
+    EXPECT_EQ(codes(SearchType::Number, {"5", "01", "3"}), (std::vector<int>{1, 3, 5}));
+    EXPECT_EQ(codes(SearchType::Tail, {"9", "0"}), (std::vector<int>{0, 9}));
+    EXPECT_THROW(codes(SearchType::Head, {"2"}), UserError);
+    EXPECT_THROW(codes(SearchType::Number, {"0"}), UserError);
+    EXPECT_THROW(codes(SearchType::Segment, {"x"}), UserError);
 }
 
 TEST(HistoryTextFileName, EndsInTxtInAnyCase) {

@@ -1,6 +1,7 @@
 #include "app/settings/data_folder.h"
 
 #include "history/messages.h"
+#include "history/system_error_text.h"
 #include "history/user_error.h"
 
 #include <QStandardPaths>
@@ -17,7 +18,8 @@ void prepareDataFolder(const std::filesystem::path& folder) {
     std::error_code error;
     std::filesystem::create_directories(folder / "历史号码", error);
     if (error)
-        throw UserError(messages::cannotCreateDataFolder(folder, error.message()));
+        throw UserError(
+            messages::cannotCreateDataFolder(folder, history::systemErrorText(error.value())));
 }
 
 } // namespace yilou::app
