@@ -6,6 +6,7 @@
 #include "cli/maintenance_commands.h"
 #include "cli/overview_commands.h"
 #include "history/system_error_text.h"
+#include "cli/update_command.h"
 #include "history/user_error.h"
 
 #include <CLI/CLI.hpp>
@@ -65,6 +66,7 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     addMaintenanceCommands(app, context);
     addAnalysisCommands(app, context);
     addOverviewCommands(app, context);
+    addUpdateCommand(app, context);
 
     std::vector<std::string> reversed(args.rbegin(), args.rend());
     try {

@@ -238,9 +238,17 @@ std::size_t HistoryDb::drawCount() {
 }
 
 std::optional<Issue> HistoryDb::newestIssue() {
-    Statement query(sql(), "SELECT MAX([SQQH]) FROM [Lishi]");
-    if (query.step() && !query.isNull(0))
-        return static_cast<Issue>(query.integer(0));
+    return issueOf("SELECT MAX([SQQH]) FROM [Lishi]");
+}
+
+std::optional<Issue> HistoryDb::oldestIssue() {
+    return issueOf("SELECT MIN([SQQH]) FROM [Lishi]");
+}
+
+std::optional<Issue> HistoryDb::issueOf(std::string_view query) {
+    Statement statement(sql(), query);
+    if (statement.step() && !statement.isNull(0))
+        return static_cast<Issue>(statement.integer(0));
     return std::nullopt;
 }
 
@@ -349,6 +357,26 @@ void HistoryDb::appendDraw(const DrawRecord& record) {
     if (!atEnd)
         RenumberIdx();
     transaction.commit();
+}
+
+void HistoryDb::appendDraws(const std::vector<DrawRecord>& records) {
+    if (records.empty())
+        return;
+    auto transaction = transactionUnlessInOne(sql());
+    const auto newest = newestIssue();
+    const auto first = static_cast<std::int64_t>(drawCount()) + 1;
+    std::vector<std::int64_t> idx(records.size());
+    std::iota(idx.begin(), idx.end(), first);
+    insertRows(records, idx);
+    // Draws in ascending order after the newest stored one are numbered right already.
+    const auto ascending = [](const DrawRecord& a, const DrawRecord& b) {
+        return a.issue < b.issue;
+    };
+    if ((newest && records.front().issue < *newest) ||
+        !std::is_sorted(records.begin(), records.end(), ascending))
+        RenumberIdx();
+    if (transaction)
+        transaction->commit();
 }
 
 void HistoryDb::replaceAll(const std::vector<DrawRecord>& records) {

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <filesystem>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 namespace yilou::history {
@@ -28,6 +29,7 @@ public:
 
     std::size_t drawCount();
     std::optional<Issue> newestIssue();
+    std::optional<Issue> oldestIssue();
     bool contains(Issue issue);
 
     /// Refuses a damaged file (UserError saying how to recover) before anything is written to
@@ -38,6 +40,10 @@ public:
     /// Stores one draw. An issue that is already stored is refused with a message and nothing
     /// is stored.
     void appendDraw(const DrawRecord& record);
+    /// Stores `records` (distinct issues, none stored yet) beside the stored draws in one
+    /// transaction, or as part of the caller's transaction when one is open. An issue that is
+    /// already stored is refused with a message and nothing is stored.
+    void appendDraws(const std::vector<DrawRecord>& records);
     /// Replaces the whole history by `records` (issues must be distinct) in one transaction,
     /// or as part of the caller's transaction when one is open.
     void replaceAll(const std::vector<DrawRecord>& records);
@@ -55,6 +61,8 @@ public:
 
 private:
     void createSchema();
+    /// The issue that `query` selects; nothing when it selects none or NULL.
+    std::optional<Issue> issueOf(std::string_view query);
     void insertRows(const std::vector<DrawRecord>& records, const std::vector<std::int64_t>& idx);
 
     std::filesystem::path path_;

@@ -304,36 +304,155 @@ std::string unplacedIssues(const std::vector<history::Issue>& issues) {
     return message;
 }
 
-std::string chartTooLongForPicture(std::size_t rows, int limit) {
-    return "走势图有 " + std::to_string(rows) + " 期，一张图片最多能保存 " + std::to_string(limit) +
-           " 期：请选择较少的期数再保存。";
+std::string noUpdateAddress() {
+    return "没有设置历史号码更新地址（设置 IniSetting/UpdateUrl）。" + text(kUpdateUrlHelp) + "。";
 }
 
-std::string wouldEmptyHistory(std::size_t removed) {
-    return "这将删除全部 " + std::to_string(removed) +
-           " 期历史号码，历史号码将被清空。确定要继续吗？";
+std::string noUpdateAddressGiven() {
+    return "没有历史号码更新地址：请用 --url 给出地址模板，或把它保存在设置 IniSetting/UpdateUrl "
+           "中。" +
+           text(kUpdateUrlHelp) + "。";
 }
 
-std::string cannotOpenDatabase(const std::filesystem::path& file, std::string_view reason) {
-    return "无法打开历史数据库 " + file.string() + "：\n" + text(reason) +
-           "\n\n程序以空的历史号码启动；该文件未被改动。";
+std::string invalidDate(std::string_view typed) {
+    return "日期“" + text(typed) + "”不正确，请按 YYYY-MM-DD 输入（例如 2017-09-29）。";
 }
 
-std::string cannotOpenAddress(std::string_view address) {
-    return "无法打开浏览器，请手动访问：\n" + text(address);
+std::string updateDateOutOfRange() {
+    return "今天的日期必须在 2010～2099 年之间，无法更新历史号码。";
 }
 
-std::string cannotOpenFile(const std::filesystem::path& file) {
-    return "无法用默认程序打开文件，文件保存在：\n" + file.string();
+std::string updateCancelled() {
+    return historyUnchanged("已取消在线更新");
 }
 
-std::string warning(std::string_view problem) {
-    return "警告：" + text(problem);
+std::string cannotReadPage(std::string_view url, std::string_view cause, std::string_view detail) {
+    return "无法读取历史号码页面 " + text(url) + "：" + text(cause) + "（" + text(detail) + "）";
 }
 
-std::string noDisplay() {
-    return "没有可用的图形显示（DISPLAY 或 WAYLAND_DISPLAY 未设置），无法打开窗口；"
-           "请使用命令行程序 yilou-cli。";
+std::string pageReadCancelled(std::string_view url) {
+    return "已取消读取历史号码页面 " + text(url) + "。";
 }
+
+std::string unsupportedAddress() {
+    return "不支持这种地址，只能读取 http、https 或 file 地址";
+}
+
+std::string malformedAddress() {
+    return "地址的格式不正确";
+}
+
+std::string hostNotFound() {
+    return "找不到这个服务器（域名无法解析），请检查地址和网络连接";
+}
+
+std::string connectionFailed() {
+    return "无法连接到服务器（连接被拒绝或网络不通）";
+}
+
+std::string noTimelyAnswer(std::string_view connectLimit, std::string_view transferLimit) {
+    return "服务器没有及时响应（连接限时 " + text(connectLimit) + "，整个读取限时 " +
+           text(transferLimit) + "）";
+}
+
+std::string tooManyRedirects(long limit) {
+    return "页面重定向超过 " + std::to_string(limit) + " 次";
+}
+
+std::string httpError(long status) {
+    return "服务器返回错误 HTTP " + std::to_string(status);
+}
+
+std::string pageTooLarge(std::string_view limit) {
+    return "页面超过 " + text(limit) + " 的上限";
+}
+
+std::string cannotKeepPage() {
+    return "无法保存收到的数据";
+}
+
+std::string pageFileNotReadable() {
+    return "文件不存在或无法读取";
+}
+
+std::string emptyAnswer() {
+    return "服务器没有返回任何内容";
+}
+
+std::string secureConnectionFailed() {
+    return "无法建立安全连接（HTTPS 证书无效或无法验证）";
+}
+
+std::string transferInterrupted() {
+    return "传输中断";
+}
+
+std::string networkFailure() {
+    return "网络读取失败";
+}
+
+std::string networkUnavailable() {
+    return "网络组件无法启动";
+}
+
+std::string noNewDrawsOnPage(std::string_view url, long long first, long long last) {
+    return historyUnchanged("页面 " + text(url) + " 中没有可保存的新开奖号码（要找的期号为 20" +
+                            std::to_string(first) + "～20" + std::to_string(last) + "）");
+}
+
+std::string pageNumbersUnreadable(history::Issue issue, std::string_view following) {
+    return "期号 " + issueText(issue) + " 后面的五个号码无法读取（“" + text(following) + "”）";
+}
+
+std::string pageDrawProblem(history::Issue issue, std::string_view problem) {
+    return "期号 " + issueText(issue) + "：" + text(problem);
+}
+
+std::string historyReplaced(int keepDays) {
+    return "原有历史号码的最早一期已超过 " + std::to_string(keepDays) + " 天，已全部替换。";
+}
+
+std::string updateSummary(std::size_t stored, history::Issue newest) {
+    return "已保存 " + std::to_string(stored) + " 期，最新一期为 " + issueText(newest) + "。";
+}
+
+std::string drawsSkipped(std::size_t count) {
+    return "跳过 " + std::to_string(count) + " 期：";
+}
+
+std::string moreDrawsNotListed(std::size_t count) {
+    return "（另有 " + std::to_string(count) + " 期未列出）";
+
+    std::string chartTooLongForPicture(std::size_t rows, int limit) {
+        return "走势图有 " + std::to_string(rows) + " 期，一张图片最多能保存 " +
+               std::to_string(limit) + " 期：请选择较少的期数再保存。";
+    }
+
+    std::string wouldEmptyHistory(std::size_t removed) {
+        return "这将删除全部 " + std::to_string(removed) +
+               " 期历史号码，历史号码将被清空。确定要继续吗？";
+    }
+
+    std::string cannotOpenDatabase(const std::filesystem::path& file, std::string_view reason) {
+        return "无法打开历史数据库 " + file.string() + "：\n" + text(reason) +
+               "\n\n程序以空的历史号码启动；该文件未被改动。";
+    }
+
+    std::string cannotOpenAddress(std::string_view address) {
+        return "无法打开浏览器，请手动访问：\n" + text(address);
+    }
+
+    std::string cannotOpenFile(const std::filesystem::path& file) {
+        return "无法用默认程序打开文件，文件保存在：\n" + file.string();
+    }
+
+    std::string warning(std::string_view problem) {
+        return "警告：" + text(problem);
+    }
+
+    std::string noDisplay() {
+        return "没有可用的图形显示（DISPLAY 或 WAYLAND_DISPLAY 未设置），无法打开窗口；"
+               "请使用命令行程序 yilou-cli。";
+    }
 
 } // namespace yilou::messages

@@ -96,6 +96,47 @@ std::string noMissingIssues(int drawsPerDay);
 std::string missingIssuesTotal(int drawsPerDay, long long total);
 std::string unplacedIssues(const std::vector<history::Issue>& issues);
 
+// ---- the online update
+
+/// What the two placeholders of an update address template stand for, with an example.
+inline constexpr std::string_view kUpdateUrlHelp =
+    "地址中的 {code} 代表彩种代码（如 11x5gd），{n} 代表要读取的期数，"
+    "例如 http://{code}.example.org/?n={n}";
+std::string noUpdateAddress();
+/// The same for the command line, naming its option and the setting.
+std::string noUpdateAddressGiven();
+std::string invalidDate(std::string_view text);
+std::string updateDateOutOfRange();
+std::string updateCancelled();
+/// `cause` is one of the texts below; `detail` the network library's own words.
+std::string cannotReadPage(std::string_view url, std::string_view cause, std::string_view detail);
+std::string pageReadCancelled(std::string_view url);
+std::string unsupportedAddress();
+std::string malformedAddress();
+std::string hostNotFound();
+std::string connectionFailed();
+/// The limits as shown: "10 秒".
+std::string noTimelyAnswer(std::string_view connectLimit, std::string_view transferLimit);
+std::string tooManyRedirects(long limit);
+std::string httpError(long status);
+/// The limit as shown: "20 MB".
+std::string pageTooLarge(std::string_view limit);
+std::string cannotKeepPage();
+std::string pageFileNotReadable();
+std::string emptyAnswer();
+std::string secureConnectionFailed();
+std::string transferInterrupted();
+std::string networkFailure();
+std::string networkUnavailable();
+/// `first` and `last` in the page's form (eight or nine digits).
+std::string noNewDrawsOnPage(std::string_view url, long long first, long long last);
+std::string pageNumbersUnreadable(history::Issue issue, std::string_view following);
+std::string pageDrawProblem(history::Issue issue, std::string_view problem);
+std::string historyReplaced(int keepDays);
+std::string updateSummary(std::size_t stored, history::Issue newest);
+std::string drawsSkipped(std::size_t count);
+std::string moreDrawsNotListed(std::size_t count);
+
 // ---- the trend chart's picture
 
 inline constexpr std::string_view kSaveChartTitle = "保存走势图";
@@ -122,6 +163,13 @@ inline constexpr std::string_view kDaysPrompt =
 inline constexpr std::string_view kDaysErrorTitle = "输入有误";
 inline constexpr std::string_view kDaysError =
     "为了保证时效性和提高计算效率，软件只能统计16年以内的数据，请输入2到16中的自然数。";
+inline constexpr std::string_view kOnlineUpdateTitle = "读入历史";
+inline constexpr std::string_view kOnlineUpdateQuestion =
+    "确实要在线更新最新历史号码吗？更新可能要花费一段时间，网络不通或者我方服务器更新不及时可能都"
+    "造成更新失败！";
+inline constexpr std::string_view kUpdateUrlTitle = "历史号码更新地址";
+/// The prompt of the address box: what to type, then kUpdateUrlHelp.
+inline constexpr std::string_view kUpdateUrlPrompt = "请输入开奖结果网页的地址模板。";
 /// The title of the window's other messages: outcomes and failures.
 inline constexpr std::string_view kNoticeTitle = "遗漏统计";
 

@@ -1,3 +1,5 @@
+#include "support/http_test_server.h"
+#include "support/results_page.h"
 #include "support/temp_dir.h"
 #include "support/text_files.h"
 
@@ -217,6 +219,25 @@ TEST_F(EndToEndHardening, TheExportNeverOverwritesTheDatabase) {
     EXPECT_EQ(history(), before);
     EXPECT_EQ(run("export-text '" + (home / "copy.txt").string() + "'").status, 0);
     EXPECT_EQ(readFile(home / "copy.txt"), readFile(dataDir() / "更新至15021178期历史号码.txt"));
+}
+
+TEST_F(EndToEnd, UpdateBringsTheHistoryUpToDateFromALocalServer) {
+    yilou::testing::HttpTestServer server([](const std::string&) {
+        yilou::testing::HttpResponse response;
+        response.body = yilou::testing::resultsPage({
+            yilou::testing::pageRow(17092884, {1, 2, 3, 4, 5}),
+            yilou::testing::pageRow(17092901, {11, 10, 9, 8, 7}),
+        });
+        return response;
+    });
+    ASSERT_EQ(run("add 2017092883 03 11 07 01 09").status, 0);
+
+    const Run update = run("update --url '" + server.url("/?n={n}") + "' --today 2017-09-29");
+
+    EXPECT_EQ(update.status, 0) << update.err;
+    EXPECT_EQ(update.out, "已保存 2 期，最新一期为 2017092901。\n");
+    EXPECT_EQ(run("history --tail 2 --format csv").out,
+              "期号,落1码,落2码,落3码,落4码,落5码\n2017092884,1,2,3,4,5\n2017092901,11,10,9,8,7\n");
 }
 
 } // namespace

@@ -21,6 +21,14 @@ void SettingsStore::sync() {
         throw UserError(messages::cannotSaveSettings(settings_.fileName().toStdString()));
 }
 
+std::string SettingsStore::UpdateUrl() const {
+    return settings_.value(kGroup + "UpdateUrl").toString().trimmed().toStdString();
+}
+
+void SettingsStore::setUpdateUrl(const std::string& value) {
+    settings_.setValue(kGroup + "UpdateUrl", QString::fromStdString(value).trimmed());
+}
+
 int SettingsStore::readInt(const char* key, int fallback, int min, int max) const {
     bool ok = false;
     const int value = settings_.value(kGroup + key).toString().trimmed().toInt(&ok);

@@ -2,6 +2,7 @@
 
 #include <QSettings>
 #include <QString>
+#include <string>
 
 namespace yilou::app {
 
@@ -28,6 +29,9 @@ public:
     void setDsIni(int value) { writeInt("DsIni", value); }
     int IniSerchDay() const { return readInt("IniSerchDay", 6, 2, 16); }
     void setIniSerchDay(int value) { writeInt("IniSerchDay", value); }
+    /// The address template of the online update ({code}, {n}); empty when none is set.
+    std::string UpdateUrl() const;
+    void setUpdateUrl(const std::string& value);
 
     /// Writes pending changes to the store now; throws UserError when they could not be
     /// written, so a choice is never reported as saved when it was not.

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "cli/cli_context.h"
+
+#include <CLI/CLI.hpp>
+
+namespace yilou::cli {
+
+/// update [--url TEMPLATE] [--today YYYY-MM-DD]: the online update of the history.
+void addUpdateCommand(CLI::App& app, CliContext& context);
+
+} // namespace yilou::cli

@@ -1,0 +1,89 @@
+#include "app/settings/settings_store.h"
+#include "cli_test_support.h"
+#include "support/http_test_server.h"
+#include "support/results_page.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace yilou::cli::testing {
+namespace {
+
+using ::testing::HasSubstr;
+using yilou::testing::HttpResponse;
+using yilou::testing::HttpTestServer;
+
+/// Serves a page with draws 17092901..03 at every address but /missing.
+HttpResponse resultsPage(const std::string& target) {
+    HttpResponse response;
+    if (target == "/missing") {
+        response.status = 404;
+        return response;
+    }
+    response.body = yilou::testing::resultsPage({
+        yilou::testing::pageRow(17092901, {1, 2, 3, 4, 5}),
+        yilou::testing::pageRow(17092902, {11, 10, 9, 8, 7}),
+        yilou::testing::pageRow(17092903, {6, 5, 4, 3, 2}),
+    });
+    return response;
+}
+
+const std::string kHistoryAfterUpdate = "期号,落1码,落2码,落3码,落4码,落5码\n"
+                                        "2017092880,3,11,7,1,9\n2017092901,1,2,3,4,5\n"
+                                        "2017092902,11,10,9,8,7\n2017092903,6,5,4,3,2\n";
+
+TEST(UpdateCommand, StoresTheNewDrawsWithTheGivenTemplateWithoutSavingIt) {
+    CliFixture cli;
+    HttpTestServer server(resultsPage);
+    ASSERT_EQ(cli.run({"add", "2017092880", "03", "11", "07", "01", "09"}).status, 0);
+
+    const CliResult result =
+        cli.run({"update", "--url", server.url("/{code}?n={n}"), "--today", "2017-09-29"});
+
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out, "已保存 3 期，最新一期为 2017092903。\n");
+    EXPECT_EQ(server.requests(), std::vector<std::string>{"/11x5gd?n=168"});
+    EXPECT_EQ(cli.run({"history", "--format", "csv"}).out, kHistoryAfterUpdate);
+    EXPECT_EQ(app::SettingsStore().UpdateUrl(), "");
+}
+
+TEST(UpdateCommand, UsesTheSavedTemplate) {
+    CliFixture cli;
+    HttpTestServer server(resultsPage);
+    ASSERT_EQ(cli.run({"add", "2017092880", "03", "11", "07", "01", "09"}).status, 0);
+    app::SettingsStore settings;
+    settings.setUpdateUrl(server.url("/saved/{code}/{n}"));
+    settings.sync();
+
+    EXPECT_EQ(cli.run({"update", "--today", "2017-09-29"}).status, 0);
+    EXPECT_EQ(server.requests(), std::vector<std::string>{"/saved/11x5gd/168"});
+    EXPECT_EQ(cli.run({"history", "--format", "csv"}).out, kHistoryAfterUpdate);
+}
+
+TEST(UpdateCommand, RefusalsNameWhatIsWrongAndChangeNothing) {
+    CliFixture cli;
+    HttpTestServer server(resultsPage);
+    ASSERT_EQ(cli.run({"add", "2017092880", "03", "11", "07", "01", "09"}).status, 0);
+    const struct {
+        std::vector<std::string> args;
+        std::vector<std::string> named;
+    } cases[] = {
+        {{"update", "--today", "2017-09-29"}, {"--url", "UpdateUrl", "{code}", "{n}"}},
+        {{"update", "--url", server.url("/"), "--today", "2017-02-30"}, {"2017-02-30"}},
+        {{"update", "--url", server.url("/"), "--today", "29.09.2017"}, {"YYYY-MM-DD"}},
+        {{"update", "--url", server.url("/missing"), "--today", "2017-09-29"},
+         {server.url("/missing"), "HTTP 404", "历史号码未改变"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args.back());
+        const CliResult result = cli.run(c.args);
+        EXPECT_EQ(result.status, 1);
+        for (const std::string& text : c.named)
+            EXPECT_THAT(result.err, HasSubstr(text));
+        EXPECT_EQ(cli.run({"history", "--format", "csv"}).out,
+                  "期号,落1码,落2码,落3码,落4码,落5码\n2017092880,3,11,7,1,9\n");
+    }
+}
+
+} // namespace
+} // namespace yilou::cli::testing

@@ -1,0 +1,288 @@
+#include "history/online_update.h"
+#include "support/history_generator.h"
+#include "support/http_test_server.h"
+#include "support/results_page.h"
+#include "support/temp_dir.h"
+#include "support/text_files.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace yilou::history {
+namespace {
+
+using namespace std::chrono_literals;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using yilou::testing::HttpResponse;
+using yilou::testing::HttpTestServer;
+using yilou::testing::PageRow;
+using yilou::testing::PageStyle;
+
+using Draws = std::vector<std::pair<Issue, PositionValues>>;
+
+/// `count` random draws on consecutive issues from `first` (84 a day).
+std::vector<DrawRecord> drawsFrom(Issue first, std::size_t count, int highestNumber = 11) {
+    yilou::testing::GeneratedHistory settings;
+    settings.firstIssue = first;
+    settings.draws = count;
+    settings.seed = static_cast<std::uint64_t>(first);
+    settings.highestNumber = highestNumber;
+    return yilou::testing::generateDraws(settings);
+}
+
+std::vector<DrawRecord> joined(std::vector<DrawRecord> a, const std::vector<DrawRecord>& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+Draws drawsOf(const std::vector<DrawRecord>& records) {
+    Draws out;
+    for (const DrawRecord& record : records)
+        out.emplace_back(record.issue, record.drop[Letter::A]);
+    return out;
+}
+
+std::vector<PageRow> rowsOf(const std::vector<DrawRecord>& records, bool threeDigits = false) {
+    std::vector<PageRow> rows;
+    for (const DrawRecord& record : records)
+        rows.push_back(yilou::testing::pageRow(record.issue, record.drop[Letter::A], threeDigits));
+    return rows;
+}
+
+HttpResponse htmlPage(std::string body, std::string contentType = "text/html; charset=utf-8") {
+    HttpResponse response;
+    response.headers = {{"Content-Type", std::move(contentType)}};
+    response.body = std::move(body);
+    return response;
+}
+
+class OnlineUpdate : public ::testing::Test {
+protected:
+    UpdateRequest request(const std::string& urlTemplate, int game = 0) const {
+        UpdateRequest r;
+        r.urlTemplate = urlTemplate;
+        r.today = {2017, 9, 29};
+        r.keepDays = 6;
+        r.game = gameAt(game);
+        r.limits.connectTimeout = 1s;
+        r.limits.transferTimeout = 1s;
+        return r;
+    }
+
+    Draws history() {
+        const Snapshot snapshot = db.loadSnapshot();
+        Draws out;
+        for (std::size_t i = 0; i < snapshot.size(); ++i)
+            out.emplace_back(snapshot.issues[i], snapshot.numbers(i));
+        return out;
+    }
+
+    /// The message of the UserError that `request` ends with.
+    std::string failure(const UpdateRequest& request, const FetchControl& control = {}) {
+        try {
+            updateHistoryOnline(db, request, control);
+        } catch (const UserError& error) {
+            return error.what();
+        }
+        return "no error";
+    }
+
+    yilou::testing::TempDir dir;
+    HistoryDb db{dir / kDatabaseFileName};
+};
+
+TEST_F(OnlineUpdate, WorkedExampleFromPagesOfEveryKind) {
+    // Newest stored 17092880 on 2017-09-29: 17092881..84 and 17092901..84 are wanted.
+    const auto stored = drawsFrom(17092801, 80);
+    const auto wanted = joined(drawsFrom(17092881, 4), drawsFrom(17092901, 84));
+    const auto page = joined(drawsFrom(17092870, 11), wanted);
+    std::vector<DrawRecord> descending(page.rbegin(), page.rend());
+    PageStyle gbk;
+    gbk.charset = "gbk";
+    gbk.separator = "，";
+
+    const struct {
+        const char* name;
+        HttpResponse response;
+    } cases[] = {
+        {"ascending", htmlPage(yilou::testing::resultsPage(rowsOf(page)))},
+        {"descending", htmlPage(yilou::testing::resultsPage(rowsOf(descending)))},
+        {"GBK named by the meta tag",
+         htmlPage(yilou::testing::toGbk(yilou::testing::resultsPage(rowsOf(page), gbk)),
+                  "text/html")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        db.replaceAll(stored);
+        HttpTestServer server([&](const std::string&) { return c.response; });
+
+        const UpdateReport report = updateHistoryOnline(db, request(server.url("/{code}/?n={n}")));
+
+        EXPECT_THAT(server.requests(), ElementsAre("/11x5gd/?n=168"));
+        EXPECT_EQ(report.summary(), "已保存 88 期，最新一期为 2017092984。");
+        EXPECT_EQ(history(), drawsOf(joined(stored, wanted)));
+        Statement idx(db.sql(),
+                      "SELECT MIN([IDX]), MAX([IDX]), COUNT(DISTINCT [IDX]) FROM [Lishi]");
+        idx.step();
+        EXPECT_EQ(idx.integer(0), 1);
+        EXPECT_EQ(idx.integer(1), 168);
+        EXPECT_EQ(idx.integer(2), 168);
+    }
+}
+
+TEST_F(OnlineUpdate, AStaleHistoryIsReplacedARecentOneKept) {
+    const struct {
+        const char* name;
+        Issue oldest;
+        bool replaced;
+    } cases[] = {{"oldest draw 7 days old", 17092201, true},
+                 {"oldest draw 6 days old", 17092301, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto stored = drawsFrom(c.oldest, 10);
+        db.replaceAll(stored);
+        // Both plans search 17092311 on: the stale history from 17092301, the recent one after
+        // its newest draw 17092310.
+        const auto page = joined(drawsFrom(17092301, 12), drawsFrom(17092901, 2));
+        HttpTestServer server([&](const std::string&) {
+            return htmlPage(yilou::testing::resultsPage(rowsOf(page)));
+        });
+
+        const UpdateReport report = updateHistoryOnline(db, request(server.url("/?n={n}")));
+
+        EXPECT_EQ(report.plan.replaceHistory, c.replaced);
+        std::vector<DrawRecord> expected = c.replaced ? std::vector<DrawRecord>{} : stored;
+        for (const DrawRecord& draw : page)
+            if (c.replaced || draw.issue > stored.back().issue)
+                expected.push_back(draw);
+        EXPECT_EQ(history(), drawsOf(expected));
+        EXPECT_EQ(report.summary().starts_with("原有历史号码的最早一期已超过 6 天，已全部替换。\n"),
+                  c.replaced);
+    }
+}
+
+TEST_F(OnlineUpdate, Happy12DrawsAreStoredWithEightDigitIssues) {
+    db.replaceAll(drawsFrom(17092801, 5, 12));
+    const auto page = drawsFrom(17092901, 3, 12);
+    HttpTestServer server([&](const std::string&) {
+        return htmlPage(yilou::testing::resultsPage(rowsOf(page, true)));
+    });
+
+    const UpdateReport report = updateHistoryOnline(db, request(server.url("/{code}?n={n}"), 27));
+
+    EXPECT_THAT(server.requests(), ElementsAre("/kl12sc?n=156"));
+    EXPECT_EQ(report.newest, 17092903);
+    EXPECT_EQ(history(), drawsOf(joined(drawsFrom(17092801, 5, 12), page)));
+}
+
+TEST_F(OnlineUpdate, DrawsThatFailTheChecksAreCountedNeverStored) {
+    std::vector<PageRow> rows = rowsOf(drawsFrom(17092901, 4));
+    rows[1].numbers[2] = "12";               // out of range
+    rows[2].numbers[0] = rows[2].numbers[1]; // repeated
+    rows[3].numbers[4] = "x7";               // not a number
+    HttpTestServer server(
+        [&](const std::string&) { return htmlPage(yilou::testing::resultsPage(rows)); });
+
+    const UpdateReport report = updateHistoryOnline(db, request(server.url("/")));
+
+    EXPECT_EQ(report.stored, 1u);
+    EXPECT_EQ(history(), drawsOf(drawsFrom(17092901, 1)));
+    EXPECT_THAT(report.summary(), HasSubstr("已保存 1 期，最新一期为 2017092901。\n跳过 3 期：\n"
+                                            "期号 2017092902：号码 12 超出范围 01～11\n"));
+}
+
+TEST_F(OnlineUpdate, ASavedPageServesToo) {
+    yilou::testing::writeFile(dir / "saved.html",
+                              yilou::testing::resultsPage(rowsOf(drawsFrom(17092901, 2))));
+    updateHistoryOnline(db, request("file://" + (dir / "saved.html").string()));
+    EXPECT_EQ(history(), drawsOf(drawsFrom(17092901, 2)));
+}
+
+TEST_F(OnlineUpdate, FailuresLeaveTheHistoryAsItWas) {
+    // Oldest draw 7 days old: a successful update would replace all of it.
+    db.replaceAll(drawsFrom(17092201, 20));
+    const Draws before = history();
+    const std::string tooLarge(100 * 1024, 'x');
+    HttpTestServer server([&](const std::string& target) {
+        HttpResponse response =
+            htmlPage(yilou::testing::resultsPage(rowsOf(drawsFrom(17092901, 3))));
+        if (target == "/missing")
+            response.status = 404;
+        if (target == "/slow")
+            response.delay = 3s;
+        if (target.starts_with("/large"))
+            response.body = tooLarge;
+        response.announceLength = target != "/large-unannounced";
+        if (target == "/loop")
+            response = {302, {{"Location", "/loop"}}, "", 0ms};
+        if (target == "/old")
+            response.body = yilou::testing::resultsPage(rowsOf(drawsFrom(17092201, 20)));
+        if (target == "/bad")
+            response.body = "<p>1709290101 01 02 03 04</p>";
+        return response;
+    });
+    const struct {
+        const char* name;
+        std::string urlTemplate;
+        std::string message;
+    } cases[] = {
+        {"HTTP 404", server.url("/missing"), "服务器返回错误 HTTP 404"},
+        {"too slow", server.url("/slow"), "服务器没有及时响应"},
+        {"over the size cap", server.url("/large"), "页面超过 64 KB 的上限"},
+        {"over the size cap, no length announced", server.url("/large-unannounced"),
+         "页面超过 64 KB 的上限"},
+        {"redirect loop", server.url("/loop"), "页面重定向超过 5 次"},
+        {"connection refused", HttpTestServer::refusedUrl(), "无法连接到服务器"},
+        {"missing file", "file://" + (dir / "none.html").string(), "文件不存在或无法读取"},
+        {"none of the wanted draws", server.url("/old"),
+         "中没有可保存的新开奖号码（要找的期号为 "
+         "2017092301～2017092984）"},
+        {"only draws that fail the checks", server.url("/bad"), "号码 01 重复出现"},
+        {"no address", "", "没有设置历史号码更新地址"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        UpdateRequest r = request(c.urlTemplate);
+        r.limits.maxBytes = 64 * 1024;
+        r.limits.transferTimeout = 300ms;
+        const std::string message = failure(r);
+        EXPECT_THAT(message, HasSubstr(c.message));
+        if (!c.urlTemplate.empty()) {
+            EXPECT_THAT(message, HasSubstr(c.urlTemplate));
+            EXPECT_THAT(message, HasSubstr("历史号码未改变"));
+        }
+        EXPECT_EQ(history(), before);
+    }
+}
+
+TEST_F(OnlineUpdate, ACancelInTheMiddleLeavesTheHistoryAsItWas) {
+    db.replaceAll(drawsFrom(17092201, 20));
+    const Draws before = history();
+    HttpTestServer server([&](const std::string&) {
+        HttpResponse response =
+            htmlPage(yilou::testing::resultsPage(rowsOf(drawsFrom(17092301, 500))));
+        response.pieceBytes = 1024;
+        response.pause = 100ms;
+        return response;
+    });
+    std::atomic<bool> cancel = false;
+    std::int64_t receivedAtCancel = 0;
+    FetchControl control;
+    control.cancel = &cancel;
+    control.progress = [&](const FetchProgress& progress) {
+        if (progress.received > 0 && !cancel) {
+            receivedAtCancel = progress.received;
+            cancel = true;
+        }
+    };
+    UpdateRequest r = request(server.url("/"));
+    r.limits.transferTimeout = 30s;
+
+    EXPECT_THROW(updateHistoryOnline(db, r, control), Cancelled);
+    EXPECT_GT(receivedAtCancel, 0);
+    EXPECT_EQ(history(), before);
+}
+
+} // namespace
+} // namespace yilou::history

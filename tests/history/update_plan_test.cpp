@@ -1,0 +1,134 @@
+#include "history/update_plan.h"
+#include "history/user_error.h"
+
+#include <gtest/gtest.h>
+
+namespace yilou::history {
+namespace {
+
+constexpr int kGuangdong = 0;       // 84 draws a day
+constexpr int kSichuanHappy12 = 27; // 78 draws a day
+
+struct PlanCase {
+    const char* name;
+    int game;
+    std::optional<StoredSpan> stored;
+    CalendarDate today;
+    int keepDays;
+    bool replace;
+    int days;
+    int drawsWanted;
+    std::int64_t first;
+    std::int64_t last;
+};
+
+TEST(UpdatePlan, DecidesReplacementDaysCountAndIssueRange) {
+    const PlanCase cases[] = {
+        {"worked example",
+         kGuangdong,
+         StoredSpan{17092801, 17092880},
+         {2017, 9, 29},
+         6,
+         false,
+         1,
+         168,
+         17092881,
+         17092984},
+        {"empty history loads keepDays days",
+         kGuangdong,
+         std::nullopt,
+         {2017, 9, 29},
+         6,
+         false,
+         6,
+         588,
+         17092301,
+         17092984},
+        {"oldest draw 7 days old is replaced",
+         kGuangdong,
+         StoredSpan{17092201, 17092880},
+         {2017, 9, 29},
+         6,
+         true,
+         6,
+         588,
+         17092301,
+         17092984},
+        {"oldest draw 6 days old is kept",
+         kGuangdong,
+         StoredSpan{17092301, 17092884},
+         {2017, 9, 29},
+         6,
+         false,
+         1,
+         168,
+         17092885,
+         17092984},
+        {"newest draw dated after today",
+         kGuangdong,
+         StoredSpan{17092901, 17093005},
+         {2017, 9, 29},
+         6,
+         false,
+         0,
+         84,
+         17093006,
+         17092984},
+        {"range across a year end",
+         kGuangdong,
+         std::nullopt,
+         {2018, 1, 2},
+         16,
+         false,
+         16,
+         1428,
+         17121701,
+         18010284},
+        {"happy-12 with three-digit ordinals",
+         kSichuanHappy12,
+         StoredSpan{17092801, 17092875},
+         {2017, 9, 29},
+         6,
+         false,
+         1,
+         156,
+         170928076,
+         170929078},
+        {"happy-12 empty history",
+         kSichuanHappy12,
+         std::nullopt,
+         {2017, 9, 29},
+         2,
+         false,
+         2,
+         234,
+         170927001,
+         170929078},
+    };
+    for (const PlanCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const UpdatePlan plan = planUpdate(c.stored, c.today, c.keepDays, gameAt(c.game));
+        EXPECT_EQ(plan.replaceHistory, c.replace);
+        EXPECT_EQ(plan.daysToLoad, c.days);
+        EXPECT_EQ(plan.drawsWanted, c.drawsWanted);
+        EXPECT_EQ(plan.firstIssue, c.first);
+        EXPECT_EQ(plan.lastIssue, c.last);
+    }
+}
+
+TEST(UpdatePlan, RefusesTodayOutsideTheIssueYears) {
+    EXPECT_THROW(planUpdate(std::nullopt, {2009, 12, 31}, 6, gameAt(0)), UserError);
+    EXPECT_THROW(planUpdate(std::nullopt, {2100, 1, 1}, 6, gameAt(0)), UserError);
+}
+
+TEST(UpdatePlan, PageIssuesOfHappy12GamesMapToTheStoredForm) {
+    const PageIssueForm form{3};
+    EXPECT_EQ(form.fromStored(17092905), 170929005);
+    EXPECT_EQ(form.toStored(170929078), 17092978);
+    EXPECT_EQ(form.toStored(170929100), std::nullopt); // the stored form holds two digits
+    EXPECT_EQ(form.toStored(170229001), std::nullopt); // 29 February 2017
+    EXPECT_EQ(form.toStored(170929000), std::nullopt);
+}
+
+} // namespace
+} // namespace yilou::history
