@@ -304,6 +304,11 @@ std::string unplacedIssues(const std::vector<history::Issue>& issues) {
     return message;
 }
 
+std::string chartTooLongForPicture(std::size_t rows, int limit) {
+    return "走势图有 " + std::to_string(rows) + " 期，一张图片最多能保存 " + std::to_string(limit) +
+           " 期：请选择较少的期数再保存。";
+}
+
 std::string noUpdateAddress() {
     return "没有设置历史号码更新地址（设置 IniSetting/UpdateUrl）。" + text(kUpdateUrlHelp) + "。";
 }
@@ -422,37 +427,33 @@ std::string drawsSkipped(std::size_t count) {
 
 std::string moreDrawsNotListed(std::size_t count) {
     return "（另有 " + std::to_string(count) + " 期未列出）";
+}
 
-    std::string chartTooLongForPicture(std::size_t rows, int limit) {
-        return "走势图有 " + std::to_string(rows) + " 期，一张图片最多能保存 " +
-               std::to_string(limit) + " 期：请选择较少的期数再保存。";
-    }
+std::string wouldEmptyHistory(std::size_t removed) {
+    return "这将删除全部 " + std::to_string(removed) +
+           " 期历史号码，历史号码将被清空。确定要继续吗？";
+}
 
-    std::string wouldEmptyHistory(std::size_t removed) {
-        return "这将删除全部 " + std::to_string(removed) +
-               " 期历史号码，历史号码将被清空。确定要继续吗？";
-    }
+std::string cannotOpenDatabase(const std::filesystem::path& file, std::string_view reason) {
+    return "无法打开历史数据库 " + file.string() + "：\n" + text(reason) +
+           "\n\n程序以空的历史号码启动；该文件未被改动。";
+}
 
-    std::string cannotOpenDatabase(const std::filesystem::path& file, std::string_view reason) {
-        return "无法打开历史数据库 " + file.string() + "：\n" + text(reason) +
-               "\n\n程序以空的历史号码启动；该文件未被改动。";
-    }
+std::string cannotOpenAddress(std::string_view address) {
+    return "无法打开浏览器，请手动访问：\n" + text(address);
+}
 
-    std::string cannotOpenAddress(std::string_view address) {
-        return "无法打开浏览器，请手动访问：\n" + text(address);
-    }
+std::string cannotOpenFile(const std::filesystem::path& file) {
+    return "无法用默认程序打开文件，文件保存在：\n" + file.string();
+}
 
-    std::string cannotOpenFile(const std::filesystem::path& file) {
-        return "无法用默认程序打开文件，文件保存在：\n" + file.string();
-    }
+std::string warning(std::string_view problem) {
+    return "警告：" + text(problem);
+}
 
-    std::string warning(std::string_view problem) {
-        return "警告：" + text(problem);
-    }
-
-    std::string noDisplay() {
-        return "没有可用的图形显示（DISPLAY 或 WAYLAND_DISPLAY 未设置），无法打开窗口；"
-               "请使用命令行程序 yilou-cli。";
-    }
+std::string noDisplay() {
+    return "没有可用的图形显示（DISPLAY 或 WAYLAND_DISPLAY 未设置），无法打开窗口；"
+           "请使用命令行程序 yilou-cli。";
+}
 
 } // namespace yilou::messages
