@@ -1,6 +1,7 @@
 #include "app/frm_main.h"
 
 #include "app/analysis/analysis_area.h"
+#include "app/analysis/analysis_handlers.h"
 #include "app/analysis/position_input_panel.h"
 #include "app/grid/flex_grid.h"
 #include "app/grid/grid_model.h"
@@ -35,6 +36,7 @@ frmMain::frmMain(const std::filesystem::path& dataFolder, QWidget* parent)
     buildLayout();
     wireMenus();
     startUp();
+    analysisHandlers_ = new AnalysisHandlers(*this);
 }
 
 frmMain::~frmMain() = default;

@@ -160,7 +160,7 @@ void addSearchCommand(CLI::App& app, CliContext& context) {
         resolveRangeTexts(snapshot, *options);
         request.startIssue = options->from;
         request.endIssue = options->to;
-        printSearch(context, analysis::omissionSearch(snapshot, request));
+        printSearch(context, session::searchPositions(snapshot, request, context.choices()));
     });
 }
 
@@ -193,8 +193,9 @@ void addPartialCommand(CLI::App& app, CliContext& context) {
         resolveRangeTexts(snapshot, *options);
         request.startIssue = options->from;
         request.endIssue = options->to;
-        printSearch(context, analysis::multiPositionSearch(
-                                 snapshot, request, session::parseDecimal(*k, "分部位数"), *k));
+        printSearch(context,
+                    session::searchPartial(snapshot, request, session::parseDecimal(*k, "分部位数"),
+                                           *k, context.choices()));
     });
 }
 

@@ -260,6 +260,11 @@ std::string notACodeOfType(std::string_view code, std::string_view typeCaption) 
     return "值 " + text(code) + " 不是" + text(typeCaption) + "的可选值。";
 }
 
+std::string positionValueNotOfType(int position, int value, std::string_view typeCaption) {
+    return "第" + std::to_string(position) + "位的值 " + std::to_string(value) + " 不是" +
+           text(typeCaption) + "的可选值，请改正后再检索。";
+}
+
 std::string positionOutOfRange(std::string_view typed) {
     return "位置 " + text(typed) + " 超出范围，请输入 1～5。";
 }

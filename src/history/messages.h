@@ -83,6 +83,7 @@ std::string codeChosenTwice(int code);
 std::string tooFewCodes(int chosen, int k);
 std::string notACodeOfType(std::string_view code, std::string_view typeCaption);
 std::string positionOutOfRange(std::string_view text);
+std::string positionValueNotOfType(int position, int value, std::string_view typeCaption);
 std::string positionTwice(std::string_view text);
 std::string positionValueFormat(std::string_view text);
 std::string fiveValuesNeeded();

@@ -36,6 +36,7 @@ CombinationPanel::CombinationPanel(QWidget* parent) : QWidget(parent) {
         cmdZH[i] = makeNamed<QPushButton>(arrayName("cmdZH", i), QString::fromUtf8(kCaptions[i]));
         commands->addWidget(cmdZH[i]);
     }
+    commands->addSpacing(12);
     commands->addWidget(new QLabel(QStringLiteral("已选")));
     Text5 = makeNamed<QLineEdit>(QStringLiteral("Text5"), QStringLiteral("0"));
     Text5->setReadOnly(true);
