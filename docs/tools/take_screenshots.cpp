@@ -2,6 +2,7 @@
 // it into each state the guide shows and saves what QWidget::grab sees as PNG files.
 #include "analysis_screenshots.h"
 #include "app/frm_main.h"
+#include "overview_screenshots.h"
 
 #include <QApplication>
 #include <QDir>
@@ -24,5 +25,6 @@ int main(int argc, char** argv) {
     QApplication::processEvents();
     window.grab().save(out.filePath(QStringLiteral("window.png")));
     takeAnalysisScreenshots(window, out);
+    takeOverviewScreenshots(window, out);
     return 0;
 }

@@ -8,6 +8,7 @@
 #include "app/grid/wheel_router.h"
 #include "app/history/command_bar.h"
 #include "app/history/history_entry_panel.h"
+#include "app/overview/overview_pages.h"
 #include "app/settings/data_folder.h"
 #include "app/shell/main_menus.h"
 #include "history/messages.h"
@@ -82,6 +83,7 @@ void frmMain::buildLayout() {
     status_ = new QLabel;
     statusBar()->addWidget(status_, 1);
     new WheelRouter(this);
+    new OverviewPages(*this);
     resize(1280, 720);
 }
 

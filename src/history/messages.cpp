@@ -332,6 +332,11 @@ std::string unplacedIssues(const std::vector<history::Issue>& issues) {
     return message;
 }
 
+std::string chartTooLongForPicture(std::size_t rows, int limit) {
+    return "走势图有 " + std::to_string(rows) + " 期，一张图片最多能保存 " + std::to_string(limit) +
+           " 期：请选择较少的期数再保存。";
+}
+
 std::string noUpdateAddress() {
     return "没有设置历史号码更新地址（设置 IniSetting/UpdateUrl）。" + text(kUpdateUrlHelp) + "。";
 }

@@ -147,6 +147,12 @@ std::string updateSummary(std::size_t stored, history::Issue newest);
 std::string drawsSkipped(std::size_t count);
 std::string moreDrawsNotListed(std::size_t count);
 
+// ---- the trend chart's picture
+
+inline constexpr std::string_view kSaveChartTitle = "保存走势图";
+inline constexpr std::string_view kPictureFilter = "PNG 图片 (*.png)";
+std::string chartTooLongForPicture(std::size_t rows, int limit);
+
 // ---- the window's prompts: titles, texts and defaults of its dialogs
 
 inline constexpr std::string_view kImportTitle = "读入历史";
