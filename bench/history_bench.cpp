@@ -6,20 +6,16 @@
 #include "history/issue.h"
 #include "history/maintenance.h"
 #include "history/text_import.h"
+#include "peak_memory.h"
 #include "support/history_generator.h"
 #include "support/temp_dir.h"
 
 #include <benchmark/benchmark.h>
-#include <chrono>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <map>
 #include <stdexcept>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 
@@ -78,21 +74,6 @@ const Prepared& prepared(std::size_t draws, bool withDatabase = true) {
     return data;
 }
 
-/// A "VmRSS"/"VmHWM" figure of /proc/self/status in kB, or -1.
-long statusKb(const char* key) {
-    std::FILE* status = std::fopen("/proc/self/status", "r");
-    if (!status)
-        return -1;
-    char line[256];
-    long value = -1;
-    const std::size_t length = std::strlen(key);
-    while (std::fgets(line, sizeof line, status))
-        if (std::strncmp(line, key, length) == 0 && line[length] == ':')
-            value = std::strtol(line + length + 1, nullptr, 10);
-    std::fclose(status);
-    return value;
-}
-
 // Peak memory of a 1M-line import into a new database, in a child process that does nothing
 // but the import: its resident-set high-water mark is reset when it starts (what it shares
 // with the benchmark process is reported as start_MB) and read when the import is done.
@@ -103,43 +84,17 @@ void BM_ImportPeakMemory(benchmark::State& state) {
     for (auto _ : state) {
         std::filesystem::remove_all(folder);
         std::filesystem::create_directories(folder);
-        int channel[2];
-        if (pipe(channel) != 0) {
-            state.SkipWithError("no pipe");
-            return;
-        }
-        const auto start = std::chrono::steady_clock::now();
-        const pid_t child = fork();
-        if (child == 0) {
-            if (std::FILE* reset = std::fopen("/proc/self/clear_refs", "w")) {
-                std::fputs("5", reset);
-                std::fclose(reset);
-            }
-            long figures[2] = {statusKb("VmRSS"), 0};
-            try {
-                HistoryDb db(folder / kDatabaseFileName);
-                importHistoryFile(db, data.text, gameAt(0), kRules);
-            } catch (...) {
-                _exit(1);
-            }
-            figures[1] = statusKb("VmHWM");
-            const bool sent = write(channel[1], figures, sizeof figures) == sizeof figures;
-            _exit(sent ? 0 : 1);
-        }
-        close(channel[1]);
-        long figures[2] = {-1, -1};
-        const bool received = read(channel[0], figures, sizeof figures) == sizeof figures;
-        close(channel[0]);
-        int status = 0;
-        if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status) ||
-            WEXITSTATUS(status) != 0 || !received) {
+        const auto figures = yilou::bench::runInChild([&] {
+            HistoryDb db(folder / kDatabaseFileName);
+            importHistoryFile(db, data.text, gameAt(0), kRules);
+        });
+        if (!figures) {
             state.SkipWithError("the import process failed");
             return;
         }
-        const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
-        state.SetIterationTime(elapsed.count());
-        state.counters["start_MB"] = static_cast<double>(figures[0]) / 1024.0;
-        state.counters["peak_MB"] = static_cast<double>(figures[1]) / 1024.0;
+        state.SetIterationTime(figures->seconds);
+        state.counters["start_MB"] = figures->startMb;
+        state.counters["peak_MB"] = figures->peakMb;
     }
     std::filesystem::remove_all(folder);
 }

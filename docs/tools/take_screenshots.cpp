@@ -1,8 +1,10 @@
 // Takes the guide's screenshots from the real window: builds frmMain on a data folder, brings
 // it into each state the guide shows and saves what QWidget::grab sees as PNG files.
+#include "analysis_screenshots.h"
 #include "app/frm_main.h"
 #include "app/history/history_entry_panel.h"
 #include "app/shell/main_menus.h"
+#include "overview_screenshots.h"
 
 #include <QApplication>
 #include <QDir>
@@ -64,6 +66,8 @@ int main(int argc, char** argv) {
              out.filePath(QStringLiteral("game-menu.png")));
     grabDialog(out.filePath(QStringLiteral("import-question.png")), [&] { window.cmdRdLst_Click(); });
     grabDialog(out.filePath(QStringLiteral("days-dialog.png")), [&] { window.mnuSetDay_Click(); });
+    takeAnalysisScreenshots(window, out);
+    takeOverviewScreenshots(window, out);
 
     auto& boxes = window.entry()->MaskEdBox1;
     for (int i = 1; i <= 4; ++i)

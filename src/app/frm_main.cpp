@@ -1,15 +1,14 @@
 #include "app/frm_main.h"
 
 #include "app/analysis/analysis_area.h"
+#include "app/analysis/analysis_handlers.h"
 #include "app/analysis/position_input_panel.h"
-#include "app/analysis/range_panel.h"
-#include "app/analysis/search_options_panel.h"
-#include "app/analysis/search_panel.h"
 #include "app/grid/flex_grid.h"
 #include "app/grid/wheel_router.h"
 #include "app/history/command_bar.h"
 #include "app/history/history_entry_panel.h"
 #include "app/history/history_grid.h"
+#include "app/overview/overview_pages.h"
 #include "app/settings/data_folder.h"
 #include "app/shell/main_menus.h"
 #include "history/messages.h"
@@ -44,6 +43,7 @@ frmMain::frmMain(const std::filesystem::path& dataFolder, QWidget* parent)
     wireMenus();
     wireHistory();
     startUp();
+    analysisHandlers_ = new AnalysisHandlers(*this);
 }
 
 frmMain::~frmMain() = default;
@@ -81,6 +81,7 @@ void frmMain::buildLayout() {
     status_ = new QLabel;
     statusBar()->addWidget(status_, 1);
     new WheelRouter(this);
+    new OverviewPages(*this);
     // As large as a 1366×768 screen allows, and no larger than the screen it opens on.
     const QRect available = screen()->availableGeometry();
     resize(std::min(1366, available.width()), std::min(740, available.height()));
@@ -113,11 +114,6 @@ void frmMain::startUp() {
     menus_->mnu11S5[choices_.gsZl]->setChecked(true);
     menus_->mnuSxcs[choices_.sxIni]->setChecked(true);
     menus_->mnuDscs[choices_.dsIni]->setChecked(true);
-    auto* options = analysis_->options;
-    options->Option1[settings_.bolZyw() ? 1 : 0]->setChecked(true);
-    options->Option2[settings_.bolLdm() ? 4 : 5]->setChecked(true);
-    options->Option3[settings_.intLei()]->setChecked(true);
-    analysis_->search->Combo1->setCurrentText(QString::number(settings_.intZhWSetup()));
     updateTitle();
 
     const auto file = dataFolder_ / history::kDatabaseFileName;
@@ -140,10 +136,6 @@ void frmMain::startUp() {
                            [this] { prompts_.warn(messages::kNoticeTitle, *openProblem_); });
     }
     QihaoXianshi();
-    if (!snapshot_.empty()) {
-        analysis_->range->Text3[0]->setText(qs(history::issueText(snapshot_.issues.front())));
-        analysis_->range->Text3[1]->setText(qs(history::issueText(snapshot_.issues.back())));
-    }
     AddHaoma();
 }
 

@@ -20,6 +20,7 @@ class QLabel;
 namespace yilou::app {
 
 class AnalysisArea;
+class AnalysisHandlers;
 class CommandBar;
 class HistoryEntryPanel;
 class HistoryGrid;
@@ -40,6 +41,8 @@ public:
     /// The settings in force: game, zodiac and segment bases.
     const session::Choices& choices() const { return choices_; }
     const std::filesystem::path& dataFolder() const { return dataFolder_; }
+    /// The open history database; null when it could not be opened.
+    history::HistoryDb* database() const { return db_.get(); }
 
     // The panels, for the handlers of the analysis side and for tests.
     CommandBar* commands() const { return commands_; }
@@ -137,6 +140,7 @@ private:
     HistoryEntryPanel* entry_ = nullptr;
     AnalysisArea* analysis_ = nullptr;
     MainMenus* menus_ = nullptr;
+    AnalysisHandlers* analysisHandlers_ = nullptr;
     HistoryGrid* MSFlexGrid1_ = nullptr;
     QLabel* status_ = nullptr;
 };

@@ -65,22 +65,9 @@ void printSearch(CliContext& context, const analysis::SearchResult& result) {
             << ",\"ratio\":" << jsonString(summary.ratio) << "}}\n";
         return;
     }
-    // Streamed: the text of a row is made when it is printed.
-    using session::ResultGrid;
-    using session::SearchGrid;
-    printRows(context.out, context.format(),
-              {{SearchGrid::headers().begin(), SearchGrid::headers().end()},
-               result.hits.size(),
-               [&result](std::size_t r, std::vector<std::string>& cells) {
-                   cells.resize(SearchGrid::kColumns);
-                   for (int column = 0; column < SearchGrid::kColumns; ++column)
-                       cells[column] = SearchGrid::cell(result, r, column);
-               }});
+    printTable(context.out, context.format(), session::searchTextGrid(result));
     context.out << '\n';
-    const auto cells = ResultGrid::cells(summary);
-    printTable(context.out, context.format(),
-               {{ResultGrid::headers().begin(), ResultGrid::headers().end()},
-                {{cells.begin(), cells.end()}}});
+    printTable(context.out, context.format(), session::summaryTextGrid(summary));
 }
 
 void printYl(CliContext& context, const std::vector<history::YlRow>& rows) {
@@ -96,15 +83,7 @@ void printYl(CliContext& context, const std::vector<history::YlRow>& rows) {
         context.out << "]}\n";
         return;
     }
-    using session::ResultGrid;
-    TextTable table{{ResultGrid::headers().begin(), ResultGrid::headers().end()}, {}};
-    for (const auto& row : rows) {
-        std::vector<std::string> cells;
-        for (int column = 0; column < ResultGrid::kColumns; ++column)
-            cells.push_back(ResultGrid::cell(row, column));
-        table.rows.push_back(std::move(cells));
-    }
-    printTable(context.out, context.format(), table);
+    printTable(context.out, context.format(), session::ylTextGrid(rows));
 }
 
 /// Loads the reference draw's values into all five positions (selected or not).
@@ -127,41 +106,8 @@ analysis::SearchRequest baseRequest(CliContext& context, const CommonOptions& op
 
 void addSearchCommand(CLI::App& app, CliContext& context) {
     auto* command = app.add_subcommand("search", "遗漏检索：所选位置的值同时出现的各期及其遗漏");
-    auto options = std::make_shared<CommonOptions>();
-    auto positions = std::make_shared<std::vector<std::string>>();
-    auto refPositions = std::make_shared<std::string>();
-    addTypeAndRange(command, *options);
-    addOrder(command, *options);
-    command->add_option("--pos", *positions, "位置与值，例如 --pos 1=03 --pos 3=07");
-    command->add_flag("--fixed", options->fixed, "固定位（默认自由位）");
-    addReference(command, *options, kRefHelp);
-    command->add_option("--positions", *refPositions, "与 --ref 一起：参与检索的位置，例如 1,3,5")
-        ->needs(command->get_option("--ref"))
-        ->excludes(command->get_option("--pos"));
-    command->callback([&context, options, positions, refPositions] {
-        const auto snapshot = context.db().loadSnapshot();
-        auto request = baseRequest(context, *options);
-        if (!options->ref.empty()) {
-            applyReference(context, snapshot, *options, request);
-            const auto chosen = refPositions->empty()
-                                    ? std::vector<std::string>{"1", "2", "3", "4", "5"}
-                                    : splitList(*refPositions);
-            for (const auto& item : chosen)
-                takePosition(request, item);
-        }
-        for (const auto& item : *positions) {
-            const auto equals = item.find('=');
-            if (equals == std::string::npos)
-                throw UserError(messages::positionValueFormat(item));
-            auto& position = takePosition(request, item.substr(0, equals));
-            position.text = item.substr(equals + 1);
-            position.value = session::parseDecimal(position.text, "值");
-        }
-        resolveRangeTexts(snapshot, *options);
-        request.startIssue = options->from;
-        request.endIssue = options->to;
-        printSearch(context, analysis::omissionSearch(snapshot, request));
-    });
+    const auto search = addSearchOptions(command, context);
+    command->callback([&context, search] { printSearch(context, search()); });
 }
 
 void addPartialCommand(CLI::App& app, CliContext& context) {
@@ -193,8 +139,9 @@ void addPartialCommand(CLI::App& app, CliContext& context) {
         resolveRangeTexts(snapshot, *options);
         request.startIssue = options->from;
         request.endIssue = options->to;
-        printSearch(context, analysis::multiPositionSearch(
-                                 snapshot, request, session::parseDecimal(*k, "分部位数"), *k));
+        printSearch(context,
+                    session::searchPartial(snapshot, request, session::parseDecimal(*k, "分部位数"),
+                                           *k, context.choices()));
     });
 }
 
@@ -217,31 +164,9 @@ CLI::Option* addSortOption(CLI::App* command, std::string& sort) {
 
 void addGroupCommand(CLI::App& app, CliContext& context) {
     auto* command = app.add_subcommand("group", "分组计算：所选值每 K 个一组的遗漏统计");
-    auto options = std::make_shared<CommonOptions>();
-    auto select = std::make_shared<std::string>();
-    auto k = std::make_shared<std::string>();
-    auto sort = std::make_shared<std::string>("last");
-    addTypeAndRange(command, *options);
-    command->add_option("--select", *select, "所选的值（号码、生肖代码、数字…），例如 1,2,3")
-        ->required();
-    command->add_option("--k", *k, "组合位数 K（1～6）")->required();
-    addSortOption(command, *sort);
-    command->callback([&context, options, select, k, sort] {
-        const auto snapshot = context.db().loadSnapshot();
-        resolveRangeTexts(snapshot, *options);
-        analysis::GroupRequest request;
-        request.type = options->searchType();
-        request.k = session::parseDecimal(*k, "组合位数");
-        request.startIssue = options->from;
-        request.endIssue = options->to;
-        request.sxIni = context.settings().SxIni();
-        request.codes = session::codesInBoxOrder(request.type, context.game(), request.sxIni,
-                                                 context.settings().DsIni(), splitList(*select));
-        const auto result =
-            analysis::calculateGroups(context.dbForChange(), snapshot, request, sortColumn(*sort));
-        printYl(context, result.rows);
-        if (result.storeProblem)
-            context.err << messages::warning(*result.storeProblem) << '\n';
+    const auto group = addGroupOptions(command, context);
+    command->callback([&context, group] {
+        group([&context](const std::vector<history::YlRow>& rows) { printYl(context, rows); });
     });
 }
 
@@ -255,6 +180,73 @@ void addYlCommand(CLI::App& app, CliContext& context) {
 }
 
 } // namespace
+
+std::function<analysis::SearchResult()> addSearchOptions(CLI::App* command, CliContext& context) {
+    auto options = std::make_shared<CommonOptions>();
+    auto positions = std::make_shared<std::vector<std::string>>();
+    auto refPositions = std::make_shared<std::string>();
+    addTypeAndRange(command, *options);
+    addOrder(command, *options);
+    command->add_option("--pos", *positions, "位置与值，例如 --pos 1=03 --pos 3=07");
+    command->add_flag("--fixed", options->fixed, "固定位（默认自由位）");
+    addReference(command, *options, kRefHelp);
+    command->add_option("--positions", *refPositions, "与 --ref 一起：参与检索的位置，例如 1,3,5")
+        ->needs(command->get_option("--ref"))
+        ->excludes(command->get_option("--pos"));
+    return [&context, options, positions, refPositions] {
+        const auto snapshot = context.db().loadSnapshot();
+        auto request = baseRequest(context, *options);
+        if (!options->ref.empty()) {
+            applyReference(context, snapshot, *options, request);
+            const auto chosen = refPositions->empty()
+                                    ? std::vector<std::string>{"1", "2", "3", "4", "5"}
+                                    : splitList(*refPositions);
+            for (const auto& item : chosen)
+                takePosition(request, item);
+        }
+        for (const auto& item : *positions) {
+            const auto equals = item.find('=');
+            if (equals == std::string::npos)
+                throw UserError(messages::positionValueFormat(item));
+            auto& position = takePosition(request, item.substr(0, equals));
+            position.text = item.substr(equals + 1);
+            position.value = session::parseDecimal(position.text, "值");
+        }
+        resolveRangeTexts(snapshot, *options);
+        request.startIssue = options->from;
+        request.endIssue = options->to;
+        return session::searchPositions(snapshot, request, context.choices());
+    };
+}
+
+std::function<void(const ShowYlRows&)> addGroupOptions(CLI::App* command, CliContext& context) {
+    auto options = std::make_shared<CommonOptions>();
+    auto select = std::make_shared<std::string>();
+    auto k = std::make_shared<std::string>();
+    auto sort = std::make_shared<std::string>("last");
+    addTypeAndRange(command, *options);
+    command->add_option("--select", *select, "所选的值（号码、生肖代码、数字…），例如 1,2,3")
+        ->required();
+    command->add_option("--k", *k, "组合位数 K（1～6）")->required();
+    addSortOption(command, *sort);
+    return [&context, options, select, k, sort](const ShowYlRows& show) {
+        const auto snapshot = context.db().loadSnapshot();
+        resolveRangeTexts(snapshot, *options);
+        analysis::GroupRequest request;
+        request.type = options->searchType();
+        request.k = session::parseDecimal(*k, "组合位数");
+        request.startIssue = options->from;
+        request.endIssue = options->to;
+        request.sxIni = context.settings().SxIni();
+        request.codes = session::codesInBoxOrder(request.type, context.game(), request.sxIni,
+                                                 context.settings().DsIni(), splitList(*select));
+        const auto result =
+            analysis::calculateGroups(context.dbForChange(), snapshot, request, sortColumn(*sort));
+        show(result.rows);
+        if (result.storeProblem)
+            context.err << messages::warning(*result.storeProblem) << '\n';
+    };
+}
 
 void addAnalysisCommands(CLI::App& app, CliContext& context) {
     addSearchCommand(app, context);

@@ -2,11 +2,12 @@
 
 #include "cli/analysis_commands.h"
 #include "cli/cli_context.h"
+#include "cli/export_commands.h"
 #include "cli/history_commands.h"
 #include "cli/maintenance_commands.h"
 #include "cli/overview_commands.h"
-#include "history/system_error_text.h"
 #include "cli/update_command.h"
+#include "history/system_error_text.h"
 #include "history/user_error.h"
 
 #include <CLI/CLI.hpp>
@@ -67,6 +68,7 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     addAnalysisCommands(app, context);
     addOverviewCommands(app, context);
     addUpdateCommand(app, context);
+    addSpreadsheetExportCommand(app, context);
 
     std::vector<std::string> reversed(args.rbegin(), args.rend());
     try {

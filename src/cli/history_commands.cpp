@@ -46,15 +46,7 @@ void printHistory(CliContext& context, const history::Snapshot& snapshot) {
         context.out << "]\n";
         return;
     }
-    using session::HistoryGrid;
-    TextTable table{{HistoryGrid::headers().begin(), HistoryGrid::headers().end()}, {}};
-    for (std::size_t i = 0; i < snapshot.size(); ++i) {
-        std::vector<std::string> row;
-        for (int column = 0; column < HistoryGrid::kColumns; ++column)
-            row.push_back(HistoryGrid::cell(snapshot, i, column));
-        table.rows.push_back(std::move(row));
-    }
-    printTable(context.out, context.format(), table);
+    printTable(context.out, context.format(), session::historyTextGrid(snapshot));
 }
 
 void addHistoryCommand(CLI::App& app, CliContext& context) {

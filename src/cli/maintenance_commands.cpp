@@ -1,5 +1,6 @@
 #include "cli/maintenance_commands.h"
 
+#include "cli/export_commands.h"
 #include "history/maintenance.h"
 #include "history/messages.h"
 #include "history/text_export.h"
@@ -79,14 +80,11 @@ void addExportCommand(CLI::App& app, CliContext& context) {
     auto target = std::make_shared<std::string>();
     command->add_option("FILE", *target, "另存一份到此文件");
     command->callback([&context, target] {
-        const auto snapshot = context.db().loadSnapshot();
-        // The copy is checked and written first: success is reported once both are written.
-        if (!target->empty())
-            history::exportHistoryTextTo(snapshot, *target, context.dataDir());
-        const auto written = history::exportHistoryText(snapshot, context.dataDir());
-        context.out << messages::exportedTo(written) << '\n';
-        if (!target->empty())
-            context.out << messages::savedCopyTo(*target) << '\n';
+        exportWithCopy(context, *target, [&context] {
+            const auto written =
+                history::exportHistoryText(context.db().loadSnapshot(), context.dataDir());
+            return Exported{written, messages::exportedTo(written)};
+        });
     });
 }
 

@@ -43,51 +43,43 @@ std::size_t displayWidth(const std::string& text) {
     return width;
 }
 
-void printRows(std::ostream& out, OutputFormat format, const RowSource& rows) {
-    std::vector<std::string> cells;
+void printTable(std::ostream& out, OutputFormat format, const history::TextGrid& grid) {
+    std::vector<std::string> cells(grid.columns);
     if (format == OutputFormat::Csv) {
-        printCsvLine(out, rows.headers);
-        for (std::size_t r = 0; r < rows.rowCount; ++r) {
-            rows.row(r, cells);
+        for (std::size_t row = 0; row < grid.rows; ++row) {
+            grid.cells(row, cells);
             printCsvLine(out, cells);
         }
         return;
     }
-    std::vector<std::size_t> widths(rows.headers.size(), 0);
-    auto measure = [&](const std::vector<std::string>& line) {
-        for (std::size_t i = 0; i < line.size() && i < widths.size(); ++i)
-            widths[i] = std::max(widths[i], displayWidth(line[i]));
-    };
-    measure(rows.headers);
-    for (std::size_t r = 0; r < rows.rowCount; ++r) {
-        rows.row(r, cells);
-        measure(cells);
+    std::vector<std::size_t> widths(grid.columns, 0);
+    for (std::size_t row = 0; row < grid.rows; ++row) {
+        grid.cells(row, cells);
+        for (std::size_t i = 0; i < cells.size(); ++i)
+            widths[i] = std::max(widths[i], displayWidth(cells[i]));
     }
-    std::string text;
-    auto print = [&](const std::vector<std::string>& line) {
-        text.clear();
-        for (std::size_t i = 0; i < line.size(); ++i) {
+    std::string line;
+    for (std::size_t row = 0; row < grid.rows; ++row) {
+        grid.cells(row, cells);
+        line.clear();
+        for (std::size_t i = 0; i < cells.size(); ++i) {
             if (i)
-                text += "  ";
-            text += line[i];
-            if (i + 1 < line.size())
-                text.append(widths[i] - displayWidth(line[i]), ' ');
+                line += "  ";
+            line += cells[i];
+            if (i + 1 < cells.size())
+                line.append(widths[i] - displayWidth(cells[i]), ' ');
         }
-        text += '\n';
-        out << text;
-    };
-    print(rows.headers);
-    for (std::size_t r = 0; r < rows.rowCount; ++r) {
-        rows.row(r, cells);
-        print(cells);
+        line += '\n';
+        out << line;
     }
 }
 
 void printTable(std::ostream& out, OutputFormat format, const TextTable& table) {
-    printRows(
-        out, format,
-        {table.headers, table.rows.size(),
-         [&table](std::size_t r, std::vector<std::string>& cells) { cells = table.rows[r]; }});
+    printTable(out, format,
+               history::TextGrid{table.rows.size() + 1, table.headers.size(),
+                                 [&table](std::size_t row, std::vector<std::string>& cells) {
+                                     cells = row == 0 ? table.headers : table.rows[row - 1];
+                                 }});
 }
 
 std::string jsonString(const std::string& text) {

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "history/text_grid.h"
+
 #include <cstddef>
-#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -10,25 +11,19 @@ namespace yilou::cli {
 
 enum class OutputFormat { Table, Csv, Json };
 
-/// Rows to print: table and csv use the headers of the window's grid.
+/// Prints a grid, its row 0 being the headers, with aligned columns (a CJK character takes two
+/// columns) or as CSV. Its rows are made as they are printed, so a result of a million rows is
+/// never held as text: the aligned table makes every row twice, once to measure the columns and
+/// once to print.
+void printTable(std::ostream& out, OutputFormat format, const history::TextGrid& grid);
+
+/// Rows already made, for the tables that are not one of the grids.
 struct TextTable {
     std::vector<std::string> headers;
     std::vector<std::vector<std::string>> rows;
 };
 
-/// Rows made when they are printed: `row(i, cells)` fills the cells of row i. A result of a
-/// million rows is printed this way without holding a million rows of text.
-struct RowSource {
-    std::vector<std::string> headers;
-    std::size_t rowCount = 0;
-    std::function<void(std::size_t, std::vector<std::string>&)> row;
-};
-
-/// Prints rows with aligned columns (a CJK character takes two columns) or as CSV. The aligned
-/// table makes every row twice: once to measure the columns, once to print.
-void printRows(std::ostream& out, OutputFormat format, const RowSource& rows);
-
-/// The same for rows already made.
+/// Prints the table as printTable prints a grid.
 void printTable(std::ostream& out, OutputFormat format, const TextTable& table);
 
 /// Width of a UTF-8 text on a terminal.

@@ -110,11 +110,7 @@ std::string jsonHeading(const analysis::OverviewResult& result, const history::S
 /// A line above a table: what it covers.
 std::string tableCaption(const analysis::OverviewResult& result,
                          const history::Snapshot& snapshot) {
-    return std::string(analysis::searchTypeInfo(result.type).caption) + "  " +
-           session::placeCaption(result.place) + "  " +
-           history::issueText(snapshot.issues[result.range.first]) + "～" +
-           history::issueText(snapshot.issues[result.range.last]) + "（" +
-           std::to_string(result.range.size()) + "期）\n";
+    return session::overviewCaption(result, snapshot) + '\n';
 }
 
 void printOverviewJson(CliContext& context, const history::Snapshot& snapshot,
@@ -208,10 +204,6 @@ void addOverviewCommand(CLI::App& app, CliContext& context) {
     });
 }
 
-/// The bottom rows of the trend chart.
-constexpr std::array<OverviewColumn, 4> kTrendFooter{
-    OverviewColumn::Hits, OverviewColumn::MeanGap, OverviewColumn::MaxGap, OverviewColumn::MaxRun};
-
 std::string numbersText(const std::array<std::int8_t, 5>& numbers) {
     std::string text;
     for (int p = 0; p < 5; ++p)
@@ -239,10 +231,10 @@ void printTrendJson(CliContext& context, const history::Snapshot& snapshot,
         out << "]}";
     }
     out << "],\"footer\":{";
-    for (std::size_t f = 0; f < kTrendFooter.size(); ++f) {
-        out << (f ? "," : "") << '"' << session::overviewKey(kTrendFooter[f]) << "\":[";
+    for (std::size_t f = 0; f < session::kTrendFooter.size(); ++f) {
+        out << (f ? "," : "") << '"' << session::overviewKey(session::kTrendFooter[f]) << "\":[";
         for (std::size_t v = 0; v < block.view.rows.size(); ++v) {
-            const auto key = session::overviewSortKey(block.view.rows[v], kTrendFooter[f]);
+            const auto key = session::overviewSortKey(block.view.rows[v], session::kTrendFooter[f]);
             out << (v ? "," : "") << (key ? jsonNumber(*key) : "null");
         }
         out << ']';
@@ -268,7 +260,7 @@ void printTrendTable(CliContext& context, const history::Snapshot& snapshot,
             cells.push_back(misses == 0 ? "[" + labels[v] + "]" : std::to_string(misses));
         }
     }
-    for (const OverviewColumn column : kTrendFooter) {
+    for (const OverviewColumn column : session::kTrendFooter) {
         auto& cells = table.rows.emplace_back();
         cells.push_back(session::overviewHeader(column, chart.type));
         cells.emplace_back();
@@ -318,10 +310,11 @@ void printMissing(CliContext& context, const history::MissingIssues& missing, in
         out << "]}\n";
         return;
     }
-    TextTable table{{"起始期号", "截止期号", "缺失期数"}, {}};
+    using session::MissingGrid;
+    TextTable table{{MissingGrid::headers().begin(), MissingGrid::headers().end()}, {}};
     for (const auto& range : missing.ranges)
-        table.rows.push_back({history::issueText(range.first), history::issueText(range.last),
-                              std::to_string(range.count)});
+        table.rows.push_back({MissingGrid::cell(range, 0), MissingGrid::cell(range, 1),
+                              MissingGrid::cell(range, 2)});
     if (context.format() == OutputFormat::Table && missing.ranges.empty()) {
         context.out << messages::noMissingIssues(drawsPerDay) << '\n';
     } else {

@@ -1,6 +1,7 @@
 #include "history/messages.h"
 
 #include "history/draw_record.h"
+#include "history/xls_writer.h"
 
 namespace yilou::messages {
 
@@ -165,6 +166,28 @@ std::string cannotWriteFile(const std::filesystem::path& file, std::string_view 
     return "无法写入文件 " + file.string() + "：" + text(reason);
 }
 
+std::string workbookExported(const std::filesystem::path& file, std::size_t sheets) {
+    std::string message = exportedTo(file);
+    if (sheets > 1)
+        message += "\n每个工作表最多 " + std::to_string(history::kSheetRows) +
+                   " 行，表格分在 Sheet1～Sheet" + std::to_string(sheets) + " 共 " +
+                   std::to_string(sheets) + " 个工作表中，每个工作表的第一行都是表头。";
+    return message;
+}
+
+std::string gridTooWide(std::size_t columns) {
+    return "表格有 " + std::to_string(columns) + " 列，超出工作表 " +
+           std::to_string(history::kSheetColumns) + " 列的上限，无法导出。";
+}
+
+std::string cellTextTooLong(std::size_t longest, std::string_view cell) {
+    return "单元格文字超过 " + std::to_string(longest) + " 个字符，无法导出：" + text(cell);
+}
+
+std::string workbookTooLarge() {
+    return "表格文件超过 2 GB，无法写入。";
+}
+
 std::string cannotCreateDataFolder(const std::filesystem::path& folder, std::string_view reason) {
     return "无法创建数据文件夹 " + folder.string() + "：" + text(reason);
 }
@@ -260,6 +283,11 @@ std::string notACodeOfType(std::string_view code, std::string_view typeCaption) 
     return "值 " + text(code) + " 不是" + text(typeCaption) + "的可选值。";
 }
 
+std::string positionValueNotOfType(int position, int value, std::string_view typeCaption) {
+    return "第" + std::to_string(position) + "位的值 " + std::to_string(value) + " 不是" +
+           text(typeCaption) + "的可选值，请改正后再检索。";
+}
+
 std::string positionOutOfRange(std::string_view typed) {
     return "位置 " + text(typed) + " 超出范围，请输入 1～5。";
 }
@@ -302,6 +330,11 @@ std::string unplacedIssues(const std::vector<history::Issue>& issues) {
     for (const history::Issue issue : issues)
         message += " " + issueText(issue);
     return message;
+}
+
+std::string chartTooLongForPicture(std::size_t rows, int limit) {
+    return "走势图有 " + std::to_string(rows) + " 期，一张图片最多能保存 " + std::to_string(limit) +
+           " 期：请选择较少的期数再保存。";
 }
 
 std::string noUpdateAddress() {

@@ -71,6 +71,15 @@ std::string emptyingNeedsConfirmation(std::size_t count);
 std::string confirmEmptyingWithYes();
 std::string groupsNotSaved(std::string_view reason);
 
+// ---- spreadsheet export
+
+/// Where the workbook is and, when the grid filled several worksheets, how many and that each
+/// starts with the header row.
+std::string workbookExported(const std::filesystem::path& file, std::size_t sheets);
+std::string gridTooWide(std::size_t columns);
+std::string cellTextTooLong(std::size_t longest, std::string_view text);
+std::string workbookTooLarge();
+
 // ---- searches
 
 std::string rangeEndBeforeStart(history::Issue end, history::Issue start);
@@ -83,6 +92,7 @@ std::string codeChosenTwice(int code);
 std::string tooFewCodes(int chosen, int k);
 std::string notACodeOfType(std::string_view code, std::string_view typeCaption);
 std::string positionOutOfRange(std::string_view text);
+std::string positionValueNotOfType(int position, int value, std::string_view typeCaption);
 std::string positionTwice(std::string_view text);
 std::string positionValueFormat(std::string_view text);
 std::string fiveValuesNeeded();
@@ -136,6 +146,12 @@ std::string historyReplaced(int keepDays);
 std::string updateSummary(std::size_t stored, history::Issue newest);
 std::string drawsSkipped(std::size_t count);
 std::string moreDrawsNotListed(std::size_t count);
+
+// ---- the trend chart's picture
+
+inline constexpr std::string_view kSaveChartTitle = "保存走势图";
+inline constexpr std::string_view kPictureFilter = "PNG 图片 (*.png)";
+std::string chartTooLongForPicture(std::size_t rows, int limit);
 
 // ---- the window's prompts: titles, texts and defaults of its dialogs
 

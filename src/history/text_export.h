@@ -13,10 +13,4 @@ namespace yilou::history {
 std::filesystem::path exportHistoryText(const Snapshot& snapshot,
                                         const std::filesystem::path& dataDir);
 
-/// Writes the same text to `target` as well, whole or not at all. Refuses (UserError, nothing
-/// written) a target that is the database file of `dataDir`, one of its journal files or the
-/// backup file lsbf.txt, under whatever path or link it is named.
-void exportHistoryTextTo(const Snapshot& snapshot, const std::filesystem::path& target,
-                         const std::filesystem::path& dataDir);
-
 } // namespace yilou::history

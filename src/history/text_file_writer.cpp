@@ -9,6 +9,7 @@
 #include <charconv>
 #include <csignal>
 #include <fcntl.h>
+#include <fstream>
 #include <string>
 #include <unistd.h>
 
@@ -99,6 +100,22 @@ void TextFileWriter::write(std::string_view text) {
         fail(errno);
 }
 
+void TextFileWriter::writeAt(std::uint64_t offset, std::string_view bytes) {
+    if (std::fflush(file_) != 0)
+        fail(errno);
+    while (!bytes.empty()) {
+        const ssize_t written =
+            ::pwrite(::fileno(file_), bytes.data(), bytes.size(), static_cast<off_t>(offset));
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            fail(errno);
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+        offset += static_cast<std::uint64_t>(written);
+    }
+}
+
 void TextFileWriter::close() {
     if (std::fflush(file_) != 0 || std::ferror(file_))
         fail(errno);
@@ -122,6 +139,21 @@ void TextFileWriter::close() {
 void TextFileWriter::fail(int error) {
     discard();
     throw UserError(messages::cannotWriteFile(path_, systemErrorText(error)));
+}
+
+void copyFileWhole(const std::filesystem::path& from, const std::filesystem::path& to) {
+    std::ifstream in(from, std::ios::binary);
+    if (!in)
+        throw UserError(messages::cannotReadFile(from, systemErrorText(errno)));
+    TextFileWriter out(to);
+    std::string block(1 << 20, '\0');
+    while (in) {
+        in.read(block.data(), static_cast<std::streamsize>(block.size()));
+        out.write(std::string_view(block.data(), static_cast<std::size_t>(in.gcount())));
+    }
+    if (in.bad())
+        throw UserError(messages::cannotReadFile(from, systemErrorText(errno)));
+    out.close();
 }
 
 } // namespace yilou::history

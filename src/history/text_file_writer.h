@@ -1,20 +1,21 @@
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <string_view>
 
 namespace yilou::history {
 
-/// Removes from `folder` the temporary files of TextFileWriter whose process is gone (a kill
-/// or a power cut in the middle of a write). Files of running processes stay; failures are
-/// ignored, as nothing depends on them.
+/// Removes from `folder` the temporary files of TextFileWriter (the text files' and the
+/// spreadsheet export's) whose process is gone (a kill or a power cut in the middle of a write).
+/// Files of running processes stay; failures are ignored, as nothing depends on them.
 void removeStaleTemporaryFiles(const std::filesystem::path& folder);
 
-/// Writes a text file as a whole: the text goes to a temporary file in the same folder, which
-/// close() flushes to the disk and renames over the target, so a write that fails part-way
-/// leaves the previous file as it was. Every failure (create, write, flush, sync, rename) is a
-/// UserError, so that a file cut short by a full disk is never taken for complete.
+/// Writes a file as a whole (text or any bytes): the bytes go to a temporary file in the same
+/// folder, which close() flushes to the disk and renames over the target, so a write that fails
+/// part-way leaves the previous file as it was. Every failure (create, write, flush, sync,
+/// rename) is a UserError, so that a file cut short by a full disk is never taken for complete.
 class TextFileWriter {
 public:
     explicit TextFileWriter(const std::filesystem::path& file);
@@ -24,6 +25,9 @@ public:
     TextFileWriter& operator=(const TextFileWriter&) = delete;
 
     void write(std::string_view text);
+    /// Overwrites bytes written before, from `offset` bytes into the file on: a header whose
+    /// fields are known only once the rest is written.
+    void writeAt(std::uint64_t offset, std::string_view bytes);
     /// Writes out what is buffered, syncs it and puts the file in place of the target; throws
     /// when anything was not written.
     void close();
@@ -36,5 +40,8 @@ private:
     std::filesystem::path temporary_;
     std::FILE* file_ = nullptr;
 };
+
+/// Copies `from` to `to` through a TextFileWriter: `to` is replaced only by a complete copy.
+void copyFileWhole(const std::filesystem::path& from, const std::filesystem::path& to);
 
 } // namespace yilou::history

@@ -2,6 +2,18 @@
 
 namespace yilou::session {
 
+namespace {
+
+/// `Grid`'s headers over `count` rows, whose cells `cell(row, column)` gives.
+template <typename Grid, typename Cell> history::TextGrid textGridOf(std::size_t count, Cell cell) {
+    return {count + 1, Grid::kColumns, [cell](std::size_t row, std::vector<std::string>& cells) {
+                for (int column = 0; column < Grid::kColumns; ++column)
+                    cells[column] = row == 0 ? Grid::headers()[column] : cell(row - 1, column);
+            }};
+}
+
+} // namespace
+
 const std::array<std::string, HistoryGrid::kColumns>& HistoryGrid::headers() {
     static const std::array<std::string, kColumns> headers{"期号",  "落1码", "落2码",
                                                            "落3码", "落4码", "落5码"};
@@ -36,10 +48,19 @@ const std::array<std::string, ResultGrid::kColumns>& ResultGrid::headers() {
     return headers;
 }
 
-std::array<std::string, ResultGrid::kColumns>
-ResultGrid::cells(const analysis::SummaryRow& summary) {
-    return {summary.desc, std::to_string(summary.min), std::to_string(summary.max),
-            std::to_string(summary.last), summary.ratio};
+std::string ResultGrid::cell(const analysis::SummaryRow& summary, int column) {
+    switch (column) {
+    case 0:
+        return summary.desc;
+    case 1:
+        return std::to_string(summary.min);
+    case 2:
+        return std::to_string(summary.max);
+    case 3:
+        return std::to_string(summary.last);
+    default:
+        return summary.ratio;
+    }
 }
 
 std::string ResultGrid::cell(const history::YlRow& row, int column) {
@@ -55,6 +76,29 @@ std::string ResultGrid::cell(const history::YlRow& row, int column) {
     default:
         return history::sglLlrText(row.sglLlr);
     }
+}
+
+history::TextGrid historyTextGrid(const history::Snapshot& snapshot) {
+    return textGridOf<HistoryGrid>(snapshot.size(), [&snapshot](std::size_t row, int column) {
+        return HistoryGrid::cell(snapshot, row, column);
+    });
+}
+
+history::TextGrid searchTextGrid(const analysis::SearchResult& result) {
+    return textGridOf<SearchGrid>(result.hits.size(), [&result](std::size_t row, int column) {
+        return SearchGrid::cell(result, row, column);
+    });
+}
+
+history::TextGrid summaryTextGrid(const analysis::SummaryRow& summary) {
+    return textGridOf<ResultGrid>(
+        1, [&summary](std::size_t, int column) { return ResultGrid::cell(summary, column); });
+}
+
+history::TextGrid ylTextGrid(const std::vector<history::YlRow>& rows) {
+    return textGridOf<ResultGrid>(rows.size(), [&rows](std::size_t row, int column) {
+        return ResultGrid::cell(rows[row], column);
+    });
 }
 
 } // namespace yilou::session

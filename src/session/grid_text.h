@@ -2,11 +2,13 @@
 
 #include "analysis/omission_search.h"
 #include "history/snapshot.h"
+#include "history/text_grid.h"
 #include "history/yl_table.h"
 
 #include <array>
 #include <cstddef>
 #include <string>
+#include <vector>
 
 /// The three grids as the user sees them: headers, column widths and cell texts. One source for
 /// the window's grids, the command line's tables and the spreadsheet export.
@@ -35,8 +37,20 @@ struct ResultGrid {
     static constexpr int kColumns = 5;
     static const std::array<std::string, kColumns>& headers();
     static constexpr std::array<int, kColumns> kWidths{1880, 880, 880, 880, 880};
-    static std::array<std::string, kColumns> cells(const analysis::SummaryRow& summary);
+    static std::string cell(const analysis::SummaryRow& summary, int column);
     static std::string cell(const history::YlRow& row, int column);
 };
+
+// The grids as rows of texts, row 0 their headers, read one row at a time: the command line's
+// tables and the spreadsheet export. Each reads what it is made from, which must outlive it.
+
+/// The history grid.
+history::TextGrid historyTextGrid(const history::Snapshot& snapshot);
+/// The detail grid of a search.
+history::TextGrid searchTextGrid(const analysis::SearchResult& result);
+/// The result grid holding a search's summary row.
+history::TextGrid summaryTextGrid(const analysis::SummaryRow& summary);
+/// The result grid holding the rows of YL.
+history::TextGrid ylTextGrid(const std::vector<history::YlRow>& rows);
 
 } // namespace yilou::session

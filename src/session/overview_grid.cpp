@@ -149,13 +149,41 @@ std::optional<double> overviewSortKey(const OverviewRow& row, OverviewColumn col
     return std::nullopt;
 }
 
-void sortOverviewRows(std::vector<OverviewRow>& rows, OverviewColumn column) {
+void sortOverviewRows(std::vector<OverviewRow>& rows, OverviewColumn column, bool descending) {
     std::stable_sort(rows.begin(), rows.end(),
-                     [column](const OverviewRow& a, const OverviewRow& b) {
+                     [column, descending](const OverviewRow& a, const OverviewRow& b) {
                          const auto x = overviewSortKey(a, column);
                          const auto y = overviewSortKey(b, column);
-                         return x && (!y || *x < *y);
+                         return x && (!y || (descending ? *y < *x : *x < *y));
                      });
+}
+
+std::string overviewCaption(const OverviewResult& result, const history::Snapshot& snapshot) {
+    return viewCaption(result.type, placeCaption(result.place), result.range, snapshot);
+}
+
+std::string viewCaption(SearchType type, const std::string& place, analysis::IndexRange range,
+                        const history::Snapshot& snapshot) {
+    return std::string(analysis::searchTypeInfo(type).caption) + "  " + place + "  " +
+           history::issueText(snapshot.issues[range.first]) + "～" +
+           history::issueText(snapshot.issues[range.last]) + "（" + std::to_string(range.size()) +
+           "期）";
+}
+
+const std::array<std::string, MissingGrid::kColumns>& MissingGrid::headers() {
+    static const std::array<std::string, kColumns> headers{"起始期号", "截止期号", "缺失期数"};
+    return headers;
+}
+
+std::string MissingGrid::cell(const history::MissingRange& range, int column) {
+    switch (column) {
+    case 0:
+        return history::issueText(range.first);
+    case 1:
+        return history::issueText(range.last);
+    default:
+        return std::to_string(range.count);
+    }
 }
 
 } // namespace yilou::session

@@ -2,7 +2,10 @@
 
 #include "analysis/omission_overview.h"
 #include "analysis/search_type.h"
+#include "history/missing_issues.h"
+#include "history/snapshot.h"
 
+#include <array>
 #include <optional>
 #include <string>
 #include <vector>
@@ -54,8 +57,28 @@ std::string overviewCellText(const analysis::OverviewResult& result,
 /// The raw number a column sorts by; none for a figure that does not exist.
 std::optional<double> overviewSortKey(const analysis::OverviewRow& row, OverviewColumn column);
 
-/// Orders rows by a column, ascending; rows whose figure does not exist go last, and equal
-/// rows keep their order.
-void sortOverviewRows(std::vector<analysis::OverviewRow>& rows, OverviewColumn column);
+/// Orders rows by a column, ascending or descending; rows whose figure does not exist go last
+/// either way, and equal rows keep their order.
+void sortOverviewRows(std::vector<analysis::OverviewRow>& rows, OverviewColumn column,
+                      bool descending = false);
+
+/// What an overview covers, as a line above it: type, place, first and last issue and the
+/// number of draws ("号码  任意位  2014102884～2015021510（1234期）").
+std::string overviewCaption(const analysis::OverviewResult& result,
+                            const history::Snapshot& snapshot);
+/// The same for any view: `place` names its place or places.
+std::string viewCaption(analysis::SearchType type, const std::string& place,
+                        analysis::IndexRange range, const history::Snapshot& snapshot);
+
+/// The bottom rows of the trend chart, figures of the chart's own draws.
+inline constexpr std::array<OverviewColumn, 4> kTrendFooter{
+    OverviewColumn::Hits, OverviewColumn::MeanGap, OverviewColumn::MaxGap, OverviewColumn::MaxRun};
+
+/// The list of the missing-issue check: one run of issues that the history lacks per row.
+struct MissingGrid {
+    static constexpr int kColumns = 3;
+    static const std::array<std::string, kColumns>& headers();
+    static std::string cell(const history::MissingRange& range, int column);
+};
 
 } // namespace yilou::session

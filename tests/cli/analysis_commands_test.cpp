@@ -128,6 +128,11 @@ TEST_F(AnalysisCommands, GroupRowsAreShownWhenYlCannotBeSaved) {
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(result.out, "号码（分组）,最小遗漏,最大遗漏,最后遗漏,大后比\n01 03,1,4,1,4\n");
     EXPECT_TRUE(result.err.starts_with("警告：结果未能保存到 YL 表")) << result.err;
+    // The export of the same rows warns alike.
+    const CliResult exported = cli.run({"export-xls", "group", "--select", "1,3", "--k", "2"});
+    EXPECT_EQ(exported.status, 0) << exported.err;
+    EXPECT_TRUE(std::filesystem::exists(cli.dataDir() / "Jieguo.xls"));
+    EXPECT_TRUE(exported.err.starts_with("警告：结果未能保存到 YL 表")) << exported.err;
 }
 
 } // namespace

@@ -15,34 +15,6 @@ using yilou::testing::readFile;
 using yilou::testing::TempDir;
 using yilou::testing::writeFile;
 
-// The copy may be named anything but the program's own files, under any path or link.
-TEST(TextExport, TheCopyRefusesTheDatabaseItsJournalsAndTheBackupFile) {
-    TempDir dir;
-    const auto snapshot = yilou::testing::snapshotOf(yilou::testing::generateDraws(3));
-    writeFile(dir / "tabula.mdb", "database");
-    writeFile(dir / "lsbf.txt", "backup");
-    std::filesystem::create_directory(dir / "sub");
-    std::filesystem::create_symlink(dir / "tabula.mdb", dir / "link.txt");
-    const std::filesystem::path refused[] = {
-        dir / "tabula.mdb",         dir / "sub/../tabula.mdb", dir / "link.txt",
-        dir / "tabula.mdb-journal", dir / "tabula.mdb-wal",    dir / "lsbf.txt",
-    };
-    for (const auto& target : refused) {
-        try {
-            exportHistoryTextTo(snapshot, target, dir.path());
-            ADD_FAILURE() << target << " was written";
-        } catch (const UserError& error) {
-            EXPECT_NE(std::string(error.what()).find("写入会毁掉历史号码"), std::string::npos);
-        }
-    }
-    EXPECT_EQ(readFile(dir / "tabula.mdb"), "database");
-    EXPECT_EQ(readFile(dir / "lsbf.txt"), "backup");
-    EXPECT_FALSE(std::filesystem::exists(dir / "tabula.mdb-journal"));
-
-    exportHistoryTextTo(snapshot, dir / "sub/copy.txt", dir.path());
-    EXPECT_EQ(readFile(dir / "sub/copy.txt").size(), 3u * 28);
-}
-
 TEST(TextExport, OneLinePerDrawNamedAfterTheNewestIssue) {
     TempDir dir;
     const AttributeRules rules = AttributeRules::startup(1, 1);

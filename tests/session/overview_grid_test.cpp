@@ -39,7 +39,7 @@ TEST(OverviewGrid, CellTexts) {
     EXPECT_EQ(placeCaption(3), "第3位");
 }
 
-TEST(OverviewGrid, SortAscendingWithMissingFiguresLast) {
+TEST(OverviewGrid, SortEitherWayWithMissingFiguresLast) {
     std::vector<OverviewRow> rows(4);
     for (int i = 0; i < 4; ++i)
         rows[i].value = i + 1;
@@ -48,9 +48,9 @@ TEST(OverviewGrid, SortAscendingWithMissingFiguresLast) {
     rows[1].currentGap = rows[3].currentGap = 9;
     rows[0].currentGap = 12;
     rows[2].currentGap = 4;
-    const auto order = [&rows](OverviewColumn column) {
+    const auto order = [&rows](OverviewColumn column, bool descending = false) {
         auto sorted = rows;
-        sortOverviewRows(sorted, column);
+        sortOverviewRows(sorted, column, descending);
         std::vector<int> values;
         for (const auto& row : sorted)
             values.push_back(row.value);
@@ -58,6 +58,8 @@ TEST(OverviewGrid, SortAscendingWithMissingFiguresLast) {
     };
     EXPECT_EQ(order(OverviewColumn::MeanGap), (std::vector<int>{3, 1, 2, 4}));
     EXPECT_EQ(order(OverviewColumn::CurrentGap), (std::vector<int>{3, 2, 4, 1}));
+    EXPECT_EQ(order(OverviewColumn::MeanGap, true), (std::vector<int>{1, 3, 2, 4}));
+    EXPECT_EQ(order(OverviewColumn::CurrentGap, true), (std::vector<int>{1, 2, 4, 3}));
     EXPECT_EQ(overviewColumnFromKey("dueChance"), OverviewColumn::DueChance);
     EXPECT_FALSE(overviewColumnFromKey("欲出几率"));
 }

@@ -1,5 +1,4 @@
 #include "history/user_error.h"
-#include "session/grid_text.h"
 #include "session/search_steps.h"
 #include "session/typed_input.h"
 #include "support/history_generator.h"
@@ -56,22 +55,6 @@ TEST(WholeHistoryRange, FirstAndLastIssueOrRefused) {
     const auto range = wholeHistoryRange(snapshot);
     EXPECT_EQ(range.start, "2017010101");
     EXPECT_EQ(range.end, "2017010103");
-}
-
-TEST(GridText, HistoryCellsAreTheIssueAndPlainNumbers) {
-    history::Snapshot snapshot;
-    snapshot.push(history::DeriveAttributes(17081284, {3, 11, 7, 1, 9}, {}));
-    EXPECT_EQ(HistoryGrid::cell(snapshot, 0, 0), "2017081284");
-    EXPECT_EQ(HistoryGrid::cell(snapshot, 0, 1), "3");
-    EXPECT_EQ(HistoryGrid::cell(snapshot, 0, 2), "11");
-    EXPECT_EQ(HistoryGrid::headers()[5], "落5码");
-}
-
-TEST(GridText, YlCellsInTheirTextForms) {
-    const history::YlRow row{"01 03", 1, 4, 3, 4.0f / 3};
-    EXPECT_EQ(ResultGrid::cell(row, 0), "01 03");
-    EXPECT_EQ(ResultGrid::cell(row, 3), "3");
-    EXPECT_EQ(ResultGrid::cell(row, 4), "1.333333");
 }
 
 } // namespace

@@ -6,7 +6,11 @@
 #include "session/grid_text.h"
 
 #include <QHBoxLayout>
+#include <QHeaderView>
+#include <QScrollBar>
 #include <QSplitter>
+#include <algorithm>
+#include <memory>
 
 namespace yilou::app {
 
@@ -35,9 +39,41 @@ ResultGridsPanel::ResultGridsPanel(QWidget* parent) : QWidget(parent) {
     splitter = new QSplitter(Qt::Horizontal);
     splitter->addWidget(MSFlexGrid2);
     splitter->addWidget(MSFlexGrid3);
-    splitter->setStretchFactor(0, 3);
-    splitter->setStretchFactor(1, 2);
+    // The detail grid keeps the width of its columns; the result grid, whose texts (groups,
+    // ratios) are the longer ones, takes the rest.
+    int detailWidth = MSFlexGrid2->verticalScrollBar()->sizeHint().width() + 4;
+    for (int c = 0; c < session::SearchGrid::kColumns; ++c)
+        detailWidth += MSFlexGrid2->columnWidth(c);
+    splitter->setSizes({detailWidth, detailWidth});
+    splitter->setStretchFactor(0, 0);
+    splitter->setStretchFactor(1, 1);
     layout->addWidget(splitter);
+}
+
+void ResultGridsPanel::showSearch(analysis::SearchResult result) {
+    // The models keep the result; cells are written when the view shows them.
+    auto kept = std::make_shared<const analysis::SearchResult>(std::move(result));
+    searchModel->reset(static_cast<int>(kept->hits.size()), [kept](int row, int column) {
+        return qs(session::SearchGrid::cell(*kept, static_cast<std::size_t>(row), column));
+    });
+    resultModel->reset(1, [kept](int, int column) {
+        return qs(session::ResultGrid::cell(kept->summary, column));
+    });
+    MSFlexGrid3->horizontalHeader()->setSortIndicatorShown(false);
+}
+
+void ResultGridsPanel::showGroups(std::vector<history::YlRow> rows, history::YlSortColumn order) {
+    auto kept = std::make_shared<const std::vector<history::YlRow>>(std::move(rows));
+    resultModel->reset(static_cast<int>(kept->size()), [kept](int row, int column) {
+        return qs(session::ResultGrid::cell((*kept)[static_cast<std::size_t>(row)], column));
+    });
+    auto* header = MSFlexGrid3->horizontalHeader();
+    header->setSortIndicator(static_cast<int>(order), Qt::AscendingOrder);
+    header->setSortIndicatorShown(true);
+    // Room for the indicator beside each header's text.
+    for (int c = 0; c < session::ResultGrid::kColumns; ++c)
+        MSFlexGrid3->setColumnWidth(
+            c, std::max(MSFlexGrid3->columnWidth(c), header->sectionSizeHint(c)));
 }
 
 } // namespace yilou::app

@@ -1,6 +1,10 @@
 #pragma once
 
+#include "analysis/omission_search.h"
+#include "history/yl_table.h"
+
 #include <QWidget>
+#include <vector>
 
 class QSplitter;
 
@@ -15,6 +19,11 @@ class ResultGridsPanel : public QWidget {
     Q_OBJECT
 public:
     explicit ResultGridsPanel(QWidget* parent = nullptr);
+
+    /// A search: its hits in MSFlexGrid2, its summary row in MSFlexGrid3.
+    void showSearch(analysis::SearchResult result);
+    /// Rows of YL in MSFlexGrid3, sorted by `order`, which the header marks.
+    void showGroups(std::vector<history::YlRow> rows, history::YlSortColumn order);
 
     GridModel* searchModel;
     GridModel* resultModel;

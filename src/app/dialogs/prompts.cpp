@@ -52,4 +52,16 @@ std::optional<QString> Prompts::openFile(const QString& folder, std::string_view
     return dialog.selectedFiles().front();
 }
 
+std::optional<QString> Prompts::saveFile(std::string_view title, const QString& file,
+                                         std::string_view filter) const {
+    QFileDialog dialog(parent_, qs(title), file, qs(filter));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.selectFile(file);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().front();
+}
+
 } // namespace yilou::app

@@ -27,6 +27,10 @@ public:
     /// The file-open dialog in `folder` with a name filter ("Text(*.txt)"); nothing when
     /// cancelled.
     std::optional<QString> openFile(const QString& folder, std::string_view filter) const;
+    /// The file-save dialog titled `title`, proposing `file` (a path) with a name filter; it
+    /// asks before replacing a file. Nothing when cancelled.
+    std::optional<QString> saveFile(std::string_view title, const QString& file,
+                                    std::string_view filter) const;
 
 private:
     QWidget* parent_;

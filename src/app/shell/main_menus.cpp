@@ -48,6 +48,7 @@ MainMenus::MainMenus(QMenuBar* bar, QObject* parent) : QObject(parent) {
     mnuClear = entry(mnuLsgl, QStringLiteral("mnuClear"), "清空历史号码(&C)");
     mnuDlzd = entry(mnuLsgl, QStringLiteral("mnuDlzd"), "删除到选定期(&D)");
     mnuEszhzd = entry(mnuLsgl, QStringLiteral("mnuEszhzd"), "删除最后指定数量期历史(&E)");
+    mnuMissing = entry(mnuLsgl, QStringLiteral("mnuMissing"), "检查缺失期号");
 
     mnuSetup = bar->addMenu(QStringLiteral("设置"));
     mnuSetup->setObjectName(QStringLiteral("mnuSetup"));

@@ -23,6 +23,7 @@ public:
     QAction* mnuClear;
     QAction* mnuDlzd;
     QAction* mnuEszhzd;
+    QAction* mnuMissing; ///< 检查缺失期号
 
     QMenu* mnuSetup;
     QMenu* mnuSxCssetup;

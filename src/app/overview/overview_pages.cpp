@@ -1,0 +1,55 @@
+#include "app/overview/overview_pages.h"
+
+#include "app/analysis/analysis_area.h"
+#include "app/analysis/combination_panel.h"
+#include "app/analysis/result_grids_panel.h"
+#include "app/analysis/search_panel.h"
+#include "app/frm_main.h"
+#include "app/overview/missing_issues_dialog.h"
+#include "app/overview/overview_page.h"
+#include "app/overview/trend_page.h"
+#include "app/overview/window_inputs.h"
+#include "app/shell/main_menus.h"
+#include "history/messages.h"
+
+#include <QAction>
+#include <QLayout>
+#include <QTabWidget>
+
+namespace yilou::app {
+
+OverviewPages::OverviewPages(frmMain& window)
+    : QObject(&window), window_(window), prompts_(&window), inputs_(new WindowInputs(window)),
+      tabs_(new QTabWidget), overview_(new OverviewPage(*inputs_)),
+      trend_(new TrendPage(*inputs_, prompts_)) {
+    setObjectName(QStringLiteral("overviewPages"));
+    AnalysisArea& area = *window.analysis();
+    tabs_->setObjectName(QStringLiteral("resultTabs"));
+    delete area.layout()->replaceWidget(area.results, tabs_);
+    tabs_->addTab(area.results, QStringLiteral("检索结果"));
+    tabs_->addTab(overview_, QStringLiteral("遗漏总览"));
+    tabs_->addTab(trend_, QStringLiteral("走势图"));
+    // The pages need the room that the search buttons and the combination panel take: those
+    // serve the first page only.
+    connect(tabs_, &QTabWidget::currentChanged, this, [&area](int page) {
+        area.search->setVisible(page == 0);
+        area.combination->setVisible(page == 0);
+    });
+    connect(window.menus()->mnuMissing, &QAction::triggered, this,
+            &OverviewPages::mnuMissing_Click);
+}
+
+void OverviewPages::mnuMissing_Click() {
+    const auto& snapshot = window_.snapshot();
+    if (snapshot.empty()) {
+        prompts_.warn(messages::kNoticeTitle, messages::emptyHistory());
+        return;
+    }
+    const int drawsPerDay = window_.choices().game().drawsPerDay;
+    auto* dialog = new MissingIssuesDialog(history::findMissingIssues(snapshot.issues, drawsPerDay),
+                                           drawsPerDay, &window_);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
+}
+
+} // namespace yilou::app

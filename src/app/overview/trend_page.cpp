@@ -1,0 +1,136 @@
+#include "app/overview/trend_page.h"
+
+#include "app/dialogs/prompts.h"
+#include "app/frm_main.h"
+#include "app/overview/trend_view.h"
+#include "app/overview/window_inputs.h"
+#include "history/messages.h"
+#include "history/user_error.h"
+#include "session/overview_grid.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QHBoxLayout>
+#include <QImageWriter>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace yilou::app {
+
+namespace {
+
+/// The choices of N; 0 stands for every draw of the range.
+constexpr int kDrawCounts[] = {30, 50, 100, 200, 500, 0};
+constexpr int kDefaultCount = 50;
+/// The place combo's last entry: a block for each of the five positions.
+constexpr int kEachPosition = -1;
+
+} // namespace
+
+TrendPage::TrendPage(WindowInputs& inputs, const Prompts& prompts, QWidget* parent)
+    : ViewPage(inputs, parent), prompts_(prompts), view_(new TrendView),
+      counts_(new QButtonGroup(this)), place_(new QComboBox),
+      showMisses_(new QCheckBox(QStringLiteral("显示遗漏"))),
+      guideLines_(new QCheckBox(QStringLiteral("辅助线"))),
+      save_(new QPushButton(QStringLiteral("保存图片"))) {
+    setObjectName(QStringLiteral("trendPage"));
+    auto* controls = new QHBoxLayout;
+    controls->addWidget(new QLabel(QStringLiteral("期数")));
+    for (const int count : kDrawCounts) {
+        auto* button = new QPushButton(count ? QString::number(count) : QStringLiteral("全部"));
+        button->setObjectName(count ? QStringLiteral("cmdTrend%1").arg(count)
+                                    : QStringLiteral("cmdTrendAll"));
+        button->setCheckable(true);
+        button->setChecked(count == kDefaultCount);
+        button->setMaximumWidth(button->fontMetrics().horizontalAdvance(QStringLiteral("0000")) +
+                                20);
+        counts_->addButton(button, count);
+        controls->addWidget(button);
+    }
+    connect(counts_, &QButtonGroup::idClicked, this, &TrendPage::refresh);
+
+    place_->setObjectName(QStringLiteral("cboTrendPlace"));
+    for (int place = analysis::kAnyPlace; place <= 5; ++place)
+        place_->addItem(qs(session::placeCaption(place)), place);
+    place_->addItem(QStringLiteral("第1～5位"), kEachPosition);
+    connect(place_, &QComboBox::currentIndexChanged, this, &TrendPage::refresh);
+    controls->addSpacing(12);
+    controls->addWidget(new QLabel(QStringLiteral("位置")));
+    controls->addWidget(place_);
+
+    showMisses_->setObjectName(QStringLiteral("chkShowMisses"));
+    showMisses_->setChecked(true);
+    connect(showMisses_, &QCheckBox::toggled, view_, &TrendView::setShowMisses);
+    guideLines_->setObjectName(QStringLiteral("chkGuideLines"));
+    connect(guideLines_, &QCheckBox::toggled, view_, &TrendView::setGuideLines);
+    save_->setObjectName(QStringLiteral("cmdSaveTrend"));
+    connect(save_, &QPushButton::clicked, this, &TrendPage::saveChart);
+    controls->addSpacing(12);
+    controls->addWidget(showMisses_);
+    controls->addWidget(guideLines_);
+    controls->addStretch();
+    controls->addWidget(save_);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->addLayout(controls);
+    layout->addWidget(caption());
+    layout->addWidget(view_, 1);
+}
+
+void TrendPage::refresh() {
+    try {
+        const ViewInputs in = inputs_.read();
+        analysis::TrendRequest request;
+        request.type = in.type;
+        request.order = in.order;
+        const int place = place_->currentData().toInt();
+        request.places =
+            place == kEachPosition ? std::vector<int>{1, 2, 3, 4, 5} : std::vector<int>{place};
+        request.range = in.range;
+        const int count = counts_->checkedId();
+        request.rows = count > 0 ? static_cast<std::size_t>(count) : analysis::kAllDraws;
+        request.highestNumber = in.highestNumber;
+        request.rules = in.rules;
+        auto chart = analysis::trendChart(inputs_.snapshot(), request);
+        caption()->setText(qs(session::viewCaption(chart.type, place_->currentText().toStdString(),
+                                                   chart.view, inputs_.snapshot())));
+        view_->setChart(std::move(chart));
+        save_->setEnabled(true);
+    } catch (const UserError& error) {
+        caption()->setText(qs(error.what()));
+        view_->clear();
+        save_->setEnabled(false);
+    }
+}
+
+void TrendPage::saveChart() {
+    const auto& chart = view_->chart();
+    if (!chart)
+        return;
+    const QImage image = view_->image();
+    if (image.isNull()) {
+        prompts_.warn(messages::kNoticeTitle,
+                      messages::chartTooLongForPicture(chart->rowCount(), view_->imageRowLimit()));
+        return;
+    }
+    const QString proposed =
+        QDir(QString::fromStdString(inputs_.window().dataFolder().string()))
+            .filePath(
+                QStringLiteral("走势图%1.png").arg(qs(history::issueText(chart->issues.back()))));
+    auto file = prompts_.saveFile(messages::kSaveChartTitle, proposed, messages::kPictureFilter);
+    if (!file)
+        return;
+    if (!file->endsWith(QLatin1String(".png"), Qt::CaseInsensitive))
+        *file += QStringLiteral(".png");
+    QImageWriter writer(*file, "png");
+    if (!writer.write(image))
+        prompts_.warn(
+            messages::kNoticeTitle,
+            messages::cannotWriteFile(file->toStdString(), writer.errorString().toStdString()));
+}
+
+} // namespace yilou::app

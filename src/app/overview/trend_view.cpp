@@ -1,0 +1,343 @@
+#include "app/overview/trend_view.h"
+
+#include "app/dialogs/prompts.h"
+#include "history/draw_record.h"
+#include "session/overview_grid.h"
+
+#include <QEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <algorithm>
+
+namespace yilou::app {
+
+namespace {
+
+constexpr int kHeadRows = 2;
+constexpr int kFooterRows = static_cast<int>(session::kTrendFooter.size());
+/// The longest side of an image that viewers and the PNG writer take without trouble.
+constexpr int kMaxImageSide = 32767;
+
+/// The ball colour of a block: anywhere red, each position its own.
+QColor placeColour(int place) {
+    static const QColor colours[] = {QColor(0xd6, 0x2d, 0x2d), QColor(0xd6, 0x2d, 0x2d),
+                                     QColor(0x1f, 0x6f, 0xd1), QColor(0x23, 0x91, 0x3b),
+                                     QColor(0xe0, 0x7b, 0x12), QColor(0x8e, 0x44, 0xad)};
+    return colours[std::clamp(place, 0, 5)];
+}
+
+const QColor kGrid(0xdd, 0xdd, 0xdd);
+const QColor kSeparator(0x88, 0x88, 0x88);
+const QColor kMiss(0x9a, 0x9a, 0x9a);
+const QColor kHeadBack(0xee, 0xee, 0xee);
+const QColor kBlockTint(0xf6, 0xf8, 0xfc);
+
+QString numbersText(const std::array<std::int8_t, 5>& numbers) {
+    QString text;
+    for (int p = 0; p < 5; ++p)
+        text += (p ? QStringLiteral(" ") : QString()) + qs(history::twoDigitText(numbers[p]));
+    return text;
+}
+
+} // namespace
+
+TrendView::TrendView(QWidget* parent) : QAbstractScrollArea(parent) {
+    setObjectName(QStringLiteral("trendView"));
+    viewport()->setAutoFillBackground(false);
+    measure();
+}
+
+void TrendView::setChart(analysis::TrendChart chart) {
+    chart_ = std::move(chart);
+    valueLabels_.clear();
+    for (const int value : chart_->values)
+        valueLabels_ << qs(session::overviewValueText(chart_->type, value, chart_->sxIni));
+    for (std::size_t f = 0; f < footer_.size(); ++f) {
+        footer_[f].clear();
+        for (const auto& block : chart_->blocks) {
+            auto& texts = footer_[f].emplace_back();
+            for (const auto& row : block.view.rows)
+                texts << qs(session::overviewCellText(block.view, row, session::kTrendFooter[f]));
+        }
+    }
+    measure();
+    verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+    viewport()->update();
+}
+
+void TrendView::clear() {
+    chart_.reset();
+    valueLabels_.clear();
+    for (auto& texts : footer_)
+        texts.clear();
+    measure();
+    viewport()->update();
+}
+
+void TrendView::setShowMisses(bool show) {
+    showMisses_ = show;
+    viewport()->update();
+}
+
+void TrendView::setGuideLines(bool show) {
+    guideLines_ = show;
+    viewport()->update();
+}
+
+QString TrendView::footerText(std::size_t footerRow, std::size_t block, std::size_t value) const {
+    return footer_[footerRow][static_cast<qsizetype>(block)][static_cast<qsizetype>(value)];
+}
+
+void TrendView::measure() {
+    const QFontMetrics metrics(font());
+    rowHeight_ = metrics.height() + 4;
+    int widest = metrics.horizontalAdvance(QStringLiteral("000"));
+    for (const auto& rows : footer_)
+        for (const auto& texts : rows)
+            for (const QString& text : texts)
+                widest = std::max(widest, metrics.horizontalAdvance(text));
+    for (const QString& label : valueLabels_)
+        widest = std::max(widest, metrics.horizontalAdvance(label));
+    cellWidth_ = std::max(rowHeight_, widest + 8);
+    issueWidth_ = metrics.horizontalAdvance(QStringLiteral("2017081284")) + 14;
+    numbersWidth_ = metrics.horizontalAdvance(QStringLiteral("00 00 00 00 00")) + 14;
+    updateScrollBars();
+}
+
+void TrendView::updateScrollBars() {
+    const int rows = chart_ ? static_cast<int>(chart_->rowCount()) : 0;
+    const int columns =
+        chart_ ? static_cast<int>(chart_->blocks.size() * chart_->values.size()) : 0;
+    const QSize area = viewport()->size();
+    const int bodyWidth = std::max(0, area.width() - issueWidth_ - numbersWidth_);
+    const int bodyHeight = std::max(0, area.height() - (kHeadRows + kFooterRows) * rowHeight_);
+    horizontalScrollBar()->setRange(0, std::max(0, columns * cellWidth_ - bodyWidth));
+    horizontalScrollBar()->setPageStep(bodyWidth);
+    horizontalScrollBar()->setSingleStep(cellWidth_);
+    // A view at its newest draw stays there when it changes size.
+    const bool atEnd = verticalScrollBar()->value() == verticalScrollBar()->maximum();
+    verticalScrollBar()->setRange(0, std::max(0, rows * rowHeight_ - bodyHeight));
+    if (atEnd)
+        verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+    verticalScrollBar()->setPageStep(bodyHeight);
+    verticalScrollBar()->setSingleStep(rowHeight_);
+}
+
+void TrendView::resizeEvent(QResizeEvent* event) {
+    QAbstractScrollArea::resizeEvent(event);
+    updateScrollBars();
+}
+
+void TrendView::scrollContentsBy(int, int) {
+    viewport()->update();
+}
+
+void TrendView::changeEvent(QEvent* event) {
+    QAbstractScrollArea::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        measure();
+}
+
+void TrendView::paintEvent(QPaintEvent*) {
+    QPainter painter(viewport());
+    paintChart(painter, viewport()->size(),
+               {horizontalScrollBar()->value(), verticalScrollBar()->value()});
+}
+
+int TrendView::imageRowLimit() const {
+    return (kMaxImageSide - (kHeadRows + kFooterRows) * rowHeight_) / rowHeight_;
+}
+
+QImage TrendView::image() const {
+    if (!chart_)
+        return {};
+    const auto rows = static_cast<int>(chart_->rowCount());
+    const auto columns = static_cast<int>(chart_->blocks.size() * chart_->values.size());
+    const QSize size(issueWidth_ + numbersWidth_ + columns * cellWidth_,
+                     (kHeadRows + rows + kFooterRows) * rowHeight_);
+    if (rows > imageRowLimit() || size.width() > kMaxImageSide)
+        return {};
+    QImage image(size, QImage::Format_RGB32);
+    if (image.isNull())
+        return image;
+    QPainter painter(&image);
+    painter.setFont(font());
+    paintChart(painter, size, {0, 0});
+    return image;
+}
+
+std::optional<std::size_t> TrendView::positionHit(std::size_t block, std::size_t row) const {
+    if (chart_->blocks[block].place == analysis::kAnyPlace)
+        return std::nullopt;
+    for (std::size_t v = 0; v < chart_->values.size(); ++v)
+        if (chart_->misses(block, v, row) == 0)
+            return v;
+    return std::nullopt;
+}
+
+void TrendView::paintChart(QPainter& painter, QSize size, QPoint scroll) const {
+    painter.fillRect(QRect(QPoint(0, 0), size), palette().base());
+    painter.setRenderHint(QPainter::Antialiasing);
+    const int left = issueWidth_ + numbersWidth_;
+    const int headHeight = kHeadRows * rowHeight_;
+    const int footTop = size.height() - kFooterRows * rowHeight_;
+    const QRect body(left, headHeight, size.width() - left, footTop - headHeight);
+    const QPen textPen(palette().text().color());
+
+    // Left columns and head captions are drawn even without a chart.
+    const std::size_t rows = chart_ ? chart_->rowCount() : 0;
+    const std::size_t values = chart_ ? chart_->values.size() : 0;
+    const std::size_t blocks = chart_ ? chart_->blocks.size() : 0;
+    const int blockWidth = static_cast<int>(values) * cellWidth_;
+    const auto rowTop = [&](std::size_t row) {
+        return headHeight + static_cast<int>(row) * rowHeight_ - scroll.y();
+    };
+    const auto cellLeft = [&](std::size_t block, std::size_t value) {
+        return left + static_cast<int>(block) * blockWidth + static_cast<int>(value) * cellWidth_ -
+               scroll.x();
+    };
+    std::size_t firstRow = 0;
+    std::size_t lastRow = 0; // one past
+    if (rows > 0 && body.height() > 0) {
+        firstRow = static_cast<std::size_t>(scroll.y() / rowHeight_);
+        lastRow = std::min(
+            rows, static_cast<std::size_t>((scroll.y() + body.height() - 1) / rowHeight_) + 1);
+    }
+    const auto rowLine = [&](std::size_t row, int x0, int x1) {
+        const int y = rowTop(row) + rowHeight_ - 1;
+        painter.setPen((row + 1) % 5 == 0 ? kSeparator : kGrid);
+        painter.drawLine(x0, y, x1, y);
+    };
+
+    // The body: cells of the rows in view.
+    painter.save();
+    painter.setClipRect(body);
+    for (std::size_t b = 0; b < blocks; ++b)
+        if (b % 2 == 1)
+            painter.fillRect(cellLeft(b, 0), body.top(), blockWidth, body.height(), kBlockTint);
+    for (std::size_t r = firstRow; r < lastRow; ++r)
+        rowLine(r, body.left(), body.right());
+    for (std::size_t b = 0; b < blocks; ++b)
+        for (std::size_t v = 0; v <= values; ++v) {
+            const int x = cellLeft(b, v) - 1;
+            painter.setPen(v == 0 || v == values ? kSeparator : kGrid);
+            painter.drawLine(x, body.top(), x, body.bottom());
+        }
+    if (guideLines_ && lastRow > firstRow) {
+        // Lines to the rows just outside the view too, so that they run on at the edges.
+        const std::size_t from = firstRow > 0 ? firstRow - 1 : 0;
+        const std::size_t to = std::min(rows, lastRow + 1);
+        for (std::size_t b = 0; b < blocks; ++b) {
+            QColor colour = placeColour(chart_->blocks[b].place);
+            colour.setAlpha(170);
+            painter.setPen(QPen(colour, 1.5));
+            std::optional<QPointF> previous;
+            for (std::size_t r = from; r < to; ++r) {
+                const auto hit = positionHit(b, r);
+                if (!hit) {
+                    previous.reset();
+                    continue;
+                }
+                const QPointF centre(cellLeft(b, *hit) + cellWidth_ / 2.0,
+                                     rowTop(r) + rowHeight_ / 2.0);
+                if (previous)
+                    painter.drawLine(*previous, centre);
+                previous = centre;
+            }
+        }
+    }
+    QFont ballFont = font();
+    ballFont.setBold(true);
+    ballFont.setPointSizeF(ballFont.pointSizeF() * 0.9);
+    const QFontMetrics ballMetrics(ballFont);
+    for (std::size_t r = firstRow; r < lastRow; ++r)
+        for (std::size_t b = 0; b < blocks; ++b) {
+            const QColor colour = placeColour(chart_->blocks[b].place);
+            for (std::size_t v = 0; v < values; ++v) {
+                const QRect cell(cellLeft(b, v), rowTop(r), cellWidth_, rowHeight_);
+                if (cell.right() < body.left() || cell.left() > body.right())
+                    continue;
+                const std::int32_t misses = chart_->misses(b, v, r);
+                if (misses == 0) {
+                    // A ball, drawn out to a pill when its label is wider than the row is high.
+                    const QString& label = valueLabels_[static_cast<int>(v)];
+                    const int height = rowHeight_ - 2;
+                    const int width = std::min(
+                        cellWidth_ - 2, std::max(height, ballMetrics.horizontalAdvance(label) + 6));
+                    const QRect ball(cell.center().x() - width / 2 + 1, cell.top() + 1, width,
+                                     height);
+                    painter.setPen(Qt::NoPen);
+                    painter.setBrush(colour);
+                    painter.drawRoundedRect(ball, height / 2.0, height / 2.0);
+                    painter.setPen(Qt::white);
+                    painter.setFont(ballFont);
+                    painter.drawText(ball, Qt::AlignCenter, label);
+                    painter.setFont(font());
+                } else if (showMisses_) {
+                    painter.setPen(kMiss);
+                    painter.drawText(cell, Qt::AlignCenter, QString::number(misses));
+                }
+            }
+        }
+    painter.restore();
+
+    // The left columns: issue and numbers of the rows in view.
+    painter.save();
+    painter.setClipRect(QRect(0, headHeight, left, body.height()));
+    for (std::size_t r = firstRow; r < lastRow; ++r) {
+        rowLine(r, 0, left);
+        painter.setPen(textPen);
+        painter.drawText(QRect(0, rowTop(r), issueWidth_ - 6, rowHeight_),
+                         Qt::AlignRight | Qt::AlignVCenter,
+                         qs(history::issueText(chart_->issues[r])));
+        painter.drawText(QRect(issueWidth_, rowTop(r), numbersWidth_, rowHeight_), Qt::AlignCenter,
+                         numbersText(chart_->numbers[r]));
+    }
+    painter.setPen(kSeparator);
+    painter.drawLine(issueWidth_ - 1, body.top(), issueWidth_ - 1, body.bottom());
+    painter.drawLine(left - 1, body.top(), left - 1, body.bottom());
+    painter.restore();
+
+    // The head: block captions over value labels.
+    painter.fillRect(0, 0, size.width(), headHeight, kHeadBack);
+    painter.save();
+    painter.setClipRect(QRect(left, 0, size.width() - left, headHeight));
+    for (std::size_t b = 0; b < blocks; ++b) {
+        painter.setPen(placeColour(chart_->blocks[b].place));
+        painter.drawText(QRect(cellLeft(b, 0), 0, blockWidth, rowHeight_), Qt::AlignCenter,
+                         qs(session::placeCaption(chart_->blocks[b].place)));
+        painter.setPen(textPen);
+        for (std::size_t v = 0; v < values; ++v)
+            painter.drawText(QRect(cellLeft(b, v), rowHeight_, cellWidth_, rowHeight_),
+                             Qt::AlignCenter, valueLabels_[static_cast<int>(v)]);
+        painter.setPen(kSeparator);
+        painter.drawLine(cellLeft(b, 0) - 1, 0, cellLeft(b, 0) - 1, headHeight);
+    }
+    painter.restore();
+    painter.setPen(textPen);
+    painter.drawText(QRect(0, 0, issueWidth_, headHeight), Qt::AlignCenter, QStringLiteral("期号"));
+    painter.drawText(QRect(issueWidth_, 0, numbersWidth_, headHeight), Qt::AlignCenter,
+                     QStringLiteral("开奖号码"));
+    painter.setPen(kSeparator);
+    painter.drawLine(0, headHeight - 1, size.width(), headHeight - 1);
+
+    // The bottom rows: the figures of the chart's draws.
+    painter.fillRect(0, footTop, size.width(), size.height() - footTop, kHeadBack);
+    painter.drawLine(0, footTop, size.width(), footTop);
+    for (int f = 0; f < kFooterRows; ++f) {
+        const int y = footTop + f * rowHeight_;
+        painter.setPen(textPen);
+        painter.drawText(
+            QRect(0, y, left, rowHeight_), Qt::AlignCenter,
+            qs(session::overviewHeader(session::kTrendFooter[f], analysis::SearchType::Number)));
+        painter.save();
+        painter.setClipRect(QRect(left, footTop, size.width() - left, size.height() - footTop));
+        for (std::size_t b = 0; b < blocks; ++b)
+            for (std::size_t v = 0; v < values; ++v)
+                painter.drawText(QRect(cellLeft(b, v), y, cellWidth_, rowHeight_), Qt::AlignCenter,
+                                 footerText(f, b, v));
+        painter.restore();
+    }
+}
+
+} // namespace yilou::app

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "analysis/trend_chart.h"
+
+#include <QAbstractScrollArea>
+#include <QImage>
+#include <QList>
+#include <QString>
+#include <array>
+#include <optional>
+
+namespace yilou::app {
+
+/// The trend chart drawn as a table: a row per draw (issue and numbers at the left), a column
+/// per value in each block of places; a hit is a coloured ball holding the value, a miss the
+/// draws since the value's last hit in grey. The bottom rows hold 出现次数, 平均遗漏, 最大遗漏
+/// and 最大连出 of the chart's draws. Head, left columns and bottom rows stay in place while the
+/// rest scrolls, and only the rows in view are drawn, so a chart of any length scrolls at once.
+class TrendView : public QAbstractScrollArea {
+    Q_OBJECT
+public:
+    explicit TrendView(QWidget* parent = nullptr);
+
+    /// Shows `chart`, scrolled to its newest draw.
+    void setChart(analysis::TrendChart chart);
+    void clear();
+    const std::optional<analysis::TrendChart>& chart() const { return chart_; }
+
+    /// Grey omission counts in the cells of misses (显示遗漏).
+    void setShowMisses(bool show);
+    /// Lines joining the hits of consecutive rows in the blocks of one position (辅助线).
+    void setGuideLines(bool show);
+
+    /// The whole chart as one image; a null image when it is too large for one.
+    QImage image() const;
+    /// The most rows an image of the chart can hold.
+    int imageRowLimit() const;
+
+    /// The texts of the bottom rows: [row of session::kTrendFooter][block][value].
+    QString footerText(std::size_t footerRow, std::size_t block, std::size_t value) const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    /// Cell sizes for the font and the widest text of the chart.
+    void measure();
+    void updateScrollBars();
+    /// Draws the chart into an area of `size` scrolled by `scroll` (pixels past the frozen
+    /// head and left columns).
+    void paintChart(QPainter& painter, QSize size, QPoint scroll) const;
+    /// The value column of the block's hit in `row` when the block is one position's.
+    std::optional<std::size_t> positionHit(std::size_t block, std::size_t row) const;
+
+    std::optional<analysis::TrendChart> chart_;
+    QList<QString> valueLabels_;
+    /// [footer row][block] -> texts per value.
+    std::array<QList<QList<QString>>, 4> footer_;
+    bool showMisses_ = true;
+    bool guideLines_ = false;
+
+    int rowHeight_ = 0;
+    int cellWidth_ = 0;
+    int issueWidth_ = 0;
+    int numbersWidth_ = 0;
+};
+
+} // namespace yilou::app

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "analysis/issue_range.h"
+#include "analysis/search_type.h"
+#include "history/draw_record.h"
+#include "history/snapshot.h"
+
+#include <QObject>
+#include <array>
+
+class QCheckBox;
+class QLineEdit;
+class QRadioButton;
+class QTabBar;
+
+namespace yilou::app {
+
+class frmMain;
+
+/// What the overview pages show, as the main window's search controls set it.
+struct ViewInputs {
+    analysis::SearchType type = analysis::SearchType::Number;
+    history::NumberOrder order = history::NumberOrder::Drop;
+    analysis::IndexRange range;
+    int highestNumber = 11;
+    history::AttributeRules rules;
+};
+
+/// Reads the search type, number order, range and reference issue from the window's controls
+/// (found by their object names) and tells when any of them, the settings or the history
+/// changed. Changes that come together (a handler that moves several controls) are told once,
+/// after the handler is done, so that the pages read what it left.
+class WindowInputs : public QObject {
+    Q_OBJECT
+public:
+    explicit WindowInputs(frmMain& window);
+
+    frmMain& window() const { return window_; }
+    const history::Snapshot& snapshot() const;
+    /// The inputs as the controls stand. Throws UserError when the history is empty or the
+    /// range boxes do not name a range of it.
+    ViewInputs read() const;
+
+signals:
+    void changed();
+
+private:
+    void schedule();
+    /// Watches a text box: changes made by the program at once, typing when the box is left.
+    void watch(QLineEdit* box);
+
+    frmMain& window_;
+    std::array<QRadioButton*, 6> types_{};
+    QRadioButton* sorted_ = nullptr;
+    std::array<QLineEdit*, 2> range_{};
+    QTabBar* tabs_ = nullptr;
+    QCheckBox* before_ = nullptr;
+    QLineEdit* reference_ = nullptr;
+    bool pending_ = false;
+};
+
+} // namespace yilou::app

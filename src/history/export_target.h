@@ -1,0 +1,12 @@
+#pragma once
+
+#include <filesystem>
+
+namespace yilou::history {
+
+/// Refuses (UserError) a file chosen for a copy of an export when it is the database file of
+/// `dataDir`, one of its journal files or the backup file lsbf.txt, under whatever path or link
+/// it is named: writing there would destroy the history.
+void checkExportTarget(const std::filesystem::path& target, const std::filesystem::path& dataDir);
+
+} // namespace yilou::history

@@ -1,0 +1,296 @@
+#include "history/xls_writer.h"
+
+#include "history/compound_file.h"
+#include "history/little_endian.h"
+#include "history/messages.h"
+#include "history/user_error.h"
+
+#include <algorithm>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace yilou::history {
+
+namespace {
+
+constexpr std::size_t kRowsBelowHeader = kSheetRows - 1;
+constexpr std::size_t kLongestText = 255;
+constexpr std::size_t kProgressStep = 4096;
+/// The cell format every cell uses: the first after the 16 style formats.
+constexpr std::uint32_t kCellFormat = 15;
+
+enum Record : std::uint32_t {
+    kBof = 0x0809,
+    kEof = 0x000A,
+    kCodePage = 0x0042,
+    kWindow1 = 0x003D,
+    kDateMode = 0x0022,
+    kFont = 0x0031,
+    kXf = 0x00E0,
+    kStyle = 0x0293,
+    kBoundSheet = 0x0085,
+    kColInfo = 0x007D,
+    kDimensions = 0x0200,
+    kLabel = 0x0204,
+    kWindow2 = 0x023E,
+};
+
+void appendRecord(std::string& out, Record type, std::string_view data) {
+    append16(out, type);
+    append16(out, static_cast<std::uint32_t>(data.size()));
+    out += data;
+}
+
+std::string bof(std::uint32_t substream) {
+    std::string data;
+    append16(data, 0x0600); // BIFF8
+    append16(data, substream);
+    append16(data, 0x0DBB); // build and year of the writing application
+    append16(data, 0x07CC);
+    append32(data, 0);
+    append32(data, 6); // the oldest version that reads the file: BIFF8
+    return data;
+}
+
+/// UTF-8 to UTF-16 code units; a malformed sequence becomes U+FFFD.
+void toUtf16(std::string_view text, std::u16string& out) {
+    out.clear();
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const int length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+        char32_t code = length == 1   ? lead
+                        : length == 2 ? lead & 0x1F
+                        : length == 3 ? lead & 0x0F
+                                      : lead & 0x07;
+        bool valid = (length == 1 || lead >= 0xC2) && lead <= 0xF4 && i + length <= text.size();
+        for (int k = 1; valid && k < length; ++k) {
+            const auto next = static_cast<unsigned char>(text[i + k]);
+            valid = (next & 0xC0) == 0x80;
+            code = (code << 6) | (next & 0x3F);
+        }
+        const char32_t smallest[] = {0, 0, 0x80, 0x800, 0x10000};
+        if (!valid || code < smallest[length] || code > 0x10FFFF ||
+            (code >= 0xD800 && code <= 0xDFFF)) {
+            out += u'\uFFFD';
+            ++i;
+            continue;
+        }
+        if (code >= 0x10000) {
+            out += static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10));
+            out += static_cast<char16_t>(0xDC00 + ((code - 0x10000) & 0x3FF));
+        } else {
+            out += static_cast<char16_t>(code);
+        }
+        i += length;
+    }
+}
+
+/// Writes the worksheets and the workbook around them.
+class WorkbookWriter {
+public:
+    WorkbookWriter(const std::filesystem::path& file, const TextGrid& grid,
+                   const WriteProgress& progress)
+        : file_(file, "Workbook"), grid_(grid), progress_(progress) {}
+
+    bool write() {
+        if (grid_.columns > kSheetColumns)
+            throw UserError(messages::gridTooWide(grid_.columns));
+        const std::size_t sheets = sheetCount(grid_.rows);
+        const auto sheetOffsets = writeGlobals(sheets);
+        if (grid_.rows > 0)
+            readRow(0, header_);
+        for (std::size_t sheet = 0; sheet < sheets; ++sheet) {
+            std::string offset;
+            append32(offset, static_cast<std::uint32_t>(file_.size()));
+            file_.overwrite(sheetOffsets[sheet], offset);
+            if (!writeSheet(sheet))
+                return false;
+        }
+        if (progress_ && !progress_(grid_.rows, grid_.rows))
+            return false;
+        file_.close();
+        return true;
+    }
+
+private:
+    /// Writes the workbook globals; returns where each sheet's stream position goes.
+    std::vector<std::uint64_t> writeGlobals(std::size_t sheets) {
+        std::string out;
+        appendRecord(out, kBof, bof(0x0005));
+        std::string data;
+        append16(data, 1200); // strings are UTF-16
+        appendRecord(out, kCodePage, data);
+        data.clear();
+        for (std::uint32_t value : {0x0000u, 0x0000u, 0x3000u, 0x1E00u, 0x0038u, 0u, 0u, 1u, 600u})
+            append16(data, value);
+        appendRecord(out, kWindow1, data);
+        appendRecord(out, kDateMode, std::string(2, '\0'));
+        // Four fonts, as readers expect (the fifth has index 5): 宋体 at 11 points.
+        data.clear();
+        for (std::uint32_t value : {220u, 0u, 0x7FFFu, 400u, 0u})
+            append16(data, value);
+        data += std::string("\0\0\x86\0", 4); // no underline, any family, GB 2312 character set
+        data += std::string("\x02\x01\x8B\x5B\x53\x4F", 6);
+        for (int font = 0; font < 4; ++font)
+            appendRecord(out, kFont, data);
+        // Sixteen style formats and the cell format: general, bottom-aligned.
+        for (int xf = 0; xf <= static_cast<int>(kCellFormat); ++xf) {
+            data.clear();
+            append16(data, 0); // font
+            append16(data, 0); // number format: general
+            append16(data, xf < static_cast<int>(kCellFormat) ? 0xFFF5 : 0x0001);
+            append32(data, 0x20);
+            append32(data, 0);
+            append32(data, 0);
+            append16(data, 0x20C0); // automatic pattern colours
+            appendRecord(out, kXf, data);
+        }
+        data.clear();
+        append32(data, 0xFF008000); // the built-in style "Normal" on style format 0
+        appendRecord(out, kStyle, data);
+        std::vector<std::uint64_t> offsets;
+        for (std::size_t sheet = 0; sheet < sheets; ++sheet) {
+            const std::string name = "Sheet" + std::to_string(sheet + 1);
+            offsets.push_back(file_.size() + out.size() + 4);
+            data.assign(4, '\0');           // the sheet's stream position, set once it is known
+            data += std::string("\0\0", 2); // visible worksheet
+            data += static_cast<char>(name.size());
+            data += '\0';
+            data += name;
+            appendRecord(out, kBoundSheet, data);
+        }
+        appendRecord(out, kEof, {});
+        file_.write(out);
+        return offsets;
+    }
+
+    bool writeSheet(std::size_t sheet) {
+        const std::size_t first = 1 + sheet * kRowsBelowHeader;
+        const std::size_t end = std::min(grid_.rows, first + kRowsBelowHeader);
+        const std::size_t below = end > first ? end - first : 0;
+        if (below > 0)
+            readRow(first, cells_);
+        std::string out;
+        appendRecord(out, kBof, bof(0x0010));
+        appendColumnWidths(out, below > 0);
+        std::string data;
+        append32(data, 0);
+        append32(data, static_cast<std::uint32_t>(grid_.rows > 0 ? below + 1 : 0));
+        append16(data, 0);
+        append16(data, static_cast<std::uint32_t>(grid_.columns));
+        append16(data, 0);
+        appendRecord(out, kDimensions, data);
+        if (grid_.rows > 0)
+            appendRow(out, 0, header_);
+        for (std::size_t r = first; r < end; ++r) {
+            if (r > first)
+                readRow(r, cells_);
+            appendRow(out, r - first + 1, cells_);
+            if (out.size() >= 1 << 16) {
+                file_.write(out);
+                out.clear();
+            }
+            if (progress_ && r % kProgressStep == 0 && !progress_(r, grid_.rows))
+                return false;
+        }
+        data.clear();
+        // Grid lines, headers, zeros, outline symbols; the first sheet is the one shown.
+        append16(data, sheet == 0 ? 0x06B6 : 0x00B6);
+        append16(data, 0);
+        append16(data, 0);
+        append32(data, 0x40);
+        append32(data, 0);
+        append32(data, 0);
+        appendRecord(out, kWindow2, data);
+        appendRecord(out, kEof, {});
+        file_.write(out);
+        return true;
+    }
+
+    void readRow(std::size_t row, std::vector<std::string>& cells) {
+        cells.resize(grid_.columns);
+        grid_.cells(row, cells);
+        cells.resize(grid_.columns);
+    }
+
+    /// Columns as wide as the header's or the first row's texts, so that a ten-digit issue
+    /// shows whole.
+    void appendColumnWidths(std::string& out, bool withFirstRow) {
+        for (std::size_t c = 0; c < grid_.columns; ++c) {
+            std::size_t width = c < header_.size() ? textWidth(header_[c]) : 0;
+            if (withFirstRow)
+                width = std::max(width, textWidth(cells_[c]));
+            std::string data;
+            append16(data, static_cast<std::uint32_t>(c));
+            append16(data, static_cast<std::uint32_t>(c));
+            append16(data, static_cast<std::uint32_t>(std::clamp<std::size_t>(width + 2, 8, 255) *
+                                                      256)); // in 1/256 of a digit's width
+            append16(data, kCellFormat);
+            append32(data, 0);
+            appendRecord(out, kColInfo, data);
+        }
+    }
+
+    /// Display width in digit widths: a character outside Latin-1 (CJK) takes two.
+    std::size_t textWidth(const std::string& text) {
+        toUtf16(text, utf16_);
+        std::size_t width = 0;
+        for (char16_t unit : utf16_)
+            width += unit < 0x100 ? 1 : 2;
+        return width;
+    }
+
+    void appendRow(std::string& out, std::size_t row, const std::vector<std::string>& cells) {
+        for (std::size_t c = 0; c < grid_.columns; ++c) {
+            const std::string& text = cells[c];
+            if (text.empty())
+                continue;
+            const bool ascii = std::all_of(text.begin(), text.end(), [](char ch) {
+                return static_cast<unsigned char>(ch) < 0x80;
+            });
+            std::size_t length = text.size();
+            bool wide = false;
+            if (!ascii) {
+                toUtf16(text, utf16_);
+                length = utf16_.size();
+                wide = std::any_of(utf16_.begin(), utf16_.end(),
+                                   [](char16_t unit) { return unit >= 0x100; });
+            }
+            if (length > kLongestText)
+                throw UserError(messages::cellTextTooLong(kLongestText, text));
+            append16(out, kLabel);
+            append16(out, static_cast<std::uint32_t>(9 + length * (wide ? 2 : 1)));
+            append16(out, static_cast<std::uint32_t>(row));
+            append16(out, static_cast<std::uint32_t>(c));
+            append16(out, kCellFormat);
+            append16(out, static_cast<std::uint32_t>(length));
+            out += static_cast<char>(wide ? 1 : 0);
+            if (ascii)
+                out += text;
+            else
+                for (char16_t unit : utf16_)
+                    appendLittleEndian(out, unit, wide ? 2 : 1);
+        }
+    }
+
+    CompoundFileWriter file_;
+    const TextGrid& grid_;
+    const WriteProgress& progress_;
+    std::vector<std::string> header_;
+    std::vector<std::string> cells_;
+    std::u16string utf16_;
+};
+
+} // namespace
+
+std::size_t sheetCount(std::size_t rows) {
+    return rows <= 1 ? 1 : (rows - 1 + kRowsBelowHeader - 1) / kRowsBelowHeader;
+}
+
+bool writeWorkbook(const std::filesystem::path& file, const TextGrid& grid,
+                   const WriteProgress& progress) {
+    return WorkbookWriter(file, grid, progress).write();
+}
+
+} // namespace yilou::history
