@@ -89,6 +89,7 @@ void frmMain::buildLayout() {
 
 void frmMain::wireMenus() {
     connect(commands_->Command21, &QPushButton::clicked, this, &frmMain::Command21_Click);
+    connect(menus_->mnuUpdateUrl, &QAction::triggered, this, &frmMain::mnuUpdateUrl_Click);
     connect(menus_->mnuDcls, &QAction::triggered, this, &frmMain::mnuDcls_Click);
     connect(MSFlexGrid1_, &FlexGrid::contextMenuAsked, this,
             [this](const QPoint& at) { menus_->mnuLsgl->popup(at); });
@@ -164,10 +165,6 @@ void frmMain::QihaoXianshi() {
     entry_->Label12->setText(QStringLiteral("在下面输入 %1 期历史号码:").arg(next));
     if (newest)
         analysis_->positions->Text4->setText(qs(history::issueText(*newest)));
-}
-
-void frmMain::Command21_Click() {
-    // The online update comes with its own feature.
 }
 
 void frmMain::mnuDcls_Click() {

@@ -9,6 +9,7 @@
 
 #include <QMainWindow>
 #include <QUrl>
+#include <atomic>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -66,6 +67,7 @@ public:
     void mnuSxcs_Click(int index);
     void mnuDscs_Click(int index);
     void mnuSetDay_Click();
+    void mnuUpdateUrl_Click();
     void Command9_Click();
     void mnuFrontPage_Click();
     void mnuDescrb_Click();
@@ -73,6 +75,7 @@ public:
 
     // The history side (menu "历史管理" and the history buttons).
     void cmdRdLst_Click();
+    void Command21_Click();
     void Command3_Click();
     void mnuErase_Click();
     void mnuDlzd_Click();
@@ -105,11 +108,18 @@ private:
     history::HistoryDb* writableDb();
     /// Runs a change of the history off the window's thread with a progress dialog, the history
     /// commands disabled meanwhile; `work` returns the history as it is afterwards. A failure
-    /// is shown and leaves the window's picture as it was. True when the work succeeded.
+    /// is shown and leaves the window's picture as it was. True when the work succeeded. With
+    /// a `cancel` flag the progress dialog can set it (runWithProgress).
     bool changeHistory(const QString& label,
-                       const std::function<history::Snapshot(history::HistoryDb&)>& work);
+                       const std::function<history::Snapshot(history::HistoryDb&)>& work,
+                       std::atomic<bool>* cancel = nullptr);
     /// Shows a new history: grid, next issue, status; the analysis side refreshes its inputs.
     void showHistory(history::Snapshot snapshot);
+    /// After draws were added: the search range spans the whole history.
+    void showHistoryRange();
+    /// The input box of the update address template, with the current one to edit; an
+    /// accepted text is saved (an empty one removes the template). Nothing when cancelled.
+    std::optional<std::string> askUpdateUrl();
     /// Asks before a deletion of `removed` draws that would leave the history empty; nothing
     /// when the user declines, else what the engine may do when all draws would go.
     std::optional<history::WhenAllDrawsGo> confirmDeletion(std::size_t removed);
@@ -121,7 +131,6 @@ private:
     int intSxYear() const;
 
     // Placeholders of commands that come with their own features.
-    void Command21_Click();
     void mnuDcls_Click();
 
     std::filesystem::path dataFolder_;

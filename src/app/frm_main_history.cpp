@@ -78,13 +78,15 @@ void frmMain::setHistoryCommandsEnabled(bool enabled) {
 }
 
 bool frmMain::changeHistory(const QString& label,
-                            const std::function<history::Snapshot(history::HistoryDb&)>& work) {
+                            const std::function<history::Snapshot(history::HistoryDb&)>& work,
+                            std::atomic<bool>* cancel) {
     history::HistoryDb* db = writableDb();
     if (!db)
         return false;
     setHistoryCommandsEnabled(false);
     try {
-        auto changed = runWithProgress(this, label, [&] { return work(*db); });
+        auto changed = runWithProgress(
+            this, label, [&] { return work(*db); }, cancel);
         setHistoryCommandsEnabled(true);
         showHistory(std::move(changed));
         return true;
@@ -100,6 +102,14 @@ void frmMain::showHistory(history::Snapshot snapshot) {
     AddHaoma();
     QihaoXianshi();
     emit historyChanged();
+}
+
+void frmMain::showHistoryRange() {
+    if (snapshot_.empty())
+        return;
+    auto* range = analysis_->range;
+    range->Text3[0]->setText(qs(history::issueText(snapshot_.issues.front())));
+    range->Text3[1]->setText(qs(history::issueText(snapshot_.issues.back())));
 }
 
 void frmMain::cmdRdLst_Click() {
@@ -121,11 +131,7 @@ void frmMain::cmdRdLst_Click() {
     });
     if (!done)
         return;
-    if (!snapshot_.empty()) {
-        auto* range = analysis_->range;
-        range->Text3[0]->setText(qs(history::issueText(snapshot_.issues.front())));
-        range->Text3[1]->setText(qs(history::issueText(snapshot_.issues.back())));
-    }
+    showHistoryRange();
     prompts_.inform(messages::kImportTitle, report.summary());
 }
 

@@ -3,6 +3,7 @@
 #include "history/messages.h"
 #include "history/online_update.h"
 #include "history/user_error.h"
+#include "session/history_steps.h"
 
 namespace yilou::cli {
 
@@ -36,14 +37,12 @@ void addUpdateCommand(CLI::App& app, CliContext& context) {
                         "这一次使用的地址模板（不保存）；{code} 代表彩种代码，{n} 代表期数");
     command->add_option("--today", *today, "按这一天更新（YYYY-MM-DD，默认今天）");
     command->callback([&context, url, today] {
-        history::UpdateRequest request;
-        request.urlTemplate = url->empty() ? context.settings().UpdateUrl() : *url;
-        if (request.urlTemplate.empty())
+        std::string urlTemplate = url->empty() ? context.settings().UpdateUrl() : *url;
+        if (urlTemplate.empty())
             throw UserError(messages::noUpdateAddressGiven());
-        request.today = today->empty() ? history::today() : parseDateArgument(*today);
-        request.keepDays = context.settings().IniSerchDay();
-        request.game = context.game();
-        request.rules = context.rules();
+        const auto request = session::onlineUpdateRequest(
+            std::move(urlTemplate), context.settings().IniSerchDay(), context.choices(),
+            today->empty() ? history::today() : parseDateArgument(*today));
         context.out << history::updateHistoryOnline(context.db(), request).summary() << '\n';
     });
 }

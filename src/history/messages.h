@@ -180,6 +180,9 @@ inline constexpr std::string_view kOnlineUpdateQuestion =
 inline constexpr std::string_view kUpdateUrlTitle = "历史号码更新地址";
 /// The prompt of the address box: what to type, then kUpdateUrlHelp.
 inline constexpr std::string_view kUpdateUrlPrompt = "请输入开奖结果网页的地址模板。";
+/// The label of the progress dialog while the page is read and stored.
+inline constexpr std::string_view kOnlineUpdateWorking =
+    "正在读取开奖结果网页并保存新的历史号码，请稍候……";
 /// The title of the window's other messages: outcomes and failures.
 inline constexpr std::string_view kNoticeTitle = "遗漏统计";
 

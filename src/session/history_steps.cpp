@@ -74,4 +74,16 @@ std::filesystem::path setAsideDatabase(const std::filesystem::path& file) {
     return target;
 }
 
+history::UpdateRequest onlineUpdateRequest(std::string urlTemplate, int keepDays,
+                                           const Choices& choices,
+                                           const history::CalendarDate& today) {
+    history::UpdateRequest request;
+    request.urlTemplate = std::move(urlTemplate);
+    request.today = today;
+    request.keepDays = keepDays;
+    request.game = choices.game();
+    request.rules = choices.rules();
+    return request;
+}
+
 } // namespace yilou::session

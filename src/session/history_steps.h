@@ -4,6 +4,8 @@
 #include "history/games.h"
 #include "history/history_db.h"
 #include "history/maintenance.h"
+#include "history/online_update.h"
+#include "session/choices.h"
 
 #include <array>
 #include <cstddef>
@@ -37,6 +39,12 @@ history::DeletionResult
 deleteNewest(history::HistoryDb& db, std::size_t count, const std::filesystem::path& dataDir,
              const history::Game& game, const history::AttributeRules& rules,
              history::WhenAllDrawsGo whenAllGo = history::WhenAllDrawsGo::Refuse);
+
+/// What an online update of the chosen game asks for: the address template, the days of
+/// history to keep and load (the setting IniSerchDay) and the date the update counts from.
+history::UpdateRequest onlineUpdateRequest(std::string urlTemplate, int keepDays,
+                                           const Choices& choices,
+                                           const history::CalendarDate& today);
 
 /// Moves a database file that cannot be opened out of the way, keeping it beside the new one
 /// under the name "<file>.损坏-<n>" (the first n not taken), so that a new history can start

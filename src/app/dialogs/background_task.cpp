@@ -8,12 +8,18 @@
 
 namespace yilou::app {
 
-void runWithProgress(QWidget* parent, const QString& label, const std::function<void()>& work) {
+void runWithProgress(QWidget* parent, const QString& label, const std::function<void()>& work,
+                     std::atomic<bool>* cancel) {
     QProgressDialog progress(label, QString(), 0, 0, parent);
     progress.setObjectName(QStringLiteral("progress"));
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(400);
-    progress.setCancelButton(nullptr);
+    if (cancel) {
+        progress.setCancelButtonText(QStringLiteral("取消"));
+        QObject::connect(&progress, &QProgressDialog::canceled, [cancel] { *cancel = true; });
+    } else {
+        progress.setCancelButton(nullptr);
+    }
     progress.setValue(0);
 
     QEventLoop loop;
@@ -26,7 +32,8 @@ void runWithProgress(QWidget* parent, const QString& label, const std::function<
         }
         QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
     });
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    // A Cancel button needs the user's clicks; without one, input waits until the work is done.
+    loop.exec(cancel ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents);
     worker.join();
     if (failure)
         std::rethrow_exception(failure);

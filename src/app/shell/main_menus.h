@@ -35,6 +35,7 @@ public:
     QMenu* mnuCaizhong;
     std::array<QAction*, 28> mnu11S5{};
     QAction* mnuSetDay;
+    QAction* mnuUpdateUrl; ///< 历史号码更新地址
     QAction* mnuFrontPage;
     QAction* mnuDescrb;
     QAction* numYanshiDown;

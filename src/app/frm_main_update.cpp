@@ -1,0 +1,54 @@
+// The online update of frmMain: the button Command21 and the address template in "设置".
+#include "app/frm_main.h"
+#include "history/messages.h"
+#include "history/online_update.h"
+#include "session/history_steps.h"
+
+namespace yilou::app {
+
+std::optional<std::string> frmMain::askUpdateUrl() {
+    const std::string prompt =
+        std::string(messages::kUpdateUrlPrompt) + "\n" + std::string(messages::kUpdateUrlHelp);
+    const auto answer =
+        prompts_.askText(messages::kUpdateUrlTitle, prompt, qs(settings_.UpdateUrl()));
+    if (!answer)
+        return std::nullopt;
+    const std::string urlTemplate = answer->trimmed().toStdString();
+    settings_.setUpdateUrl(urlTemplate);
+    saveSettings();
+    return urlTemplate;
+}
+
+void frmMain::mnuUpdateUrl_Click() {
+    askUpdateUrl();
+}
+
+void frmMain::Command21_Click() {
+    if (!prompts_.confirm(messages::kOnlineUpdateTitle, messages::kOnlineUpdateQuestion))
+        return;
+    std::string urlTemplate = settings_.UpdateUrl();
+    if (urlTemplate.empty())
+        urlTemplate = askUpdateUrl().value_or(std::string());
+    if (urlTemplate.empty())
+        return;
+    const auto request = session::onlineUpdateRequest(
+        std::move(urlTemplate), settings_.IniSerchDay(), choices_, history::today());
+    std::atomic<bool> cancel{false};
+    history::UpdateReport report;
+    const bool done = changeHistory(
+        qs(messages::kOnlineUpdateWorking),
+        [&](history::HistoryDb& db) {
+            // A connection of the worker's own: the window keeps answering the user meanwhile
+            // and may read through its own.
+            history::HistoryDb own(db.path());
+            report = history::updateHistoryOnline(own, request, {&cancel, {}});
+            return own.loadSnapshot();
+        },
+        &cancel);
+    if (!done)
+        return;
+    showHistoryRange();
+    prompts_.inform(messages::kOnlineUpdateTitle, report.summary());
+}
+
+} // namespace yilou::app
