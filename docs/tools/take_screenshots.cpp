@@ -64,8 +64,11 @@ int main(int argc, char** argv) {
              out.filePath(QStringLiteral("settings-menu.png")));
     grabMenu(window.menus()->mnuCaizhong, window.mapToGlobal(QPoint(60, 24)),
              out.filePath(QStringLiteral("game-menu.png")));
-    grabDialog(out.filePath(QStringLiteral("import-question.png")), [&] { window.cmdRdLst_Click(); });
+    grabDialog(out.filePath(QStringLiteral("import-question.png")),
+               [&] { window.cmdRdLst_Click(); });
     grabDialog(out.filePath(QStringLiteral("days-dialog.png")), [&] { window.mnuSetDay_Click(); });
+    grabDialog(out.filePath(QStringLiteral("update-url.png")),
+               [&] { window.mnuUpdateUrl_Click(); });
     takeAnalysisScreenshots(window, out);
     takeOverviewScreenshots(window, out);
 
