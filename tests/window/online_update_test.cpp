@@ -25,10 +25,11 @@ std::size_t storedCount(const std::filesystem::path& folder) {
     return db.drawCount();
 }
 
-/// Ten draws of yesterday from its first draw on: new to any history the tests start with.
+/// Fifty draws of yesterday from its first draw on: new to any history the tests start with,
+/// and more than the history grid shows without scrolling.
 std::vector<history::DrawRecord> yesterdaysDraws() {
     GeneratedHistory settings;
-    settings.draws = 10;
+    settings.draws = 50;
     settings.firstIssue = history::makeIssue(history::addDays(history::today(), -1), 1);
     return generateDraws(settings);
 }
@@ -67,11 +68,12 @@ private slots:
         QVERIFY(dialogs.seen()[1].startsWith(QStringLiteral("历史号码更新地址|")));
         QVERIFY(dialogs.seen()[1].contains(QStringLiteral("{code}")));
         const QString newest = QString::fromStdString(history::issueText(draws.back().issue));
-        QVERIFY2(dialogs.seen()[2].contains(QStringLiteral("已保存 10 期，最新一期为 ") + newest),
+        QVERIFY2(dialogs.seen()[2].contains(QStringLiteral("已保存 50 期，最新一期为 ") + newest),
                  qPrintable(dialogs.seenText()));
         QCOMPARE(app::SettingsStore().UpdateUrl(), urlTemplate);
-        QCOMPARE(storedCount(fixture.folder()), 10u);
-        QCOMPARE(fixture.window().MSFlexGrid1()->rows(), 11);
+        QCOMPARE(storedCount(fixture.folder()), 50u);
+        QCOMPARE(fixture.window().MSFlexGrid1()->rows(), 51);
+        QVERIFY(fixture.window().MSFlexGrid1()->topRow() > 1); // scrolled to the newest
         QCOMPARE(fixture.find<QLineEdit>(QStringLiteral("Text3(1)"))->text(), newest);
         QCOMPARE(fixture.find<QLineEdit>(QStringLiteral("Text4"))->text(), newest);
         QCOMPARE(fixture.find<QLineEdit>(QStringLiteral("Text1"))->text(),

@@ -55,6 +55,9 @@ void FlexGrid::showNewestWhenLong() {
     if (rows() <= 39)
         return;
     newestPending_ = !isVisible();
+    // After a reset the rows are laid out later, and until then the scroll range is the old
+    // grid's: lay them out now so that the newest row can be reached.
+    executeDelayedItemsLayout();
     setTopRow(rows() - 1);
 }
 
