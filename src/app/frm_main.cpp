@@ -3,6 +3,7 @@
 #include "app/analysis/analysis_area.h"
 #include "app/analysis/analysis_handlers.h"
 #include "app/analysis/position_input_panel.h"
+#include "app/export/grid_exports.h"
 #include "app/grid/flex_grid.h"
 #include "app/grid/wheel_router.h"
 #include "app/history/command_bar.h"
@@ -44,6 +45,7 @@ frmMain::frmMain(const std::filesystem::path& dataFolder, QWidget* parent)
     wireHistory();
     startUp();
     analysisHandlers_ = new AnalysisHandlers(*this);
+    new GridExports(*this);
 }
 
 frmMain::~frmMain() = default;
@@ -89,7 +91,6 @@ void frmMain::buildLayout() {
 
 void frmMain::wireMenus() {
     connect(commands_->Command21, &QPushButton::clicked, this, &frmMain::Command21_Click);
-    connect(menus_->mnuDcls, &QAction::triggered, this, &frmMain::mnuDcls_Click);
     connect(MSFlexGrid1_, &FlexGrid::contextMenuAsked, this,
             [this](const QPoint& at) { menus_->mnuLsgl->popup(at); });
     connect(analysis_->positions->TabStrip1, &QTabBar::currentChanged, analysis_->positions,
@@ -168,10 +169,6 @@ void frmMain::QihaoXianshi() {
 
 void frmMain::Command21_Click() {
     // The online update comes with its own feature.
-}
-
-void frmMain::mnuDcls_Click() {
-    // The spreadsheet export comes with its own feature.
 }
 
 } // namespace yilou::app

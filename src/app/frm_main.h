@@ -60,6 +60,8 @@ public:
     /// their own in. Returns false when nothing could be started.
     using UrlOpener = std::function<bool(const QUrl&)>;
     void setUrlOpener(UrlOpener opener) { openUrl_ = std::move(opener); }
+    /// Opens `file` with the desktop's default application; when none opens, says where it is.
+    void showFile(const std::filesystem::path& file);
 
     // Settings and help (menu "设置", button Command9).
     void mnu11S5_Click(int index);
@@ -120,9 +122,8 @@ private:
     /// The zodiac year of the issue in Text1 (intSxYear), or this year when Text1 holds none.
     int intSxYear() const;
 
-    // Placeholders of commands that come with their own features.
+    // Placeholder of a command that comes with its own feature.
     void Command21_Click();
-    void mnuDcls_Click();
 
     std::filesystem::path dataFolder_;
     SettingsStore settings_;

@@ -234,8 +234,12 @@ void frmMain::Command4_Click() {
         showFailure(error);
         return;
     }
-    if (!openUrl_(QUrl::fromLocalFile(QString::fromStdString(written.string()))))
-        prompts_.inform(messages::kNoticeTitle, messages::cannotOpenFile(written));
+    showFile(written);
+}
+
+void frmMain::showFile(const std::filesystem::path& file) {
+    if (!openUrl_(QUrl::fromLocalFile(QString::fromStdString(file.string()))))
+        prompts_.inform(messages::kNoticeTitle, messages::cannotOpenFile(file));
 }
 
 void frmMain::MaskEdBox1_KeyPress(int) {

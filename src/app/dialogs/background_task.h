@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <cstddef>
 #include <exception>
 #include <functional>
 #include <optional>
@@ -26,5 +27,15 @@ requires(!std::is_void_v<std::invoke_result_t<Work>>) {
     runWithProgress(parent, label, std::function<void()>([&] { result.emplace(work()); }));
     return std::move(*result);
 }
+
+/// Told how much of the work is done, of how much; returns false once the user asked to stop.
+using ProgressReport = std::function<bool(std::size_t done, std::size_t total)>;
+
+/// Runs `work` on a thread of its own behind a progress dialog with a Cancel button, shown at
+/// once and blocking the whole application meanwhile. The work reports its progress and stops
+/// when the report returns false. Returns when the work has ended; an exception of the work is
+/// thrown again here.
+void runStoppable(QWidget* parent, const QString& label,
+                  const std::function<void(const ProgressReport&)>& work);
 
 } // namespace yilou::app
