@@ -40,34 +40,28 @@ void compareWithGrid(const std::filesystem::path& file, const app::FlexGrid* gri
         }
 }
 
-/// Presses Cancel in the export's progress dialog as soon as it shows, before the export runs.
-class CancelOnShow : public QObject {
+/// Notes whether a progress dialog showed; with `cancel`, presses its Cancel button as soon as
+/// it shows, before the work runs.
+class ProgressWatch : public QObject {
 public:
-    CancelOnShow() { qApp->installEventFilter(this); }
+    explicit ProgressWatch(bool cancel = false) : cancel_(cancel) {
+        qApp->installEventFilter(this);
+    }
     bool shown = false;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (auto* dialog = qobject_cast<QProgressDialog*>(watched);
-            dialog && event->type() == QEvent::Show && !shown) {
+        auto* dialog = qobject_cast<QProgressDialog*>(watched);
+        if (dialog && event->type() == QEvent::Show && !shown) {
             shown = true;
-            dialog->findChild<QPushButton*>()->click();
+            if (cancel_)
+                dialog->findChild<QPushButton*>()->click();
         }
         return false;
     }
-};
 
-/// Notes whether a progress dialog showed.
-class ProgressSeen : public QObject {
-public:
-    ProgressSeen() { qApp->installEventFilter(this); }
-    bool seen = false;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        seen = seen || (qobject_cast<QProgressDialog*>(watched) && event->type() == QEvent::Show);
-        return false;
-    }
+private:
+    bool cancel_;
 };
 
 class SpreadsheetExportTest : public QObject {
@@ -78,7 +72,7 @@ private slots:
         fixture.storeDraws(30);
         fixture.open();
         const auto file = fixture.folder() / "lishi.xls";
-        const ProgressSeen progress;
+        const ProgressWatch progress;
         fixture.trigger(QStringLiteral("mnuDcls"));
         compareWithGrid(file, fixture.window().MSFlexGrid1());
         QCOMPARE(fixture.opened().size(), 1u);
@@ -89,7 +83,7 @@ private slots:
         doubleClick(fixture.window().MSFlexGrid1());
         compareWithGrid(file, fixture.window().MSFlexGrid1());
         QCOMPARE(fixture.opened().size(), 2u);
-        QVERIFY(!progress.seen);
+        QVERIFY(!progress.shown);
     }
 
     void resultGridsExportWhatTheyShow() {
@@ -162,7 +156,7 @@ private slots:
         const auto file = fixture.folder() / "lishi.xls";
         writeFile(file, "previous");
         {
-            const CancelOnShow cancel;
+            const ProgressWatch cancel(true);
             DialogScript unexpected; // a stopped export says nothing
             unexpected.ok();
             fixture.trigger(QStringLiteral("mnuDcls"));
@@ -173,11 +167,11 @@ private slots:
         QVERIFY(fixture.opened().empty());
 
         // Run to its end, the grid fills two sheets and the message says so.
-        const ProgressSeen progress;
+        const ProgressWatch progress;
         DialogScript dialogs;
         dialogs.ok();
         fixture.trigger(QStringLiteral("mnuDcls"));
-        QVERIFY(progress.seen);
+        QVERIFY(progress.shown);
         QCOMPARE(dialogs.pending(), 0);
         QVERIFY2(dialogs.seenText().contains(QStringLiteral("Sheet2")),
                  qPrintable(dialogs.seenText()));
