@@ -160,7 +160,13 @@ void frmMain::AddHaoma() {
 void frmMain::QihaoXianshi() {
     const std::optional<history::Issue> newest =
         snapshot_.empty() ? std::nullopt : std::optional(snapshot_.issues.back());
-    const QString next = qs(history::issueText(session::nextIssue(newest, choices_.game())));
+    QString next;
+    try {
+        next = qs(history::issueText(session::nextIssue(newest, choices_.game())));
+    } catch (const UserError&) {
+        // The newest draw has the last issue there can be: no next one to propose, and a
+        // draw typed in anyway gets the engine's message when it is stored.
+    }
     entry_->Text1->setText(next);
     entry_->Label12->setText(QStringLiteral("在下面输入 %1 期历史号码:").arg(next));
     if (newest)
