@@ -3,6 +3,7 @@
 #include "app/analysis/analysis_area.h"
 #include "app/analysis/analysis_handlers.h"
 #include "app/analysis/position_input_panel.h"
+#include "app/export/grid_exports.h"
 #include "app/grid/flex_grid.h"
 #include "app/grid/wheel_router.h"
 #include "app/history/command_bar.h"
@@ -44,6 +45,7 @@ frmMain::frmMain(const std::filesystem::path& dataFolder, QWidget* parent)
     wireHistory();
     startUp();
     analysisHandlers_ = new AnalysisHandlers(*this);
+    new GridExports(*this);
 }
 
 frmMain::~frmMain() = default;
@@ -90,7 +92,6 @@ void frmMain::buildLayout() {
 void frmMain::wireMenus() {
     connect(commands_->Command21, &QPushButton::clicked, this, &frmMain::Command21_Click);
     connect(menus_->mnuUpdateUrl, &QAction::triggered, this, &frmMain::mnuUpdateUrl_Click);
-    connect(menus_->mnuDcls, &QAction::triggered, this, &frmMain::mnuDcls_Click);
     connect(MSFlexGrid1_, &FlexGrid::contextMenuAsked, this,
             [this](const QPoint& at) { menus_->mnuLsgl->popup(at); });
     connect(analysis_->positions->TabStrip1, &QTabBar::currentChanged, analysis_->positions,
@@ -160,15 +161,17 @@ void frmMain::AddHaoma() {
 void frmMain::QihaoXianshi() {
     const std::optional<history::Issue> newest =
         snapshot_.empty() ? std::nullopt : std::optional(snapshot_.issues.back());
-    const QString next = qs(history::issueText(session::nextIssue(newest, choices_.game())));
+    QString next;
+    try {
+        next = qs(history::issueText(session::nextIssue(newest, choices_.game())));
+    } catch (const UserError&) {
+        // The newest draw has the last issue there can be: no next one to propose, and a
+        // draw typed in anyway gets the engine's message when it is stored.
+    }
     entry_->Text1->setText(next);
     entry_->Label12->setText(QStringLiteral("在下面输入 %1 期历史号码:").arg(next));
     if (newest)
         analysis_->positions->Text4->setText(qs(history::issueText(*newest)));
-}
-
-void frmMain::mnuDcls_Click() {
-    // The spreadsheet export comes with its own feature.
 }
 
 } // namespace yilou::app

@@ -9,7 +9,6 @@
 
 #include <QMainWindow>
 #include <QUrl>
-#include <atomic>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -61,6 +60,8 @@ public:
     /// their own in. Returns false when nothing could be started.
     using UrlOpener = std::function<bool(const QUrl&)>;
     void setUrlOpener(UrlOpener opener) { openUrl_ = std::move(opener); }
+    /// Opens `file` with the desktop's default application; when none opens, says where it is.
+    void showFile(const std::filesystem::path& file);
 
     // Settings and help (menu "设置", button Command9).
     void mnu11S5_Click(int index);
@@ -108,11 +109,12 @@ private:
     history::HistoryDb* writableDb();
     /// Runs a change of the history off the window's thread with a progress dialog, the history
     /// commands disabled meanwhile; `work` returns the history as it is afterwards. A failure
-    /// is shown and leaves the window's picture as it was. True when the work succeeded. With
-    /// a `cancel` flag the progress dialog can set it (runWithProgress).
+    /// is shown and leaves the window's picture as it was. True when the work succeeded.
     bool changeHistory(const QString& label,
-                       const std::function<history::Snapshot(history::HistoryDb&)>& work,
-                       std::atomic<bool>* cancel = nullptr);
+                       const std::function<history::Snapshot(history::HistoryDb&)>& work);
+    /// The same for a change that takes itself off the window's thread (behind a dialog that
+    /// can stop it, say).
+    bool runHistoryChange(const std::function<history::Snapshot(history::HistoryDb&)>& change);
     /// Shows a new history: grid, next issue, status; the analysis side refreshes its inputs.
     void showHistory(history::Snapshot snapshot);
     /// After draws were added: the search range spans the whole history.
@@ -129,9 +131,6 @@ private:
     void showFailure(const std::exception& error);
     /// The zodiac year of the issue in Text1 (intSxYear), or this year when Text1 holds none.
     int intSxYear() const;
-
-    // Placeholders of commands that come with their own features.
-    void mnuDcls_Click();
 
     std::filesystem::path dataFolder_;
     SettingsStore settings_;

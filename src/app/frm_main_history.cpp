@@ -78,15 +78,20 @@ void frmMain::setHistoryCommandsEnabled(bool enabled) {
 }
 
 bool frmMain::changeHistory(const QString& label,
-                            const std::function<history::Snapshot(history::HistoryDb&)>& work,
-                            std::atomic<bool>* cancel) {
+                            const std::function<history::Snapshot(history::HistoryDb&)>& work) {
+    return runHistoryChange([&](history::HistoryDb& db) {
+        return runWithProgress(this, label, [&] { return work(db); });
+    });
+}
+
+bool frmMain::runHistoryChange(
+    const std::function<history::Snapshot(history::HistoryDb&)>& change) {
     history::HistoryDb* db = writableDb();
     if (!db)
         return false;
     setHistoryCommandsEnabled(false);
     try {
-        auto changed = runWithProgress(
-            this, label, [&] { return work(*db); }, cancel);
+        auto changed = change(*db);
         setHistoryCommandsEnabled(true);
         showHistory(std::move(changed));
         return true;
@@ -240,8 +245,12 @@ void frmMain::Command4_Click() {
         showFailure(error);
         return;
     }
-    if (!openUrl_(QUrl::fromLocalFile(QString::fromStdString(written.string()))))
-        prompts_.inform(messages::kNoticeTitle, messages::cannotOpenFile(written));
+    showFile(written);
+}
+
+void frmMain::showFile(const std::filesystem::path& file) {
+    if (!openUrl_(QUrl::fromLocalFile(QString::fromStdString(file.string()))))
+        prompts_.inform(messages::kNoticeTitle, messages::cannotOpenFile(file));
 }
 
 void frmMain::MaskEdBox1_KeyPress(int) {

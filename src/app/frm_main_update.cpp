@@ -1,8 +1,11 @@
 // The online update of frmMain: the button Command21 and the address template in "设置".
+#include "app/dialogs/background_task.h"
 #include "app/frm_main.h"
 #include "history/messages.h"
 #include "history/online_update.h"
 #include "session/history_steps.h"
+
+#include <atomic>
 
 namespace yilou::app {
 
@@ -33,18 +36,24 @@ void frmMain::Command21_Click() {
         return;
     const auto request = session::onlineUpdateRequest(
         std::move(urlTemplate), settings_.IniSerchDay(), choices_, history::today());
-    std::atomic<bool> cancel{false};
     history::UpdateReport report;
-    const bool done = changeHistory(
-        qs(messages::kOnlineUpdateWorking),
-        [&](history::HistoryDb& db) {
-            // A connection of the worker's own: the window keeps answering the user meanwhile
-            // and may read through its own.
+    const bool done = runHistoryChange([&](history::HistoryDb& db) {
+        history::Snapshot changed;
+        runStoppable(this, qs(messages::kOnlineUpdateWorking), [&](const ProgressReport& progress) {
+            // The page's bytes move the dialog; its Cancel button stops the fetch.
+            std::atomic<bool> cancel = false;
+            const auto follow = [&](const history::FetchProgress& got) {
+                if (!progress(static_cast<std::size_t>(got.received),
+                              static_cast<std::size_t>(got.expected)))
+                    cancel = true;
+            };
+            // A connection of the worker's own: the window may read through its own meanwhile.
             history::HistoryDb own(db.path());
-            report = history::updateHistoryOnline(own, request, {&cancel, {}});
-            return own.loadSnapshot();
-        },
-        &cancel);
+            report = history::updateHistoryOnline(own, request, {&cancel, follow});
+            changed = own.loadSnapshot();
+        });
+        return changed;
+    });
     if (!done)
         return;
     showHistoryRange();

@@ -27,7 +27,9 @@ std::vector<history::DrawRecord> generateDraws(const GeneratedHistory& settings)
             history::PositionValues numbers{pool[0], pool[1], pool[2], pool[3], pool[4]};
             records.push_back(history::DeriveAttributes(issue, numbers, settings.rules));
         }
-        issue = history::proposeNextIssue(issue, settings.drawsPerDay);
+        // The last draw may have the last issue there can be.
+        if (records.size() < settings.draws)
+            issue = history::proposeNextIssue(issue, settings.drawsPerDay);
     }
     return records;
 }

@@ -1,6 +1,7 @@
 #include "app/history/history_grid.h"
 #include "dialog_script.h"
 #include "history/history_db.h"
+#include "support/history_generator.h"
 #include "support/text_files.h"
 #include "window_fixture.h"
 #include "window_tests.h"
@@ -212,6 +213,18 @@ private slots:
         dialogs.ok();
         fixture.find<QPushButton>(QStringLiteral("Command4"))->click();
         QVERIFY(dialogs.seenText().contains(QString::fromStdString(file.string())));
+    }
+
+    void aHistoryEndingWithTheLastPossibleIssueOpens() {
+        WindowFixture fixture;
+        GeneratedHistory last;
+        last.draws = 1;
+        last.firstIssue = 99123184;
+        history::HistoryDb(fixture.folder() / history::kDatabaseFileName)
+            .replaceAll(generateDraws(last));
+        fixture.open();
+        QCOMPARE(fixture.window().snapshot().size(), 1u);
+        QCOMPARE(fixture.find<QLineEdit>(QStringLiteral("Text1"))->text(), QString());
     }
 
     void textExportOfAnEmptyHistorySaysSo() {

@@ -23,6 +23,15 @@ template <typename Grid> QStringList headersOf() {
     return headers;
 }
 
+/// `textOf(*data)`, holding `data` for as long as the text grid lives.
+template <typename Data, typename TextOf>
+history::TextGrid keeping(std::shared_ptr<const Data> data, TextOf textOf) {
+    history::TextGrid grid = textOf(*data);
+    grid.cells = [data, cells = std::move(grid.cells)](
+                     std::size_t row, std::vector<std::string>& texts) { cells(row, texts); };
+    return grid;
+}
+
 } // namespace
 
 ResultGridsPanel::ResultGridsPanel(QWidget* parent) : QWidget(parent) {
@@ -48,6 +57,11 @@ ResultGridsPanel::ResultGridsPanel(QWidget* parent) : QWidget(parent) {
     splitter->setStretchFactor(0, 0);
     splitter->setStretchFactor(1, 1);
     layout->addWidget(splitter);
+    // Both grids start with their header row alone.
+    searchText_ =
+        keeping(std::make_shared<const analysis::SearchResult>(), session::searchTextGrid);
+    resultText_ =
+        keeping(std::make_shared<const std::vector<history::YlRow>>(), session::ylTextGrid);
 }
 
 void ResultGridsPanel::showSearch(analysis::SearchResult result) {
@@ -60,6 +74,10 @@ void ResultGridsPanel::showSearch(analysis::SearchResult result) {
         return qs(session::ResultGrid::cell(kept->summary, column));
     });
     MSFlexGrid3->horizontalHeader()->setSortIndicatorShown(false);
+    searchText_ = keeping(kept, session::searchTextGrid);
+    resultText_ = keeping(kept, [](const analysis::SearchResult& result) {
+        return session::summaryTextGrid(result.summary);
+    });
 }
 
 void ResultGridsPanel::showGroups(std::vector<history::YlRow> rows, history::YlSortColumn order) {
@@ -67,6 +85,7 @@ void ResultGridsPanel::showGroups(std::vector<history::YlRow> rows, history::YlS
     resultModel->reset(static_cast<int>(kept->size()), [kept](int row, int column) {
         return qs(session::ResultGrid::cell((*kept)[static_cast<std::size_t>(row)], column));
     });
+    resultText_ = keeping(kept, session::ylTextGrid);
     auto* header = MSFlexGrid3->horizontalHeader();
     header->setSortIndicator(static_cast<int>(order), Qt::AscendingOrder);
     header->setSortIndicatorShown(true);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analysis/omission_search.h"
+#include "history/text_grid.h"
 #include "history/yl_table.h"
 
 #include <QWidget>
@@ -25,11 +26,20 @@ public:
     /// Rows of YL in MSFlexGrid3, sorted by `order`, which the header marks.
     void showGroups(std::vector<history::YlRow> rows, history::YlSortColumn order);
 
+    /// What MSFlexGrid2 and MSFlexGrid3 show, as rows of texts that keep what they read alive
+    /// (they may be read on another thread while the grids show something else).
+    const history::TextGrid& searchText() const { return searchText_; }
+    const history::TextGrid& resultText() const { return resultText_; }
+
     GridModel* searchModel;
     GridModel* resultModel;
     FlexGrid* MSFlexGrid2;
     FlexGrid* MSFlexGrid3;
     QSplitter* splitter;
+
+private:
+    history::TextGrid searchText_;
+    history::TextGrid resultText_;
 };
 
 } // namespace yilou::app

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QString>
-#include <atomic>
+#include <cstddef>
 #include <exception>
 #include <functional>
 #include <optional>
@@ -16,20 +16,26 @@ namespace yilou::app {
 /// progress dialog (after a short delay) tells the user what is going on. Returns when the
 /// work is done; an exception of the work is thrown again here. The caller disables whatever
 /// must not run meanwhile; the work must not touch widgets.
-///
-/// With a `cancel` flag the dialog has a Cancel button that sets it, and the window keeps
-/// answering the user meanwhile; the work watches the flag and ends early.
-void runWithProgress(QWidget* parent, const QString& label, const std::function<void()>& work,
-                     std::atomic<bool>* cancel = nullptr);
+void runWithProgress(QWidget* parent, const QString& label, const std::function<void()>& work);
 
 /// The same for work with a result.
 template <typename Work>
-auto runWithProgress(QWidget* parent, const QString& label, Work&& work,
-                     std::atomic<bool>* cancel = nullptr) -> std::invoke_result_t<Work>
+auto runWithProgress(QWidget* parent, const QString& label, Work&& work)
+    -> std::invoke_result_t<Work>
 requires(!std::is_void_v<std::invoke_result_t<Work>>) {
     std::optional<std::invoke_result_t<Work>> result;
-    runWithProgress(parent, label, std::function<void()>([&] { result.emplace(work()); }), cancel);
+    runWithProgress(parent, label, std::function<void()>([&] { result.emplace(work()); }));
     return std::move(*result);
 }
+
+/// Told how much of the work is done, of how much; returns false once the user asked to stop.
+using ProgressReport = std::function<bool(std::size_t done, std::size_t total)>;
+
+/// Runs `work` on a thread of its own behind a progress dialog with a Cancel button, shown at
+/// once and blocking the whole application meanwhile. The work reports its progress and stops
+/// when the report returns false. Returns when the work has ended; an exception of the work is
+/// thrown again here.
+void runStoppable(QWidget* parent, const QString& label,
+                  const std::function<void(const ProgressReport&)>& work);
 
 } // namespace yilou::app
