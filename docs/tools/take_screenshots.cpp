@@ -3,6 +3,7 @@
 #include "analysis_screenshots.h"
 #include "app/frm_main.h"
 #include "app/history/history_entry_panel.h"
+#include "app/shell/dialog_language.h"
 #include "app/shell/main_menus.h"
 #include "overview_screenshots.h"
 
@@ -44,6 +45,7 @@ void grabMenu(QMenu* menu, const QPoint& at, const QString& file) {
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("11S5OMBRIX"));
+    yilou::app::useChineseDialogTexts(application);
     const QStringList args = QApplication::arguments();
     if (args.size() != 3) {
         std::fprintf(stderr, "用法：yilou_screenshots 数据文件夹 输出文件夹\n");

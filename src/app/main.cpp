@@ -1,5 +1,6 @@
 #include "app/frm_main.h"
 #include "app/settings/data_folder.h"
+#include "app/shell/dialog_language.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -11,6 +12,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationDisplayName(QStringLiteral("遗漏统计"));
     QApplication::setDesktopFileName(QStringLiteral("yilou"));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("yilou")));
+    yilou::app::useChineseDialogTexts(application);
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("11选5/快乐12 历史号码与遗漏统计"));
