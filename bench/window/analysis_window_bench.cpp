@@ -5,6 +5,7 @@
 #include "app/grid/flex_grid.h"
 #include "history/history_db.h"
 #include "support/history_generator.h"
+#include "support/offscreen_application.h"
 #include "support/temp_dir.h"
 
 #include <QApplication>
@@ -14,7 +15,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
 #include <chrono>
@@ -70,11 +70,7 @@ void enterValues(yilou::app::frmMain& window, const std::vector<const char*>& va
 } // namespace
 
 int main(int argc, char** argv) {
-    QTemporaryDir config;
-    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("11S5OMBRIX"));
+    yilou::testing::OffscreenApplication application(argc, argv);
 
     yilou::testing::TempDir folder;
     {

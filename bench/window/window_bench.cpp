@@ -7,11 +7,11 @@
 #include "app/history/history_grid.h"
 #include "history/history_db.h"
 #include "support/history_generator.h"
+#include "support/offscreen_application.h"
 #include "support/temp_dir.h"
 
 #include <QApplication>
 #include <QLineEdit>
-#include <QTemporaryDir>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -38,11 +38,7 @@ double statusMb(const std::string& key) {
 } // namespace
 
 int main(int argc, char** argv) {
-    QTemporaryDir config;
-    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("11S5OMBRIX"));
+    yilou::testing::OffscreenApplication application(argc, argv);
 
     constexpr std::size_t kDraws = 1'000'000;
     constexpr int kRuns = 3;

@@ -11,6 +11,7 @@
 #include "history/yl_table.h"
 #include "history/zodiac.h"
 #include "session/grid_text.h"
+#include "support/offscreen_application.h"
 #include "support/temp_dir.h"
 
 #include <QApplication>
@@ -23,7 +24,6 @@
 #include <QRadioButton>
 #include <QSettings>
 #include <QTabBar>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
@@ -571,11 +571,7 @@ private slots:
 };
 
 int main(int argc, char** argv) {
-    // Never the user's settings: a store of this run, set before anything reads it.
-    QTemporaryDir config;
-    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
-    QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("11S5OMBRIX"));
+    yilou::testing::OffscreenApplication application(argc, argv);
     AnalysisWindowTest test;
     return QTest::qExec(&test, argc, argv);
 }

@@ -1,21 +1,15 @@
 // Runs the window's test classes offscreen; with a class name as first argument, that class
 // alone (each is its own CTest test).
+#include "support/offscreen_application.h"
 #include "window_tests.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QTemporaryDir>
 #include <cstdlib>
 #include <cstring>
 
 int main(int argc, char** argv) {
-    // The settings store must never be the user's: point it at a folder of this run before
-    // anything reads it.
-    QTemporaryDir config;
-    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("11S5OMBRIX"));
+    yilou::testing::OffscreenApplication application(argc, argv);
 
     const char* only = argc > 1 ? argv[1] : nullptr;
     int failed = 0;
