@@ -34,8 +34,8 @@ analysis::GroupRequest allNumbersInFives(const history::Snapshot& snapshot) {
     request.type = analysis::SearchType::Number;
     request.codes = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11};
     request.k = 5;
-    request.startIssue = history::issueText(snapshot.issues.front());
-    request.endIssue = history::issueText(snapshot.issues.back());
+    request.startIssue = snapshot.issues.front();
+    request.endIssue = snapshot.issues.back();
     return request;
 }
 

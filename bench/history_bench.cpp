@@ -2,11 +2,11 @@
 // snapshot loading, renumbering, compaction and the peak memory of an import. The text files
 // and databases are made once per size in a temporary folder.
 
-#include "history/history_db.h"
-#include "history/issue.h"
-#include "history/maintenance.h"
-#include "history/text_import.h"
+#include "core/issue.h"
 #include "peak_memory.h"
+#include "store/history_db.h"
+#include "store/maintenance.h"
+#include "store/text_import.h"
 #include "support/history_generator.h"
 #include "support/temp_dir.h"
 

@@ -2,7 +2,7 @@
 // draws.
 #include "analysis/omission_overview.h"
 #include "analysis/trend_chart.h"
-#include "history/missing_issues.h"
+#include "core/missing_issues.h"
 #include "support/history_generator.h"
 
 #include <benchmark/benchmark.h>

@@ -40,8 +40,8 @@ SearchRequest wholeHistory(SearchType type, bool freePosition, std::array<int, 5
     request.freePosition = freePosition;
     for (int p = 0; p < 5; ++p)
         request.positions[p] = {values[p] != 0, values[p], std::to_string(values[p])};
-    request.startIssue = history::issueText(snapshot.issues.front());
-    request.endIssue = history::issueText(snapshot.issues.back());
+    request.startIssue = snapshot.issues.front();
+    request.endIssue = snapshot.issues.back();
     return request;
 }
 

@@ -4,9 +4,9 @@
 // request there is. The fetch is left out, except in the last figure, which reads the page
 // from a file through libcurl.
 
-#include "history/history_db.h"
-#include "history/online_update.h"
-#include "history/page_text.h"
+#include "online/page_text.h"
+#include "session/online_update.h"
+#include "store/history_db.h"
 #include "support/history_generator.h"
 #include "support/results_page.h"
 #include "support/temp_dir.h"
@@ -17,6 +17,7 @@
 namespace {
 
 using namespace yilou::history;
+using namespace yilou::session;
 
 constexpr int kChongqing = 10; // 97 draws a day
 constexpr int kKeepDays = 16;

@@ -2,11 +2,11 @@
 // draws: the time from the history in memory to the workbook in place (synced to the disk),
 // and the peak memory of the export in a process of its own.
 
-#include "history/spreadsheet_export.h"
 #include "peak_memory.h"
 #include "session/grid_text.h"
 #include "support/history_generator.h"
 #include "support/temp_dir.h"
+#include "workbook/spreadsheet_export.h"
 
 #include <benchmark/benchmark.h>
 #include <map>

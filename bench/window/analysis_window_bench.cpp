@@ -3,7 +3,7 @@
 // result, median of several runs. Prints one line per case.
 #include "app/frm_main.h"
 #include "app/grid/flex_grid.h"
-#include "history/history_db.h"
+#include "store/history_db.h"
 #include "support/history_generator.h"
 #include "support/offscreen_application.h"
 #include "support/temp_dir.h"

@@ -5,7 +5,7 @@
 #include "app/frm_main.h"
 #include "app/history/history_entry_panel.h"
 #include "app/history/history_grid.h"
-#include "history/history_db.h"
+#include "store/history_db.h"
 #include "support/history_generator.h"
 #include "support/offscreen_application.h"
 #include "support/temp_dir.h"

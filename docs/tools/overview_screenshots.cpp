@@ -6,7 +6,7 @@
 #include "app/overview/overview_page.h"
 #include "app/overview/overview_pages.h"
 #include "app/overview/trend_page.h"
-#include "history/issue.h"
+#include "core/issue.h"
 
 #include <QAbstractButton>
 #include <QApplication>

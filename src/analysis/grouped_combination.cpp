@@ -2,8 +2,8 @@
 
 #include "analysis/gap_stats.h"
 #include "analysis/issue_range.h"
-#include "history/messages.h"
-#include "history/user_error.h"
+#include "core/messages.h"
+#include "core/user_error.h"
 
 #include <algorithm>
 #include <array>
@@ -164,19 +164,6 @@ std::vector<YlRow> P6Count(const history::Snapshot& snapshot, const GroupRequest
         rows.push_back(std::move(row));
     } while (nextCombination(positions.data(), k, n));
     return rows;
-}
-
-GroupResult calculateGroups(history::HistoryDb& db, const history::Snapshot& snapshot,
-                            const GroupRequest& request, history::YlSortColumn order) {
-    GroupResult result;
-    result.rows = P6Count(snapshot, request);
-    try {
-        history::storeYlRows(db, result.rows);
-    } catch (const UserError& error) {
-        result.storeProblem = messages::groupsNotSaved(error.what());
-    }
-    result.rows = history::sortYlRows(std::move(result.rows), order);
-    return result;
 }
 
 } // namespace yilou::analysis

@@ -1,28 +1,14 @@
 #include "analysis/issue_range.h"
 
-#include "history/messages.h"
-#include "history/user_error.h"
+#include "core/messages.h"
+#include "core/user_error.h"
 
 #include <algorithm>
-#include <string>
 
 namespace yilou::analysis {
 
-namespace {
-
-history::Issue parseBound(std::string_view text, const char* which) {
-    const auto issue = history::parseIssueText(text);
-    if (!issue)
-        throw UserError(messages::invalidIssue(which, text));
-    return *issue;
-}
-
-} // namespace
-
-IndexRange resolveRange(const history::Snapshot& snapshot, std::string_view startText,
-                        std::string_view endText) {
-    const history::Issue start = parseBound(startText, "起始");
-    const history::Issue end = parseBound(endText, "截止");
+IndexRange resolveRange(const history::Snapshot& snapshot, history::Issue start,
+                        history::Issue end) {
     if (end < start)
         throw UserError(messages::rangeEndBeforeStart(end, start));
     const auto& issues = snapshot.issues;

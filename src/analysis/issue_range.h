@@ -1,9 +1,9 @@
 #pragma once
 
-#include "history/snapshot.h"
+#include "core/issue.h"
+#include "core/snapshot.h"
 
 #include <cstddef>
-#include <string_view>
 
 namespace yilou::analysis {
 
@@ -17,12 +17,11 @@ struct IndexRange {
     std::size_t size() const { return last + 1 - first; }
 };
 
-/// Resolves the range boxes' texts (ten-digit or eight-digit issues) against the history. A
-/// start issue that is not stored starts the range at the first stored draw after it. A text
-/// that is not an issue, an end before the start, or a range that holds no stored draw throws
-/// UserError with a message for the user.
-IndexRange resolveRange(const history::Snapshot& snapshot, std::string_view startText,
-                        std::string_view endText);
+/// The draws of the history from `start` to `end`, both included. A start issue that is not
+/// stored starts the range at the first stored draw after it. An end before the start, or a
+/// range that holds no stored draw throws UserError with a message for the user.
+IndexRange resolveRange(const history::Snapshot& snapshot, history::Issue start,
+                        history::Issue end);
 
 /// The newest `count` draws of `range` (all of them when it holds fewer).
 IndexRange lastDraws(IndexRange range, std::size_t count);

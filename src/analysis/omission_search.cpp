@@ -4,8 +4,8 @@
 #include "analysis/issue_range.h"
 #include "analysis/match_plan.h"
 #include "analysis/ratio_text.h"
-#include "history/messages.h"
-#include "history/user_error.h"
+#include "core/messages.h"
+#include "core/user_error.h"
 
 #include <algorithm>
 

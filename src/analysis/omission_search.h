@@ -1,8 +1,8 @@
 #pragma once
 
 #include "analysis/search_type.h"
-#include "history/draw_record.h"
-#include "history/snapshot.h"
+#include "core/draw_record.h"
+#include "core/snapshot.h"
 
 #include <array>
 #include <cstdint>
@@ -24,8 +24,8 @@ struct SearchRequest {
     history::NumberOrder order = history::NumberOrder::Drop; ///< 落地码 (L) or 顺序码 (D)
     bool freePosition = true;                                ///< 自由位; false = 固定位
     std::array<PositionInput, 5> positions;
-    std::string startIssue, endIssue; ///< range box texts (ten- or eight-digit issues)
-    int sxIni = 1;                    ///< base of the zodiac codes, for the names in the grid
+    history::Issue startIssue = 0, endIssue = 0; ///< the range, both ends included
+    int sxIni = 1; ///< base of the zodiac codes, for the names in the grid
 };
 
 /// One matching draw of the detail grid. The values stay codes, so a result of a million rows
@@ -58,7 +58,7 @@ struct SearchResult {
 /// The omission search (检索): the draws of the range that meet the condition of every selected
 /// position, with their gaps and the summary. Free position: the value occurs among the draw's
 /// attribute values (a value entered twice must occur twice); fixed position: the position
-/// holds the value. Throws UserError when the range texts are unusable or hold no draw.
+/// holds the value. Throws UserError when the range is reversed or holds no draw.
 SearchResult omissionSearch(const history::Snapshot& snapshot, const SearchRequest& request);
 
 /// The multi-position search (分部检索): all five positions take part, and a draw is a hit when

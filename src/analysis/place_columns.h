@@ -1,7 +1,7 @@
 #pragma once
 
 #include "analysis/search_type.h"
-#include "history/snapshot.h"
+#include "core/snapshot.h"
 
 #include <array>
 #include <climits>

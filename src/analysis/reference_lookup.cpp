@@ -1,26 +1,21 @@
 #include "analysis/reference_lookup.h"
 
-#include "history/issue.h"
-#include "history/messages.h"
-#include "history/user_error.h"
+#include "core/messages.h"
+#include "core/user_error.h"
 
 #include <algorithm>
 
 namespace yilou::analysis {
 
-ReferenceLookup YSJS(const history::Snapshot& snapshot, const std::string& referenceText,
-                     bool beforeOnly, SearchType type, history::NumberOrder order, int sxIni,
-                     int drawsPerDay) {
+ReferenceLookup YSJS(const history::Snapshot& snapshot, history::Issue reference, bool beforeOnly,
+                     SearchType type, history::NumberOrder order, int sxIni, int drawsPerDay) {
     if (snapshot.empty())
         throw UserError(messages::emptyHistory());
-    const auto target = history::parseIssueText(referenceText);
-    if (!target)
-        throw UserError(messages::invalidIssue("指定", referenceText));
     const auto& issues = snapshot.issues;
     // The newest draw not after the typed issue: a missing issue falls back to the one before.
-    const auto after = std::upper_bound(issues.begin(), issues.end(), *target);
+    const auto after = std::upper_bound(issues.begin(), issues.end(), reference);
     if (after == issues.begin())
-        throw UserError(messages::referenceBeforeOldest(*target, issues.front()));
+        throw UserError(messages::referenceBeforeOldest(reference, issues.front()));
 
     ReferenceLookup lookup;
     lookup.referenceIndex = static_cast<std::size_t>(after - issues.begin()) - 1;

@@ -1,8 +1,9 @@
 #pragma once
 
 #include "analysis/search_type.h"
-#include "history/draw_record.h"
-#include "history/snapshot.h"
+#include "core/draw_record.h"
+#include "core/issue.h"
+#include "core/snapshot.h"
 
 #include <array>
 #include <cstddef>
@@ -18,13 +19,11 @@ struct ReferenceLookup {
     std::string endIssue; ///< Text3(1): the newest issue, or the issue before the reference
 };
 
-/// Finds the reference draw, the newest stored draw not after `referenceText` (a ten- or
-/// eight-digit issue), and reads its five position values of `type` in `order` (合数 is head
-/// plus tail). With `beforeOnly` the range end becomes the issue before the reference draw.
-/// Throws UserError for an empty history, an unreadable issue text or an issue older than the
-/// oldest draw.
-ReferenceLookup YSJS(const history::Snapshot& snapshot, const std::string& referenceText,
-                     bool beforeOnly, SearchType type, history::NumberOrder order, int sxIni,
-                     int drawsPerDay);
+/// Finds the reference draw, the newest stored draw not after `reference`, and reads its five
+/// position values of `type` in `order` (合数 is head plus tail). With `beforeOnly` the range
+/// end becomes the issue before the reference draw. Throws UserError for an empty history or
+/// an issue older than the oldest draw.
+ReferenceLookup YSJS(const history::Snapshot& snapshot, history::Issue reference, bool beforeOnly,
+                     SearchType type, history::NumberOrder order, int sxIni, int drawsPerDay);
 
 } // namespace yilou::analysis

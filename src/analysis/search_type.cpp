@@ -1,6 +1,6 @@
 #include "analysis/search_type.h"
 
-#include "history/zodiac.h"
+#include "core/zodiac.h"
 
 #include <array>
 #include <cstdint>
@@ -11,23 +11,14 @@ using history::Letter;
 
 const SearchTypeInfo& searchTypeInfo(SearchType type) {
     static constexpr std::array<SearchTypeInfo, kSearchTypeCount> table{{
-        {"号码", Letter::A, true, INT32_MIN, INT32_MAX},
-        {"生肖", Letter::B, true, 0, 12},
-        {"头数", Letter::E, false, 0, 1},
-        {"尾数", Letter::F, false, 0, 9},
-        {"合数", Letter::G, true, 1, 9},
-        {"段数", Letter::H, false, 0, 3},
+        {Letter::A, true, INT32_MIN, INT32_MAX}, // 号码
+        {Letter::B, true, 0, 12},                // 生肖
+        {Letter::E, false, 0, 1},                // 头数
+        {Letter::F, false, 0, 9},                // 尾数
+        {Letter::G, true, 1, 9},                 // 合数
+        {Letter::H, false, 0, 3},                // 段数
     }};
     return table[static_cast<int>(type)];
-}
-
-std::optional<SearchType> searchTypeFromName(const std::string& name) {
-    static constexpr std::array<const char*, kSearchTypeCount> names{"number", "zodiac", "head",
-                                                                     "tail",   "sum",    "segment"};
-    for (int i = 0; i < kSearchTypeCount; ++i)
-        if (name == names[i])
-            return static_cast<SearchType>(i);
-    return std::nullopt;
 }
 
 std::vector<int> selectableCodes(SearchType type, const history::Game& game, int sxIni, int dsIni) {

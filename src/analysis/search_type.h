@@ -1,9 +1,8 @@
 #pragma once
 
-#include "history/draw_record.h"
-#include "history/games.h"
+#include "core/draw_record.h"
+#include "core/games.h"
 
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,7 +21,6 @@ inline constexpr int kSearchTypeCount = 6;
 
 /// How one search type is stored and matched.
 struct SearchTypeInfo {
-    const char* caption;    ///< "号码", "生肖", …
     history::Letter letter; ///< per-position column letter
     bool twoDigits;         ///< values written with two digits in the text column
     int minValue;           ///< range a free-position value must lie in; outside it the
@@ -30,9 +28,6 @@ struct SearchTypeInfo {
 };
 
 const SearchTypeInfo& searchTypeInfo(SearchType type);
-
-/// Reads a type name as the command line spells it: number, zodiac, head, tail, sum, segment.
-std::optional<SearchType> searchTypeFromName(const std::string& name);
 
 /// The codes that can be combined for `type` in `game` with the code bases in force, in the
 /// order of the combination panel's boxes (box i stands for entry i − 1): exactly the codes a

@@ -3,8 +3,8 @@
 #include "analysis/issue_range.h"
 #include "analysis/omission_overview.h"
 #include "analysis/search_type.h"
-#include "history/draw_record.h"
-#include "history/snapshot.h"
+#include "core/draw_record.h"
+#include "core/snapshot.h"
 
 #include <array>
 #include <cstddef>

@@ -10,11 +10,11 @@
 #include "app/history/history_entry_panel.h"
 #include "app/history/history_grid.h"
 #include "app/overview/overview_pages.h"
-#include "app/settings/data_folder.h"
 #include "app/shell/main_menus.h"
-#include "history/messages.h"
-#include "history/user_error.h"
+#include "core/user_error.h"
 #include "session/history_steps.h"
+#include "session/messages.h"
+#include "settings/data_folder.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -120,7 +120,7 @@ void frmMain::startUp() {
 
     const auto file = dataFolder_ / history::kDatabaseFileName;
     try {
-        prepareDataFolder(dataFolder_);
+        settings::prepareDataFolder(dataFolder_);
         db_ = std::make_unique<history::HistoryDb>(file);
         // The file is checked once, before anything can be written to it: every page is
         // walked on a connection of its own beside the load.
@@ -142,15 +142,13 @@ void frmMain::startUp() {
 }
 
 void frmMain::updateTitle() {
-    setWindowTitle(QStringLiteral("遗漏统计 — ") + qs(choices_.game().name));
+    setWindowTitle(qs(messages::windowTitle(choices_.game().name)));
 }
 
 void frmMain::updateStatus() {
-    QString text =
-        qs(choices_.game().name) + QStringLiteral(" · 历史号码 %1 期").arg(snapshot_.size());
-    if (!snapshot_.empty())
-        text += QStringLiteral(" · 最新 ") + qs(history::issueText(snapshot_.issues.back()));
-    status_->setText(text);
+    status_->setText(qs(messages::statusLine(
+        choices_.game().name, snapshot_.size(),
+        snapshot_.empty() ? std::nullopt : std::optional(snapshot_.issues.back()))));
 }
 
 void frmMain::AddHaoma() {
@@ -169,7 +167,7 @@ void frmMain::QihaoXianshi() {
         // draw typed in anyway gets the engine's message when it is stored.
     }
     entry_->Text1->setText(next);
-    entry_->Label12->setText(QStringLiteral("在下面输入 %1 期历史号码:").arg(next));
+    entry_->Label12->setText(qs(messages::typeNextDraw(next.toStdString())));
     if (newest)
         analysis_->positions->Text4->setText(qs(history::issueText(*newest)));
 }

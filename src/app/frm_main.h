@@ -1,11 +1,11 @@
 #pragma once
 
 #include "app/dialogs/prompts.h"
-#include "app/settings/settings_store.h"
-#include "history/history_db.h"
-#include "history/maintenance.h"
-#include "history/snapshot.h"
+#include "core/snapshot.h"
 #include "session/choices.h"
+#include "settings/settings_store.h"
+#include "store/history_db.h"
+#include "store/maintenance.h"
 
 #include <QMainWindow>
 #include <QUrl>
@@ -133,7 +133,7 @@ private:
     int intSxYear() const;
 
     std::filesystem::path dataFolder_;
-    SettingsStore settings_;
+    settings::SettingsStore settings_;
     session::Choices choices_;
     std::unique_ptr<history::HistoryDb> db_;
     history::Snapshot snapshot_;

@@ -8,12 +8,13 @@
 #include "app/history/history_entry_panel.h"
 #include "app/history/history_grid.h"
 #include "app/shell/main_menus.h"
-#include "history/messages.h"
-#include "history/text_export.h"
-#include "history/text_import.h"
-#include "history/user_error.h"
+#include "core/file_names.h"
+#include "core/user_error.h"
 #include "session/history_steps.h"
+#include "session/messages.h"
 #include "session/typed_input.h"
+#include "store/text_export.h"
+#include "store/text_import.h"
 
 #include <QAction>
 #include <QDir>
@@ -121,7 +122,8 @@ void frmMain::cmdRdLst_Click() {
     if (!prompts_.confirm(messages::kImportTitle, messages::kImportQuestion))
         return;
     const auto chosen = prompts_.openFile(
-        QString::fromStdString((dataFolder_ / "历史号码").string()), messages::kImportFilter);
+        QString::fromStdString((dataFolder_ / history::kHistoryTextFolder).string()),
+        messages::kImportFilter);
     if (!chosen || !session::isHistoryTextFileName(chosen->toStdString())) {
         QihaoXianshi();
         return;
@@ -208,7 +210,7 @@ void frmMain::mnuEszhzd_Click() {
         return;
     int count = 0;
     try {
-        count = session::parseDecimal(answer->trimmed().toStdString(), "期数");
+        count = session::parseDecimal(answer->trimmed().toStdString(), messages::field::kDrawCount);
     } catch (const UserError& error) {
         showFailure(error);
         return;

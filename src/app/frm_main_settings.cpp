@@ -4,9 +4,9 @@
 #include "app/history/history_entry_panel.h"
 #include "app/shell/help_links.h"
 #include "app/shell/main_menus.h"
-#include "history/messages.h"
-#include "history/user_error.h"
-#include "history/zodiac.h"
+#include "core/user_error.h"
+#include "core/zodiac.h"
+#include "session/messages.h"
 
 #include <QAction>
 #include <QCursor>

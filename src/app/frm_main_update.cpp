@@ -1,9 +1,9 @@
 // The online update of frmMain: the button Command21 and the address template in "设置".
 #include "app/dialogs/background_task.h"
 #include "app/frm_main.h"
-#include "history/messages.h"
-#include "history/online_update.h"
 #include "session/history_steps.h"
+#include "session/messages.h"
+#include "session/online_update.h"
 
 #include <atomic>
 
@@ -36,7 +36,7 @@ void frmMain::Command21_Click() {
         return;
     const auto request = session::onlineUpdateRequest(
         std::move(urlTemplate), settings_.IniSerchDay(), choices_, history::today());
-    history::UpdateReport report;
+    session::UpdateReport report;
     const bool done = runHistoryChange([&](history::HistoryDb& db) {
         history::Snapshot changed;
         runStoppable(this, qs(messages::kOnlineUpdateWorking), [&](const ProgressReport& progress) {
@@ -49,7 +49,7 @@ void frmMain::Command21_Click() {
             };
             // A connection of the worker's own: the window may read through its own meanwhile.
             history::HistoryDb own(db.path());
-            report = history::updateHistoryOnline(own, request, {&cancel, follow});
+            report = session::updateHistoryOnline(own, request, {&cancel, follow});
             changed = own.loadSnapshot();
         });
         return changed;

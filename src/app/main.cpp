@@ -1,6 +1,6 @@
 #include "app/frm_main.h"
-#include "app/settings/data_folder.h"
 #include "app/shell/dialog_language.h"
+#include "settings/data_folder.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -25,7 +25,7 @@ int main(int argc, char** argv) {
 
     const std::filesystem::path folder =
         parser.isSet(dataDir) ? std::filesystem::path(parser.value(dataDir).toStdString())
-                              : yilou::app::defaultDataFolder();
+                              : yilou::settings::defaultDataFolder();
     yilou::app::frmMain window(folder);
     window.show();
     return application.exec();

@@ -3,13 +3,14 @@
 #include "analysis/grouped_combination.h"
 #include "analysis/omission_search.h"
 #include "cli/analysis_options.h"
-#include "history/messages.h"
-#include "history/user_error.h"
-#include "history/yl_table.h"
+#include "core/user_error.h"
 #include "session/grid_text.h"
+#include "session/messages.h"
 #include "session/search_steps.h"
 #include "session/typed_input.h"
+#include "store/yl_table.h"
 
+#include <CLI/CLI.hpp>
 #include <memory>
 
 namespace yilou::cli {
@@ -21,7 +22,7 @@ constexpr const char* kRefHelp = "取该历史期的号码作为检索值";
 /// Marks position `text` (1..5) as taking part; a position named twice is refused, as only
 /// one of its values could count.
 analysis::PositionInput& takePosition(analysis::SearchRequest& request, const std::string& text) {
-    const int p = session::parseDecimal(text, "位置");
+    const int p = session::parseDecimal(text, messages::field::kPosition);
     if (p < 1 || p > 5)
         throw UserError(messages::positionOutOfRange(text));
     auto& position = request.positions[p - 1];
@@ -133,15 +134,17 @@ void addPartialCommand(CLI::App& app, CliContext& context) {
                 throw UserError("--values " + messages::fiveValuesNeeded());
             for (int p = 0; p < 5; ++p) {
                 request.positions[p].text = items[p];
-                request.positions[p].value = session::parseDecimal(items[p], "值");
+                request.positions[p].value =
+                    session::parseDecimal(items[p], messages::field::kValue);
             }
         }
-        resolveRangeTexts(snapshot, *options);
-        request.startIssue = options->from;
-        request.endIssue = options->to;
-        printSearch(context,
-                    session::searchPartial(snapshot, request, session::parseDecimal(*k, "分部位数"),
-                                           *k, context.choices()));
+        const auto range = rangeIssues(snapshot, *options);
+        request.startIssue = range.start;
+        request.endIssue = range.end;
+        printSearch(context, session::searchPartial(
+                                 snapshot, request,
+                                 session::parseDecimal(*k, messages::field::kPartialCount), *k,
+                                 context.choices()));
     });
 }
 
@@ -210,11 +213,11 @@ std::function<analysis::SearchResult()> addSearchOptions(CLI::App* command, CliC
                 throw UserError(messages::positionValueFormat(item));
             auto& position = takePosition(request, item.substr(0, equals));
             position.text = item.substr(equals + 1);
-            position.value = session::parseDecimal(position.text, "值");
+            position.value = session::parseDecimal(position.text, messages::field::kValue);
         }
-        resolveRangeTexts(snapshot, *options);
-        request.startIssue = options->from;
-        request.endIssue = options->to;
+        const auto range = rangeIssues(snapshot, *options);
+        request.startIssue = range.start;
+        request.endIssue = range.end;
         return session::searchPositions(snapshot, request, context.choices());
     };
 }
@@ -231,17 +234,17 @@ std::function<void(const ShowYlRows&)> addGroupOptions(CLI::App* command, CliCon
     addSortOption(command, *sort);
     return [&context, options, select, k, sort](const ShowYlRows& show) {
         const auto snapshot = context.db().loadSnapshot();
-        resolveRangeTexts(snapshot, *options);
+        const auto range = rangeIssues(snapshot, *options);
         analysis::GroupRequest request;
         request.type = options->searchType();
-        request.k = session::parseDecimal(*k, "组合位数");
-        request.startIssue = options->from;
-        request.endIssue = options->to;
+        request.k = session::parseDecimal(*k, messages::field::kGroupSize);
+        request.startIssue = range.start;
+        request.endIssue = range.end;
         request.sxIni = context.settings().SxIni();
         request.codes = session::codesInBoxOrder(request.type, context.game(), request.sxIni,
                                                  context.settings().DsIni(), splitList(*select));
         const auto result =
-            analysis::calculateGroups(context.dbForChange(), snapshot, request, sortColumn(*sort));
+            session::calculateGroups(context.dbForChange(), snapshot, request, sortColumn(*sort));
         show(result.rows);
         if (result.storeProblem)
             context.err << messages::warning(*result.storeProblem) << '\n';

@@ -2,11 +2,14 @@
 
 #include "analysis/omission_search.h"
 #include "cli/cli_context.h"
-#include "history/yl_table.h"
+#include "store/yl_table.h"
 
-#include <CLI/CLI.hpp>
 #include <functional>
 #include <vector>
+
+namespace CLI {
+class App;
+} // namespace CLI
 
 namespace yilou::cli {
 

@@ -2,12 +2,29 @@
 
 #include "session/search_steps.h"
 
+#include <CLI/CLI.hpp>
+#include <algorithm>
+#include <array>
+
 namespace yilou::cli {
+
+namespace {
+
+/// The names of the search types on the command line, in the order of analysis::SearchType.
+constexpr std::array<const char*, analysis::kSearchTypeCount> kTypeNames{
+    "number", "zodiac", "head", "tail", "sum", "segment"};
+
+} // namespace
+
+analysis::SearchType CommonOptions::searchType() const {
+    const auto name = std::find(kTypeNames.begin(), kTypeNames.end(), type);
+    return static_cast<analysis::SearchType>(name - kTypeNames.begin());
+}
 
 void addTypeAndRange(CLI::App* command, CommonOptions& options) {
     command
         ->add_option("--type", options.type, "检索类型：number、zodiac、head、tail、sum、segment")
-        ->check(CLI::IsMember({"number", "zodiac", "head", "tail", "sum", "segment"}));
+        ->check(CLI::IsMember(std::vector<std::string>(kTypeNames.begin(), kTypeNames.end())));
     command->add_option("--from", options.from, "起始期号，默认最早一期");
     command->add_option("--to", options.to, "截止期号，默认最新一期");
 }
@@ -30,6 +47,11 @@ void resolveRangeTexts(const history::Snapshot& snapshot, CommonOptions& options
         options.from = whole.start;
     if (options.to.empty())
         options.to = whole.end;
+}
+
+session::IssueBounds rangeIssues(const history::Snapshot& snapshot, CommonOptions& options) {
+    resolveRangeTexts(snapshot, options);
+    return session::parseRange(options.from, options.to);
 }
 
 } // namespace yilou::cli

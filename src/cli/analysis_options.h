@@ -1,11 +1,15 @@
 #pragma once
 
 #include "analysis/search_type.h"
-#include "history/draw_record.h"
-#include "history/snapshot.h"
+#include "core/draw_record.h"
+#include "core/snapshot.h"
+#include "session/typed_input.h"
 
-#include <CLI/CLI.hpp>
 #include <string>
+
+namespace CLI {
+class App;
+} // namespace CLI
 
 namespace yilou::cli {
 
@@ -19,7 +23,8 @@ struct CommonOptions {
     std::string ref;
     bool before = false;
 
-    analysis::SearchType searchType() const { return *analysis::searchTypeFromName(type); }
+    /// The type --type names: number, zodiac, head, tail, sum or segment.
+    analysis::SearchType searchType() const;
     history::NumberOrder numberOrder() const {
         return order == "sorted" ? history::NumberOrder::Sorted : history::NumberOrder::Drop;
     }
@@ -37,5 +42,9 @@ void addReference(CLI::App* command, CommonOptions& options, const std::string& 
 /// Fills the range defaults left open: the whole history. Throws UserError for an empty
 /// history.
 void resolveRangeTexts(const history::Snapshot& snapshot, CommonOptions& options);
+
+/// The issues of --from and --to, the whole history for those left open. Throws UserError for
+/// an empty history or a text that is not an issue.
+session::IssueBounds rangeIssues(const history::Snapshot& snapshot, CommonOptions& options);
 
 } // namespace yilou::cli

@@ -7,8 +7,9 @@
 #include "cli/maintenance_commands.h"
 #include "cli/overview_commands.h"
 #include "cli/update_command.h"
-#include "history/system_error_text.h"
-#include "history/user_error.h"
+#include "core/system_error_text.h"
+#include "core/user_error.h"
+#include "session/messages.h"
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
@@ -20,10 +21,28 @@ namespace {
 
 /// "可用的命令：game、import、…".
 std::string commandList(CLI::App& app) {
-    std::string names;
+    std::vector<std::string> names;
     for (const CLI::App* command : app.get_subcommands([](CLI::App*) { return true; }))
-        names += (names.empty() ? "" : "、") + command->get_name();
-    return "可用的命令：" + names;
+        names.push_back(command->get_name());
+    return messages::availableCommands(names);
+}
+
+/// The kind of a parser error, as the user is told it.
+messages::UsageProblem problemOf(const CLI::ParseError& error) {
+    using messages::UsageProblem;
+    if (dynamic_cast<const CLI::ExtrasError*>(&error))
+        return UsageProblem::Unrecognized;
+    if (dynamic_cast<const CLI::RequiredError*>(&error))
+        return UsageProblem::Missing;
+    if (dynamic_cast<const CLI::ArgumentMismatch*>(&error))
+        return UsageProblem::ArgumentCount;
+    if (dynamic_cast<const CLI::ValidationError*>(&error))
+        return UsageProblem::NotAllowed;
+    if (dynamic_cast<const CLI::ExcludesError*>(&error))
+        return UsageProblem::Excluded;
+    if (dynamic_cast<const CLI::RequiresError*>(&error))
+        return UsageProblem::NeedsAnother;
+    return UsageProblem::Other;
 }
 
 /// A usage error in Chinese, with the parser's own detail (which names the argument) after it.
@@ -32,24 +51,11 @@ std::string usageMessage(CLI::App& app, const CLI::ParseError& error) {
         // A word that names no command is left over rather than taken for one.
         const auto left = app.remaining();
         if (!left.empty() && !left.front().starts_with('-'))
-            return "未知的命令“" + left.front() + "”。" + commandList(app);
+            return messages::unknownCommand(left.front(), commandList(app));
         if (dynamic_cast<const CLI::RequiredError*>(&error))
-            return "缺少命令。" + commandList(app);
+            return messages::missingCommand(commandList(app));
     }
-    const std::string detail = std::string("（") + error.what() + "）";
-    if (dynamic_cast<const CLI::ExtrasError*>(&error))
-        return "无法识别的命令或参数" + detail;
-    if (dynamic_cast<const CLI::RequiredError*>(&error))
-        return "缺少命令或必需的参数" + detail;
-    if (dynamic_cast<const CLI::ArgumentMismatch*>(&error))
-        return "参数的个数不对" + detail;
-    if (dynamic_cast<const CLI::ValidationError*>(&error))
-        return "参数的值不在可选范围内" + detail;
-    if (dynamic_cast<const CLI::ExcludesError*>(&error))
-        return "这些参数不能同时使用" + detail;
-    if (dynamic_cast<const CLI::RequiresError*>(&error))
-        return "参数缺少与之配合的参数" + detail;
-    return "命令行有误" + detail;
+    return messages::usageProblem(problemOf(error), error.what());
 }
 
 } // namespace
@@ -76,16 +82,16 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     } catch (const CLI::CallForHelp& help) {
         return app.exit(help, out, err);
     } catch (const CLI::ParseError& error) {
-        err << usageMessage(app, error) << '\n' << "用法见 yilou-cli --help\n";
+        err << usageMessage(app, error) << '\n' << messages::kSeeHelp << '\n';
         return 2;
     } catch (const UserError& error) {
         err << error.what() << '\n';
         return 1;
     } catch (const std::bad_alloc&) {
-        err << history::outOfMemoryText() << "，操作未完成。\n";
+        err << messages::outOfMemory(history::outOfMemoryText()) << '\n';
         return 1;
     } catch (const std::exception& error) {
-        err << "出错：" << error.what() << '\n';
+        err << messages::failed(error.what()) << '\n';
         return 1;
     }
     return 0;

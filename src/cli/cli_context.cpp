@@ -1,7 +1,7 @@
 #include "cli/cli_context.h"
 
-#include "app/settings/data_folder.h"
-#include "history/maintenance.h"
+#include "settings/data_folder.h"
+#include "store/maintenance.h"
 
 namespace yilou::cli {
 
@@ -14,10 +14,11 @@ OutputFormat CliContext::format() const {
 }
 
 std::filesystem::path CliContext::dataDir() const {
-    return dataDirOption.empty() ? app::defaultDataFolder() : std::filesystem::path(dataDirOption);
+    return dataDirOption.empty() ? settings::defaultDataFolder()
+                                 : std::filesystem::path(dataDirOption);
 }
 
-app::SettingsStore& CliContext::settings() {
+settings::SettingsStore& CliContext::settings() {
     if (!settings_)
         settings_.emplace();
     return *settings_;
@@ -37,7 +38,7 @@ history::AttributeRules CliContext::rules() {
 
 history::HistoryDb& CliContext::db() {
     if (!db_) {
-        app::prepareDataFolder(dataDir());
+        settings::prepareDataFolder(dataDir());
         db_ = std::make_unique<history::HistoryDb>(dataDir() / history::kDatabaseFileName);
     }
     return *db_;

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "app/settings/settings_store.h"
 #include "cli/output.h"
-#include "history/draw_record.h"
-#include "history/games.h"
-#include "history/history_db.h"
+#include "core/draw_record.h"
+#include "core/games.h"
 #include "session/choices.h"
+#include "settings/settings_store.h"
+#include "store/history_db.h"
 
 #include <filesystem>
 #include <memory>
@@ -28,7 +28,7 @@ public:
 
     OutputFormat format() const;
     std::filesystem::path dataDir() const;
-    app::SettingsStore& settings();
+    settings::SettingsStore& settings();
     /// The game and attribute rules of the stored settings.
     session::Choices choices();
     const history::Game& game();
@@ -39,7 +39,7 @@ public:
     history::HistoryDb& dbForChange();
 
 private:
-    std::optional<app::SettingsStore> settings_;
+    std::optional<settings::SettingsStore> settings_;
     std::unique_ptr<history::HistoryDb> db_;
 };
 

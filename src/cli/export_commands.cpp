@@ -1,12 +1,13 @@
 #include "cli/export_commands.h"
 
 #include "cli/analysis_commands.h"
-#include "history/export_target.h"
-#include "history/messages.h"
-#include "history/spreadsheet_export.h"
-#include "history/text_file_writer.h"
+#include "core/atomic_file.h"
 #include "session/grid_text.h"
+#include "session/messages.h"
+#include "store/export_target.h"
+#include "workbook/spreadsheet_export.h"
 
+#include <CLI/CLI.hpp>
 #include <memory>
 
 namespace yilou::cli {

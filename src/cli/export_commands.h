@@ -2,10 +2,13 @@
 
 #include "cli/cli_context.h"
 
-#include <CLI/CLI.hpp>
 #include <filesystem>
 #include <functional>
 #include <string>
+
+namespace CLI {
+class App;
+} // namespace CLI
 
 namespace yilou::cli {
 

@@ -1,10 +1,12 @@
 #include "cli/history_commands.h"
 
-#include "history/messages.h"
-#include "history/user_error.h"
+#include "core/user_error.h"
 #include "session/grid_text.h"
 #include "session/history_steps.h"
+#include "session/messages.h"
 #include "session/typed_input.h"
+
+#include <CLI/CLI.hpp>
 
 namespace yilou::cli {
 
@@ -13,8 +15,8 @@ namespace {
 void printGame(CliContext& context) {
     const int index = context.settings().GsZl();
     const history::Game& game = history::gameAt(index);
-    context.out << "当前彩种：" << index << ' ' << game.name << "（" << game.gameCode() << "，每天"
-                << game.drawsPerDay << "期）\n";
+    context.out << messages::currentGame(index, game.name, game.gameCode(), game.drawsPerDay)
+                << '\n';
 }
 
 void addGameCommand(CLI::App& app, CliContext& context) {
@@ -23,7 +25,7 @@ void addGameCommand(CLI::App& app, CliContext& context) {
     command->add_option("INDEX", *index, "彩种序号 0～27");
     command->callback([&context, index] {
         if (!index->empty()) {
-            const int value = session::parseDecimal(*index, "彩种序号");
+            const int value = session::parseDecimal(*index, messages::field::kGameIndex);
             if (value < 0 || value >= history::kGameCount)
                 throw UserError(messages::gameIndexOutOfRange(*index));
             context.settings().setGsZl(value);
@@ -58,7 +60,7 @@ void addHistoryCommand(CLI::App& app, CliContext& context) {
             printHistory(context, context.db().loadSnapshot());
             return;
         }
-        const int count = session::parseDecimal(*tail, "期数");
+        const int count = session::parseDecimal(*tail, messages::field::kDrawCount);
         if (count < 0)
             throw UserError(messages::negativeCount());
         printHistory(context, context.db().loadNewest(static_cast<std::size_t>(count)));
@@ -73,7 +75,7 @@ void addAddCommand(CLI::App& app, CliContext& context) {
         const history::Issue issue = session::parseIssue((*values)[0]);
         history::PositionValues numbers{};
         for (int i = 0; i < 5; ++i)
-            numbers[i] = session::parseDecimal((*values)[i + 1], "号码");
+            numbers[i] = session::parseDecimal((*values)[i + 1], messages::field::kNumber);
         session::storeDraw(context.dbForChange(), issue, numbers, context.game(), context.rules());
         context.out << messages::drawStored(issue) << '\n';
     });

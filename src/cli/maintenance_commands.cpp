@@ -1,13 +1,15 @@
 #include "cli/maintenance_commands.h"
 
 #include "cli/export_commands.h"
-#include "history/maintenance.h"
-#include "history/messages.h"
-#include "history/text_export.h"
-#include "history/text_import.h"
-#include "history/user_error.h"
+#include "core/user_error.h"
 #include "session/history_steps.h"
+#include "session/messages.h"
 #include "session/typed_input.h"
+#include "store/maintenance.h"
+#include "store/text_export.h"
+#include "store/text_import.h"
+
+#include <CLI/CLI.hpp>
 
 namespace yilou::cli {
 
@@ -51,7 +53,8 @@ void addDeleteCommands(CLI::App& app, CliContext& context) {
     last->add_option("N", *count, "要删除的期数，默认 1");
     last->add_flag("--yes", *lastYes, "N 不少于现有期数时确认清空历史号码");
     last->callback([&context, count, lastYes] {
-        const int n = count->empty() ? 1 : session::parseDecimal(*count, "期数");
+        const int n =
+            count->empty() ? 1 : session::parseDecimal(*count, messages::field::kDrawCount);
         if (n < 0)
             throw UserError(messages::negativeCount());
         deleteConfirmed(context, *lastYes, [&](history::WhenAllDrawsGo whenAllGo) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "history/text_grid.h"
+#include "core/text_grid.h"
 
 #include <cstddef>
 #include <ostream>

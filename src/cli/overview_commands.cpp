@@ -3,15 +3,17 @@
 #include "analysis/issue_range.h"
 #include "analysis/omission_overview.h"
 #include "analysis/ratio_text.h"
-#include "analysis/reference_lookup.h"
 #include "analysis/trend_chart.h"
 #include "cli/analysis_options.h"
-#include "history/messages.h"
-#include "history/missing_issues.h"
-#include "history/user_error.h"
+#include "core/messages.h"
+#include "core/missing_issues.h"
+#include "core/user_error.h"
+#include "session/messages.h"
 #include "session/overview_grid.h"
+#include "session/search_steps.h"
 #include "session/typed_input.h"
 
+#include <CLI/CLI.hpp>
 #include <array>
 #include <memory>
 #include <optional>
@@ -46,7 +48,7 @@ CLI::Option* addViewOptions(CLI::App* command, ViewOptions& options, const char*
 int parsePlace(const std::string& text) {
     if (text == "any")
         return analysis::kAnyPlace;
-    const int place = session::parseDecimal(text, "位置");
+    const int place = session::parseDecimal(text, messages::field::kPosition);
     if (place < 1 || place > 5)
         throw UserError(messages::placeOutOfRange(text));
     return place;
@@ -55,7 +57,7 @@ int parsePlace(const std::string& text) {
 std::size_t parseDrawCount(const std::string& text) {
     if (text == "all")
         return analysis::kAllDraws;
-    const int count = session::parseDecimal(text, "期数");
+    const int count = session::parseDecimal(text, messages::field::kDrawCount);
     if (count < 1)
         throw UserError(messages::invalidDrawCount(text));
     return static_cast<std::size_t>(count);
@@ -68,14 +70,14 @@ analysis::IndexRange rangeOf(CliContext& context, const history::Snapshot& snaps
     auto& common = options.common;
     if (!common.ref.empty()) {
         // Only the range end that the reference draw sets counts here: every value is listed.
-        const auto lookup = analysis::YSJS(snapshot, common.ref, common.before, common.searchType(),
-                                           common.numberOrder(), context.settings().SxIni(),
-                                           context.game().drawsPerDay);
+        const auto lookup = session::lookUpReference(
+            snapshot, common.ref, common.before, common.searchType(), common.numberOrder(),
+            context.settings().SxIni(), context.game().drawsPerDay);
         if (common.to.empty())
             common.to = lookup.endIssue;
     }
     resolveRangeTexts(snapshot, options.common);
-    const auto range = analysis::resolveRange(snapshot, options.common.from, options.common.to);
+    const auto range = session::resolveRange(snapshot, options.common.from, options.common.to);
     return options.last.empty() ? range : analysis::lastDraws(range, parseDrawCount(options.last));
 }
 
@@ -155,9 +157,8 @@ void printOverviewTable(CliContext& context, const history::Snapshot& snapshot,
         table.headers.push_back(
             session::overviewHeader(static_cast<OverviewColumn>(c), result.type));
     if (csv) {
-        for (int length = 1; length <= analysis::kHistogramLengths; ++length)
-            table.headers.push_back("遗漏" + std::to_string(length));
-        table.headers.push_back("遗漏" + std::to_string(analysis::kHistogramLengths) + "以上");
+        for (int length = 1; length <= analysis::kHistogramLengths + 1; ++length)
+            table.headers.push_back(session::histogramHeader(length));
     }
     for (const auto& row : rows) {
         auto& cells = table.rows.emplace_back();
@@ -246,7 +247,7 @@ void printTrendJson(CliContext& context, const history::Snapshot& snapshot,
 void printTrendTable(CliContext& context, const history::Snapshot& snapshot,
                      const analysis::TrendChart& chart) {
     const auto& block = chart.blocks.front();
-    TextTable table{{"期号", "开奖号码"}, {}};
+    TextTable table{{session::kTrendDrawHeaders.begin(), session::kTrendDrawHeaders.end()}, {}};
     std::vector<std::string> labels;
     for (const int value : chart.values)
         labels.push_back(session::overviewValueText(chart.type, value, chart.sxIni));

@@ -2,7 +2,9 @@
 
 #include "cli/cli_context.h"
 
-#include <CLI/CLI.hpp>
+namespace CLI {
+class App;
+} // namespace CLI
 
 namespace yilou::cli {
 

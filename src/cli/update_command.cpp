@@ -1,9 +1,11 @@
 #include "cli/update_command.h"
 
-#include "history/messages.h"
-#include "history/online_update.h"
-#include "history/user_error.h"
+#include "core/user_error.h"
 #include "session/history_steps.h"
+#include "session/messages.h"
+#include "session/online_update.h"
+
+#include <CLI/CLI.hpp>
 
 namespace yilou::cli {
 
@@ -43,7 +45,7 @@ void addUpdateCommand(CLI::App& app, CliContext& context) {
         const auto request = session::onlineUpdateRequest(
             std::move(urlTemplate), context.settings().IniSerchDay(), context.choices(),
             today->empty() ? history::today() : parseDateArgument(*today));
-        context.out << history::updateHistoryOnline(context.db(), request).summary() << '\n';
+        context.out << session::updateHistoryOnline(context.db(), request).summary() << '\n';
     });
 }
 

@@ -1,8 +1,8 @@
-#include "history/text_file_writer.h"
+#include "core/atomic_file.h"
 
-#include "history/messages.h"
-#include "history/system_error_text.h"
-#include "history/user_error.h"
+#include "core/messages.h"
+#include "core/system_error_text.h"
+#include "core/user_error.h"
 
 #include <atomic>
 #include <cerrno>
@@ -61,7 +61,7 @@ void removeStaleTemporaryFiles(const std::filesystem::path& folder) {
     }
 }
 
-TextFileWriter::TextFileWriter(const std::filesystem::path& file) : path_(file) {
+AtomicFile::AtomicFile(const std::filesystem::path& file) : path_(file) {
     // A hidden name beside the target: the rename must not cross file systems. O_EXCL keeps
     // an existing file of that name, which a crashed writer may have left, untouched.
     int fd = -1;
@@ -83,11 +83,11 @@ TextFileWriter::TextFileWriter(const std::filesystem::path& file) : path_(file) 
     }
 }
 
-TextFileWriter::~TextFileWriter() {
+AtomicFile::~AtomicFile() {
     discard();
 }
 
-void TextFileWriter::discard() {
+void AtomicFile::discard() {
     if (!file_)
         return;
     std::fclose(file_);
@@ -95,12 +95,12 @@ void TextFileWriter::discard() {
     ::unlink(temporary_.c_str());
 }
 
-void TextFileWriter::write(std::string_view text) {
+void AtomicFile::write(std::string_view text) {
     if (std::fwrite(text.data(), 1, text.size(), file_) != text.size())
         fail(errno);
 }
 
-void TextFileWriter::writeAt(std::uint64_t offset, std::string_view bytes) {
+void AtomicFile::writeAt(std::uint64_t offset, std::string_view bytes) {
     if (std::fflush(file_) != 0)
         fail(errno);
     while (!bytes.empty()) {
@@ -116,7 +116,7 @@ void TextFileWriter::writeAt(std::uint64_t offset, std::string_view bytes) {
     }
 }
 
-void TextFileWriter::close() {
+void AtomicFile::close() {
     if (std::fflush(file_) != 0 || std::ferror(file_))
         fail(errno);
     if (::fsync(::fileno(file_)) != 0)
@@ -136,7 +136,7 @@ void TextFileWriter::close() {
     syncFolder(path_.parent_path());
 }
 
-void TextFileWriter::fail(int error) {
+void AtomicFile::fail(int error) {
     discard();
     throw UserError(messages::cannotWriteFile(path_, systemErrorText(error)));
 }
@@ -145,7 +145,7 @@ void copyFileWhole(const std::filesystem::path& from, const std::filesystem::pat
     std::ifstream in(from, std::ios::binary);
     if (!in)
         throw UserError(messages::cannotReadFile(from, systemErrorText(errno)));
-    TextFileWriter out(to);
+    AtomicFile out(to);
     std::string block(1 << 20, '\0');
     while (in) {
         in.read(block.data(), static_cast<std::streamsize>(block.size()));

@@ -7,7 +7,7 @@
 
 namespace yilou::history {
 
-/// Removes from `folder` the temporary files of TextFileWriter (the text files' and the
+/// Removes from `folder` the temporary files of AtomicFile (the text files' and the
 /// spreadsheet export's) whose process is gone (a kill or a power cut in the middle of a write).
 /// Files of running processes stay; failures are ignored, as nothing depends on them.
 void removeStaleTemporaryFiles(const std::filesystem::path& folder);
@@ -16,13 +16,13 @@ void removeStaleTemporaryFiles(const std::filesystem::path& folder);
 /// folder, which close() flushes to the disk and renames over the target, so a write that fails
 /// part-way leaves the previous file as it was. Every failure (create, write, flush, sync,
 /// rename) is a UserError, so that a file cut short by a full disk is never taken for complete.
-class TextFileWriter {
+class AtomicFile {
 public:
-    explicit TextFileWriter(const std::filesystem::path& file);
+    explicit AtomicFile(const std::filesystem::path& file);
     /// Drops the temporary file of a write that close() did not finish: an error is on its way.
-    ~TextFileWriter();
-    TextFileWriter(const TextFileWriter&) = delete;
-    TextFileWriter& operator=(const TextFileWriter&) = delete;
+    ~AtomicFile();
+    AtomicFile(const AtomicFile&) = delete;
+    AtomicFile& operator=(const AtomicFile&) = delete;
 
     void write(std::string_view text);
     /// Overwrites bytes written before, from `offset` bytes into the file on: a header whose
@@ -41,7 +41,7 @@ private:
     std::FILE* file_ = nullptr;
 };
 
-/// Copies `from` to `to` through a TextFileWriter: `to` is replaced only by a complete copy.
+/// Copies `from` to `to` through a AtomicFile: `to` is replaced only by a complete copy.
 void copyFileWhole(const std::filesystem::path& from, const std::filesystem::path& to);
 
 } // namespace yilou::history

@@ -1,4 +1,4 @@
-#include "history/draw_record.h"
+#include "core/draw_record.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "history/issue.h"
-#include "history/zodiac.h"
+#include "core/issue.h"
+#include "core/zodiac.h"
 
 #include <array>
 #include <cstdint>

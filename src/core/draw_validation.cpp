@@ -1,6 +1,6 @@
-#include "history/draw_validation.h"
+#include "core/draw_validation.h"
 
-#include "history/messages.h"
+#include "core/messages.h"
 
 namespace yilou::history {
 

@@ -1,4 +1,4 @@
-#include "history/games.h"
+#include "core/games.h"
 
 namespace yilou::history {
 

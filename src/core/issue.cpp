@@ -1,7 +1,7 @@
-#include "history/issue.h"
+#include "core/issue.h"
 
-#include "history/messages.h"
-#include "history/user_error.h"
+#include "core/messages.h"
+#include "core/user_error.h"
 
 #include <chrono>
 #include <ctime>
@@ -103,13 +103,13 @@ TypedIssue readTypedIssue(std::string_view text) {
         text.remove_prefix(1);
     while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
         text.remove_suffix(1);
-    if ((text.size() != 8 && text.size() != 10) || !isDigits(text))
-        return {std::nullopt, messages::issueFormat(text)};
     // "0000000001" or "2114102901" would otherwise be taken for issues of the 2000s.
-    if (text.size() == 10 && !text.starts_with("20"))
-        return {std::nullopt, messages::tenDigitIssueNotTwenty(text)};
+    if ((text.size() != 8 && text.size() != 10) || !isDigits(text) ||
+        (text.size() == 10 && !text.starts_with("20")))
+        return {std::nullopt, messages::invalidIssue({}, text)};
     const Issue issue = issueFromDigits(text.substr(text.size() - 8));
-    return {issue, issueProblem(issue)};
+    const auto problem = issueProblem(issue);
+    return {issue, problem ? std::optional(messages::issueRefused(*problem)) : std::nullopt};
 }
 
 } // namespace
@@ -124,7 +124,7 @@ std::optional<Issue> parseIssueText(std::string_view text) {
 Issue readIssue(std::string_view text) {
     TypedIssue typed = readTypedIssue(text);
     if (typed.problem)
-        throw UserError(*typed.problem + "。");
+        throw UserError(*typed.problem);
     return *typed.issue;
 }
 

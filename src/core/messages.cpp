@@ -1,7 +1,6 @@
-#include "history/messages.h"
+#include "core/messages.h"
 
-#include "history/draw_record.h"
-#include "history/xls_writer.h"
+#include "core/draw_record.h"
 
 namespace yilou::messages {
 
@@ -20,20 +19,8 @@ std::string invalidIssue(std::string_view which, std::string_view typed) {
            "”不是有效的期号，请输入十位期号（例如 2017081284）或八位期号。";
 }
 
-std::string notAnInteger(std::string_view what, std::string_view typed) {
-    return text(what) + "“" + text(typed) + "”不是整数。";
-}
-
-std::string integerOutOfRange(std::string_view what, std::string_view typed) {
-    return text(what) + "“" + text(typed) + "”超出范围。";
-}
-
-std::string negativeCount() {
-    return "期数不能为负数。";
-}
-
-std::string gameIndexOutOfRange(std::string_view typed) {
-    return "彩种序号 " + text(typed) + " 超出范围，请输入 0～27。";
+std::string issueRefused(std::string_view reason) {
+    return text(reason) + "。";
 }
 
 std::string emptyHistory() {
@@ -61,14 +48,6 @@ std::string issueOrdinalZero(history::Issue issue) {
     return "期号 " + issueText(issue) + " 不是有效的期号（期序须从 01 起）";
 }
 
-std::string issueFormat(std::string_view typed) {
-    return "期号“" + text(typed) + "”格式不正确，请输入十位期号（例如 2017081284）或八位期号";
-}
-
-std::string tenDigitIssueNotTwenty(std::string_view typed) {
-    return "期号“" + text(typed) + "”不是有效的期号（十位期号以 20 开头）";
-}
-
 std::string noIssueAfterLastYear(history::Issue newest, int lastYear) {
     return "最新一期 " + issueText(newest) + " 已是 " + std::to_string(lastYear) +
            " 年的最后一期，期号无法再往后排。";
@@ -81,10 +60,6 @@ std::string numberOutOfRange(int number, int highestNumber) {
 
 std::string numberRepeated(int number) {
     return "号码 " + history::twoDigitText(number) + " 重复出现";
-}
-
-std::string incompleteBox(int box) {
-    return "第" + std::to_string(box) + "个号码没有输入完整（每个号码两位数字）";
 }
 
 std::string tooFewNumbers(int count) {
@@ -120,25 +95,9 @@ std::string databaseKeptAsItWas(std::string_view reason) {
     return text(reason) + "。数据库文件保持原样。";
 }
 
-std::string drawStored(history::Issue issue) {
-    return "已保存 " + issueText(issue) + " 期。";
-}
-
-std::string historyCleared() {
-    return "已清空所有历史号码。";
-}
-
-std::string drawsDeleted(std::size_t removed, std::size_t remaining) {
-    return "已删除 " + std::to_string(removed) + " 期，现有历史号码 " + std::to_string(remaining) +
-           " 期。";
-}
-
-std::string exportedTo(const std::filesystem::path& file) {
-    return "已导出到 " + file.string();
-}
-
-std::string savedCopyTo(const std::filesystem::path& file) {
-    return "已另存到 " + file.string();
+std::string notCompacted(std::size_t removed, std::string_view reason) {
+    return "已删除 " + std::to_string(removed) +
+           " 期历史号码，但数据库文件未能整理，仍占用删除前的空间：" + text(reason);
 }
 
 std::string importSummary(std::size_t stored, std::size_t skipped) {
@@ -158,6 +117,37 @@ std::string moreLinesNotListed(std::size_t count) {
     return "（另有 " + std::to_string(count) + " 行未列出）";
 }
 
+std::string databaseFailure(std::string_view action, const std::filesystem::path& file,
+                            std::string_view description, std::string_view detail) {
+    const std::string subject =
+        action.empty() ? "数据库文件 " : "无法" + text(action) + "数据库文件 ";
+    return subject + file.string() + "：" + text(description) + "（" + text(detail) + "）";
+}
+
+std::string databaseBusy() {
+    return "数据库正被其他程序使用，请稍后再试";
+}
+
+std::string databaseDamagedOrForeign() {
+    return "数据库文件已损坏或不是历史数据库";
+}
+
+std::string diskFull() {
+    return "磁盘空间不足";
+}
+
+std::string cannotOpenOrWriteDatabase() {
+    return "无法打开或写入数据库文件";
+}
+
+std::string databaseReadWriteError() {
+    return "读写数据库文件出错";
+}
+
+std::string databaseOperationFailed() {
+    return "数据库操作失败";
+}
+
 std::string cannotReadFile(const std::filesystem::path& file, std::string_view reason) {
     return "无法读取文件 " + file.string() + "：" + text(reason);
 }
@@ -166,18 +156,9 @@ std::string cannotWriteFile(const std::filesystem::path& file, std::string_view 
     return "无法写入文件 " + file.string() + "：" + text(reason);
 }
 
-std::string workbookExported(const std::filesystem::path& file, std::size_t sheets) {
-    std::string message = exportedTo(file);
-    if (sheets > 1)
-        message += "\n每个工作表最多 " + std::to_string(history::kSheetRows) +
-                   " 行，表格分在 Sheet1～Sheet" + std::to_string(sheets) + " 共 " +
-                   std::to_string(sheets) + " 个工作表中，每个工作表的第一行都是表头。";
-    return message;
-}
-
-std::string gridTooWide(std::size_t columns) {
-    return "表格有 " + std::to_string(columns) + " 列，超出工作表 " +
-           std::to_string(history::kSheetColumns) + " 列的上限，无法导出。";
+std::string gridTooWide(std::size_t columns, std::size_t limit) {
+    return "表格有 " + std::to_string(columns) + " 列，超出工作表 " + std::to_string(limit) +
+           " 列的上限，无法导出。";
 }
 
 std::string cellTextTooLong(std::size_t longest, std::string_view cell) {
@@ -202,10 +183,6 @@ std::string notARegularFile() {
 
 std::string notATextFile() {
     return "不是文本文件（其中有 NUL 字节）";
-}
-
-std::string outOfMemory(std::string_view systemText) {
-    return text(systemText) + "，操作未完成。";
 }
 
 std::string outOfMemoryReading(const std::filesystem::path& file, std::string_view systemText) {
@@ -236,14 +213,6 @@ std::string emptyingNeedsConfirmation(std::size_t count) {
            " 期历史号码，须先确认清空历史号码；历史号码未改变。";
 }
 
-std::string confirmEmptyingWithYes() {
-    return "确要清空，请加 --yes 再运行一次。";
-}
-
-std::string groupsNotSaved(std::string_view reason) {
-    return "结果未能保存到 YL 表，重新排序或下次查看时看不到这些结果：" + text(reason);
-}
-
 std::string rangeEndBeforeStart(history::Issue end, history::Issue start) {
     return "截止期号 " + issueText(end) + " 早于起始期号 " + issueText(start) +
            "，请重新输入检索起止期数。";
@@ -258,11 +227,11 @@ std::string referenceBeforeOldest(history::Issue reference, history::Issue oldes
 }
 
 std::string invalidPartialCount(std::string_view typed) {
-    return "分部位数“" + text(typed) + "”无效，请选择 1 到 5。";
+    return "分部位数“" + text(typed) + "”无效，请选择 1～5。";
 }
 
 std::string invalidGroupSize(int k, int largest) {
-    return "组合位数 " + std::to_string(k) + " 无效，请选择 1 至 " + std::to_string(largest) + "。";
+    return "组合位数 " + std::to_string(k) + " 无效，请选择 1～" + std::to_string(largest) + "。";
 }
 
 std::string tooManyCodes(int largest, int chosen) {
@@ -279,84 +248,8 @@ std::string tooFewCodes(int chosen, int k) {
            " 个一组的组合，请多勾选几个或减小组合位数。";
 }
 
-std::string notACodeOfType(std::string_view code, std::string_view typeCaption) {
-    return "值 " + text(code) + " 不是" + text(typeCaption) + "的可选值。";
-}
-
-std::string positionValueNotOfType(int position, int value, std::string_view typeCaption) {
-    return "第" + std::to_string(position) + "位的值 " + std::to_string(value) + " 不是" +
-           text(typeCaption) + "的可选值，请改正后再检索。";
-}
-
-std::string positionOutOfRange(std::string_view typed) {
-    return "位置 " + text(typed) + " 超出范围，请输入 1～5。";
-}
-
-std::string positionTwice(std::string_view typed) {
-    return "位置 " + text(typed) + " 指定了两次。";
-}
-
-std::string positionValueFormat(std::string_view typed) {
-    return "“" + text(typed) + "”格式不正确，应为 位置=值，例如 1=03。";
-}
-
-std::string fiveValuesNeeded() {
-    return "需要五个值，用逗号分隔，例如 01,02,03,04,05。";
-}
-
-std::string placeOutOfRange(std::string_view typed) {
-    return "位置 " + text(typed) + " 超出范围，请输入 any 或 1～5。";
-}
-
-std::string invalidDrawCount(std::string_view typed) {
-    return "期数 " + text(typed) + " 无效，请输入正整数。";
-}
-
-std::string unknownSortColumn(std::string_view typed) {
-    return "排序列“" + text(typed) + "”无效，可选的列见 overview --help。";
-}
-
-std::string noMissingIssues(int drawsPerDay) {
-    return "按每天" + std::to_string(drawsPerDay) + "期检查，没有缺失的期号。";
-}
-
-std::string missingIssuesTotal(int drawsPerDay, long long total) {
-    return "按每天" + std::to_string(drawsPerDay) + "期检查，共缺失 " + std::to_string(total) +
-           " 期。";
-}
-
-std::string unplacedIssues(const std::vector<history::Issue>& issues) {
-    std::string message = "以下期号的日期不存在或期序为00，未参与检查：";
-    for (const history::Issue issue : issues)
-        message += " " + issueText(issue);
-    return message;
-}
-
-std::string chartTooLongForPicture(std::size_t rows, int limit) {
-    return "走势图有 " + std::to_string(rows) + " 期，一张图片最多能保存 " + std::to_string(limit) +
-           " 期：请选择较少的期数再保存。";
-}
-
-std::string noUpdateAddress() {
-    return "没有设置历史号码更新地址（设置 IniSetting/UpdateUrl）。" + text(kUpdateUrlHelp) + "。";
-}
-
-std::string noUpdateAddressGiven() {
-    return "没有历史号码更新地址：请用 --url 给出地址模板，或把它保存在设置 IniSetting/UpdateUrl "
-           "中。" +
-           text(kUpdateUrlHelp) + "。";
-}
-
-std::string invalidDate(std::string_view typed) {
-    return "日期“" + text(typed) + "”不正确，请按 YYYY-MM-DD 输入（例如 2017-09-29）。";
-}
-
 std::string updateDateOutOfRange() {
     return "今天的日期必须在 2010～2099 年之间，无法更新历史号码。";
-}
-
-std::string updateCancelled() {
-    return historyUnchanged("已取消在线更新");
 }
 
 std::string cannotReadPage(std::string_view url, std::string_view cause, std::string_view detail) {
@@ -400,6 +293,14 @@ std::string pageTooLarge(std::string_view limit) {
     return "页面超过 " + text(limit) + " 的上限";
 }
 
+std::string seconds(std::string_view amount) {
+    return text(amount) + " 秒";
+}
+
+std::string byteCount(std::size_t bytes) {
+    return std::to_string(bytes) + " 字节";
+}
+
 std::string cannotKeepPage() {
     return "无法保存收到的数据";
 }
@@ -428,64 +329,12 @@ std::string networkUnavailable() {
     return "网络组件无法启动";
 }
 
-std::string noNewDrawsOnPage(std::string_view url, long long first, long long last) {
-    return historyUnchanged("页面 " + text(url) + " 中没有可保存的新开奖号码（要找的期号为 20" +
-                            std::to_string(first) + "～20" + std::to_string(last) + "）");
-}
-
 std::string pageNumbersUnreadable(history::Issue issue, std::string_view following) {
     return "期号 " + issueText(issue) + " 后面的五个号码无法读取（“" + text(following) + "”）";
 }
 
 std::string pageDrawProblem(history::Issue issue, std::string_view problem) {
     return "期号 " + issueText(issue) + "：" + text(problem);
-}
-
-std::string historyReplaced(int keepDays) {
-    return "原有历史号码的最早一期已超过 " + std::to_string(keepDays) + " 天，已全部替换。";
-}
-
-std::string updateSummary(std::size_t stored, history::Issue newest) {
-    return "已保存 " + std::to_string(stored) + " 期，最新一期为 " + issueText(newest) + "。";
-}
-
-std::string drawsSkipped(std::size_t count) {
-    return "跳过 " + std::to_string(count) + " 期：";
-}
-
-std::string moreDrawsNotListed(std::size_t count) {
-    return "（另有 " + std::to_string(count) + " 期未列出）";
-}
-
-std::string wouldEmptyHistory(std::size_t removed) {
-    return "这将删除全部 " + std::to_string(removed) +
-           " 期历史号码，历史号码将被清空。确定要继续吗？";
-}
-
-std::string cannotOpenDatabase(const std::filesystem::path& file, std::string_view reason) {
-    return "无法打开历史数据库 " + file.string() + "：\n" + text(reason) +
-           "\n\n程序以空的历史号码启动；该文件未被改动。";
-}
-
-std::string askSetAsideDatabase(const std::filesystem::path& file) {
-    return "历史数据库 " + file.string() +
-           " 无法打开。要把它改名保存在原处，并新建一个空的历史数据库吗？";
-}
-
-std::string databaseSetAside(const std::filesystem::path& target) {
-    return "原历史数据库已改名保存为 " + target.string() + "。";
-}
-
-std::string cannotOpenAddress(std::string_view address) {
-    return "无法打开浏览器，请手动访问：\n" + text(address);
-}
-
-std::string cannotOpenFile(const std::filesystem::path& file) {
-    return "无法用默认程序打开文件，文件保存在：\n" + file.string();
-}
-
-std::string warning(std::string_view problem) {
-    return "警告：" + text(problem);
 }
 
 } // namespace yilou::messages

@@ -1,4 +1,4 @@
-#include "history/missing_issues.h"
+#include "core/missing_issues.h"
 
 #include <algorithm>
 

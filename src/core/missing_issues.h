@@ -1,6 +1,6 @@
 #pragma once
 
-#include "history/issue.h"
+#include "core/issue.h"
 
 #include <cstdint>
 #include <span>

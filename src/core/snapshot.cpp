@@ -1,4 +1,4 @@
-#include "history/snapshot.h"
+#include "core/snapshot.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "history/system_error_text.h"
+#include "core/system_error_text.h"
 
 #include <cerrno>
 #include <cstring>

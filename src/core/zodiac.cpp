@@ -1,4 +1,4 @@
-#include "history/zodiac.h"
+#include "core/zodiac.h"
 
 #include <string>
 

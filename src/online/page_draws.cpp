@@ -1,7 +1,7 @@
-#include "history/page_draws.h"
+#include "online/page_draws.h"
 
-#include "history/draw_validation.h"
-#include "history/messages.h"
+#include "core/draw_validation.h"
+#include "core/messages.h"
 
 #include <algorithm>
 #include <optional>

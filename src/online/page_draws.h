@@ -1,8 +1,8 @@
 #pragma once
 
-#include "history/draw_record.h"
-#include "history/games.h"
-#include "history/update_plan.h"
+#include "core/draw_record.h"
+#include "core/games.h"
+#include "online/update_plan.h"
 
 #include <string>
 #include <string_view>

@@ -1,6 +1,6 @@
-#include "history/page_fetch.h"
+#include "online/page_fetch.h"
 
-#include "history/messages.h"
+#include "core/messages.h"
 
 #include <curl/curl.h>
 #include <memory>
@@ -45,7 +45,7 @@ std::string secondsText(std::chrono::milliseconds duration) {
         text += "." + std::to_string(ms % 1000 + 1000).substr(1);
         text.erase(text.find_last_not_of('0') + 1);
     }
-    return text + " 秒";
+    return messages::seconds(text);
 }
 
 /// "20 MB", "64 KB", "1000 字节".
@@ -54,7 +54,7 @@ std::string sizeText(std::size_t bytes) {
         return std::to_string(bytes / (1024 * 1024)) + " MB";
     if (bytes % 1024 == 0)
         return std::to_string(bytes / 1024) + " KB";
-    return std::to_string(bytes) + " 字节";
+    return messages::byteCount(bytes);
 }
 
 std::string causeOf(CURLcode code, CURL* curl, const Transfer& transfer) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "history/user_error.h"
+#include "core/user_error.h"
 
 #include <atomic>
 #include <chrono>

@@ -1,4 +1,4 @@
-#include "history/page_text.h"
+#include "online/page_text.h"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,7 @@
-#include "history/update_plan.h"
+#include "online/update_plan.h"
 
-#include "history/messages.h"
-#include "history/user_error.h"
+#include "core/messages.h"
+#include "core/user_error.h"
 
 #include <algorithm>
 #include <limits>
@@ -58,6 +58,22 @@ UpdatePlan planUpdate(const std::optional<StoredSpan>& stored, const CalendarDat
                            : plan.form.make(addDays(today, -keepDays), 1);
     plan.lastIssue = plan.form.make(today, game.drawsPerDay);
     return plan;
+}
+
+namespace {
+
+void replaceAll(std::string& text, std::string_view from, std::string_view to) {
+    for (auto at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+        text.replace(at, from.size(), to);
+}
+
+} // namespace
+
+std::string updateUrl(std::string_view urlTemplate, const Game& game, int drawsWanted) {
+    std::string url(urlTemplate);
+    replaceAll(url, "{code}", game.gameCode());
+    replaceAll(url, "{n}", std::to_string(drawsWanted));
+    return url;
 }
 
 } // namespace yilou::history

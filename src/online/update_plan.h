@@ -1,10 +1,12 @@
 #pragma once
 
-#include "history/games.h"
-#include "history/issue.h"
+#include "core/games.h"
+#include "core/issue.h"
 
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <string_view>
 
 namespace yilou::history {
 
@@ -50,5 +52,9 @@ struct UpdatePlan {
 /// today). Throws UserError when `today` lies outside the years 2010..2099.
 UpdatePlan planUpdate(const std::optional<StoredSpan>& stored, const CalendarDate& today,
                       int keepDays, const Game& game);
+
+/// The address of the results page: `urlTemplate` with every "{code}" replaced by the game's
+/// code and every "{n}" by `drawsWanted`.
+std::string updateUrl(std::string_view urlTemplate, const Game& game, int drawsWanted);
 
 } // namespace yilou::history

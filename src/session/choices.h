@@ -1,7 +1,7 @@
 #pragma once
 
-#include "history/draw_record.h"
-#include "history/games.h"
+#include "core/draw_record.h"
+#include "core/games.h"
 
 #include <optional>
 

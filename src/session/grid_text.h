@@ -1,9 +1,9 @@
 #pragma once
 
 #include "analysis/omission_search.h"
-#include "history/snapshot.h"
-#include "history/text_grid.h"
-#include "history/yl_table.h"
+#include "core/snapshot.h"
+#include "core/text_grid.h"
+#include "store/yl_table.h"
 
 #include <array>
 #include <cstddef>

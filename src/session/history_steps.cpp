@@ -1,8 +1,10 @@
 #include "session/history_steps.h"
 
-#include "history/draw_validation.h"
-#include "history/messages.h"
-#include "history/user_error.h"
+#include "core/draw_validation.h"
+#include "core/file_names.h"
+#include "core/messages.h"
+#include "core/user_error.h"
+#include "session/messages.h"
 #include "session/typed_input.h"
 
 #include <cctype>
@@ -29,9 +31,9 @@ history::DrawRecord storeTypedDraw(history::HistoryDb& db, const std::string& is
         if (box.size() != 2 || !std::isdigit(static_cast<unsigned char>(box[0])) ||
             !std::isdigit(static_cast<unsigned char>(box[1])))
             throw UserError(messages::notStored(messages::incompleteBox(i + 1)));
-        numbers[i] = parseDecimal(box, "号码");
+        numbers[i] = parseDecimal(box, messages::field::kNumber);
     }
-    return storeDraw(db, parseIssue(issueText, "下一"), numbers, game, rules);
+    return storeDraw(db, parseIssue(issueText, messages::field::kNext), numbers, game, rules);
 }
 
 history::Issue nextIssue(std::optional<history::Issue> newest, const history::Game& game) {
@@ -53,7 +55,7 @@ std::filesystem::path setAsideDatabase(const std::filesystem::path& file) {
     std::filesystem::path target;
     for (int n = 1;; ++n) {
         target = file;
-        target += "." + std::string("损坏-") + std::to_string(n);
+        target += history::kSetAsideSuffix + std::to_string(n);
         if (!std::filesystem::exists(target))
             break;
     }
@@ -74,10 +76,9 @@ std::filesystem::path setAsideDatabase(const std::filesystem::path& file) {
     return target;
 }
 
-history::UpdateRequest onlineUpdateRequest(std::string urlTemplate, int keepDays,
-                                           const Choices& choices,
-                                           const history::CalendarDate& today) {
-    history::UpdateRequest request;
+UpdateRequest onlineUpdateRequest(std::string urlTemplate, int keepDays, const Choices& choices,
+                                  const history::CalendarDate& today) {
+    UpdateRequest request;
     request.urlTemplate = std::move(urlTemplate);
     request.today = today;
     request.keepDays = keepDays;

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "history/draw_record.h"
-#include "history/games.h"
-#include "history/history_db.h"
-#include "history/maintenance.h"
-#include "history/online_update.h"
+#include "core/draw_record.h"
+#include "core/games.h"
 #include "session/choices.h"
+#include "session/online_update.h"
+#include "store/history_db.h"
+#include "store/maintenance.h"
 
 #include <array>
 #include <cstddef>
@@ -42,9 +42,8 @@ deleteNewest(history::HistoryDb& db, std::size_t count, const std::filesystem::p
 
 /// What an online update of the chosen game asks for: the address template, the days of
 /// history to keep and load (the setting IniSerchDay) and the date the update counts from.
-history::UpdateRequest onlineUpdateRequest(std::string urlTemplate, int keepDays,
-                                           const Choices& choices,
-                                           const history::CalendarDate& today);
+UpdateRequest onlineUpdateRequest(std::string urlTemplate, int keepDays, const Choices& choices,
+                                  const history::CalendarDate& today);
 
 /// Moves a database file that cannot be opened out of the way, keeping it beside the new one
 /// under the name "<file>.损坏-<n>" (the first n not taken), so that a new history can start

@@ -1,18 +1,18 @@
-#include "history/online_update.h"
+#include "session/online_update.h"
 
-#include "history/messages.h"
-#include "history/page_text.h"
+#include "core/messages.h"
+#include "core/user_error.h"
+#include "online/page_text.h"
+#include "session/messages.h"
 
-namespace yilou::history {
+namespace yilou::session {
+
+// The engine's types and steps, which this step combines.
+using namespace history;
 
 namespace {
 
 constexpr std::size_t kListedSkips = 5;
-
-void replaceAll(std::string& text, std::string_view from, std::string_view to) {
-    for (auto at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
-        text.replace(at, from.size(), to);
-}
 
 /// Up to five skipped draws, one a line, with a note of how many more there are.
 std::string skippedText(const std::vector<SkippedDraw>& skipped) {
@@ -25,13 +25,6 @@ std::string skippedText(const std::vector<SkippedDraw>& skipped) {
 }
 
 } // namespace
-
-std::string updateUrl(std::string_view urlTemplate, const Game& game, int drawsWanted) {
-    std::string url(urlTemplate);
-    replaceAll(url, "{code}", game.gameCode());
-    replaceAll(url, "{n}", std::to_string(drawsWanted));
-    return url;
-}
 
 std::size_t storePageDraws(HistoryDb& db, const UpdatePlan& plan, const PageDraws& found,
                            const AttributeRules& rules) {
@@ -97,4 +90,4 @@ std::string UpdateReport::summary() const {
     return out;
 }
 
-} // namespace yilou::history
+} // namespace yilou::session

@@ -1,6 +1,7 @@
 #include "session/overview_grid.h"
 
 #include "analysis/ratio_text.h"
+#include "session/messages.h"
 
 #include <algorithm>
 #include <array>
@@ -52,7 +53,7 @@ std::string optionalText(const std::optional<T>& value, Format format) {
 
 std::string overviewHeader(OverviewColumn column, SearchType type) {
     const char* header = kColumns[static_cast<int>(column)].header;
-    return header ? header : analysis::searchTypeInfo(type).caption;
+    return header ? header : std::string(messages::typeName(type));
 }
 
 const char* overviewKey(OverviewColumn column) {
@@ -158,13 +159,19 @@ void sortOverviewRows(std::vector<OverviewRow>& rows, OverviewColumn column, boo
                      });
 }
 
+std::string histogramHeader(int length) {
+    return length > analysis::kHistogramLengths
+               ? "遗漏" + std::to_string(analysis::kHistogramLengths) + "以上"
+               : "遗漏" + std::to_string(length);
+}
+
 std::string overviewCaption(const OverviewResult& result, const history::Snapshot& snapshot) {
     return viewCaption(result.type, placeCaption(result.place), result.range, snapshot);
 }
 
 std::string viewCaption(SearchType type, const std::string& place, analysis::IndexRange range,
                         const history::Snapshot& snapshot) {
-    return std::string(analysis::searchTypeInfo(type).caption) + "  " + place + "  " +
+    return std::string(messages::typeName(type)) + "  " + place + "  " +
            history::issueText(snapshot.issues[range.first]) + "～" +
            history::issueText(snapshot.issues[range.last]) + "（" + std::to_string(range.size()) +
            "期）";

@@ -2,8 +2,8 @@
 
 #include "analysis/omission_overview.h"
 #include "analysis/search_type.h"
-#include "history/missing_issues.h"
-#include "history/snapshot.h"
+#include "core/missing_issues.h"
+#include "core/snapshot.h"
 
 #include <array>
 #include <optional>
@@ -62,6 +62,10 @@ std::optional<double> overviewSortKey(const analysis::OverviewRow& row, Overview
 void sortOverviewRows(std::vector<analysis::OverviewRow>& rows, OverviewColumn column,
                       bool descending = false);
 
+/// The header of the gap histogram's column of closed gaps of `length` draws, 1..20; a larger
+/// length heads the column of the longer ones ("遗漏20以上").
+std::string histogramHeader(int length);
+
 /// What an overview covers, as a line above it: type, place, first and last issue and the
 /// number of draws ("号码  任意位  2014102884～2015021510（1234期）").
 std::string overviewCaption(const analysis::OverviewResult& result,
@@ -69,6 +73,9 @@ std::string overviewCaption(const analysis::OverviewResult& result,
 /// The same for any view: `place` names its place or places.
 std::string viewCaption(analysis::SearchType type, const std::string& place,
                         analysis::IndexRange range, const history::Snapshot& snapshot);
+
+/// The headers of the trend chart's first two columns: the issue and the numbers drawn.
+inline constexpr std::array<const char*, 2> kTrendDrawHeaders{"期号", "开奖号码"};
 
 /// The bottom rows of the trend chart, figures of the chart's own draws.
 inline constexpr std::array<OverviewColumn, 4> kTrendFooter{

@@ -1,8 +1,9 @@
 #include "session/search_steps.h"
 
-#include "analysis/reference_lookup.h"
-#include "history/messages.h"
-#include "history/user_error.h"
+#include "core/messages.h"
+#include "core/user_error.h"
+#include "session/messages.h"
+#include "session/typed_input.h"
 
 #include <algorithm>
 
@@ -17,8 +18,8 @@ void checkValues(const analysis::SearchRequest& request, bool allPositions,
         const int value = request.positions[p].value;
         if ((allPositions || request.positions[p].selected) &&
             std::find(codes.begin(), codes.end(), value) == codes.end())
-            throw UserError(messages::positionValueNotOfType(
-                p + 1, value, analysis::searchTypeInfo(request.type).caption));
+            throw UserError(
+                messages::positionValueNotOfType(p + 1, value, messages::typeName(request.type)));
     }
 }
 
@@ -31,10 +32,24 @@ RangeTexts wholeHistoryRange(const history::Snapshot& snapshot) {
             history::issueText(snapshot.issues.back())};
 }
 
+analysis::IndexRange resolveRange(const history::Snapshot& snapshot, std::string_view startText,
+                                  std::string_view endText) {
+    const auto bounds = parseRange(startText, endText);
+    return analysis::resolveRange(snapshot, bounds.start, bounds.end);
+}
+
+analysis::ReferenceLookup lookUpReference(const history::Snapshot& snapshot,
+                                          const std::string& referenceText, bool beforeOnly,
+                                          analysis::SearchType type, history::NumberOrder order,
+                                          int sxIni, int drawsPerDay) {
+    return analysis::YSJS(snapshot, parseIssue(referenceText, messages::field::kReference),
+                          beforeOnly, type, order, sxIni, drawsPerDay);
+}
+
 std::string applyReference(const history::Snapshot& snapshot, const std::string& referenceText,
                            bool beforeOnly, int drawsPerDay, analysis::SearchRequest& request) {
-    const auto lookup = analysis::YSJS(snapshot, referenceText, beforeOnly, request.type,
-                                       request.order, request.sxIni, drawsPerDay);
+    const auto lookup = lookUpReference(snapshot, referenceText, beforeOnly, request.type,
+                                        request.order, request.sxIni, drawsPerDay);
     for (int p = 0; p < 5; ++p) {
         request.positions[p].value = lookup.values[p];
         request.positions[p].text = lookup.texts[p];
@@ -58,6 +73,19 @@ analysis::SearchResult searchPartial(const history::Snapshot& snapshot,
                                      const std::string& kText, const Choices& choices) {
     checkValues(request, true, choices);
     return analysis::multiPositionSearch(snapshot, request, k, kText);
+}
+
+GroupResult calculateGroups(history::HistoryDb& db, const history::Snapshot& snapshot,
+                            const analysis::GroupRequest& request, history::YlSortColumn order) {
+    GroupResult result;
+    result.rows = analysis::P6Count(snapshot, request);
+    try {
+        history::storeYlRows(db, result.rows);
+    } catch (const UserError& error) {
+        result.storeProblem = messages::groupsNotSaved(error.what());
+    }
+    result.rows = history::sortYlRows(std::move(result.rows), order);
+    return result;
 }
 
 } // namespace yilou::session

@@ -1,10 +1,18 @@
 #pragma once
 
+#include "analysis/grouped_combination.h"
+#include "analysis/issue_range.h"
 #include "analysis/omission_search.h"
-#include "history/snapshot.h"
+#include "analysis/reference_lookup.h"
+#include "core/snapshot.h"
+#include "core/yl_row.h"
 #include "session/choices.h"
+#include "store/history_db.h"
+#include "store/yl_table.h"
 
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace yilou::session {
@@ -15,6 +23,18 @@ struct RangeTexts {
     std::string start, end;
 };
 RangeTexts wholeHistoryRange(const history::Snapshot& snapshot);
+
+/// The draws of the range boxes' texts (ten- or eight-digit issues). A text that is not an
+/// issue, an end before the start, or a range that holds no stored draw throws UserError.
+analysis::IndexRange resolveRange(const history::Snapshot& snapshot, std::string_view startText,
+                                  std::string_view endText);
+
+/// The reference draw of a typed issue (历史指定期): analysis::YSJS for the issue in
+/// `referenceText`, refused (UserError) when the text is not an issue.
+analysis::ReferenceLookup lookUpReference(const history::Snapshot& snapshot,
+                                          const std::string& referenceText, bool beforeOnly,
+                                          analysis::SearchType type, history::NumberOrder order,
+                                          int sxIni, int drawsPerDay);
 
 /// Takes the five position values of a stored draw (the newest not after `referenceText`) into
 /// `request`, selected or not, as the second tab does. Returns the range end that goes with
@@ -39,5 +59,20 @@ analysis::SearchResult searchPositions(const history::Snapshot& snapshot,
 analysis::SearchResult searchPartial(const history::Snapshot& snapshot,
                                      const analysis::SearchRequest& request, int k,
                                      const std::string& kText, const Choices& choices);
+
+/// What the grouped calculation shows: the rows, and why YL could not keep them when it could
+/// not.
+struct GroupResult {
+    std::vector<history::YlRow> rows;
+    std::optional<std::string> storeProblem; ///< a warning to show beside the rows
+};
+
+/// The grouped calculation (分组计算): computes the rows (analysis::P6Count), stores them in YL
+/// and gives them in `order` (the window shows them by current omission). A calculation refused
+/// (UserError) leaves YL as it was; a YL that cannot be written (a read-only file, a full disk)
+/// keeps its previous rows and the rows are shown all the same, with the reason in storeProblem.
+GroupResult calculateGroups(history::HistoryDb& db, const history::Snapshot& snapshot,
+                            const analysis::GroupRequest& request,
+                            history::YlSortColumn order = history::YlSortColumn::Last);
 
 } // namespace yilou::session

@@ -1,7 +1,7 @@
 #include "session/typed_input.h"
 
-#include "history/messages.h"
-#include "history/user_error.h"
+#include "core/user_error.h"
+#include "session/messages.h"
 
 #include <algorithm>
 #include <cctype>
@@ -31,15 +31,20 @@ history::Issue parseIssue(std::string_view text, std::string_view which) {
     }
 }
 
+IssueBounds parseRange(std::string_view startText, std::string_view endText) {
+    return {parseIssue(startText, messages::field::kStart),
+            parseIssue(endText, messages::field::kEnd)};
+}
+
 std::vector<int> codesInBoxOrder(analysis::SearchType type, const history::Game& game, int sxIni,
                                  int dsIni, const std::vector<std::string>& codes) {
     const auto selectable = analysis::selectableCodes(type, game, sxIni, dsIni);
     std::vector<std::size_t> boxes;
     for (const auto& text : codes) {
-        const auto box =
-            std::find(selectable.begin(), selectable.end(), parseDecimal(text, "所选的值"));
+        const auto box = std::find(selectable.begin(), selectable.end(),
+                                   parseDecimal(text, messages::field::kSelectedValue));
         if (box == selectable.end())
-            throw UserError(messages::notACodeOfType(text, analysis::searchTypeInfo(type).caption));
+            throw UserError(messages::notACodeOfType(text, messages::typeName(type)));
         boxes.push_back(static_cast<std::size_t>(box - selectable.begin()));
     }
     std::sort(boxes.begin(), boxes.end());

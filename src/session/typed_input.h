@@ -1,7 +1,7 @@
 #pragma once
 
 #include "analysis/search_type.h"
-#include "history/issue.h"
+#include "core/issue.h"
 
 #include <string>
 #include <string_view>
@@ -15,6 +15,15 @@ int parseDecimal(std::string_view text, std::string_view what);
 
 /// Reads a ten-digit or eight-digit issue; throws UserError naming the box `which` otherwise.
 history::Issue parseIssue(std::string_view text, std::string_view which = {});
+
+/// The issues of the range boxes 起始 and 截止.
+struct IssueBounds {
+    history::Issue start = 0;
+    history::Issue end = 0;
+};
+
+/// Reads the range boxes' texts; throws UserError naming the box that holds no issue.
+IssueBounds parseRange(std::string_view startText, std::string_view endText);
 
 /// The codes of a selection in the order of the combination panel's boxes, whatever order they
 /// were given in. A code that is not selectable for the type in `game` under the bases in force

@@ -1,13 +1,14 @@
-#include "app/settings/data_folder.h"
+#include "settings/data_folder.h"
 
-#include "history/messages.h"
-#include "history/system_error_text.h"
-#include "history/user_error.h"
+#include "core/file_names.h"
+#include "core/messages.h"
+#include "core/system_error_text.h"
+#include "core/user_error.h"
 
 #include <QStandardPaths>
 #include <system_error>
 
-namespace yilou::app {
+namespace yilou::settings {
 
 std::filesystem::path defaultDataFolder() {
     const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
@@ -16,10 +17,10 @@ std::filesystem::path defaultDataFolder() {
 
 void prepareDataFolder(const std::filesystem::path& folder) {
     std::error_code error;
-    std::filesystem::create_directories(folder / "历史号码", error);
+    std::filesystem::create_directories(folder / history::kHistoryTextFolder, error);
     if (error)
         throw UserError(
             messages::cannotCreateDataFolder(folder, history::systemErrorText(error.value())));
 }
 
-} // namespace yilou::app
+} // namespace yilou::settings

@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-namespace yilou::app {
+namespace yilou::settings {
 
 /// The folder that holds tabula.mdb, lsbf.txt, the folder 历史号码 and the exports:
 /// $XDG_DATA_HOME/11S5OMBRIX (normally ~/.local/share/11S5OMBRIX).
@@ -12,4 +12,4 @@ std::filesystem::path defaultDataFolder();
 /// that fails.
 void prepareDataFolder(const std::filesystem::path& folder);
 
-} // namespace yilou::app
+} // namespace yilou::settings

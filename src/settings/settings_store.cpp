@@ -1,9 +1,9 @@
-#include "app/settings/settings_store.h"
+#include "settings/settings_store.h"
 
-#include "history/messages.h"
-#include "history/user_error.h"
+#include "core/messages.h"
+#include "core/user_error.h"
 
-namespace yilou::app {
+namespace yilou::settings {
 
 namespace {
 
@@ -52,4 +52,4 @@ void SettingsStore::writeBool(const char* key, bool value) {
     settings_.setValue(kGroup + key, value ? QStringLiteral("True") : QStringLiteral("False"));
 }
 
-} // namespace yilou::app
+} // namespace yilou::settings

@@ -4,7 +4,7 @@
 #include <QString>
 #include <string>
 
-namespace yilou::app {
+namespace yilou::settings {
 
 /// The user's settings: the per-user store of application 11S5OMBRIX, group IniSetting.
 /// Integers are kept as decimal text, booleans as True/False (read back in any case); a value
@@ -46,4 +46,4 @@ private:
     mutable QSettings settings_;
 };
 
-} // namespace yilou::app
+} // namespace yilou::settings

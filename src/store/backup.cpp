@@ -1,9 +1,9 @@
-#include "history/backup.h"
+#include "store/backup.h"
 
-#include "history/messages.h"
-#include "history/text_file_writer.h"
-#include "history/text_import.h"
-#include "history/user_error.h"
+#include "core/atomic_file.h"
+#include "core/messages.h"
+#include "core/user_error.h"
+#include "store/text_import.h"
 
 #include <string>
 
@@ -13,7 +13,7 @@ void writeBackupFile(HistoryDb& db, const std::filesystem::path& dataDir, std::s
     Statement query(db.sql(), "SELECT [SQQH], [L1A], [L2A], [L3A], [L4A], [L5A] FROM [Lishi] "
                               "ORDER BY [SQQH] LIMIT ?");
     query.bind(1, static_cast<std::int64_t>(count));
-    TextFileWriter file(dataDir / kBackupFileName);
+    AtomicFile file(dataDir / kBackupFileName);
     std::string line;
     while (query.step()) {
         PositionValues numbers{};

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "history/draw_record.h"
-#include "history/games.h"
-#include "history/history_db.h"
+#include "core/draw_record.h"
+#include "core/games.h"
+#include "store/history_db.h"
 
 #include <cstddef>
 #include <filesystem>

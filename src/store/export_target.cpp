@@ -1,9 +1,9 @@
-#include "history/export_target.h"
+#include "store/export_target.h"
 
-#include "history/backup.h"
-#include "history/history_db.h"
-#include "history/messages.h"
-#include "history/user_error.h"
+#include "core/messages.h"
+#include "core/user_error.h"
+#include "store/backup.h"
+#include "store/history_db.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
-#include "history/history_db.h"
+#include "store/history_db.h"
 
-#include "history/messages.h"
-#include "history/user_error.h"
+#include "core/messages.h"
+#include "core/user_error.h"
 
 #include <algorithm>
 #include <limits>

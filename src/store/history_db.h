@@ -1,8 +1,8 @@
 #pragma once
 
-#include "history/draw_record.h"
-#include "history/snapshot.h"
-#include "history/sqlite_db.h"
+#include "core/draw_record.h"
+#include "core/snapshot.h"
+#include "store/sqlite_db.h"
 
 #include <cstddef>
 #include <filesystem>

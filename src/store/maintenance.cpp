@@ -1,8 +1,8 @@
-#include "history/maintenance.h"
+#include "store/maintenance.h"
 
-#include "history/backup.h"
-#include "history/messages.h"
-#include "history/text_file_writer.h"
+#include "core/atomic_file.h"
+#include "core/messages.h"
+#include "store/backup.h"
 
 #include <algorithm>
 #include <functional>
@@ -24,9 +24,7 @@ DeletionResult compactAfter(HistoryDb& db, DeletionResult result) {
     try {
         CompactDb(db);
     } catch (const UserError& error) {
-        result.compactionProblem = "已删除 " + std::to_string(result.removed) +
-                                   " 期历史号码，但数据库文件未能整理，仍占用删除前的空间：" +
-                                   error.what();
+        result.compactionProblem = messages::notCompacted(result.removed, error.what());
     }
     return result;
 }
@@ -109,7 +107,7 @@ void CompactDb(HistoryDb& db) {
         // VACUUM builds the compact copy itself and writes it back over the file as one
         // transaction; replacing the file by a renamed copy would leave other connections
         // writing to the old one.
-        db.sql().exec("VACUUM", "整理");
+        db.sql().exec("VACUUM", messages::kCompacting);
     } catch (const UserError& error) {
         throw UserError(messages::databaseKeptAsItWas(error.what()));
     }

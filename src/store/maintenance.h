@@ -1,9 +1,9 @@
 #pragma once
 
-#include "history/draw_record.h"
-#include "history/games.h"
-#include "history/history_db.h"
-#include "history/user_error.h"
+#include "core/draw_record.h"
+#include "core/games.h"
+#include "core/user_error.h"
+#include "store/history_db.h"
 
 #include <cstddef>
 #include <filesystem>

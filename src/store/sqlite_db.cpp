@@ -1,6 +1,7 @@
-#include "history/sqlite_db.h"
+#include "store/sqlite_db.h"
 
-#include "history/user_error.h"
+#include "core/messages.h"
+#include "core/user_error.h"
 
 #include <sqlite3.h>
 
@@ -9,35 +10,32 @@ namespace yilou::history {
 namespace {
 
 /// What a failure with SQLite result `code` means to the user.
-const char* failureDescription(int code) {
+std::string failureDescription(int code) {
     switch (code & 0xff) { // the primary code of an extended one
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
-        return "数据库正被其他程序使用，请稍后再试";
+        return messages::databaseBusy();
     case SQLITE_CORRUPT:
     case SQLITE_NOTADB:
-        return "数据库文件已损坏或不是历史数据库";
+        return messages::databaseDamagedOrForeign();
     case SQLITE_FULL:
-        return "磁盘空间不足";
+        return messages::diskFull();
     case SQLITE_READONLY:
     case SQLITE_PERM:
     case SQLITE_CANTOPEN:
-        return "无法打开或写入数据库文件";
+        return messages::cannotOpenOrWriteDatabase();
     case SQLITE_IOERR:
-        return "读写数据库文件出错";
+        return messages::databaseReadWriteError();
     default:
-        return "数据库操作失败";
+        return messages::databaseOperationFailed();
     }
 }
 
-/// "无法<action>数据库文件 <file>：<description>（<SQLite's message>）"; the SQL is left out, it
-/// tells the user nothing.
+/// The failure with the file, its meaning and SQLite's message; the SQL is left out, it tells
+/// the user nothing.
 [[noreturn]] void throwFailure(const std::filesystem::path& file, std::string_view action, int code,
                                const std::string& detail) {
-    std::string message =
-        action.empty() ? "数据库文件 " : "无法" + std::string(action) + "数据库文件 ";
-    message += file.string() + "：" + failureDescription(code) + "（" + detail + "）";
-    throw UserError(message);
+    throw UserError(messages::databaseFailure(action, file, failureDescription(code), detail));
 }
 
 } // namespace

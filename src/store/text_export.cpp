@@ -1,8 +1,9 @@
-#include "history/text_export.h"
+#include "store/text_export.h"
 
-#include "history/messages.h"
-#include "history/text_file_writer.h"
-#include "history/user_error.h"
+#include "core/atomic_file.h"
+#include "core/file_names.h"
+#include "core/messages.h"
+#include "core/user_error.h"
 
 #include <string>
 
@@ -12,9 +13,8 @@ std::filesystem::path exportHistoryText(const Snapshot& snapshot,
                                         const std::filesystem::path& dataDir) {
     if (snapshot.empty())
         throw UserError(messages::emptyHistory());
-    const auto path =
-        dataDir / ("更新至" + std::to_string(snapshot.issues.back()) + "期历史号码.txt");
-    TextFileWriter file(path);
+    const auto path = dataDir / textExportFileName(snapshot.issues.back());
+    AtomicFile file(path);
     std::string line;
     for (std::size_t i = 0; i < snapshot.size(); ++i) {
         line = issueText(snapshot.issues[i]);

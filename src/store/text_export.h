@@ -1,6 +1,6 @@
 #pragma once
 
-#include "history/snapshot.h"
+#include "core/snapshot.h"
 
 #include <filesystem>
 

@@ -1,9 +1,9 @@
-#include "history/text_import.h"
+#include "store/text_import.h"
 
-#include "history/draw_validation.h"
-#include "history/messages.h"
-#include "history/system_error_text.h"
-#include "history/user_error.h"
+#include "core/draw_validation.h"
+#include "core/messages.h"
+#include "core/system_error_text.h"
+#include "core/user_error.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,6 +1,6 @@
-#include "history/yl_table.h"
+#include "store/yl_table.h"
 
-#include "history/sqlite_db.h"
+#include "store/sqlite_db.h"
 
 #include <algorithm>
 #include <array>

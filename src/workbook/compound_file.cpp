@@ -1,8 +1,8 @@
-#include "history/compound_file.h"
+#include "workbook/compound_file.h"
 
-#include "history/little_endian.h"
-#include "history/messages.h"
-#include "history/user_error.h"
+#include "core/messages.h"
+#include "core/user_error.h"
+#include "workbook/little_endian.h"
 
 #include <vector>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "history/text_file_writer.h"
+#include "core/atomic_file.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -12,7 +12,7 @@ namespace yilou::history {
 /// Writes a compound document (the container of the 97–2003 office file formats, version 3 with
 /// 512-byte sectors) that holds one stream at its root, as the stream's bytes arrive. The stream
 /// fills the sectors right after the header in order; the directory and the allocation tables
-/// follow it and the header is written last. The target is replaced as TextFileWriter does:
+/// follow it and the header is written last. The target is replaced as AtomicFile does:
 /// only by a complete file.
 class CompoundFileWriter {
 public:
@@ -30,7 +30,7 @@ public:
 private:
     void flush();
 
-    TextFileWriter file_;
+    AtomicFile file_;
     std::string streamName_;
     std::string buffer_;
     std::uint64_t size_ = 0;

@@ -1,4 +1,4 @@
-#include "history/spreadsheet_export.h"
+#include "workbook/spreadsheet_export.h"
 
 namespace yilou::history {
 

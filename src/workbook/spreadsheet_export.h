@@ -1,7 +1,7 @@
 #pragma once
 
-#include "history/text_grid.h"
-#include "history/xls_writer.h"
+#include "core/text_grid.h"
+#include "workbook/xls_writer.h"
 
 #include <cstddef>
 #include <filesystem>

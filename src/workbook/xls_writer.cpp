@@ -1,9 +1,9 @@
-#include "history/xls_writer.h"
+#include "workbook/xls_writer.h"
 
-#include "history/compound_file.h"
-#include "history/little_endian.h"
-#include "history/messages.h"
-#include "history/user_error.h"
+#include "core/messages.h"
+#include "core/user_error.h"
+#include "workbook/compound_file.h"
+#include "workbook/little_endian.h"
 
 #include <algorithm>
 #include <string>
@@ -95,7 +95,7 @@ public:
 
     bool write() {
         if (grid_.columns > kSheetColumns)
-            throw UserError(messages::gridTooWide(grid_.columns));
+            throw UserError(messages::gridTooWide(grid_.columns, kSheetColumns));
         const std::size_t sheets = sheetCount(grid_.rows);
         const auto sheetOffsets = writeGlobals(sheets);
         if (grid_.rows > 0)

@@ -1,5 +1,5 @@
 #include "analysis/grouped_combination.h"
-#include "history/user_error.h"
+#include "core/user_error.h"
 #include "support/grouped_oracle.h"
 #include "support/history_generator.h"
 #include "support/reference_attributes.h"
@@ -59,11 +59,7 @@ GroupRequest randomRequest(std::mt19937_64& random, const history::Snapshot& sna
 
     const std::size_t first = random() % snapshot.size();
     const std::size_t last = first + random() % (snapshot.size() - first);
-    const auto text = [&](history::Issue issue) {
-        const auto full = history::issueText(issue);
-        return random() % 2 ? full : full.substr(2);
-    };
-    request.startIssue = text(snapshot.issues[first]);
+    request.startIssue = snapshot.issues[first];
     history::Issue end = snapshot.issues[last];
     // An end issue between two stored draws (the history has holes), or past the newest one;
     // an ordinal 00 is no issue and is refused.
@@ -73,7 +69,7 @@ GroupRequest randomRequest(std::mt19937_64& random, const history::Snapshot& sna
         if (history::isPlausibleIssue(between))
             end = between;
     }
-    request.endIssue = text(end);
+    request.endIssue = end;
     return request;
 }
 
@@ -144,8 +140,8 @@ TEST(GroupedDifferential, WidestSelectionInAnyOrder) {
     request.type = SearchType::Tail;
     for (int code = kMaxGroupCodes - 1; code >= 0; --code)
         request.codes.push_back(code);
-    request.startIssue = history::issueText(snapshot.issues[5]);
-    request.endIssue = history::issueText(snapshot.issues[50]);
+    request.startIssue = snapshot.issues[5];
+    request.endIssue = snapshot.issues[50];
     for (int k : {1, 2}) {
         request.k = k;
         SCOPED_TRACE(describe(request));

@@ -182,8 +182,8 @@ SummaryRow searchSummary(const Snapshot& snapshot, const OverviewRequest& overvi
     request.freePosition = overview.place == kAnyPlace;
     const int position = overview.place == kAnyPlace ? 0 : overview.place - 1;
     request.positions[position] = {true, value, std::to_string(value)};
-    request.startIssue = history::issueText(snapshot.issues[overview.range.first]);
-    request.endIssue = history::issueText(snapshot.issues[overview.range.last]);
+    request.startIssue = snapshot.issues[overview.range.first];
+    request.endIssue = snapshot.issues[overview.range.last];
     return omissionSearch(snapshot, request).summary;
 }
 

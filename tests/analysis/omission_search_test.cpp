@@ -1,6 +1,6 @@
 #include "analysis/omission_search.h"
 #include "analysis/ratio_text.h"
-#include "history/user_error.h"
+#include "core/user_error.h"
 
 #include <gtest/gtest.h>
 
@@ -42,8 +42,8 @@ SearchRequest request(SearchType type, bool freePosition, std::vector<std::pair<
     for (const auto& [position, value] : picks) {
         r.positions[position - 1] = {true, value, std::to_string(value)};
     }
-    r.startIssue = history::issueText(snapshot.issues.front());
-    r.endIssue = history::issueText(snapshot.issues.back());
+    r.startIssue = snapshot.issues.front();
+    r.endIssue = snapshot.issues.back();
     return r;
 }
 
@@ -73,7 +73,7 @@ TEST(OmissionSearch, GapsRunFromTheRangeStartAndToTheNewestDraw) {
     const Snapshot snapshot = workedExample();
     for (const bool freePosition : {false, true}) {
         SearchRequest r = request(SearchType::Number, freePosition, {{1, 7}}, snapshot);
-        r.startIssue = history::issueText(snapshot.issues[99]);
+        r.startIssue = snapshot.issues[99];
         const SearchResult result = omissionSearch(snapshot, r);
         EXPECT_EQ(gapsOf(result), (std::vector<std::int32_t>{1, 3, 7}));
         EXPECT_EQ(result.hits.back().seq, 3);
@@ -87,7 +87,7 @@ TEST(OmissionSearch, GapsRunFromTheRangeStartAndToTheNewestDraw) {
         EXPECT_EQ(result.summary.desc, freePosition ? "7 " : "07 ");
 
         // The current gap runs to the newest draw whatever the range end.
-        r.endIssue = history::issueText(snapshot.issues[109]);
+        r.endIssue = snapshot.issues[109];
         EXPECT_EQ(omissionSearch(snapshot, r).summary.last, 6);
     }
 }
@@ -95,7 +95,7 @@ TEST(OmissionSearch, GapsRunFromTheRangeStartAndToTheNewestDraw) {
 TEST(OmissionSearch, EdgeResultsOfTheSummary) {
     const Snapshot snapshot = workedExample();
     SearchRequest none = request(SearchType::Number, false, {{1, 9}}, snapshot);
-    none.startIssue = history::issueText(snapshot.issues[99]);
+    none.startIssue = snapshot.issues[99];
     const SearchResult empty = omissionSearch(snapshot, none);
     EXPECT_TRUE(empty.hits.empty());
     EXPECT_EQ(empty.summary.min, 32767);
@@ -105,7 +105,7 @@ TEST(OmissionSearch, EdgeResultsOfTheSummary) {
 
     // No position selected: every draw of the range, one apart.
     SearchRequest all = request(SearchType::Number, true, {}, snapshot);
-    all.startIssue = history::issueText(snapshot.issues[110]);
+    all.startIssue = snapshot.issues[110];
     const SearchResult every = omissionSearch(snapshot, all);
     EXPECT_EQ(gapsOf(every), (std::vector<std::int32_t>(5, 1)));
     EXPECT_EQ(every.summary.desc, "");
@@ -175,14 +175,12 @@ TEST(OmissionSearch, GapsBeyondSixteenBits) {
 TEST(OmissionSearch, RangeErrorsAreReportedNotListedAsEmpty) {
     const Snapshot snapshot = workedExample();
     SearchRequest r = request(SearchType::Number, true, {{1, 7}}, snapshot);
-    r.startIssue = "2017081x01";
-    EXPECT_THROW(omissionSearch(snapshot, r), UserError);
-    r.startIssue = history::issueText(snapshot.issues[5]);
-    r.endIssue = history::issueText(snapshot.issues[4]);
+    r.startIssue = snapshot.issues[5];
+    r.endIssue = snapshot.issues[4];
     EXPECT_THROW(omissionSearch(snapshot, r), UserError);
     EXPECT_THROW(multiPositionSearch(snapshot, r, 2, "2"), UserError);
-    r.startIssue = "2030010101";
-    r.endIssue = "2030010184";
+    r.startIssue = 30010101;
+    r.endIssue = 30010184;
     EXPECT_THROW(omissionSearch(snapshot, r), UserError);
     EXPECT_THROW(omissionSearch(Snapshot{}, r), UserError);
 }
@@ -204,8 +202,8 @@ TEST(MultiPositionSearch, AnyKOfTheFiveValuesCountedWithRepetition) {
         const int value = std::array{5, 5, 7, 8, 9}[p];
         r.positions[p] = {false, value, "0" + std::to_string(value)};
     }
-    r.startIssue = history::issueText(snapshot.issues.front());
-    r.endIssue = history::issueText(snapshot.issues.back());
+    r.startIssue = snapshot.issues.front();
+    r.endIssue = snapshot.issues.back();
 
     const SearchResult two = multiPositionSearch(snapshot, r, 2, "2");
     EXPECT_EQ(two.summary.desc, "05 05 07 08 09 (2)");

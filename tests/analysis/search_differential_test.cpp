@@ -1,5 +1,5 @@
 #include "analysis/omission_search.h"
-#include "history/user_error.h"
+#include "core/user_error.h"
 #include "search_oracle.h"
 #include "support/history_generator.h"
 #include "support/temp_dir.h"
@@ -60,12 +60,8 @@ SearchRequest randomRequest(const Snapshot& snapshot, int sxIni, Rng& rng) {
     const int last = int(snapshot.size()) - 1;
     const int first = chance(rng, 0.3) ? 0 : uniform(rng, 0, last);
     const int end = chance(rng, 0.3) ? last : uniform(rng, first, last);
-    request.startIssue = history::issueText(snapshot.issues[first]);
-    if (chance(rng, 0.2))
-        request.startIssue = request.startIssue.substr(2); // the eight-digit form
-    request.endIssue = chance(rng, 0.2)
-                           ? "2099123199"
-                           : history::issueText(snapshot.issues[end] + uniform(rng, 0, 1));
+    request.startIssue = snapshot.issues[first];
+    request.endIssue = chance(rng, 0.2) ? 99123199 : snapshot.issues[end] + uniform(rng, 0, 1);
     return request;
 }
 
@@ -162,10 +158,10 @@ TEST(SearchDifferential, StartThatIsNotStoredCountsFromTheNextStoredDraw) {
             !history::isPlausibleIssue(snapshot.issues[first] - 1))
             continue;
         // Typed: an issue the history lacks; expected: the range from the next stored one.
-        request.startIssue = history::issueText(snapshot.issues[first] - 1);
-        request.endIssue = "2099123199";
+        request.startIssue = snapshot.issues[first] - 1;
+        request.endIssue = 99123199;
         SearchRequest stored = request;
-        stored.startIssue = history::issueText(snapshot.issues[first]);
+        stored.startIssue = snapshot.issues[first];
         ASSERT_NO_FATAL_FAILURE(
             expectSame(omissionSearch(snapshot, request), oracle.Command1_Click(stored)));
         ASSERT_NO_FATAL_FAILURE(expectSame(multiPositionSearch(snapshot, request, 2, "2"),

@@ -1,6 +1,6 @@
 #include "search_oracle.h"
 
-#include "history/zodiac.h"
+#include "core/zodiac.h"
 #include "support/reference_attributes.h"
 
 #include <algorithm>
@@ -80,11 +80,6 @@ std::string fixedCondition(const SearchRequest& request, int p, int v) {
     if (rowOf(request.type).letter == 'G')
         return "([" + column + "E" + "] + [" + column + "F" + "]) = " + std::to_string(v);
     return "[" + column + rowOf(request.type).letter + "] = " + std::to_string(v);
-}
-
-// The number the range boxes stand for: their last eight characters.
-std::string boundOf(const std::string& text) {
-    return std::to_string(std::stoll(text.substr(text.size() - 8)));
 }
 
 // The grid's text of a stored value.
@@ -188,8 +183,8 @@ OracleResult SearchOracle::Command2_Click(const SearchRequest& request, int k,
 OracleResult SearchOracle::YilouXianshi(const SearchRequest& request, const std::string& filter,
                                         const std::string& description) {
     auto& sql = db_.sql();
-    const std::string start = boundOf(request.startIssue);
-    const std::string end = boundOf(request.endIssue);
+    const std::string start = std::to_string(request.startIssue);
+    const std::string end = std::to_string(request.endIssue);
     const std::string select = "SELECT * FROM [lishi] WHERE [SQQH] >= " + start +
                                " AND  [SQQH] <= " + end + filter + " ORDER BY [IDX]";
     sqlite3_stmt* rows = nullptr;

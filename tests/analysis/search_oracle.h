@@ -1,8 +1,8 @@
 #pragma once
 
 #include "analysis/omission_search.h"
-#include "history/draw_record.h"
-#include "history/history_db.h"
+#include "core/draw_record.h"
+#include "store/history_db.h"
 
 #include <filesystem>
 #include <string>

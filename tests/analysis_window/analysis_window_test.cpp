@@ -5,12 +5,12 @@
 #include "app/frm_main.h"
 #include "app/grid/flex_grid.h"
 #include "app/grid/grid_model.h"
-#include "history/games.h"
-#include "history/history_db.h"
-#include "history/text_import.h"
-#include "history/yl_table.h"
-#include "history/zodiac.h"
+#include "core/games.h"
+#include "core/zodiac.h"
 #include "session/grid_text.h"
+#include "store/history_db.h"
+#include "store/text_import.h"
+#include "store/yl_table.h"
 #include "support/offscreen_application.h"
 #include "support/temp_dir.h"
 
@@ -166,13 +166,18 @@ private:
         return find<app::FlexGrid>(QLatin1String(objectName));
     }
 
+    /// The issue a range box holds.
+    history::Issue issueIn(const QString& box) {
+        return history::parseIssueText(text(box).toStdString()).value();
+    }
+
     /// What the window's range boxes ask for, as the engine takes it.
     analysis::SearchRequest request(analysis::SearchType type, bool free) {
         analysis::SearchRequest out;
         out.type = type;
         out.freePosition = free;
-        out.startIssue = text(QStringLiteral("Text3(0)")).toStdString();
-        out.endIssue = text(QStringLiteral("Text3(1)")).toStdString();
+        out.startIssue = issueIn(QStringLiteral("Text3(0)"));
+        out.endIssue = issueIn(QStringLiteral("Text3(1)"));
         return out;
     }
 
@@ -267,8 +272,8 @@ private slots:
         analysis::GroupRequest expected;
         expected.codes = {1, 2, 3, 5, 8, 11};
         expected.k = 3;
-        expected.startIssue = text(QStringLiteral("Text3(0)")).toStdString();
-        expected.endIssue = text(QStringLiteral("Text3(1)")).toStdString();
+        expected.startIssue = issueIn(QStringLiteral("Text3(0)"));
+        expected.endIssue = issueIn(QStringLiteral("Text3(1)"));
         auto rows = analysis::P6Count(history_, expected);
         QCOMPARE(rows.size(), std::size_t{20});
         std::stable_sort(rows.begin(), rows.end(),
@@ -551,8 +556,8 @@ private slots:
         expected.type = analysis::SearchType::Zodiac;
         expected.codes = {2 + sxIni, 11 + sxIni};
         expected.k = 1;
-        expected.startIssue = text(QStringLiteral("Text3(0)")).toStdString();
-        expected.endIssue = text(QStringLiteral("Text3(1)")).toStdString();
+        expected.startIssue = issueIn(QStringLiteral("Text3(0)"));
+        expected.endIssue = issueIn(QStringLiteral("Text3(1)"));
         expected.sxIni = sxIni;
         auto rows = analysis::P6Count(history_, expected);
         std::stable_sort(rows.begin(), rows.end(),

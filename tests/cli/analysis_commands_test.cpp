@@ -1,6 +1,6 @@
-#include "app/settings/settings_store.h"
 #include "cli_test_support.h"
-#include "history/history_db.h"
+#include "settings/settings_store.h"
+#include "store/history_db.h"
 
 #include <gtest/gtest.h>
 
@@ -95,7 +95,7 @@ TEST_F(AnalysisCommands, BadRangesAreReported) {
 TEST(GroupSelection, CodesFollowTheGameAndTheBases) {
     CliFixture cli;
     ASSERT_EQ(cli.run({"game", "26"}).status, 0);
-    app::SettingsStore settings;
+    settings::SettingsStore settings;
     settings.setSxIni(0);
     settings.setDsIni(0);
     settings.sync();

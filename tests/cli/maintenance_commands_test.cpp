@@ -1,5 +1,5 @@
 #include "cli_test_support.h"
-#include "history/history_db.h"
+#include "store/history_db.h"
 #include "support/file_size_limit.h"
 #include "support/text_files.h"
 

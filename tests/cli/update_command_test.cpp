@@ -1,5 +1,5 @@
-#include "app/settings/settings_store.h"
 #include "cli_test_support.h"
+#include "settings/settings_store.h"
 #include "support/http_test_server.h"
 #include "support/results_page.h"
 
@@ -44,14 +44,14 @@ TEST(UpdateCommand, StoresTheNewDrawsWithTheGivenTemplateWithoutSavingIt) {
     EXPECT_EQ(result.out, "已保存 3 期，最新一期为 2017092903。\n");
     EXPECT_EQ(server.requests(), std::vector<std::string>{"/11x5gd?n=168"});
     EXPECT_EQ(cli.run({"history", "--format", "csv"}).out, kHistoryAfterUpdate);
-    EXPECT_EQ(app::SettingsStore().UpdateUrl(), "");
+    EXPECT_EQ(settings::SettingsStore().UpdateUrl(), "");
 }
 
 TEST(UpdateCommand, UsesTheSavedTemplate) {
     CliFixture cli;
     HttpTestServer server(resultsPage);
     ASSERT_EQ(cli.run({"add", "2017092880", "03", "11", "07", "01", "09"}).status, 0);
-    app::SettingsStore settings;
+    settings::SettingsStore settings;
     settings.setUpdateUrl(server.url("/saved/{code}/{n}"));
     settings.sync();
 

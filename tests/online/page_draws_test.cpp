@@ -1,4 +1,4 @@
-#include "history/page_draws.h"
+#include "online/page_draws.h"
 
 #include <algorithm>
 #include <gmock/gmock.h>

@@ -1,4 +1,4 @@
-#include "history/page_text.h"
+#include "online/page_text.h"
 #include "support/results_page.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "history/update_plan.h"
-#include "history/user_error.h"
+#include "core/user_error.h"
+#include "online/update_plan.h"
 
 #include <gtest/gtest.h>
 

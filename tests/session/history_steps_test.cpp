@@ -1,7 +1,7 @@
-#include "history/history_db.h"
-#include "history/user_error.h"
+#include "core/user_error.h"
 #include "session/choices.h"
 #include "session/history_steps.h"
+#include "store/history_db.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "history/online_update.h"
+#include "session/online_update.h"
 #include "support/history_generator.h"
 #include "support/http_test_server.h"
 #include "support/results_page.h"
@@ -8,8 +8,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-namespace yilou::history {
+namespace yilou::session {
 namespace {
+
+using namespace history;
 
 using namespace std::chrono_literals;
 using ::testing::ElementsAre;
@@ -285,4 +287,4 @@ TEST_F(OnlineUpdate, ACancelInTheMiddleLeavesTheHistoryAsItWas) {
 }
 
 } // namespace
-} // namespace yilou::history
+} // namespace yilou::session

@@ -1,6 +1,8 @@
-#include "history/user_error.h"
+#include "core/user_error.h"
 #include "session/search_steps.h"
 #include "support/history_generator.h"
+#include "support/temp_dir.h"
+#include "support/yl_row_printer.h"
 
 #include <gtest/gtest.h>
 
@@ -33,8 +35,8 @@ TEST_P(PositionValue, IsCheckedByBothSearches) {
     analysis::SearchRequest request;
     request.type = c.type;
     request.sxIni = c.sxIni;
-    request.startIssue = history::issueText(snapshot.issues.front());
-    request.endIssue = history::issueText(snapshot.issues.back());
+    request.startIssue = snapshot.issues.front();
+    request.endIssue = snapshot.issues.back();
     const int fine = typeCodes(c.type, choices).front();
     for (auto& position : request.positions)
         position.value = fine;
@@ -66,6 +68,49 @@ INSTANTIATE_TEST_SUITE_P(
         PositionValueCase{"SegmentZeroBase0", SearchType::Segment, 0, 1, 0, 0, true},
         PositionValueCase{"SegmentThreeBase0", SearchType::Segment, 0, 1, 0, 3, false}),
     [](const auto& info) { return std::string(info.param.name); });
+
+analysis::GroupRequest groupOf(const history::Snapshot& snapshot, std::vector<int> codes, int k) {
+    analysis::GroupRequest request;
+    request.codes = std::move(codes);
+    request.k = k;
+    request.startIssue = snapshot.issues.front();
+    request.endIssue = snapshot.issues.back();
+    return request;
+}
+
+// The rows are kept in YL in the order they were made and shown in the order asked for.
+TEST(GroupedCalculation, StoresTheRowsAndShowsThemInTheOrderAsked) {
+    const auto snapshot = testing::snapshotOf(testing::generateDraws(300));
+    testing::TempDir dir;
+    history::HistoryDb db(dir / history::kDatabaseFileName);
+    const auto request = groupOf(snapshot, {10, 5, 7, 6}, 2);
+    const auto rows = analysis::P6Count(snapshot, request);
+    for (const auto order : {history::YlSortColumn::Last, history::YlSortColumn::Ratio}) {
+        const auto shown = calculateGroups(db, snapshot, request, order);
+        EXPECT_EQ(shown.storeProblem, std::nullopt);
+        EXPECT_EQ(shown.rows, history::sortYlRows(rows, order));
+        EXPECT_EQ(history::readYlRows(db, history::YlSortColumn::Content),
+                  history::sortYlRows(rows, history::YlSortColumn::Content));
+    }
+}
+
+// A refused calculation leaves YL as it was; a YL that cannot be written keeps its rows too,
+// and the new rows are shown with the reason.
+TEST(GroupedCalculation, YlKeepsItsRowsWhenACalculationIsRefusedOrCannotBeSaved) {
+    const auto snapshot = testing::snapshotOf(testing::generateDraws(300));
+    testing::TempDir dir;
+    history::HistoryDb db(dir / history::kDatabaseFileName);
+    const auto before = calculateGroups(db, snapshot, groupOf(snapshot, {1, 5}, 1));
+    EXPECT_THROW(calculateGroups(db, snapshot, groupOf(snapshot, {1}, 2)), UserError);
+    EXPECT_EQ(history::readYlRows(db, history::YlSortColumn::Last), before.rows);
+
+    db.sql().exec("PRAGMA query_only = ON");
+    const auto shown = calculateGroups(db, snapshot, groupOf(snapshot, {10, 5, 7, 6}, 1));
+    ASSERT_TRUE(shown.storeProblem.has_value());
+    EXPECT_NE(shown.storeProblem->find("未能保存到 YL 表"), std::string::npos);
+    EXPECT_EQ(shown.rows.size(), 4u);
+    EXPECT_EQ(history::readYlRows(db, history::YlSortColumn::Last), before.rows);
+}
 
 } // namespace
 } // namespace yilou::session

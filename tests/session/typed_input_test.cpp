@@ -1,4 +1,4 @@
-#include "history/user_error.h"
+#include "core/user_error.h"
 #include "session/search_steps.h"
 #include "session/typed_input.h"
 #include "support/history_generator.h"
@@ -27,6 +27,35 @@ TEST(ParseIssue, BothFormsAndTheBoxName) {
         FAIL();
     } catch (const UserError& error) {
         EXPECT_EQ(std::string(error.what()).rfind("起始期号“2017-08-12”", 0), 0u) << error.what();
+    }
+}
+
+// The range boxes and the reference issue: either form, and a refusal that names the box.
+TEST(ParseIssue, RangeAndReferenceBoxes) {
+    history::Snapshot snapshot;
+    snapshot.issues = {17081201, 17081202, 17081203, 17081204};
+    const auto range = resolveRange(snapshot, "2017081202", "17081203");
+    EXPECT_EQ(range.first, 1u);
+    EXPECT_EQ(range.last, 2u);
+    const auto refusal = [](const auto& call) -> std::string {
+        try {
+            call();
+        } catch (const UserError& error) {
+            return error.what();
+        }
+        return "accepted";
+    };
+    for (const char* bad : {"", "20170812x1", "201708128", "0017081201"}) {
+        SCOPED_TRACE(bad);
+        EXPECT_EQ(refusal([&] { resolveRange(snapshot, bad, "2017081204"); }).rfind("起始期号", 0),
+                  0u);
+        EXPECT_EQ(refusal([&] { resolveRange(snapshot, "2017081201", bad); }).rfind("截止期号", 0),
+                  0u);
+        EXPECT_EQ(refusal([&] {
+                      lookUpReference(snapshot, bad, true, SearchType::Number,
+                                      history::NumberOrder::Drop, 1, 84);
+                  }).rfind("指定期号", 0),
+                  0u);
     }
 }
 

@@ -1,4 +1,4 @@
-#include "app/settings/settings_store.h"
+#include "settings/settings_store.h"
 #include "support/temp_dir.h"
 #include "support/text_files.h"
 
@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
-namespace yilou::app {
+namespace yilou::settings {
 namespace {
 
 class SettingsStoreTest : public ::testing::Test {
@@ -68,4 +68,4 @@ TEST_F(SettingsStoreTest, WritesTextFormsUnderTheApplicationGroup) {
 }
 
 } // namespace
-} // namespace yilou::app
+} // namespace yilou::settings

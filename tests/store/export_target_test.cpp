@@ -1,5 +1,5 @@
-#include "history/export_target.h"
-#include "history/user_error.h"
+#include "core/user_error.h"
+#include "store/export_target.h"
 #include "support/temp_dir.h"
 #include "support/text_files.h"
 

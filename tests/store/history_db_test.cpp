@@ -1,5 +1,5 @@
-#include "history/history_db.h"
-#include "history/user_error.h"
+#include "core/user_error.h"
+#include "store/history_db.h"
 #include "support/history_generator.h"
 #include "support/temp_dir.h"
 #include "support/text_files.h"
@@ -10,6 +10,55 @@ namespace yilou::history {
 namespace {
 
 using yilou::testing::TempDir;
+
+// Issue 17081284, numbers 03 11 07 01 09, both bases 1 and the start-up zodiac codes: every
+// column of the stored row.
+TEST(DrawAttributes, StoredRowOfTheWorkedExample) {
+    TempDir dir;
+    HistoryDb db(dir / kDatabaseFileName);
+    db.appendDraw(DeriveAttributes(17081284, {3, 11, 7, 1, 9}, AttributeRules::startup(1, 1)));
+
+    const std::vector<std::pair<std::string, PositionValues>> columns{
+        {"L?A", {3, 11, 7, 1, 9}},
+        {"L?B", {8, 12, 4, 10, 2}},
+        {"L?E", {0, 1, 0, 0, 0}},
+        {"L?F", {3, 1, 7, 1, 9}},
+        {"L?G", {3, 2, 7, 1, 9}},
+        {"L?H", {1, 3, 2, 1, 3}},
+        // The D set holds the same numbers in ascending order: 01 03 07 09 11.
+        {"D?A", {1, 3, 7, 9, 11}},
+        {"D?B", {10, 8, 4, 2, 12}},
+        {"D?E", {0, 0, 0, 0, 1}},
+        {"D?F", {1, 3, 7, 9, 1}},
+        {"D?G", {1, 3, 7, 9, 2}},
+        {"D?H", {1, 1, 2, 3, 3}},
+    };
+    for (const auto& [pattern, expected] : columns)
+        for (int p = 0; p < 5; ++p) {
+            std::string name = pattern;
+            name[1] = static_cast<char>('1' + p);
+            Statement query(db.sql(), "SELECT [" + name + "] FROM [Lishi]");
+            ASSERT_TRUE(query.step());
+            EXPECT_EQ(query.integer(0), expected[p]) << name;
+        }
+
+    const std::vector<std::pair<std::string, std::string>> texts{
+        {"SQQH", "17081284"},
+        {"IDX", "1"},
+        {"txtHisLst", "03 11 07 01 09 "},
+        {"txtHisLstHm", "1X03 1X11 1X07 1X01 1X09 "},
+        {"txtHisLstSx", "1X08 1X12 1X04 1X10 1X02 "},
+        {"txtHisLstTou", "1X0 1X1 2X0 3X0 4X0 "},
+        {"txtHisLstWei", "1X3 1X1 1X7 2X1 1X9 "},
+        {"txtHisLstHe", "1X03 1X02 1X07 1X01 1X09 "},
+        {"txtHisLstDs", "1X1 1X3 1X2 2X1 2X3 "},
+    };
+    for (const auto& [name, expected] : texts) {
+        Statement query(db.sql(), "SELECT [" + name + "] FROM [Lishi]");
+        ASSERT_TRUE(query.step());
+        EXPECT_EQ(query.text(0), expected) << name;
+    }
+}
 
 TEST(HistoryDb, StoresAndReloadsDrawsInIssueOrder) {
     TempDir dir;

@@ -1,7 +1,6 @@
-#include "history/backup.h"
-#include "history/maintenance.h"
-#include "history/spreadsheet_export.h"
-#include "history/user_error.h"
+#include "core/user_error.h"
+#include "store/backup.h"
+#include "store/maintenance.h"
 #include "support/history_generator.h"
 #include "support/temp_dir.h"
 #include "support/text_files.h"
@@ -169,7 +168,7 @@ TEST_F(Maintenance, AChangeRemovesTheTemporaryFilesOfKilledWrites) {
     const std::pair<std::string, bool> files[] = {
         {".lsbf.txt." + dead + "-0.tmp", false},
         {".更新至17081203期历史号码.txt." + dead + "-3.tmp", false},
-        {"." + spreadsheetFileName(ExportedGrid::Search) + "." + dead + "-1.tmp", false},
+        {".Jiansuo.xls." + dead + "-1.tmp", false},
         {".lsbf.txt." + alive + "-0.tmp", true}, // a write of this process may be at work
         {".lsbf.txt.1-0.tmp", true},             // init runs
         {"notes." + dead + "-0.tmp", true},      // not a name of ours

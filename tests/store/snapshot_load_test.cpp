@@ -1,5 +1,5 @@
-#include "history/history_db.h"
-#include "history/user_error.h"
+#include "core/user_error.h"
+#include "store/history_db.h"
 #include "support/history_generator.h"
 #include "support/temp_dir.h"
 

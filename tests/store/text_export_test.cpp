@@ -1,7 +1,5 @@
-#include "history/text_export.h"
-#include "history/text_file_writer.h"
-#include "history/user_error.h"
-#include "support/file_size_limit.h"
+#include "core/user_error.h"
+#include "store/text_export.h"
 #include "support/history_generator.h"
 #include "support/temp_dir.h"
 #include "support/text_files.h"
@@ -13,7 +11,6 @@ namespace {
 
 using yilou::testing::readFile;
 using yilou::testing::TempDir;
-using yilou::testing::writeFile;
 
 TEST(TextExport, OneLinePerDrawNamedAfterTheNewestIssue) {
     TempDir dir;
@@ -44,33 +41,6 @@ TEST(TextExport, AnUnwritableFolderIsReported) {
     TempDir dir;
     const auto snapshot = yilou::testing::snapshotOf(yilou::testing::generateDraws(2));
     EXPECT_THROW(exportHistoryText(snapshot, dir / "missing"), UserError);
-}
-
-// The backup file and the export are only complete when every byte reached the file; a write
-// that fails part-way (here at a file size limit, as on a full disk) or is abandoned leaves
-// the previous file as it was and nothing beside it.
-TEST(TextFileWriter, AFailedOrAbandonedWriteKeepsThePreviousFile) {
-    TempDir dir;
-    const auto target = dir / "lsbf.txt";
-    writeFile(target, "17081201 01 02 03 04 05 \n");
-    {
-        const yilou::testing::FileSizeLimit limit(4096);
-        TextFileWriter file(target);
-        const std::string lines(1000, '1');
-        EXPECT_THROW(
-            {
-                for (int i = 0; i < 10; ++i)
-                    file.write(lines);
-                file.close();
-            },
-            UserError);
-    }
-    {
-        TextFileWriter file(target);
-        file.write("17081202 ");
-    }
-    EXPECT_EQ(readFile(target), "17081201 01 02 03 04 05 \n");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
 }
 
 } // namespace

@@ -3,10 +3,10 @@
 // sanitizers); YILOU_TEST_SEED repeats a run. Inputs are made of the pieces real files hold
 // (issues, number pairs, blanks, separators, line ends, GBK bytes) and of random bytes.
 
-#include "history/draw_validation.h"
-#include "history/history_db.h"
-#include "history/text_import.h"
-#include "history/user_error.h"
+#include "core/draw_validation.h"
+#include "core/user_error.h"
+#include "store/history_db.h"
+#include "store/text_import.h"
 #include "support/temp_dir.h"
 #include "support/text_files.h"
 

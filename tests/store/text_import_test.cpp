@@ -1,5 +1,5 @@
-#include "history/text_import.h"
-#include "history/user_error.h"
+#include "core/user_error.h"
+#include "store/text_import.h"
 #include "support/history_generator.h"
 #include "support/temp_dir.h"
 #include "support/text_files.h"

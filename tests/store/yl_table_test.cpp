@@ -1,6 +1,6 @@
-#include "history/yl_table.h"
-#include "support/grouped_oracle.h"
+#include "store/yl_table.h"
 #include "support/temp_dir.h"
+#include "support/yl_row_printer.h"
 
 #include <gtest/gtest.h>
 

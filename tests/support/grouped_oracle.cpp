@@ -1,7 +1,7 @@
 #include "support/grouped_oracle.h"
 
-#include "history/sqlite_db.h"
-#include "history/zodiac.h"
+#include "core/zodiac.h"
+#include "store/sqlite_db.h"
 
 #include <array>
 #include <string>
@@ -38,11 +38,6 @@ std::string labelOf(int type, int code, int sxIni) {
     return type == 1 || !writtenWithTwoDigits(type) ? std::to_string(code) : twoDigitText(code);
 }
 
-/// The stored form of a range box's text: its last eight characters as a number.
-std::string issueNumber(const std::string& text) {
-    return std::to_string(std::stol(text.substr(text.size() - 8)));
-}
-
 /// What AddYL reads of the whole history: where "SELECT * FROM lishi" puts IDX, and the IDX
 /// of the newest draw, the last row of "SELECT * FROM lishi ORDER BY SQQH". AddYL reopens that
 /// view on every call; the calculation changes no IDX, so it is read once here.
@@ -63,8 +58,8 @@ struct HistoryView {
 /// One AddYL. A failed seek of the start issue abandons the row.
 void AddYL(SqliteDb& sql, const HistoryView& view, const GroupRequest& request,
            const std::string& description, std::vector<YlRow>& rows) {
-    const std::string s = issueNumber(request.startIssue);
-    const std::string e = issueNumber(request.endIssue);
+    const std::string s = std::to_string(request.startIssue);
+    const std::string e = std::to_string(request.endIssue);
     Statement hits(sql, "SELECT * FROM [lishi] WHERE [SQQH] >= " + s + " AND  [SQQH] <= " + e +
                             " AND [intTh] = " + std::to_string(request.k) + " ORDER BY [IDX]");
     std::int64_t max = 0;

@@ -1,21 +1,11 @@
 #pragma once
 
 #include "analysis/grouped_combination.h"
-#include "history/history_db.h"
-#include "history/yl_table.h"
+#include "store/history_db.h"
+#include "store/yl_table.h"
+#include "support/yl_row_printer.h"
 
-#include <ostream>
 #include <vector>
-
-namespace yilou::history {
-
-/// Lets test failures show the rows.
-inline void PrintTo(const YlRow& row, std::ostream* out) {
-    *out << "{\"" << row.content << "\", " << row.intMinYL << ", " << row.intMaxYL << ", "
-         << row.intLstYl << ", " << sglLlrText(row.sglLlr) << "}";
-}
-
-} // namespace yilou::history
 
 namespace yilou::testing {
 

@@ -1,6 +1,6 @@
 #include "support/history_generator.h"
 
-#include "history/issue.h"
+#include "core/issue.h"
 
 #include <algorithm>
 #include <numeric>

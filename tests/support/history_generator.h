@@ -1,7 +1,7 @@
 #pragma once
 
-#include "history/draw_record.h"
-#include "history/snapshot.h"
+#include "core/draw_record.h"
+#include "core/snapshot.h"
 
 #include <cstddef>
 #include <cstdint>

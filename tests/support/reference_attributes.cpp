@@ -1,6 +1,6 @@
 #include "support/reference_attributes.h"
 
-#include "history/sqlite_db.h"
+#include "store/sqlite_db.h"
 
 #include <algorithm>
 #include <array>

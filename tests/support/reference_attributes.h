@@ -1,7 +1,7 @@
 #pragma once
 
-#include "history/draw_record.h"
-#include "history/history_db.h"
+#include "core/draw_record.h"
+#include "store/history_db.h"
 
 namespace yilou::testing {
 

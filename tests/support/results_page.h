@@ -1,6 +1,6 @@
 #pragma once
 
-#include "history/draw_record.h"
+#include "core/draw_record.h"
 
 #include <cstddef>
 #include <string>

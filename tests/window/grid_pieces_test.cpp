@@ -2,7 +2,7 @@
 #include "app/dialogs/busy_cursor.h"
 #include "app/grid/flex_grid.h"
 #include "app/grid/grid_model.h"
-#include "history/user_error.h"
+#include "core/user_error.h"
 #include "window_tests.h"
 
 #include <QAbstractItemModelTester>

@@ -1,6 +1,6 @@
 #include "app/history/history_grid.h"
 #include "dialog_script.h"
-#include "history/history_db.h"
+#include "store/history_db.h"
 #include "support/history_generator.h"
 #include "support/text_files.h"
 #include "window_fixture.h"

@@ -1,8 +1,8 @@
 #include "app/history/history_grid.h"
-#include "app/settings/settings_store.h"
 #include "app/shell/main_menus.h"
 #include "dialog_script.h"
-#include "history/history_db.h"
+#include "settings/settings_store.h"
+#include "store/history_db.h"
 #include "support/history_generator.h"
 #include "support/http_test_server.h"
 #include "support/results_page.h"
@@ -45,7 +45,7 @@ HttpResponse pageOf(const std::vector<history::DrawRecord>& draws) {
 }
 
 void setUpdateUrl(const std::string& urlTemplate) {
-    app::SettingsStore settings;
+    settings::SettingsStore settings;
     settings.setUpdateUrl(urlTemplate);
     settings.sync();
 }
@@ -70,7 +70,7 @@ private slots:
         const QString newest = QString::fromStdString(history::issueText(draws.back().issue));
         QVERIFY2(dialogs.seen()[2].contains(QStringLiteral("已保存 50 期，最新一期为 ") + newest),
                  qPrintable(dialogs.seenText()));
-        QCOMPARE(app::SettingsStore().UpdateUrl(), urlTemplate);
+        QCOMPARE(settings::SettingsStore().UpdateUrl(), urlTemplate);
         QCOMPARE(storedCount(fixture.folder()), 50u);
         QCOMPARE(fixture.window().MSFlexGrid1()->rows(), 51);
         QVERIFY(fixture.window().MSFlexGrid1()->topRow() > 1); // scrolled to the newest
@@ -159,24 +159,24 @@ private slots:
         set.enter(QStringLiteral("  ") + urlTemplate);
         fixture.trigger(QStringLiteral("mnuUpdateUrl"));
         QCOMPARE(set.pending(), 0);
-        QCOMPARE(app::SettingsStore().UpdateUrl(), urlTemplate.toStdString());
+        QCOMPARE(settings::SettingsStore().UpdateUrl(), urlTemplate.toStdString());
 
         // The box holds the address in force: accepted as it stands, it stays.
         DialogScript keep;
         keep.ok();
         fixture.trigger(QStringLiteral("mnuUpdateUrl"));
-        QCOMPARE(app::SettingsStore().UpdateUrl(), urlTemplate.toStdString());
+        QCOMPARE(settings::SettingsStore().UpdateUrl(), urlTemplate.toStdString());
 
         DialogScript cancel;
         cancel.cancel();
         fixture.trigger(QStringLiteral("mnuUpdateUrl"));
-        QCOMPARE(app::SettingsStore().UpdateUrl(), urlTemplate.toStdString());
+        QCOMPARE(settings::SettingsStore().UpdateUrl(), urlTemplate.toStdString());
 
         DialogScript clear;
         clear.enter(QString());
         fixture.trigger(QStringLiteral("mnuUpdateUrl"));
         QCOMPARE(clear.pending(), 0);
-        QCOMPARE(app::SettingsStore().UpdateUrl(), std::string());
+        QCOMPARE(settings::SettingsStore().UpdateUrl(), std::string());
     }
 };
 

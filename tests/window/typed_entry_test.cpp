@@ -1,7 +1,7 @@
 #include "app/grid/grid_model.h"
 #include "app/history/history_grid.h"
 #include "dialog_script.h"
-#include "history/history_db.h"
+#include "store/history_db.h"
 #include "window_fixture.h"
 #include "window_tests.h"
 

@@ -1,6 +1,6 @@
 #include "window_fixture.h"
 
-#include "history/history_db.h"
+#include "store/history_db.h"
 #include "support/history_generator.h"
 
 #include <QAction>

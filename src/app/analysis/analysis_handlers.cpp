@@ -2,7 +2,6 @@
 // issue.
 #include "app/analysis/analysis_handlers.h"
 
-#include "analysis/reference_lookup.h"
 #include "app/analysis/analysis_area.h"
 #include "app/analysis/combination_panel.h"
 #include "app/analysis/position_input_panel.h"
@@ -13,8 +12,9 @@
 #include "app/frm_main.h"
 #include "app/grid/flex_grid.h"
 #include "app/shell/main_menus.h"
-#include "history/messages.h"
-#include "history/user_error.h"
+#include "core/user_error.h"
+#include "session/messages.h"
+#include "session/search_steps.h"
 #include "session/typed_input.h"
 
 #include <QAction>
@@ -141,8 +141,8 @@ void AnalysisHandlers::refreshPositions() {
 
 void AnalysisHandlers::readValueBox(int p) {
     try {
-        intPosValue[p] =
-            session::parseDecimal(area_.positions->Text22[p]->text().toStdString(), "值");
+        intPosValue[p] = session::parseDecimal(area_.positions->Text22[p]->text().toStdString(),
+                                               messages::field::kValue);
     } catch (const UserError&) {
         // An empty or unreadable box keeps the value the searches had.
     }
@@ -169,7 +169,7 @@ void AnalysisHandlers::YSJS() {
     if (!beforeOnly)
         showNewestAsRangeEnd();
     try {
-        const auto lookup = analysis::YSJS(
+        const auto lookup = session::lookUpReference(
             window_.snapshot(), positions->Text4->text().toStdString(), beforeOnly, searchType(),
             bolLdm ? history::NumberOrder::Drop : history::NumberOrder::Sorted,
             window_.choices().sxIni, window_.choices().game().drawsPerDay);
@@ -201,7 +201,7 @@ void AnalysisHandlers::Check4_Click() {
             history::issueBefore(*reference, window_.choices().game().drawsPerDay))));
 }
 
-void AnalysisHandlers::save(const std::function<void(SettingsStore&)>& change) {
+void AnalysisHandlers::save(const std::function<void(settings::SettingsStore&)>& change) {
     change(settings_);
     try {
         settings_.sync();

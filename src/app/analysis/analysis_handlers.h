@@ -2,7 +2,7 @@
 
 #include "analysis/omission_search.h"
 #include "app/dialogs/prompts.h"
-#include "app/settings/settings_store.h"
+#include "settings/settings_store.h"
 
 #include <QObject>
 #include <array>
@@ -82,12 +82,12 @@ private:
     runSearch(const std::function<analysis::SearchResult(const analysis::SearchRequest&)>& search);
     /// The open history database; a window without one has no history (UserError).
     history::HistoryDb& database() const;
-    void save(const std::function<void(SettingsStore&)>& change);
+    void save(const std::function<void(settings::SettingsStore&)>& change);
     void showProblem(const std::exception& error) const;
 
     frmMain& window_;
     AnalysisArea& area_;
-    SettingsStore settings_;
+    settings::SettingsStore settings_;
     Prompts prompts_;
 
     // The search state of the window.

@@ -7,11 +7,12 @@
 #include "app/analysis/result_grids_panel.h"
 #include "app/dialogs/busy_cursor.h"
 #include "app/frm_main.h"
-#include "history/messages.h"
-#include "history/user_error.h"
-#include "history/yl_table.h"
+#include "core/messages.h"
+#include "core/user_error.h"
+#include "session/messages.h"
 #include "session/search_steps.h"
 #include "session/typed_input.h"
+#include "store/yl_table.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -64,7 +65,7 @@ history::HistoryDb& AnalysisHandlers::database() const {
 }
 
 void AnalysisHandlers::Command5_Click() {
-    analysis::GroupResult result;
+    session::GroupResult result;
     try {
         BusyCursor busy;
         analysis::GroupRequest request;
@@ -73,11 +74,13 @@ void AnalysisHandlers::Command5_Click() {
             if (area_.combination->Check6[i]->isChecked())
                 request.codes.push_back(boxCodes_[i - 1]);
         request.k = session::parseDecimal(area_.combination->Combo2->currentText().toStdString(),
-                                          "组合位数");
-        request.startIssue = area_.range->Text3[0]->text().toStdString();
-        request.endIssue = area_.range->Text3[1]->text().toStdString();
+                                          messages::field::kGroupSize);
+        const auto range = session::parseRange(area_.range->Text3[0]->text().toStdString(),
+                                               area_.range->Text3[1]->text().toStdString());
+        request.startIssue = range.start;
+        request.endIssue = range.end;
         request.sxIni = window_.choices().sxIni;
-        result = analysis::calculateGroups(database(), window_.snapshot(), request);
+        result = session::calculateGroups(database(), window_.snapshot(), request);
     } catch (const std::exception& error) {
         showProblem(error);
         return;

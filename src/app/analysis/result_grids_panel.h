@@ -1,8 +1,8 @@
 #pragma once
 
 #include "analysis/omission_search.h"
-#include "history/text_grid.h"
-#include "history/yl_table.h"
+#include "core/text_grid.h"
+#include "store/yl_table.h"
 
 #include <QWidget>
 #include <vector>

@@ -8,7 +8,8 @@
 #include "app/analysis/search_panel.h"
 #include "app/dialogs/busy_cursor.h"
 #include "app/frm_main.h"
-#include "history/user_error.h"
+#include "core/user_error.h"
+#include "session/messages.h"
 #include "session/search_steps.h"
 #include "session/typed_input.h"
 
@@ -22,7 +23,7 @@ namespace yilou::app {
 void AnalysisHandlers::Option1_Click(int index) {
     if (index <= 1)
         bolZyw = index == 1;
-    save([this](SettingsStore& store) { store.setBolZyw(bolZyw); });
+    save([this](settings::SettingsStore& store) { store.setBolZyw(bolZyw); });
     refreshPositions();
     // Either frame's buttons start the range at the oldest draw again.
     const auto& snapshot = window_.snapshot();
@@ -32,7 +33,7 @@ void AnalysisHandlers::Option1_Click(int index) {
 
 void AnalysisHandlers::Option2_Click(int index) {
     bolLdm = index == 4;
-    save([this](SettingsStore& store) { store.setBolLdm(bolLdm); });
+    save([this](settings::SettingsStore& store) { store.setBolLdm(bolLdm); });
     refreshPositions();
 }
 
@@ -40,7 +41,7 @@ void AnalysisHandlers::Option3_Click(int index) {
     intLei = index;
     cmdZH_Click(1);
     refreshPositions();
-    save([this](SettingsStore& store) { store.setIntLei(intLei); });
+    save([this](settings::SettingsStore& store) { store.setIntLei(intLei); });
     refreshPanel();
 }
 
@@ -64,8 +65,10 @@ analysis::SearchRequest AnalysisHandlers::searchRequest() const {
         const auto* box = manual ? positions->Text22[p] : positions->Text2[10 + p];
         request.positions[p - 1] = {check->isChecked(), intPosValue[p], box->text().toStdString()};
     }
-    request.startIssue = area_.range->Text3[0]->text().toStdString();
-    request.endIssue = area_.range->Text3[1]->text().toStdString();
+    const auto range = session::parseRange(area_.range->Text3[0]->text().toStdString(),
+                                           area_.range->Text3[1]->text().toStdString());
+    request.startIssue = range.start;
+    request.endIssue = range.end;
     request.sxIni = window_.choices().sxIni;
     return request;
 }
@@ -98,19 +101,19 @@ void AnalysisHandlers::Command2_Click() {
     const std::string kText = area_.search->Combo1->currentText().toStdString();
     runSearch([this, &kText](const analysis::SearchRequest& request) {
         return session::searchPartial(window_.snapshot(), request,
-                                      session::parseDecimal(kText, "分部位数"), kText,
-                                      window_.choices());
+                                      session::parseDecimal(kText, messages::field::kPartialCount),
+                                      kText, window_.choices());
     });
 }
 
 void AnalysisHandlers::Combo1_LostFocus() {
     try {
-        intZhWSetup =
-            session::parseDecimal(area_.search->Combo1->currentText().toStdString(), "分部位数");
+        intZhWSetup = session::parseDecimal(area_.search->Combo1->currentText().toStdString(),
+                                            messages::field::kPartialCount);
     } catch (const UserError&) {
         return; // the list offers numbers only; keep the value in force
     }
-    save([this](SettingsStore& store) { store.setIntZhWSetup(intZhWSetup); });
+    save([this](settings::SettingsStore& store) { store.setIntZhWSetup(intZhWSetup); });
 }
 
 } // namespace yilou::app

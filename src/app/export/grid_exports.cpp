@@ -8,8 +8,8 @@
 #include "app/grid/flex_grid.h"
 #include "app/history/history_grid.h"
 #include "app/shell/main_menus.h"
-#include "history/messages.h"
 #include "session/grid_text.h"
+#include "session/messages.h"
 
 #include <QAction>
 #include <optional>
@@ -48,8 +48,8 @@ void GridExports::exportGrid(history::ExportedGrid which, history::TextGrid grid
     std::optional<history::SpreadsheetExport> done;
     try {
         if (grid.rows > kRowsWithProgress) {
-            const QString label = QStringLiteral("正在导出 %1，请稍候……")
-                                      .arg(qs(history::spreadsheetFileName(which)));
+            const QString label =
+                qs(messages::exportingWorkbook(history::spreadsheetFileName(which)));
             runStoppable(&window_, label, [&](const ProgressReport& report) {
                 done = history::exportSpreadsheet(folder, which, grid, report);
             });

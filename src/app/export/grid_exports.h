@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/dialogs/prompts.h"
-#include "history/spreadsheet_export.h"
+#include "workbook/spreadsheet_export.h"
 
 #include <QObject>
 #include <cstddef>

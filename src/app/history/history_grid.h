@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/grid/flex_grid.h"
-#include "history/snapshot.h"
+#include "core/snapshot.h"
 
 namespace yilou::app {
 

@@ -3,7 +3,7 @@
 #include "app/dialogs/prompts.h"
 #include "app/grid/flex_grid.h"
 #include "app/grid/grid_model.h"
-#include "history/messages.h"
+#include "session/messages.h"
 #include "session/overview_grid.h"
 
 #include <QDialogButtonBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "history/missing_issues.h"
+#include "core/missing_issues.h"
 
 #include <QDialog>
 

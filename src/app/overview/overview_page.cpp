@@ -4,7 +4,7 @@
 #include "app/overview/gap_histogram.h"
 #include "app/overview/overview_model.h"
 #include "app/overview/window_inputs.h"
-#include "history/user_error.h"
+#include "core/user_error.h"
 #include "session/overview_grid.h"
 
 #include <QComboBox>

@@ -10,7 +10,8 @@
 #include "app/overview/trend_page.h"
 #include "app/overview/window_inputs.h"
 #include "app/shell/main_menus.h"
-#include "history/messages.h"
+#include "core/messages.h"
+#include "session/messages.h"
 
 #include <QAction>
 #include <QLayout>

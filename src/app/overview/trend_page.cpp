@@ -4,8 +4,9 @@
 #include "app/frm_main.h"
 #include "app/overview/trend_view.h"
 #include "app/overview/window_inputs.h"
-#include "history/messages.h"
-#include "history/user_error.h"
+#include "core/messages.h"
+#include "core/user_error.h"
+#include "session/messages.h"
 #include "session/overview_grid.h"
 
 #include <QButtonGroup>

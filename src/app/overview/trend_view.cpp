@@ -1,7 +1,7 @@
 #include "app/overview/trend_view.h"
 
 #include "app/dialogs/prompts.h"
-#include "history/draw_record.h"
+#include "core/draw_record.h"
 #include "session/overview_grid.h"
 
 #include <QEvent>
@@ -315,9 +315,10 @@ void TrendView::paintChart(QPainter& painter, QSize size, QPoint scroll) const {
     }
     painter.restore();
     painter.setPen(textPen);
-    painter.drawText(QRect(0, 0, issueWidth_, headHeight), Qt::AlignCenter, QStringLiteral("期号"));
+    painter.drawText(QRect(0, 0, issueWidth_, headHeight), Qt::AlignCenter,
+                     QString::fromUtf8(session::kTrendDrawHeaders[0]));
     painter.drawText(QRect(issueWidth_, 0, numbersWidth_, headHeight), Qt::AlignCenter,
-                     QStringLiteral("开奖号码"));
+                     QString::fromUtf8(session::kTrendDrawHeaders[1]));
     painter.setPen(kSeparator);
     painter.drawLine(0, headHeight - 1, size.width(), headHeight - 1);
 

@@ -1,10 +1,10 @@
 #include "app/overview/window_inputs.h"
 
-#include "analysis/reference_lookup.h"
 #include "app/frm_main.h"
 #include "app/shell/control_names.h"
-#include "history/messages.h"
-#include "history/user_error.h"
+#include "core/messages.h"
+#include "core/user_error.h"
+#include "session/search_steps.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -86,14 +86,14 @@ ViewInputs WindowInputs::read() const {
         // On the second tab the reference issue sets the end, as it does for the searches;
         // a reference that names no draw leaves the end box's issue.
         try {
-            end =
-                analysis::YSJS(snapshot, reference_->text().toStdString(), before_->isChecked(),
-                               inputs.type, inputs.order, choices.sxIni, choices.game().drawsPerDay)
-                    .endIssue;
+            end = session::lookUpReference(snapshot, reference_->text().toStdString(),
+                                           before_->isChecked(), inputs.type, inputs.order,
+                                           choices.sxIni, choices.game().drawsPerDay)
+                      .endIssue;
         } catch (const UserError&) {
         }
     }
-    inputs.range = analysis::resolveRange(snapshot, range_[0]->text().toStdString(), end);
+    inputs.range = session::resolveRange(snapshot, range_[0]->text().toStdString(), end);
     return inputs;
 }
 

@@ -2,8 +2,8 @@
 
 #include "analysis/issue_range.h"
 #include "analysis/search_type.h"
-#include "history/draw_record.h"
-#include "history/snapshot.h"
+#include "core/draw_record.h"
+#include "core/snapshot.h"
 
 #include <QObject>
 #include <array>

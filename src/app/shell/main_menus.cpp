@@ -2,7 +2,7 @@
 
 #include "app/dialogs/prompts.h"
 #include "app/shell/control_names.h"
-#include "history/games.h"
+#include "core/games.h"
 
 #include <QActionGroup>
 #include <QMenu>

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "core/issue.h"
+
+#include <string>
+
+/// The names in the data folder that are written in Chinese for the user to read.
+namespace yilou::history {
+
+/// The folder offered for history text files.
+inline constexpr const char* kHistoryTextFolder = "历史号码";
+
+/// The text export of a history whose newest draw is `newest`: "更新至17092984期历史号码.txt".
+inline std::string textExportFileName(Issue newest) {
+    return "更新至" + std::to_string(newest) + "期历史号码.txt";
+}
+
+/// What a database file that cannot be opened is renamed to, followed by a number: the file
+/// "tabula.mdb" becomes "tabula.mdb.损坏-1".
+inline constexpr const char* kSetAsideSuffix = ".损坏-";
+
+} // namespace yilou::history

@@ -1,0 +1,288 @@
+#include "session/messages.h"
+
+#include "core/draw_record.h"
+#include "core/messages.h"
+#include "workbook/xls_writer.h"
+
+#include <array>
+
+namespace yilou::messages {
+
+using history::issueText;
+
+namespace {
+
+std::string text(std::string_view view) {
+    return std::string(view);
+}
+
+} // namespace
+
+std::string_view typeName(analysis::SearchType type) {
+    static constexpr std::array<std::string_view, analysis::kSearchTypeCount> names{
+        "号码", "生肖", "头数", "尾数", "合数", "段数"};
+    return names[static_cast<int>(type)];
+}
+
+std::string notAnInteger(std::string_view what, std::string_view typed) {
+    return text(what) + "“" + text(typed) + "”不是整数。";
+}
+
+std::string integerOutOfRange(std::string_view what, std::string_view typed) {
+    return text(what) + "“" + text(typed) + "”超出范围。";
+}
+
+std::string negativeCount() {
+    return "期数不能为负数。";
+}
+
+std::string gameIndexOutOfRange(std::string_view typed) {
+    return "彩种序号 " + text(typed) + " 超出范围，请输入 0～27。";
+}
+
+std::string incompleteBox(int box) {
+    return "第" + std::to_string(box) + "个号码没有输入完整（每个号码两位数字）";
+}
+
+std::string notACodeOfType(std::string_view code, std::string_view typeCaption) {
+    return "值 " + text(code) + " 不是" + text(typeCaption) + "的可选值。";
+}
+
+std::string positionOutOfRange(std::string_view typed) {
+    return "位置 " + text(typed) + " 超出范围，请输入 1～5。";
+}
+
+std::string positionValueNotOfType(int position, int value, std::string_view typeCaption) {
+    return "第" + std::to_string(position) + "位的值 " + std::to_string(value) + " 不是" +
+           text(typeCaption) + "的可选值，请改正后再检索。";
+}
+
+std::string positionTwice(std::string_view typed) {
+    return "位置 " + text(typed) + " 指定了两次。";
+}
+
+std::string positionValueFormat(std::string_view typed) {
+    return "“" + text(typed) + "”格式不正确，应为 位置=值，例如 1=03。";
+}
+
+std::string fiveValuesNeeded() {
+    return "需要五个值，用逗号分隔，例如 01,02,03,04,05。";
+}
+
+std::string placeOutOfRange(std::string_view typed) {
+    return "位置 " + text(typed) + " 超出范围，请输入 any 或 1～5。";
+}
+
+std::string invalidDrawCount(std::string_view typed) {
+    return "期数 " + text(typed) + " 无效，请输入正整数。";
+}
+
+std::string unknownSortColumn(std::string_view typed) {
+    return "排序列“" + text(typed) + "”无效，可选的列见 overview --help。";
+}
+
+std::string invalidDate(std::string_view typed) {
+    return "日期“" + text(typed) + "”不正确，请按 YYYY-MM-DD 输入（例如 2017-09-29）。";
+}
+
+std::string usageProblem(UsageProblem problem, std::string_view detail) {
+    const char* what = "命令行有误";
+    switch (problem) {
+    case UsageProblem::Unrecognized:
+        what = "无法识别的命令或参数";
+        break;
+    case UsageProblem::Missing:
+        what = "缺少命令或必需的参数";
+        break;
+    case UsageProblem::ArgumentCount:
+        what = "参数的个数不对";
+        break;
+    case UsageProblem::NotAllowed:
+        what = "参数的值不在可选范围内";
+        break;
+    case UsageProblem::Excluded:
+        what = "这些参数不能同时使用";
+        break;
+    case UsageProblem::NeedsAnother:
+        what = "参数缺少与之配合的参数";
+        break;
+    case UsageProblem::Other:
+        break;
+    }
+    return what + ("（" + text(detail) + "）");
+}
+
+std::string availableCommands(const std::vector<std::string>& names) {
+    std::string list;
+    for (const auto& name : names)
+        list += (list.empty() ? "" : "、") + name;
+    return "可用的命令：" + list;
+}
+
+std::string unknownCommand(std::string_view name, std::string_view availableCommands) {
+    return "未知的命令“" + text(name) + "”。" + text(availableCommands);
+}
+
+std::string missingCommand(std::string_view availableCommands) {
+    return "缺少命令。" + text(availableCommands);
+}
+
+std::string failed(std::string_view reason) {
+    return "出错：" + text(reason);
+}
+
+std::string outOfMemory(std::string_view systemText) {
+    return text(systemText) + "，操作未完成。";
+}
+
+std::string confirmEmptyingWithYes() {
+    return "确要清空，请加 --yes 再运行一次。";
+}
+
+std::string currentGame(int index, std::string_view name, std::string_view code, int drawsPerDay) {
+    return "当前彩种：" + std::to_string(index) + " " + text(name) + "（" + text(code) + "，每天" +
+           std::to_string(drawsPerDay) + "期）";
+}
+
+std::string drawStored(history::Issue issue) {
+    return "已保存 " + issueText(issue) + " 期。";
+}
+
+std::string historyCleared() {
+    return "已清空所有历史号码。";
+}
+
+std::string drawsDeleted(std::size_t removed, std::size_t remaining) {
+    return "已删除 " + std::to_string(removed) + " 期，现有历史号码 " + std::to_string(remaining) +
+           " 期。";
+}
+
+std::string exportedTo(const std::filesystem::path& file) {
+    return "已导出到 " + file.string();
+}
+
+std::string savedCopyTo(const std::filesystem::path& file) {
+    return "已另存到 " + file.string();
+}
+
+std::string workbookExported(const std::filesystem::path& file, std::size_t sheets) {
+    std::string message = exportedTo(file);
+    if (sheets > 1)
+        message += "\n每个工作表最多 " + std::to_string(history::kSheetRows) +
+                   " 行，表格分在 Sheet1～Sheet" + std::to_string(sheets) + " 共 " +
+                   std::to_string(sheets) + " 个工作表中，每个工作表的第一行都是表头。";
+    return message;
+}
+
+std::string groupsNotSaved(std::string_view reason) {
+    return "结果未能保存到 YL 表，重新排序或下次查看时看不到这些结果：" + text(reason);
+}
+
+std::string warning(std::string_view problem) {
+    return "警告：" + text(problem);
+}
+
+std::string noMissingIssues(int drawsPerDay) {
+    return "按每天" + std::to_string(drawsPerDay) + "期检查，没有缺失的期号。";
+}
+
+std::string missingIssuesTotal(int drawsPerDay, long long total) {
+    return "按每天" + std::to_string(drawsPerDay) + "期检查，共缺失 " + std::to_string(total) +
+           " 期。";
+}
+
+std::string unplacedIssues(const std::vector<history::Issue>& issues) {
+    std::string message = "以下期号的日期不存在或期序为00，未参与检查：";
+    for (const history::Issue issue : issues)
+        message += " " + issueText(issue);
+    return message;
+}
+
+std::string noUpdateAddress() {
+    return "没有设置历史号码更新地址（设置 IniSetting/UpdateUrl）。" + text(kUpdateUrlHelp) + "。";
+}
+
+std::string noUpdateAddressGiven() {
+    return "没有历史号码更新地址：请用 --url 给出地址模板，或把它保存在设置 IniSetting/UpdateUrl "
+           "中。" +
+           text(kUpdateUrlHelp) + "。";
+}
+
+std::string updateCancelled() {
+    return historyUnchanged("已取消在线更新");
+}
+
+std::string noNewDrawsOnPage(std::string_view url, long long first, long long last) {
+    return historyUnchanged("页面 " + text(url) + " 中没有可保存的新开奖号码（要找的期号为 20" +
+                            std::to_string(first) + "～20" + std::to_string(last) + "）");
+}
+
+std::string historyReplaced(int keepDays) {
+    return "原有历史号码的最早一期已超过 " + std::to_string(keepDays) + " 天，已全部替换。";
+}
+
+std::string updateSummary(std::size_t stored, history::Issue newest) {
+    return "已保存 " + std::to_string(stored) + " 期，最新一期为 " + issueText(newest) + "。";
+}
+
+std::string drawsSkipped(std::size_t count) {
+    return "跳过 " + std::to_string(count) + " 期：";
+}
+
+std::string moreDrawsNotListed(std::size_t count) {
+    return "（另有 " + std::to_string(count) + " 期未列出）";
+}
+
+std::string chartTooLongForPicture(std::size_t rows, int limit) {
+    return "走势图有 " + std::to_string(rows) + " 期，一张图片最多能保存 " + std::to_string(limit) +
+           " 期：请选择较少的期数再保存。";
+}
+
+std::string windowTitle(std::string_view gameName) {
+    return text(kNoticeTitle) + " — " + text(gameName);
+}
+
+std::string statusLine(std::string_view gameName, std::size_t draws,
+                       std::optional<history::Issue> newest) {
+    std::string line = text(gameName) + " · 历史号码 " + std::to_string(draws) + " 期";
+    if (newest)
+        line += " · 最新 " + issueText(*newest);
+    return line;
+}
+
+std::string typeNextDraw(std::string_view issue) {
+    return "在下面输入 " + text(issue) + " 期历史号码:";
+}
+
+std::string exportingWorkbook(std::string_view file) {
+    return "正在导出 " + text(file) + "，请稍候……";
+}
+
+std::string wouldEmptyHistory(std::size_t removed) {
+    return "这将删除全部 " + std::to_string(removed) +
+           " 期历史号码，历史号码将被清空。确定要继续吗？";
+}
+
+std::string cannotOpenDatabase(const std::filesystem::path& file, std::string_view reason) {
+    return "无法打开历史数据库 " + file.string() + "：\n" + text(reason) +
+           "\n\n程序以空的历史号码启动；该文件未被改动。";
+}
+
+std::string askSetAsideDatabase(const std::filesystem::path& file) {
+    return "历史数据库 " + file.string() +
+           " 无法打开。要把它改名保存在原处，并新建一个空的历史数据库吗？";
+}
+
+std::string databaseSetAside(const std::filesystem::path& target) {
+    return "原历史数据库已改名保存为 " + target.string() + "。";
+}
+
+std::string cannotOpenAddress(std::string_view address) {
+    return "无法打开浏览器，请手动访问：\n" + text(address);
+}
+
+std::string cannotOpenFile(const std::filesystem::path& file) {
+    return "无法用默认程序打开文件，文件保存在：\n" + file.string();
+}
+
+} // namespace yilou::messages

@@ -1,0 +1,179 @@
+#pragma once
+
+#include "analysis/search_type.h"
+#include "core/issue.h"
+
+#include <cstddef>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+/// What the program says to its user beside the engine's own texts (core/messages.h, the same
+/// namespace): prompts and their titles, mistakes in what was typed, progress and outcomes, and
+/// the names of the boxes and options that both front ends read. Captions of controls and grid
+/// headers are not here: they live with the grids and the window.
+namespace yilou::messages {
+
+// ---- the names of what the user types, as messages name it
+
+namespace field {
+/// The issue boxes, named before "期号".
+inline constexpr std::string_view kStart = "起始";
+inline constexpr std::string_view kEnd = "截止";
+inline constexpr std::string_view kReference = "指定";
+inline constexpr std::string_view kNext = "下一";
+/// Numbers the user types.
+inline constexpr std::string_view kPosition = "位置";
+inline constexpr std::string_view kDrawCount = "期数";
+inline constexpr std::string_view kValue = "值";
+inline constexpr std::string_view kNumber = "号码";
+inline constexpr std::string_view kPartialCount = "分部位数";
+inline constexpr std::string_view kGroupSize = "组合位数";
+inline constexpr std::string_view kGameIndex = "彩种序号";
+inline constexpr std::string_view kSelectedValue = "所选的值";
+} // namespace field
+
+/// The name of a search type, as its button and the grids call it: 号码, 生肖, 头数, 尾数,
+/// 合数, 段数.
+std::string_view typeName(analysis::SearchType type);
+
+// ---- numbers and options typed by the user
+
+std::string notAnInteger(std::string_view what, std::string_view text);
+std::string integerOutOfRange(std::string_view what, std::string_view text);
+std::string negativeCount();
+std::string gameIndexOutOfRange(std::string_view text);
+std::string incompleteBox(int box);
+std::string notACodeOfType(std::string_view code, std::string_view typeCaption);
+std::string positionOutOfRange(std::string_view text);
+std::string positionValueNotOfType(int position, int value, std::string_view typeCaption);
+std::string positionTwice(std::string_view text);
+std::string positionValueFormat(std::string_view text);
+std::string fiveValuesNeeded();
+std::string placeOutOfRange(std::string_view text);
+std::string invalidDrawCount(std::string_view text);
+std::string unknownSortColumn(std::string_view text);
+std::string invalidDate(std::string_view text);
+
+// ---- the command line itself
+
+/// The kinds of command-line mistake, each worded once.
+enum class UsageProblem {
+    Unrecognized,  ///< an unknown command or option
+    Missing,       ///< a command or required argument left out
+    ArgumentCount, ///< too many or too few arguments
+    NotAllowed,    ///< a value outside the allowed ones
+    Excluded,      ///< options that cannot be used together
+    NeedsAnother,  ///< an option used without the one it needs
+    Other,
+};
+/// The mistake with the parser's own words in brackets.
+std::string usageProblem(UsageProblem problem, std::string_view detail);
+/// "可用的命令：" and the names.
+std::string availableCommands(const std::vector<std::string>& names);
+std::string unknownCommand(std::string_view name, std::string_view availableCommands);
+std::string missingCommand(std::string_view availableCommands);
+inline constexpr std::string_view kSeeHelp = "用法见 yilou-cli --help";
+/// A command that could not be done, and why.
+std::string failed(std::string_view reason);
+std::string outOfMemory(std::string_view systemText);
+std::string confirmEmptyingWithYes();
+/// The current game as `game` shows it: its index, name, code and draws per day.
+std::string currentGame(int index, std::string_view name, std::string_view code, int drawsPerDay);
+
+// ---- outcomes
+
+std::string drawStored(history::Issue issue);
+std::string historyCleared();
+std::string drawsDeleted(std::size_t removed, std::size_t remaining);
+std::string exportedTo(const std::filesystem::path& file);
+std::string savedCopyTo(const std::filesystem::path& file);
+/// Where the workbook is and, when the grid filled several worksheets, how many and that each
+/// starts with the header row.
+std::string workbookExported(const std::filesystem::path& file, std::size_t sheets);
+std::string groupsNotSaved(std::string_view reason);
+/// "警告：" and the problem: an outcome that stands with something the user should know.
+std::string warning(std::string_view problem);
+
+// ---- the missing-issue check
+
+std::string noMissingIssues(int drawsPerDay);
+std::string missingIssuesTotal(int drawsPerDay, long long total);
+std::string unplacedIssues(const std::vector<history::Issue>& issues);
+
+// ---- the online update
+
+/// What the two placeholders of an update address template stand for, with an example.
+inline constexpr std::string_view kUpdateUrlHelp =
+    "地址中的 {code} 代表彩种代码（如 11x5gd），{n} 代表要读取的期数，"
+    "例如 http://{code}.example.org/?n={n}";
+std::string noUpdateAddress();
+/// The same for the command line, naming its option and the setting.
+std::string noUpdateAddressGiven();
+std::string updateCancelled();
+/// `first` and `last` in the page's form (eight or nine digits).
+std::string noNewDrawsOnPage(std::string_view url, long long first, long long last);
+std::string historyReplaced(int keepDays);
+std::string updateSummary(std::size_t stored, history::Issue newest);
+std::string drawsSkipped(std::size_t count);
+std::string moreDrawsNotListed(std::size_t count);
+
+// ---- the trend chart's picture
+
+inline constexpr std::string_view kSaveChartTitle = "保存走势图";
+inline constexpr std::string_view kPictureFilter = "PNG 图片 (*.png)";
+std::string chartTooLongForPicture(std::size_t rows, int limit);
+
+// ---- the window: its title, status line and the texts of its dialogs
+
+/// The window title: the program and the current game.
+std::string windowTitle(std::string_view gameName);
+/// The status line: the current game, the draws stored and the newest issue.
+std::string statusLine(std::string_view gameName, std::size_t draws,
+                       std::optional<history::Issue> newest);
+/// The label over the five number boxes, naming the issue they are stored under.
+std::string typeNextDraw(std::string_view issue);
+/// The label of the progress dialog while a grid is written to `file`.
+std::string exportingWorkbook(std::string_view file);
+
+inline constexpr std::string_view kImportTitle = "读入历史";
+inline constexpr std::string_view kImportQuestion =
+    "确实要读入最新历史号码吗？点击'确认'读入,点击'取消'放弃该操作。确要读入请保证安装目录下存在"
+    "历史号码的文本文件文件。读取时可能要花费一段时间,请耐心等候！";
+inline constexpr std::string_view kImportFilter = "Text(*.txt)";
+inline constexpr std::string_view kClearTitle = "确认清空";
+inline constexpr std::string_view kClearQuestion = "确定要清空所有的历史号码吗？";
+inline constexpr std::string_view kDeleteTitle = "删除期数";
+inline constexpr std::string_view kDeleteToPrompt = "请输入需要删除到的期数，例如‘2017081284’";
+inline constexpr std::string_view kDeleteCountPrompt =
+    "请输入需要删除最后多少期历史号码（例如输入3，那么就将删除最后的3期历史号码）";
+inline constexpr std::string_view kDaysTitle = "设置年数";
+inline constexpr std::string_view kDaysPrompt = "请输入更新需要保留的历史号码的年数（2～16中的任意"
+                                                "自然数），如果超过年数将删除最早的一年的历史号码";
+inline constexpr std::string_view kDaysErrorTitle = "输入有误";
+inline constexpr std::string_view kDaysError =
+    "为了保证时效性和提高计算效率，软件只能统计16年以内的数据，请输入2～16中的自然数。";
+inline constexpr std::string_view kOnlineUpdateTitle = "读入历史";
+inline constexpr std::string_view kOnlineUpdateQuestion =
+    "确实要在线更新最新历史号码吗？更新可能要花费一段时间，网络不通或者我方服务器更新不及时可能都"
+    "造成更新失败！";
+inline constexpr std::string_view kUpdateUrlTitle = "历史号码更新地址";
+/// The prompt of the address box: what to type, then kUpdateUrlHelp.
+inline constexpr std::string_view kUpdateUrlPrompt = "请输入开奖结果网页的地址模板。";
+/// The label of the progress dialog while the page is read and stored.
+inline constexpr std::string_view kOnlineUpdateWorking =
+    "正在读取开奖结果网页并保存新的历史号码，请稍候……";
+/// The title of the window's other messages: outcomes and failures.
+inline constexpr std::string_view kNoticeTitle = "遗漏统计";
+
+std::string wouldEmptyHistory(std::size_t removed);
+std::string cannotOpenDatabase(const std::filesystem::path& file, std::string_view reason);
+std::string askSetAsideDatabase(const std::filesystem::path& file);
+std::string databaseSetAside(const std::filesystem::path& target);
+inline constexpr std::string_view kWorking = "正在处理历史号码，请稍候……";
+std::string cannotOpenAddress(std::string_view address);
+std::string cannotOpenFile(const std::filesystem::path& file);
+
+} // namespace yilou::messages
