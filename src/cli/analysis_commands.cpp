@@ -17,7 +17,7 @@ namespace yilou::cli {
 
 namespace {
 
-constexpr const char* kRefHelp = "取该历史期的号码作为检索值";
+constexpr const char* kSearchRefHelp = "取该历史期的号码作为检索值";
 
 /// Marks position `text` (1..5) as taking part; a position named twice is refused, as only
 /// one of its values could count.
@@ -121,7 +121,7 @@ void addPartialCommand(CLI::App& app, CliContext& context) {
     auto* valuesOption = command->add_option("--values", *values, "五个值，例如 01,02,03,04,05");
     command->add_option("--k", *k, "分部位数 K（1～5）")->required();
     command->add_flag("--fixed", options->fixed, "固定位（默认自由位）");
-    addReference(command, *options, kRefHelp);
+    addReference(command, *options, kSearchRefHelp);
     valuesOption->excludes(command->get_option("--ref"));
     command->callback([&context, options, values, k] {
         const auto snapshot = context.db().loadSnapshot();
@@ -192,7 +192,7 @@ std::function<analysis::SearchResult()> addSearchOptions(CLI::App* command, CliC
     addOrder(command, *options);
     command->add_option("--pos", *positions, "位置与值，例如 --pos 1=03 --pos 3=07");
     command->add_flag("--fixed", options->fixed, "固定位（默认自由位）");
-    addReference(command, *options, kRefHelp);
+    addReference(command, *options, kSearchRefHelp);
     command->add_option("--positions", *refPositions, "与 --ref 一起：参与检索的位置，例如 1,3,5")
         ->needs(command->get_option("--ref"))
         ->excludes(command->get_option("--pos"));

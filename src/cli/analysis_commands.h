@@ -2,7 +2,7 @@
 
 #include "analysis/omission_search.h"
 #include "cli/cli_context.h"
-#include "store/yl_table.h"
+#include "core/yl_row.h"
 
 #include <functional>
 #include <vector>

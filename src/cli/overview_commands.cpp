@@ -25,7 +25,7 @@ namespace {
 
 using session::OverviewColumn;
 
-constexpr const char* kRefHelp = "参考期号：与 --before 一起，统计截止到该期的上一期";
+constexpr const char* kViewRefHelp = "参考期号：与 --before 一起，统计截止到该期的上一期";
 
 /// The options of overview and trend beyond the shared ones.
 struct ViewOptions {
@@ -40,7 +40,7 @@ CLI::Option* addViewOptions(CLI::App* command, ViewOptions& options, const char*
     addTypeAndRange(command, options.common);
     addOrder(command, options.common);
     command->add_option("--place", options.place, "位置：any（任意位，默认）或 1～5（定位）");
-    addReference(command, options.common, kRefHelp);
+    addReference(command, options.common, kViewRefHelp);
     return command->add_option("--last", options.last, lastHelp)
         ->excludes(command->get_option("--from"));
 }
