@@ -219,7 +219,7 @@ std::string rangeEndBeforeStart(history::Issue end, history::Issue start) {
 }
 
 std::string noDrawsInRange(history::Issue start, history::Issue end) {
-    return "期号 " + issueText(start) + " 至 " + issueText(end) + " 之间没有历史号码。";
+    return "期号 " + issueText(start) + "～" + issueText(end) + " 之间没有历史号码。";
 }
 
 std::string referenceBeforeOldest(history::Issue reference, history::Issue oldest) {
