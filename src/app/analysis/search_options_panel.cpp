@@ -1,6 +1,7 @@
 #include "app/analysis/search_options_panel.h"
 
 #include "app/shell/control_names.h"
+#include "session/messages.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>
@@ -12,8 +13,10 @@ namespace yilou::app {
 
 namespace {
 
-QRadioButton* option(const char* array, int index, const char* caption, QLayout* layout) {
-    auto* button = makeNamed<QRadioButton>(arrayName(array, index), QString::fromUtf8(caption));
+QRadioButton* option(const char* array, int index, std::string_view caption, QLayout* layout) {
+    auto* button = makeNamed<QRadioButton>(
+        arrayName(array, index),
+        QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));
     layout->addWidget(button);
     return button;
 }
@@ -31,9 +34,9 @@ SearchOptionsPanel::SearchOptionsPanel(QWidget* parent) : QWidget(parent) {
     layout->setContentsMargins(0, 0, 0, 0);
 
     Frame3 = frame(QStringLiteral("Frame3"), "搜索类型选择");
-    static constexpr const char* kTypes[] = {"号码", "生肖", "头数", "尾数", "合数", "段数"};
-    for (int i = 0; i < 6; ++i)
-        Option3[i] = option("Option3", i, kTypes[i], Frame3->layout());
+    for (int i = 0; i < analysis::kSearchTypeCount; ++i)
+        Option3[i] = option("Option3", i, messages::typeName(static_cast<analysis::SearchType>(i)),
+                            Frame3->layout());
 
     Frame1[2] = frame(arrayName("Frame1", 2), "号码序选择");
     Option2[5] = option("Option2", 5, "顺序码", Frame1[2]->layout());
