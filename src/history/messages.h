@@ -166,13 +166,13 @@ inline constexpr std::string_view kDeleteTitle = "删除期数";
 inline constexpr std::string_view kDeleteToPrompt = "请输入需要删除到的期数，例如‘2017081284’";
 inline constexpr std::string_view kDeleteCountPrompt =
     "请输入需要删除最后多少期历史号码（例如输入3，那么就将删除最后的3期历史号码）";
-inline constexpr std::string_view kDaysTitle = "设置年数";
+inline constexpr std::string_view kDaysTitle = "设置天数";
 inline constexpr std::string_view kDaysPrompt =
-    "请输入更新需要保留的历史号码的年数（2~"
-    "16中的任意自然数），如果超过年数将删除最早的一年的历史号码";
+    "请输入更新需要保留的历史号码的天数（2~16中的任意自然数）。最早的历史号码超过这个天数时，"
+    "在线更新将用最近这些天的号码替换全部历史号码";
 inline constexpr std::string_view kDaysErrorTitle = "输入有误";
 inline constexpr std::string_view kDaysError =
-    "为了保证时效性和提高计算效率，软件只能统计16年以内的数据，请输入2到16中的自然数。";
+    "为了保证时效性和提高计算效率，软件只能统计16天以内的数据，请输入2到16中的自然数。";
 inline constexpr std::string_view kOnlineUpdateTitle = "读入历史";
 inline constexpr std::string_view kOnlineUpdateQuestion =
     "确实要在线更新最新历史号码吗？更新可能要花费一段时间，网络不通或者我方服务器更新不及时可能都"

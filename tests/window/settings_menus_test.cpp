@@ -109,8 +109,14 @@ private slots:
         }
         fixture.trigger(QStringLiteral("mnuSetDay"));
         QCOMPARE(dialogs.pending(), 0);
-        QCOMPARE(dialogs.seen().filter(QStringLiteral("输入有误|")).size(), refusals);
-        QVERIFY(dialogs.seen().front().startsWith(QStringLiteral("设置年数|请输入更新需要保留")));
+        // The value counts days, and so do the dialog's texts.
+        const QStringList refused = dialogs.seen().filter(QStringLiteral("输入有误|"));
+        QCOMPARE(refused.size(), refusals);
+        for (const QString& text : refused)
+            QVERIFY(text.contains(QStringLiteral("16天以内")));
+        QVERIFY(dialogs.seen().front().startsWith(
+            QStringLiteral("设置天数|请输入更新需要保留的历史号码的天数")));
+        QVERIFY(!dialogs.seen().front().contains(QStringLiteral("年")));
         QCOMPARE(storedSetting("IniSerchDay"), stored);
     }
 
