@@ -125,8 +125,8 @@ void printOverviewJson(CliContext& context, const history::Snapshot& snapshot,
             << jsonString(session::overviewValueText(result.type, row.value, result.sxIni))
             << ",\"code\":" << row.value << ",\"probability\":" << jsonNumber(row.probability)
             << ",\"hits\":" << row.hits << ",\"expectedHits\":" << jsonNumber(row.expectedHits)
-            << ",\"minGap\":" << row.minGap << ",\"maxGap\":" << row.maxGap
-            << ",\"currentGap\":" << row.currentGap << ",\"ratio\":" << jsonNumber(row.ratio)
+            << ",\"minGap\":" << jsonOptional(row.minGap) << ",\"maxGap\":" << row.maxGap
+            << ",\"currentGap\":" << row.currentGap << ",\"ratio\":" << jsonOptional(row.ratio)
             << ",\"meanGap\":" << jsonOptional(row.meanGap)
             << ",\"lastGap\":" << jsonOptional(row.lastGap)
             << ",\"theoreticalGap\":" << jsonOptional(row.theoreticalGap)

@@ -114,14 +114,29 @@ TEST_F(EndToEnd, OverviewTrendAndMissingIssuesOfAnImportedRealHistory) {
               std::string::npos)
         << csv.out;
 
-    // Caption, header, 30 draws and the four rows of figures; 羊 never came in this zodiac year.
+    // Caption, header, 30 draws and the four rows of figures; 羊 never came in this zodiac year:
+    // its longest stretch is the whole chart.
     const Run trend = run("trend --type zodiac --last 30");
     EXPECT_EQ(std::count(trend.out.begin(), trend.out.end(), '\n'), 2 + 30 + 4);
     EXPECT_NE(
         trend.out.find("2015021178  11 05 10 02 08  2     1     [虎]  6     2     [蛇]  1     "
-                       "3519   [猴]  [鸡]  1     [猪]\n"),
+                       "3519  [猴]  [鸡]  1     [猪]\n"),
         std::string::npos)
         << trend.out;
+    EXPECT_NE(trend.out.find("\n最大遗漏                    7     4     8     8     6     8     5  "
+                             "   31    6     8     4     5\n"),
+              std::string::npos)
+        << trend.out;
+    // The overview has no smallest gap and no 大后比 for it, and the whole history (to one past
+    // its newest draw) as its longest gap; the search keeps its 32767.
+    EXPECT_NE(run("overview --type zodiac --format csv").out.find("\n羊,0,0.00,—,3520,3520,—,"),
+              std::string::npos);
+    EXPECT_NE(run("--format json overview --type zodiac")
+                  .out.find("\"minGap\":null,\"maxGap\":3520,\"currentGap\":3520,\"ratio\":null"),
+              std::string::npos);
+    EXPECT_NE(
+        run("search --type zodiac --pos 1=8").out.find("\n8             32767     32767     3520"),
+        std::string::npos);
 
     // 107 days of 78 draws from draw 78 of the first day, less the 3519 stored.
     const Run missing = run("missing --format json");
