@@ -1,17 +1,17 @@
 #include "app/frm_main.h"
 #include "app/settings/data_folder.h"
 #include "app/shell/dialog_language.h"
+#include "app/shell/program_icon.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QIcon>
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("11S5OMBRIX"));
     QApplication::setApplicationDisplayName(QStringLiteral("遗漏统计"));
     QApplication::setDesktopFileName(QStringLiteral("yilou"));
-    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("yilou")));
+    QApplication::setWindowIcon(yilou::app::programIcon());
     yilou::app::useChineseDialogTexts(application);
 
     QCommandLineParser parser;
