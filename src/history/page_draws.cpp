@@ -26,6 +26,13 @@ std::size_t characterLength(char c) {
     return b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 1;
 }
 
+/// Where the run of digits from byte `at` on ends.
+std::size_t digitsEnd(std::string_view text, std::size_t at) {
+    while (at < text.size() && isDigit(text[at]))
+        ++at;
+    return at;
+}
+
 std::int64_t digitsValue(std::string_view digits) {
     std::int64_t value = 0;
     for (char c : digits)
@@ -66,6 +73,9 @@ PageCopy readCopy(std::string_view text, std::int64_t issue, std::size_t issueEn
 
 std::vector<PageCopy> textCopies(std::string_view text, const UpdatePlan& plan) {
     const auto length = static_cast<std::size_t>(plan.form.digits());
+    const auto inRange = [&](std::int64_t issue) {
+        return issue >= plan.firstIssue && issue <= plan.lastIssue;
+    };
     std::vector<PageCopy> copies;
     std::size_t i = 0;
     while (i < text.size()) {
@@ -73,15 +83,10 @@ std::vector<PageCopy> textCopies(std::string_view text, const UpdatePlan& plan) 
             ++i;
             continue;
         }
-        std::size_t end = i;
-        while (end < text.size() && isDigit(text[end]))
-            ++end;
+        const std::size_t end = digitsEnd(text, i);
         const std::size_t run = end - i;
         // The ten-digit form of an issue of the range is read as that issue, never as the
         // issue its first eight digits would be.
-        const auto inRange = [&](std::int64_t issue) {
-            return issue >= plan.firstIssue && issue <= plan.lastIssue;
-        };
         const bool tenDigitForm = (run == length + 2 || run == length + 4) &&
                                   text.substr(i, 2) == "20" &&
                                   inRange(digitsValue(text.substr(i + 2, length)));
@@ -128,9 +133,7 @@ std::size_t readNumbers(std::string_view text, std::size_t& at, std::span<int> o
             ++at;
             continue;
         }
-        std::size_t end = at;
-        while (end < text.size() && isDigit(text[end]))
-            ++end;
+        const std::size_t end = digitsEnd(text, at);
         if (end - at > 2)
             break;
         out[count++] = static_cast<int>(digitsValue(text.substr(at, end - at)));
