@@ -474,8 +474,8 @@ std::string updateSummary(std::size_t stored, history::Issue newest) {
 }
 
 std::string issuesNotOnPage(std::size_t count, history::Issue newestFound) {
-    return "页面上没有找到 " + std::to_string(count) + " 期（早于页面上最新的 " +
-           issueText(newestFound) + " 期），下次更新时会再找。";
+    return "页面上缺少 " + std::to_string(count) + " 期（早于找到的最新一期 " +
+           issueText(newestFound) + "），下次更新时会再找。";
 }
 
 std::string updateWillReplace(std::size_t count, int keepDays) {

@@ -235,9 +235,8 @@ TEST_F(EndToEnd, UpdateBringsTheHistoryUpToDateFromALocalServer) {
     const Run update = run("update --url '" + server.url("/?n={n}") + "' --today 2017-09-29");
 
     EXPECT_EQ(update.status, 0) << update.err;
-    EXPECT_EQ(update.out,
-              "已保存 2 期，最新一期为 2017092901。\n页面上没有找到 502 期（早于页面上最新"
-              "的 2017092901 期），下次更新时会再找。\n");
+    EXPECT_EQ(update.out, "已保存 2 期，最新一期为 2017092901。\n页面上缺少 502 "
+                          "期（早于找到的最新一期 2017092901），下次更新时会再找。\n");
     EXPECT_EQ(run("history --tail 2 --format csv").out,
               "期号,落1码,落2码,落3码,落4码,落5码\n2017092884,1,2,3,4,5\n2017092901,11,10,9,8,7\n");
 }
@@ -259,9 +258,8 @@ TEST_F(EndToEnd, UpdateReadsOtherLayoutsAndJson) {
 
     const Run text = run("update --url '" + server.url("/text") + "'" + today);
     EXPECT_EQ(text.status, 0) << text.err;
-    EXPECT_EQ(text.out,
-              "已保存 1 期，最新一期为 2015021511。\n页面上没有找到 514 期（早于页面上最新"
-              "的 2015021511 期），下次更新时会再找。\n");
+    EXPECT_EQ(text.out, "已保存 1 期，最新一期为 2015021511。\n页面上缺少 514 "
+                        "期（早于找到的最新一期 2015021511），下次更新时会再找。\n");
     const Run json = run("update --url '" + server.url("/json") + "'" + today);
     EXPECT_EQ(json.status, 0) << json.err;
     EXPECT_EQ(

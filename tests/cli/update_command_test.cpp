@@ -43,8 +43,8 @@ TEST(UpdateCommand, StoresTheNewDrawsWithTheGivenTemplateWithoutSavingIt) {
 
     EXPECT_EQ(result.status, 0) << result.err;
     // The days before, kept but not stored, were looked for too.
-    EXPECT_EQ(result.out, "已保存 3 期，最新一期为 2017092903。\n页面上没有找到 503 期（早于页面上"
-                          "最新的 2017092903 期），下次更新时会再找。\n");
+    EXPECT_EQ(result.out, "已保存 3 期，最新一期为 2017092903。\n页面上缺少 503 "
+                          "期（早于找到的最新一期 2017092903），下次更新时会再找。\n");
     EXPECT_EQ(server.requests(), std::vector<std::string>{"/11x5gd?n=588"});
     EXPECT_EQ(cli.run({"history", "--format", "csv"}).out, kHistoryAfterUpdate);
     EXPECT_EQ(app::SettingsStore().UpdateUrl(), "");

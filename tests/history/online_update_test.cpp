@@ -222,8 +222,8 @@ TEST_F(OnlineUpdate, ADrawThePageLackedIsFetchedByTheNextUpdate) {
     const UpdateReport report = updateHistoryOnline(db, request(server.url("/?n={n}")));
     EXPECT_EQ(report.stored, 12u);
     EXPECT_EQ(report.notFound, 1u);
-    EXPECT_THAT(report.summary(), HasSubstr("\n页面上没有找到 1 期（早于页面上最新的 2017092910 "
-                                            "期），下次更新时会再找。\n跳过 1 期：\n期号 "
+    EXPECT_THAT(report.summary(), HasSubstr("\n页面上缺少 1 期（早于找到的最新一期 "
+                                            "2017092910），下次更新时会再找。\n跳过 1 期：\n期号 "
                                             "2017092883：号码 12 超出范围 01～11"));
 
     complete = true;
