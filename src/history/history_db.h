@@ -31,6 +31,8 @@ public:
     std::optional<Issue> newestIssue();
     std::optional<Issue> oldestIssue();
     bool contains(Issue issue);
+    /// Every stored issue, ascending.
+    std::vector<Issue> issues();
 
     /// Refuses a damaged file (UserError saying how to recover) before anything is written to
     /// it: every page of Lishi, of its indexes and of YL is walked, which finds a page that

@@ -3,6 +3,8 @@
 #include "history/draw_record.h"
 #include "history/xls_writer.h"
 
+#include <cstdio>
+
 namespace yilou::messages {
 
 using history::issueText;
@@ -392,6 +394,11 @@ std::string tooManyRedirects(long limit) {
     return "页面重定向超过 " + std::to_string(limit) + " 次";
 }
 
+std::string redirectRefused(std::string_view target) {
+    return "页面被重定向到 " + text(target) +
+           "，为安全起见，重定向只能转到 http 或 https 地址，不读取本机文件或其他地址";
+}
+
 std::string httpError(long status) {
     return "服务器返回错误 HTTP " + std::to_string(status);
 }
@@ -441,12 +448,40 @@ std::string pageDrawProblem(history::Issue issue, std::string_view problem) {
     return "期号 " + issueText(issue) + "：" + text(problem);
 }
 
-std::string historyReplaced(int keepDays) {
-    return "原有历史号码的最早一期已超过 " + std::to_string(keepDays) + " 天，已全部替换。";
+std::string pageCopiesDisagree(history::Issue issue, const std::vector<std::string>& copies) {
+    std::string list;
+    for (const std::string& copy : copies)
+        list += (list.empty() ? "" : "、") + copy;
+    return "期号 " + issueText(issue) + " 在页面上有 " + std::to_string(copies.size()) +
+           " 个不同的开奖号码（" + list + "），都未保存";
+}
+
+std::string historyNewerThan(history::Issue newest, const history::CalendarDate& date) {
+    char day[16];
+    std::snprintf(day, sizeof day, "%04d-%02d-%02d", date.year, date.month, date.day);
+    return historyUnchanged("历史号码的最新一期 " + issueText(newest) + " 晚于更新的日期 " + day +
+                            "：历史号码比这一天还新，请检查日期");
+}
+
+std::string historyReplaced(int keepDays, std::size_t replaced, const std::filesystem::path& copy) {
+    return "原有历史号码的最早一期已超过 " + std::to_string(keepDays) +
+           " 天，已全部替换；替换前的 " + std::to_string(replaced) + " 期已保存到 " +
+           copy.string() + "。";
 }
 
 std::string updateSummary(std::size_t stored, history::Issue newest) {
     return "已保存 " + std::to_string(stored) + " 期，最新一期为 " + issueText(newest) + "。";
+}
+
+std::string issuesNotOnPage(std::size_t count, history::Issue newestFound) {
+    return "页面上缺少 " + std::to_string(count) + " 期（早于找到的最新一期 " +
+           issueText(newestFound) + "），下次更新时会再找。";
+}
+
+std::string updateWillReplace(std::size_t count, int keepDays) {
+    return "\n\n注意：历史号码的最早一期已超过 " + std::to_string(keepDays) +
+           " 天，这次更新将替换现有的全部 " + std::to_string(count) +
+           " 期历史号码（替换前先保存到数据文件夹中的“替换前历史号码_日期-时间.txt”）。";
 }
 
 std::string drawsSkipped(std::size_t count) {

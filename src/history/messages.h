@@ -128,6 +128,8 @@ std::string connectionFailed();
 /// The limits as shown: "10 秒".
 std::string noTimelyAnswer(std::string_view connectLimit, std::string_view transferLimit);
 std::string tooManyRedirects(long limit);
+/// A redirect to an address that is not http or https (a file on this machine).
+std::string redirectRefused(std::string_view target);
 std::string httpError(long status);
 /// The limit as shown: "20 MB".
 std::string pageTooLarge(std::string_view limit);
@@ -142,8 +144,14 @@ std::string networkUnavailable();
 std::string noNewDrawsOnPage(std::string_view url, long long first, long long last);
 std::string pageNumbersUnreadable(history::Issue issue, std::string_view following);
 std::string pageDrawProblem(history::Issue issue, std::string_view problem);
-std::string historyReplaced(int keepDays);
+/// `copies`: the different numbers found, each as "04 10 11 03 02".
+std::string pageCopiesDisagree(history::Issue issue, const std::vector<std::string>& copies);
+std::string historyNewerThan(history::Issue newest, const history::CalendarDate& date);
+std::string historyReplaced(int keepDays, std::size_t replaced, const std::filesystem::path& copy);
 std::string updateSummary(std::size_t stored, history::Issue newest);
+std::string issuesNotOnPage(std::size_t count, history::Issue newestFound);
+/// Added to kOnlineUpdateQuestion when the update will replace the history.
+std::string updateWillReplace(std::size_t count, int keepDays);
 std::string drawsSkipped(std::size_t count);
 std::string moreDrawsNotListed(std::size_t count);
 

@@ -8,12 +8,7 @@
 
 namespace yilou::history {
 
-std::filesystem::path exportHistoryText(const Snapshot& snapshot,
-                                        const std::filesystem::path& dataDir) {
-    if (snapshot.empty())
-        throw UserError(messages::emptyHistory());
-    const auto path =
-        dataDir / ("更新至" + std::to_string(snapshot.issues.back()) + "期历史号码.txt");
+void writeHistoryText(const Snapshot& snapshot, const std::filesystem::path& path) {
     TextFileWriter file(path);
     std::string line;
     for (std::size_t i = 0; i < snapshot.size(); ++i) {
@@ -24,6 +19,15 @@ std::filesystem::path exportHistoryText(const Snapshot& snapshot,
         file.write(line);
     }
     file.close();
+}
+
+std::filesystem::path exportHistoryText(const Snapshot& snapshot,
+                                        const std::filesystem::path& dataDir) {
+    if (snapshot.empty())
+        throw UserError(messages::emptyHistory());
+    const auto path =
+        dataDir / ("更新至" + std::to_string(snapshot.issues.back()) + "期历史号码.txt");
+    writeHistoryText(snapshot, path);
     return path;
 }
 

@@ -86,4 +86,12 @@ history::UpdateRequest onlineUpdateRequest(std::string urlTemplate, int keepDays
     return request;
 }
 
+std::string onlineUpdateQuestion(std::span<const history::Issue> stored, int keepDays,
+                                 const history::CalendarDate& today) {
+    std::string question(messages::kOnlineUpdateQuestion);
+    if (!stored.empty() && history::replacesHistory(stored, today, keepDays))
+        question += messages::updateWillReplace(stored.size(), keepDays);
+    return question;
+}
+
 } // namespace yilou::session

@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string>
 
 namespace yilou::session {
@@ -45,6 +46,12 @@ deleteNewest(history::HistoryDb& db, std::size_t count, const std::filesystem::p
 history::UpdateRequest onlineUpdateRequest(std::string urlTemplate, int keepDays,
                                            const Choices& choices,
                                            const history::CalendarDate& today);
+
+/// The question asked before an online update: kOnlineUpdateQuestion, followed, when the
+/// update will replace a history holding `stored` (history::replacesHistory), by how many draws
+/// it replaces and that they are saved first.
+std::string onlineUpdateQuestion(std::span<const history::Issue> stored, int keepDays,
+                                 const history::CalendarDate& today);
 
 /// Moves a database file that cannot be opened out of the way, keeping it beside the new one
 /// under the name "<file>.损坏-<n>" (the first n not taken), so that a new history can start

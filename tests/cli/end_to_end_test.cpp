@@ -253,9 +253,41 @@ TEST_F(EndToEnd, UpdateBringsTheHistoryUpToDateFromALocalServer) {
     const Run update = run("update --url '" + server.url("/?n={n}") + "' --today 2017-09-29");
 
     EXPECT_EQ(update.status, 0) << update.err;
-    EXPECT_EQ(update.out, "已保存 2 期，最新一期为 2017092901。\n");
+    EXPECT_EQ(update.out, "已保存 2 期，最新一期为 2017092901。\n页面上缺少 502 "
+                          "期（早于找到的最新一期 2017092901），下次更新时会再找。\n");
     EXPECT_EQ(run("history --tail 2 --format csv").out,
               "期号,落1码,落2码,落3码,落4码,落5码\n2017092884,1,2,3,4,5\n2017092901,11,10,9,8,7\n");
+}
+
+TEST_F(EndToEnd, UpdateReadsOtherLayoutsAndJson) {
+    // A blank after the ten-digit issue; then records of a JSON response.
+    yilou::testing::HttpTestServer server([](const std::string& target) {
+        yilou::testing::HttpResponse response;
+        if (target == "/json") {
+            response.headers = {{"Content-Type", "application/json"}};
+            response.body = R"({"data":[{"expect":"2015021511","opencode":"04,10,11,03,02"},)"
+                            R"({"expect":"2015021512","opencode":[6,9,1,11,3]}]})";
+        } else {
+            response.body = "<p>2015021511 04 10 11 03 02</p>";
+        }
+        return response;
+    });
+    const std::string today = " --today 2015-02-15";
+
+    const Run text = run("update --url '" + server.url("/text") + "'" + today);
+    EXPECT_EQ(text.status, 0) << text.err;
+    EXPECT_EQ(text.out, "已保存 1 期，最新一期为 2015021511。\n页面上缺少 514 "
+                        "期（早于找到的最新一期 2015021511），下次更新时会再找。\n");
+    const Run json = run("update --url '" + server.url("/json") + "'" + today);
+    EXPECT_EQ(json.status, 0) << json.err;
+    EXPECT_EQ(
+        run("history --format csv").out,
+        "期号,落1码,落2码,落3码,落4码,落5码\n2015021511,4,10,11,3,2\n2015021512,6,9,1,11,3\n");
+
+    const Run earlier = run("update --url '" + server.url("/json") + "' --today 2015-02-14");
+    EXPECT_EQ(earlier.status, 1);
+    EXPECT_NE(earlier.err.find("历史号码的最新一期 2015021512 晚于更新的日期 2015-02-14"),
+              std::string::npos);
 }
 
 } // namespace
