@@ -101,23 +101,22 @@ TextFileWriter::TextFileWriter(const std::filesystem::path& file) : path_(replac
     }
     if (fd < 0)
         fail(errno);
+    const auto abandon = [&] {
+        const int error = errno;
+        ::close(fd);
+        ::unlink(temporary_.c_str());
+        fail(error);
+    };
     struct stat previous {};
     if (::stat(path_.c_str(), &previous) == 0) {
         // Only root may give a file away; anyone keeps the mode, read-only included.
         [[maybe_unused]] const int owner = ::fchown(fd, previous.st_uid, previous.st_gid);
-        if (::fchmod(fd, previous.st_mode & 07777) != 0) {
-            const int error = errno;
-            ::close(fd);
-            ::unlink(temporary_.c_str());
-            fail(error);
-        }
+        if (::fchmod(fd, previous.st_mode & 07777) != 0)
+            abandon();
     }
     file_ = ::fdopen(fd, "wb");
-    if (!file_) {
-        const int error = errno;
-        ::close(fd);
-        fail(error);
-    }
+    if (!file_)
+        abandon();
 }
 
 TextFileWriter::~TextFileWriter() {
