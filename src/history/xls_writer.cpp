@@ -112,26 +112,31 @@ struct PlainNumber {
 /// when a double holds every digit: such a cell is a number that sums and sorts. Labels such as
 /// "03" or "07 08" stay text.
 std::optional<PlainNumber> plainNumber(std::string_view text) {
-    const auto digits = [](std::string_view part) {
-        return !part.empty() && std::all_of(part.begin(), part.end(),
-                                            [](char ch) { return ch >= '0' && ch <= '9'; });
-    };
-    const auto point = text.find('.');
-    const std::string_view whole = text.substr(0, point);
-    const std::string_view fraction =
-        point == std::string_view::npos ? std::string_view() : text.substr(point + 1);
-    if (!digits(whole) || (whole.size() > 1 && whole[0] == '0'))
+    if (text.empty() || (text.size() > 1 && text[0] == '0' && text[1] != '.'))
         return std::nullopt;
-    if (point != std::string_view::npos && (!digits(fraction) || fraction.size() > kMostDecimals))
-        return std::nullopt;
+    auto point = std::string_view::npos;
     std::size_t significant = 0; // the digits from the first one that is not 0 on
-    for (char ch : text)
-        if (ch != '.' && (significant > 0 || ch != '0'))
-            ++significant;
-    if (significant > kMostDigits)
+    std::uint64_t whole = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char ch = text[i];
+        if (ch == '.') {
+            if (point != std::string_view::npos || i == 0 || i + 1 == text.size())
+                return std::nullopt;
+            point = i;
+        } else if (ch < '0' || ch > '9') {
+            return std::nullopt;
+        } else {
+            significant += significant > 0 || ch != '0';
+            if (point == std::string_view::npos)
+                whole = whole * 10 + static_cast<std::uint64_t>(ch - '0');
+        }
+    }
+    const std::size_t decimals = point == std::string_view::npos ? 0 : text.size() - point - 1;
+    if (significant > kMostDigits || decimals > kMostDecimals)
         return std::nullopt;
-    PlainNumber number{0, fraction.size()};
-    std::from_chars(text.data(), text.data() + text.size(), number.value);
+    PlainNumber number{static_cast<double>(whole), decimals};
+    if (decimals > 0)
+        std::from_chars(text.data(), text.data() + text.size(), number.value);
     return number;
 }
 
