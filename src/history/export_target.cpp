@@ -3,6 +3,7 @@
 #include "history/backup.h"
 #include "history/history_db.h"
 #include "history/messages.h"
+#include "history/text_file_writer.h"
 #include "history/user_error.h"
 
 #include <string>
@@ -23,6 +24,7 @@ bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
 } // namespace
 
 void checkExportTarget(const std::filesystem::path& target, const std::filesystem::path& dataDir) {
+    replaceableFile(target);
     const std::string database = kDatabaseFileName;
     for (const std::string& name : {database, database + "-journal", database + "-wal",
                                     database + "-shm", std::string(kBackupFileName)})

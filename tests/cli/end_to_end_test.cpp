@@ -1,7 +1,9 @@
 #include "support/http_test_server.h"
 #include "support/results_page.h"
+#include "support/special_files.h"
 #include "support/temp_dir.h"
 #include "support/text_files.h"
+#include "support/workbook_reader.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -9,7 +11,9 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <tuple>
 
 namespace yilou::cli::testing {
 namespace {
@@ -237,6 +241,71 @@ TEST_F(EndToEndHardening, TheExportNeverOverwritesTheDatabase) {
     EXPECT_EQ(history(), before);
     EXPECT_EQ(run("export-text '" + (home / "copy.txt").string() + "'").status, 0);
     EXPECT_EQ(readFile(home / "copy.txt"), readFile(dataDir() / "更新至15021178期历史号码.txt"));
+}
+
+// A plain number of a grid is a number of the workbook, which sums and sorts; labels (zodiac
+// names, groups, headers) stay text; every cell shows the grid's text.
+TEST_F(EndToEndHardening, WorkbookCellsThatShowNumbersAreNumbers) {
+    const std::tuple<std::string, std::string, std::string> grids[] = {
+        {"history", "lishi.xls", "nnnnnn"},
+        {"search --type zodiac --pos 1=3", "Jiansuo.xls", "ntttttnn"},
+        {"group --select 1,2,3,4 --k 2", "Jieguo.xls", "tnnnn"},
+    };
+    for (const auto& [command, file, kinds] : grids) {
+        SCOPED_TRACE(command);
+        const Run exported = run("export-xls " + command);
+        ASSERT_EQ(exported.status, 0) << exported.err;
+        const auto sheets = yilou::testing::readWorkbook(dataDir() / file);
+        ASSERT_EQ(sheets.size(), 1u);
+        ASSERT_GT(sheets[0].rows, 2u);
+        EXPECT_EQ(sheets[0].kinds[0], std::string(kinds.size(), 't'));
+        for (std::size_t r = 1; r < sheets[0].rows; ++r)
+            ASSERT_EQ(sheets[0].kinds[r], kinds) << "row " << r;
+    }
+    const auto history = yilou::testing::readWorkbook(dataDir() / "lishi.xls")[0];
+    EXPECT_EQ(history.cells[1], (yilou::testing::ReadRow{"2014102878", "8", "3", "5", "1", "4"}));
+}
+
+// A copy onto a link writes the file the link names, which keeps its mode; a device, a FIFO or
+// a link to one is refused before anything is exported; the temporary files that killed
+// exports left beside the workbook and the copy are removed.
+TEST_F(EndToEndHardening, TheExportReplacesOnlyRegularFiles) {
+    writeFile(home / "real.xls", "previous");
+    ::chmod((home / "real.xls").c_str(), 0444);
+    std::filesystem::create_symlink(home / "real.xls", home / "link.xls");
+    const std::string ended = std::to_string(yilou::testing::endedProcessId());
+    const std::filesystem::path stale[] = {dataDir() / (".lishi.xls." + ended + "-0.tmp"),
+                                           home / (".real.xls." + ended + "-0.tmp")};
+    for (const auto& file : stale)
+        writeFile(file, "part");
+
+    const Run linked = run("export-xls history '" + (home / "link.xls").string() + "'");
+    ASSERT_EQ(linked.status, 0) << linked.err;
+    EXPECT_TRUE(std::filesystem::is_symlink(home / "link.xls"));
+    EXPECT_EQ(readFile(home / "real.xls"), readFile(dataDir() / "lishi.xls"));
+    struct stat status {};
+    ASSERT_EQ(::stat((home / "real.xls").c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 07777, 0444u);
+    for (const auto& file : stale)
+        EXPECT_FALSE(std::filesystem::exists(file)) << file;
+
+    std::filesystem::remove(dataDir() / "lishi.xls");
+    std::vector<std::filesystem::path> refused{home / "to-fifo"};
+    ASSERT_TRUE(makeSpecialFile(home / "fifo", yilou::testing::SpecialFile::Fifo));
+    std::filesystem::create_symlink(home / "fifo", home / "to-fifo");
+    if (makeSpecialFile(home / "null", yilou::testing::SpecialFile::Device)) // as root
+        refused.push_back(home / "null");
+    refused.push_back(home / "fifo");
+    for (const auto& target : refused) {
+        SCOPED_TRACE(target);
+        const auto type = std::filesystem::symlink_status(target).type();
+        const Run exported = run("export-xls history '" + target.string() + "'");
+        EXPECT_EQ(exported.status, 1);
+        EXPECT_NE(exported.err.find("不是普通文件"), std::string::npos) << exported.err;
+        EXPECT_EQ(exported.out, "");
+        EXPECT_EQ(std::filesystem::symlink_status(target).type(), type);
+    }
+    EXPECT_FALSE(std::filesystem::exists(dataDir() / "lishi.xls"));
 }
 
 TEST_F(EndToEnd, UpdateBringsTheHistoryUpToDateFromALocalServer) {

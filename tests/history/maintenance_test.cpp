@@ -3,6 +3,7 @@
 #include "history/spreadsheet_export.h"
 #include "history/user_error.h"
 #include "support/history_generator.h"
+#include "support/special_files.h"
 #include "support/temp_dir.h"
 #include "support/text_files.h"
 
@@ -10,7 +11,6 @@
 #include <gtest/gtest.h>
 #include <random>
 #include <sqlite3.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace yilou::history {
@@ -159,12 +159,7 @@ TEST_F(Maintenance, DeletionsThatTakeEveryDrawWaitForAConfirmation) {
 
 TEST_F(Maintenance, AChangeRemovesTheTemporaryFilesOfKilledWrites) {
     store(3, 17081201);
-    const pid_t gone = fork();
-    ASSERT_GE(gone, 0);
-    if (gone == 0)
-        _exit(0);
-    ASSERT_EQ(waitpid(gone, nullptr, 0), gone);
-    const std::string dead = std::to_string(gone);
+    const std::string dead = std::to_string(yilou::testing::endedProcessId());
     const std::string alive = std::to_string(getpid());
     const std::pair<std::string, bool> files[] = {
         {".lsbf.txt." + dead + "-0.tmp", false},
