@@ -60,28 +60,32 @@ JsonWriter& JsonWriter::raw(std::string_view text) {
     return *this;
 }
 
-JsonWriter& JsonWriter::beginObject() {
-    raw("{");
+JsonWriter& JsonWriter::open(char bracket) {
+    raw(std::string_view(&bracket, 1));
     firstInLevel_.push_back(true);
     return *this;
+}
+
+JsonWriter& JsonWriter::close(char bracket) {
+    firstInLevel_.pop_back();
+    out_ << bracket;
+    return *this;
+}
+
+JsonWriter& JsonWriter::beginObject() {
+    return open('{');
 }
 
 JsonWriter& JsonWriter::endObject() {
-    firstInLevel_.pop_back();
-    out_ << '}';
-    return *this;
+    return close('}');
 }
 
 JsonWriter& JsonWriter::beginArray() {
-    raw("[");
-    firstInLevel_.push_back(true);
-    return *this;
+    return open('[');
 }
 
 JsonWriter& JsonWriter::endArray() {
-    firstInLevel_.pop_back();
-    out_ << ']';
-    return *this;
+    return close(']');
 }
 
 void JsonWriter::finish() {

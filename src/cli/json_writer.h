@@ -57,6 +57,8 @@ public:
     }
 
 private:
+    JsonWriter& open(char bracket);
+    JsonWriter& close(char bracket);
     JsonWriter& integer(long long number);
     JsonWriter& raw(std::string_view text);
     void separate();
