@@ -27,9 +27,9 @@ struct GroupRequest {
 
 /// For every k-combination of the codes (lexicographic order of their positions in the list):
 /// the gaps between the draws of the range that hold every member, and the current omission
-/// to the newest draw of the whole history. Rows come in enumeration order. Throws UserError
-/// for an unreadable or empty range, a group size outside 1..6, a code given twice, more codes
-/// than kMaxGroupCodes, or fewer codes than the group size.
+/// to the newest draw of the whole history. Rows come in enumeration order. Throws InputError
+/// for a group size outside 1..6, a code given twice, more codes than kMaxGroupCodes, or fewer
+/// codes than the group size, and the errors of resolveRange.
 std::vector<history::YlRow> P6Count(const history::Snapshot& snapshot, const GroupRequest& request);
 
 /// What the button shows: the rows, and why YL could not keep them when it could not.

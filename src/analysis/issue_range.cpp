@@ -13,7 +13,7 @@ namespace {
 history::Issue parseBound(std::string_view text, const char* which) {
     const auto issue = history::parseIssueText(text);
     if (!issue)
-        throw UserError(messages::invalidIssue(which, text));
+        throw InputError(messages::invalidIssue(which, text));
     return *issue;
 }
 

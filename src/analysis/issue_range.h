@@ -19,8 +19,8 @@ struct IndexRange {
 
 /// Resolves the range boxes' texts (ten-digit or eight-digit issues) against the history. A
 /// start issue that is not stored starts the range at the first stored draw after it. A text
-/// that is not an issue, an end before the start, or a range that holds no stored draw throws
-/// UserError with a message for the user.
+/// that is not an issue throws InputError; an end before the start, or a range that holds no
+/// stored draw, UserError; each with a message for the user.
 IndexRange resolveRange(const history::Snapshot& snapshot, std::string_view startText,
                         std::string_view endText);
 

@@ -15,7 +15,7 @@ ReferenceLookup YSJS(const history::Snapshot& snapshot, const std::string& refer
         throw UserError(messages::emptyHistory());
     const auto target = history::parseIssueText(referenceText);
     if (!target)
-        throw UserError(messages::invalidIssue("指定", referenceText));
+        throw InputError(messages::invalidIssue("指定", referenceText));
     const auto& issues = snapshot.issues;
     // The newest draw not after the typed issue: a missing issue falls back to the one before.
     const auto after = std::upper_bound(issues.begin(), issues.end(), *target);

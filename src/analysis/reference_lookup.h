@@ -21,8 +21,8 @@ struct ReferenceLookup {
 /// Finds the reference draw, the newest stored draw not after `referenceText` (a ten- or
 /// eight-digit issue), and reads its five position values of `type` in `order` (合数 is head
 /// plus tail). With `beforeOnly` the range end becomes the issue before the reference draw.
-/// Throws UserError for an empty history, an unreadable issue text or an issue older than the
-/// oldest draw.
+/// Throws InputError for an unreadable issue text, UserError for an empty history or an issue
+/// older than the oldest draw.
 ReferenceLookup YSJS(const history::Snapshot& snapshot, const std::string& referenceText,
                      bool beforeOnly, SearchType type, history::NumberOrder order, int sxIni,
                      int drawsPerDay);

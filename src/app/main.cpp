@@ -2,11 +2,27 @@
 #include "app/settings/data_folder.h"
 #include "app/shell/dialog_language.h"
 #include "app/shell/program_icon.h"
+#include "history/messages.h"
+#include "history/system_error_text.h"
+#include "version.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <cerrno>
+#include <iostream>
+#include <string_view>
 
 int main(int argc, char** argv) {
+    // Answered before the application starts, so that it needs no display.
+    for (int i = 1; i < argc; ++i)
+        if (std::string_view(argv[i]) == "--version") {
+            if (std::cout << "yilou " << yilou::kVersion << '\n' << std::flush)
+                return 0;
+            std::cerr << yilou::messages::cannotWriteOutput(yilou::history::systemErrorText(errno))
+                      << '\n';
+            return 1;
+        }
+
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("11S5OMBRIX"));
     QApplication::setApplicationDisplayName(QStringLiteral("遗漏统计"));
@@ -17,6 +33,8 @@ int main(int argc, char** argv) {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("11选5/快乐12 历史号码与遗漏统计"));
     parser.addHelpOption();
+    // Listed in the help; answered above.
+    parser.addOption(QCommandLineOption(QStringLiteral("version"), QStringLiteral("显示版本号")));
     const QCommandLineOption dataDir(QStringLiteral("data-dir"),
                                      QStringLiteral("数据文件夹（默认 ~/.local/share/11S5OMBRIX）"),
                                      QStringLiteral("DIR"));

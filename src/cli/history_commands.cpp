@@ -1,5 +1,6 @@
 #include "cli/history_commands.h"
 
+#include "cli/json_writer.h"
 #include "history/messages.h"
 #include "history/user_error.h"
 #include "session/grid_text.h"
@@ -13,6 +14,18 @@ namespace {
 void printGame(CliContext& context) {
     const int index = context.settings().GsZl();
     const history::Game& game = history::gameAt(index);
+    if (context.format() == OutputFormat::Json) {
+        JsonWriter json(context.out);
+        json.beginObject()
+            .field("index", index)
+            .field("name", game.name)
+            .field("gameCode", game.gameCode())
+            .field("drawsPerDay", game.drawsPerDay)
+            .field("highestNumber", game.highestNumber)
+            .endObject()
+            .finish();
+        return;
+    }
     context.out << "当前彩种：" << index << ' ' << game.name << "（" << game.gameCode() << "，每天"
                 << game.drawsPerDay << "期）\n";
 }
@@ -25,7 +38,7 @@ void addGameCommand(CLI::App& app, CliContext& context) {
         if (!index->empty()) {
             const int value = session::parseDecimal(*index, "彩种序号");
             if (value < 0 || value >= history::kGameCount)
-                throw UserError(messages::gameIndexOutOfRange(*index));
+                throw InputError(messages::gameIndexOutOfRange(*index));
             context.settings().setGsZl(value);
             context.settings().sync();
         }
@@ -35,15 +48,16 @@ void addGameCommand(CLI::App& app, CliContext& context) {
 
 void printHistory(CliContext& context, const history::Snapshot& snapshot) {
     if (context.format() == OutputFormat::Json) {
-        context.out << '[';
+        JsonWriter json(context.out);
+        json.beginArray();
         for (std::size_t i = 0; i < snapshot.size(); ++i) {
             const auto numbers = snapshot.numbers(i);
-            context.out << (i > 0 ? "," : "") << "{\"issue\":\""
-                        << history::issueText(snapshot.issues[i]) << "\",\"numbers\":["
-                        << numbers[0] << ',' << numbers[1] << ',' << numbers[2] << ',' << numbers[3]
-                        << ',' << numbers[4] << "]}";
+            json.beginObject()
+                .field("issue", history::issueText(snapshot.issues[i]))
+                .field("numbers", numbers)
+                .endObject();
         }
-        context.out << "]\n";
+        json.endArray().finish();
         return;
     }
     printTable(context.out, context.format(), session::historyTextGrid(snapshot));
@@ -60,7 +74,7 @@ void addHistoryCommand(CLI::App& app, CliContext& context) {
         }
         const int count = session::parseDecimal(*tail, "期数");
         if (count < 0)
-            throw UserError(messages::negativeCount());
+            throw InputError(messages::negativeCount());
         printHistory(context, context.db().loadNewest(static_cast<std::size_t>(count)));
     });
 }
@@ -82,17 +96,12 @@ void addAddCommand(CLI::App& app, CliContext& context) {
 void addNextCommand(CLI::App& app, CliContext& context) {
     auto* command = app.add_subcommand("next", "显示建议的下一期期号");
     command->callback([&context] {
-        context.out << history::issueText(
-                           session::nextIssue(context.db().newestIssue(), context.game()))
-                    << '\n';
-    });
-}
-
-void addClearCommand(CLI::App& app, CliContext& context) {
-    auto* command = app.add_subcommand("clear", "清空所有历史号码");
-    command->callback([&context] {
-        context.dbForChange().clear();
-        context.out << messages::historyCleared() << '\n';
+        const std::string next =
+            history::issueText(session::nextIssue(context.db().newestIssue(), context.game()));
+        if (context.format() == OutputFormat::Json)
+            JsonWriter(context.out).beginObject().field("issue", next).endObject().finish();
+        else
+            context.out << next << '\n';
     });
 }
 
@@ -103,7 +112,6 @@ void addHistoryCommands(CLI::App& app, CliContext& context) {
     addHistoryCommand(app, context);
     addAddCommand(app, context);
     addNextCommand(app, context);
-    addClearCommand(app, context);
 }
 
 } // namespace yilou::cli

@@ -406,9 +406,10 @@ void HistoryDb::replaceAll(const std::vector<DrawRecord>& records) {
 }
 
 void HistoryDb::clear() {
-    Transaction transaction(sql());
+    auto transaction = transactionUnlessInOne(sql());
     sql().exec("DELETE FROM [Lishi]");
-    transaction.commit();
+    if (transaction)
+        transaction->commit();
 }
 
 void HistoryDb::RenumberIdx() {

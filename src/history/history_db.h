@@ -49,7 +49,7 @@ public:
     /// Replaces the whole history by `records` (issues must be distinct) in one transaction,
     /// or as part of the caller's transaction when one is open.
     void replaceAll(const std::vector<DrawRecord>& records);
-    /// Deletes every draw.
+    /// Deletes every draw, in one transaction or as part of the caller's.
     void clear();
     /// Numbers the draws 1..n in issue order.
     void RenumberIdx();

@@ -71,6 +71,10 @@ std::string tenDigitIssueNotTwenty(std::string_view typed) {
     return "期号“" + text(typed) + "”不是有效的期号（十位期号以 20 开头）";
 }
 
+std::string nineDigitIssueUnusable(std::string_view digits) {
+    return "期号 " + text(digits) + " 不是有效的期号（九位期号为年月日加 001～099 的期序）";
+}
+
 std::string noIssueAfterLastYear(history::Issue newest, int lastYear) {
     return "最新一期 " + issueText(newest) + " 已是 " + std::to_string(lastYear) +
            " 年的最后一期，期号无法再往后排。";
@@ -166,6 +170,10 @@ std::string cannotReadFile(const std::filesystem::path& file, std::string_view r
 
 std::string cannotWriteFile(const std::filesystem::path& file, std::string_view reason) {
     return "无法写入文件 " + file.string() + "：" + text(reason);
+}
+
+std::string cannotWriteOutput(std::string_view reason) {
+    return "无法写出结果（标准输出）：" + text(reason);
 }
 
 std::string workbookExported(const std::filesystem::path& file, std::size_t sheets) {

@@ -31,6 +31,7 @@ std::string issueDateMissing(history::Issue issue);
 std::string issueOrdinalZero(history::Issue issue);
 std::string issueFormat(std::string_view text);
 std::string tenDigitIssueNotTwenty(std::string_view text);
+std::string nineDigitIssueUnusable(std::string_view digits);
 std::string noIssueAfterLastYear(history::Issue newest, int lastYear);
 std::string numberOutOfRange(int number, int highestNumber);
 std::string numberRepeated(int number);
@@ -57,6 +58,7 @@ std::string moreLinesNotListed(std::size_t count);
 
 std::string cannotReadFile(const std::filesystem::path& file, std::string_view reason);
 std::string cannotWriteFile(const std::filesystem::path& file, std::string_view reason);
+std::string cannotWriteOutput(std::string_view reason);
 std::string cannotCreateDataFolder(const std::filesystem::path& folder, std::string_view reason);
 std::string cannotSaveSettings(std::string_view file);
 std::string notARegularFile();

@@ -17,7 +17,7 @@ void checkValues(const analysis::SearchRequest& request, bool allPositions,
         const int value = request.positions[p].value;
         if ((allPositions || request.positions[p].selected) &&
             std::find(codes.begin(), codes.end(), value) == codes.end())
-            throw UserError(messages::positionValueNotOfType(
+            throw InputError(messages::positionValueNotOfType(
                 p + 1, value, analysis::searchTypeInfo(request.type).caption));
     }
 }

@@ -70,7 +70,8 @@ TEST_F(OverviewCommands, TrendAsTableAndJson) {
             .out,
         "{\"type\":\"tail\",\"order\":\"sorted\",\"place\":5,\"from\":\"2017081203\",\"to\":"
         "\"2017081204\",\"draws\":2,\"columns\":[\"0\",\"1\",\"2\",\"3\",\"4\",\"5\",\"6\",\"7\","
-        "\"8\",\"9\"],\"rows\":[{\"issue\":\"2017081203\",\"numbers\":[3,7,8,10,11],\"misses\":"
+        "\"8\",\"9\"],\"codes\":[0,1,2,3,4,5,6,7,8,9],\"rows\":[{\"issue\":\"2017081203\","
+        "\"numbers\":[3,7,8,10,11],\"misses\":"
         "[3,0,3,3,3,3,1,3,3,3]},{\"issue\":\"2017081204\",\"numbers\":[2,4,6,8,10],\"misses\":"
         "[0,1,4,4,4,4,2,4,4,4]}],\"footer\":{\"hits\":[1,1,0,0,0,0,0,0,0,0],\"meanGap\":[2,1,"
         "null,null,null,null,null,null,null,null],\"maxGap\":[2,2,3,3,3,3,3,3,3,3],\"maxRun\":"
@@ -90,14 +91,14 @@ TEST_F(OverviewCommands, MissingIssues) {
 
 TEST_F(OverviewCommands, BadOptionsAreRefused) {
     for (const auto& [args, status] : std::vector<std::pair<std::vector<std::string>, int>>{
-             {{"overview", "--place", "6"}, 1},
-             {{"overview", "--place", "first"}, 1},
-             {{"overview", "--sort", "欲出几率"}, 1},
-             {{"overview", "--last", "0"}, 1},
+             {{"overview", "--place", "6"}, 2},
+             {{"overview", "--place", "first"}, 2},
+             {{"overview", "--sort", "欲出几率"}, 2},
+             {{"overview", "--last", "0"}, 2},
              {{"overview", "--last", "2", "--from", "2017081201"}, 2},
              {{"overview", "--to", "2017081101"}, 1},
              {{"trend", "--type", "head"}, 2},
-             {{"trend", "--last", "-3"}, 1},
+             {{"trend", "--last", "-3"}, 2},
          }) {
         const CliResult result = cli.run(args);
         EXPECT_EQ(result.status, status) << args[1] << ' ' << args[2];
