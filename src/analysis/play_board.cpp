@@ -1,0 +1,217 @@
+#include "analysis/play_board.h"
+
+#include "analysis/play_hits.h"
+
+#include <algorithm>
+#include <climits>
+#include <stdexcept>
+
+namespace yilou::analysis {
+
+namespace {
+
+/// The running gaps of one combination. `last` is the IDX of its last hit, at first the IDX
+/// before the range, so that the closed gaps always add up to last − that IDX.
+struct Gaps {
+    std::int32_t last = 0;
+    std::int32_t hits = 0;
+    std::int32_t minGap = INT32_MAX;
+    std::int32_t maxGap = 0;
+    std::int32_t lastGap = 0;
+
+    void hit(std::int32_t idx) {
+        const std::int32_t gap = idx - last;
+        last = idx;
+        lastGap = gap;
+        ++hits;
+        minGap = std::min(minGap, gap);
+        maxGap = std::max(maxGap, gap);
+    }
+};
+
+/// The draws whose keys the scan makes at once: few enough for the keys and one play's table
+/// and gaps to stay in the first-level cache together.
+constexpr std::size_t kBlock = 1024;
+
+/// Adds the hits of `count` draws from IDX `idx` on, whose keys are `keys`. `kStride` is the
+/// table's stride when it is known at compile time, else 0.
+template <std::size_t kStride>
+void hitBlock(const HitTable& table, Gaps* gaps, const DrawKey* keys, std::size_t count,
+              std::int32_t idx) {
+    const std::size_t stride = kStride ? kStride : table.stride;
+    const CombinationIndex* targets = table.targets.data();
+    for (std::size_t i = 0; i < count; ++i) {
+        const CombinationIndex* hit = targets + keys[i] * stride;
+        for (std::size_t j = 0; j < stride; ++j)
+            gaps[hit[j]].hit(idx + static_cast<std::int32_t>(i));
+    }
+}
+
+std::array<const std::int8_t*, 5> numberColumns(const history::Snapshot& snapshot) {
+    std::array<const std::int8_t*, 5> columns{};
+    for (int p = 0; p < 5; ++p)
+        columns[p] = snapshot.column(history::NumberOrder::Drop, history::Letter::A, p).data();
+    return columns;
+}
+
+} // namespace
+
+/// One play's running figures, per combination and one spare past them.
+struct PlayTallies::Tally {
+    const HitTable* table;
+    std::vector<Gaps> gaps;
+    std::array<std::vector<std::int32_t>, kRecentDraws.size()> recent;
+
+    Tally(const HitTable& hits, std::int32_t before) : table(&hits) {
+        Gaps start;
+        start.last = before;
+        gaps.assign(hits.combinations.size() + 1, start);
+        for (auto& window : recent)
+            window.assign(gaps.size(), 0);
+    }
+};
+
+PlayTallies::PlayTallies(const history::Snapshot& snapshot, IndexRange range, int highestNumber,
+                         std::span<const Play> plays)
+    : range_(range), historySize_(snapshot.size()), highestNumber_(highestNumber) {
+    for (const Play play : plays)
+        if (std::none_of(tallies_.begin(), tallies_.end(),
+                         [&](const Tally& tally) { return tally.table->play == play; }))
+            tallies_.emplace_back(HitTable::of(play, highestNumber),
+                                  static_cast<std::int32_t>(range.before()));
+    scan(snapshot, range.first, range.last + 1);
+    for (std::size_t w = 0; w < kRecentDraws.size(); ++w)
+        for (std::size_t i = range.last + 1 - std::min(kRecentDraws[w], range.size());
+             i <= range.last; ++i)
+            countRecent(snapshot, i, w, 1);
+}
+
+PlayTallies::~PlayTallies() = default;
+PlayTallies::PlayTallies(PlayTallies&&) noexcept = default;
+PlayTallies& PlayTallies::operator=(PlayTallies&&) noexcept = default;
+
+void PlayTallies::scan(const history::Snapshot& snapshot, std::size_t first, std::size_t end) {
+    const DrawKeys& drawKeys = DrawKeys::of(highestNumber_);
+    const auto columns = numberColumns(snapshot);
+    std::array<bool, kDrawKeyKinds> used{};
+    for (const Tally& tally : tallies_)
+        used[static_cast<std::size_t>(tally.table->kind)] = true;
+    std::array<std::array<DrawKey, kBlock>, kDrawKeyKinds> keys;
+    for (std::size_t start = first; start < end; start += kBlock) {
+        const std::size_t count = std::min(kBlock, end - start);
+        for (std::size_t kind = 0; kind < used.size(); ++kind)
+            if (used[kind])
+                drawKeys.keys(static_cast<DrawKeyKind>(kind), columns, start, count,
+                              keys[kind].data());
+        const auto idx = static_cast<std::int32_t>(start + 1);
+        for (Tally& tally : tallies_) {
+            const HitTable& table = *tally.table;
+            const DrawKey* blockKeys = keys[static_cast<std::size_t>(table.kind)].data();
+            switch (table.stride) {
+            case 1:
+                hitBlock<1>(table, tally.gaps.data(), blockKeys, count, idx);
+                break;
+            case 5:
+                hitBlock<5>(table, tally.gaps.data(), blockKeys, count, idx);
+                break;
+            case 10:
+                hitBlock<10>(table, tally.gaps.data(), blockKeys, count, idx);
+                break;
+            default:
+                hitBlock<0>(table, tally.gaps.data(), blockKeys, count, idx);
+            }
+        }
+    }
+}
+
+void PlayTallies::countRecent(const history::Snapshot& snapshot, std::size_t index, std::size_t w,
+                              std::int32_t delta) {
+    const DrawKeys& drawKeys = DrawKeys::of(highestNumber_);
+    const auto columns = numberColumns(snapshot);
+    for (Tally& tally : tallies_) {
+        DrawKey key = 0;
+        drawKeys.keys(tally.table->kind, columns, index, 1, &key);
+        const CombinationIndex* hit = tally.table->hits(key);
+        for (std::size_t j = 0; j < tally.table->stride; ++j)
+            tally.recent[w][hit[j]] += delta;
+    }
+}
+
+void PlayTallies::append(const history::Snapshot& snapshot) {
+    for (std::size_t index = historySize_; index < snapshot.size(); ++index) {
+        const bool grows = range_.last + 1 == historySize_;
+        historySize_ = index + 1;
+        if (!grows)
+            continue;
+        range_.last = index;
+        scan(snapshot, index, index + 1);
+        for (std::size_t w = 0; w < kRecentDraws.size(); ++w) {
+            countRecent(snapshot, index, w, 1);
+            if (range_.size() > kRecentDraws[w])
+                countRecent(snapshot, index - kRecentDraws[w], w, -1);
+        }
+    }
+}
+
+PlayBoard PlayTallies::board(const history::Snapshot& snapshot, Play play) const {
+    const auto tally = std::find_if(tallies_.begin(), tallies_.end(),
+                                    [&](const Tally& t) { return t.table->play == play; });
+    if (tally == tallies_.end())
+        throw std::invalid_argument("PlayTallies::board: a play the tallies were not made for");
+    PlayBoard board;
+    board.play = play;
+    board.highestNumber = highestNumber_;
+    board.range = range_;
+    board.from = snapshot.issues[range_.first];
+    board.to = snapshot.issues[range_.last];
+    board.draws = range_.size();
+    board.probability = playProbability(play, highestNumber_);
+    const double expectedHits = static_cast<double>(board.draws) * board.probability;
+    const double theoreticalGap = 1 / board.probability;
+    const auto before = static_cast<std::int32_t>(range_.before());
+    const auto& combinations = tally->table->combinations;
+    board.rows.reserve(combinations.size());
+    for (std::size_t c = 0; c < combinations.size(); ++c) {
+        const Gaps& gaps = tally->gaps[c];
+        PlayRow& row = board.rows.emplace_back();
+        row.combination = combinations[c];
+        row.hits = gaps.hits;
+        row.expectedHits = expectedHits;
+        row.currentGap = static_cast<std::int32_t>(historySize_) + 1 - gaps.last;
+        row.theoreticalGap = theoreticalGap;
+        for (std::size_t w = 0; w < kRecentDraws.size(); ++w)
+            row.recentHits[w] = tally->recent[w][c];
+        if (gaps.hits == 0) {
+            row.maxGap = row.currentGap; // the whole stretch without it
+            continue;
+        }
+        row.lastGap = gaps.lastGap;
+        const double meanGap = static_cast<double>(gaps.last - before) / gaps.hits;
+        row.meanGap = meanGap;
+        row.minGap = gaps.minGap;
+        row.maxGap = gaps.maxGap;
+        row.ratio = static_cast<double>(row.maxGap) / row.currentGap;
+        row.dueChance = row.currentGap / meanGap;
+        row.lastIssue = snapshot.issues[static_cast<std::size_t>(gaps.last) - 1]; // IDX − 1
+    }
+    return board;
+}
+
+IndexRange PlayTallies::range() const {
+    return range_;
+}
+
+PlayBoard playBoard(const history::Snapshot& snapshot, Play play, IndexRange range,
+                    int highestNumber) {
+    const Play plays[] = {play};
+    return PlayTallies(snapshot, range, highestNumber, plays).board(snapshot, play);
+}
+
+void keepRowsHolding(std::vector<PlayRow>& rows, std::span<const int> numbers) {
+    std::erase_if(rows, [&](const PlayRow& row) {
+        return !std::all_of(numbers.begin(), numbers.end(),
+                            [&](int number) { return row.combination.holds(number); });
+    });
+}
+
+} // namespace yilou::analysis
