@@ -11,19 +11,18 @@ namespace yilou::analysis {
 namespace {
 
 /// The running gaps of one combination. `last` is the IDX of its last hit, at first the IDX
-/// before the range, so that the closed gaps always add up to last − that IDX.
+/// before the range, so that the closed gaps always add up to last − that IDX. The hits are
+/// counted per draw key instead, once for all the combinations a draw hits.
 struct Gaps {
     std::int32_t last = 0;
-    std::int32_t hits = 0;
+    std::int32_t lastGap = 0;
     std::int32_t minGap = INT32_MAX;
     std::int32_t maxGap = 0;
-    std::int32_t lastGap = 0;
 
     void hit(std::int32_t idx) {
         const std::int32_t gap = idx - last;
         last = idx;
         lastGap = gap;
-        ++hits;
         minGap = std::min(minGap, gap);
         maxGap = std::max(maxGap, gap);
     }
@@ -33,15 +32,12 @@ struct Gaps {
 /// and gaps to stay in the first-level cache together.
 constexpr std::size_t kBlock = 1024;
 
-/// Adds the hits of `count` draws from IDX `idx` on, whose keys are `keys`. `kStride` is the
-/// table's stride when it is known at compile time, else 0.
-template <std::size_t kStride>
+/// Adds the hits of `count` draws from IDX `idx` on, whose keys are `keys`.
 void hitBlock(const HitTable& table, Gaps* gaps, const DrawKey* keys, std::size_t count,
               std::int32_t idx) {
-    const std::size_t stride = kStride ? kStride : table.stride;
-    const CombinationIndex* targets = table.targets.data();
+    const std::size_t stride = table.stride;
     for (std::size_t i = 0; i < count; ++i) {
-        const CombinationIndex* hit = targets + keys[i] * stride;
+        const CombinationIndex* hit = table.hits(keys[i]);
         for (std::size_t j = 0; j < stride; ++j)
             gaps[hit[j]].hit(idx + static_cast<std::int32_t>(i));
     }
@@ -73,12 +69,17 @@ struct PlayTallies::Tally {
 
 PlayTallies::PlayTallies(const history::Snapshot& snapshot, IndexRange range, int highestNumber,
                          std::span<const Play> plays)
-    : range_(range), historySize_(snapshot.size()), highestNumber_(highestNumber) {
-    for (const Play play : plays)
-        if (std::none_of(tallies_.begin(), tallies_.end(),
-                         [&](const Tally& tally) { return tally.table->play == play; }))
-            tallies_.emplace_back(HitTable::of(play, highestNumber),
-                                  static_cast<std::int32_t>(range.before()));
+    : range_(range), historySize_(snapshot.size()), highestNumber_(highestNumber),
+      keyDraws_(kDrawKeyKinds) {
+    for (const Play play : plays) {
+        if (std::any_of(tallies_.begin(), tallies_.end(),
+                        [&](const Tally& tally) { return tally.table->play == play; }))
+            continue;
+        const HitTable& table = HitTable::of(play, highestNumber);
+        tallies_.emplace_back(table, static_cast<std::int32_t>(range.before()));
+        keyDraws_[static_cast<std::size_t>(table.kind)].resize(
+            DrawKeys::of(highestNumber).keyCount(table.kind));
+    }
     scan(snapshot, range.first, range.last + 1);
     for (std::size_t w = 0; w < kRecentDraws.size(); ++w)
         for (std::size_t i = range.last + 1 - std::min(kRecentDraws[w], range.size());
@@ -93,33 +94,21 @@ PlayTallies& PlayTallies::operator=(PlayTallies&&) noexcept = default;
 void PlayTallies::scan(const history::Snapshot& snapshot, std::size_t first, std::size_t end) {
     const DrawKeys& drawKeys = DrawKeys::of(highestNumber_);
     const auto columns = numberColumns(snapshot);
-    std::array<bool, kDrawKeyKinds> used{};
-    for (const Tally& tally : tallies_)
-        used[static_cast<std::size_t>(tally.table->kind)] = true;
     std::array<std::array<DrawKey, kBlock>, kDrawKeyKinds> keys;
     for (std::size_t start = first; start < end; start += kBlock) {
         const std::size_t count = std::min(kBlock, end - start);
-        for (std::size_t kind = 0; kind < used.size(); ++kind)
-            if (used[kind])
-                drawKeys.keys(static_cast<DrawKeyKind>(kind), columns, start, count,
-                              keys[kind].data());
+        for (std::size_t kind = 0; kind < keyDraws_.size(); ++kind) {
+            if (keyDraws_[kind].empty())
+                continue;
+            drawKeys.keys(static_cast<DrawKeyKind>(kind), columns, start, count, keys[kind].data());
+            for (std::size_t i = 0; i < count; ++i)
+                ++keyDraws_[kind][keys[kind][i]];
+        }
         const auto idx = static_cast<std::int32_t>(start + 1);
         for (Tally& tally : tallies_) {
             const HitTable& table = *tally.table;
             const DrawKey* blockKeys = keys[static_cast<std::size_t>(table.kind)].data();
-            switch (table.stride) {
-            case 1:
-                hitBlock<1>(table, tally.gaps.data(), blockKeys, count, idx);
-                break;
-            case 5:
-                hitBlock<5>(table, tally.gaps.data(), blockKeys, count, idx);
-                break;
-            case 10:
-                hitBlock<10>(table, tally.gaps.data(), blockKeys, count, idx);
-                break;
-            default:
-                hitBlock<0>(table, tally.gaps.data(), blockKeys, count, idx);
-            }
+            hitBlock(table, tally.gaps.data(), blockKeys, count, idx);
         }
     }
 }
@@ -169,24 +158,29 @@ PlayBoard PlayTallies::board(const history::Snapshot& snapshot, Play play) const
     const double expectedHits = static_cast<double>(board.draws) * board.probability;
     const double theoreticalGap = 1 / board.probability;
     const auto before = static_cast<std::int32_t>(range_.before());
-    const auto& combinations = tally->table->combinations;
-    board.rows.reserve(combinations.size());
-    for (std::size_t c = 0; c < combinations.size(); ++c) {
+    const HitTable& table = *tally->table;
+    std::vector<std::int32_t> hits(tally->gaps.size(), 0);
+    const auto& keyDraws = keyDraws_[static_cast<std::size_t>(table.kind)];
+    for (std::size_t key = 0; key < keyDraws.size(); ++key)
+        for (std::size_t j = 0; j < table.stride; ++j)
+            hits[table.hits(static_cast<DrawKey>(key))[j]] += keyDraws[key];
+    board.rows.reserve(table.combinations.size());
+    for (std::size_t c = 0; c < table.combinations.size(); ++c) {
         const Gaps& gaps = tally->gaps[c];
         PlayRow& row = board.rows.emplace_back();
-        row.combination = combinations[c];
-        row.hits = gaps.hits;
+        row.combination = table.combinations[c];
+        row.hits = hits[c];
         row.expectedHits = expectedHits;
         row.currentGap = static_cast<std::int32_t>(historySize_) + 1 - gaps.last;
         row.theoreticalGap = theoreticalGap;
         for (std::size_t w = 0; w < kRecentDraws.size(); ++w)
             row.recentHits[w] = tally->recent[w][c];
-        if (gaps.hits == 0) {
+        if (row.hits == 0) {
             row.maxGap = row.currentGap; // the whole stretch without it
             continue;
         }
         row.lastGap = gaps.lastGap;
-        const double meanGap = static_cast<double>(gaps.last - before) / gaps.hits;
+        const double meanGap = static_cast<double>(gaps.last - before) / row.hits;
         row.meanGap = meanGap;
         row.minGap = gaps.minGap;
         row.maxGap = gaps.maxGap;

@@ -94,6 +94,9 @@ private:
     std::size_t historySize_ = 0;
     int highestNumber_ = 11;
     std::vector<Tally> tallies_;
+    /// Per kind of draw key, the draws of the range with each key when a play reads that kind:
+    /// the hits of a combination are those of the keys that hit it.
+    std::vector<std::vector<std::int32_t>> keyDraws_;
 };
 
 /// The board of one play over `range`: a single pass, as PlayTallies makes it.
