@@ -121,7 +121,7 @@ std::optional<PlayCombination> DrawKeys::numbersOf(DrawKeyKind kind, std::size_t
     const auto begin = numbers.numbers.begin();
     const auto end = begin + numbers.size;
     for (auto it = begin; it != end; ++it)
-        if (*it == 0 || std::count(begin, end, *it) > 1)
+        if (*it == 0 || *it > n_ || std::count(begin, end, *it) > 1)
             return std::nullopt;
     return numbers;
 }

@@ -39,7 +39,7 @@ public:
               std::size_t count, DrawKey* out) const;
 
     /// The numbers a key stands for, a set ascending or the first numbers in order; none for
-    /// front digits of which one is 0 or two are the same.
+    /// front digits of which one is no number of the game or two are the same.
     std::optional<PlayCombination> numbersOf(DrawKeyKind kind, std::size_t key) const;
 
 private:
