@@ -5,8 +5,9 @@
 #include "core/issue.h"
 #include "core/snapshot.h"
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <span>
 #include <vector>
@@ -39,9 +40,10 @@ struct PlayRow {
     friend bool operator==(const PlayRow&, const PlayRow&) = default;
 };
 
-/// 玩法遗漏: every combination of one play over a range, in playCombinations order. Figures
-/// without a value (none but 出现次数, 理论次数, 当前遗漏, 最大遗漏, 理论遗漏 and the recent
-/// counts when the range holds no hit) are left empty.
+/// 玩法遗漏: every combination of one play over a range, in playCombinations order, with what a
+/// listing of it names besides. A figure without a value is left empty: for a combination the
+/// range never hits, all but 出现次数, 理论次数, 当前遗漏, 最大遗漏, 理论遗漏 and the recent
+/// counts.
 struct PlayBoard {
     Play play = Play::Any1;
     int highestNumber = 11;
@@ -61,22 +63,25 @@ struct PlayBoard {
 /// k ≥ 6, one combination for each 前 play), never from testing combinations against it.
 class PlayTallies {
 public:
-    /// Scans `range` (inside the snapshot) for `plays` of an N-number game (11 or 12). Draws
-    /// that are no five distinct numbers of 1..N hit nothing.
+    /// Scans `range` (inside the snapshot) for `plays` of an N-number game (11 or 12). A value
+    /// outside 1..N in a draw (a history kept under another game) is no number: the draw hits
+    /// the 任选 k ≤ 5 combinations of its other numbers, no 任选 k ≥ 6 combination, and no 前
+    /// combination that would need the value.
     PlayTallies(const history::Snapshot& snapshot, IndexRange range, int highestNumber,
                 std::span<const Play> plays);
     ~PlayTallies();
     PlayTallies(PlayTallies&&) noexcept;
     PlayTallies& operator=(PlayTallies&&) noexcept;
 
-    /// Takes in the newest draw of `snapshot`, which has grown by exactly that one draw since
-    /// the tallies last saw it. A range that ended at the newest draw grows by it (the recent
-    /// counts move on); one that ended earlier keeps its draws, and only its current gaps
-    /// grow. Costs the hits of the new draw and of the draws leaving the recent windows.
+    /// Takes in the draws appended to `snapshot` since the tallies last saw it (the same
+    /// history, longer). A range that ended at the newest draw grows by them and its recent
+    /// counts move on; one that ended earlier keeps its draws, and only its current gaps grow.
+    /// Costs the combinations each new draw hits and those of the draws leaving the recent
+    /// windows, whatever the length of the range.
     void append(const history::Snapshot& snapshot);
 
     /// The board of one of the plays the tallies were made for; `snapshot` is the one they
-    /// last saw (for the issues).
+    /// last saw (for the issues). Costs the play's combinations, not the range.
     PlayBoard board(const history::Snapshot& snapshot, Play play) const;
 
     IndexRange range() const;
