@@ -77,9 +77,11 @@ public:
         std::array<const std::int8_t*, 5> columns{};
         for (int p = 0; p < 5; ++p)
             columns[p] = snapshot.column(history::NumberOrder::Drop, history::Letter::A, p).data();
-        int d[5];
+        // 前 plays read only their first numbers.
+        const int read = front_ ? analysis::playSize(play_) : 5;
+        int d[5] = {};
         for (std::size_t i = range.first; i <= range.last; ++i) {
-            for (int p = 0; p < 5; ++p)
+            for (int p = 0; p < read; ++p)
                 d[p] = columns[p][i];
             const std::uint16_t* list = table_.data() + keyOf(d) * stride_;
             const auto idx = static_cast<std::int32_t>(i + 1);
