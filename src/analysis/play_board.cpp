@@ -11,8 +11,8 @@ namespace yilou::analysis {
 namespace {
 
 /// The running gaps of one combination. `last` is the IDX of its last hit, at first the IDX
-/// before the range, so that the closed gaps always add up to last − that IDX. The hits are
-/// counted per draw key instead, once for all the combinations a draw hits.
+/// before the range, so that the closed gaps always add up to last − that IDX. Its hits are
+/// not counted here but per draw key, once for all the combinations a draw hits.
 struct Gaps {
     std::int32_t last = 0;
     std::int32_t lastGap = 0;
@@ -23,9 +23,9 @@ struct Gaps {
         const std::int32_t gap = idx - last;
         last = idx;
         lastGap = gap;
-        // Branches rather than min and max: after the first few hits of a long range neither
-        // changes any more, so the branches are predicted and the two stores left out (a
-        // third less time for 任选二 and 任选八).
+        // Branches rather than min and max: after the first hits of a long range neither
+        // changes much any more, so the branches are predicted and the two stores left out
+        // (over a million draws 任选二 23 → 15.5 ms, 任选八 39 → 28 ms).
         if (gap < minGap)
             minGap = gap;
         if (gap > maxGap)
