@@ -44,13 +44,17 @@ std::vector<std::int32_t> hitsBefore(const PlaceColumns& place, const ValueSlots
 
 } // namespace
 
+std::int32_t trendMisses(const std::vector<std::uint32_t>& hitRows, std::int32_t hitBefore,
+                         std::size_t firstIndex, std::size_t row) {
+    const auto after = std::upper_bound(hitRows.begin(), hitRows.end(), row);
+    if (after != hitRows.begin())
+        return static_cast<std::int32_t>(row - *(after - 1));
+    return static_cast<std::int32_t>(firstIndex + 1 + row) - hitBefore;
+}
+
 std::int32_t TrendChart::misses(std::size_t block, std::size_t value, std::size_t row) const {
     const TrendBlock& b = blocks[block];
-    const auto& hits = b.hitRows[value];
-    const auto after = std::upper_bound(hits.begin(), hits.end(), row);
-    if (after != hits.begin())
-        return static_cast<std::int32_t>(row - *(after - 1));
-    return static_cast<std::int32_t>(view.first + 1 + row) - b.hitBefore[value];
+    return trendMisses(b.hitRows[value], b.hitBefore[value], view.first, row);
 }
 
 TrendChart trendChart(const history::Snapshot& snapshot, const TrendRequest& request) {

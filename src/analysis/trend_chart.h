@@ -57,6 +57,12 @@ struct TrendChart {
     std::int32_t misses(std::size_t block, std::size_t value, std::size_t row) const;
 };
 
+/// A cell of a column whose draws are listed in `hitRows` (rows counted from the chart's first
+/// draw, the snapshot index `firstIndex`) and whose last hit before the chart was on IDX
+/// `hitBefore` (0 for none): 0 on a hit, else the draws since the last hit.
+std::int32_t trendMisses(const std::vector<std::uint32_t>& hitRows, std::int32_t hitBefore,
+                         std::size_t firstIndex, std::size_t row);
+
 /// The trend chart of the newest `rows` draws of the range.
 TrendChart trendChart(const history::Snapshot& snapshot, const TrendRequest& request);
 

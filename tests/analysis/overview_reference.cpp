@@ -1,0 +1,68 @@
+#include "overview_reference.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace yilou::analysis {
+
+void PrintTo(const OverviewRow& row, std::ostream* out) {
+    *out << "value " << row.value << " p " << row.probability << " hits " << row.hits
+         << " expected " << row.expectedHits << " gaps " << row.minGap << '/' << row.maxGap << '/'
+         << row.currentGap << " ratio " << row.ratio << " mean " << row.meanGap.value_or(-1)
+         << " last " << row.lastGap.value_or(-1) << " theory " << row.theoreticalGap.value_or(-1)
+         << " due " << row.dueChance.value_or(-1) << " span "
+         << (row.maxGapSpan ? history::issueText(row.maxGapSpan->first) + "～" +
+                                  history::issueText(row.maxGapSpan->last)
+                            : "none")
+         << " runs " << row.maxRun << '/' << row.currentRun << " histogram";
+    for (const auto count : row.histogram)
+        *out << ' ' << count;
+}
+
+OverviewRow referenceOverviewRow(const history::Snapshot& snapshot, IndexRange range, int value,
+                                 double probability, std::size_t counted,
+                                 const std::function<bool(std::size_t)>& held) {
+    OverviewRow row;
+    row.value = value;
+    row.probability = probability;
+    row.expectedHits = double(counted) * probability;
+    std::vector<std::int32_t> gaps;
+    std::int32_t previous = std::int32_t(range.first); // the IDX before the range
+    std::int32_t run = 0;
+    for (std::size_t i = range.first; i <= range.last; ++i) {
+        if (!held(i)) {
+            run = 0;
+            continue;
+        }
+        const auto idx = std::int32_t(i + 1);
+        gaps.push_back(idx - previous);
+        if (!row.maxGapSpan || gaps.back() >= row.maxGap) {
+            row.maxGap = gaps.back();
+            row.maxGapSpan = IssueSpan{snapshot.issues[previous], snapshot.issues[i]};
+        }
+        previous = idx;
+        row.maxRun = std::max(row.maxRun, ++run);
+    }
+    row.currentRun = run;
+    row.hits = std::int32_t(gaps.size());
+    row.currentGap = std::int32_t(snapshot.size()) + 1 - previous;
+    row.minGap = gaps.empty() ? 32767 : *std::min_element(gaps.begin(), gaps.end());
+    if (gaps.empty())
+        row.maxGap = 32767;
+    row.ratio = double(row.maxGap) / row.currentGap;
+    for (const auto gap : gaps)
+        ++row.histogram[std::min(gap, 21) - 1];
+    if (!gaps.empty()) {
+        std::int32_t sum = 0;
+        for (const auto gap : gaps)
+            sum += gap;
+        row.meanGap = double(sum) / row.hits;
+        row.lastGap = gaps.back();
+        if (probability > 0)
+            row.theoreticalGap = 1 / probability;
+        row.dueChance = row.currentGap / *row.meanGap;
+    }
+    return row;
+}
+
+} // namespace yilou::analysis
