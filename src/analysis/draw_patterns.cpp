@@ -22,13 +22,13 @@ std::int64_t choose(int n, int k) {
 
 /// How many of the game's draws have each raw value, out of `total`.
 struct RawCounts {
-    std::array<std::int64_t, PatternReader::kRawLimit> count{};
+    std::vector<std::int64_t> count;
     std::int64_t total = 0;
 };
 
 RawCounts countDraws(Pattern pattern, int highestNumber) {
     RawCounts counts;
-    const std::size_t p = PatternReader::index(pattern);
+    counts.count.resize(PatternReader::kRawCounts[PatternReader::index(pattern)]);
     const int n = highestNumber;
     if (pattern == Pattern::Repeat) {
         for (int k = 0; k <= 5; ++k)
@@ -41,7 +41,7 @@ RawCounts countDraws(Pattern pattern, int highestNumber) {
         const auto reading = reader.read(static_cast<std::int8_t>(a), static_cast<std::int8_t>(b),
                                          static_cast<std::int8_t>(c), static_cast<std::int8_t>(d),
                                          static_cast<std::int8_t>(e), 0);
-        ++counts.count[reading.raw[p]];
+        ++counts.count[PatternReader::raw(pattern, reading)];
         ++counts.total;
     };
     if (pattern == Pattern::Sum3 || pattern == Pattern::Span3) {
@@ -95,9 +95,9 @@ std::string patternValueLabel(Pattern pattern, int value) {
 PatternOdds patternOdds(Pattern pattern, int highestNumber) {
     const RawCounts counts = countDraws(pattern, highestNumber);
     PatternOdds odds;
-    for (int raw = 0; raw < PatternReader::kRawLimit; ++raw)
-        if (const auto count = counts.count[static_cast<std::size_t>(raw)]) {
-            odds.values.push_back(PatternReader::value(pattern, static_cast<std::uint8_t>(raw)));
+    for (std::size_t raw = 0; raw < counts.count.size(); ++raw)
+        if (const auto count = counts.count[raw]) {
+            odds.values.push_back(PatternReader::valueOf(pattern, static_cast<std::uint8_t>(raw)));
             odds.probabilities.push_back(static_cast<double>(count) /
                                          static_cast<double>(counts.total));
         }
@@ -109,15 +109,15 @@ std::vector<DrawPatternValues> drawPatternValues(const history::Snapshot& snapsh
     const PatternReader reader(highestNumber);
     const DrawColumns columns(snapshot);
     std::vector<DrawPatternValues> draws(range.size());
-    std::uint32_t previous = range.first > 0 ? columns.read(reader, range.first - 1, 0).mask : 0;
+    std::uint32_t previous = range.first > 0 ? columns.read(reader, range.first - 1, 0).mask() : 0;
     for (std::size_t i = range.first; i <= range.last; ++i) {
         const auto reading = columns.read(reader, i, previous);
-        previous = reading.mask;
+        previous = reading.mask();
         auto& values = draws[i - range.first];
         for (int p = 0; p < kPatternCount; ++p) {
             const auto pattern = static_cast<Pattern>(p);
             values[static_cast<std::size_t>(p)] =
-                PatternReader::value(pattern, reading.raw[static_cast<std::size_t>(p)]);
+                PatternReader::valueOf(pattern, PatternReader::raw(pattern, reading));
         }
         if (i == 0)
             values[PatternReader::index(Pattern::Repeat)] = kNoPatternValue;

@@ -1,29 +1,26 @@
 #include "analysis/pattern_overview.h"
 
-#include <stdexcept>
-
 namespace yilou::analysis {
+
+namespace {
+
+/// Calls `hit(slot)` for the slot of each pattern's value in the reading, `first` to `last` of
+/// the patterns in Pattern order.
+template <std::size_t first, std::size_t last, typename Slots, typename Hit>
+inline void forEachSlot(const PatternReader::Reading& reading, const Slots& firstSlot, Hit&& hit) {
+    hit(firstSlot[first] + PatternReader::raw<static_cast<Pattern>(first)>(reading));
+    if constexpr (first < last)
+        forEachSlot<first + 1, last>(reading, firstSlot, hit);
+}
+
+} // namespace
 
 PatternTallies::PatternTallies(const history::Snapshot& snapshot, IndexRange range,
                                int highestNumber)
     : highestNumber_(highestNumber), range_(range), reader_(highestNumber),
       tallies_(static_cast<std::int32_t>(range.before())) {
-    std::size_t next = 0;
-    for (int p = 0; p < kPatternCount; ++p) {
-        const auto pattern = static_cast<Pattern>(p);
-        const std::size_t i = PatternReader::index(pattern);
-        odds_[i] = patternOdds(pattern, highestNumber);
-        firstSlot_[i] = static_cast<std::uint8_t>(next);
-        for (auto& slot : slots_[i] = valueIndexes(pattern, odds_[i].values))
-            slot = slot < odds_[i].values.size() ? static_cast<std::uint8_t>(next + slot)
-                                                 : static_cast<std::uint8_t>(kSlots - 1);
-        next += odds_[i].values.size();
-    }
-    if (next >= kSlots)
-        throw std::invalid_argument("PatternTallies: a game of more than 12 numbers");
-    const DrawColumns columns(snapshot);
     if (range.first > 0)
-        previousMask_ = columns.read(reader_, range.first - 1, 0).mask;
+        previousMask_ = DrawColumns(snapshot).read(reader_, range.first - 1, 0).mask();
     add(snapshot, range.first, range.last + 1);
 }
 
@@ -34,19 +31,19 @@ void PatternTallies::add(const history::Snapshot& snapshot, std::size_t first, s
     if (i == 0 && i < end) {
         // The oldest stored draw: every pattern but 重号.
         const auto reading = columns.read(reader_, 0, 0);
-        for (std::size_t p = 0; p < kPatternCount; ++p)
-            if (p != PatternReader::index(Pattern::Repeat))
-                tallies_.hit<true>(slots_[p][reading.raw[p]], 1);
-        previous = reading.mask;
+        const auto hit = [this](std::size_t slot) { tallies_.hit<true>(slot, 1); };
+        constexpr auto repeat = PatternReader::index(Pattern::Repeat);
+        forEachSlot<0, repeat - 1>(reading, kFirstSlot, hit);
+        forEachSlot<repeat + 1, kPatternCount - 1>(reading, kFirstSlot, hit);
+        previous = reading.mask();
         ++i;
     }
     for (; i < end; ++i) {
         const auto reading = columns.read(reader_, i, previous);
-        previous = reading.mask;
+        previous = reading.mask();
         const auto idx = static_cast<std::int32_t>(i + 1);
-#pragma GCC unroll 10
-        for (std::size_t p = 0; p < kPatternCount; ++p)
-            tallies_.hit<true>(slots_[p][reading.raw[p]], idx);
+        forEachSlot<0, kPatternCount - 1>(
+            reading, kFirstSlot, [this, idx](std::size_t slot) { tallies_.hit<true>(slot, idx); });
     }
     previousMask_ = previous;
 }
@@ -61,16 +58,18 @@ void PatternTallies::append(const history::Snapshot& snapshot) {
 
 PatternOverview PatternTallies::overview(const history::Snapshot& snapshot, Pattern pattern) const {
     const std::size_t p = PatternReader::index(pattern);
-    const PatternOdds& odds = odds_[p];
+    const PatternOdds odds = patternOdds(pattern, highestNumber_);
     const std::size_t counted =
         range_.size() - (pattern == Pattern::Repeat && range_.first == 0 ? 1 : 0);
     PatternOverview result;
     result.pattern = pattern;
     result.range = range_;
     result.rows.reserve(odds.values.size());
-    for (std::size_t v = 0; v < odds.values.size(); ++v)
+    for (std::size_t v = 0; v < odds.values.size(); ++v) {
+        const std::size_t slot = kFirstSlot[p] + PatternReader::rawOf(pattern, odds.values[v]);
         result.rows.push_back(overviewRow(snapshot, range_, odds.values[v], odds.probabilities[v],
-                                          counted, tallies_.figures(firstSlot_[p] + v)));
+                                          counted, tallies_.figures(slot)));
+    }
     return result;
 }
 

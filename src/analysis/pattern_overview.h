@@ -43,19 +43,20 @@ public:
     PatternOverview overview(const history::Snapshot& snapshot, Pattern pattern) const;
 
 private:
-    /// Every value of the ten patterns of a 12-number game, and a slot for stored draws whose
-    /// value the game lacks.
-    static constexpr std::size_t kSlots = 130;
+    /// The figures of pattern p's raw value r are in slot kFirstSlot[p] + r.
+    static constexpr std::array<std::size_t, kPatternCount> kFirstSlot = [] {
+        std::array<std::size_t, kPatternCount> first{};
+        for (std::size_t p = 1; p < kPatternCount; ++p)
+            first[p] = first[p - 1] + PatternReader::kRawCounts[p - 1];
+        return first;
+    }();
+    static constexpr std::size_t kSlots = kFirstSlot.back() + PatternReader::kRawCounts.back();
 
     void add(const history::Snapshot& snapshot, std::size_t first, std::size_t end);
 
     int highestNumber_;
     IndexRange range_;
     PatternReader reader_;
-    std::array<PatternOdds, kPatternCount> odds_;
-    /// Per pattern and raw value, the slot of its figures.
-    std::array<std::array<std::uint8_t, PatternReader::kRawLimit>, kPatternCount> slots_{};
-    std::array<std::uint8_t, kPatternCount> firstSlot_{};
     std::uint32_t previousMask_ = 0; ///< the numbers of the range's last draw
     GapTallies<kSlots> tallies_;
 };

@@ -11,75 +11,107 @@
 
 namespace yilou::analysis {
 
-/// Reads the ten patterns of a draw with a few additions and table lookups: each number has a
-/// word holding its bit and its counts, and the sum of the five words holds the bits of the
-/// draw, its counts of odd, big, prime and residue 0 and 1 numbers, and its sum. A reading is
-/// raw: every pattern's raw value is below kRawLimit, so that tables indexed by it are small,
-/// whatever the stored numbers are.
+/// Reads the ten patterns of a draw with a few additions and table lookups. Each number has a
+/// word of byte lanes, its contribution to the sum, the counts of odd, big and prime numbers,
+/// the residues (6 for residue 0, 1 for residue 1) and the first three's sum, and its bit
+/// in the top 16 bits; the five words add up without carrying from one lane into the next.
+/// A pattern's raw value is the value itself, or 6·c0 + c1 for 012路, and lies below its
+/// kRawCounts entry whatever the stored numbers are (a number outside the game counts for
+/// nothing), so that tables indexed by raw values stay small and safe.
 class PatternReader {
 public:
     static constexpr int kMaxHighestNumber = 12;
-    static constexpr int kRawLimit = 64;
+    /// Sums of five numbers up to 60, spans and consecutive pairs up to 11, counts up to 5,
+    /// 6·c0 + c1 up to 30, 重号 up to 12 (of masks garbled by repeated numbers), sums of three up
+    /// to 36.
+    static constexpr std::array<std::size_t, kPatternCount> kRawCounts{61, 12, 6,  6,  6,
+                                                                       31, 12, 13, 37, 12};
 
-    using Raw = std::array<std::uint8_t, kPatternCount>;
     struct Reading {
-        std::uint32_t mask = 0; ///< bit n for each number n drawn
-        Raw raw{};
+        std::uint64_t all = 0;   ///< the lanes of the five numbers
+        std::uint64_t front = 0; ///< the lanes of the first three
+        std::uint32_t previousMask = 0;
+
+        /// Bit n for each number n drawn.
+        std::uint32_t mask() const { return static_cast<std::uint32_t>(all >> kMaskShift); }
     };
 
-    /// For a game of the numbers 1..highestNumber (at most kMaxHighestNumber); other stored
-    /// numbers count for nothing.
+    /// For a game of the numbers 1..highestNumber (at most kMaxHighestNumber).
     explicit PatternReader(int highestNumber) {
         for (int n = 1; n <= highestNumber && n <= kMaxHighestNumber; ++n) {
             const bool prime = n == 1 || n == 2 || n == 3 || n == 5 || n == 7 || n == 11;
-            words_[static_cast<std::size_t>(n)] =
-                std::uint64_t{1} << n | std::uint64_t(n % 2) << kOdd |
-                std::uint64_t(n > highestNumber / 2) << kBig | std::uint64_t(prime) << kPrime |
-                std::uint64_t(n % 3 == 0) << kResidue0 | std::uint64_t(n % 3 == 1) << kResidue1 |
-                std::uint64_t(n) << kSum;
+            const int residue = n % 3 == 0 ? 6 : n % 3 == 1 ? 1 : 0;
+            const std::uint64_t word = lane(Pattern::Sum, n) | lane(Pattern::Odd, n % 2) |
+                                       lane(Pattern::Big, n > highestNumber / 2) |
+                                       lane(Pattern::Prime, prime) | lane(Pattern::Mod3, residue) |
+                                       std::uint64_t{1} << (kMaskShift + n);
+            back_[static_cast<std::size_t>(n)] = word;
+            front_[static_cast<std::size_t>(n)] = word | lane(Pattern::Sum3, n);
         }
     }
 
     /// The draw d1 … d5; `previousMask` is the previous stored draw's mask, for 重号.
     Reading read(std::int8_t d1, std::int8_t d2, std::int8_t d3, std::int8_t d4, std::int8_t d5,
                  std::uint32_t previousMask) const {
-        const std::uint64_t front = word(d1) + word(d2) + word(d3);
-        const std::uint64_t all = front + word(d4) + word(d5);
         Reading reading;
-        reading.mask = static_cast<std::uint32_t>(all & 0xffff);
-        const std::uint16_t whole = info(reading.mask);
-        const auto field = [all](int shift) {
-            return static_cast<std::uint8_t>(all >> shift & 15);
-        };
-        Raw& raw = reading.raw;
-        raw[index(Pattern::Sum)] = static_cast<std::uint8_t>(all >> kSum);
-        raw[index(Pattern::Span)] = whole & 15;
-        raw[index(Pattern::Odd)] = field(kOdd);
-        raw[index(Pattern::Big)] = field(kBig);
-        raw[index(Pattern::Prime)] = field(kPrime);
-        raw[index(Pattern::Mod3)] =
-            static_cast<std::uint8_t>(field(kResidue0) * 8 + field(kResidue1));
-        raw[index(Pattern::Consecutive)] = whole >> 4 & 7;
-        raw[index(Pattern::Repeat)] =
-            static_cast<std::uint8_t>(info(reading.mask & previousMask) >> 8);
-        raw[index(Pattern::Sum3)] = static_cast<std::uint8_t>(front >> kSum);
-        raw[index(Pattern::Span3)] = info(static_cast<std::uint32_t>(front & 0xffff)) & 15;
+        reading.front = word(front_, d1) + word(front_, d2) + word(front_, d3);
+        reading.all = reading.front + word(back_, d4) + word(back_, d5);
+        reading.previousMask = previousMask;
         return reading;
     }
 
+    template <Pattern pattern> static std::uint8_t raw(const Reading& r) {
+        if constexpr (pattern == Pattern::Span)
+            return info(r.mask()) & 15;
+        else if constexpr (pattern == Pattern::Consecutive)
+            return info(r.mask()) >> 4 & 15;
+        else if constexpr (pattern == Pattern::Repeat)
+            return static_cast<std::uint8_t>(info(r.mask() & r.previousMask) >> 8);
+        else if constexpr (pattern == Pattern::Span3)
+            return info(static_cast<std::uint32_t>(r.front >> kMaskShift)) & 15;
+        else
+            return static_cast<std::uint8_t>(r.all >> kLaneShift[index(pattern)]);
+    }
+
+    static std::uint8_t raw(Pattern pattern, const Reading& r) {
+        switch (pattern) {
+        case Pattern::Sum:
+            return raw<Pattern::Sum>(r);
+        case Pattern::Span:
+            return raw<Pattern::Span>(r);
+        case Pattern::Odd:
+            return raw<Pattern::Odd>(r);
+        case Pattern::Big:
+            return raw<Pattern::Big>(r);
+        case Pattern::Prime:
+            return raw<Pattern::Prime>(r);
+        case Pattern::Mod3:
+            return raw<Pattern::Mod3>(r);
+        case Pattern::Consecutive:
+            return raw<Pattern::Consecutive>(r);
+        case Pattern::Repeat:
+            return raw<Pattern::Repeat>(r);
+        case Pattern::Sum3:
+            return raw<Pattern::Sum3>(r);
+        case Pattern::Span3:
+            return raw<Pattern::Span3>(r);
+        }
+        return 0;
+    }
+
     /// The value code of a raw value.
-    static int value(Pattern pattern, std::uint8_t raw) {
+    static int valueOf(Pattern pattern, std::uint8_t raw) {
         if (pattern != Pattern::Mod3)
             return raw;
-        const int c0 = raw / 8;
-        const int c1 = raw % 8;
+        const int c0 = raw / 6;
+        const int c1 = raw % 6;
         return c0 * 100 + c1 * 10 + (5 - c0 - c1);
     }
     /// The raw value of a value code.
-    static std::uint8_t raw(Pattern pattern, int value) {
+    static std::uint8_t rawOf(Pattern pattern, int value) {
         if (pattern != Pattern::Mod3)
             return static_cast<std::uint8_t>(value);
-        return static_cast<std::uint8_t>(value / 100 * 8 + value / 10 % 10);
+        return static_cast<std::uint8_t>(value / 100 * 6 + value / 10 % 10);
     }
 
     static constexpr std::size_t index(Pattern pattern) {
@@ -87,13 +119,13 @@ public:
     }
 
 private:
-    // Fields of a number's word; five numbers add up without carrying from one into the next.
-    static constexpr int kOdd = 16;
-    static constexpr int kBig = 20;
-    static constexpr int kPrime = 24;
-    static constexpr int kResidue0 = 28;
-    static constexpr int kResidue1 = 32;
-    static constexpr int kSum = 40;
+    static constexpr int kMaskShift = 48;
+    /// The byte lane of each pattern read from the sum of the words; 0 for the others.
+    static constexpr std::array<int, kPatternCount> kLaneShift{0, 0, 8, 16, 24, 32, 0, 0, 40, 0};
+
+    static std::uint64_t lane(Pattern pattern, int contribution) {
+        return static_cast<std::uint64_t>(contribution) << kLaneShift[index(pattern)];
+    }
 
     /// Per set of numbers 1..12 (bit k for number k + 1): span, consecutive pairs, count.
     static constexpr std::array<std::uint16_t, 4096> kMaskInfo = [] {
@@ -107,11 +139,12 @@ private:
     }();
 
     static std::uint16_t info(std::uint32_t mask) { return kMaskInfo[mask >> 1 & 0xfff]; }
-    std::uint64_t word(std::int8_t number) const {
-        return words_[static_cast<std::uint8_t>(number)];
+    static std::uint64_t word(const std::array<std::uint64_t, 256>& words, std::int8_t number) {
+        return words[static_cast<std::uint8_t>(number)];
     }
 
-    std::array<std::uint64_t, 256> words_{};
+    std::array<std::uint64_t, 256> front_{}; ///< the words of d1, d2, d3
+    std::array<std::uint64_t, 256> back_{};  ///< the words of d4, d5
 };
 
 /// The draws' numbers in drawn order, read by a PatternReader.
@@ -128,20 +161,20 @@ struct DrawColumns {
         return reader.read(columns[0][i], columns[1][i], columns[2][i], columns[3][i],
                            columns[4][i], previousMask);
     }
-    /// The reading of draw i with its 重号 (none for the oldest stored draw).
+    /// Draw i with the previous stored draw's mask (none for the oldest: its 重号 reads 0 and
+    /// is no value).
     PatternReader::Reading readWithPrevious(const PatternReader& reader, std::size_t i) const {
-        return read(reader, i, i > 0 ? read(reader, i - 1, 0).mask : 0);
+        return read(reader, i, i > 0 ? read(reader, i - 1, 0).mask() : 0);
     }
 };
 
 /// Maps a pattern's raw values to their index in its list of values; a raw value the list
 /// lacks maps to the list's size.
-inline std::array<std::uint8_t, PatternReader::kRawLimit>
-valueIndexes(Pattern pattern, const std::vector<int>& values) {
-    std::array<std::uint8_t, PatternReader::kRawLimit> indexes;
-    indexes.fill(static_cast<std::uint8_t>(values.size()));
+inline std::vector<std::uint8_t> valueIndexes(Pattern pattern, const std::vector<int>& values) {
+    std::vector<std::uint8_t> indexes(PatternReader::kRawCounts[PatternReader::index(pattern)],
+                                      static_cast<std::uint8_t>(values.size()));
     for (std::size_t v = 0; v < values.size(); ++v)
-        indexes[PatternReader::raw(pattern, values[v])] = static_cast<std::uint8_t>(v);
+        indexes[PatternReader::rawOf(pattern, values[v])] = static_cast<std::uint8_t>(v);
     return indexes;
 }
 

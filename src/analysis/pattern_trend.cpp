@@ -23,19 +23,18 @@ PatternTrend patternTrend(const history::Snapshot& snapshot, Pattern pattern, In
     const PatternReader reader(highestNumber);
     const DrawColumns columns(snapshot);
     const auto valueIndex = valueIndexes(pattern, trend.values);
-    const std::size_t p = PatternReader::index(pattern);
     const std::size_t count = trend.values.size();
     // The oldest stored draw has no 重号: it hits no value of it.
     const std::size_t firstWithValue = pattern == Pattern::Repeat ? 1 : 0;
 
     // One spare list and entry past the values for draws whose value the game lacks.
     trend.hitRows.resize(count + 1);
-    std::uint32_t previous = view.first > 0 ? columns.read(reader, view.first - 1, 0).mask : 0;
+    std::uint32_t previous = view.first > 0 ? columns.read(reader, view.first - 1, 0).mask() : 0;
     for (std::size_t i = view.first; i <= view.last; ++i) {
         const auto reading = columns.read(reader, i, previous);
-        previous = reading.mask;
+        previous = reading.mask();
         if (i >= firstWithValue)
-            trend.hitRows[valueIndex[reading.raw[p]]].push_back(
+            trend.hitRows[valueIndex[PatternReader::raw(pattern, reading)]].push_back(
                 static_cast<std::uint32_t>(i - view.first));
     }
     trend.hitRows.pop_back();
@@ -44,7 +43,8 @@ PatternTrend patternTrend(const history::Snapshot& snapshot, Pattern pattern, In
     trend.hitBefore.assign(count + 1, 0);
     std::size_t missing = count;
     for (std::size_t i = view.first; i-- > firstWithValue && missing > 0;) {
-        const std::uint8_t v = valueIndex[columns.readWithPrevious(reader, i).raw[p]];
+        const std::uint8_t v =
+            valueIndex[PatternReader::raw(pattern, columns.readWithPrevious(reader, i))];
         if (v < count && trend.hitBefore[v] == 0) {
             trend.hitBefore[v] = static_cast<std::int32_t>(i + 1);
             --missing;
@@ -62,10 +62,10 @@ std::vector<std::array<int, kTrendSidePatterns.size()>> trendSideColumns(const T
     std::vector<std::array<int, kTrendSidePatterns.size()>> side(chart.rowCount());
     for (std::size_t r = 0; r < chart.rowCount(); ++r) {
         const auto& n = chart.numbers[r];
-        const auto raw = reader.read(n[0], n[1], n[2], n[3], n[4], 0).raw;
+        const auto reading = reader.read(n[0], n[1], n[2], n[3], n[4], 0);
         for (std::size_t k = 0; k < kTrendSidePatterns.size(); ++k) {
             const Pattern pattern = kTrendSidePatterns[k];
-            side[r][k] = PatternReader::value(pattern, raw[PatternReader::index(pattern)]);
+            side[r][k] = PatternReader::valueOf(pattern, PatternReader::raw(pattern, reading));
         }
     }
     return side;
