@@ -98,28 +98,14 @@ TEST(PatternOdds, CountEveryDrawOfTheGame) {
         std::map<Pattern, std::map<int, std::int64_t>> counts;
         std::int64_t draws = 0;
         std::vector<PositionValues> sets;
-        PositionValues d{};
-        const auto distinct = [&d](int upTo) {
-            for (int i = 0; i < upTo; ++i)
-                for (int j = 0; j < i; ++j)
-                    if (d[i] == d[j])
-                        return false;
-            return true;
-        };
-        for (d[0] = 1; d[0] <= highest; ++d[0])
-            for (d[1] = 1; d[1] <= highest; ++d[1])
-                for (d[2] = 1; d[2] <= highest; ++d[2])
-                    for (d[3] = 1; d[3] <= highest; ++d[3])
-                        for (d[4] = 1; d[4] <= highest; ++d[4]) {
-                            if (!distinct(5))
-                                continue;
-                            ++draws;
-                            if (std::is_sorted(d.begin(), d.end()))
-                                sets.push_back(d);
-                            for (const Pattern p : kAllPatterns)
-                                if (p != Pattern::Repeat)
-                                    ++counts[p][*referenceValue(p, d, std::nullopt, highest)];
-                        }
+        forEveryOrderedDraw(highest, [&](const PositionValues& d) {
+            ++draws;
+            if (std::is_sorted(d.begin(), d.end()))
+                sets.push_back(d);
+            for (const Pattern p : kAllPatterns)
+                if (p != Pattern::Repeat)
+                    ++counts[p][*referenceValue(p, d, std::nullopt, highest)];
+        });
         for (const auto& previous : sets)
             for (const auto& draw : sets)
                 ++counts[Pattern::Repeat]
@@ -151,6 +137,10 @@ struct ValueListCase {
     const char* last;
 };
 
+void PrintTo(const ValueListCase& c, std::ostream* out) {
+    *out << patternKey(c.pattern) << " of " << c.highest;
+}
+
 class PatternValueList : public ::testing::TestWithParam<ValueListCase> {};
 
 TEST_P(PatternValueList, FromTheSmallestToTheLargestValue) {
@@ -166,19 +156,11 @@ INSTANTIATE_TEST_SUITE_P(
     Games, PatternValueList,
     ::testing::Values(ValueListCase{Pattern::Sum, 11, 31, "15", "45"},
                       ValueListCase{Pattern::Sum, 12, 36, "15", "50"},
-                      ValueListCase{Pattern::Span, 11, 7, "4", "10"},
                       ValueListCase{Pattern::Span, 12, 8, "4", "11"},
-                      ValueListCase{Pattern::Odd, 11, 6, "0:5", "5:0"},
-                      ValueListCase{Pattern::Big, 12, 6, "0:5", "5:0"},
-                      ValueListCase{Pattern::Prime, 11, 6, "0:5", "5:0"},
                       // Residues 0, 1, 2: three, four and four numbers of 11; four each of 12.
                       ValueListCase{Pattern::Mod3, 11, 16, "0:1:4", "3:2:0"},
                       ValueListCase{Pattern::Mod3, 12, 18, "0:1:4", "4:1:0"},
-                      ValueListCase{Pattern::Consecutive, 11, 5, "0", "4"},
-                      ValueListCase{Pattern::Repeat, 12, 6, "0", "5"},
-                      ValueListCase{Pattern::Sum3, 11, 25, "6", "30"},
                       ValueListCase{Pattern::Sum3, 12, 28, "6", "33"},
-                      ValueListCase{Pattern::Span3, 11, 9, "2", "10"},
                       ValueListCase{Pattern::Span3, 12, 10, "2", "11"}),
     [](const auto& info) {
         return std::string(patternKey(info.param.pattern)) + std::to_string(info.param.highest);
@@ -190,6 +172,10 @@ struct HandCase {
     std::vector<PositionValues> draws;
     std::array<const char*, kPatternCount> labels; ///< of the newest draw; "" for none
 };
+
+void PrintTo(const HandCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class PatternsByHand : public ::testing::TestWithParam<HandCase> {};
 
@@ -227,24 +213,6 @@ INSTANTIATE_TEST_SUITE_P(
                  {{1, 2, 3, 4, 5}, {10, 6, 12, 7, 2}},
                  {"37", "10", "1:4", "3:2", "2:3", "2:2:1", "1", "1", "28", "6"}}),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST(PatternOverview, OldestDrawHasNoRepeat) {
-    // Three draws: the first has no 重号, the second repeats 01 02, the third 01.
-    Snapshot snapshot;
-    history::Issue issue = 17081201;
-    for (const PositionValues& numbers :
-         std::vector<PositionValues>{{1, 2, 3, 4, 5}, {1, 2, 6, 7, 8}, {1, 9, 10, 11, 3}})
-        snapshot.push(history::DeriveAttributes(issue++, numbers, {}));
-    const auto rows = patternOverview(snapshot, Pattern::Repeat, {0, 2}, 11).rows;
-    ASSERT_EQ(rows.size(), 6u);
-    const auto hits =
-        std::accumulate(rows.begin(), rows.end(), 0,
-                        [](int sum, const OverviewRow& row) { return sum + row.hits; });
-    EXPECT_EQ(hits, 2);
-    EXPECT_DOUBLE_EQ(rows[2].expectedHits, 2 * rows[2].probability);
-    EXPECT_EQ(rows[2].histogram[1], 1); // 2: the oldest draw counts as a miss
-    EXPECT_EQ(rows[1].currentRun, 1);
-}
 
 TEST(PatternOverview, MatchesTheDefinitions) {
     const std::uint64_t seed = testing::testSeed();

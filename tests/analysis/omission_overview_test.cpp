@@ -69,41 +69,24 @@ private:
 
     static Table count(Issue issue, const AttributeRules& rules, int highestNumber) {
         Table table;
-        history::PositionValues n{};
-        const auto distinct = [&n] {
-            for (int i = 0; i < 5; ++i)
-                for (int j = 0; j < i; ++j)
-                    if (n[i] == n[j])
-                        return false;
-            return true;
-        };
-        for (n[0] = 1; n[0] <= highestNumber; ++n[0])
-            for (n[1] = 1; n[1] <= highestNumber; ++n[1])
-                for (n[2] = 1; n[2] <= highestNumber; ++n[2])
-                    for (n[3] = 1; n[3] <= highestNumber; ++n[3])
-                        for (n[4] = 1; n[4] <= highestNumber; ++n[4]) {
-                            if (!distinct())
-                                continue;
-                            ++table.draws;
-                            const auto record = history::DeriveAttributes(issue, n, rules);
-                            for (int l = 0; l < history::kLetterCount; ++l) {
-                                const auto letter = static_cast<Letter>(l);
-                                std::uint64_t anywhere = 0;
-                                for (const NumberOrder order :
-                                     {NumberOrder::Drop, NumberOrder::Sorted})
-                                    for (int p = 0; p < 5; ++p) {
-                                        const int value = record.set(order)[letter][p];
-                                        ++table.favourable[cell(letter, order, p + 1, value)];
-                                        anywhere |= std::uint64_t{1} << value;
-                                    }
-                                for (int value = 0; value < kValues; ++value)
-                                    if (anywhere >> value & 1)
-                                        for (const NumberOrder order :
-                                             {NumberOrder::Drop, NumberOrder::Sorted})
-                                            ++table.favourable[cell(letter, order, kAnyPlace,
-                                                                    value)];
-                            }
-                        }
+        forEveryOrderedDraw(highestNumber, [&](const history::PositionValues& n) {
+            ++table.draws;
+            const auto record = history::DeriveAttributes(issue, n, rules);
+            for (int l = 0; l < history::kLetterCount; ++l) {
+                const auto letter = static_cast<Letter>(l);
+                std::uint64_t anywhere = 0;
+                for (const NumberOrder order : {NumberOrder::Drop, NumberOrder::Sorted})
+                    for (int p = 0; p < 5; ++p) {
+                        const int value = record.set(order)[letter][p];
+                        ++table.favourable[cell(letter, order, p + 1, value)];
+                        anywhere |= std::uint64_t{1} << value;
+                    }
+                for (int value = 0; value < kValues; ++value)
+                    if (anywhere >> value & 1)
+                        for (const NumberOrder order : {NumberOrder::Drop, NumberOrder::Sorted})
+                            ++table.favourable[cell(letter, order, kAnyPlace, value)];
+            }
+        });
         return table;
     }
 

@@ -19,6 +19,25 @@ void PrintTo(const OverviewRow& row, std::ostream* out) {
         *out << ' ' << count;
 }
 
+void forEveryOrderedDraw(int highestNumber,
+                         const std::function<void(const history::PositionValues&)>& visit) {
+    history::PositionValues d{};
+    const auto distinct = [&d] {
+        for (int i = 0; i < 5; ++i)
+            for (int j = 0; j < i; ++j)
+                if (d[i] == d[j])
+                    return false;
+        return true;
+    };
+    for (d[0] = 1; d[0] <= highestNumber; ++d[0])
+        for (d[1] = 1; d[1] <= highestNumber; ++d[1])
+            for (d[2] = 1; d[2] <= highestNumber; ++d[2])
+                for (d[3] = 1; d[3] <= highestNumber; ++d[3])
+                    for (d[4] = 1; d[4] <= highestNumber; ++d[4])
+                        if (distinct())
+                            visit(d);
+}
+
 OverviewRow referenceOverviewRow(const history::Snapshot& snapshot, IndexRange range, int value,
                                  double probability, std::size_t counted,
                                  const std::function<bool(std::size_t)>& held) {
