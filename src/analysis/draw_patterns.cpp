@@ -65,6 +65,18 @@ RawCounts countDraws(Pattern pattern, int highestNumber) {
     return counts;
 }
 
+PatternOdds countOdds(Pattern pattern, int highestNumber) {
+    const RawCounts counts = countDraws(pattern, highestNumber);
+    PatternOdds odds;
+    for (std::size_t raw = 0; raw < counts.count.size(); ++raw)
+        if (const auto count = counts.count[raw]) {
+            odds.values.push_back(PatternReader::valueOf(pattern, static_cast<std::uint8_t>(raw)));
+            odds.probabilities.push_back(static_cast<double>(count) /
+                                         static_cast<double>(counts.total));
+        }
+    return odds;
+}
+
 } // namespace
 
 std::string_view patternKey(Pattern pattern) {
@@ -93,15 +105,18 @@ std::string patternValueLabel(Pattern pattern, int value) {
 }
 
 PatternOdds patternOdds(Pattern pattern, int highestNumber) {
-    const RawCounts counts = countDraws(pattern, highestNumber);
-    PatternOdds odds;
-    for (std::size_t raw = 0; raw < counts.count.size(); ++raw)
-        if (const auto count = counts.count[raw]) {
-            odds.values.push_back(PatternReader::valueOf(pattern, static_cast<std::uint8_t>(raw)));
-            odds.probabilities.push_back(static_cast<double>(count) /
-                                         static_cast<double>(counts.total));
-        }
-    return odds;
+    // Counting the draws takes some microseconds, more than a short view's figures: the two
+    // games' odds are counted once.
+    static const auto games = [] {
+        std::array<std::array<PatternOdds, kPatternCount>, 2> odds;
+        for (int g = 0; g < 2; ++g)
+            for (int p = 0; p < kPatternCount; ++p)
+                odds[std::size_t(g)][std::size_t(p)] = countOdds(static_cast<Pattern>(p), 11 + g);
+        return odds;
+    }();
+    if (highestNumber == 11 || highestNumber == 12)
+        return games[std::size_t(highestNumber - 11)][PatternReader::index(pattern)];
+    return countOdds(pattern, highestNumber);
 }
 
 std::vector<DrawPatternValues> drawPatternValues(const history::Snapshot& snapshot,
