@@ -132,12 +132,38 @@ std::vector<DrawPatternValues> drawPatternValues(const history::Snapshot& snapsh
         for (int p = 0; p < kPatternCount; ++p) {
             const auto pattern = static_cast<Pattern>(p);
             values[static_cast<std::size_t>(p)] =
-                PatternReader::valueOf(pattern, PatternReader::raw(pattern, reading));
+                i < firstDrawWithValue(pattern)
+                    ? kNoPatternValue
+                    : PatternReader::valueOf(pattern, PatternReader::raw(pattern, reading));
         }
-        if (i == 0)
-            values[PatternReader::index(Pattern::Repeat)] = kNoPatternValue;
     }
     return draws;
+}
+
+std::vector<HitRow> patternHits(const history::Snapshot& snapshot, Pattern pattern, int value,
+                                IndexRange range, int highestNumber) {
+    const PatternReader reader(highestNumber);
+    const DrawColumns columns(snapshot);
+    const std::uint8_t wanted = PatternReader::rawOf(pattern, value);
+    std::vector<HitRow> hits;
+    std::uint32_t previous = range.first > 0 ? columns.read(reader, range.first - 1, 0).mask() : 0;
+    auto last = static_cast<std::int32_t>(range.before());
+    for (std::size_t i = range.first; i <= range.last; ++i) {
+        const auto reading = columns.read(reader, i, previous);
+        previous = reading.mask();
+        if (i < firstDrawWithValue(pattern) || PatternReader::raw(pattern, reading) != wanted)
+            continue;
+        const auto idx = static_cast<std::int32_t>(i + 1);
+        HitRow& hit = hits.emplace_back();
+        hit.issue = snapshot.issues[i];
+        for (int p = 0; p < 5; ++p)
+            hit.values[static_cast<std::size_t>(p)] =
+                columns.columns[static_cast<std::size_t>(p)][i];
+        hit.gap = idx - last;
+        hit.seq = static_cast<std::int32_t>(hits.size());
+        last = idx;
+    }
+    return hits;
 }
 
 } // namespace yilou::analysis

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analysis/issue_range.h"
+#include "analysis/omission_search.h"
 #include "core/snapshot.h"
 
 #include <array>
@@ -56,5 +57,11 @@ inline constexpr int kNoPatternValue = -1;
 /// stored draw, however many issues lie between them.
 std::vector<DrawPatternValues> drawPatternValues(const history::Snapshot& snapshot,
                                                  IndexRange range, int highestNumber);
+
+/// The draws of the range whose value of `pattern` is `value`, as the search's detail rows:
+/// the issue, the five numbers in drawn order, the draws since the previous one (the first
+/// counted from the IDX before the range) and the row number.
+std::vector<HitRow> patternHits(const history::Snapshot& snapshot, Pattern pattern, int value,
+                                IndexRange range, int highestNumber);
 
 } // namespace yilou::analysis

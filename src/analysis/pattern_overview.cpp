@@ -1,5 +1,7 @@
 #include "analysis/pattern_overview.h"
 
+#include <algorithm>
+
 namespace yilou::analysis {
 
 namespace {
@@ -29,7 +31,7 @@ void PatternTallies::add(const history::Snapshot& snapshot, std::size_t first, s
     std::uint32_t previous = previousMask_;
     std::size_t i = first;
     if (i == 0 && i < end) {
-        // The oldest stored draw: every pattern but 重号.
+        // The oldest stored draw: every pattern but 重号 (firstDrawWithValue).
         const auto reading = columns.read(reader_, 0, 0);
         const auto hit = [this](std::size_t slot) { tallies_.hit<true>(slot, 1); };
         constexpr auto repeat = PatternReader::index(Pattern::Repeat);
@@ -60,7 +62,7 @@ PatternOverview PatternTallies::overview(const history::Snapshot& snapshot, Patt
     const std::size_t p = PatternReader::index(pattern);
     const PatternOdds odds = patternOdds(pattern, highestNumber_);
     const std::size_t counted =
-        range_.size() - (pattern == Pattern::Repeat && range_.first == 0 ? 1 : 0);
+        range_.last + 1 - std::max(range_.first, firstDrawWithValue(pattern));
     PatternOverview result;
     result.pattern = pattern;
     result.range = range_;

@@ -147,6 +147,12 @@ private:
     std::array<std::uint64_t, 256> back_{};  ///< the words of d4, d5
 };
 
+/// The snapshot index of the first draw that has a value of `pattern`: the oldest stored draw
+/// has no previous draw and so no 重号.
+constexpr std::size_t firstDrawWithValue(Pattern pattern) {
+    return pattern == Pattern::Repeat ? 1 : 0;
+}
+
 /// The draws' numbers in drawn order, read by a PatternReader.
 struct DrawColumns {
     std::array<const std::int8_t*, 5> columns{};

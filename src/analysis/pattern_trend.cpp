@@ -24,8 +24,7 @@ PatternTrend patternTrend(const history::Snapshot& snapshot, Pattern pattern, In
     const DrawColumns columns(snapshot);
     const auto valueIndex = valueIndexes(pattern, trend.values);
     const std::size_t count = trend.values.size();
-    // The oldest stored draw has no 重号: it hits no value of it.
-    const std::size_t firstWithValue = pattern == Pattern::Repeat ? 1 : 0;
+    const std::size_t firstWithValue = firstDrawWithValue(pattern);
 
     // One spare list and entry past the values for draws whose value the game lacks.
     trend.hitRows.resize(count + 1);

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 #include <map>
 #include <numeric>
+#include <tuple>
 
 namespace yilou::analysis {
 namespace {
@@ -237,14 +238,30 @@ TEST(PatternOverview, MatchesTheDefinitions) {
             const PatternOdds odds = patternOdds(p, highest);
             ASSERT_EQ(overview.rows.size(), odds.values.size());
             const std::size_t counted = range.size() - (p == Pattern::Repeat && range.first == 0);
-            for (std::size_t v = 0; v < odds.values.size(); ++v)
+            for (std::size_t v = 0; v < odds.values.size(); ++v) {
+                const auto held = [&](std::size_t i) {
+                    return referenceValueAt(snapshot, p, i, highest) == odds.values[v];
+                };
                 EXPECT_EQ(overview.rows[v],
                           referenceOverviewRow(snapshot, range, odds.values[v],
-                                               odds.probabilities[v], counted, [&](std::size_t i) {
-                                                   return referenceValueAt(snapshot, p, i,
-                                                                           highest) ==
-                                                          odds.values[v];
-                                               }));
+                                               odds.probabilities[v], counted, held));
+                // The draws holding it, as the search lists its hits.
+                std::vector<std::tuple<history::Issue, PositionValues, std::int32_t>> hits,
+                    expected;
+                for (const HitRow& hit : patternHits(snapshot, p, odds.values[v], range, highest))
+                    hits.emplace_back(hit.issue,
+                                      PositionValues{hit.values[0], hit.values[1], hit.values[2],
+                                                     hit.values[3], hit.values[4]},
+                                      hit.gap);
+                std::size_t previous = range.first;
+                for (std::size_t i = range.first; i <= range.last; ++i)
+                    if (held(i)) {
+                        expected.emplace_back(snapshot.issues[i], snapshot.numbers(i),
+                                              std::int32_t(i + 1 - previous));
+                        previous = i + 1;
+                    }
+                EXPECT_EQ(hits, expected) << odds.values[v];
+            }
         }
     }
 }
