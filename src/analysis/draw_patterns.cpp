@@ -124,10 +124,7 @@ std::vector<DrawPatternValues> drawPatternValues(const history::Snapshot& snapsh
     const PatternReader reader(highestNumber);
     const DrawColumns columns(snapshot);
     std::vector<DrawPatternValues> draws(range.size());
-    std::uint32_t previous = range.first > 0 ? columns.read(reader, range.first - 1, 0).mask() : 0;
-    for (std::size_t i = range.first; i <= range.last; ++i) {
-        const auto reading = columns.read(reader, i, previous);
-        previous = reading.mask();
+    columns.readEach(reader, range.first, range.last + 1, [&](std::size_t i, const auto& reading) {
         auto& values = draws[i - range.first];
         for (int p = 0; p < kPatternCount; ++p) {
             const auto pattern = static_cast<Pattern>(p);
@@ -136,7 +133,7 @@ std::vector<DrawPatternValues> drawPatternValues(const history::Snapshot& snapsh
                     ? kNoPatternValue
                     : PatternReader::valueOf(pattern, PatternReader::raw(pattern, reading));
         }
-    }
+    });
     return draws;
 }
 
@@ -146,23 +143,19 @@ std::vector<HitRow> patternHits(const history::Snapshot& snapshot, Pattern patte
     const DrawColumns columns(snapshot);
     const std::uint8_t wanted = PatternReader::rawOf(pattern, value);
     std::vector<HitRow> hits;
-    std::uint32_t previous = range.first > 0 ? columns.read(reader, range.first - 1, 0).mask() : 0;
     auto last = static_cast<std::int32_t>(range.before());
-    for (std::size_t i = range.first; i <= range.last; ++i) {
-        const auto reading = columns.read(reader, i, previous);
-        previous = reading.mask();
+    columns.readEach(reader, range.first, range.last + 1, [&](std::size_t i, const auto& reading) {
         if (i < firstDrawWithValue(pattern) || PatternReader::raw(pattern, reading) != wanted)
-            continue;
+            return;
         const auto idx = static_cast<std::int32_t>(i + 1);
         HitRow& hit = hits.emplace_back();
         hit.issue = snapshot.issues[i];
-        for (int p = 0; p < 5; ++p)
-            hit.values[static_cast<std::size_t>(p)] =
-                columns.columns[static_cast<std::size_t>(p)][i];
+        for (std::size_t p = 0; p < 5; ++p)
+            hit.values[p] = columns.columns[p][i];
         hit.gap = idx - last;
         hit.seq = static_cast<std::int32_t>(hits.size());
         last = idx;
-    }
+    });
     return hits;
 }
 

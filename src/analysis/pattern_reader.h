@@ -172,6 +172,18 @@ struct DrawColumns {
     PatternReader::Reading readWithPrevious(const PatternReader& reader, std::size_t i) const {
         return read(reader, i, i > 0 ? read(reader, i - 1, 0).mask() : 0);
     }
+    /// Calls visit(i, reading) for the draws first..end − 1 in order, each read with the
+    /// previous stored draw's mask.
+    template <typename Visit>
+    void readEach(const PatternReader& reader, std::size_t first, std::size_t end,
+                  Visit&& visit) const {
+        std::uint32_t previous = first > 0 ? read(reader, first - 1, 0).mask() : 0;
+        for (std::size_t i = first; i < end; ++i) {
+            const auto reading = read(reader, i, previous);
+            previous = reading.mask();
+            visit(i, reading);
+        }
+    }
 };
 
 /// Maps a pattern's raw values to their index in its list of values; a raw value the list

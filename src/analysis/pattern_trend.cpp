@@ -28,14 +28,11 @@ PatternTrend patternTrend(const history::Snapshot& snapshot, Pattern pattern, In
 
     // One spare list and entry past the values for draws whose value the game lacks.
     trend.hitRows.resize(count + 1);
-    std::uint32_t previous = view.first > 0 ? columns.read(reader, view.first - 1, 0).mask() : 0;
-    for (std::size_t i = view.first; i <= view.last; ++i) {
-        const auto reading = columns.read(reader, i, previous);
-        previous = reading.mask();
+    columns.readEach(reader, view.first, view.last + 1, [&](std::size_t i, const auto& reading) {
         if (i >= firstWithValue)
             trend.hitRows[valueIndex[PatternReader::raw(pattern, reading)]].push_back(
                 static_cast<std::uint32_t>(i - view.first));
-    }
+    });
     trend.hitRows.pop_back();
 
     // Back through the history until every value has its last hit before the chart.
