@@ -84,7 +84,7 @@ PlayRequest with(PlayRequest request, std::string PlayRequest::*field, std::stri
     request.*field = std::move(text);
     return request;
 }
-PlayRequest r2 = play("r2");
+const PlayRequest r2 = play("r2");
 
 INSTANTIATE_TEST_SUITE_P(
     , PlayRequests,

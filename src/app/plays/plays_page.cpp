@@ -112,9 +112,10 @@ void PlaysPage::refresh() {
         request.to = history::issueText(snapshot.issues[in.range.last]);
         request.contains = bankers_->text().toStdString();
         const auto* header = grid_->horizontalHeader();
-        request.sort = session::playColumnKey(
-            static_cast<session::PlayColumn>(header->sortIndicatorSection()));
-        request.descending = header->sortIndicatorOrder() == Qt::DescendingOrder;
+        if (const int column = header->sortIndicatorSection(); column >= 0) {
+            request.sort = session::playColumnKey(static_cast<session::PlayColumn>(column));
+            request.descending = header->sortIndicatorOrder() == Qt::DescendingOrder;
+        }
         auto view = session::showPlays(snapshot, request, inputs_.window().choices());
         QString text = qs(view.caption);
         for (const auto& warning : view.warnings)
