@@ -6,6 +6,7 @@
 #include "cli/history_commands.h"
 #include "cli/maintenance_commands.h"
 #include "cli/overview_commands.h"
+#include "cli/pattern_commands.h"
 #include "cli/update_command.h"
 #include "core/system_error_text.h"
 #include "core/user_error.h"
@@ -77,6 +78,7 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     addMaintenanceCommands(app, context);
     addAnalysisCommands(app, context);
     addOverviewCommands(app, context);
+    addPatternCommands(app, context);
     addUpdateCommand(app, context);
     addSpreadsheetExportCommand(app, context);
 

@@ -24,6 +24,13 @@ std::string_view typeName(analysis::SearchType type) {
     return names[static_cast<int>(type)];
 }
 
+std::string_view patternName(analysis::Pattern pattern) {
+    static constexpr std::array<std::string_view, analysis::kPatternCount> names{
+        "和值",  "跨度", "奇偶比", "大小比",   "质合比",
+        "012路", "连号", "重号",   "前三和值", "前三跨度"};
+    return names[static_cast<int>(pattern)];
+}
+
 std::string notAnInteger(std::string_view what, std::string_view typed) {
     return text(what) + "“" + text(typed) + "”不是整数。";
 }
@@ -79,6 +86,17 @@ std::string invalidDrawCount(std::string_view typed) {
 
 std::string unknownSortColumn(std::string_view typed) {
     return "排序列“" + text(typed) + "”无效，可选的列见 overview --help。";
+}
+
+std::string unknownPattern(std::string_view typed) {
+    std::string keys;
+    for (int p = 0; p < analysis::kPatternCount; ++p)
+        keys += (p ? "、" : "") + text(analysis::patternKey(static_cast<analysis::Pattern>(p)));
+    return "没有形态“" + text(typed) + "”，可选：" + keys + "。";
+}
+
+std::string oldestDrawHasNoRepeat(history::Issue oldest) {
+    return "最早一期 " + issueText(oldest) + " 没有上一期，不计重号，也不计入理论次数。";
 }
 
 std::string invalidDate(std::string_view typed) {
