@@ -66,6 +66,14 @@ std::string patternValueText(Pattern pattern, int value) {
                                               : analysis::patternValueLabel(pattern, value);
 }
 
+std::array<std::string, kOverviewColumnCount> patternOverviewHeaders(Pattern pattern) {
+    std::array<std::string, kOverviewColumnCount> headers;
+    headers[0] = messages::patternName(pattern);
+    for (int c = 1; c < kOverviewColumnCount; ++c)
+        headers[c] = overviewHeader(static_cast<OverviewColumn>(c), {});
+    return headers;
+}
+
 PatternOverviewView patternOverviewView(const history::Snapshot& snapshot,
                                         analysis::PatternOverview overview,
                                         std::optional<OverviewColumn> sort) {
@@ -73,9 +81,7 @@ PatternOverviewView patternOverviewView(const history::Snapshot& snapshot,
     if (sort)
         sortOverviewRows(overview.rows, *sort);
     const Pattern pattern = overview.pattern;
-    view.headers[0] = messages::patternName(pattern);
-    for (int c = 1; c < kOverviewColumnCount; ++c)
-        view.headers[c] = overviewHeader(static_cast<OverviewColumn>(c), {});
+    view.headers = patternOverviewHeaders(pattern);
     for (const auto& row : overview.rows) {
         auto& cells = view.cells.emplace_back();
         cells[0] = patternValueText(pattern, row.value);
@@ -86,6 +92,12 @@ PatternOverviewView patternOverviewView(const history::Snapshot& snapshot,
     view.warnings = repeatWarnings(pattern, overview.range, snapshot);
     view.overview = std::move(overview);
     return view;
+}
+
+PatternOverviewView patternOverviewView(const history::Snapshot& snapshot, Pattern pattern,
+                                        analysis::IndexRange range, int highestNumber) {
+    return patternOverviewView(snapshot,
+                               analysis::patternOverview(snapshot, pattern, range, highestNumber));
 }
 
 PatternOverviewView showPatternOverview(const history::Snapshot& snapshot,
@@ -153,19 +165,6 @@ PatternDrawsView showPatternDraws(const history::Snapshot& snapshot, const std::
             cells.push_back(patternValueText(static_cast<Pattern>(p), view.values[r][p]));
     }
     return view;
-}
-
-TrendSideTexts trendSideTexts(const analysis::TrendChart& chart, int highestNumber) {
-    TrendSideTexts texts;
-    const auto& patterns = analysis::kTrendSidePatterns;
-    for (std::size_t p = 0; p < patterns.size(); ++p)
-        texts.headers[p] = messages::patternName(patterns[p]);
-    for (const auto& values : analysis::trendSideColumns(chart, highestNumber)) {
-        auto& row = texts.rows.emplace_back();
-        for (std::size_t p = 0; p < patterns.size(); ++p)
-            row[p] = patternValueText(patterns[p], values[p]);
-    }
-    return texts;
 }
 
 analysis::SearchResult patternValueSearch(const history::Snapshot& snapshot,

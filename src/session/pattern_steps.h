@@ -53,10 +53,18 @@ struct PatternOverviewView {
     std::vector<std::string> warnings;
 };
 
+/// The headers of a pattern's overview grid.
+std::array<std::string, kOverviewColumnCount> patternOverviewHeaders(analysis::Pattern pattern);
+
 /// The view of an overview already made, its rows ordered by `sort` when given.
 PatternOverviewView patternOverviewView(const history::Snapshot& snapshot,
                                         analysis::PatternOverview overview,
                                         std::optional<OverviewColumn> sort = std::nullopt);
+
+/// The same for the overview of `pattern` over the range.
+PatternOverviewView patternOverviewView(const history::Snapshot& snapshot,
+                                        analysis::Pattern pattern, analysis::IndexRange range,
+                                        int highestNumber);
 
 /// 形态遗漏 as the command line asks for it: the pattern by key, the range as typed, the rows
 /// by a column key (overviewKey) when `sort` is not empty.
@@ -105,14 +113,6 @@ struct PatternDrawsView {
 /// The newest `last` draws (empty: all).
 PatternDrawsView showPatternDraws(const history::Snapshot& snapshot, const std::string& last,
                                   const history::Game& game);
-
-/// The side columns of the basic trend chart (和值, 跨度, 奇偶比, 大小比): their headers, and per
-/// row of `chart` its texts.
-struct TrendSideTexts {
-    std::array<std::string, analysis::kTrendSidePatterns.size()> headers;
-    std::vector<std::array<std::string, analysis::kTrendSidePatterns.size()>> rows;
-};
-TrendSideTexts trendSideTexts(const analysis::TrendChart& chart, int highestNumber);
 
 /// What the search's result grids show for a value of a pattern: the draws of the overview's
 /// range that have it as the detail rows, and its figures in the summary row, with the summary

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "app/overview/trend_page.h"
+
+class QComboBox;
+
+namespace yilou::app {
+
+/// The trend chart of the pattern chosen in `pattern` over the newest N draws of the window's
+/// range, with the controls of the page "走势图" but its place.
+class PatternTrendPage : public TrendPage {
+    Q_OBJECT
+public:
+    PatternTrendPage(WindowInputs& inputs, const Prompts& prompts, const QComboBox& pattern,
+                     QWidget* parent = nullptr);
+
+protected:
+    void refresh() override;
+
+private:
+    const QComboBox& pattern_;
+};
+
+} // namespace yilou::app
