@@ -135,17 +135,5 @@ TEST(PatternSteps, ValueSearchListsTheValuesDraws) {
     }
 }
 
-TEST(PatternSteps, SideColumnsOfTheTrendChart) {
-    analysis::TrendChart chart;
-    chart.numbers = {{1, 2, 3, 4, 5}, {11, 9, 7, 2, 6}};
-    chart.issues = {17081201, 17081202};
-    const auto texts = trendSideTexts(chart, 11);
-    EXPECT_EQ(texts.headers[0], "和值");
-    EXPECT_EQ(texts.headers[3], "大小比");
-    ASSERT_EQ(texts.rows.size(), 2u);
-    EXPECT_EQ(texts.rows[0], (std::array<std::string, 4>{"15", "4", "3:2", "0:5"}));
-    EXPECT_EQ(texts.rows[1], (std::array<std::string, 4>{"35", "9", "3:2", "4:1"}));
-}
-
 } // namespace
 } // namespace yilou::session
