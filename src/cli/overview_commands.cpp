@@ -129,10 +129,7 @@ void addOverviewCommand(CLI::App& app, CliContext& context) {
         "overview", "遗漏总览：每个值的出现次数、遗漏、连出等统计（csv 与 json 另含遗漏分布）");
     auto options = std::make_shared<ViewOptions>();
     addViewOptions(command, *options, "只统计范围内最新的 N 期");
-    command->add_option("--sort", options->sort,
-                        "按该列从小到大排列：value、hits、expectedHits、minGap、maxGap、"
-                        "currentGap、ratio、meanGap、lastGap、theoreticalGap、dueChance、"
-                        "maxGapSpan、maxRun、currentRun");
+    addSortOption(command, options->sort);
     command->callback([&context, options] {
         const auto snapshot = context.db().loadSnapshot();
         analysis::OverviewRequest request;

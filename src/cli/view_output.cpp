@@ -3,9 +3,17 @@
 #include "core/draw_record.h"
 #include "session/overview_grid.h"
 
+#include <CLI/CLI.hpp>
 #include <optional>
 
 namespace yilou::cli {
+
+void addSortOption(CLI::App* command, std::string& key) {
+    command->add_option("--sort", key,
+                        "按该列从小到大排列：value、hits、expectedHits、minGap、maxGap、"
+                        "currentGap、ratio、meanGap、lastGap、theoreticalGap、dueChance、"
+                        "maxGapSpan、maxRun、currentRun");
+}
 
 void writeOverviewFigures(JsonWriter& json, const analysis::OverviewRow& row) {
     json.field("probability", row.probability)

@@ -12,8 +12,15 @@
 #include <string>
 #include <vector>
 
+namespace CLI {
+class App;
+} // namespace CLI
+
 /// What the views' commands (overview, trend, pattern) print alike.
 namespace yilou::cli {
+
+/// --sort COLUMN: the overview's column keys.
+void addSortOption(CLI::App* command, std::string& key);
 
 /// The figures of an overview row as json fields, after the value's own: probability, hits …
 /// histogram under the overview's keys.

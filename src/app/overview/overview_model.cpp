@@ -3,6 +3,8 @@
 #include "app/dialogs/prompts.h"
 #include "session/overview_grid.h"
 
+#include <QHeaderView>
+#include <QTableView>
 #include <algorithm>
 
 namespace yilou::app {
@@ -85,6 +87,20 @@ void OverviewModel::sort(int column, Qt::SortOrder order) {
     }
     changePersistentIndexList(before, after);
     emit layoutChanged({}, VerticalSortHint);
+}
+
+void setUpOverviewGrid(QTableView& grid, OverviewModel& model) {
+    grid.setModel(&model);
+    grid.setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid.setSelectionMode(QAbstractItemView::SingleSelection);
+    grid.setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid.setAlternatingRowColors(true);
+    grid.setWordWrap(false);
+    grid.verticalHeader()->hide();
+    grid.verticalHeader()->setDefaultSectionSize(grid.fontMetrics().height() + 4);
+    grid.horizontalHeader()->setHighlightSections(false);
+    grid.horizontalHeader()->setSortIndicator(0, Qt::AscendingOrder);
+    grid.setSortingEnabled(true);
 }
 
 void OverviewModel::applySort() {

@@ -7,6 +7,8 @@
 #include <QString>
 #include <vector>
 
+class QTableView;
+
 namespace yilou::app {
 
 /// The overview grid over an OverviewResult: one row per value, the columns of
@@ -50,5 +52,9 @@ private:
     int sortColumn_ = -1;
     Qt::SortOrder sortOrder_ = Qt::AscendingOrder;
 };
+
+/// Puts `model` in `grid` with the overview grids' look: whole rows selected one at a time, no
+/// editing, sorted by a click on a column's header (by the values at first).
+void setUpOverviewGrid(QTableView& grid, OverviewModel& model);
 
 } // namespace yilou::app

@@ -45,18 +45,8 @@ PatternPage::PatternPage(WindowInputs& inputs, const Prompts& prompts, ResultGri
     connect(pattern_, &QComboBox::currentIndexChanged, this, &PatternPage::refresh);
 
     grid_->setObjectName(QStringLiteral("patternGrid"));
-    grid_->setModel(model_);
-    grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grid_->setSelectionMode(QAbstractItemView::SingleSelection);
-    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid_->setAlternatingRowColors(true);
-    grid_->setWordWrap(false);
+    setUpOverviewGrid(*grid_, *model_);
     grid_->setToolTip(QStringLiteral("单击一行，在检索结果中列出该值出现的各期"));
-    grid_->verticalHeader()->hide();
-    grid_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
-    grid_->horizontalHeader()->setHighlightSections(false);
-    grid_->horizontalHeader()->setSortIndicator(0, Qt::AscendingOrder);
-    grid_->setSortingEnabled(true);
     connect(grid_, &QTableView::clicked, this, &PatternPage::showValueDraws);
 
     // One row of controls over both: the pattern, then the chart's (N, toggles, picture).
@@ -99,10 +89,7 @@ void PatternPage::refresh() {
         highestNumber_ = in.highestNumber;
         auto shown =
             session::patternOverviewView(inputs_.snapshot(), pattern, in.range, in.highestNumber);
-        QString text = qs(shown.caption);
-        for (const auto& problem : shown.warnings)
-            text += QStringLiteral("    ") + qs(messages::warning(problem));
-        caption()->setText(text);
+        caption()->setText(captionWithWarnings(shown.caption, shown.warnings));
         std::vector<QList<QString>> texts;
         for (const auto& cells : shown.cells)
             texts.push_back(qTexts(cells));

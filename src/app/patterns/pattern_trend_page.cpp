@@ -14,6 +14,13 @@
 
 namespace yilou::app {
 
+QString captionWithWarnings(const std::string& caption, const std::vector<std::string>& warnings) {
+    QString text = qs(caption);
+    for (const auto& problem : warnings)
+        text += QStringLiteral("    ") + qs(messages::warning(problem));
+    return text;
+}
+
 PatternTrendPage::PatternTrendPage(WindowInputs& inputs, const Prompts& prompts,
                                    const QComboBox& pattern, QWidget* parent)
     : TrendPage(inputs, prompts, parent), pattern_(pattern) {
@@ -29,10 +36,7 @@ void PatternTrendPage::refresh() {
         const auto pattern = static_cast<analysis::Pattern>(pattern_.currentData().toInt());
         const auto shown = session::patternTrendView(inputs_.snapshot(), pattern, in.range,
                                                      chartRows(), in.highestNumber);
-        QString text = qs(shown.caption);
-        for (const auto& problem : shown.warnings)
-            text += QStringLiteral("    ") + qs(messages::warning(problem));
-        caption()->setText(text);
+        caption()->setText(captionWithWarnings(shown.caption, shown.warnings));
         TrendLabels labels;
         for (const auto& label : shown.labels)
             labels.values << qs(label);
