@@ -129,7 +129,7 @@ void addOverviewCommand(CLI::App& app, CliContext& context) {
         "overview", "遗漏总览：每个值的出现次数、遗漏、连出等统计（csv 与 json 另含遗漏分布）");
     auto options = std::make_shared<ViewOptions>();
     addViewOptions(command, *options, "只统计范围内最新的 N 期");
-    addSortOption(command, options->sort);
+    addOverviewSortOption(command, options->sort);
     command->callback([&context, options] {
         const auto snapshot = context.db().loadSnapshot();
         analysis::OverviewRequest request;

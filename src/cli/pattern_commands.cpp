@@ -146,7 +146,7 @@ void addPatternOverview(CLI::App& group, CliContext& context) {
     command->add_option("--last", options->last, "只统计范围内最新的 N 期")
         ->excludes(command->get_option("--from"));
     addReference(command, options->range, kPatternRefHelp);
-    addSortOption(command, options->sort);
+    addOverviewSortOption(command, options->sort);
     command->callback([&context, options] {
         const auto snapshot = context.db().loadSnapshot();
         const auto& range = options->range;

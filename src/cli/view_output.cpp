@@ -8,7 +8,7 @@
 
 namespace yilou::cli {
 
-void addSortOption(CLI::App* command, std::string& key) {
+void addOverviewSortOption(CLI::App* command, std::string& key) {
     command->add_option("--sort", key,
                         "按该列从小到大排列：value、hits、expectedHits、minGap、maxGap、"
                         "currentGap、ratio、meanGap、lastGap、theoreticalGap、dueChance、"

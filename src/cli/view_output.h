@@ -20,7 +20,7 @@ class App;
 namespace yilou::cli {
 
 /// --sort COLUMN: the overview's column keys.
-void addSortOption(CLI::App* command, std::string& key);
+void addOverviewSortOption(CLI::App* command, std::string& key);
 
 /// The figures of an overview row as json fields, after the value's own: probability, hits …
 /// histogram under the overview's keys.
