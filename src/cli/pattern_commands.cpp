@@ -103,12 +103,13 @@ void printPatternDraws(CliContext& context, const history::Snapshot& snapshot,
         for (std::size_t r = 0; r < view.values.size(); ++r) {
             const std::size_t index = view.range.first + r;
             json.beginObject()
-                .field("issue", view.cells[r][0])
+                .field("issue", view.cell(snapshot, r, 0))
                 .field("numbers", snapshot.numbers(index));
             for (int p = 0; p < analysis::kPatternCount; ++p) {
                 const auto pattern = static_cast<analysis::Pattern>(p);
                 const int value = view.values[r][p];
-                const std::string& label = view.cells[r][session::kTrendDrawHeaders.size() + p];
+                const std::string label =
+                    view.cell(snapshot, r, session::kTrendDrawHeaders.size() + p);
                 json.key(analysis::patternKey(pattern));
                 // A count or sum is a number; a ratio ("3:2", "1:2:2") stays a label.
                 if (value == analysis::kNoPatternValue)
@@ -123,10 +124,9 @@ void printPatternDraws(CliContext& context, const history::Snapshot& snapshot,
         json.endArray().endObject().finish();
         return;
     }
-    TextTable table{view.headers, view.cells};
-    if (context.format() == OutputFormat::Table && !view.values.empty())
+    if (context.format() == OutputFormat::Table)
         context.out << session::rangeCaption(view.range, snapshot) << '\n';
-    printTable(context.out, context.format(), table);
+    printTable(context.out, context.format(), view.textGrid(snapshot));
 }
 
 struct PatternViewOptions {

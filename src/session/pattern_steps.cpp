@@ -132,9 +132,6 @@ PatternTrendView patternTrendView(const history::Snapshot& snapshot, Pattern pat
     view.trend = analysis::patternTrend(snapshot, pattern, range, rows, highestNumber);
     for (const int value : view.trend.values)
         view.labels.push_back(patternValueText(pattern, value));
-    for (std::size_t f = 0; f < kTrendFooter.size(); ++f)
-        for (const auto& row : view.trend.footer.rows)
-            view.footer[f].push_back(overviewFigureText(row, kTrendFooter[f]));
     view.caption = patternCaption(pattern, view.trend.view, snapshot);
     view.warnings = repeatWarnings(pattern, view.trend.view, snapshot);
     return view;
@@ -156,15 +153,27 @@ PatternDrawsView showPatternDraws(const history::Snapshot& snapshot, const std::
     view.headers.assign(kTrendDrawHeaders.begin(), kTrendDrawHeaders.end());
     for (int p = 0; p < analysis::kPatternCount; ++p)
         view.headers.emplace_back(messages::patternName(static_cast<Pattern>(p)));
-    for (std::size_t r = 0; r < view.values.size(); ++r) {
-        const std::size_t index = view.range.first + r;
-        auto& cells = view.cells.emplace_back();
-        cells.push_back(history::issueText(snapshot.issues[index]));
-        cells.push_back(drawNumbersText(snapshot.numbers(index)));
-        for (int p = 0; p < analysis::kPatternCount; ++p)
-            cells.push_back(patternValueText(static_cast<Pattern>(p), view.values[r][p]));
-    }
     return view;
+}
+
+std::string PatternDrawsView::cell(const history::Snapshot& snapshot, std::size_t row,
+                                   std::size_t column) const {
+    const std::size_t index = range.first + row;
+    if (column == 0)
+        return history::issueText(snapshot.issues[index]);
+    if (column == 1)
+        return drawNumbersText(snapshot.numbers(index));
+    const std::size_t p = column - kTrendDrawHeaders.size();
+    return patternValueText(static_cast<Pattern>(p), values[row][p]);
+}
+
+history::TextGrid PatternDrawsView::textGrid(const history::Snapshot& snapshot) const {
+    return {values.size() + 1, headers.size(),
+            [this, &snapshot](std::size_t row, std::vector<std::string>& cells) {
+                cells.resize(headers.size());
+                for (std::size_t c = 0; c < headers.size(); ++c)
+                    cells[c] = row == 0 ? headers[c] : cell(snapshot, row - 1, c);
+            }};
 }
 
 analysis::SearchResult patternValueSearch(const history::Snapshot& snapshot,

@@ -8,6 +8,7 @@
 #include "analysis/trend_chart.h"
 #include "core/games.h"
 #include "core/snapshot.h"
+#include "core/text_grid.h"
 #include "session/overview_grid.h"
 
 #include <array>
@@ -77,12 +78,11 @@ PatternOverviewView showPatternOverview(const history::Snapshot& snapshot,
                                         const PatternOverviewRequest& request,
                                         const history::Game& game);
 
-/// The pattern trend as shown: its value labels, the texts of its bottom rows (kTrendFooter)
-/// and the chart in the trend chart's shape, for the trend view.
+/// The pattern trend as shown: its value labels, and the chart in the trend chart's shape, for
+/// the trend view.
 struct PatternTrendView {
     analysis::PatternTrend trend;
     std::vector<std::string> labels;
-    std::array<std::vector<std::string>, kTrendFooter.size()> footer; ///< per value
     std::string caption;
     std::vector<std::string> warnings;
 
@@ -103,12 +103,17 @@ struct PatternTrendRequest {
 PatternTrendView showPatternTrend(const history::Snapshot& snapshot,
                                   const PatternTrendRequest& request, const history::Game& game);
 
-/// Every draw's value of all ten patterns: 期号, 开奖号码 and a column per pattern.
+/// Every draw's value of all ten patterns: 期号, 开奖号码 and a column per pattern. The texts are
+/// made as they are read, so that a long history is never held as text.
 struct PatternDrawsView {
     analysis::IndexRange range;
     std::vector<analysis::DrawPatternValues> values; ///< per row, in issue order
     std::vector<std::string> headers;
-    std::vector<std::vector<std::string>> cells; ///< per row
+
+    /// The text of `column` in row `row` of `values`.
+    std::string cell(const history::Snapshot& snapshot, std::size_t row, std::size_t column) const;
+    /// The rows as a grid; the snapshot and the view must outlive it.
+    history::TextGrid textGrid(const history::Snapshot& snapshot) const;
 };
 /// The newest `last` draws (empty: all).
 PatternDrawsView showPatternDraws(const history::Snapshot& snapshot, const std::string& last,

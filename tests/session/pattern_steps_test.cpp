@@ -100,8 +100,6 @@ TEST(PatternSteps, TrendRowsEndAtTheIssueAsked) {
     EXPECT_EQ(view.trend.view.last, 149u);
     EXPECT_EQ(view.labels.size(), view.trend.values.size());
     EXPECT_EQ(view.labels.front(), "6");
-    for (const auto& texts : view.footer)
-        EXPECT_EQ(texts.size(), view.labels.size());
     const auto chart = view.chart();
     for (std::size_t v = 0; v < view.labels.size(); ++v)
         EXPECT_EQ(chart.misses(0, v, 29), view.trend.misses(v, 29));
@@ -114,11 +112,18 @@ TEST(PatternSteps, DrawsHoldEveryPattern) {
     ASSERT_EQ(view.headers.size(), 12u);
     EXPECT_EQ(view.headers[2], "和值");
     EXPECT_EQ(view.headers[11], "前三跨度");
-    ASSERT_EQ(view.cells.size(), 200u);
-    EXPECT_EQ(view.cells[0][0], issueAt(0));
-    EXPECT_EQ(view.cells[0][9], "—"); // the oldest draw's 重号
-    EXPECT_NE(view.cells[1][9], "—");
-    EXPECT_EQ(showPatternDraws(history200(), "5", game11()).cells.size(), 5u);
+    ASSERT_EQ(view.values.size(), 200u);
+    const auto grid = view.textGrid(history200());
+    ASSERT_EQ(grid.rows, 201u);
+    std::vector<std::string> cells;
+    grid.cells(0, cells);
+    EXPECT_EQ(cells, view.headers);
+    grid.cells(1, cells);
+    EXPECT_EQ(cells[0], issueAt(0));
+    EXPECT_EQ(cells[9], "—"); // the oldest draw's 重号
+    grid.cells(2, cells);
+    EXPECT_NE(cells[9], "—");
+    EXPECT_EQ(showPatternDraws(history200(), "5", game11()).values.size(), 5u);
 }
 
 TEST(PatternSteps, ValueSearchListsTheValuesDraws) {
