@@ -6,6 +6,7 @@
 #include "app/shell/dialog_language.h"
 #include "app/shell/main_menus.h"
 #include "overview_screenshots.h"
+#include "pattern_screenshots.h"
 #include "plays_screenshots.h"
 
 #include <QApplication>
@@ -75,6 +76,7 @@ int main(int argc, char** argv) {
     takeAnalysisScreenshots(window, out);
     takeOverviewScreenshots(window, out);
     takePlaysScreenshots(window, out);
+    takePatternScreenshots(window, out);
 
     auto& boxes = window.entry()->MaskEdBox1;
     for (int i = 1; i <= 4; ++i)

@@ -5,12 +5,13 @@
 #include "analysis/trend_chart.h"
 #include "cli/analysis_options.h"
 #include "cli/json_writer.h"
+#include "cli/view_output.h"
 #include "core/messages.h"
 #include "core/missing_issues.h"
 #include "core/user_error.h"
 #include "session/messages.h"
 #include "session/overview_grid.h"
-#include "session/search_steps.h"
+#include "session/pattern_steps.h"
 #include "session/typed_input.h"
 
 #include <CLI/CLI.hpp>
@@ -53,31 +54,14 @@ int parsePlace(const std::string& text) {
     return place;
 }
 
-std::size_t parseDrawCount(const std::string& text) {
-    if (text == "all")
-        return analysis::kAllDraws;
-    const int count = session::parseDecimal(text, messages::field::kDrawCount);
-    if (count < 1)
-        throw InputError(messages::invalidDrawCount(text));
-    return static_cast<std::size_t>(count);
-}
-
 /// The range of the options: --from/--to (or the reference's end), then the newest --last
 /// draws of it.
 analysis::IndexRange rangeOf(CliContext& context, const history::Snapshot& snapshot,
-                             ViewOptions& options) {
-    auto& common = options.common;
-    if (!common.ref.empty()) {
-        // Only the range end that the reference draw sets counts here: every value is listed.
-        const auto lookup = session::lookUpReference(
-            snapshot, common.ref, common.before, common.searchType(), common.numberOrder(),
-            context.settings().SxIni(), context.game().drawsPerDay);
-        if (common.to.empty())
-            common.to = lookup.endIssue;
-    }
-    resolveRangeTexts(snapshot, options.common);
-    const auto range = session::resolveRange(snapshot, options.common.from, options.common.to);
-    return options.last.empty() ? range : analysis::lastDraws(range, parseDrawCount(options.last));
+                             const ViewOptions& options) {
+    const auto& common = options.common;
+    return session::resolveViewRange(
+        snapshot, {common.from, common.to, options.last, common.ref, common.before},
+        context.game().drawsPerDay);
 }
 
 /// Type, order, place and range, as every json view starts.
@@ -112,30 +96,9 @@ void printOverviewJson(CliContext& context, const history::Snapshot& snapshot,
     for (const auto& row : rows) {
         json.beginObject()
             .field("value", session::overviewValueText(result.type, row.value, result.sxIni))
-            .field("code", row.value)
-            .field("probability", row.probability)
-            .field("hits", row.hits)
-            .field("expectedHits", row.expectedHits)
-            .field("minGap", row.minGap)
-            .field("maxGap", row.maxGap)
-            .field("currentGap", row.currentGap)
-            .field("ratio", row.ratio)
-            .field("meanGap", row.meanGap)
-            .field("lastGap", row.lastGap)
-            .field("theoreticalGap", row.theoreticalGap)
-            .field("dueChance", row.dueChance)
-            .key("maxGapSpan");
-        if (row.maxGapSpan)
-            json.beginObject()
-                .field("first", history::issueText(row.maxGapSpan->first))
-                .field("last", history::issueText(row.maxGapSpan->last))
-                .endObject();
-        else
-            json.value(std::nullopt);
-        json.field("maxRun", row.maxRun)
-            .field("currentRun", row.currentRun)
-            .field("histogram", row.histogram)
-            .endObject();
+            .field("code", row.value);
+        writeOverviewFigures(json, row);
+        json.endObject();
     }
     json.endArray().endObject().finish();
 }
@@ -149,19 +112,14 @@ void printOverviewTable(CliContext& context, const history::Snapshot& snapshot,
     for (int c = 0; c < session::kOverviewColumnCount; ++c)
         table.headers.push_back(
             session::overviewHeader(static_cast<OverviewColumn>(c), result.type));
-    if (csv) {
-        for (int length = 1; length <= analysis::kHistogramLengths + 1; ++length)
-            table.headers.push_back(session::histogramHeader(length));
-    }
     for (const auto& row : rows) {
         auto& cells = table.rows.emplace_back();
         for (int c = 0; c < session::kOverviewColumnCount; ++c)
             cells.push_back(session::overviewCellText(result, row, static_cast<OverviewColumn>(c)));
-        if (csv)
-            for (const std::int32_t count : row.histogram)
-                cells.push_back(std::to_string(count));
     }
-    if (!csv)
+    if (csv)
+        addHistogramColumns(table, rows);
+    else
         context.out << tableCaption(result, snapshot);
     printTable(context.out, context.format(), table);
 }
@@ -171,10 +129,7 @@ void addOverviewCommand(CLI::App& app, CliContext& context) {
         "overview", "遗漏总览：每个值的出现次数、遗漏、连出等统计（csv 与 json 另含遗漏分布）");
     auto options = std::make_shared<ViewOptions>();
     addViewOptions(command, *options, "只统计范围内最新的 N 期");
-    command->add_option("--sort", options->sort,
-                        "按该列从小到大排列：value、hits、expectedHits、minGap、maxGap、"
-                        "currentGap、ratio、meanGap、lastGap、theoreticalGap、dueChance、"
-                        "maxGapSpan、maxRun、currentRun");
+    addOverviewSortOption(command, options->sort);
     command->callback([&context, options] {
         const auto snapshot = context.db().loadSnapshot();
         analysis::OverviewRequest request;
@@ -198,71 +153,27 @@ void addOverviewCommand(CLI::App& app, CliContext& context) {
     });
 }
 
-std::string numbersText(const std::array<std::int8_t, 5>& numbers) {
-    std::string text;
-    for (int p = 0; p < 5; ++p)
-        text += (p ? " " : "") + history::twoDigitText(numbers[p]);
-    return text;
-}
-
-void printTrendJson(CliContext& context, const history::Snapshot& snapshot,
-                    const analysis::TrendChart& chart, const std::string& typeName) {
+void printTrend(CliContext& context, const history::Snapshot& snapshot,
+                const analysis::TrendChart& chart, const std::string& typeName) {
     const auto& block = chart.blocks.front();
-    JsonWriter json(context.out);
-    json.beginObject();
-    jsonHeading(json, block.view, snapshot, typeName);
-    json.key("columns").beginArray();
-    for (const int value : chart.values)
-        json.value(session::overviewValueText(chart.type, value, chart.sxIni));
-    json.endArray().field("codes", chart.values).key("rows").beginArray();
-    for (std::size_t r = 0; r < chart.rowCount(); ++r) {
-        json.beginObject()
-            .field("issue", history::issueText(chart.issues[r]))
-            .field("numbers", chart.numbers[r])
-            .key("misses")
-            .beginArray();
-        for (std::size_t v = 0; v < chart.values.size(); ++v)
-            json.value(chart.misses(0, v, r));
-        json.endArray().endObject();
-    }
-    json.endArray().key("footer").beginObject();
-    for (const OverviewColumn column : session::kTrendFooter) {
-        json.key(session::overviewKey(column)).beginArray();
-        for (const auto& row : block.view.rows)
-            json.value(session::overviewSortKey(row, column));
-        json.endArray();
-    }
-    json.endObject().endObject().finish();
-}
-
-/// Table and csv: a hit shows the value in brackets, a miss the draws since the last hit.
-void printTrendTable(CliContext& context, const history::Snapshot& snapshot,
-                     const analysis::TrendChart& chart) {
-    const auto& block = chart.blocks.front();
-    TextTable table{{session::kTrendDrawHeaders.begin(), session::kTrendDrawHeaders.end()}, {}};
     std::vector<std::string> labels;
     for (const int value : chart.values)
         labels.push_back(session::overviewValueText(chart.type, value, chart.sxIni));
-    table.headers.insert(table.headers.end(), labels.begin(), labels.end());
-    for (std::size_t r = 0; r < chart.rowCount(); ++r) {
-        auto& cells = table.rows.emplace_back();
-        cells.push_back(history::issueText(chart.issues[r]));
-        cells.push_back(numbersText(chart.numbers[r]));
-        for (std::size_t v = 0; v < labels.size(); ++v) {
-            const std::int32_t misses = chart.misses(0, v, r);
-            cells.push_back(misses == 0 ? "[" + labels[v] + "]" : std::to_string(misses));
-        }
-    }
-    for (const OverviewColumn column : session::kTrendFooter) {
-        auto& cells = table.rows.emplace_back();
-        cells.push_back(session::overviewHeader(column, chart.type));
-        cells.emplace_back();
-        for (const auto& row : block.view.rows)
-            cells.push_back(session::overviewCellText(block.view, row, column));
+    const TrendRows rows{
+        chart.issues, chart.numbers, labels,
+        [&chart](std::size_t value, std::size_t row) { return chart.misses(0, value, row); },
+        block.view.rows};
+    if (context.format() == OutputFormat::Json) {
+        JsonWriter json(context.out);
+        json.beginObject();
+        jsonHeading(json, block.view, snapshot, typeName);
+        writeTrendJson(json, rows, chart.values);
+        json.endObject().finish();
+        return;
     }
     if (context.format() == OutputFormat::Table)
         context.out << tableCaption(block.view, snapshot);
-    printTable(context.out, context.format(), table);
+    printTable(context.out, context.format(), trendTable(rows));
 }
 
 void addTrendCommand(CLI::App& app, CliContext& context) {
@@ -279,11 +190,8 @@ void addTrendCommand(CLI::App& app, CliContext& context) {
         request.range = rangeOf(context, snapshot, *options);
         request.highestNumber = context.game().highestNumber;
         request.rules = context.rules();
-        const auto chart = analysis::trendChart(snapshot, request);
-        if (context.format() == OutputFormat::Json)
-            printTrendJson(context, snapshot, chart, options->common.type);
-        else
-            printTrendTable(context, snapshot, chart);
+        printTrend(context, snapshot, analysis::trendChart(snapshot, request),
+                   options->common.type);
     });
 }
 

@@ -24,6 +24,13 @@ std::string_view typeName(analysis::SearchType type) {
     return names[static_cast<int>(type)];
 }
 
+std::string_view patternName(analysis::Pattern pattern) {
+    static constexpr std::array<std::string_view, analysis::kPatternCount> names{
+        "和值",  "跨度", "奇偶比", "大小比",   "质合比",
+        "012路", "连号", "重号",   "前三和值", "前三跨度"};
+    return names[static_cast<int>(pattern)];
+}
+
 std::string notAnInteger(std::string_view what, std::string_view typed) {
     return text(what) + "“" + text(typed) + "”不是整数。";
 }
@@ -87,6 +94,17 @@ std::string invalidRowCount(std::string_view typed) {
 
 std::string unknownPlay(std::string_view typed) {
     return "玩法“" + text(typed) + "”无效，请输入 r1～r8、q1、q2z、q2x、q3z 或 q3x。";
+}
+
+std::string unknownPattern(std::string_view typed) {
+    std::string keys;
+    for (int p = 0; p < analysis::kPatternCount; ++p)
+        keys += (p ? "、" : "") + text(analysis::patternKey(static_cast<analysis::Pattern>(p)));
+    return "没有形态“" + text(typed) + "”，可选：" + keys + "。";
+}
+
+std::string oldestDrawHasNoRepeat(history::Issue oldest) {
+    return "最早一期 " + issueText(oldest) + " 没有上一期，不计重号，也不计入理论次数。";
 }
 
 std::string invalidDate(std::string_view typed) {

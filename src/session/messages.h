@@ -1,5 +1,6 @@
 #pragma once
 
+#include "analysis/draw_patterns.h"
 #include "analysis/play_type.h"
 #include "analysis/search_type.h"
 #include "core/issue.h"
@@ -42,6 +43,10 @@ inline constexpr std::string_view kRowCount = "行数";
 /// 合数, 段数.
 std::string_view typeName(analysis::SearchType type);
 
+/// The name of a draw pattern, as the grids and the pattern combo call it: 和值, 跨度, 奇偶比,
+/// 大小比, 质合比, 012路, 连号, 重号, 前三和值, 前三跨度.
+std::string_view patternName(analysis::Pattern pattern);
+
 // ---- numbers and options typed by the user
 
 std::string notAnInteger(std::string_view what, std::string_view text);
@@ -61,6 +66,10 @@ std::string invalidDrawCount(std::string_view text);
 std::string unknownSortColumn(std::string_view text, std::string_view command = "overview");
 std::string invalidRowCount(std::string_view text);
 std::string unknownPlay(std::string_view text);
+/// A pattern key that names none, with the keys there are.
+std::string unknownPattern(std::string_view text);
+/// The oldest stored draw lies in the range of a 重号 view: it has no previous draw.
+std::string oldestDrawHasNoRepeat(history::Issue oldest);
 std::string invalidDate(std::string_view text);
 
 // ---- the command line itself

@@ -78,10 +78,15 @@ std::string placeCaption(int place) {
 
 std::string overviewCellText(const OverviewResult& result, const OverviewRow& row,
                              OverviewColumn column) {
+    return column == OverviewColumn::Value ? overviewValueText(result.type, row.value, result.sxIni)
+                                           : overviewFigureText(row, column);
+}
+
+std::string overviewFigureText(const OverviewRow& row, OverviewColumn column) {
     const auto count = [](std::int32_t value) { return std::to_string(value); };
     switch (column) {
     case OverviewColumn::Value:
-        return overviewValueText(result.type, row.value, result.sxIni);
+        break;
     case OverviewColumn::Hits:
         return count(row.hits);
     case OverviewColumn::ExpectedHits:
@@ -172,7 +177,11 @@ std::string overviewCaption(const OverviewResult& result, const history::Snapsho
 std::string viewCaption(SearchType type, const std::string& place, analysis::IndexRange range,
                         const history::Snapshot& snapshot) {
     return std::string(messages::typeName(type)) + "  " + place + "  " +
-           history::issueText(snapshot.issues[range.first]) + "～" +
+           rangeCaption(range, snapshot);
+}
+
+std::string rangeCaption(analysis::IndexRange range, const history::Snapshot& snapshot) {
+    return history::issueText(snapshot.issues[range.first]) + "～" +
            history::issueText(snapshot.issues[range.last]) + "（" + std::to_string(range.size()) +
            "期）";
 }

@@ -2,6 +2,7 @@
 
 #include "analysis/omission_overview.h"
 #include "analysis/search_type.h"
+#include "core/draw_record.h"
 #include "core/missing_issues.h"
 #include "core/snapshot.h"
 
@@ -53,6 +54,8 @@ std::string placeCaption(int place);
 /// fractions with two decimals, the longest gap's issues joined by "～", "—" for none.
 std::string overviewCellText(const analysis::OverviewResult& result,
                              const analysis::OverviewRow& row, OverviewColumn column);
+/// The same for the figures, every column but the value.
+std::string overviewFigureText(const analysis::OverviewRow& row, OverviewColumn column);
 
 /// The raw number a column sorts by; none for a figure that does not exist.
 std::optional<double> overviewSortKey(const analysis::OverviewRow& row, OverviewColumn column);
@@ -73,9 +76,19 @@ std::string overviewCaption(const analysis::OverviewResult& result,
 /// The same for any view: `place` names its place or places.
 std::string viewCaption(analysis::SearchType type, const std::string& place,
                         analysis::IndexRange range, const history::Snapshot& snapshot);
+/// The range part of a caption: "2014102884～2015021510（1234期）".
+std::string rangeCaption(analysis::IndexRange range, const history::Snapshot& snapshot);
 
 /// The headers of the trend chart's first two columns: the issue and the numbers drawn.
 inline constexpr std::array<const char*, 2> kTrendDrawHeaders{"期号", "开奖号码"};
+
+/// The five numbers of a draw as the column 开奖号码 shows them: "01 05 07 10 11".
+template <typename Numbers> std::string drawNumbersText(const Numbers& numbers) {
+    std::string text;
+    for (const auto number : numbers)
+        text += (text.empty() ? "" : " ") + history::twoDigitText(number);
+    return text;
+}
 
 /// The bottom rows of the trend chart, figures of the chart's own draws.
 inline constexpr std::array<OverviewColumn, 4> kTrendFooter{

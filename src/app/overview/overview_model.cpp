@@ -14,12 +14,26 @@ OverviewModel::OverviewModel(QObject* parent) : QAbstractTableModel(parent) {}
 void OverviewModel::setResult(analysis::OverviewResult result) {
     beginResetModel();
     result_ = std::move(result);
+    headers_.clear();
+    for (int c = 0; c < session::kOverviewColumnCount; ++c)
+        headers_ << qs(session::overviewHeader(static_cast<OverviewColumn>(c), result_.type));
     texts_.clear();
     for (const auto& row : result_.rows) {
         auto& texts = texts_.emplace_back();
         for (int c = 0; c < session::kOverviewColumnCount; ++c)
             texts << qs(session::overviewCellText(result_, row, static_cast<OverviewColumn>(c)));
     }
+    applySort();
+    endResetModel();
+}
+
+void OverviewModel::setRows(std::vector<analysis::OverviewRow> rows, QList<QString> headers,
+                            std::vector<QList<QString>> texts) {
+    beginResetModel();
+    result_ = {};
+    result_.rows = std::move(rows);
+    headers_ = std::move(headers);
+    texts_ = std::move(texts);
     applySort();
     endResetModel();
 }
@@ -51,7 +65,7 @@ QVariant OverviewModel::data(const QModelIndex& index, int role) const {
 
 QVariant OverviewModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole)
-        return qs(session::overviewHeader(static_cast<OverviewColumn>(section), result_.type));
+        return headers_.value(section);
     return QAbstractTableModel::headerData(section, orientation, role);
 }
 

@@ -7,6 +7,8 @@
 #include <QString>
 #include <vector>
 
+class QTableView;
+
 namespace yilou::app {
 
 /// The overview grid over an OverviewResult: one row per value, the columns of
@@ -19,6 +21,10 @@ public:
 
     /// Shows `result`, in the order of the last sort.
     void setResult(analysis::OverviewResult result);
+    /// Shows rows whose headers and texts are made elsewhere (a pattern's overview), in the
+    /// columns of session::OverviewColumn.
+    void setRows(std::vector<analysis::OverviewRow> rows, QList<QString> headers,
+                 std::vector<QList<QString>> texts);
     /// Shows nothing.
     void clear();
 
@@ -38,6 +44,7 @@ private:
     void applySort();
 
     analysis::OverviewResult result_;
+    QList<QString> headers_;
     /// Per value (in result order), the texts of its columns.
     std::vector<QList<QString>> texts_;
     /// Grid row -> index into result_.rows.

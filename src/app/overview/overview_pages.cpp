@@ -7,6 +7,7 @@
 #include "app/overview/overview_page.h"
 #include "app/overview/trend_page.h"
 #include "app/overview/window_inputs.h"
+#include "app/patterns/pattern_page.h"
 #include "app/plays/plays_page.h"
 #include "app/shell/main_menus.h"
 #include "core/messages.h"
@@ -30,6 +31,7 @@ OverviewPages::OverviewPages(frmMain& window)
     tabs_->addTab(overview_, QStringLiteral("遗漏总览"));
     tabs_->addTab(trend_, QStringLiteral("走势图"));
     tabs_->addTab(new PlaysPage(*inputs_, prompts_), QStringLiteral("玩法遗漏"));
+    tabs_->addTab(new PatternPage(*inputs_, prompts_, *area.results), QStringLiteral("形态走势"));
     // The search buttons and the combination panel serve every page: what they find is shown
     // on the first.
     connect(area.results, &ResultGridsPanel::shown, tabs_,

@@ -36,6 +36,7 @@ TrendPage::TrendPage(WindowInputs& inputs, const Prompts& prompts, QWidget* pare
       counts_(new QButtonGroup(this)), place_(new QComboBox),
       showMisses_(new QCheckBox(QStringLiteral("显示遗漏"))),
       guideLines_(new QCheckBox(QStringLiteral("辅助线"))),
+      sideColumns_(new QCheckBox(QStringLiteral("显示形态"))),
       save_(new QPushButton(QStringLiteral("保存图片"))) {
     setObjectName(QStringLiteral("trendPage"));
     auto* controls = new QHBoxLayout;
@@ -58,9 +59,13 @@ TrendPage::TrendPage(WindowInputs& inputs, const Prompts& prompts, QWidget* pare
         place_->addItem(qs(session::placeCaption(place)), place);
     place_->addItem(QStringLiteral("第1～5位"), kEachPosition);
     connect(place_, &QComboBox::currentIndexChanged, this, &TrendPage::refresh);
-    controls->addSpacing(12);
-    controls->addWidget(new QLabel(QStringLiteral("位置")));
-    controls->addWidget(place_);
+    // In a box of their own, which a chart without places hides.
+    auto* placeBox = new QWidget;
+    auto* placeLayout = new QHBoxLayout(placeBox);
+    placeLayout->setContentsMargins(12, 0, 0, 0);
+    placeLayout->addWidget(new QLabel(QStringLiteral("位置")));
+    placeLayout->addWidget(place_);
+    controls->addWidget(placeBox);
 
     showMisses_->setObjectName(QStringLiteral("chkShowMisses"));
     showMisses_->setChecked(true);
@@ -72,6 +77,9 @@ TrendPage::TrendPage(WindowInputs& inputs, const Prompts& prompts, QWidget* pare
     controls->addSpacing(12);
     controls->addWidget(showMisses_);
     controls->addWidget(guideLines_);
+    sideColumns_->setObjectName(QStringLiteral("chkSideColumns"));
+    connect(sideColumns_, &QCheckBox::toggled, this, &TrendPage::refresh);
+    controls->addWidget(sideColumns_);
     controls->addStretch();
     controls->addWidget(save_);
 
@@ -92,20 +100,25 @@ void TrendPage::refresh() {
         request.places =
             place == kEachPosition ? std::vector<int>{1, 2, 3, 4, 5} : std::vector<int>{place};
         request.range = in.range;
-        const int count = counts_->checkedId();
-        request.rows = count > 0 ? static_cast<std::size_t>(count) : analysis::kAllDraws;
+        request.rows = chartRows();
         request.highestNumber = in.highestNumber;
         request.rules = in.rules;
         auto chart = analysis::trendChart(inputs_.snapshot(), request);
         caption()->setText(qs(session::viewCaption(chart.type, place_->currentText().toStdString(),
                                                    chart.view, inputs_.snapshot())));
         view_->setChart(std::move(chart));
+        view_->setSideColumns(sideColumns_->isChecked() ? in.highestNumber : 0);
         save_->setEnabled(true);
     } catch (const UserError& error) {
         caption()->setText(qs(error.what()));
         view_->clear();
         save_->setEnabled(false);
     }
+}
+
+std::size_t TrendPage::chartRows() const {
+    const int count = counts_->checkedId();
+    return count > 0 ? static_cast<std::size_t>(count) : analysis::kAllDraws;
 }
 
 void TrendPage::saveChart() {

@@ -27,7 +27,12 @@ public:
     QComboBox* place() const { return place_; }
     QCheckBox* showMisses() const { return showMisses_; }
     QCheckBox* guideLines() const { return guideLines_; }
+    /// Shows 和值, 跨度, 奇偶比 and 大小比 of each row beside its numbers.
+    QCheckBox* sideColumns() const { return sideColumns_; }
     QPushButton* save() const { return save_; }
+
+    /// The rows the buttons ask for: N, or analysis::kAllDraws.
+    std::size_t chartRows() const;
 
     /// Asks for a file and saves the chart there as a PNG picture.
     void saveChart();
@@ -42,6 +47,7 @@ private:
     QComboBox* place_;
     QCheckBox* showMisses_;
     QCheckBox* guideLines_;
+    QCheckBox* sideColumns_;
     QPushButton* save_;
 };
 

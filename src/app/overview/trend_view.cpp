@@ -2,7 +2,9 @@
 
 #include "app/dialogs/prompts.h"
 #include "core/draw_record.h"
+#include "session/messages.h"
 #include "session/overview_grid.h"
+#include "session/pattern_steps.h"
 
 #include <QEvent>
 #include <QPainter>
@@ -32,12 +34,7 @@ const QColor kMiss(0x9a, 0x9a, 0x9a);
 const QColor kHeadBack(0xee, 0xee, 0xee);
 const QColor kBlockTint(0xf6, 0xf8, 0xfc);
 
-QString numbersText(const std::array<std::int8_t, 5>& numbers) {
-    QString text;
-    for (int p = 0; p < 5; ++p)
-        text += (p ? QStringLiteral(" ") : QString()) + qs(history::twoDigitText(numbers[p]));
-    return text;
-}
+constexpr auto kSideColumns = static_cast<int>(analysis::kTrendSidePatterns.size());
 
 } // namespace
 
@@ -48,10 +45,17 @@ TrendView::TrendView(QWidget* parent) : QAbstractScrollArea(parent) {
 }
 
 void TrendView::setChart(analysis::TrendChart chart) {
+    TrendLabels labels;
+    for (const int value : chart.values)
+        labels.values << qs(session::overviewValueText(chart.type, value, chart.sxIni));
+    for (const auto& block : chart.blocks)
+        labels.blocks << qs(session::placeCaption(block.place));
+    setChart(std::move(chart), std::move(labels));
+}
+
+void TrendView::setChart(analysis::TrendChart chart, TrendLabels labels) {
     chart_ = std::move(chart);
-    valueLabels_.clear();
-    for (const int value : chart_->values)
-        valueLabels_ << qs(session::overviewValueText(chart_->type, value, chart_->sxIni));
+    labels_ = std::move(labels);
     for (std::size_t f = 0; f < footer_.size(); ++f) {
         footer_[f].clear();
         for (const auto& block : chart_->blocks) {
@@ -60,6 +64,7 @@ void TrendView::setChart(analysis::TrendChart chart) {
                 texts << qs(session::overviewCellText(block.view, row, session::kTrendFooter[f]));
         }
     }
+    readSideValues();
     measure();
     verticalScrollBar()->setValue(verticalScrollBar()->maximum());
     viewport()->update();
@@ -67,7 +72,8 @@ void TrendView::setChart(analysis::TrendChart chart) {
 
 void TrendView::clear() {
     chart_.reset();
-    valueLabels_.clear();
+    labels_ = {};
+    sideValues_.clear();
     for (auto& texts : footer_)
         texts.clear();
     measure();
@@ -84,6 +90,21 @@ void TrendView::setGuideLines(bool show) {
     viewport()->update();
 }
 
+void TrendView::setSideColumns(int highestNumber) {
+    if (highestNumber == sideHighestNumber_)
+        return;
+    sideHighestNumber_ = highestNumber;
+    readSideValues();
+    measure();
+    viewport()->update();
+}
+
+void TrendView::readSideValues() {
+    sideValues_.clear();
+    if (chart_ && sideHighestNumber_ > 0)
+        sideValues_ = analysis::trendSideColumns(*chart_, sideHighestNumber_);
+}
+
 QString TrendView::footerText(std::size_t footerRow, std::size_t block, std::size_t value) const {
     return footer_[footerRow][static_cast<qsizetype>(block)][static_cast<qsizetype>(value)];
 }
@@ -96,11 +117,16 @@ void TrendView::measure() {
         for (const auto& texts : rows)
             for (const QString& text : texts)
                 widest = std::max(widest, metrics.horizontalAdvance(text));
-    for (const QString& label : valueLabels_)
+    for (const QString& label : labels_.values)
         widest = std::max(widest, metrics.horizontalAdvance(label));
     cellWidth_ = std::max(rowHeight_, widest + 8);
     issueWidth_ = metrics.horizontalAdvance(QStringLiteral("2017081284")) + 14;
     numbersWidth_ = metrics.horizontalAdvance(QStringLiteral("00 00 00 00 00")) + 14;
+    sideWidth_ = 0;
+    if (sideHighestNumber_ > 0)
+        for (const auto pattern : analysis::kTrendSidePatterns)
+            sideWidth_ = std::max(
+                sideWidth_, metrics.horizontalAdvance(qs(messages::patternName(pattern))) + 10);
     updateScrollBars();
 }
 
@@ -109,7 +135,7 @@ void TrendView::updateScrollBars() {
     const int columns =
         chart_ ? static_cast<int>(chart_->blocks.size() * chart_->values.size()) : 0;
     const QSize area = viewport()->size();
-    const int bodyWidth = std::max(0, area.width() - issueWidth_ - numbersWidth_);
+    const int bodyWidth = std::max(0, area.width() - leftWidth());
     const int bodyHeight = std::max(0, area.height() - (kHeadRows + kFooterRows) * rowHeight_);
     horizontalScrollBar()->setRange(0, std::max(0, columns * cellWidth_ - bodyWidth));
     horizontalScrollBar()->setPageStep(bodyWidth);
@@ -153,7 +179,7 @@ QImage TrendView::image() const {
         return {};
     const auto rows = static_cast<int>(chart_->rowCount());
     const auto columns = static_cast<int>(chart_->blocks.size() * chart_->values.size());
-    const QSize size(issueWidth_ + numbersWidth_ + columns * cellWidth_,
+    const QSize size(leftWidth() + columns * cellWidth_,
                      (kHeadRows + rows + kFooterRows) * rowHeight_);
     if (rows > imageRowLimit() || size.width() > kMaxImageSide)
         return {};
@@ -167,7 +193,7 @@ QImage TrendView::image() const {
 }
 
 std::optional<std::size_t> TrendView::positionHit(std::size_t block, std::size_t row) const {
-    if (chart_->blocks[block].place == analysis::kAnyPlace)
+    if (chart_->blocks[block].place == analysis::kAnyPlace && !labels_.oneValuePerRow)
         return std::nullopt;
     for (std::size_t v = 0; v < chart_->values.size(); ++v)
         if (chart_->misses(block, v, row) == 0)
@@ -178,7 +204,8 @@ std::optional<std::size_t> TrendView::positionHit(std::size_t block, std::size_t
 void TrendView::paintChart(QPainter& painter, QSize size, QPoint scroll) const {
     painter.fillRect(QRect(QPoint(0, 0), size), palette().base());
     painter.setRenderHint(QPainter::Antialiasing);
-    const int left = issueWidth_ + numbersWidth_;
+    const int left = leftWidth();
+    const int sideLeft = issueWidth_ + numbersWidth_;
     const int headHeight = kHeadRows * rowHeight_;
     const int footTop = size.height() - kFooterRows * rowHeight_;
     const QRect body(left, headHeight, size.width() - left, footTop - headHeight);
@@ -260,7 +287,7 @@ void TrendView::paintChart(QPainter& painter, QSize size, QPoint scroll) const {
                 const std::int32_t misses = chart_->misses(b, v, r);
                 if (misses == 0) {
                     // A ball, drawn out to a pill when its label is wider than the row is high.
-                    const QString& label = valueLabels_[static_cast<int>(v)];
+                    const QString& label = labels_.values[static_cast<int>(v)];
                     const int height = rowHeight_ - 2;
                     const int width = std::min(
                         cellWidth_ - 2, std::max(height, ballMetrics.horizontalAdvance(label) + 6));
@@ -291,10 +318,19 @@ void TrendView::paintChart(QPainter& painter, QSize size, QPoint scroll) const {
                          Qt::AlignRight | Qt::AlignVCenter,
                          qs(history::issueText(chart_->issues[r])));
         painter.drawText(QRect(issueWidth_, rowTop(r), numbersWidth_, rowHeight_), Qt::AlignCenter,
-                         numbersText(chart_->numbers[r]));
+                         qs(session::drawNumbersText(chart_->numbers[r])));
+        if (r < sideValues_.size())
+            for (int k = 0; k < kSideColumns; ++k)
+                painter.drawText(
+                    QRect(sideLeft + k * sideWidth_, rowTop(r), sideWidth_, rowHeight_),
+                    Qt::AlignCenter,
+                    qs(session::patternValueText(analysis::kTrendSidePatterns[k],
+                                                 sideValues_[r][k])));
     }
     painter.setPen(kSeparator);
     painter.drawLine(issueWidth_ - 1, body.top(), issueWidth_ - 1, body.bottom());
+    if (left > sideLeft)
+        painter.drawLine(sideLeft - 1, body.top(), sideLeft - 1, body.bottom());
     painter.drawLine(left - 1, body.top(), left - 1, body.bottom());
     painter.restore();
 
@@ -305,11 +341,11 @@ void TrendView::paintChart(QPainter& painter, QSize size, QPoint scroll) const {
     for (std::size_t b = 0; b < blocks; ++b) {
         painter.setPen(placeColour(chart_->blocks[b].place));
         painter.drawText(QRect(cellLeft(b, 0), 0, blockWidth, rowHeight_), Qt::AlignCenter,
-                         qs(session::placeCaption(chart_->blocks[b].place)));
+                         labels_.blocks[static_cast<int>(b)]);
         painter.setPen(textPen);
         for (std::size_t v = 0; v < values; ++v)
             painter.drawText(QRect(cellLeft(b, v), rowHeight_, cellWidth_, rowHeight_),
-                             Qt::AlignCenter, valueLabels_[static_cast<int>(v)]);
+                             Qt::AlignCenter, labels_.values[static_cast<int>(v)]);
         painter.setPen(kSeparator);
         painter.drawLine(cellLeft(b, 0) - 1, 0, cellLeft(b, 0) - 1, headHeight);
     }
@@ -319,6 +355,11 @@ void TrendView::paintChart(QPainter& painter, QSize size, QPoint scroll) const {
                      QString::fromUtf8(session::kTrendDrawHeaders[0]));
     painter.drawText(QRect(issueWidth_, 0, numbersWidth_, headHeight), Qt::AlignCenter,
                      QString::fromUtf8(session::kTrendDrawHeaders[1]));
+    if (left > sideLeft)
+        for (int k = 0; k < kSideColumns; ++k)
+            painter.drawText(QRect(sideLeft + k * sideWidth_, 0, sideWidth_, headHeight),
+                             Qt::AlignCenter,
+                             qs(messages::patternName(analysis::kTrendSidePatterns[k])));
     painter.setPen(kSeparator);
     painter.drawLine(0, headHeight - 1, size.width(), headHeight - 1);
 

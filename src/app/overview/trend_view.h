@@ -1,5 +1,6 @@
 #pragma once
 
+#include "analysis/pattern_trend.h"
 #include "analysis/trend_chart.h"
 
 #include <QAbstractScrollArea>
@@ -10,6 +11,14 @@
 #include <optional>
 
 namespace yilou::app {
+
+/// The head texts of a chart: a label per value, a caption per block; and whether every row of
+/// a block holds one value at most, as at one position, so that 辅助线 can join them.
+struct TrendLabels {
+    QList<QString> values;
+    QList<QString> blocks;
+    bool oneValuePerRow = false;
+};
 
 /// The trend chart drawn as a table: a row per draw (issue and numbers at the left), a column
 /// per value in each block of places; a hit is a coloured ball holding the value, a miss the
@@ -23,6 +32,8 @@ public:
 
     /// Shows `chart`, scrolled to its newest draw.
     void setChart(analysis::TrendChart chart);
+    /// The same for a chart whose values are not those of its search type (a pattern's).
+    void setChart(analysis::TrendChart chart, TrendLabels labels);
     void clear();
     const std::optional<analysis::TrendChart>& chart() const { return chart_; }
 
@@ -30,6 +41,9 @@ public:
     void setShowMisses(bool show);
     /// Lines joining the hits of consecutive rows in the blocks of one position (辅助线).
     void setGuideLines(bool show);
+    /// Columns after the numbers with each row's 和值, 跨度, 奇偶比 and 大小比 in a game of the
+    /// numbers 1..highestNumber; 0 hides them.
+    void setSideColumns(int highestNumber);
 
     /// The whole chart as one image; a null image when it is too large for one.
     QImage image() const;
@@ -49,14 +63,24 @@ private:
     /// Cell sizes for the font and the widest text of the chart.
     void measure();
     void updateScrollBars();
+    /// The columns that stay in place at the left: issue, numbers and the side columns.
+    int leftWidth() const {
+        return issueWidth_ + numbersWidth_ +
+               static_cast<int>(analysis::kTrendSidePatterns.size()) * sideWidth_;
+    }
     /// Draws the chart into an area of `size` scrolled by `scroll` (pixels past the frozen
     /// head and left columns).
     void paintChart(QPainter& painter, QSize size, QPoint scroll) const;
     /// The value column of the block's hit in `row` when the block is one position's.
     std::optional<std::size_t> positionHit(std::size_t block, std::size_t row) const;
 
+    /// Fills sideValues_ for the chart when the side columns are shown.
+    void readSideValues();
+
     std::optional<analysis::TrendChart> chart_;
-    QList<QString> valueLabels_;
+    TrendLabels labels_;
+    int sideHighestNumber_ = 0;
+    std::vector<std::array<int, analysis::kTrendSidePatterns.size()>> sideValues_;
     /// [footer row][block] -> texts per value.
     std::array<QList<QList<QString>>, 4> footer_;
     bool showMisses_ = true;
@@ -66,6 +90,7 @@ private:
     int cellWidth_ = 0;
     int issueWidth_ = 0;
     int numbersWidth_ = 0;
+    int sideWidth_ = 0; ///< of each side column
 };
 
 } // namespace yilou::app

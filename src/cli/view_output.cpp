@@ -1,0 +1,95 @@
+#include "cli/view_output.h"
+
+#include "core/draw_record.h"
+#include "session/overview_grid.h"
+
+#include <CLI/CLI.hpp>
+#include <optional>
+
+namespace yilou::cli {
+
+void addOverviewSortOption(CLI::App* command, std::string& key) {
+    command->add_option("--sort", key,
+                        "按该列从小到大排列：value、hits、expectedHits、minGap、maxGap、"
+                        "currentGap、ratio、meanGap、lastGap、theoreticalGap、dueChance、"
+                        "maxGapSpan、maxRun、currentRun");
+}
+
+void writeOverviewFigures(JsonWriter& json, const analysis::OverviewRow& row) {
+    json.field("probability", row.probability)
+        .field("hits", row.hits)
+        .field("expectedHits", row.expectedHits)
+        .field("minGap", row.minGap)
+        .field("maxGap", row.maxGap)
+        .field("currentGap", row.currentGap)
+        .field("ratio", row.ratio)
+        .field("meanGap", row.meanGap)
+        .field("lastGap", row.lastGap)
+        .field("theoreticalGap", row.theoreticalGap)
+        .field("dueChance", row.dueChance)
+        .key("maxGapSpan");
+    if (row.maxGapSpan)
+        json.beginObject()
+            .field("first", history::issueText(row.maxGapSpan->first))
+            .field("last", history::issueText(row.maxGapSpan->last))
+            .endObject();
+    else
+        json.value(std::nullopt);
+    json.field("maxRun", row.maxRun)
+        .field("currentRun", row.currentRun)
+        .field("histogram", row.histogram);
+}
+
+void addHistogramColumns(TextTable& table, const std::vector<analysis::OverviewRow>& rows) {
+    for (int length = 1; length <= analysis::kHistogramLengths + 1; ++length)
+        table.headers.push_back(session::histogramHeader(length));
+    for (std::size_t r = 0; r < rows.size(); ++r)
+        for (const std::int32_t count : rows[r].histogram)
+            table.rows[r].push_back(std::to_string(count));
+}
+
+TextTable trendTable(const TrendRows& trend) {
+    TextTable table{{session::kTrendDrawHeaders.begin(), session::kTrendDrawHeaders.end()}, {}};
+    table.headers.insert(table.headers.end(), trend.labels.begin(), trend.labels.end());
+    for (std::size_t r = 0; r < trend.issues.size(); ++r) {
+        auto& cells = table.rows.emplace_back();
+        cells.push_back(history::issueText(trend.issues[r]));
+        cells.push_back(session::drawNumbersText(trend.numbers[r]));
+        for (std::size_t v = 0; v < trend.labels.size(); ++v) {
+            const std::int32_t misses = trend.misses(v, r);
+            cells.push_back(misses == 0 ? "[" + trend.labels[v] + "]" : std::to_string(misses));
+        }
+    }
+    for (const auto column : session::kTrendFooter) {
+        auto& cells = table.rows.emplace_back();
+        cells.push_back(session::overviewHeader(column, analysis::SearchType::Number));
+        cells.emplace_back();
+        for (const auto& row : trend.footer)
+            cells.push_back(session::overviewFigureText(row, column));
+    }
+    return table;
+}
+
+void writeTrendJson(JsonWriter& json, const TrendRows& trend, const std::vector<int>& codes) {
+    json.field("columns", trend.labels).field("codes", codes).key("rows").beginArray();
+    for (std::size_t r = 0; r < trend.issues.size(); ++r) {
+        json.beginObject()
+            .field("issue", history::issueText(trend.issues[r]))
+            .field("numbers", trend.numbers[r])
+            .key("misses")
+            .beginArray();
+        for (std::size_t v = 0; v < trend.labels.size(); ++v)
+            json.value(trend.misses(v, r));
+        json.endArray().endObject();
+    }
+    json.endArray().key("footer").beginObject();
+    for (const auto column : session::kTrendFooter) {
+        json.key(session::overviewKey(column)).beginArray();
+        for (const auto& row : trend.footer)
+            json.value(session::overviewSortKey(row, column));
+        json.endArray();
+    }
+    json.endObject();
+}
+
+} // namespace yilou::cli
