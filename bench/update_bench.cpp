@@ -41,7 +41,7 @@ const UpdatePage& updatePage() {
         yilou::testing::PageStyle style;
         style.fillerCells = 8;
         return UpdatePage{yilou::testing::resultsPage(rows, style),
-                          planUpdate(std::nullopt, kToday, kKeepDays, gameAt(kChongqing))};
+                          planUpdate({}, kToday, kKeepDays, gameAt(kChongqing))};
     }();
     return page;
 }
@@ -70,7 +70,7 @@ void BM_ReadAndStoreUpdatePage(benchmark::State& state) {
         state.PauseTiming();
         db.clear();
         state.ResumeTiming();
-        storePageDraws(db, page.plan, readPage(page), rules);
+        storePageDraws(db, page.plan, readPage(page), rules, dir.path());
     }
     state.counters["stored"] = static_cast<double>(db.drawCount());
 }

@@ -80,17 +80,17 @@ std::string memberLabel(SearchType type, int code, int sxIni) {
 void checkRequest(const GroupRequest& request) {
     const int n = static_cast<int>(request.codes.size());
     if (request.k < 1 || request.k > kMaxGroupSize)
-        throw UserError(messages::invalidGroupSize(request.k, kMaxGroupSize));
+        throw InputError(messages::invalidGroupSize(request.k, kMaxGroupSize));
     if (n > kMaxGroupCodes)
-        throw UserError(messages::tooManyCodes(kMaxGroupCodes, n));
+        throw InputError(messages::tooManyCodes(kMaxGroupCodes, n));
     // A value given twice would make every draw that holds it count each combination of the
     // copies, which multiplies the work without telling anything new.
     auto sorted = request.codes;
     std::sort(sorted.begin(), sorted.end());
     if (const auto twice = std::adjacent_find(sorted.begin(), sorted.end()); twice != sorted.end())
-        throw UserError(messages::codeChosenTwice(*twice));
+        throw InputError(messages::codeChosenTwice(*twice));
     if (n < request.k)
-        throw UserError(messages::tooFewCodes(n, request.k));
+        throw InputError(messages::tooFewCodes(n, request.k));
 }
 
 } // namespace

@@ -26,8 +26,8 @@ struct GroupRequest {
 /// For every k-combination of the codes (lexicographic order of their positions in the list):
 /// the gaps between the draws of the range that hold every member, and the current omission
 /// to the newest draw of the whole history. Rows come in enumeration order. Throws UserError
-/// for a reversed or empty range, a group size outside 1..6, a code given twice, more codes
-/// than kMaxGroupCodes, or fewer codes than the group size.
+/// for a reversed or empty range, InputError for a group size outside 1..6, a code given twice,
+/// more codes than kMaxGroupCodes, or fewer codes than the group size.
 std::vector<history::YlRow> P6Count(const history::Snapshot& snapshot, const GroupRequest& request);
 
 } // namespace yilou::analysis

@@ -1,6 +1,5 @@
 #include "analysis/omission_overview.h"
 
-#include "analysis/gap_stats.h"
 #include "analysis/place_columns.h"
 
 #include <algorithm>
@@ -89,16 +88,18 @@ OverviewRow rowOf(const history::Snapshot& snapshot, const OverviewRequest& requ
     row.probability = probability;
     row.hits = std::accumulate(tallies.histogram[s].begin(), tallies.histogram[s].end(), 0);
     row.expectedHits = static_cast<double>(range.size()) * probability;
-    row.minGap = row.hits ? tallies.minGap[s] : GapStats::kNoHit;
-    row.maxGap = row.hits ? tallies.maxGap[s] : GapStats::kNoHit;
     const std::int32_t last = tallies.last[s];
     row.currentGap = static_cast<std::int32_t>(snapshot.size()) + 1 - last;
-    row.ratio = static_cast<double>(row.maxGap) / row.currentGap;
     row.maxRun = tallies.maxRun[s];
     row.currentRun = last == static_cast<std::int32_t>(range.last) + 1 ? tallies.run[s] : 0;
     row.histogram = tallies.histogram[s];
-    if (row.hits == 0)
+    if (row.hits == 0) {
+        row.maxGap = row.currentGap;
         return row;
+    }
+    row.minGap = tallies.minGap[s];
+    row.maxGap = tallies.maxGap[s];
+    row.ratio = static_cast<double>(row.maxGap) / row.currentGap;
     // The closed gaps run from the IDX before the range to the last hit.
     const double meanGap =
         static_cast<double>(last - static_cast<std::int32_t>(range.before())) / row.hits;

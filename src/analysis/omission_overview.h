@@ -39,14 +39,17 @@ struct IssueSpan {
 /// The omission figures of one value at the request's place. A closed gap is one that ends
 /// at a hit; the first counts from the IDX before the range, as the search's gaps do.
 struct OverviewRow {
-    int value = 0;               ///< the number or attribute code
-    double probability = 0;      ///< that a random draw of the game holds the value there
-    std::int32_t hits = 0;       ///< 出现次数: draws of the range holding it
-    double expectedHits = 0;     ///< 理论次数: draws of the range × probability
-    std::int32_t minGap = 0;     ///< 最小遗漏: 32767 when nothing was hit
-    std::int32_t maxGap = 0;     ///< 最大遗漏: 32767 when nothing was hit
+    int value = 0;           ///< the number or attribute code
+    double probability = 0;  ///< that a random draw of the game holds the value there
+    std::int32_t hits = 0;   ///< 出现次数: draws of the range holding it
+    double expectedHits = 0; ///< 理论次数: draws of the range × probability
+    /// 最小遗漏: none when nothing was hit
+    std::optional<std::int32_t> minGap;
+    /// 最大遗漏: the longest closed gap; when nothing was hit, the whole stretch without the
+    /// value, which is the current gap.
+    std::int32_t maxGap = 0;
     std::int32_t currentGap = 0; ///< 当前遗漏: to one past the newest draw of the history
-    double ratio = 0;            ///< 大后比: maxGap ÷ currentGap
+    std::optional<double> ratio; ///< 大后比: maxGap ÷ currentGap, none when nothing was hit
     /// 平均遗漏, 上次遗漏, 理论遗漏 and 欲出几率 exist only when the range holds a hit (理论遗漏
     /// also needs a probability above 0).
     std::optional<double> meanGap;
@@ -89,7 +92,8 @@ std::vector<double> placeProbabilities(SearchType type, history::NumberOrder ord
 
 /// The overview of every value of the type over the range. Its smallest, largest and current
 /// gap and 大后比 are those of the omission search for the value alone: at the position, or
-/// anywhere (free position). The request's range must lie inside the snapshot.
+/// anywhere (free position); a value without a hit has no smallest gap and no 大后比 instead of
+/// the search's 32767. The request's range must lie inside the snapshot.
 OverviewResult omissionOverview(const history::Snapshot& snapshot, const OverviewRequest& request);
 
 } // namespace yilou::analysis

@@ -48,7 +48,7 @@ MatchPlan planFor(const SearchRequest& request, const std::array<bool, 5>& takin
 /// before the range; the current gap runs to the newest draw of the whole history.
 SearchResult YilouXianshi(const history::Snapshot& snapshot, const SearchRequest& request,
                           IndexRange range, const std::vector<std::uint32_t>& hits,
-                          std::string description) {
+                          const std::array<bool, 5>& taking, std::string description) {
     const Letter letter = searchTypeInfo(request.type).letter;
     std::array<const std::int8_t*, 5> columns{};
     for (int p = 0; p < 5; ++p)
@@ -71,6 +71,9 @@ SearchResult YilouXianshi(const history::Snapshot& snapshot, const SearchRequest
 
     SummaryRow& summary = result.summary;
     summary.desc = std::move(description);
+    for (int p = 0; p < 5; ++p)
+        if (taking[p])
+            summary.codes.push_back(request.positions[p].value);
     summary.min = gaps.smallest();
     summary.max = gaps.hits() ? gaps.largest() : GapStats::kNoHit;
     summary.last = gaps.current(snapshot.size());
@@ -103,22 +106,22 @@ SearchResult omissionSearch(const history::Snapshot& snapshot, const SearchReque
         description += ' ';
     }
     const auto hits = matchingDraws(snapshot, planFor(request, taking, n), range);
-    return YilouXianshi(snapshot, request, range, hits, std::move(description));
+    return YilouXianshi(snapshot, request, range, hits, taking, std::move(description));
 }
 
 SearchResult multiPositionSearch(const history::Snapshot& snapshot, const SearchRequest& request,
                                  int k, const std::string& kText) {
     // With no group size there is nothing to test; an empty grid would read as "never hit".
     if (k < 1 || k > 5)
-        throw UserError(messages::invalidPartialCount(kText));
+        throw InputError(messages::invalidPartialCount(kText));
     const IndexRange range = resolveRange(snapshot, request.startIssue, request.endIssue);
     std::string description;
     for (const PositionInput& position : request.positions)
         description += position.text + ' ';
     description += "(" + kText + ")";
-    const auto hits =
-        matchingDraws(snapshot, planFor(request, {true, true, true, true, true}, k), range);
-    return YilouXianshi(snapshot, request, range, hits, std::move(description));
+    const std::array<bool, 5> all{true, true, true, true, true};
+    const auto hits = matchingDraws(snapshot, planFor(request, all, k), range);
+    return YilouXianshi(snapshot, request, range, hits, all, std::move(description));
 }
 
 } // namespace yilou::analysis

@@ -42,6 +42,7 @@ struct SummaryRow {
     std::string desc;            ///< the searched values (号码（分组）)
     std::int32_t min, max, last; ///< smallest, largest and current gap
     std::string ratio;           ///< largest ÷ current gap (大后比)
+    std::vector<int> codes;      ///< the searched values as codes, in position order
 };
 
 struct SearchResult {
@@ -63,8 +64,8 @@ SearchResult omissionSearch(const history::Snapshot& snapshot, const SearchReque
 
 /// The multi-position search (分部检索): all five positions take part, and a draw is a hit when
 /// the conditions of at least `k` of them are met together. The description ends with
-/// "(" + kText + ")", kText being the group size as the user chose it. Throws UserError for a
-/// k outside 1..5 and for the range errors of omissionSearch.
+/// "(" + kText + ")", kText being the group size as the user chose it. Throws InputError for a
+/// k outside 1..5, and the range errors of omissionSearch.
 SearchResult multiPositionSearch(const history::Snapshot& snapshot, const SearchRequest& request,
                                  int k, const std::string& kText);
 

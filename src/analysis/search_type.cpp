@@ -2,7 +2,9 @@
 
 #include "core/zodiac.h"
 
+#include <algorithm>
 #include <array>
+#include <charconv>
 #include <cstdint>
 
 namespace yilou::analysis {
@@ -49,6 +51,23 @@ std::string valueLabel(SearchType type, int value, int sxIni) {
     if (type == SearchType::Zodiac)
         return history::zodiacName(value, sxIni);
     return std::to_string(value);
+}
+
+std::vector<int> labelCodes(std::string_view labels, int sxIni) {
+    std::vector<int> codes;
+    while (!labels.empty()) {
+        const std::size_t end = std::min(labels.find(' '), labels.size());
+        const std::string_view label = labels.substr(0, end);
+        labels.remove_prefix(std::min(end + 1, labels.size()));
+        const auto zodiac = std::find(history::strSxName.begin(), history::strSxName.end(), label);
+        const char* labelEnd = label.data() + label.size();
+        int value = 0;
+        if (zodiac != history::strSxName.end())
+            codes.push_back(sxIni + static_cast<int>(zodiac - history::strSxName.begin()));
+        else if (!label.empty() && std::from_chars(label.data(), labelEnd, value).ptr == labelEnd)
+            codes.push_back(value);
+    }
+    return codes;
 }
 
 } // namespace yilou::analysis

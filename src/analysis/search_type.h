@@ -4,6 +4,7 @@
 #include "core/games.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace yilou::analysis {
@@ -42,5 +43,10 @@ std::vector<int> selectableCodes(SearchType type, const history::Game& game, int
 /// A value as the grids show it: zodiac codes by name (strSxName(code − sxIni)), everything
 /// else in plain decimal.
 std::string valueLabel(SearchType type, int value, int sxIni);
+
+/// The codes of a text of labels separated by blanks, as a grouped result names its members
+/// ("01 05 11", "鼠 牛"): a zodiac name gives its code under `sxIni`, digits their value; any
+/// other label is left out.
+std::vector<int> labelCodes(std::string_view labels, int sxIni);
 
 } // namespace yilou::analysis

@@ -42,6 +42,16 @@ std::vector<std::int32_t> hitsBefore(const PlaceColumns& place, const ValueSlots
     return found;
 }
 
+/// The chart's 最大遗漏 is the longest stretch without the value among its own rows: the
+/// longest closed gap, or the open one from the last hit to one past the chart's last row when
+/// that is longer. Without a hit in the chart that stretch is the whole chart.
+void longestStretchInView(OverviewRow& row, const std::vector<std::uint32_t>& hitRows,
+                          IndexRange view) {
+    const std::size_t lastHit = hitRows.empty() ? view.before() : view.first + 1 + hitRows.back();
+    const auto open = static_cast<std::int32_t>(view.last + 2 - lastHit);
+    row.maxGap = row.hits ? std::max(row.maxGap, open) : open;
+}
+
 } // namespace
 
 std::int32_t TrendChart::misses(std::size_t block, std::size_t value, std::size_t row) const {
@@ -85,6 +95,8 @@ TrendChart trendChart(const history::Snapshot& snapshot, const TrendRequest& req
         figures.highestNumber = request.highestNumber;
         figures.rules = request.rules;
         block.view = omissionOverview(snapshot, figures);
+        for (std::size_t v = 0; v < chart.values.size(); ++v)
+            longestStretchInView(block.view.rows[v], block.hitRows[v], view);
     }
     return chart;
 }

@@ -36,7 +36,9 @@ struct TrendBlock {
     /// Per value: the IDX of its last hit before the chart's first row, 0 when it had none.
     std::vector<std::int32_t> hitBefore;
     /// The bottom rows: the figures of the chart's draws as a range of their own (出现次数,
-    /// 平均遗漏, 最大遗漏 and 最大连出 among them), one row per value.
+    /// 平均遗漏, 最大遗漏 and 最大连出 among them), one row per value. Their 最大遗漏 is the
+    /// longest stretch without the value in the chart: the open one from its last hit to one
+    /// past the chart's last row counts too.
     OverviewResult view;
 };
 

@@ -11,6 +11,7 @@
 #include "app/history/history_grid.h"
 #include "app/overview/overview_pages.h"
 #include "app/shell/main_menus.h"
+#include "app/shell/program_icon.h"
 #include "core/user_error.h"
 #include "session/history_steps.h"
 #include "session/messages.h"
@@ -39,6 +40,7 @@ namespace yilou::app {
 frmMain::frmMain(const std::filesystem::path& dataFolder, QWidget* parent)
     : QMainWindow(parent), dataFolder_(dataFolder) {
     setObjectName(QStringLiteral("frmMain"));
+    setWindowIcon(programIcon());
     openUrl_ = [](const QUrl& address) { return QDesktopServices::openUrl(address); };
     buildLayout();
     wireMenus();
@@ -142,7 +144,8 @@ void frmMain::startUp() {
 }
 
 void frmMain::updateTitle() {
-    setWindowTitle(qs(messages::windowTitle(choices_.game().name)));
+    // The desktop shows the program's name (the application's display name) after it.
+    setWindowTitle(qs(choices_.game().name));
 }
 
 void frmMain::updateStatus() {

@@ -17,6 +17,10 @@
 
 class QLabel;
 
+namespace yilou::session {
+struct Deletion;
+}
+
 namespace yilou::app {
 
 class AnalysisArea;
@@ -122,11 +126,11 @@ private:
     /// The input box of the update address template, with the current one to edit; an
     /// accepted text is saved (an empty one removes the template). Nothing when cancelled.
     std::optional<std::string> askUpdateUrl();
-    /// Asks before a deletion of `removed` draws that would leave the history empty; nothing
-    /// when the user declines, else what the engine may do when all draws would go.
-    std::optional<history::WhenAllDrawsGo> confirmDeletion(std::size_t removed);
-    /// Deletes and reports a compaction that failed afterwards.
-    void runDeletion(const std::function<history::DeletionResult(history::HistoryDb&)>& deletion);
+    /// Deletes by the session's one step; a deletion it refuses because no draw would be left
+    /// is asked about and, when the user agrees, run again with `whenAllGo` Delete. Reports a
+    /// compaction that failed afterwards.
+    void runDeletion(const session::Deletion& deletion,
+                     history::WhenAllDrawsGo whenAllGo = history::WhenAllDrawsGo::Refuse);
     void setHistoryCommandsEnabled(bool enabled);
     void showFailure(const std::exception& error);
     /// The zodiac year of the issue in Text1 (intSxYear), or this year when Text1 holds none.

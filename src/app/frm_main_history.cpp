@@ -142,29 +142,34 @@ void frmMain::cmdRdLst_Click() {
     prompts_.inform(messages::kImportTitle, report.summary());
 }
 
-std::optional<history::WhenAllDrawsGo> frmMain::confirmDeletion(std::size_t removed) {
-    if (removed < snapshot_.size())
-        return history::WhenAllDrawsGo::Refuse;
-    if (prompts_.confirm(messages::kClearTitle, messages::wouldEmptyHistory(removed)))
-        return history::WhenAllDrawsGo::Delete;
-    return std::nullopt;
-}
-
-void frmMain::runDeletion(
-    const std::function<history::DeletionResult(history::HistoryDb&)>& deletion) {
+void frmMain::runDeletion(const session::Deletion& deletion, history::WhenAllDrawsGo whenAllGo) {
+    const auto folder = dataFolder_;
+    const auto rules = choices_.rules();
     history::DeletionResult result;
+    std::optional<std::size_t> wouldEmpty;
     const bool done = changeHistory(qs(messages::kWorking), [&](history::HistoryDb& db) {
-        result = deletion(db);
+        try {
+            result = session::deleteDraws(db, deletion, folder, rules, whenAllGo);
+        } catch (const history::DeletionEmptiesHistory& refused) {
+            wouldEmpty = refused.count;
+        }
         return db.loadSnapshot();
     });
-    if (done && result.compactionProblem)
+    if (!done)
+        return;
+    if (wouldEmpty) {
+        if (prompts_.confirm(messages::kClearTitle, messages::wouldEmptyHistory(*wouldEmpty)))
+            runDeletion(deletion, history::WhenAllDrawsGo::Delete);
+        return;
+    }
+    if (result.compactionProblem)
         prompts_.warn(messages::kNoticeTitle, messages::warning(*result.compactionProblem));
 }
 
 void frmMain::Command3_Click() {
-    if (snapshot_.empty() || !confirmDeletion(1))
+    if (snapshot_.empty())
         return;
-    runDeletion([](history::HistoryDb& db) { return history::deleteNewestDraw(db); });
+    runDeletion(session::Deletion::newest(1));
     entry_->MaskEdBox1[1]->setFocus();
 }
 
@@ -189,18 +194,7 @@ void frmMain::mnuDlzd_Click() {
         showFailure(error);
         return;
     }
-    const auto& issues = snapshot_.issues;
-    const auto kept = static_cast<std::size_t>(
-        std::upper_bound(issues.begin(), issues.end(), keep) - issues.begin());
-    const auto whenAllGo = confirmDeletion(issues.size() - kept);
-    if (!whenAllGo)
-        return;
-    const auto folder = dataFolder_;
-    const auto game = choices_.game();
-    const auto rules = choices_.rules();
-    runDeletion([=](history::HistoryDb& db) {
-        return history::deleteAfter(db, keep, folder, game, rules, *whenAllGo);
-    });
+    runDeletion(session::Deletion::after(keep));
 }
 
 void frmMain::mnuEszhzd_Click() {
@@ -217,25 +211,13 @@ void frmMain::mnuEszhzd_Click() {
     }
     if (count <= 0 || snapshot_.empty())
         return;
-    const auto whenAllGo = confirmDeletion(std::min<std::size_t>(count, snapshot_.size()));
-    if (!whenAllGo)
-        return;
-    const auto folder = dataFolder_;
-    const auto game = choices_.game();
-    const auto rules = choices_.rules();
-    runDeletion([=](history::HistoryDb& db) {
-        return session::deleteNewest(db, static_cast<std::size_t>(count), folder, game, rules,
-                                     *whenAllGo);
-    });
+    runDeletion(session::Deletion::newest(static_cast<std::size_t>(count)));
 }
 
 void frmMain::mnuClear_Click() {
     if (!prompts_.confirm(messages::kClearTitle, messages::kClearQuestion))
         return;
-    changeHistory(qs(messages::kWorking), [](history::HistoryDb& db) {
-        db.clear();
-        return history::Snapshot{};
-    });
+    runDeletion(session::Deletion::all(), history::WhenAllDrawsGo::Delete);
 }
 
 void frmMain::Command4_Click() {

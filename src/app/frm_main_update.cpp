@@ -27,7 +27,9 @@ void frmMain::mnuUpdateUrl_Click() {
 }
 
 void frmMain::Command21_Click() {
-    if (!prompts_.confirm(messages::kOnlineUpdateTitle, messages::kOnlineUpdateQuestion))
+    if (!prompts_.confirm(messages::kOnlineUpdateTitle,
+                          session::onlineUpdateQuestion(snapshot().issues, settings_.IniSerchDay(),
+                                                        history::today())))
         return;
     std::string urlTemplate = settings_.UpdateUrl();
     if (urlTemplate.empty())

@@ -1,22 +1,40 @@
 #include "app/frm_main.h"
 #include "app/shell/dialog_language.h"
+#include "app/shell/program_icon.h"
+#include "core/system_error_text.h"
+#include "session/messages.h"
 #include "settings/data_folder.h"
+#include "version.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QIcon>
+#include <cerrno>
+#include <iostream>
+#include <string_view>
 
 int main(int argc, char** argv) {
+    // Answered before the application starts, so that it needs no display.
+    for (int i = 1; i < argc; ++i)
+        if (std::string_view(argv[i]) == "--version") {
+            if (std::cout << "yilou " << yilou::kVersion << '\n' << std::flush)
+                return 0;
+            std::cerr << yilou::messages::cannotWriteOutput(yilou::history::systemErrorText(errno))
+                      << '\n';
+            return 1;
+        }
+
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("11S5OMBRIX"));
     QApplication::setApplicationDisplayName(QStringLiteral("遗漏统计"));
     QApplication::setDesktopFileName(QStringLiteral("yilou"));
-    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("yilou")));
+    QApplication::setWindowIcon(yilou::app::programIcon());
     yilou::app::useChineseDialogTexts(application);
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("11选5/快乐12 历史号码与遗漏统计"));
     parser.addHelpOption();
+    // Listed in the help; answered above.
+    parser.addOption(QCommandLineOption(QStringLiteral("version"), QStringLiteral("显示版本号")));
     const QCommandLineOption dataDir(QStringLiteral("data-dir"),
                                      QStringLiteral("数据文件夹（默认 ~/.local/share/11S5OMBRIX）"),
                                      QStringLiteral("DIR"));

@@ -3,6 +3,7 @@
 #include "analysis/grouped_combination.h"
 #include "analysis/omission_search.h"
 #include "cli/analysis_options.h"
+#include "cli/json_writer.h"
 #include "core/user_error.h"
 #include "session/grid_text.h"
 #include "session/messages.h"
@@ -24,10 +25,10 @@ constexpr const char* kSearchRefHelp = "取该历史期的号码作为检索值"
 analysis::PositionInput& takePosition(analysis::SearchRequest& request, const std::string& text) {
     const int p = session::parseDecimal(text, messages::field::kPosition);
     if (p < 1 || p > 5)
-        throw UserError(messages::positionOutOfRange(text));
+        throw InputError(messages::positionOutOfRange(text));
     auto& position = request.positions[p - 1];
     if (position.selected)
-        throw UserError(messages::positionTwice(text));
+        throw InputError(messages::positionTwice(text));
     position.selected = true;
     return position;
 }
@@ -50,20 +51,29 @@ std::vector<std::string> splitList(const std::string& text) {
 void printSearch(CliContext& context, const analysis::SearchResult& result) {
     const auto& summary = result.summary;
     if (context.format() == OutputFormat::Json) {
-        auto& out = context.out;
-        out << "{\"hits\":[";
-        for (std::size_t i = 0; i < result.hits.size(); ++i) {
-            const auto& hit = result.hits[i];
-            out << (i ? "," : "") << "{\"issue\":\"" << history::issueText(hit.issue)
-                << "\",\"values\":[";
-            const auto texts = result.texts(hit);
-            for (int j = 0; j < 5; ++j)
-                out << (j ? "," : "") << jsonString(texts[j]);
-            out << "],\"gap\":" << hit.gap << ",\"seq\":" << hit.seq << '}';
-        }
-        out << "],\"summary\":{\"desc\":" << jsonString(summary.desc) << ",\"min\":" << summary.min
-            << ",\"max\":" << summary.max << ",\"last\":" << summary.last
-            << ",\"ratio\":" << jsonString(summary.ratio) << "}}\n";
+        JsonWriter json(context.out);
+        json.beginObject().key("hits").beginArray();
+        for (const auto& hit : result.hits)
+            json.beginObject()
+                .field("issue", history::issueText(hit.issue))
+                .field("values", result.texts(hit))
+                .field("codes", hit.values)
+                .field("gap", hit.gap)
+                .field("seq", hit.seq)
+                .endObject();
+        json.endArray()
+            .key("summary")
+            .beginObject()
+            .field("desc", summary.desc)
+            .field("codes", summary.codes)
+            .field("min", summary.min)
+            .field("max", summary.max)
+            .field("last", summary.last)
+            .key("ratio")
+            .numberText(summary.ratio)
+            .endObject()
+            .endObject()
+            .finish();
         return;
     }
     printTable(context.out, context.format(), session::searchTextGrid(result));
@@ -73,15 +83,20 @@ void printSearch(CliContext& context, const analysis::SearchResult& result) {
 
 void printYl(CliContext& context, const std::vector<history::YlRow>& rows) {
     if (context.format() == OutputFormat::Json) {
-        context.out << "{\"rows\":[";
-        for (std::size_t i = 0; i < rows.size(); ++i) {
-            const auto& row = rows[i];
-            context.out << (i ? "," : "") << "{\"content\":" << jsonString(row.content)
-                        << ",\"min\":" << row.intMinYL << ",\"max\":" << row.intMaxYL
-                        << ",\"last\":" << row.intLstYl
-                        << ",\"ratio\":" << jsonString(history::sglLlrText(row.sglLlr)) << '}';
-        }
-        context.out << "]}\n";
+        const int sxIni = context.settings().SxIni();
+        JsonWriter json(context.out);
+        json.beginObject().key("rows").beginArray();
+        for (const auto& row : rows)
+            json.beginObject()
+                .field("content", row.content)
+                .field("codes", analysis::labelCodes(row.content, sxIni))
+                .field("min", row.intMinYL)
+                .field("max", row.intMaxYL)
+                .field("last", row.intLstYl)
+                .key("ratio")
+                .numberText(history::sglLlrText(row.sglLlr))
+                .endObject();
+        json.endArray().endObject().finish();
         return;
     }
     printTable(context.out, context.format(), session::ylTextGrid(rows));
@@ -124,27 +139,27 @@ void addPartialCommand(CLI::App& app, CliContext& context) {
     addReference(command, *options, kSearchRefHelp);
     valuesOption->excludes(command->get_option("--ref"));
     command->callback([&context, options, values, k] {
-        const auto snapshot = context.db().loadSnapshot();
+        // The command line is read in full before the history: its mistakes come first.
+        const int groupSize = session::parseDecimal(*k, messages::field::kPartialCount);
         auto request = baseRequest(context, *options);
-        if (!options->ref.empty()) {
-            applyReference(context, snapshot, *options, request);
-        } else {
+        if (options->ref.empty()) {
             const auto items = splitList(*values);
             if (items.size() != 5)
-                throw UserError("--values " + messages::fiveValuesNeeded());
+                throw InputError("--values " + messages::fiveValuesNeeded());
             for (int p = 0; p < 5; ++p) {
                 request.positions[p].text = items[p];
                 request.positions[p].value =
                     session::parseDecimal(items[p], messages::field::kValue);
             }
         }
+        const auto snapshot = context.db().loadSnapshot();
+        if (!options->ref.empty())
+            applyReference(context, snapshot, *options, request);
         const auto range = rangeIssues(snapshot, *options);
         request.startIssue = range.start;
         request.endIssue = range.end;
-        printSearch(context, session::searchPartial(
-                                 snapshot, request,
-                                 session::parseDecimal(*k, messages::field::kPartialCount), *k,
-                                 context.choices()));
+        printSearch(context,
+                    session::searchPartial(snapshot, request, groupSize, *k, context.choices()));
     });
 }
 
@@ -197,8 +212,17 @@ std::function<analysis::SearchResult()> addSearchOptions(CLI::App* command, CliC
         ->needs(command->get_option("--ref"))
         ->excludes(command->get_option("--pos"));
     return [&context, options, positions, refPositions] {
-        const auto snapshot = context.db().loadSnapshot();
+        // The command line is read in full before the history: its mistakes come first.
         auto request = baseRequest(context, *options);
+        for (const auto& item : *positions) {
+            const auto equals = item.find('=');
+            if (equals == std::string::npos)
+                throw InputError(messages::positionValueFormat(item));
+            auto& position = takePosition(request, item.substr(0, equals));
+            position.text = item.substr(equals + 1);
+            position.value = session::parseDecimal(position.text, messages::field::kValue);
+        }
+        const auto snapshot = context.db().loadSnapshot();
         if (!options->ref.empty()) {
             applyReference(context, snapshot, *options, request);
             const auto chosen = refPositions->empty()
@@ -206,14 +230,6 @@ std::function<analysis::SearchResult()> addSearchOptions(CLI::App* command, CliC
                                     : splitList(*refPositions);
             for (const auto& item : chosen)
                 takePosition(request, item);
-        }
-        for (const auto& item : *positions) {
-            const auto equals = item.find('=');
-            if (equals == std::string::npos)
-                throw UserError(messages::positionValueFormat(item));
-            auto& position = takePosition(request, item.substr(0, equals));
-            position.text = item.substr(equals + 1);
-            position.value = session::parseDecimal(position.text, messages::field::kValue);
         }
         const auto range = rangeIssues(snapshot, *options);
         request.startIssue = range.start;
@@ -233,16 +249,17 @@ std::function<void(const ShowYlRows&)> addGroupOptions(CLI::App* command, CliCon
     command->add_option("--k", *k, "组合位数 K（1～6）")->required();
     addSortOption(command, *sort);
     return [&context, options, select, k, sort](const ShowYlRows& show) {
-        const auto snapshot = context.db().loadSnapshot();
-        const auto range = rangeIssues(snapshot, *options);
+        // The command line is read in full before the history: its mistakes come first.
         analysis::GroupRequest request;
         request.type = options->searchType();
         request.k = session::parseDecimal(*k, messages::field::kGroupSize);
-        request.startIssue = range.start;
-        request.endIssue = range.end;
         request.sxIni = context.settings().SxIni();
         request.codes = session::codesInBoxOrder(request.type, context.game(), request.sxIni,
                                                  context.settings().DsIni(), splitList(*select));
+        const auto snapshot = context.db().loadSnapshot();
+        const auto range = rangeIssues(snapshot, *options);
+        request.startIssue = range.start;
+        request.endIssue = range.end;
         const auto result =
             session::calculateGroups(context.dbForChange(), snapshot, request, sortColumn(*sort));
         show(result.rows);

@@ -1,6 +1,8 @@
 #include "cli/analysis_options.h"
 
+#include "core/user_error.h"
 #include "session/search_steps.h"
+#include "session/typed_input.h"
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
@@ -14,6 +16,20 @@ namespace {
 constexpr std::array<const char*, analysis::kSearchTypeCount> kTypeNames{
     "number", "zodiac", "head", "tail", "sum", "segment"};
 
+/// Refuses, while the command line is read, an issue that is not one of the typed forms.
+CLI::Validator issueArgument() {
+    return CLI::Validator(
+        [](std::string& text) {
+            try {
+                session::parseIssue(text);
+                return std::string();
+            } catch (const UserError& error) {
+                return std::string(error.what());
+            }
+        },
+        "ISSUE");
+}
+
 } // namespace
 
 analysis::SearchType CommonOptions::searchType() const {
@@ -25,8 +41,8 @@ void addTypeAndRange(CLI::App* command, CommonOptions& options) {
     command
         ->add_option("--type", options.type, "检索类型：number、zodiac、head、tail、sum、segment")
         ->check(CLI::IsMember(std::vector<std::string>(kTypeNames.begin(), kTypeNames.end())));
-    command->add_option("--from", options.from, "起始期号，默认最早一期");
-    command->add_option("--to", options.to, "截止期号，默认最新一期");
+    command->add_option("--from", options.from, "起始期号，默认最早一期")->check(issueArgument());
+    command->add_option("--to", options.to, "截止期号，默认最新一期")->check(issueArgument());
 }
 
 void addOrder(CLI::App* command, CommonOptions& options) {
@@ -35,7 +51,7 @@ void addOrder(CLI::App* command, CommonOptions& options) {
 }
 
 void addReference(CLI::App* command, CommonOptions& options, const std::string& help) {
-    auto* ref = command->add_option("--ref", options.ref, help);
+    auto* ref = command->add_option("--ref", options.ref, help)->check(issueArgument());
     command->add_flag("--before", options.before, "仅检索该期之前（截止期号取参考期的上一期）")
         ->needs(ref)
         ->excludes(command->get_option("--to"));

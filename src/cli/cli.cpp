@@ -10,6 +10,7 @@
 #include "core/system_error_text.h"
 #include "core/user_error.h"
 #include "session/messages.h"
+#include "version.h"
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
@@ -18,6 +19,8 @@
 namespace yilou::cli {
 
 namespace {
+
+constexpr const char* kVersionHelp = "显示版本号";
 
 /// "可用的命令：game、import、…".
 std::string commandList(CLI::App& app) {
@@ -65,6 +68,7 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     CLI::App app{"yilou-cli：11选5/快乐12 历史号码与遗漏统计", "yilou-cli"};
     app.require_subcommand(1);
     app.fallthrough();
+    app.set_version_flag("--version", std::string("yilou-cli ") + kVersion, kVersionHelp);
     app.add_option("--data-dir", context.dataDirOption,
                    "数据文件夹（默认 ~/.local/share/11S5OMBRIX）");
     app.add_option("--format", context.formatName, "输出格式：table、csv 或 json")
@@ -79,10 +83,13 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     std::vector<std::string> reversed(args.rbegin(), args.rend());
     try {
         app.parse(reversed);
-    } catch (const CLI::CallForHelp& help) {
-        return app.exit(help, out, err);
+    } catch (const CLI::Success& helpOrVersion) {
+        return app.exit(helpOrVersion, out, err);
     } catch (const CLI::ParseError& error) {
         err << usageMessage(app, error) << '\n' << messages::kSeeHelp << '\n';
+        return 2;
+    } catch (const InputError& error) {
+        err << error.what() << '\n' << messages::kSeeHelp << '\n';
         return 2;
     } catch (const UserError& error) {
         err << error.what() << '\n';

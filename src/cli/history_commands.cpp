@@ -1,5 +1,6 @@
 #include "cli/history_commands.h"
 
+#include "cli/json_writer.h"
 #include "core/user_error.h"
 #include "session/grid_text.h"
 #include "session/history_steps.h"
@@ -15,6 +16,18 @@ namespace {
 void printGame(CliContext& context) {
     const int index = context.settings().GsZl();
     const history::Game& game = history::gameAt(index);
+    if (context.format() == OutputFormat::Json) {
+        JsonWriter json(context.out);
+        json.beginObject()
+            .field("index", index)
+            .field("name", game.name)
+            .field("gameCode", game.gameCode())
+            .field("drawsPerDay", game.drawsPerDay)
+            .field("highestNumber", game.highestNumber)
+            .endObject()
+            .finish();
+        return;
+    }
     context.out << messages::currentGame(index, game.name, game.gameCode(), game.drawsPerDay)
                 << '\n';
 }
@@ -27,7 +40,7 @@ void addGameCommand(CLI::App& app, CliContext& context) {
         if (!index->empty()) {
             const int value = session::parseDecimal(*index, messages::field::kGameIndex);
             if (value < 0 || value >= history::kGameCount)
-                throw UserError(messages::gameIndexOutOfRange(*index));
+                throw InputError(messages::gameIndexOutOfRange(*index));
             context.settings().setGsZl(value);
             context.settings().sync();
         }
@@ -37,15 +50,16 @@ void addGameCommand(CLI::App& app, CliContext& context) {
 
 void printHistory(CliContext& context, const history::Snapshot& snapshot) {
     if (context.format() == OutputFormat::Json) {
-        context.out << '[';
+        JsonWriter json(context.out);
+        json.beginArray();
         for (std::size_t i = 0; i < snapshot.size(); ++i) {
             const auto numbers = snapshot.numbers(i);
-            context.out << (i > 0 ? "," : "") << "{\"issue\":\""
-                        << history::issueText(snapshot.issues[i]) << "\",\"numbers\":["
-                        << numbers[0] << ',' << numbers[1] << ',' << numbers[2] << ',' << numbers[3]
-                        << ',' << numbers[4] << "]}";
+            json.beginObject()
+                .field("issue", history::issueText(snapshot.issues[i]))
+                .field("numbers", numbers)
+                .endObject();
         }
-        context.out << "]\n";
+        json.endArray().finish();
         return;
     }
     printTable(context.out, context.format(), session::historyTextGrid(snapshot));
@@ -62,7 +76,7 @@ void addHistoryCommand(CLI::App& app, CliContext& context) {
         }
         const int count = session::parseDecimal(*tail, messages::field::kDrawCount);
         if (count < 0)
-            throw UserError(messages::negativeCount());
+            throw InputError(messages::negativeCount());
         printHistory(context, context.db().loadNewest(static_cast<std::size_t>(count)));
     });
 }
@@ -84,17 +98,12 @@ void addAddCommand(CLI::App& app, CliContext& context) {
 void addNextCommand(CLI::App& app, CliContext& context) {
     auto* command = app.add_subcommand("next", "显示建议的下一期期号");
     command->callback([&context] {
-        context.out << history::issueText(
-                           session::nextIssue(context.db().newestIssue(), context.game()))
-                    << '\n';
-    });
-}
-
-void addClearCommand(CLI::App& app, CliContext& context) {
-    auto* command = app.add_subcommand("clear", "清空所有历史号码");
-    command->callback([&context] {
-        context.dbForChange().clear();
-        context.out << messages::historyCleared() << '\n';
+        const std::string next =
+            history::issueText(session::nextIssue(context.db().newestIssue(), context.game()));
+        if (context.format() == OutputFormat::Json)
+            JsonWriter(context.out).beginObject().field("issue", next).endObject().finish();
+        else
+            context.out << next << '\n';
     });
 }
 
@@ -105,7 +114,6 @@ void addHistoryCommands(CLI::App& app, CliContext& context) {
     addHistoryCommand(app, context);
     addAddCommand(app, context);
     addNextCommand(app, context);
-    addClearCommand(app, context);
 }
 
 } // namespace yilou::cli

@@ -34,16 +34,24 @@ void reportDeleted(CliContext& context, const history::DeletionResult& result) {
         context.err << messages::warning(*result.compactionProblem) << '\n';
 }
 
-/// Runs a deletion that may take every draw; without --yes that is refused and the user is
+/// Runs a deletion; one that would leave no draw is refused without --yes, and the user is
 /// told how to confirm it.
-template <typename Deletion>
-void deleteConfirmed(CliContext& context, bool yes, Deletion deletion) {
+void deleteConfirmed(CliContext& context, bool yes, const session::Deletion& deletion) {
     try {
-        reportDeleted(context, deletion(yes ? history::WhenAllDrawsGo::Delete
-                                            : history::WhenAllDrawsGo::Refuse));
+        const auto result = session::deleteDraws(
+            context.dbForChange(), deletion, context.dataDir(), context.rules(),
+            yes ? history::WhenAllDrawsGo::Delete : history::WhenAllDrawsGo::Refuse);
+        if (deletion.kind == session::Deletion::Kind::All)
+            context.out << messages::historyCleared() << '\n';
+        else
+            reportDeleted(context, result);
     } catch (const history::DeletionEmptiesHistory& refused) {
         throw UserError(std::string(refused.what()) + messages::confirmEmptyingWithYes());
     }
+}
+
+void addYesFlag(CLI::App* command, bool& yes) {
+    command->add_flag("--yes", yes, "确认删除全部历史号码");
 }
 
 void addDeleteCommands(CLI::App& app, CliContext& context) {
@@ -51,31 +59,29 @@ void addDeleteCommands(CLI::App& app, CliContext& context) {
     auto count = std::make_shared<std::string>();
     auto lastYes = std::make_shared<bool>(false);
     last->add_option("N", *count, "要删除的期数，默认 1");
-    last->add_flag("--yes", *lastYes, "N 不少于现有期数时确认清空历史号码");
+    addYesFlag(last, *lastYes);
     last->callback([&context, count, lastYes] {
         const int n =
             count->empty() ? 1 : session::parseDecimal(*count, messages::field::kDrawCount);
         if (n < 0)
-            throw UserError(messages::negativeCount());
-        deleteConfirmed(context, *lastYes, [&](history::WhenAllDrawsGo whenAllGo) {
-            return session::deleteNewest(context.dbForChange(), static_cast<std::size_t>(n),
-                                         context.dataDir(), context.game(), context.rules(),
-                                         whenAllGo);
-        });
+            throw InputError(messages::negativeCount());
+        deleteConfirmed(context, *lastYes, session::Deletion::newest(static_cast<std::size_t>(n)));
     });
 
     auto* to = app.add_subcommand("delete-to", "保留到指定期（含该期），删除其后的历史号码");
     auto issue = std::make_shared<std::string>();
     auto toYes = std::make_shared<bool>(false);
     to->add_option("ISSUE", *issue, "保留的最后一期，例如 2017081284")->required();
-    to->add_flag("--yes", *toYes, "该期早于最早一期时确认清空历史号码");
+    addYesFlag(to, *toYes);
     to->callback([&context, issue, toYes] {
-        const history::Issue keep = session::parseIssue(*issue);
-        deleteConfirmed(context, *toYes, [&](history::WhenAllDrawsGo whenAllGo) {
-            return history::deleteAfter(context.dbForChange(), keep, context.dataDir(),
-                                        context.game(), context.rules(), whenAllGo);
-        });
+        deleteConfirmed(context, *toYes, session::Deletion::after(session::parseIssue(*issue)));
     });
+
+    auto* clear = app.add_subcommand("clear", "清空所有历史号码");
+    auto clearYes = std::make_shared<bool>(false);
+    addYesFlag(clear, *clearYes);
+    clear->callback(
+        [&context, clearYes] { deleteConfirmed(context, *clearYes, session::Deletion::all()); });
 }
 
 void addExportCommand(CLI::App& app, CliContext& context) {

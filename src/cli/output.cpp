@@ -1,7 +1,6 @@
 #include "cli/output.h"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace yilou::cli {
 
@@ -80,38 +79,6 @@ void printTable(std::ostream& out, OutputFormat format, const TextTable& table) 
                                  [&table](std::size_t row, std::vector<std::string>& cells) {
                                      cells = row == 0 ? table.headers : table.rows[row - 1];
                                  }});
-}
-
-std::string jsonString(const std::string& text) {
-    std::string out = "\"";
-    for (char c : text) {
-        switch (c) {
-        case '"':
-            out += "\\\"";
-            break;
-        case '\\':
-            out += "\\\\";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        default:
-            if (static_cast<unsigned char>(c) < 0x20) {
-                char escaped[8];
-                std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-                out += escaped;
-            } else {
-                out += c;
-            }
-        }
-    }
-    return out + '"';
 }
 
 } // namespace yilou::cli

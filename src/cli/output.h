@@ -29,7 +29,4 @@ void printTable(std::ostream& out, OutputFormat format, const TextTable& table);
 /// Width of a UTF-8 text on a terminal.
 std::size_t displayWidth(const std::string& text);
 
-/// A JSON string literal of a UTF-8 text.
-std::string jsonString(const std::string& text);
-
 } // namespace yilou::cli

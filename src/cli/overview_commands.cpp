@@ -2,9 +2,9 @@
 
 #include "analysis/issue_range.h"
 #include "analysis/omission_overview.h"
-#include "analysis/ratio_text.h"
 #include "analysis/trend_chart.h"
 #include "cli/analysis_options.h"
+#include "cli/json_writer.h"
 #include "core/messages.h"
 #include "core/missing_issues.h"
 #include "core/user_error.h"
@@ -17,7 +17,6 @@
 #include <array>
 #include <memory>
 #include <optional>
-#include <type_traits>
 
 namespace yilou::cli {
 
@@ -50,7 +49,7 @@ int parsePlace(const std::string& text) {
         return analysis::kAnyPlace;
     const int place = session::parseDecimal(text, messages::field::kPosition);
     if (place < 1 || place > 5)
-        throw UserError(messages::placeOutOfRange(text));
+        throw InputError(messages::placeOutOfRange(text));
     return place;
 }
 
@@ -59,7 +58,7 @@ std::size_t parseDrawCount(const std::string& text) {
         return analysis::kAllDraws;
     const int count = session::parseDecimal(text, messages::field::kDrawCount);
     if (count < 1)
-        throw UserError(messages::invalidDrawCount(text));
+        throw InputError(messages::invalidDrawCount(text));
     return static_cast<std::size_t>(count);
 }
 
@@ -81,32 +80,19 @@ analysis::IndexRange rangeOf(CliContext& context, const history::Snapshot& snaps
     return options.last.empty() ? range : analysis::lastDraws(range, parseDrawCount(options.last));
 }
 
-std::string placeKey(int place) {
-    return place == analysis::kAnyPlace ? "\"any\"" : std::to_string(place);
-}
-
-std::string jsonNumber(double value) {
-    return analysis::ratioText(value);
-}
-
-template <typename T> std::string jsonOptional(const std::optional<T>& value) {
-    if (!value)
-        return "null";
-    if constexpr (std::is_floating_point_v<T>)
-        return jsonNumber(*value);
-    else
-        return std::to_string(*value);
-}
-
 /// Type, order, place and range, as every json view starts.
-std::string jsonHeading(const analysis::OverviewResult& result, const history::Snapshot& snapshot,
-                        const std::string& typeName) {
-    return "\"type\":" + jsonString(typeName) + ",\"order\":\"" +
-           (result.order == history::NumberOrder::Drop ? "drop" : "sorted") +
-           "\",\"place\":" + placeKey(result.place) + ",\"from\":\"" +
-           history::issueText(snapshot.issues[result.range.first]) + "\",\"to\":\"" +
-           history::issueText(snapshot.issues[result.range.last]) +
-           "\",\"draws\":" + std::to_string(result.range.size());
+void jsonHeading(JsonWriter& json, const analysis::OverviewResult& result,
+                 const history::Snapshot& snapshot, const std::string& typeName) {
+    json.field("type", typeName)
+        .field("order", result.order == history::NumberOrder::Drop ? "drop" : "sorted")
+        .key("place");
+    if (result.place == analysis::kAnyPlace)
+        json.value("any");
+    else
+        json.value(result.place);
+    json.field("from", history::issueText(snapshot.issues[result.range.first]))
+        .field("to", history::issueText(snapshot.issues[result.range.last]))
+        .field("draws", result.range.size());
 }
 
 /// A line above a table: what it covers.
@@ -119,32 +105,39 @@ void printOverviewJson(CliContext& context, const history::Snapshot& snapshot,
                        const analysis::OverviewResult& result,
                        const std::vector<analysis::OverviewRow>& rows,
                        const std::string& typeName) {
-    auto& out = context.out;
-    out << '{' << jsonHeading(result, snapshot, typeName) << ",\"rows\":[";
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        const auto& row = rows[i];
-        out << (i ? "," : "") << "{\"value\":"
-            << jsonString(session::overviewValueText(result.type, row.value, result.sxIni))
-            << ",\"code\":" << row.value << ",\"probability\":" << jsonNumber(row.probability)
-            << ",\"hits\":" << row.hits << ",\"expectedHits\":" << jsonNumber(row.expectedHits)
-            << ",\"minGap\":" << row.minGap << ",\"maxGap\":" << row.maxGap
-            << ",\"currentGap\":" << row.currentGap << ",\"ratio\":" << jsonNumber(row.ratio)
-            << ",\"meanGap\":" << jsonOptional(row.meanGap)
-            << ",\"lastGap\":" << jsonOptional(row.lastGap)
-            << ",\"theoreticalGap\":" << jsonOptional(row.theoreticalGap)
-            << ",\"dueChance\":" << jsonOptional(row.dueChance) << ",\"maxGapSpan\":";
+    JsonWriter json(context.out);
+    json.beginObject();
+    jsonHeading(json, result, snapshot, typeName);
+    json.key("rows").beginArray();
+    for (const auto& row : rows) {
+        json.beginObject()
+            .field("value", session::overviewValueText(result.type, row.value, result.sxIni))
+            .field("code", row.value)
+            .field("probability", row.probability)
+            .field("hits", row.hits)
+            .field("expectedHits", row.expectedHits)
+            .field("minGap", row.minGap)
+            .field("maxGap", row.maxGap)
+            .field("currentGap", row.currentGap)
+            .field("ratio", row.ratio)
+            .field("meanGap", row.meanGap)
+            .field("lastGap", row.lastGap)
+            .field("theoreticalGap", row.theoreticalGap)
+            .field("dueChance", row.dueChance)
+            .key("maxGapSpan");
         if (row.maxGapSpan)
-            out << "{\"first\":\"" << history::issueText(row.maxGapSpan->first) << "\",\"last\":\""
-                << history::issueText(row.maxGapSpan->last) << "\"}";
+            json.beginObject()
+                .field("first", history::issueText(row.maxGapSpan->first))
+                .field("last", history::issueText(row.maxGapSpan->last))
+                .endObject();
         else
-            out << "null";
-        out << ",\"maxRun\":" << row.maxRun << ",\"currentRun\":" << row.currentRun
-            << ",\"histogram\":[";
-        for (std::size_t g = 0; g < row.histogram.size(); ++g)
-            out << (g ? "," : "") << row.histogram[g];
-        out << "]}";
+            json.value(std::nullopt);
+        json.field("maxRun", row.maxRun)
+            .field("currentRun", row.currentRun)
+            .field("histogram", row.histogram)
+            .endObject();
     }
-    out << "]}\n";
+    json.endArray().endObject().finish();
 }
 
 /// Table and csv: the grid's columns; csv adds the gap histogram.
@@ -190,7 +183,7 @@ void addOverviewCommand(CLI::App& app, CliContext& context) {
         request.place = parsePlace(options->place);
         std::optional<OverviewColumn> sort;
         if (!options->sort.empty() && !(sort = session::overviewColumnFromKey(options->sort)))
-            throw UserError(messages::unknownSortColumn(options->sort));
+            throw InputError(messages::unknownSortColumn(options->sort));
         request.range = rangeOf(context, snapshot, *options);
         request.highestNumber = context.game().highestNumber;
         request.rules = context.rules();
@@ -215,32 +208,31 @@ std::string numbersText(const std::array<std::int8_t, 5>& numbers) {
 void printTrendJson(CliContext& context, const history::Snapshot& snapshot,
                     const analysis::TrendChart& chart, const std::string& typeName) {
     const auto& block = chart.blocks.front();
-    auto& out = context.out;
-    out << '{' << jsonHeading(block.view, snapshot, typeName) << ",\"columns\":[";
-    for (std::size_t v = 0; v < chart.values.size(); ++v)
-        out << (v ? "," : "")
-            << jsonString(session::overviewValueText(chart.type, chart.values[v], chart.sxIni));
-    out << "],\"rows\":[";
+    JsonWriter json(context.out);
+    json.beginObject();
+    jsonHeading(json, block.view, snapshot, typeName);
+    json.key("columns").beginArray();
+    for (const int value : chart.values)
+        json.value(session::overviewValueText(chart.type, value, chart.sxIni));
+    json.endArray().field("codes", chart.values).key("rows").beginArray();
     for (std::size_t r = 0; r < chart.rowCount(); ++r) {
-        out << (r ? "," : "") << "{\"issue\":\"" << history::issueText(chart.issues[r])
-            << "\",\"numbers\":[";
-        for (int p = 0; p < 5; ++p)
-            out << (p ? "," : "") << int{chart.numbers[r][p]};
-        out << "],\"misses\":[";
+        json.beginObject()
+            .field("issue", history::issueText(chart.issues[r]))
+            .field("numbers", chart.numbers[r])
+            .key("misses")
+            .beginArray();
         for (std::size_t v = 0; v < chart.values.size(); ++v)
-            out << (v ? "," : "") << chart.misses(0, v, r);
-        out << "]}";
+            json.value(chart.misses(0, v, r));
+        json.endArray().endObject();
     }
-    out << "],\"footer\":{";
-    for (std::size_t f = 0; f < session::kTrendFooter.size(); ++f) {
-        out << (f ? "," : "") << '"' << session::overviewKey(session::kTrendFooter[f]) << "\":[";
-        for (std::size_t v = 0; v < block.view.rows.size(); ++v) {
-            const auto key = session::overviewSortKey(block.view.rows[v], session::kTrendFooter[f]);
-            out << (v ? "," : "") << (key ? jsonNumber(*key) : "null");
-        }
-        out << ']';
+    json.endArray().key("footer").beginObject();
+    for (const OverviewColumn column : session::kTrendFooter) {
+        json.key(session::overviewKey(column)).beginArray();
+        for (const auto& row : block.view.rows)
+            json.value(session::overviewSortKey(row, column));
+        json.endArray();
     }
-    out << "}}\n";
+    json.endObject().endObject().finish();
 }
 
 /// Table and csv: a hit shows the value in brackets, a miss the draws since the last hit.
@@ -297,18 +289,18 @@ void addTrendCommand(CLI::App& app, CliContext& context) {
 
 void printMissing(CliContext& context, const history::MissingIssues& missing, int drawsPerDay) {
     if (context.format() == OutputFormat::Json) {
-        auto& out = context.out;
-        out << "{\"drawsPerDay\":" << drawsPerDay << ",\"ranges\":[";
-        for (std::size_t i = 0; i < missing.ranges.size(); ++i) {
-            const auto& range = missing.ranges[i];
-            out << (i ? "," : "") << "{\"first\":\"" << history::issueText(range.first)
-                << "\",\"last\":\"" << history::issueText(range.last)
-                << "\",\"count\":" << range.count << '}';
-        }
-        out << "],\"total\":" << missing.total << ",\"unplaced\":[";
-        for (std::size_t i = 0; i < missing.unplaced.size(); ++i)
-            out << (i ? "," : "") << '"' << history::issueText(missing.unplaced[i]) << '"';
-        out << "]}\n";
+        JsonWriter json(context.out);
+        json.beginObject().field("drawsPerDay", drawsPerDay).key("ranges").beginArray();
+        for (const auto& range : missing.ranges)
+            json.beginObject()
+                .field("first", history::issueText(range.first))
+                .field("last", history::issueText(range.last))
+                .field("count", range.count)
+                .endObject();
+        json.endArray().field("total", missing.total).key("unplaced").beginArray();
+        for (const history::Issue issue : missing.unplaced)
+            json.value(history::issueText(issue));
+        json.endArray().endObject().finish();
         return;
     }
     using session::MissingGrid;

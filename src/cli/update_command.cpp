@@ -26,7 +26,7 @@ history::CalendarDate parseDateArgument(const std::string& text) {
         if (history::isValidDate(date))
             return date;
     }
-    throw UserError(messages::invalidDate(text));
+    throw InputError(messages::invalidDate(text));
 }
 
 } // namespace
@@ -39,13 +39,14 @@ void addUpdateCommand(CLI::App& app, CliContext& context) {
                         "这一次使用的地址模板（不保存）；{code} 代表彩种代码，{n} 代表期数");
     command->add_option("--today", *today, "按这一天更新（YYYY-MM-DD，默认今天）");
     command->callback([&context, url, today] {
+        const auto date = today->empty() ? history::today() : parseDateArgument(*today);
         std::string urlTemplate = url->empty() ? context.settings().UpdateUrl() : *url;
         if (urlTemplate.empty())
             throw UserError(messages::noUpdateAddressGiven());
         const auto request = session::onlineUpdateRequest(
-            std::move(urlTemplate), context.settings().IniSerchDay(), context.choices(),
-            today->empty() ? history::today() : parseDateArgument(*today));
-        context.out << session::updateHistoryOnline(context.db(), request).summary() << '\n';
+            std::move(urlTemplate), context.settings().IniSerchDay(), context.choices(), date);
+        context.out << session::updateHistoryOnline(context.dbForChange(), request).summary()
+                    << '\n';
     });
 }
 

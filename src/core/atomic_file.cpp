@@ -11,6 +11,7 @@
 #include <fcntl.h>
 #include <fstream>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace yilou::history {
@@ -19,6 +20,9 @@ namespace {
 
 /// Distinguishes the temporary files of several writers in one process.
 std::atomic<unsigned> writerCount{0};
+
+/// Links followed before a target counts as a loop, as the system counts them.
+constexpr int kMostLinks = 40;
 
 /// Flushes a folder's entries to the disk, so that a rename in it survives a power cut.
 void syncFolder(const std::filesystem::path& folder) {
@@ -30,14 +34,17 @@ void syncFolder(const std::filesystem::path& folder) {
     ::close(fd);
 }
 
-/// The process of a temporary file's name ".<target>.<pid>-<n>.tmp", or 0 for other names.
-pid_t writerOf(std::string_view name) {
+/// The process of a temporary file's name ".<target>.<pid>-<n>.tmp", or 0 for other names and,
+/// when `target` is given, for those of other targets.
+pid_t writerOf(std::string_view name, std::string_view target) {
     if (!name.starts_with('.') || !name.ends_with(".tmp"))
         return 0;
     name.remove_suffix(4);
     const auto dot = name.rfind('.');
     const auto dash = name.rfind('-');
     if (dot == std::string_view::npos || dash == std::string_view::npos || dash < dot)
+        return 0;
+    if (!target.empty() && name.substr(1, dot - 1) != target)
         return 0;
     pid_t pid = 0;
     const char* end = name.data() + dash;
@@ -47,11 +54,11 @@ pid_t writerOf(std::string_view name) {
 
 } // namespace
 
-void removeStaleTemporaryFiles(const std::filesystem::path& folder) {
+void removeStaleTemporaryFiles(const std::filesystem::path& folder, std::string_view target) {
     std::error_code error;
-    for (std::filesystem::directory_iterator entry(folder, error), end; !error && entry != end;
-         entry.increment(error)) {
-        const pid_t pid = writerOf(entry->path().filename().string());
+    for (std::filesystem::directory_iterator entry(folder.empty() ? "." : folder, error), end;
+         !error && entry != end; entry.increment(error)) {
+        const pid_t pid = writerOf(entry->path().filename().string(), target);
         if (pid <= 0 || pid == ::getpid())
             continue;
         if (::kill(pid, 0) == 0 || errno != ESRCH) // alive, or not ours to ask about
@@ -61,26 +68,55 @@ void removeStaleTemporaryFiles(const std::filesystem::path& folder) {
     }
 }
 
-AtomicFile::AtomicFile(const std::filesystem::path& file) : path_(file) {
+std::filesystem::path replaceableFile(const std::filesystem::path& file) {
+    std::filesystem::path path = file;
+    for (int links = 0;; ++links) {
+        struct stat status {};
+        if (::lstat(path.c_str(), &status) != 0 || S_ISREG(status.st_mode))
+            return path; // a new file, or one that the write's own calls will report
+        if (!S_ISLNK(status.st_mode))
+            throw UserError(messages::cannotWriteFile(path, messages::notARegularFile()));
+        std::error_code error;
+        const auto named = std::filesystem::read_symlink(path, error);
+        if (links == kMostLinks || error)
+            throw UserError(
+                messages::cannotWriteFile(file, systemErrorText(error ? error.value() : ELOOP)));
+        path = path.parent_path() / named; // an absolute link replaces the folder
+    }
+}
+
+AtomicFile::AtomicFile(const std::filesystem::path& file) : path_(replaceableFile(file)) {
+    const auto folder = path_.parent_path();
+    const std::string name = path_.filename().string();
+    removeStaleTemporaryFiles(folder, name);
     // A hidden name beside the target: the rename must not cross file systems. O_EXCL keeps
     // an existing file of that name, which a crashed writer may have left, untouched.
     int fd = -1;
     for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
-        temporary_ = file.parent_path() /
-                     ("." + file.filename().string() + "." + std::to_string(::getpid()) + "-" +
-                      std::to_string(writerCount++) + ".tmp");
+        temporary_ = folder / ("." + name + "." + std::to_string(::getpid()) + "-" +
+                               std::to_string(writerCount++) + ".tmp");
         fd = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST)
             break;
     }
     if (fd < 0)
         fail(errno);
-    file_ = ::fdopen(fd, "wb");
-    if (!file_) {
+    const auto abandon = [&] {
         const int error = errno;
         ::close(fd);
+        ::unlink(temporary_.c_str());
         fail(error);
+    };
+    struct stat previous {};
+    if (::stat(path_.c_str(), &previous) == 0) {
+        // Only root may give a file away; anyone keeps the mode, read-only included.
+        [[maybe_unused]] const int owner = ::fchown(fd, previous.st_uid, previous.st_gid);
+        if (::fchmod(fd, previous.st_mode & 07777) != 0)
+            abandon();
     }
+    file_ = ::fdopen(fd, "wb");
+    if (!file_)
+        abandon();
 }
 
 AtomicFile::~AtomicFile() {

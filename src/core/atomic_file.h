@@ -8,14 +8,23 @@
 namespace yilou::history {
 
 /// Removes from `folder` the temporary files of AtomicFile (the text files' and the
-/// spreadsheet export's) whose process is gone (a kill or a power cut in the middle of a write).
-/// Files of running processes stay; failures are ignored, as nothing depends on them.
-void removeStaleTemporaryFiles(const std::filesystem::path& folder);
+/// spreadsheet export's) whose process is gone (a kill or a power cut in the middle of a write):
+/// all of them, or with `target` those of writes of that file name only. Files of running
+/// processes stay; failures are ignored, as nothing depends on them.
+void removeStaleTemporaryFiles(const std::filesystem::path& folder, std::string_view target = {});
 
-/// Writes a file as a whole (text or any bytes): the bytes go to a temporary file in the same
-/// folder, which close() flushes to the disk and renames over the target, so a write that fails
-/// part-way leaves the previous file as it was. Every failure (create, write, flush, sync,
-/// rename) is a UserError, so that a file cut short by a full disk is never taken for complete.
+/// The file that a write of `file` replaces: `file`, or when it is a link the file the link
+/// names (through any chain of links), which need not exist yet. Throws UserError when that is
+/// anything but a regular file (a folder, a device, a FIFO, a socket), which is never replaced.
+std::filesystem::path replaceableFile(const std::filesystem::path& file);
+
+/// Writes a file as a whole (text or any bytes): the bytes go to a temporary file beside the
+/// file replaceableFile() names, which close() flushes to the disk and renames over it, so a
+/// write that fails part-way leaves the previous file as it was, and a link stays a link. The
+/// new file keeps the previous one's mode (and owner, where allowed). Every failure (create,
+/// write, flush, sync, rename) is a UserError, so that a file cut short by a full disk is never
+/// taken for complete. Temporary files of earlier writes of the same file name in that folder
+/// whose process is gone are removed first.
 class AtomicFile {
 public:
     explicit AtomicFile(const std::filesystem::path& file);
@@ -41,7 +50,7 @@ private:
     std::FILE* file_ = nullptr;
 };
 
-/// Copies `from` to `to` through a AtomicFile: `to` is replaced only by a complete copy.
+/// Copies `from` to `to` through an AtomicFile: `to` is replaced only by a complete copy.
 void copyFileWhole(const std::filesystem::path& from, const std::filesystem::path& to);
 
 } // namespace yilou::history

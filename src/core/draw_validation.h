@@ -13,5 +13,8 @@ namespace yilou::history {
 /// games) and be distinct.
 std::optional<std::string> drawProblem(Issue issue, const PositionValues& numbers,
                                        const Game& game);
+/// The same for the numbers 1..highestNumber.
+std::optional<std::string> drawProblem(Issue issue, const PositionValues& numbers,
+                                       int highestNumber);
 
 } // namespace yilou::history

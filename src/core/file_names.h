@@ -15,6 +15,10 @@ inline std::string textExportFileName(Issue newest) {
     return "更新至" + std::to_string(newest) + "期历史号码.txt";
 }
 
+/// The start of the name of the copy an online update saves of a history it replaces, which the
+/// local time follows: "替换前历史号码_20170929-213005.txt".
+inline constexpr const char* kReplacedHistoryPrefix = "替换前历史号码_";
+
 /// What a database file that cannot be opened is renamed to, followed by a number: the file
 /// "tabula.mdb" becomes "tabula.mdb.损坏-1".
 inline constexpr const char* kSetAsideSuffix = ".损坏-";

@@ -124,7 +124,7 @@ std::optional<Issue> parseIssueText(std::string_view text) {
 Issue readIssue(std::string_view text) {
     TypedIssue typed = readTypedIssue(text);
     if (typed.problem)
-        throw UserError(*typed.problem);
+        throw InputError(*typed.problem);
     return *typed.issue;
 }
 

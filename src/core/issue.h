@@ -55,7 +55,7 @@ Issue issueFromDigits(std::string_view digits);
 /// the text is not one of these forms or the issue fails issueProblem.
 std::optional<Issue> parseIssueText(std::string_view text);
 
-/// The same for an issue the user typed, with the reason in a UserError when it is refused.
+/// The same for an issue the user typed, with the reason in an InputError when it is refused.
 Issue readIssue(std::string_view text);
 
 /// The issue proposed for the next draw after `newest`: the first draw of the next day when

@@ -2,6 +2,8 @@
 
 #include "core/draw_record.h"
 
+#include <cstdio>
+
 namespace yilou::messages {
 
 using history::issueText;
@@ -46,6 +48,10 @@ std::string issueDateMissing(history::Issue issue) {
 
 std::string issueOrdinalZero(history::Issue issue) {
     return "期号 " + issueText(issue) + " 不是有效的期号（期序须从 01 起）";
+}
+
+std::string nineDigitIssueUnusable(std::string_view digits) {
+    return "期号 " + text(digits) + " 不是有效的期号（九位期号为年月日加 001～099 的期序）";
 }
 
 std::string noIssueAfterLastYear(history::Issue newest, int lastYear) {
@@ -285,6 +291,11 @@ std::string tooManyRedirects(long limit) {
     return "页面重定向超过 " + std::to_string(limit) + " 次";
 }
 
+std::string redirectRefused(std::string_view target) {
+    return "页面被重定向到 " + text(target) +
+           "，为安全起见，重定向只能转到 http 或 https 地址，不读取本机文件或其他地址";
+}
+
 std::string httpError(long status) {
     return "服务器返回错误 HTTP " + std::to_string(status);
 }
@@ -335,6 +346,21 @@ std::string pageNumbersUnreadable(history::Issue issue, std::string_view followi
 
 std::string pageDrawProblem(history::Issue issue, std::string_view problem) {
     return "期号 " + issueText(issue) + "：" + text(problem);
+}
+
+std::string pageCopiesDisagree(history::Issue issue, const std::vector<std::string>& copies) {
+    std::string list;
+    for (const std::string& copy : copies)
+        list += (list.empty() ? "" : "、") + copy;
+    return "期号 " + issueText(issue) + " 在页面上有 " + std::to_string(copies.size()) +
+           " 个不同的开奖号码（" + list + "），都未保存";
+}
+
+std::string historyNewerThan(history::Issue newest, const history::CalendarDate& date) {
+    char day[16];
+    std::snprintf(day, sizeof day, "%04d-%02d-%02d", date.year, date.month, date.day);
+    return historyUnchanged("历史号码的最新一期 " + issueText(newest) + " 晚于更新的日期 " + day +
+                            "：历史号码比这一天还新，请检查日期");
 }
 
 } // namespace yilou::messages

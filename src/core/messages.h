@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 /// The engine's own texts: why a draw, a file, the database, a results page or a calculation
 /// was refused, worded once for the window and the command line alike. What the front ends say
@@ -20,6 +21,8 @@ namespace yilou::messages {
 std::string invalidIssue(std::string_view which, std::string_view text);
 /// A typed issue of the right form that issueProblem refuses, `reason` being what it says.
 std::string issueRefused(std::string_view reason);
+/// A nine-digit issue of a happy-12 file (YYMMDD and a three-digit ordinal) that is no issue.
+std::string nineDigitIssueUnusable(std::string_view digits);
 
 // ---- the history
 
@@ -107,6 +110,8 @@ std::string connectionFailed();
 /// The limits as shown: "10 秒".
 std::string noTimelyAnswer(std::string_view connectLimit, std::string_view transferLimit);
 std::string tooManyRedirects(long limit);
+/// A redirect to an address that is not http or https (a file on this machine).
+std::string redirectRefused(std::string_view target);
 std::string httpError(long status);
 /// The limit as shown: "20 MB".
 std::string pageTooLarge(std::string_view limit);
@@ -123,5 +128,8 @@ std::string networkFailure();
 std::string networkUnavailable();
 std::string pageNumbersUnreadable(history::Issue issue, std::string_view following);
 std::string pageDrawProblem(history::Issue issue, std::string_view problem);
+/// `copies`: the different numbers found, each as "04 10 11 03 02".
+std::string pageCopiesDisagree(history::Issue issue, const std::vector<std::string>& copies);
+std::string historyNewerThan(history::Issue newest, const history::CalendarDate& date);
 
 } // namespace yilou::messages

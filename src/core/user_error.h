@@ -12,4 +12,12 @@ public:
     explicit UserError(const std::string& message) : std::runtime_error(message) {}
 };
 
+/// A value the user typed that does not read, or lies outside the range it must lie in: a
+/// count "abc", a position 6, an issue "99999". The command line counts it among the mistakes
+/// of the command line itself (exit status 2).
+class InputError : public UserError {
+public:
+    using UserError::UserError;
+};
+
 } // namespace yilou

@@ -60,8 +60,15 @@ std::string sizeText(std::size_t bytes) {
 std::string causeOf(CURLcode code, CURL* curl, const Transfer& transfer) {
     const FetchLimits& limits = transfer.limits;
     switch (code) {
-    case CURLE_UNSUPPORTED_PROTOCOL:
-        return messages::unsupportedAddress();
+    case CURLE_UNSUPPORTED_PROTOCOL: {
+        // The address itself, or the one a redirect led to (followed to http and https only).
+        long redirects = 0;
+        const char* target = nullptr;
+        curl_easy_getinfo(curl, CURLINFO_REDIRECT_COUNT, &redirects);
+        curl_easy_getinfo(curl, CURLINFO_EFFECTIVE_URL, &target);
+        return redirects > 0 && target ? messages::redirectRefused(target)
+                                       : messages::unsupportedAddress();
+    }
     case CURLE_URL_MALFORMAT:
         return messages::malformedAddress();
     case CURLE_COULDNT_RESOLVE_HOST:

@@ -100,8 +100,10 @@ bool isValidUtf8(std::string_view text) {
     return true;
 }
 
-/// `page` in UTF-8; bytes that are not valid in `charset` become U+FFFD, as in a browser.
-std::string decoded(std::string_view page, const std::string& charset) {
+} // namespace
+
+std::string pageInUtf8(std::string_view page, std::string_view charsetName) {
+    const std::string charset(charsetName);
     if (charset == "UTF-8" && isValidUtf8(page))
         return std::string(page);
     const iconv_t cd = iconv_open("UTF-8", convertible(charset) ? charset.c_str() : "UTF-8");
@@ -133,8 +135,10 @@ std::string decoded(std::string_view page, const std::string& charset) {
     return out;
 }
 
+namespace {
+
 /// What an element means for the text.
-enum class Kind { Inline, Block, Skipped, LineBreak, Row, Cell, Preformatted };
+enum class Kind { Inline, Block, Skipped, LineBreak, Table, Row, Cell, Preformatted };
 
 Kind kindOf(const xmlChar* name) {
     static const std::unordered_map<std::string_view, Kind> kinds = [] {
@@ -145,12 +149,13 @@ Kind kindOf(const xmlChar* name) {
               "figcaption", "figure",  "footer", "form",       "h1",      "h2",      "h3",
               "h4",         "h5",      "h6",     "header",     "hr",      "legend",  "li",
               "main",       "menu",    "nav",    "ol",         "p",       "section", "summary",
-              "table",      "tbody",   "tfoot",  "thead",      "ul"})
+              "tbody",      "tfoot",   "thead",  "ul"})
             map.emplace(block, Kind::Block);
         for (std::string_view skipped :
              {"script", "style", "head", "title", "noscript", "template"})
             map.emplace(skipped, Kind::Skipped);
         map.emplace("br", Kind::LineBreak);
+        map.emplace("table", Kind::Table);
         map.emplace("tr", Kind::Row);
         map.emplace("td", Kind::Cell);
         map.emplace("th", Kind::Cell);
@@ -161,9 +166,14 @@ Kind kindOf(const xmlChar* name) {
     return found == kinds.end() ? Kind::Inline : found->second;
 }
 
-/// Rows and preformatted text are blocks too.
+/// Tables, rows and preformatted text are blocks too.
 bool endsLine(Kind kind) {
-    return kind == Kind::Block || kind == Kind::Row || kind == Kind::Preformatted;
+    return kind == Kind::Block || kind == Kind::Table || kind == Kind::Row ||
+           kind == Kind::Preformatted;
+}
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
 }
 
 bool isWhiteSpace(char c) {
@@ -180,10 +190,16 @@ public:
                 requestSpace();
                 continue;
             }
+            // The digits of two elements side by side are two numbers (balls drawn by spans).
+            if (boundary_ && isDigit(c) && !out_.empty() && isDigit(out_.back()))
+                requestSpace();
+            boundary_ = false;
             flush();
             out_ += c;
         }
     }
+    /// An element starts or ends here.
+    void elementBoundary() { boundary_ = true; }
     void lineEnd() {
         flush();
         out_ += '\n';
@@ -199,13 +215,13 @@ public:
         ++tabs_;
         space_ = false;
     }
-    std::string take() { return std::move(out_); }
-
-private:
     void requestSpace() {
         if (!break_ && tabs_ == 0 && !out_.empty() && !isWhiteSpace(out_.back()))
             space_ = true;
     }
+    std::string take() { return std::move(out_); }
+
+private:
     void flush() {
         if (break_ && out_.back() != '\n')
             out_ += '\n';
@@ -221,6 +237,7 @@ private:
     bool break_ = false;
     int tabs_ = 0;
     bool space_ = false;
+    bool boundary_ = false;
 };
 
 /// Reads the text from the parser's events as they come: no document tree is built, which
@@ -274,38 +291,57 @@ private:
             ++skipDepth_;
             return;
         }
-        if (kind == Kind::LineBreak) {
-            out_.lineEnd();
+        out_.elementBoundary();
+        if (kind == Kind::Table) {
+            open_.push_back(Open::Table);
         } else if (kind == Kind::Row) {
-            rowHasCell_.push_back(false);
-        } else if (kind == Kind::Cell && !rowHasCell_.empty()) {
-            if (rowHasCell_.back())
+            open_.push_back(Open::Row);
+        } else if (kind == Kind::Cell && inRow()) {
+            if (open_.back() == Open::RowWithCell)
                 out_.requestTab();
-            rowHasCell_.back() = true;
+            open_.back() = Open::RowWithCell;
         } else if (kind == Kind::Preformatted) {
             ++preDepth_;
         }
-        if (endsLine(kind))
-            out_.requestBreak();
+        if (kind == Kind::LineBreak && !inRow())
+            out_.lineEnd();
+        else if (kind == Kind::LineBreak || endsLine(kind))
+            separate(kind);
     }
     void end(const xmlChar* name) {
         if (skipDepth_ > 0) {
             --skipDepth_;
             return;
         }
+        out_.elementBoundary();
         const Kind kind = kindOf(name);
-        if (kind == Kind::Row && !rowHasCell_.empty())
-            rowHasCell_.pop_back();
+        if ((kind == Kind::Table && !open_.empty() && open_.back() == Open::Table) ||
+            (kind == Kind::Row && inRow()))
+            open_.pop_back();
         else if (kind == Kind::Preformatted && preDepth_ > 0)
             --preDepth_;
         if (endsLine(kind))
+            separate(kind);
+    }
+
+    /// Whether the innermost open table element is a row: a table nested in a cell starts
+    /// lines of its own.
+    bool inRow() const { return !open_.empty() && open_.back() != Open::Table; }
+    /// A line ends, except inside a table row, which stays one line: there the break is a blank.
+    void separate(Kind kind) {
+        if (inRow() && kind != Kind::Row)
+            out_.requestSpace();
+        else
             out_.requestBreak();
     }
 
     TextBuilder out_;
     int skipDepth_ = 0; ///< inside script, style, the head …
     int preDepth_ = 0;
-    std::vector<bool> rowHasCell_; ///< per open table row: whether a cell has begun in it
+    /// Per open table and table row, innermost last: a table, or a row and whether a cell has
+    /// begun in it.
+    enum class Open { Table, Row, RowWithCell };
+    std::vector<Open> open_;
 };
 
 } // namespace
@@ -320,7 +356,7 @@ std::string pageCharset(std::string_view page, std::string_view contentType) {
 }
 
 std::string pageText(std::string_view page, std::string_view charset) {
-    return PageReader().read(decoded(page, std::string(charset)));
+    return PageReader().read(pageInUtf8(page, charset));
 }
 
 } // namespace yilou::history

@@ -11,11 +11,18 @@ namespace yilou::history {
 /// GBK give GB18030, which contains both, as browsers read such pages.
 std::string pageCharset(std::string_view page, std::string_view contentType);
 
+/// `page` decoded from `charset` into UTF-8: bytes that are not valid in it become U+FFFD, as
+/// in a browser.
+std::string pageInUtf8(std::string_view page, std::string_view charset);
+
 /// The text of an HTML page's body as a browser gives it as plain text, in UTF-8: `page` is
 /// decoded from `charset` (bytes that are not valid in it become U+FFFD); script, style and
 /// the head are left out; runs of white space become one blank (kept as they are inside pre);
-/// block elements, table rows and br end lines; the cells of a table row are separated by a
-/// tab.
+/// block elements, tables, table rows and br end lines; the cells of a table row are separated
+/// by a tab, and within a row (outside a table nested in one of its cells) block elements and
+/// br separate by a blank, so that a row is one line. Digits on both sides of where an element
+/// starts or ends are kept apart by a blank: numbers written in elements side by side (balls)
+/// stay apart.
 std::string pageText(std::string_view page, std::string_view charset);
 
 } // namespace yilou::history

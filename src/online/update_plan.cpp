@@ -5,14 +5,11 @@
 
 #include <algorithm>
 #include <limits>
+#include <optional>
 
 namespace yilou::history {
 
 namespace {
-
-std::int64_t dateNumber(const CalendarDate& date) {
-    return (date.year - 2000) * 10000 + date.month * 100 + date.day;
-}
 
 /// Days from the date of `issue` to `today`; a date that does not exist (a hand-edited file)
 /// counts as older than any history kept.
@@ -21,41 +18,64 @@ int ageInDays(Issue issue, const CalendarDate& today) {
     return isValidDate(date) ? daysBetween(date, today) : std::numeric_limits<int>::max();
 }
 
+/// The oldest issue of the schedule (drawsPerDay draws a day from `firstDay` on) that `stored`
+/// lacks, when it comes before the page issue `before`.
+std::optional<Issue> oldestUnstored(std::span<const Issue> stored, const CalendarDate& firstDay,
+                                    std::int64_t before, const PageIssueForm& form,
+                                    int drawsPerDay) {
+    for (CalendarDate day = firstDay;; day = addDays(day, 1))
+        for (int ordinal = 1; ordinal <= drawsPerDay; ++ordinal) {
+            if (form.make(day, ordinal) >= before)
+                return std::nullopt;
+            const Issue issue = makeIssue(day, ordinal);
+            if (isPlausibleIssue(issue) && !std::binary_search(stored.begin(), stored.end(), issue))
+                return issue;
+        }
+}
+
 } // namespace
 
-std::int64_t PageIssueForm::make(const CalendarDate& date, int ordinal) const {
-    return dateNumber(date) * (ordinalDigits == 3 ? 1000 : 100) + ordinal;
+bool replacesHistory(std::span<const Issue> stored, const CalendarDate& today, int keepDays) {
+    return ageInDays(stored.front(), today) > keepDays ||
+           ageInDays(stored.back(), today) > keepDays;
 }
 
-std::int64_t PageIssueForm::fromStored(Issue issue) const {
-    return make(issueDate(issue), issueOrdinal(issue));
+bool UpdatePlan::wants(std::int64_t pageIssue) const {
+    if (pageIssue < firstIssue || pageIssue > lastIssue)
+        return false;
+    const auto issue = form.toStored(pageIssue);
+    return issue && !std::binary_search(stored.begin(), stored.end(), *issue);
 }
 
-std::optional<Issue> PageIssueForm::toStored(std::int64_t pageIssue) const {
-    const std::int64_t scale = ordinalDigits == 3 ? 1000 : 100;
-    const std::int64_t ordinal = pageIssue % scale;
-    if (pageIssue < 0 || ordinal < 1 || ordinal > 99)
-        return std::nullopt;
-    const auto issue = static_cast<Issue>(pageIssue / scale * 100 + ordinal);
-    if (!isPlausibleIssue(issue))
-        return std::nullopt;
-    return issue;
-}
-
-UpdatePlan planUpdate(const std::optional<StoredSpan>& stored, const CalendarDate& today,
-                      int keepDays, const Game& game) {
+UpdatePlan planUpdate(std::span<const Issue> stored, const CalendarDate& today, int keepDays,
+                      const Game& game) {
     if (!isValidDate(today) || today.year < 2010 || today.year > 2099)
         throw UserError(messages::updateDateOutOfRange());
+    // A newest draw dated after today (a clock set back, a mistyped --today) leaves nothing to
+    // look for that the history could be missing.
+    if (!stored.empty() && isValidDate(issueDate(stored.back())) &&
+        daysBetween(issueDate(stored.back()), today) < 0)
+        throw UserError(messages::historyNewerThan(stored.back(), today));
     UpdatePlan plan;
     plan.form = PageIssueForm::of(game);
-    plan.replaceHistory = stored && (ageInDays(stored->oldest, today) > keepDays ||
-                                     ageInDays(stored->newest, today) > keepDays);
-    const bool kept = stored && !plan.replaceHistory;
-    // A newest draw dated after today (a clock set back) asks for today's draws only.
-    plan.daysToLoad = kept ? std::max(0, ageInDays(stored->newest, today)) : keepDays;
+    plan.replaceHistory = !stored.empty() && replacesHistory(stored, today, keepDays);
+    const CalendarDate firstDay = addDays(today, -keepDays);
+    CalendarDate firstDate = firstDay;
+    plan.firstIssue = plan.form.make(firstDay, 1);
+    if (!stored.empty() && !plan.replaceHistory) {
+        firstDate = issueDate(stored.back());
+        plan.firstIssue = plan.form.fromStored(stored.back()) + 1;
+        if (const auto gap =
+                oldestUnstored(stored, firstDay, plan.firstIssue, plan.form, game.drawsPerDay)) {
+            firstDate = issueDate(*gap);
+            plan.firstIssue = plan.form.fromStored(*gap);
+        }
+        for (const Issue issue : stored)
+            if (plan.form.fromStored(issue) >= plan.firstIssue)
+                plan.stored.push_back(issue);
+    }
+    plan.daysToLoad = daysBetween(firstDate, today);
     plan.drawsWanted = (plan.daysToLoad + 1) * game.drawsPerDay;
-    plan.firstIssue = kept ? plan.form.fromStored(stored->newest) + 1
-                           : plan.form.make(addDays(today, -keepDays), 1);
     plan.lastIssue = plan.form.make(today, game.drawsPerDay);
     return plan;
 }

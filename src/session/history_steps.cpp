@@ -41,14 +41,21 @@ history::Issue nextIssue(std::optional<history::Issue> newest, const history::Ga
                   : history::makeIssue(history::today(), 1);
 }
 
-history::DeletionResult deleteNewest(history::HistoryDb& db, std::size_t count,
-                                     const std::filesystem::path& dataDir,
-                                     const history::Game& game,
-                                     const history::AttributeRules& rules,
-                                     history::WhenAllDrawsGo whenAllGo) {
-    if (count == 1)
-        return history::deleteNewestDraw(db);
-    return history::deleteNewestDraws(db, count, dataDir, game, rules, whenAllGo);
+history::DeletionResult deleteDraws(history::HistoryDb& db, const Deletion& deletion,
+                                    const std::filesystem::path& dataDir,
+                                    const history::AttributeRules& rules,
+                                    history::WhenAllDrawsGo whenAllGo) {
+    switch (deletion.kind) {
+    case Deletion::Kind::Newest:
+        if (deletion.count == 1)
+            return history::deleteNewestDraw(db, whenAllGo);
+        return history::deleteNewestDraws(db, deletion.count, dataDir, rules, whenAllGo);
+    case Deletion::Kind::After:
+        return history::deleteAfter(db, deletion.keepUpTo, dataDir, rules, whenAllGo);
+    case Deletion::Kind::All:
+        return history::clearHistory(db, whenAllGo);
+    }
+    return {};
 }
 
 std::filesystem::path setAsideDatabase(const std::filesystem::path& file) {
@@ -85,6 +92,14 @@ UpdateRequest onlineUpdateRequest(std::string urlTemplate, int keepDays, const C
     request.game = choices.game();
     request.rules = choices.rules();
     return request;
+}
+
+std::string onlineUpdateQuestion(std::span<const history::Issue> stored, int keepDays,
+                                 const history::CalendarDate& today) {
+    std::string question(messages::kOnlineUpdateQuestion);
+    if (!stored.empty() && history::replacesHistory(stored, today, keepDays))
+        question += messages::updateWillReplace(stored.size(), keepDays);
+    return question;
 }
 
 } // namespace yilou::session

@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string>
 
 namespace yilou::session {
@@ -32,18 +33,39 @@ history::DrawRecord storeTypedDraw(history::HistoryDb& db, const std::string& is
 /// day, or the first draw of today when nothing is stored.
 history::Issue nextIssue(std::optional<history::Issue> newest, const history::Game& game);
 
-/// Deletes the newest `count` draws: one draw alone is deleted in place, more by keeping the
-/// others and rebuilding from the backup file, which takes them all only under
-/// WhenAllDrawsGo::Delete (history::deleteNewestDraws). 0 deletes nothing.
-history::DeletionResult
-deleteNewest(history::HistoryDb& db, std::size_t count, const std::filesystem::path& dataDir,
-             const history::Game& game, const history::AttributeRules& rules,
-             history::WhenAllDrawsGo whenAllGo = history::WhenAllDrawsGo::Refuse);
+/// What the user asked to delete.
+struct Deletion {
+    enum class Kind { Newest, After, All };
+    Kind kind = Kind::Newest;
+    std::size_t count = 0;       ///< Newest: how many of the newest draws; 0 deletes nothing
+    history::Issue keepUpTo = 0; ///< After: the newest draw that stays; ≤ 0 deletes nothing
+
+    static Deletion newest(std::size_t count) { return {Kind::Newest, count, 0}; }
+    static Deletion after(history::Issue keepUpTo) { return {Kind::After, 0, keepUpTo}; }
+    static Deletion all() { return {Kind::All, 0, 0}; }
+};
+
+/// Deletes draws, the one way both front ends do: the newest draw alone in place, more by
+/// keeping the others and rebuilding from the backup file (history::deleteNewestDraws,
+/// history::deleteAfter), all of them without compaction (history::clearHistory). Whatever
+/// was asked, a deletion that would leave no draw changes nothing and throws
+/// history::DeletionEmptiesHistory unless `whenAllGo` is Delete: the window then asks and
+/// calls again, the command line wants --yes.
+history::DeletionResult deleteDraws(history::HistoryDb& db, const Deletion& deletion,
+                                    const std::filesystem::path& dataDir,
+                                    const history::AttributeRules& rules,
+                                    history::WhenAllDrawsGo whenAllGo);
 
 /// What an online update of the chosen game asks for: the address template, the days of
 /// history to keep and load (the setting IniSerchDay) and the date the update counts from.
 UpdateRequest onlineUpdateRequest(std::string urlTemplate, int keepDays, const Choices& choices,
                                   const history::CalendarDate& today);
+
+/// The question asked before an online update: kOnlineUpdateQuestion, followed, when the
+/// update will replace a history holding `stored` (history::replacesHistory), by how many draws
+/// it replaces and that they are saved first.
+std::string onlineUpdateQuestion(std::span<const history::Issue> stored, int keepDays,
+                                 const history::CalendarDate& today);
 
 /// Moves a database file that cannot be opened out of the way, keeping it beside the new one
 /// under the name "<file>.损坏-<n>" (the first n not taken), so that a new history can start

@@ -135,6 +135,10 @@ std::string outOfMemory(std::string_view systemText) {
     return text(systemText) + "，操作未完成。";
 }
 
+std::string cannotWriteOutput(std::string_view reason) {
+    return "无法写出结果（标准输出）：" + text(reason);
+}
+
 std::string confirmEmptyingWithYes() {
     return "确要清空，请加 --yes 再运行一次。";
 }
@@ -217,12 +221,25 @@ std::string noNewDrawsOnPage(std::string_view url, long long first, long long la
                             std::to_string(first) + "～20" + std::to_string(last) + "）");
 }
 
-std::string historyReplaced(int keepDays) {
-    return "原有历史号码的最早一期已超过 " + std::to_string(keepDays) + " 天，已全部替换。";
+std::string historyReplaced(int keepDays, std::size_t replaced, const std::filesystem::path& copy) {
+    return "原有历史号码的最早一期已超过 " + std::to_string(keepDays) +
+           " 天，已全部替换；替换前的 " + std::to_string(replaced) + " 期已保存到 " +
+           copy.string() + "。";
 }
 
 std::string updateSummary(std::size_t stored, history::Issue newest) {
     return "已保存 " + std::to_string(stored) + " 期，最新一期为 " + issueText(newest) + "。";
+}
+
+std::string issuesNotOnPage(std::size_t count, history::Issue newestFound) {
+    return "页面上缺少 " + std::to_string(count) + " 期（早于找到的最新一期 " +
+           issueText(newestFound) + "），下次更新时会再找。";
+}
+
+std::string updateWillReplace(std::size_t count, int keepDays) {
+    return "\n\n注意：历史号码的最早一期已超过 " + std::to_string(keepDays) +
+           " 天，这次更新将替换现有的全部 " + std::to_string(count) +
+           " 期历史号码（替换前先保存到数据文件夹中的“替换前历史号码_日期-时间.txt”）。";
 }
 
 std::string drawsSkipped(std::size_t count) {
@@ -236,10 +253,6 @@ std::string moreDrawsNotListed(std::size_t count) {
 std::string chartTooLongForPicture(std::size_t rows, int limit) {
     return "走势图有 " + std::to_string(rows) + " 期，一张图片最多能保存 " + std::to_string(limit) +
            " 期：请选择较少的期数再保存。";
-}
-
-std::string windowTitle(std::string_view gameName) {
-    return text(kNoticeTitle) + " — " + text(gameName);
 }
 
 std::string statusLine(std::string_view gameName, std::size_t draws,

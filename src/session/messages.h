@@ -79,6 +79,8 @@ inline constexpr std::string_view kSeeHelp = "用法见 yilou-cli --help";
 /// A command that could not be done, and why.
 std::string failed(std::string_view reason);
 std::string outOfMemory(std::string_view systemText);
+/// Standard output could not be written (a full disk, a closed pipe).
+std::string cannotWriteOutput(std::string_view reason);
 std::string confirmEmptyingWithYes();
 /// The current game as `game` shows it: its index, name, code and draws per day.
 std::string currentGame(int index, std::string_view name, std::string_view code, int drawsPerDay);
@@ -115,8 +117,11 @@ std::string noUpdateAddressGiven();
 std::string updateCancelled();
 /// `first` and `last` in the page's form (eight or nine digits).
 std::string noNewDrawsOnPage(std::string_view url, long long first, long long last);
-std::string historyReplaced(int keepDays);
+std::string historyReplaced(int keepDays, std::size_t replaced, const std::filesystem::path& copy);
 std::string updateSummary(std::size_t stored, history::Issue newest);
+std::string issuesNotOnPage(std::size_t count, history::Issue newestFound);
+/// Added to kOnlineUpdateQuestion when the update will replace the history.
+std::string updateWillReplace(std::size_t count, int keepDays);
 std::string drawsSkipped(std::size_t count);
 std::string moreDrawsNotListed(std::size_t count);
 
@@ -126,10 +131,8 @@ inline constexpr std::string_view kSaveChartTitle = "保存走势图";
 inline constexpr std::string_view kPictureFilter = "PNG 图片 (*.png)";
 std::string chartTooLongForPicture(std::size_t rows, int limit);
 
-// ---- the window: its title, status line and the texts of its dialogs
+// ---- the window: its status line and the texts of its dialogs
 
-/// The window title: the program and the current game.
-std::string windowTitle(std::string_view gameName);
 /// The status line: the current game, the draws stored and the newest issue.
 std::string statusLine(std::string_view gameName, std::size_t draws,
                        std::optional<history::Issue> newest);
@@ -149,12 +152,13 @@ inline constexpr std::string_view kDeleteTitle = "删除期数";
 inline constexpr std::string_view kDeleteToPrompt = "请输入需要删除到的期数，例如‘2017081284’";
 inline constexpr std::string_view kDeleteCountPrompt =
     "请输入需要删除最后多少期历史号码（例如输入3，那么就将删除最后的3期历史号码）";
-inline constexpr std::string_view kDaysTitle = "设置年数";
-inline constexpr std::string_view kDaysPrompt = "请输入更新需要保留的历史号码的年数（2～16中的任意"
-                                                "自然数），如果超过年数将删除最早的一年的历史号码";
+inline constexpr std::string_view kDaysTitle = "设置天数";
+inline constexpr std::string_view kDaysPrompt =
+    "请输入更新需要保留的历史号码的天数（2～16中的任意自然数）。最早的历史号码超过这个天数时，"
+    "在线更新将用最近这些天的号码替换全部历史号码";
 inline constexpr std::string_view kDaysErrorTitle = "输入有误";
 inline constexpr std::string_view kDaysError =
-    "为了保证时效性和提高计算效率，软件只能统计16年以内的数据，请输入2～16中的自然数。";
+    "为了保证时效性和提高计算效率，软件只能统计16天以内的数据，请输入2～16中的自然数。";
 inline constexpr std::string_view kOnlineUpdateTitle = "读入历史";
 inline constexpr std::string_view kOnlineUpdateQuestion =
     "确实要在线更新最新历史号码吗？更新可能要花费一段时间，网络不通或者我方服务器更新不及时可能都"

@@ -2,8 +2,8 @@
 
 #include "core/messages.h"
 #include "core/user_error.h"
-#include "online/page_text.h"
 #include "session/messages.h"
+#include "store/replaced_history.h"
 
 namespace yilou::session {
 
@@ -26,11 +26,21 @@ std::string skippedText(const std::vector<SkippedDraw>& skipped) {
 
 } // namespace
 
-std::size_t storePageDraws(HistoryDb& db, const UpdatePlan& plan, const PageDraws& found,
-                           const AttributeRules& rules) {
+StoredPage storePageDraws(HistoryDb& db, const UpdatePlan& plan, const PageDraws& found,
+                          const AttributeRules& rules, const std::filesystem::path& dataDir) {
+    StoredPage out;
     if (found.draws.empty())
-        return 0;
+        return out;
     Transaction transaction(db.sql());
+    if (plan.replaceHistory) {
+        const Snapshot replaced = db.loadSnapshot();
+        out.replaced = replaced.size();
+        try {
+            out.backup = saveReplacedHistory(replaced, dataDir);
+        } catch (const UserError& error) {
+            throw UserError(messages::historyUnchanged(error.what()));
+        }
+    }
     std::vector<DrawRecord> records;
     records.reserve(found.draws.size());
     for (const PageDraw& draw : found.draws)
@@ -41,19 +51,17 @@ std::size_t storePageDraws(HistoryDb& db, const UpdatePlan& plan, const PageDraw
     else
         db.appendDraws(records);
     transaction.commit();
-    return records.size();
+    out.stored = records.size();
+    return out;
 }
 
 UpdateReport updateHistoryOnline(HistoryDb& db, const UpdateRequest& request,
                                  const FetchControl& control) {
     if (request.urlTemplate.empty())
         throw UserError(messages::noUpdateAddress());
-    std::optional<StoredSpan> stored;
-    if (const auto oldest = db.oldestIssue())
-        stored = StoredSpan{*oldest, *db.newestIssue()};
 
     UpdateReport report;
-    report.plan = planUpdate(stored, request.today, request.keepDays, request.game);
+    report.plan = planUpdate(db.issues(), request.today, request.keepDays, request.game);
     report.keepDays = request.keepDays;
     report.url = updateUrl(request.urlTemplate, request.game, report.plan.drawsWanted);
 
@@ -65,8 +73,7 @@ UpdateReport updateHistoryOnline(HistoryDb& db, const UpdateRequest& request,
     } catch (const UserError& error) {
         throw UserError(messages::historyUnchanged(error.what()));
     }
-    const std::string text = pageText(page.body, pageCharset(page.body, page.contentType));
-    PageDraws found = findPageDraws(text, report.plan, request.game);
+    PageDraws found = readPageDraws(page.body, page.contentType, report.plan, request.game);
     if (found.draws.empty())
         throw UserError(
             messages::noNewDrawsOnPage(report.url, report.plan.firstIssue, report.plan.lastIssue) +
@@ -74,17 +81,25 @@ UpdateReport updateHistoryOnline(HistoryDb& db, const UpdateRequest& request,
     if (control.cancelled())
         throw Cancelled(messages::updateCancelled());
 
-    report.stored = storePageDraws(db, report.plan, found, request.rules);
+    const StoredPage stored =
+        storePageDraws(db, report.plan, found, request.rules, db.path().parent_path());
+    report.stored = stored.stored;
+    report.replaced = stored.replaced;
+    report.backup = stored.backup;
     report.newest = db.newestIssue().value_or(0);
     report.skipped = std::move(found.skipped);
+    report.notFound = found.notFound;
+    report.newestFound = found.newestFound;
     return report;
 }
 
 std::string UpdateReport::summary() const {
     std::string out;
     if (plan.replaceHistory)
-        out += messages::historyReplaced(keepDays) + "\n";
+        out += messages::historyReplaced(keepDays, replaced, backup) + "\n";
     out += messages::updateSummary(stored, newest);
+    if (notFound > 0)
+        out += "\n" + messages::issuesNotOnPage(notFound, newestFound);
     if (!skipped.empty())
         out += "\n" + messages::drawsSkipped(skipped.size()) + skippedText(skipped);
     return out;

@@ -87,13 +87,13 @@ std::string overviewCellText(const OverviewResult& result, const OverviewRow& ro
     case OverviewColumn::ExpectedHits:
         return twoDecimals(row.expectedHits);
     case OverviewColumn::MinGap:
-        return count(row.minGap);
+        return optionalText(row.minGap, count);
     case OverviewColumn::MaxGap:
         return count(row.maxGap);
     case OverviewColumn::CurrentGap:
         return count(row.currentGap);
     case OverviewColumn::Ratio:
-        return analysis::ratioText(row.ratio);
+        return optionalText(row.ratio, analysis::ratioText);
     case OverviewColumn::MeanGap:
         return optionalText(row.meanGap, twoDecimals);
     case OverviewColumn::LastGap:

@@ -18,7 +18,7 @@ void checkValues(const analysis::SearchRequest& request, bool allPositions,
         const int value = request.positions[p].value;
         if ((allPositions || request.positions[p].selected) &&
             std::find(codes.begin(), codes.end(), value) == codes.end())
-            throw UserError(
+            throw InputError(
                 messages::positionValueNotOfType(p + 1, value, messages::typeName(request.type)));
     }
 }

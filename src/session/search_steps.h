@@ -48,7 +48,7 @@ std::string applyReference(const history::Snapshot& snapshot, const std::string&
 std::vector<int> typeCodes(analysis::SearchType type, const Choices& choices);
 
 /// The omission search (检索) of the selected positions. A selected position whose value no
-/// draw of the game can hold is refused (UserError naming the position) rather than searched
+/// draw of the game can hold is refused (InputError naming the position) rather than searched
 /// as "never hit".
 analysis::SearchResult searchPositions(const history::Snapshot& snapshot,
                                        const analysis::SearchRequest& request,

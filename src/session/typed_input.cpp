@@ -17,9 +17,9 @@ int parseDecimal(std::string_view text, std::string_view what) {
         ++begin;
     const auto [ptr, error] = std::from_chars(begin, end, value, 10);
     if (begin == end || ptr != end || error == std::errc::invalid_argument)
-        throw UserError(messages::notAnInteger(what, text));
+        throw InputError(messages::notAnInteger(what, text));
     if (error == std::errc::result_out_of_range)
-        throw UserError(messages::integerOutOfRange(what, text));
+        throw InputError(messages::integerOutOfRange(what, text));
     return value;
 }
 
@@ -27,7 +27,7 @@ history::Issue parseIssue(std::string_view text, std::string_view which) {
     try {
         return history::readIssue(text);
     } catch (const UserError& error) {
-        throw UserError(std::string(which) + error.what());
+        throw InputError(std::string(which) + error.what());
     }
 }
 
@@ -44,7 +44,7 @@ std::vector<int> codesInBoxOrder(analysis::SearchType type, const history::Game&
         const auto box = std::find(selectable.begin(), selectable.end(),
                                    parseDecimal(text, messages::field::kSelectedValue));
         if (box == selectable.end())
-            throw UserError(messages::notACodeOfType(text, messages::typeName(type)));
+            throw InputError(messages::notACodeOfType(text, messages::typeName(type)));
         boxes.push_back(static_cast<std::size_t>(box - selectable.begin()));
     }
     std::sort(boxes.begin(), boxes.end());

@@ -10,10 +10,10 @@
 namespace yilou::session {
 
 /// Reads a whole decimal number as typed; leading zeros never make it octal ("08" is eight,
-/// "010" ten). Throws UserError naming `what` when the text is not a number.
+/// "010" ten). Throws InputError naming `what` when the text is not a number.
 int parseDecimal(std::string_view text, std::string_view what);
 
-/// Reads a ten-digit or eight-digit issue; throws UserError naming the box `which` otherwise.
+/// Reads a ten-digit or eight-digit issue; throws InputError naming the box `which` otherwise.
 history::Issue parseIssue(std::string_view text, std::string_view which = {});
 
 /// The issues of the range boxes 起始 and 截止.
@@ -22,12 +22,12 @@ struct IssueBounds {
     history::Issue end = 0;
 };
 
-/// Reads the range boxes' texts; throws UserError naming the box that holds no issue.
+/// Reads the range boxes' texts; throws InputError naming the box that holds no issue.
 IssueBounds parseRange(std::string_view startText, std::string_view endText);
 
 /// The codes of a selection in the order of the combination panel's boxes, whatever order they
 /// were given in. A code that is not selectable for the type in `game` under the bases in force
-/// (analysis::selectableCodes) is refused (UserError).
+/// (analysis::selectableCodes) is refused (InputError).
 std::vector<int> codesInBoxOrder(analysis::SearchType type, const history::Game& game, int sxIni,
                                  int dsIni, const std::vector<std::string>& codes);
 

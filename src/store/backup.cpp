@@ -28,12 +28,11 @@ void writeBackupFile(HistoryDb& db, const std::filesystem::path& dataDir, std::s
     file.close();
 }
 
-void Dqzd(HistoryDb& db, const std::filesystem::path& dataDir, const Game& game,
-          const AttributeRules& rules) {
+void Dqzd(HistoryDb& db, const std::filesystem::path& dataDir, const AttributeRules& rules) {
     const auto file = dataDir / kBackupFileName;
     HistoryText text;
     try {
-        text = readHistoryText(file, game);
+        text = readHistoryText(file, LineRules::storedDraws());
     } catch (const UserError& error) {
         throw UserError(messages::historyUnchanged(error.what()));
     }

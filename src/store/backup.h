@@ -1,7 +1,6 @@
 #pragma once
 
 #include "core/draw_record.h"
-#include "core/games.h"
 #include "store/history_db.h"
 
 #include <cstddef>
@@ -19,10 +18,11 @@ inline constexpr const char* kBackupFileName = "lsbf.txt";
 void writeBackupFile(HistoryDb& db, const std::filesystem::path& dataDir, std::size_t count);
 
 /// Rebuilds the history from dataDir/lsbf.txt in one transaction, with the attributes derived
-/// anew by `rules`; the lines are read as a history text file. Refuses, leaving the history as
-/// it was (UserError), when the file is missing or unreadable or holds a line that cannot be
-/// stored: a rebuild must not lose a draw. An empty file empties the history.
-void Dqzd(HistoryDb& db, const std::filesystem::path& dataDir, const Game& game,
-          const AttributeRules& rules);
+/// anew by `rules`; the lines are read as a history text file of stored draws
+/// (LineRules::storedDraws), so the current game has no say in what comes back. Refuses,
+/// leaving the history as it was (UserError), when the file is missing or unreadable or holds
+/// a line that cannot be stored: a rebuild must not lose a draw. An empty file empties the
+/// history.
+void Dqzd(HistoryDb& db, const std::filesystem::path& dataDir, const AttributeRules& rules);
 
 } // namespace yilou::history

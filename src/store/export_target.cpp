@@ -1,5 +1,6 @@
 #include "store/export_target.h"
 
+#include "core/atomic_file.h"
 #include "core/messages.h"
 #include "core/user_error.h"
 #include "store/backup.h"
@@ -23,6 +24,7 @@ bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
 } // namespace
 
 void checkExportTarget(const std::filesystem::path& target, const std::filesystem::path& dataDir) {
+    replaceableFile(target);
     const std::string database = kDatabaseFileName;
     for (const std::string& name : {database, database + "-journal", database + "-wal",
                                     database + "-shm", std::string(kBackupFileName)})

@@ -292,6 +292,14 @@ bool HistoryDb::contains(Issue issue) {
     return query.step();
 }
 
+std::vector<Issue> HistoryDb::issues() {
+    Statement query(sql(), "SELECT [SQQH] FROM [Lishi] ORDER BY [SQQH]");
+    std::vector<Issue> out;
+    while (query.step())
+        out.push_back(static_cast<Issue>(query.integer(0)));
+    return out;
+}
+
 void HistoryDb::insertRows(const std::vector<DrawRecord>& records,
                            const std::vector<std::int64_t>& idx) {
     // Several rows per statement: a long import otherwise spends an eighth of its time
@@ -398,9 +406,10 @@ void HistoryDb::replaceAll(const std::vector<DrawRecord>& records) {
 }
 
 void HistoryDb::clear() {
-    Transaction transaction(sql());
+    auto transaction = transactionUnlessInOne(sql());
     sql().exec("DELETE FROM [Lishi]");
-    transaction.commit();
+    if (transaction)
+        transaction->commit();
 }
 
 void HistoryDb::RenumberIdx() {

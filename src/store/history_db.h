@@ -31,6 +31,8 @@ public:
     std::optional<Issue> newestIssue();
     std::optional<Issue> oldestIssue();
     bool contains(Issue issue);
+    /// Every stored issue, ascending.
+    std::vector<Issue> issues();
 
     /// Refuses a damaged file (UserError saying how to recover) before anything is written to
     /// it: every page of Lishi, of its indexes and of YL is walked, which finds a page that
@@ -47,7 +49,7 @@ public:
     /// Replaces the whole history by `records` (issues must be distinct) in one transaction,
     /// or as part of the caller's transaction when one is open.
     void replaceAll(const std::vector<DrawRecord>& records);
-    /// Deletes every draw.
+    /// Deletes every draw, in one transaction or as part of the caller's.
     void clear();
     /// Numbers the draws 1..n in issue order.
     void RenumberIdx();

@@ -11,6 +11,13 @@ namespace yilou::history {
 
 namespace {
 
+/// The rule of every deletion: one that leaves none of the `before` draws needs the user's
+/// confirmation.
+void refuseEmptyingUnconfirmed(std::size_t before, std::size_t left, WhenAllDrawsGo whenAllGo) {
+    if (before > 0 && left == 0 && whenAllGo == WhenAllDrawsGo::Refuse)
+        throw DeletionEmptiesHistory(before);
+}
+
 std::size_t countUpTo(HistoryDb& db, Issue issue) {
     Statement query(db.sql(), "SELECT COUNT(*) FROM [Lishi] WHERE [SQQH] <= ?");
     query.bind(1, std::int64_t{issue});
@@ -33,17 +40,16 @@ DeletionResult compactAfter(HistoryDb& db, DeletionResult result) {
 /// deletion does. The write lock is taken before the count is read, so no draw another
 /// program adds meanwhile can be lost by the rebuild.
 DeletionResult keepOldest(HistoryDb& db, const std::function<std::size_t(HistoryDb&)>& keepCount,
-                          const std::filesystem::path& dataDir, const Game& game,
-                          const AttributeRules& rules, WhenAllDrawsGo whenAllGo) {
+                          const std::filesystem::path& dataDir, const AttributeRules& rules,
+                          WhenAllDrawsGo whenAllGo) {
     DeletionResult result;
     {
         Transaction transaction(db.sql());
         const std::size_t before = db.drawCount();
         const std::size_t kept = keepCount(db);
-        if (kept == 0 && before > 0 && whenAllGo == WhenAllDrawsGo::Refuse)
-            throw DeletionEmptiesHistory(before);
+        refuseEmptyingUnconfirmed(before, kept, whenAllGo);
         writeBackupFile(db, dataDir, kept);
-        Dqzd(db, dataDir, game, rules);
+        Dqzd(db, dataDir, rules);
         const std::size_t after = db.drawCount();
         transaction.commit();
         result.removed = before > after ? before - after : 0;
@@ -61,12 +67,14 @@ void prepareChange(HistoryDb& db) {
     removeStaleTemporaryFiles(db.path().parent_path());
 }
 
-DeletionResult deleteNewestDraw(HistoryDb& db) {
+DeletionResult deleteNewestDraw(HistoryDb& db, WhenAllDrawsGo whenAllGo) {
     {
         Transaction transaction(db.sql());
         const auto newest = db.newestIssue();
         if (!newest)
             return {};
+        const std::size_t before = db.drawCount();
+        refuseEmptyingUnconfirmed(before, before - 1, whenAllGo);
         Statement remove(db.sql(), "DELETE FROM [Lishi] WHERE [SQQH] = ?");
         remove.bind(1, std::int64_t{*newest});
         remove.run();
@@ -79,18 +87,17 @@ DeletionResult deleteNewestDraw(HistoryDb& db) {
 }
 
 DeletionResult deleteAfter(HistoryDb& db, Issue keepUpTo, const std::filesystem::path& dataDir,
-                           const Game& game, const AttributeRules& rules,
-                           WhenAllDrawsGo whenAllGo) {
+                           const AttributeRules& rules, WhenAllDrawsGo whenAllGo) {
     if (keepUpTo <= 0)
         return {};
     return keepOldest(
-        db, [keepUpTo](HistoryDb& locked) { return countUpTo(locked, keepUpTo); }, dataDir, game,
-        rules, whenAllGo);
+        db, [keepUpTo](HistoryDb& locked) { return countUpTo(locked, keepUpTo); }, dataDir, rules,
+        whenAllGo);
 }
 
 DeletionResult deleteNewestDraws(HistoryDb& db, std::size_t count,
-                                 const std::filesystem::path& dataDir, const Game& game,
-                                 const AttributeRules& rules, WhenAllDrawsGo whenAllGo) {
+                                 const std::filesystem::path& dataDir, const AttributeRules& rules,
+                                 WhenAllDrawsGo whenAllGo) {
     if (count == 0)
         return {};
     return keepOldest(
@@ -99,7 +106,17 @@ DeletionResult deleteNewestDraws(HistoryDb& db, std::size_t count,
             const std::size_t total = locked.drawCount();
             return total - std::min(total, count);
         },
-        dataDir, game, rules, whenAllGo);
+        dataDir, rules, whenAllGo);
+}
+
+DeletionResult clearHistory(HistoryDb& db, WhenAllDrawsGo whenAllGo) {
+    Transaction transaction(db.sql());
+    DeletionResult result;
+    result.removed = db.drawCount();
+    refuseEmptyingUnconfirmed(result.removed, 0, whenAllGo);
+    db.clear();
+    transaction.commit();
+    return result;
 }
 
 void CompactDb(HistoryDb& db) {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "core/draw_record.h"
-#include "core/games.h"
 #include "core/user_error.h"
 #include "store/history_db.h"
 
@@ -20,8 +19,9 @@ struct DeletionResult {
     std::optional<std::string> compactionProblem;
 };
 
-/// Whether a deletion that would remove every stored draw may go ahead: only when the user
-/// confirmed it (the command line's --yes, the window's "清空历史号码" confirmation).
+/// Whether a deletion that would leave no draw may go ahead: only when the user confirmed it
+/// (the command line's --yes, the window's confirmation). Every deletion, whatever it was asked
+/// to delete, follows this one rule.
 enum class WhenAllDrawsGo { Refuse, Delete };
 
 /// Thrown, with nothing changed, by a deletion that would remove all `count` stored draws
@@ -36,8 +36,9 @@ public:
 /// and removes the temporary files that killed writes of this program left beside it.
 void prepareChange(HistoryDb& db);
 
-/// Deletes the newest draw and compacts the file. Removes nothing when the history is empty.
-DeletionResult deleteNewestDraw(HistoryDb& db);
+/// Deletes the newest draw and compacts the file. Removes nothing when the history is empty;
+/// the only draw goes only under WhenAllDrawsGo::Delete.
+DeletionResult deleteNewestDraw(HistoryDb& db, WhenAllDrawsGo whenAllGo = WhenAllDrawsGo::Refuse);
 
 /// Keeps the draws up to and including `keepUpTo` and deletes the later ones: in one
 /// transaction, holding the write lock from the first read on, the draws that remain are
@@ -45,15 +46,18 @@ DeletionResult deleteNewestDraw(HistoryDb& db);
 /// `keepUpTo` ≤ 0 deletes nothing and touches nothing; an issue before the oldest draw
 /// empties the history only under WhenAllDrawsGo::Delete.
 DeletionResult deleteAfter(HistoryDb& db, Issue keepUpTo, const std::filesystem::path& dataDir,
-                           const Game& game, const AttributeRules& rules,
+                           const AttributeRules& rules,
                            WhenAllDrawsGo whenAllGo = WhenAllDrawsGo::Refuse);
 
 /// Deletes the newest `count` draws the same way as deleteAfter; a count that takes them all
 /// empties the history only under WhenAllDrawsGo::Delete. `count` 0 deletes nothing.
 DeletionResult deleteNewestDraws(HistoryDb& db, std::size_t count,
-                                 const std::filesystem::path& dataDir, const Game& game,
-                                 const AttributeRules& rules,
+                                 const std::filesystem::path& dataDir, const AttributeRules& rules,
                                  WhenAllDrawsGo whenAllGo = WhenAllDrawsGo::Refuse);
+
+/// Deletes every draw, under WhenAllDrawsGo::Delete only when there are any; the file is not
+/// compacted.
+DeletionResult clearHistory(HistoryDb& db, WhenAllDrawsGo whenAllGo = WhenAllDrawsGo::Refuse);
 
 /// Compacts the database file in place, so that it does not keep the space of deleted rows.
 /// SQLite rebuilds the file in one transaction under its rollback journal and the locks every

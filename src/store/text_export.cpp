@@ -9,11 +9,7 @@
 
 namespace yilou::history {
 
-std::filesystem::path exportHistoryText(const Snapshot& snapshot,
-                                        const std::filesystem::path& dataDir) {
-    if (snapshot.empty())
-        throw UserError(messages::emptyHistory());
-    const auto path = dataDir / textExportFileName(snapshot.issues.back());
+void writeHistoryText(const Snapshot& snapshot, const std::filesystem::path& path) {
     AtomicFile file(path);
     std::string line;
     for (std::size_t i = 0; i < snapshot.size(); ++i) {
@@ -24,6 +20,14 @@ std::filesystem::path exportHistoryText(const Snapshot& snapshot,
         file.write(line);
     }
     file.close();
+}
+
+std::filesystem::path exportHistoryText(const Snapshot& snapshot,
+                                        const std::filesystem::path& dataDir) {
+    if (snapshot.empty())
+        throw UserError(messages::emptyHistory());
+    const auto path = dataDir / textExportFileName(snapshot.issues.back());
+    writeHistoryText(snapshot, path);
     return path;
 }
 

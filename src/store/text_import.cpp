@@ -2,6 +2,7 @@
 
 #include "core/draw_validation.h"
 #include "core/messages.h"
+#include "core/page_issue_form.h"
 #include "core/system_error_text.h"
 #include "core/user_error.h"
 
@@ -43,11 +44,16 @@ struct FileDescriptor {
 /// Turns the lines of a file, as they end, into draws and skipped lines.
 class DrawCollector {
 public:
-    explicit DrawCollector(const Game& game) : game_(game) {}
+    explicit DrawCollector(const LineRules& rules) : rules_(rules) {}
 
     void line(std::size_t lineNumber, const HistoryLine& parsed) {
         if (parsed.blank)
             return;
+        if (parsed.refusedIssue) {
+            text_.skipped.add({lineNumber, *parsed.refusedIssue});
+            previous_.reset();
+            return;
+        }
         if (!parsed.issue && !previous_) {
             text_.skipped.add({lineNumber, messages::noIssueToCountFrom()});
             return;
@@ -60,7 +66,7 @@ public:
             text_.skipped.add({lineNumber, messages::tooFewNumbers(parsed.numberCount)});
             return;
         }
-        if (auto problem = drawProblem(issue, parsed.numbers, game_)) {
+        if (auto problem = drawProblem(issue, parsed.numbers, rules_.highestNumber)) {
             text_.skipped.add({lineNumber, std::move(*problem)});
             return;
         }
@@ -72,7 +78,7 @@ public:
     HistoryText& text() { return text_; }
 
 private:
-    const Game& game_;
+    const LineRules& rules_;
     HistoryText text_;
     std::optional<Issue> previous_;
 };
@@ -134,6 +140,14 @@ void HistoryLineParser::decideHead() {
     if (digitsFirst(10)) {
         line_.issue = issueFromDigits(head.substr(2, 8));
         body = 11;
+    } else if (nineDigitIssues_ && digitsFirst(9)) {
+        // Nine digits and no tenth: the ordinal has three digits.
+        const std::string_view digits = head.substr(0, 9);
+        if (const auto stored = PageIssueForm{3}.toStored(issueFromDigits(digits)))
+            line_.issue = *stored;
+        else
+            line_.refusedIssue = messages::nineDigitIssueUnusable(digits);
+        body = 10;
     } else if (digitsFirst(8)) {
         line_.issue = issueFromDigits(head.substr(0, 8));
         body = 9;
@@ -174,13 +188,20 @@ HistoryLine HistoryLineParser::finish() {
     return out;
 }
 
-HistoryLine parseHistoryLine(std::string_view line) {
-    HistoryLineParser parser;
+LineRules LineRules::storedDraws() {
+    int highest = 0;
+    for (const Game& game : games())
+        highest = std::max(highest, game.highestNumber);
+    return {highest, false};
+}
+
+HistoryLine parseHistoryLine(std::string_view line, bool nineDigitIssues) {
+    HistoryLineParser parser(nineDigitIssues);
     parser.add(line);
     return parser.finish();
 }
 
-HistoryText readHistoryText(const std::filesystem::path& file, const Game& game) {
+HistoryText readHistoryText(const std::filesystem::path& file, const LineRules& rules) {
     const FileDescriptor in{::open(file.c_str(), O_RDONLY | O_CLOEXEC)};
     if (in.fd < 0)
         unreadable(file, systemErrorText(errno));
@@ -191,8 +212,8 @@ HistoryText readHistoryText(const std::filesystem::path& file, const Game& game)
     if (!S_ISREG(status.st_mode))
         unreadable(file, messages::notARegularFile());
 
-    DrawCollector collector(game);
-    HistoryLineParser parser;
+    DrawCollector collector(rules);
+    HistoryLineParser parser(rules.nineDigitIssues);
     std::vector<char> buffer(kReadSize);
     std::size_t lineNumber = 0;
     bool lineOpen = false; // bytes arrived since the last line end

@@ -46,24 +46,47 @@ struct ImportReport {
     std::string summary() const;
 };
 
+/// How the lines of a history text file are read and checked.
+struct LineRules {
+    int highestNumber = 11; ///< the numbers of a draw lie in 1..highestNumber
+    /// An issue may also be written YYMMDD and a three-digit ordinal ("170929001"), as the
+    /// results pages of the happy-12 games write it; it is stored as the online update stores
+    /// such an issue (PageIssueForm), in the eight-digit form (17092901).
+    bool nineDigitIssues = false;
+
+    LineRules(int highestNumber, bool nineDigitIssues)
+        : highestNumber(highestNumber), nineDigitIssues(nineDigitIssues) {}
+    /// The lines of a file of `game`'s draws: its numbers, nine-digit issues in the happy-12
+    /// games.
+    LineRules(const Game& game) : LineRules(game.highestNumber, game.isHappy12()) {}
+    /// The lines of the backup file: the draws as they were stored, whatever game they were
+    /// stored for, so that the game chosen since never makes a stored draw unreadable.
+    static LineRules storedDraws();
+};
+
 /// One line of a history text file taken apart (the line without its line end):
 /// an issue of its own when the line, blanks removed, starts with ten digits (stored as the
-/// last eight) or eight digits, in either case followed by one separator character that is
+/// last eight), nine digits followed by a non-digit when nine-digit issues are read
+/// (LineRules), or eight digits, in each case followed by one separator character that is
 /// skipped whatever it is; then every pair of adjacent digits is a number, the first five in
 /// the order they stand. Every other byte, and a single digit, is skipped.
 struct HistoryLine {
     bool blank = false;
     std::optional<Issue> issue;
+    /// Why the nine-digit issue the line starts with cannot be stored; `issue` is then empty.
+    std::optional<std::string> refusedIssue;
     PositionValues numbers{};
     int numberCount = 0;      ///< 0..5
     bool moreNumbers = false; ///< a sixth number follows the fifth
 };
-HistoryLine parseHistoryLine(std::string_view line);
+HistoryLine parseHistoryLine(std::string_view line, bool nineDigitIssues = false);
 
 /// parseHistoryLine for a line that arrives in pieces: memory stays the same for a line of any
 /// length. Blanks are ' ', '\t' and '\r'.
 class HistoryLineParser {
 public:
+    explicit HistoryLineParser(bool nineDigitIssues = false) : nineDigitIssues_(nineDigitIssues) {}
+
     void add(std::string_view piece);
     /// The line added since the last call, taken apart; the parser is ready for the next one.
     HistoryLine finish();
@@ -74,6 +97,7 @@ private:
     void scanBody(std::string_view text);
     void decideHead();
 
+    bool nineDigitIssues_;
     HistoryLine line_;
     bool started_ = false;  ///< a byte other than a blank was met
     bool headDone_ = false; ///< the issue is decided, the rest is numbers
@@ -98,11 +122,11 @@ struct HistoryText {
 
 /// Reads a history text file. Lines end at LF, CR or CR LF. A line without an issue takes the
 /// issue of the line before plus one. Blank lines and lines whose issue is below 1 are passed
-/// over; a line that does not give a draw `game` can have (see drawProblem), repeats an issue
-/// of an earlier line, or has no issue to count from is reported in `skipped`. Throws
-/// UserError naming the file and the cause when it is not a regular file, holds a NUL byte
-/// (not a text file) or fails to read at any point.
-HistoryText readHistoryText(const std::filesystem::path& file, const Game& game);
+/// over; a line whose issue cannot be stored, that does not give a draw of the numbers of
+/// `rules` (see drawProblem), repeats an issue of an earlier line, or has no issue to count
+/// from is reported in `skipped`. Throws UserError naming the file and the cause when it is
+/// not a regular file, holds a NUL byte (not a text file) or fails to read at any point.
+HistoryText readHistoryText(const std::filesystem::path& file, const LineRules& rules);
 
 /// Replaces the whole history by `draws` with their attributes derived, in one transaction.
 void replaceHistory(HistoryDb& db, const std::vector<TextDraw>& draws, const AttributeRules& rules);

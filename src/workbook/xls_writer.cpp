@@ -6,6 +6,9 @@
 #include "workbook/little_endian.h"
 
 #include <algorithm>
+#include <bit>
+#include <charconv>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,8 +20,18 @@ namespace {
 constexpr std::size_t kRowsBelowHeader = kSheetRows - 1;
 constexpr std::size_t kLongestText = 255;
 constexpr std::size_t kProgressStep = 4096;
-/// The cell format every cell uses: the first after the 16 style formats.
-constexpr std::uint32_t kCellFormat = 15;
+/// The cell format of text cells: the first after the 16 style formats.
+constexpr std::uint32_t kTextFormat = 15;
+/// The cell format of whole numbers (number format "0"); the one of numbers with d decimals
+/// ("0.00…", d zeros) is kWholeNumberFormat + d.
+constexpr std::uint32_t kWholeNumberFormat = 16;
+/// The number format with one decimal; the one with d decimals is kFirstDecimalsFormat + d - 1
+/// (the first number format a workbook may define).
+constexpr std::uint32_t kFirstDecimalsFormat = 164;
+/// The number formats show up to this many decimals; a text with more stays text.
+constexpr std::size_t kMostDecimals = 20;
+/// The significant digits a double keeps: a text with more stays text.
+constexpr std::size_t kMostDigits = 15;
 
 enum Record : std::uint32_t {
     kBof = 0x0809,
@@ -33,6 +46,9 @@ enum Record : std::uint32_t {
     kColInfo = 0x007D,
     kDimensions = 0x0200,
     kLabel = 0x0204,
+    kNumber = 0x0203,
+    kRk = 0x027E,
+    kFormat = 0x041E,
     kWindow2 = 0x023E,
 };
 
@@ -86,6 +102,44 @@ void toUtf16(std::string_view text, std::u16string& out) {
     }
 }
 
+/// A grid text that is a plain decimal number, and how many decimals it shows.
+struct PlainNumber {
+    double value;
+    std::size_t decimals;
+};
+
+/// "0", an integer without a leading zero, or either with a decimal point and digits after it,
+/// when a double holds every digit: such a cell is a number that sums and sorts. Labels such as
+/// "03" or "07 08" stay text.
+std::optional<PlainNumber> plainNumber(std::string_view text) {
+    if (text.empty() || (text.size() > 1 && text[0] == '0' && text[1] != '.'))
+        return std::nullopt;
+    auto point = std::string_view::npos;
+    std::size_t significant = 0; // the digits from the first one that is not 0 on
+    std::uint64_t whole = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char ch = text[i];
+        if (ch == '.') {
+            if (point != std::string_view::npos || i == 0 || i + 1 == text.size())
+                return std::nullopt;
+            point = i;
+        } else if (ch < '0' || ch > '9') {
+            return std::nullopt;
+        } else {
+            significant += significant > 0 || ch != '0';
+            if (point == std::string_view::npos)
+                whole = whole * 10 + static_cast<std::uint64_t>(ch - '0');
+        }
+    }
+    const std::size_t decimals = point == std::string_view::npos ? 0 : text.size() - point - 1;
+    if (significant > kMostDigits || decimals > kMostDecimals)
+        return std::nullopt;
+    PlainNumber number{static_cast<double>(whole), decimals};
+    if (decimals > 0)
+        std::from_chars(text.data(), text.data() + text.size(), number.value);
+    return number;
+}
+
 /// Writes the worksheets and the workbook around them.
 class WorkbookWriter {
 public:
@@ -134,13 +188,27 @@ private:
         data += std::string("\x02\x01\x8B\x5B\x53\x4F", 6);
         for (int font = 0; font < 4; ++font)
             appendRecord(out, kFont, data);
-        // Sixteen style formats and the cell format: general, bottom-aligned.
-        for (int xf = 0; xf <= static_cast<int>(kCellFormat); ++xf) {
+        // The number formats "0.0" … with up to kMostDecimals decimals.
+        for (std::size_t decimals = 1; decimals <= kMostDecimals; ++decimals) {
+            const std::string code = "0." + std::string(decimals, '0');
+            data.clear();
+            append16(data, kFirstDecimalsFormat + static_cast<std::uint32_t>(decimals) - 1);
+            append16(data, static_cast<std::uint32_t>(code.size()));
+            data += '\0'; // compressed: one byte a character
+            data += code;
+            appendRecord(out, kFormat, data);
+        }
+        // Sixteen style formats, the cell format of texts (general, bottom-aligned), then the
+        // cell formats of numbers: whole ("0", a built-in format), then by their decimals.
+        for (std::uint32_t xf = 0; xf <= kWholeNumberFormat + kMostDecimals; ++xf) {
+            const bool number = xf >= kWholeNumberFormat;
+            const std::uint32_t decimals = number ? xf - kWholeNumberFormat : 0;
             data.clear();
             append16(data, 0); // font
-            append16(data, 0); // number format: general
-            append16(data, xf < static_cast<int>(kCellFormat) ? 0xFFF5 : 0x0001);
-            append32(data, 0x20);
+            append16(data, !number ? 0 : decimals == 0 ? 1 : kFirstDecimalsFormat + decimals - 1);
+            append16(data, xf < kTextFormat ? 0xFFF5 : 0x0001);
+            // Bottom-aligned; a number's cell format says that its number format is its own.
+            append32(data, number ? 0x04000020 : 0x20);
             append32(data, 0);
             append32(data, 0);
             append16(data, 0x20C0); // automatic pattern colours
@@ -169,11 +237,12 @@ private:
         const std::size_t first = 1 + sheet * kRowsBelowHeader;
         const std::size_t end = std::min(grid_.rows, first + kRowsBelowHeader);
         const std::size_t below = end > first ? end - first : 0;
-        if (below > 0)
-            readRow(first, cells_);
         std::string out;
         appendRecord(out, kBof, bof(0x0010));
-        appendColumnWidths(out, below > 0);
+        // The column widths are known once every row of the sheet is written.
+        const std::uint64_t columnWidthsAt = file_.size() + out.size();
+        widths_.assign(grid_.columns, 0);
+        out += columnWidthRecords();
         std::string data;
         append32(data, 0);
         append32(data, static_cast<std::uint32_t>(grid_.rows > 0 ? below + 1 : 0));
@@ -184,8 +253,7 @@ private:
         if (grid_.rows > 0)
             appendRow(out, 0, header_);
         for (std::size_t r = first; r < end; ++r) {
-            if (r > first)
-                readRow(r, cells_);
+            readRow(r, cells_);
             appendRow(out, r - first + 1, cells_);
             if (out.size() >= 1 << 16) {
                 file_.write(out);
@@ -205,6 +273,7 @@ private:
         appendRecord(out, kWindow2, data);
         appendRecord(out, kEof, {});
         file_.write(out);
+        file_.overwrite(columnWidthsAt, columnWidthRecords());
         return true;
     }
 
@@ -214,31 +283,22 @@ private:
         cells.resize(grid_.columns);
     }
 
-    /// Columns as wide as the header's or the first row's texts, so that a ten-digit issue
-    /// shows whole.
-    void appendColumnWidths(std::string& out, bool withFirstRow) {
+    /// Columns as wide as their widest text on the sheet, so that a ten-digit issue or a ratio
+    /// with all its decimals shows whole: a number too wide for its column shows as "###".
+    std::string columnWidthRecords() const {
+        std::string out;
         for (std::size_t c = 0; c < grid_.columns; ++c) {
-            std::size_t width = c < header_.size() ? textWidth(header_[c]) : 0;
-            if (withFirstRow)
-                width = std::max(width, textWidth(cells_[c]));
             std::string data;
             append16(data, static_cast<std::uint32_t>(c));
             append16(data, static_cast<std::uint32_t>(c));
-            append16(data, static_cast<std::uint32_t>(std::clamp<std::size_t>(width + 2, 8, 255) *
-                                                      256)); // in 1/256 of a digit's width
-            append16(data, kCellFormat);
+            append16(data,
+                     static_cast<std::uint32_t>(std::clamp<std::size_t>(widths_[c] + 2, 8, 255) *
+                                                256)); // in 1/256 of a digit's width
+            append16(data, kTextFormat);
             append32(data, 0);
             appendRecord(out, kColInfo, data);
         }
-    }
-
-    /// Display width in digit widths: a character outside Latin-1 (CJK) takes two.
-    std::size_t textWidth(const std::string& text) {
-        toUtf16(text, utf16_);
-        std::size_t width = 0;
-        for (char16_t unit : utf16_)
-            width += unit < 0x100 ? 1 : 2;
-        return width;
+        return out;
     }
 
     void appendRow(std::string& out, std::size_t row, const std::vector<std::string>& cells) {
@@ -246,24 +306,34 @@ private:
             const std::string& text = cells[c];
             if (text.empty())
                 continue;
+            if (const auto number = plainNumber(text)) {
+                appendNumber(out, row, c, *number);
+                widths_[c] = std::max(widths_[c], text.size());
+                continue;
+            }
             const bool ascii = std::all_of(text.begin(), text.end(), [](char ch) {
                 return static_cast<unsigned char>(ch) < 0x80;
             });
             std::size_t length = text.size();
+            std::size_t width = length;
             bool wide = false;
             if (!ascii) {
                 toUtf16(text, utf16_);
                 length = utf16_.size();
-                wide = std::any_of(utf16_.begin(), utf16_.end(),
-                                   [](char16_t unit) { return unit >= 0x100; });
+                // A character outside Latin-1 (CJK) takes two digit widths.
+                width = 0;
+                for (char16_t unit : utf16_)
+                    width += unit < 0x100 ? 1 : 2;
+                wide = width > length;
             }
             if (length > kLongestText)
                 throw UserError(messages::cellTextTooLong(kLongestText, text));
+            widths_[c] = std::max(widths_[c], width);
             append16(out, kLabel);
             append16(out, static_cast<std::uint32_t>(9 + length * (wide ? 2 : 1)));
             append16(out, static_cast<std::uint32_t>(row));
             append16(out, static_cast<std::uint32_t>(c));
-            append16(out, kCellFormat);
+            append16(out, kTextFormat);
             append16(out, static_cast<std::uint32_t>(length));
             out += static_cast<char>(wide ? 1 : 0);
             if (ascii)
@@ -274,11 +344,29 @@ private:
         }
     }
 
+    /// A whole number that fits 30 bits as an RK record, any other as a NUMBER record, with the
+    /// cell format that shows its decimals.
+    static void appendNumber(std::string& out, std::size_t row, std::size_t column,
+                             const PlainNumber& number) {
+        const bool rk = number.decimals == 0 && number.value < (1 << 29);
+        append16(out, rk ? kRk : kNumber);
+        append16(out, rk ? 10 : 14);
+        append16(out, static_cast<std::uint32_t>(row));
+        append16(out, static_cast<std::uint32_t>(column));
+        append16(out, kWholeNumberFormat + static_cast<std::uint32_t>(number.decimals));
+        if (rk)
+            append32(out, static_cast<std::uint32_t>(number.value) << 2 | 0x2); // an integer
+        else
+            appendLittleEndian(out, std::bit_cast<std::uint64_t>(number.value), 8);
+    }
+
     CompoundFileWriter file_;
     const TextGrid& grid_;
     const WriteProgress& progress_;
     std::vector<std::string> header_;
     std::vector<std::string> cells_;
+    /// The widest text of each column on the sheet being written, in digit widths.
+    std::vector<std::size_t> widths_;
     std::u16string utf16_;
 };
 

@@ -22,12 +22,14 @@ std::size_t sheetCount(std::size_t rows);
 
 /// Writes `grid` as an Excel 97–2003 workbook (BIFF8 in a compound document): worksheets
 /// "Sheet1", "Sheet2", … as sheetCount says, grid cell (r, c) at row r, column c of "Sheet1"
-/// (counted from 0) while it fits, every further worksheet starting with the header row. Every
-/// cell is text; empty texts leave the cell empty. The rows are read from the grid once, in
-/// order, and written as they come. `file` is replaced only by a complete workbook. Returns
-/// false, leaving `file` as it was, when `progress` asked to stop. Throws UserError when the
-/// file cannot be written or the grid does not fit the format (more than 256 columns, a text
-/// of more than 255 characters).
+/// (counted from 0) while it fits, every further worksheet starting with the header row. A text
+/// that is a plain decimal number ("0", "15", "2015021510", "2.28571428571429") is a number cell
+/// whose format shows the same text, so that it sums and sorts; every other cell is text, and
+/// empty texts leave the cell empty. The rows are read from the grid once, in order, and
+/// written as they come. `file` is replaced only by a complete workbook. Returns false, leaving
+/// `file` as it was, when `progress` asked to stop. Throws UserError when the file cannot be
+/// written or the grid does not fit the format (more than 256 columns, a text of more than 255
+/// characters).
 bool writeWorkbook(const std::filesystem::path& file, const TextGrid& grid,
                    const WriteProgress& progress = {});
 

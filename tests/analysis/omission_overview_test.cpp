@@ -13,10 +13,10 @@ namespace yilou::analysis {
 // Found by the test framework beside the type it prints.
 void PrintTo(const OverviewRow& row, std::ostream* out) {
     *out << "value " << row.value << " p " << row.probability << " hits " << row.hits
-         << " expected " << row.expectedHits << " gaps " << row.minGap << '/' << row.maxGap << '/'
-         << row.currentGap << " ratio " << row.ratio << " mean " << row.meanGap.value_or(-1)
-         << " last " << row.lastGap.value_or(-1) << " theory " << row.theoreticalGap.value_or(-1)
-         << " due " << row.dueChance.value_or(-1) << " span "
+         << " expected " << row.expectedHits << " gaps " << row.minGap.value_or(-1) << '/'
+         << row.maxGap << '/' << row.currentGap << " ratio " << row.ratio.value_or(-1) << " mean "
+         << row.meanGap.value_or(-1) << " last " << row.lastGap.value_or(-1) << " theory "
+         << row.theoreticalGap.value_or(-1) << " due " << row.dueChance.value_or(-1) << " span "
          << (row.maxGapSpan ? history::issueText(row.maxGapSpan->first) + "～" +
                                   history::issueText(row.maxGapSpan->last)
                             : "none")
@@ -155,13 +155,13 @@ OverviewRow referenceRow(const Snapshot& snapshot, const OverviewRequest& reques
     row.currentRun = run;
     row.hits = std::int32_t(gaps.size());
     row.currentGap = std::int32_t(snapshot.size()) + 1 - previous;
-    row.minGap = gaps.empty() ? 32767 : *std::min_element(gaps.begin(), gaps.end());
     if (gaps.empty())
-        row.maxGap = 32767;
-    row.ratio = double(row.maxGap) / row.currentGap;
+        row.maxGap = row.currentGap;
     for (const auto gap : gaps)
         ++row.histogram[std::min(gap, 21) - 1];
     if (!gaps.empty()) {
+        row.minGap = *std::min_element(gaps.begin(), gaps.end());
+        row.ratio = double(row.maxGap) / row.currentGap;
         std::int32_t sum = 0;
         for (const auto gap : gaps)
             sum += gap;
@@ -226,10 +226,19 @@ TEST(OverviewDifferential, MatchesTheSearchAndTheDefinitions) {
                         overviewValues(request.type, request.highestNumber, request.rules).size());
                     for (const OverviewRow& row : result.rows) {
                         const SummaryRow search = searchSummary(snapshot, request, row.value);
-                        EXPECT_EQ(row.minGap, search.min) << row.value;
-                        EXPECT_EQ(row.maxGap, search.max) << row.value;
                         EXPECT_EQ(row.currentGap, search.last) << row.value;
-                        EXPECT_EQ(ratioText(row.ratio), search.ratio) << row.value;
+                        if (row.hits) {
+                            EXPECT_EQ(row.minGap, search.min) << row.value;
+                            EXPECT_EQ(row.maxGap, search.max) << row.value;
+                            EXPECT_EQ(ratioText(*row.ratio), search.ratio) << row.value;
+                        } else {
+                            // The search's 32767 stands for no hit; the overview has no smallest
+                            // gap and no 大后比, and the whole stretch is its longest.
+                            EXPECT_EQ(search.min, 32767) << row.value;
+                            EXPECT_FALSE(row.minGap) << row.value;
+                            EXPECT_FALSE(row.ratio) << row.value;
+                            EXPECT_EQ(row.maxGap, row.currentGap) << row.value;
+                        }
                         const double p = odds.probability(request.type, order, place, row.value,
                                                           snapshot.issues[request.range.last],
                                                           request.rules, request.highestNumber);
@@ -272,9 +281,9 @@ TEST(OverviewByHand, ValueThatNeverHits) {
     expected.value = 11;
     expected.probability = 5.0 / 11;
     expected.expectedHits = 10 * (5.0 / 11);
-    expected.minGap = expected.maxGap = 32767;
+    // No smallest gap and no 大后比; the longest gap is the whole stretch without it.
     expected.currentGap = 11;
-    expected.ratio = 32767.0 / 11;
+    expected.maxGap = 11;
     EXPECT_EQ(row, expected);
 }
 

@@ -230,8 +230,8 @@ OracleResult SearchOracle::YilouXianshi(const SearchRequest& request, const std:
     while (sorted.step())
         newest = static_cast<std::int32_t>(sorted.integer(1)); // IDX, after SQQH
     const std::int32_t current = newest + 1 - prev;
-    result.summary = {description, smallest, largest, current,
-                      ratio(static_cast<double>(largest) / current)};
+    result.summary = {
+        description, smallest, largest, current, ratio(static_cast<double>(largest) / current), {}};
     return result;
 }
 

@@ -2,6 +2,7 @@
 #include "support/history_generator.h"
 #include "support/test_seed.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace yilou::analysis {
@@ -64,16 +65,27 @@ TEST(TrendChart, CellsMatchAWalkBackThroughTheHistory) {
                 ASSERT_EQ(block.view.rows.size(), chart.values.size());
                 for (std::size_t v = 0; v < chart.values.size(); ++v) {
                     std::int32_t hits = 0;
+                    // The longest stretch without the value among the rows, in gaps: the first
+                    // from the IDX before the chart, the last to one past its last row.
+                    auto previous = std::int32_t(chart.view.before());
+                    std::int32_t longest = 0;
                     for (std::size_t r = 0; r < chart.rowCount(); ++r) {
                         const std::int32_t misses = chart.misses(b, v, r);
                         ASSERT_EQ(misses, referenceMisses(snapshot, request, block.place,
                                                           chart.values[v], chart.view.first + r))
                             << "place " << block.place << " value " << chart.values[v] << " row "
                             << r;
-                        hits += misses == 0;
+                        if (misses == 0) {
+                            ++hits;
+                            const auto idx = std::int32_t(chart.view.first + 1 + r);
+                            longest = std::max(longest, idx - previous);
+                            previous = idx;
+                        }
                     }
-                    // The bottom rows count the same hits.
+                    longest = std::max(longest, std::int32_t(chart.view.last) + 2 - previous);
+                    // The bottom rows count the same hits and stretches.
                     EXPECT_EQ(block.view.rows[v].hits, hits);
+                    EXPECT_EQ(block.view.rows[v].maxGap, longest) << chart.values[v];
                 }
             }
         }
@@ -118,6 +130,9 @@ TEST(TrendChart, NewestRowsOfTheRangeWithTheirFigures) {
     EXPECT_EQ(fiveFigures.hits, 2);
     EXPECT_EQ(fiveFigures.meanGap, 1.5); // gaps 1 (from draw 6) and 2
     EXPECT_EQ(fiveFigures.maxGap, 2);
+    // 最大遗漏 counts the stretch after the last hit: 10 stands in draw 7 alone, 11 nowhere.
+    EXPECT_EQ(chart.blocks[0].view.rows[9].maxGap, 3);
+    EXPECT_EQ(chart.blocks[0].view.rows[eleven].maxGap, 5);
     EXPECT_EQ(fiveFigures.maxRun, 1);
 
     request.rows = kAllDraws;

@@ -26,15 +26,19 @@ TEST(HistoryCommands, AddThenListInEveryFormat) {
 TEST(HistoryCommands, AddRefusesBadDrawsAndStoredIssues) {
     CliFixture cli;
     ASSERT_EQ(cli.run({"add", "2017081284", "03", "11", "07", "01", "09"}).status, 0);
-    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-             {"add", "2017081284", "01", "02", "03", "04", "05"}, // stored already
-             {"add", "2017081201", "01", "02", "03", "04", "12"}, // 12 in an 11-number game
-             {"add", "2017081201", "01", "02", "03", "04", "04"}, // repeated
-             {"add", "2017023001", "01", "02", "03", "04", "05"}, // 30 February
-             {"add", "2017081201", "01", "02", "03", "04", "x"},
-         }) {
-        const CliResult result = cli.run(args);
-        EXPECT_EQ(result.status, 1) << args[1];
+    const struct {
+        std::vector<std::string> args;
+        int status; // 2: the command line is wrong
+    } cases[] = {
+        {{"add", "2017081284", "01", "02", "03", "04", "05"}, 1}, // stored already
+        {{"add", "2017081201", "01", "02", "03", "04", "12"}, 1}, // 12 in an 11-number game
+        {{"add", "2017081201", "01", "02", "03", "04", "04"}, 1}, // repeated
+        {{"add", "2017023001", "01", "02", "03", "04", "05"}, 2}, // 30 February
+        {{"add", "2017081201", "01", "02", "03", "04", "x"}, 2},
+    };
+    for (const auto& c : cases) {
+        const CliResult result = cli.run(c.args);
+        EXPECT_EQ(result.status, c.status) << c.args[1] << ' ' << c.args[6];
         EXPECT_FALSE(result.err.empty());
     }
     EXPECT_EQ(cli.run({"history", "--format", "csv"}).out,
@@ -51,7 +55,7 @@ TEST(HistoryCommands, GameSelectionDecidesNextIssueAndNumberRange) {
     EXPECT_EQ(cli.run({"game", "27"}).out, "当前彩种：27 四川快乐12（kl12sc，每天78期）\n");
     EXPECT_EQ(cli.run({"next"}).out, "2017092985\n");
     EXPECT_EQ(cli.run({"add", "2017092985", "12", "02", "03", "04", "05"}).status, 0);
-    EXPECT_EQ(cli.run({"game", "28"}).status, 1);
+    EXPECT_EQ(cli.run({"game", "28"}).status, 2);
     EXPECT_EQ(cli.run({"game", "08"}).out, "当前彩种：8 湖北11选5（11x5hb，每天81期）\n");
 }
 
@@ -66,7 +70,7 @@ TEST(HistoryCommands, AGameThatCannotBeSavedIsReportedAsNotSaved) {
 TEST(HistoryCommands, NumbersTooLargeAreNamedSo) {
     CliFixture cli;
     const CliResult result = cli.run({"history", "--tail", "99999999999"});
-    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.status, 2);
     EXPECT_NE(result.err.find("超出范围"), std::string::npos) << result.err;
 }
 

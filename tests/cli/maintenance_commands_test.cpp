@@ -96,6 +96,27 @@ TEST(MaintenanceCommands, DeletionsAndExport) {
     EXPECT_EQ(cli.run({"export-text"}).status, 1);
 }
 
+// The rebuild reads back the draws as stored, whatever game was chosen since.
+TEST(MaintenanceCommands, DeletionsAfterAGameChangeKeepTheStoredDraws) {
+    CliFixture cli;
+    ASSERT_EQ(cli.run({"game", "25"}).status, 0);
+    for (int ordinal = 1; ordinal <= 5; ++ordinal)
+        ASSERT_EQ(cli.run({"add", "201708120" + std::to_string(ordinal), "12", "01", "02", "03",
+                           std::to_string(ordinal + 3)})
+                      .status,
+                  0);
+    ASSERT_EQ(cli.run({"game", "0"}).status, 0);
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"delete-last", "2"},
+             {"delete-to", "2017081202"},
+         }) {
+        const CliResult deleted = cli.run(args);
+        EXPECT_EQ(deleted.status, 0) << deleted.err;
+    }
+    EXPECT_EQ(cli.run({"history", "--format", "csv"}).out,
+              "期号,落1码,落2码,落3码,落4码,落5码\n2017081201,12,1,2,3,4\n2017081202,12,1,2,3,5\n");
+}
+
 // The deletion stands when the file cannot be compacted afterwards: a warning, and success.
 TEST(MaintenanceCommands, AFailedCompactionAfterADeletionIsAWarning) {
     CliFixture cli;
@@ -129,7 +150,8 @@ TEST(MaintenanceCommands, ADamagedDatabaseIsNotChanged) {
              {"delete-last"},
              {"delete-last", "3"},
              {"delete-to", "2015021101"},
-             {"clear"},
+             {"clear", "--yes"},
+             {"update", "--url", "file:///nowhere/{n}", "--today", "2015-02-12"},
          }) {
         const CliResult result = cli.run(args);
         EXPECT_EQ(result.status, 1) << args[0];

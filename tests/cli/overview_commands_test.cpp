@@ -24,8 +24,8 @@ TEST_F(OverviewCommands, OverviewAtAPositionAsJson) {
               std::string::npos)
         << out;
     EXPECT_NE(out.find("{\"value\":\"04\",\"code\":4,\"probability\":0.0909090909090909,\"hits\":0,"
-                       "\"expectedHits\":0.454545454545455,\"minGap\":32767,\"maxGap\":32767,"
-                       "\"currentGap\":6,\"ratio\":5461.16666666667,\"meanGap\":null,"
+                       "\"expectedHits\":0.454545454545455,\"minGap\":null,\"maxGap\":6,"
+                       "\"currentGap\":6,\"ratio\":null,\"meanGap\":null,"
                        "\"lastGap\":null,\"theoreticalGap\":null,\"dueChance\":null,"
                        "\"maxGapSpan\":null,\"maxRun\":0,\"currentRun\":0,"),
               std::string::npos);
@@ -62,7 +62,7 @@ TEST_F(OverviewCommands, TrendAsTableAndJson) {
               "2017081205  01 03 05 07 09  [0]   4\n"
               "出现次数                    3     0\n"
               "平均遗漏                    1.00  —\n"
-              "最大遗漏                    1     32767\n"
+              "最大遗漏                    1     4\n"
               "最大连出                    3     0\n");
     EXPECT_EQ(
         cli.run({"trend", "--type", "tail", "--order", "sorted", "--place", "5", "--last", "2",
@@ -70,11 +70,12 @@ TEST_F(OverviewCommands, TrendAsTableAndJson) {
             .out,
         "{\"type\":\"tail\",\"order\":\"sorted\",\"place\":5,\"from\":\"2017081203\",\"to\":"
         "\"2017081204\",\"draws\":2,\"columns\":[\"0\",\"1\",\"2\",\"3\",\"4\",\"5\",\"6\",\"7\","
-        "\"8\",\"9\"],\"rows\":[{\"issue\":\"2017081203\",\"numbers\":[3,7,8,10,11],\"misses\":"
+        "\"8\",\"9\"],\"codes\":[0,1,2,3,4,5,6,7,8,9],\"rows\":[{\"issue\":\"2017081203\","
+        "\"numbers\":[3,7,8,10,11],\"misses\":"
         "[3,0,3,3,3,3,1,3,3,3]},{\"issue\":\"2017081204\",\"numbers\":[2,4,6,8,10],\"misses\":"
         "[0,1,4,4,4,4,2,4,4,4]}],\"footer\":{\"hits\":[1,1,0,0,0,0,0,0,0,0],\"meanGap\":[2,1,"
-        "null,null,null,null,null,null,null,null],\"maxGap\":[2,1,32767,32767,32767,32767,32767,"
-        "32767,32767,32767],\"maxRun\":[1,1,0,0,0,0,0,0,0,0]}}\n");
+        "null,null,null,null,null,null,null,null],\"maxGap\":[2,2,3,3,3,3,3,3,3,3],\"maxRun\":"
+        "[1,1,0,0,0,0,0,0,0,0]}}\n");
 }
 
 TEST_F(OverviewCommands, MissingIssues) {
@@ -90,14 +91,14 @@ TEST_F(OverviewCommands, MissingIssues) {
 
 TEST_F(OverviewCommands, BadOptionsAreRefused) {
     for (const auto& [args, status] : std::vector<std::pair<std::vector<std::string>, int>>{
-             {{"overview", "--place", "6"}, 1},
-             {{"overview", "--place", "first"}, 1},
-             {{"overview", "--sort", "欲出几率"}, 1},
-             {{"overview", "--last", "0"}, 1},
+             {{"overview", "--place", "6"}, 2},
+             {{"overview", "--place", "first"}, 2},
+             {{"overview", "--sort", "欲出几率"}, 2},
+             {{"overview", "--last", "0"}, 2},
              {{"overview", "--last", "2", "--from", "2017081201"}, 2},
              {{"overview", "--to", "2017081101"}, 1},
              {{"trend", "--type", "head"}, 2},
-             {{"trend", "--last", "-3"}, 1},
+             {{"trend", "--last", "-3"}, 2},
          }) {
         const CliResult result = cli.run(args);
         EXPECT_EQ(result.status, status) << args[1] << ' ' << args[2];

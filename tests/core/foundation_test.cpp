@@ -1,6 +1,7 @@
 #include "core/draw_record.h"
 #include "core/games.h"
 #include "core/issue.h"
+#include "core/page_issue_form.h"
 #include "core/system_error_text.h"
 #include "core/user_error.h"
 #include "core/zodiac.h"
@@ -152,6 +153,15 @@ TEST(IssueArithmetic, NoIssueIsProposedPastTheYear2099) {
     EXPECT_EQ(proposeNextIssue(99123183, 84), 99123184);
     EXPECT_THROW(proposeNextIssue(99123184, 84), UserError);
     EXPECT_THROW(proposeNextIssue(99123199, 84), UserError);
+}
+
+TEST(PageIssueForm, NineDigitIssuesOfHappy12GamesMapToTheStoredForm) {
+    const PageIssueForm form{3};
+    EXPECT_EQ(form.fromStored(17092905), 170929005);
+    EXPECT_EQ(form.toStored(170929078), 17092978);
+    EXPECT_EQ(form.toStored(170929100), std::nullopt); // the stored form holds two digits
+    EXPECT_EQ(form.toStored(170229001), std::nullopt); // 29 February 2017
+    EXPECT_EQ(form.toStored(170929000), std::nullopt);
 }
 
 TEST(SystemErrorText, CommonReasonsInChineseWithTheSystemsText) {

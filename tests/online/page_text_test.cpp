@@ -48,7 +48,13 @@ TEST(PageText, GivesTheBodyTextAsABrowserDoes) {
          "<table><tr><th>期号</th><th> 号码 </th></tr>\n<tr><td>1</td>\n<td>2</td><td></td>"
          "<td>3</td></tr></table>",
          "期号\t号码\n1\t2\t\t3"},
-        {"inline elements join", "<p><span>17092901</span><em>03 11</em></p>", "1709290103 11"},
+        {"a row stays one line, a table in a cell has lines of its own",
+         "<table><tr><td><div>2017092901</div></td><td><p>04</p>10<br>11 <div>03</div></td>"
+         "<td><table><tr><td>a</td></tr><tr><td>b</td></tr></table></td></tr></table>",
+         "2017092901\t04 10 11 03\na\nb"},
+        {"inline elements join, digits of two stay apart",
+         "<p><span>17092901</span><em>03 11</em><b>开</b>奖 <i>04</i><i>05</i></p>",
+         "17092901 03 11开奖 04 05"},
         {"pre keeps its white space", "<pre>a  b\n c</pre>", "a  b\n c"},
         {"entities", "<p>a&nbsp;b&amp;c</p>",
          "a\xC2\xA0"

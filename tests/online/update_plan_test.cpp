@@ -1,10 +1,13 @@
 #include "core/user_error.h"
 #include "online/update_plan.h"
+#include "support/history_generator.h"
 
 #include <gtest/gtest.h>
 
 namespace yilou::history {
 namespace {
+
+using yilou::testing::issueSchedule;
 
 constexpr int kGuangdong = 0;       // 84 draws a day
 constexpr int kSichuanHappy12 = 27; // 78 draws a day
@@ -12,7 +15,7 @@ constexpr int kSichuanHappy12 = 27; // 78 draws a day
 struct PlanCase {
     const char* name;
     int game;
-    std::optional<StoredSpan> stored;
+    std::vector<Issue> stored;
     CalendarDate today;
     int keepDays;
     bool replace;
@@ -26,7 +29,7 @@ TEST(UpdatePlan, DecidesReplacementDaysCountAndIssueRange) {
     const PlanCase cases[] = {
         {"worked example",
          kGuangdong,
-         StoredSpan{17092801, 17092880},
+         issueSchedule(17092301, 17092880),
          {2017, 9, 29},
          6,
          false,
@@ -36,7 +39,7 @@ TEST(UpdatePlan, DecidesReplacementDaysCountAndIssueRange) {
          17092984},
         {"empty history loads keepDays days",
          kGuangdong,
-         std::nullopt,
+         {},
          {2017, 9, 29},
          6,
          false,
@@ -46,7 +49,7 @@ TEST(UpdatePlan, DecidesReplacementDaysCountAndIssueRange) {
          17092984},
         {"oldest draw 7 days old is replaced",
          kGuangdong,
-         StoredSpan{17092201, 17092880},
+         issueSchedule(17092201, 17092880),
          {2017, 9, 29},
          6,
          true,
@@ -56,7 +59,7 @@ TEST(UpdatePlan, DecidesReplacementDaysCountAndIssueRange) {
          17092984},
         {"oldest draw 6 days old is kept",
          kGuangdong,
-         StoredSpan{17092301, 17092884},
+         issueSchedule(17092301, 17092884),
          {2017, 9, 29},
          6,
          false,
@@ -64,19 +67,29 @@ TEST(UpdatePlan, DecidesReplacementDaysCountAndIssueRange) {
          168,
          17092885,
          17092984},
-        {"newest draw dated after today",
+        {"a draw an earlier update skipped is looked for again",
          kGuangdong,
-         StoredSpan{17092901, 17093005},
+         issueSchedule(17092301, 17092884, 84, {17092505, 17092712}),
          {2017, 9, 29},
          6,
          false,
-         0,
-         84,
-         17093006,
+         4,
+         420,
+         17092505,
+         17092984},
+        {"the kept days before the oldest stored draw are looked for",
+         kGuangdong,
+         issueSchedule(17092610, 17092884),
+         {2017, 9, 29},
+         6,
+         false,
+         6,
+         588,
+         17092301,
          17092984},
         {"range across a year end",
          kGuangdong,
-         std::nullopt,
+         {},
          {2018, 1, 2},
          16,
          false,
@@ -86,7 +99,7 @@ TEST(UpdatePlan, DecidesReplacementDaysCountAndIssueRange) {
          18010284},
         {"happy-12 with three-digit ordinals",
          kSichuanHappy12,
-         StoredSpan{17092801, 17092875},
+         issueSchedule(17092301, 17092875, 78),
          {2017, 9, 29},
          6,
          false,
@@ -96,7 +109,7 @@ TEST(UpdatePlan, DecidesReplacementDaysCountAndIssueRange) {
          170929078},
         {"happy-12 empty history",
          kSichuanHappy12,
-         std::nullopt,
+         {},
          {2017, 9, 29},
          2,
          false,
@@ -116,18 +129,31 @@ TEST(UpdatePlan, DecidesReplacementDaysCountAndIssueRange) {
     }
 }
 
-TEST(UpdatePlan, RefusesTodayOutsideTheIssueYears) {
-    EXPECT_THROW(planUpdate(std::nullopt, {2009, 12, 31}, 6, gameAt(0)), UserError);
-    EXPECT_THROW(planUpdate(std::nullopt, {2100, 1, 1}, 6, gameAt(0)), UserError);
+TEST(UpdatePlan, WantsTheIssuesOfTheRangeThatAreNotStored) {
+    const UpdatePlan plan = planUpdate(issueSchedule(17092301, 17092884, 84, {17092505}),
+                                       {2017, 9, 29}, 6, gameAt(kGuangdong));
+    EXPECT_TRUE(plan.wants(17092505));
+    EXPECT_TRUE(plan.wants(17092901));
+    EXPECT_TRUE(plan.wants(17092590));  // beyond the schedule: a day with extra draws
+    EXPECT_FALSE(plan.wants(17092506)); // stored
+    EXPECT_FALSE(plan.wants(17092504)); // before the range
+    EXPECT_FALSE(plan.wants(17092600)); // ordinal 00
 }
 
-TEST(UpdatePlan, PageIssuesOfHappy12GamesMapToTheStoredForm) {
-    const PageIssueForm form{3};
-    EXPECT_EQ(form.fromStored(17092905), 170929005);
-    EXPECT_EQ(form.toStored(170929078), 17092978);
-    EXPECT_EQ(form.toStored(170929100), std::nullopt); // the stored form holds two digits
-    EXPECT_EQ(form.toStored(170229001), std::nullopt); // 29 February 2017
-    EXPECT_EQ(form.toStored(170929000), std::nullopt);
+TEST(UpdatePlan, AHistoryNewerThanTodayIsRefused) {
+    try {
+        planUpdate(issueSchedule(17092901, 17093005), {2017, 9, 29}, 6, gameAt(kGuangdong));
+        FAIL() << "no error";
+    } catch (const UserError& error) {
+        EXPECT_STREQ(error.what(),
+                     "历史号码的最新一期 2017093005 晚于更新的日期 2017-09-29：历史号码"
+                     "比这一天还新，请检查日期，历史号码未改变。");
+    }
+}
+
+TEST(UpdatePlan, RefusesTodayOutsideTheIssueYears) {
+    EXPECT_THROW(planUpdate({}, {2009, 12, 31}, 6, gameAt(0)), UserError);
+    EXPECT_THROW(planUpdate({}, {2100, 1, 1}, 6, gameAt(0)), UserError);
 }
 
 } // namespace

@@ -1,9 +1,12 @@
 // The pages 遗漏总览 and 走势图 in the real window, offscreen, on an imported real history: they
 // must show what the command line prints for the same inputs and follow the window's controls.
 #include "app/analysis/analysis_area.h"
+#include "app/analysis/combination_panel.h"
 #include "app/analysis/position_input_panel.h"
 #include "app/analysis/range_panel.h"
+#include "app/analysis/result_grids_panel.h"
 #include "app/analysis/search_options_panel.h"
+#include "app/analysis/search_panel.h"
 #include "app/frm_main.h"
 #include "app/grid/flex_grid.h"
 #include "app/grid/grid_model.h"
@@ -313,6 +316,29 @@ private slots:
         QTRY_VERIFY(page->caption()->text().contains(QStringLiteral("abc")));
         QCOMPARE(page->model()->rowCount(), 0);
         end->setText(QString::fromLatin1(kTo));
+    }
+
+    void searchControlsServeEveryPage() {
+        AnalysisArea& area = *window_->analysis();
+        for (int p = 1; p <= 5; ++p) {
+            QLineEdit* box = area.positions->Text22[p];
+            box->setFocus();
+            box->setText(QStringLiteral("0%1").arg(p));
+            area.search->Command1->setFocus(); // leaving the box reads it
+        }
+        area.positions->Check11[1]->setChecked(true);
+        area.combination->Check6[1]->click();
+        area.combination->Check6[2]->click();
+        for (QWidget* page : std::initializer_list<QWidget*>{pages_->overview(), pages_->trend()})
+            for (QPushButton* command :
+                 {area.search->Command1, area.search->Command2, area.combination->Command5}) {
+                pages_->tabs()->setCurrentWidget(page);
+                QVERIFY(command->isVisible());
+                area.results->resultModel->clear();
+                command->click();
+                QCOMPARE(pages_->tabs()->currentWidget(), area.results);
+                QVERIFY(area.results->resultModel->rowCount() > 0);
+            }
     }
 
     void missingIssuesListed() {

@@ -42,7 +42,7 @@ TEST(GridText, TextGridsAreTheHeadersAndThenTheRows) {
     snapshot.push(history::DeriveAttributes(17081285, {10, 2, 4, 6, 8}, {}));
     analysis::SearchResult search;
     search.hits = {{17081284, {3, 11, 7, 1, 9}, 0, 1}, {17081285, {10, 2, 4, 6, 8}, 1, 2}};
-    search.summary = {"03 07", 1, 9, 4, "2.25"};
+    search.summary = {"03 07", 1, 9, 4, "2.25", {3, 7}};
     const std::vector<history::YlRow> yl{{"01 02", 0, 7, 7, 1}, {"01 03", 1, 4, 3, 4.0f / 3}}, none;
     const Rows historyHeaders{{"期号", "落1码", "落2码", "落3码", "落4码", "落5码"}};
     const std::vector<std::string> resultHeaders{"号码（分组）", "最小遗漏", "最大遗漏", "最后遗漏",

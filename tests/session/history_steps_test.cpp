@@ -66,14 +66,28 @@ TEST_F(HistoryStepsTest, NextIssueFollowsTheDayOrStartsToday) {
     EXPECT_EQ(nextIssue(std::nullopt, choices_.game()), history::makeIssue(history::today(), 1));
 }
 
-TEST_F(HistoryStepsTest, DeleteNewestTakesOneOrMany) {
+TEST_F(HistoryStepsTest, DeletionsLeaveNoDrawOnlyWhenConfirmed) {
     for (history::Issue issue : {17081282, 17081283, 17081284, 17081301})
         db_.appendDraw(history::DeriveAttributes(issue, {1, 2, 3, 4, 5}, choices_.rules()));
-    EXPECT_EQ(deleteNewest(db_, 0, dir_.path(), choices_.game(), choices_.rules()).removed, 0u);
-    EXPECT_EQ(deleteNewest(db_, 1, dir_.path(), choices_.game(), choices_.rules()).removed, 1u);
+    const auto remove = [&](const Deletion& deletion,
+                            history::WhenAllDrawsGo whenAllGo = history::WhenAllDrawsGo::Refuse) {
+        return deleteDraws(db_, deletion, dir_.path(), choices_.rules(), whenAllGo).removed;
+    };
+    EXPECT_EQ(remove(Deletion::newest(0)), 0u);
+    EXPECT_EQ(remove(Deletion::newest(1)), 1u);
     EXPECT_EQ(db_.newestIssue(), 17081284);
-    EXPECT_EQ(deleteNewest(db_, 2, dir_.path(), choices_.game(), choices_.rules()).removed, 2u);
+    EXPECT_EQ(remove(Deletion::after(17081283)), 1u);
+    EXPECT_EQ(remove(Deletion::newest(1)), 1u);
     EXPECT_EQ(db_.newestIssue(), 17081282);
+
+    // One draw left: whatever the deletion, taking it waits for the confirmation.
+    for (const Deletion& deletion :
+         {Deletion::newest(1), Deletion::newest(5), Deletion::after(17081201), Deletion::all()}) {
+        EXPECT_THROW(remove(deletion), history::DeletionEmptiesHistory);
+        EXPECT_EQ(db_.drawCount(), 1u);
+    }
+    EXPECT_EQ(remove(Deletion::newest(1), history::WhenAllDrawsGo::Delete), 1u);
+    EXPECT_EQ(remove(Deletion::all()), 0u);
 }
 
 TEST(Choices, PositionalZodiacAfterTheMenu) {

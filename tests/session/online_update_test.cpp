@@ -1,4 +1,5 @@
 #include "session/online_update.h"
+#include "store/text_import.h"
 #include "support/history_generator.h"
 #include "support/http_test_server.h"
 #include "support/results_page.h"
@@ -16,12 +17,17 @@ using namespace history;
 using namespace std::chrono_literals;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
+using ::testing::MatchesRegex;
+using ::testing::StartsWith;
 using yilou::testing::HttpResponse;
 using yilou::testing::HttpTestServer;
 using yilou::testing::PageRow;
 using yilou::testing::PageStyle;
 
 using Draws = std::vector<std::pair<Issue, PositionValues>>;
+
+const std::filesystem::path kRealHistory =
+    std::filesystem::path(YILOU_SAMPLE_DATA_DIR) / "gd11x5-2014102884-2015021510.txt";
 
 /// `count` random draws on consecutive issues from `first` (84 a day).
 std::vector<DrawRecord> drawsFrom(Issue first, std::size_t count, int highestNumber = 11) {
@@ -95,8 +101,9 @@ protected:
 };
 
 TEST_F(OnlineUpdate, WorkedExampleFromPagesOfEveryKind) {
-    // Newest stored 17092880 on 2017-09-29: 17092881..84 and 17092901..84 are wanted.
-    const auto stored = drawsFrom(17092801, 80);
+    // The kept days stored up to 17092880 on 2017-09-29: 17092881..84 and 17092901..84 are
+    // wanted.
+    const auto stored = drawsFrom(17092301, 500);
     const auto wanted = joined(drawsFrom(17092881, 4), drawsFrom(17092901, 84));
     const auto page = joined(drawsFrom(17092870, 11), wanted);
     std::vector<DrawRecord> descending(page.rbegin(), page.rend());
@@ -128,8 +135,8 @@ TEST_F(OnlineUpdate, WorkedExampleFromPagesOfEveryKind) {
                       "SELECT MIN([IDX]), MAX([IDX]), COUNT(DISTINCT [IDX]) FROM [Lishi]");
         idx.step();
         EXPECT_EQ(idx.integer(0), 1);
-        EXPECT_EQ(idx.integer(1), 168);
-        EXPECT_EQ(idx.integer(2), 168);
+        EXPECT_EQ(idx.integer(1), 588);
+        EXPECT_EQ(idx.integer(2), 588);
     }
 }
 
@@ -159,8 +166,132 @@ TEST_F(OnlineUpdate, AStaleHistoryIsReplacedARecentOneKept) {
             if (c.replaced || draw.issue > stored.back().issue)
                 expected.push_back(draw);
         EXPECT_EQ(history(), drawsOf(expected));
-        EXPECT_EQ(report.summary().starts_with("原有历史号码的最早一期已超过 6 天，已全部替换。\n"),
+        EXPECT_EQ(report.summary().starts_with("原有历史号码的最早一期已超过 6 天，已全部替换"),
                   c.replaced);
+    }
+}
+
+TEST_F(OnlineUpdate, AReplacedHistoryIsSavedFirstUnderANameOfItsOwn) {
+    // A real history of 3,823 draws, months older than the 6 days kept; then the 3 draws that
+    // replaced it, 10 days later.
+    importHistoryFile(db, kRealHistory, gameAt(0), AttributeRules{});
+    const Draws real = history();
+    const auto page = joined(drawsFrom(15021511, 3), drawsFrom(15022501, 2));
+    HttpTestServer server(
+        [&](const std::string&) { return htmlPage(yilou::testing::resultsPage(rowsOf(page))); });
+    UpdateRequest r = request(server.url("/"));
+
+    std::vector<std::pair<std::filesystem::path, Draws>> copies;
+    for (const CalendarDate today : {CalendarDate{2015, 2, 15}, CalendarDate{2015, 2, 25}}) {
+        const Draws before = history();
+        r.today = today;
+        const UpdateReport report = updateHistoryOnline(db, r);
+
+        EXPECT_EQ(report.replaced, before.size());
+        EXPECT_EQ(report.backup.parent_path(), dir.path());
+        EXPECT_THAT(report.backup.filename().string(),
+                    MatchesRegex("替换前历史号码_[0-9]{8}-[0-9]{6}(-[0-9]+)?\\.txt"));
+        EXPECT_THAT(report.summary(),
+                    StartsWith("原有历史号码的最早一期已超过 6 天，已全部替换；替换前的 " +
+                               std::to_string(before.size()) + " 期已保存到 " +
+                               report.backup.string() + "。\n"));
+        copies.emplace_back(report.backup, before);
+    }
+    EXPECT_NE(copies[0].first, copies[1].first);
+    EXPECT_EQ(copies[0].second, real);
+    for (const auto& [file, draws] : copies) {
+        Draws read;
+        for (const TextDraw& draw : readHistoryText(file, gameAt(0)).draws)
+            read.emplace_back(draw.issue, draw.numbers);
+        EXPECT_EQ(read, draws);
+    }
+}
+
+TEST_F(OnlineUpdate, ADrawThePageLackedIsFetchedByTheNextUpdate) {
+    // The kept days are stored up to 17092880. The first page lacks 17092882 and holds a bad
+    // copy of 17092883; the second has them both.
+    const auto stored = drawsFrom(17092301, 500);
+    db.replaceAll(stored);
+    const auto wanted = joined(drawsFrom(17092881, 4), drawsFrom(17092901, 10));
+    std::vector<PageRow> first = rowsOf(wanted);
+    first[2].numbers[0] = "12";
+    first.erase(first.begin() + 1);
+    bool complete = false;
+    HttpTestServer server([&](const std::string&) {
+        return htmlPage(yilou::testing::resultsPage(complete ? rowsOf(wanted) : first));
+    });
+
+    const UpdateReport report = updateHistoryOnline(db, request(server.url("/?n={n}")));
+    EXPECT_EQ(report.stored, 12u);
+    EXPECT_EQ(report.notFound, 1u);
+    EXPECT_THAT(report.summary(), HasSubstr("\n页面上缺少 1 期（早于找到的最新一期 "
+                                            "2017092910），下次更新时会再找。\n跳过 1 期：\n期号 "
+                                            "2017092883：号码 12 超出范围 01～11"));
+
+    complete = true;
+    const UpdateReport again = updateHistoryOnline(db, request(server.url("/?n={n}")));
+    // The request reaches back to the day of 17092882 as if it were the newest draw.
+    EXPECT_THAT(server.requests(), ElementsAre("/?n=168", "/?n=168"));
+    EXPECT_EQ(again.stored, 2u);
+    EXPECT_EQ(again.summary(), "已保存 2 期，最新一期为 2017092910。");
+    EXPECT_EQ(history(), drawsOf(joined(stored, wanted)));
+}
+
+TEST_F(OnlineUpdate, CopiesOfOneIssueThatDisagree) {
+    // The real draw 2015021511 after a bad copy of it; two valid copies of 2015021512 that
+    // differ.
+    const std::string page = "<pre>201502151112 02 03 04 05\n201502151104 10 11 03 02\n"
+                             "201502151201 02 03 04 05\n201502151206 07 08 09 10\n"
+                             "201502151301 02 03 04 05\n</pre>";
+    HttpTestServer server([&](const std::string&) { return htmlPage(page); });
+    UpdateRequest r = request(server.url("/"));
+    r.today = {2015, 2, 15};
+
+    const UpdateReport report = updateHistoryOnline(db, r);
+
+    EXPECT_EQ(history(), (Draws{{15021511, {4, 10, 11, 3, 2}}, {15021513, {1, 2, 3, 4, 5}}}));
+    EXPECT_THAT(report.summary(), HasSubstr("跳过 1 期：\n期号 2015021512 在页面上有 2 "
+                                            "个不同的开奖号码（01 02 03 04 05、06 07 08 09 10），"
+                                            "都未保存"));
+}
+
+TEST_F(OnlineUpdate, PagesOfOtherLayoutsAndJson) {
+    const auto wanted = drawsFrom(17092901, 3);
+    std::string table = "<table><tr><th>期号</th><th>开奖号码</th></tr>";
+    std::string lines = "<div>";
+    std::string json = R"({"code":0,"data":[)";
+    for (const DrawRecord& draw : wanted) {
+        const PositionValues& numbers = draw.drop[Letter::A];
+        table += "<tr><td><div>" + issueText(draw.issue) + "</div></td><td>";
+        lines += "<p>第 " + issueText(draw.issue) + " 期：";
+        json += std::string(draw.issue == wanted.front().issue ? "" : ",") + R"({"expect":")" +
+                issueText(draw.issue) + R"(","opencode":[)";
+        for (int i = 0; i < 5; ++i) {
+            table += "<span class=\"ball\">" + twoDigitText(numbers[i]) + "</span>";
+            lines += (i > 0 ? "," : "") + std::to_string(numbers[i]);
+            json += (i > 0 ? "," : "") + std::to_string(numbers[i]);
+        }
+        table += "</td></tr>";
+        lines += "</p>";
+        json += R"(],"opentime":"2017-09-29 09:10:00"})";
+    }
+    table += "</table>";
+    lines += "</div>";
+    json += "]}";
+    const struct {
+        const char* name;
+        HttpResponse response;
+    } cases[] = {
+        {"a cell of numbers in spans", htmlPage(table)},
+        {"ten-digit issues, a blank and one-digit numbers", htmlPage(lines)},
+        {"JSON", htmlPage(json, "application/json")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        db.clear();
+        HttpTestServer server([&](const std::string&) { return c.response; });
+        EXPECT_EQ(updateHistoryOnline(db, request(server.url("/"))).stored, 3u);
+        EXPECT_EQ(history(), drawsOf(wanted));
     }
 }
 
@@ -173,7 +304,7 @@ TEST_F(OnlineUpdate, Happy12DrawsAreStoredWithEightDigitIssues) {
 
     const UpdateReport report = updateHistoryOnline(db, request(server.url("/{code}?n={n}"), 27));
 
-    EXPECT_THAT(server.requests(), ElementsAre("/kl12sc?n=156"));
+    EXPECT_THAT(server.requests(), ElementsAre("/kl12sc?n=546"));
     EXPECT_EQ(report.newest, 17092903);
     EXPECT_EQ(history(), drawsOf(joined(drawsFrom(17092801, 5, 12), page)));
 }
@@ -182,7 +313,7 @@ TEST_F(OnlineUpdate, DrawsThatFailTheChecksAreCountedNeverStored) {
     std::vector<PageRow> rows = rowsOf(drawsFrom(17092901, 4));
     rows[1].numbers[2] = "12";               // out of range
     rows[2].numbers[0] = rows[2].numbers[1]; // repeated
-    rows[3].numbers[4] = "x7";               // not a number
+    rows[3].numbers[4] = "117";              // not a number of one or two digits
     HttpTestServer server(
         [&](const std::string&) { return htmlPage(yilou::testing::resultsPage(rows)); });
 
@@ -190,8 +321,9 @@ TEST_F(OnlineUpdate, DrawsThatFailTheChecksAreCountedNeverStored) {
 
     EXPECT_EQ(report.stored, 1u);
     EXPECT_EQ(history(), drawsOf(drawsFrom(17092901, 1)));
-    EXPECT_THAT(report.summary(), HasSubstr("已保存 1 期，最新一期为 2017092901。\n跳过 3 期：\n"
-                                            "期号 2017092902：号码 12 超出范围 01～11\n"));
+    EXPECT_THAT(report.summary(), HasSubstr("已保存 1 期，最新一期为 2017092901。\n"));
+    EXPECT_THAT(report.summary(),
+                HasSubstr("\n跳过 3 期：\n期号 2017092902：号码 12 超出范围 01～11\n"));
 }
 
 TEST_F(OnlineUpdate, ASavedPageServesToo) {
@@ -218,6 +350,8 @@ TEST_F(OnlineUpdate, FailuresLeaveTheHistoryAsItWas) {
         response.announceLength = target != "/large-unannounced";
         if (target == "/loop")
             response = {302, {{"Location", "/loop"}}, "", 0ms};
+        if (target == "/to-file")
+            response = {302, {{"Location", "file:///etc/passwd"}}, "", 0ms};
         if (target == "/old")
             response.body = yilou::testing::resultsPage(rowsOf(drawsFrom(17092201, 20)));
         if (target == "/bad")
@@ -235,6 +369,8 @@ TEST_F(OnlineUpdate, FailuresLeaveTheHistoryAsItWas) {
         {"over the size cap, no length announced", server.url("/large-unannounced"),
          "页面超过 64 KB 的上限"},
         {"redirect loop", server.url("/loop"), "页面重定向超过 5 次"},
+        {"redirect to a file", server.url("/to-file"),
+         "页面被重定向到 file:///etc/passwd，为安全起见，重定向只能转到 http 或 https 地址"},
         {"connection refused", HttpTestServer::refusedUrl(), "无法连接到服务器"},
         {"missing file", "file://" + (dir / "none.html").string(), "文件不存在或无法读取"},
         {"none of the wanted draws", server.url("/old"),

@@ -15,17 +15,22 @@ TEST(OverviewGrid, CellTexts) {
     OverviewRow row;
     row.value = 3;
     row.expectedHits = 1599.5454;
-    row.ratio = 10.0 / 3;
+    row.maxGap = row.currentGap = 40;
     EXPECT_EQ(overviewCellText(result, row, OverviewColumn::Value), "03");
     EXPECT_EQ(overviewCellText(result, row, OverviewColumn::ExpectedHits), "1599.55");
-    EXPECT_EQ(overviewCellText(result, row, OverviewColumn::Ratio), "3.33333333333333");
-    // Without a hit these figures do not exist.
+    // Without a hit these figures do not exist: never the search's 32767.
     for (const auto column :
-         {OverviewColumn::MeanGap, OverviewColumn::LastGap, OverviewColumn::TheoreticalGap,
-          OverviewColumn::DueChance, OverviewColumn::MaxGapSpan})
+         {OverviewColumn::MinGap, OverviewColumn::Ratio, OverviewColumn::MeanGap,
+          OverviewColumn::LastGap, OverviewColumn::TheoreticalGap, OverviewColumn::DueChance,
+          OverviewColumn::MaxGapSpan})
         EXPECT_EQ(overviewCellText(result, row, column), "—");
+    EXPECT_EQ(overviewCellText(result, row, OverviewColumn::MaxGap), "40");
+    row.minGap = 2;
+    row.ratio = 10.0 / 3;
     row.meanGap = 7.0 / 3;
     row.maxGapSpan = IssueSpan{17081201, 17081205};
+    EXPECT_EQ(overviewCellText(result, row, OverviewColumn::MinGap), "2");
+    EXPECT_EQ(overviewCellText(result, row, OverviewColumn::Ratio), "3.33333333333333");
     EXPECT_EQ(overviewCellText(result, row, OverviewColumn::MeanGap), "2.33");
     EXPECT_EQ(overviewCellText(result, row, OverviewColumn::MaxGapSpan), "2017081201～2017081205");
 

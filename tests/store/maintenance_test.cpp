@@ -2,14 +2,15 @@
 #include "store/backup.h"
 #include "store/maintenance.h"
 #include "support/history_generator.h"
+#include "support/special_files.h"
 #include "support/temp_dir.h"
 #include "support/text_files.h"
 
+#include <algorithm>
 #include <functional>
 #include <gtest/gtest.h>
 #include <random>
 #include <sqlite3.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace yilou::history {
@@ -67,10 +68,11 @@ private:
 /// A data folder with a history of the given draws.
 class Maintenance : public ::testing::Test {
 protected:
-    void store(std::size_t count, Issue first) {
+    void store(std::size_t count, Issue first, int highestNumber = 11) {
         yilou::testing::GeneratedHistory settings;
         settings.draws = count;
         settings.firstIssue = first;
+        settings.highestNumber = highestNumber;
         records_ = yilou::testing::generateDraws(settings);
         db_.replaceAll(records_);
     }
@@ -106,7 +108,7 @@ TEST_F(Maintenance, DeleteNewestDrawDownToEmpty) {
     EXPECT_EQ(first.removed, 1u);
     EXPECT_EQ(first.compactionProblem, std::nullopt);
     EXPECT_EQ(storedIssues(), (std::vector<Issue>{17081283}));
-    EXPECT_EQ(deleteNewestDraw(db_).removed, 1u);
+    EXPECT_EQ(deleteNewestDraw(db_, WhenAllDrawsGo::Delete).removed, 1u);
     EXPECT_EQ(db_.drawCount(), 0u);
     EXPECT_EQ(deleteNewestDraw(db_).removed, 0u);
 }
@@ -127,7 +129,7 @@ TEST_F(Maintenance, DeleteAfterKeepsTheDrawsUpToTheIssue) {
     for (const auto& c : cases) {
         store(84, 17081201);
         const DeletionResult result =
-            deleteAfter(db_, c.keepUpTo, dir_.path(), gameAt(0), kRules, WhenAllDrawsGo::Delete);
+            deleteAfter(db_, c.keepUpTo, dir_.path(), kRules, WhenAllDrawsGo::Delete);
         EXPECT_EQ(result.removed, 84 - c.kept) << c.what;
         EXPECT_EQ(result.compactionProblem, std::nullopt) << c.what;
         expectKept(c.kept);
@@ -138,9 +140,10 @@ TEST_F(Maintenance, DeleteAfterKeepsTheDrawsUpToTheIssue) {
 TEST_F(Maintenance, DeletionsThatTakeEveryDrawWaitForAConfirmation) {
     store(84, 17081201);
     const std::function<DeletionResult()> deletions[] = {
-        [&] { return deleteAfter(db_, 17081100, dir_.path(), gameAt(0), kRules); },
-        [&] { return deleteNewestDraws(db_, 84, dir_.path(), gameAt(0), kRules); },
-        [&] { return deleteNewestDraws(db_, 1000, dir_.path(), gameAt(0), kRules); },
+        [&] { return deleteAfter(db_, 17081100, dir_.path(), kRules); },
+        [&] { return deleteNewestDraws(db_, 84, dir_.path(), kRules); },
+        [&] { return deleteNewestDraws(db_, 1000, dir_.path(), kRules); },
+        [&] { return clearHistory(db_); },
     };
     for (const auto& deletion : deletions) {
         try {
@@ -152,18 +155,30 @@ TEST_F(Maintenance, DeletionsThatTakeEveryDrawWaitForAConfirmation) {
         expectKept(84);
     }
     EXPECT_FALSE(std::filesystem::exists(dir_ / kBackupFileName));
-    // One draw fewer needs no confirmation.
-    EXPECT_EQ(deleteNewestDraws(db_, 83, dir_.path(), gameAt(0), kRules).removed, 83u);
+    // One draw fewer needs no confirmation; the last one does, whichever way it goes.
+    EXPECT_EQ(deleteNewestDraws(db_, 83, dir_.path(), kRules).removed, 83u);
+    EXPECT_THROW(deleteNewestDraw(db_), DeletionEmptiesHistory);
+    expectKept(1);
+    EXPECT_EQ(clearHistory(db_, WhenAllDrawsGo::Delete).removed, 1u);
+    EXPECT_EQ(clearHistory(db_).removed, 0u);
+}
+
+// Draws stored for a happy-12 game come back from the backup file whatever game is chosen now.
+TEST_F(Maintenance, RebuildReadsBackTheDrawsOfAnyGame) {
+    store(84, 17081201, 12);
+    ASSERT_TRUE(std::any_of(records_.begin(), records_.end(), [](const DrawRecord& record) {
+        const auto& numbers = record.drop[Letter::A];
+        return std::find(numbers.begin(), numbers.end(), 12) != numbers.end();
+    }));
+    EXPECT_EQ(deleteNewestDraws(db_, 2, dir_.path(), kRules).removed, 2u);
+    expectKept(82);
+    EXPECT_EQ(deleteAfter(db_, 17081250, dir_.path(), kRules).removed, 32u);
+    expectKept(50);
 }
 
 TEST_F(Maintenance, AChangeRemovesTheTemporaryFilesOfKilledWrites) {
     store(3, 17081201);
-    const pid_t gone = fork();
-    ASSERT_GE(gone, 0);
-    if (gone == 0)
-        _exit(0);
-    ASSERT_EQ(waitpid(gone, nullptr, 0), gone);
-    const std::string dead = std::to_string(gone);
+    const std::string dead = std::to_string(yilou::testing::endedProcessId());
     const std::string alive = std::to_string(getpid());
     const std::pair<std::string, bool> files[] = {
         {".lsbf.txt." + dead + "-0.tmp", false},
@@ -208,13 +223,13 @@ TEST_F(Maintenance, ADamagedFileIsNotChanged) {
 
 TEST_F(Maintenance, DeleteAfterAtTheYearEndKeepsDecember) {
     store(10, 17123179); // 17123179 … 17123184, 18010101 … 18010104
-    EXPECT_EQ(deleteAfter(db_, 17123184, dir_.path(), gameAt(0), kRules).removed, 4u);
+    EXPECT_EQ(deleteAfter(db_, 17123184, dir_.path(), kRules).removed, 4u);
     expectKept(6);
 }
 
 TEST_F(Maintenance, DeleteAfterWritesTheRemainingDrawsToTheBackupFile) {
     store(3, 17081201);
-    deleteAfter(db_, 17081202, dir_.path(), gameAt(0), kRules);
+    deleteAfter(db_, 17081202, dir_.path(), kRules);
     std::string expected;
     for (std::size_t i = 0; i < 2; ++i)
         expected +=
@@ -225,16 +240,16 @@ TEST_F(Maintenance, DeleteAfterWritesTheRemainingDrawsToTheBackupFile) {
 
 TEST_F(Maintenance, NothingToDeleteTouchesNothing) {
     store(5, 17081201);
-    EXPECT_EQ(deleteAfter(db_, 0, dir_.path(), gameAt(0), kRules).removed, 0u);
-    EXPECT_EQ(deleteAfter(db_, -5, dir_.path(), gameAt(0), kRules).removed, 0u);
-    EXPECT_EQ(deleteNewestDraws(db_, 0, dir_.path(), gameAt(0), kRules).removed, 0u);
+    EXPECT_EQ(deleteAfter(db_, 0, dir_.path(), kRules).removed, 0u);
+    EXPECT_EQ(deleteAfter(db_, -5, dir_.path(), kRules).removed, 0u);
+    EXPECT_EQ(deleteNewestDraws(db_, 0, dir_.path(), kRules).removed, 0u);
     EXPECT_EQ(db_.drawCount(), 5u);
     EXPECT_FALSE(std::filesystem::exists(dir_ / kBackupFileName));
 }
 
 TEST_F(Maintenance, DeleteNewestDrawsAcrossADayChange) {
     store(5, 17081282); // 17081282 … 17081284, 17081301, 17081302
-    EXPECT_EQ(deleteNewestDraws(db_, 3, dir_.path(), gameAt(0), kRules).removed, 3u);
+    EXPECT_EQ(deleteNewestDraws(db_, 3, dir_.path(), kRules).removed, 3u);
     EXPECT_EQ(storedIssues(), (std::vector<Issue>{17081282, 17081283}));
     expectNumbered();
 }
@@ -242,8 +257,7 @@ TEST_F(Maintenance, DeleteNewestDrawsAcrossADayChange) {
 TEST_F(Maintenance, DeleteMoreDrawsThanStoredEmptiesTheHistory) {
     store(3000, 17010101);
     const auto full = std::filesystem::file_size(db_.path());
-    EXPECT_EQ(deleteNewestDraws(db_, 3001, dir_.path(), gameAt(0), kRules, WhenAllDrawsGo::Delete)
-                  .removed,
+    EXPECT_EQ(deleteNewestDraws(db_, 3001, dir_.path(), kRules, WhenAllDrawsGo::Delete).removed,
               3000u);
     EXPECT_EQ(db_.drawCount(), 0u);
     EXPECT_LT(std::filesystem::file_size(db_.path()), full / 4); // compacted
@@ -253,7 +267,7 @@ TEST_F(Maintenance, DeleteMoreDrawsThanStoredEmptiesTheHistory) {
 TEST_F(Maintenance, RebuildRecomputesTheAttributesWithTheCurrentBases) {
     store(84, 17081201);
     writeBackupFile(db_, dir_.path(), 84);
-    Dqzd(db_, dir_.path(), gameAt(0), AttributeRules::startup(0, 0));
+    Dqzd(db_, dir_.path(), AttributeRules::startup(0, 0));
     const Snapshot snapshot = db_.loadSnapshot();
     ASSERT_EQ(snapshot.size(), 84u);
     expectNumbered();
@@ -270,10 +284,10 @@ TEST_F(Maintenance, RebuildRecomputesTheAttributesWithTheCurrentBases) {
 
 TEST_F(Maintenance, RebuildRefusesAMissingOrDamagedBackup) {
     store(5, 17081201);
-    EXPECT_THROW(Dqzd(db_, dir_.path(), gameAt(0), kRules), UserError);
+    EXPECT_THROW(Dqzd(db_, dir_.path(), kRules), UserError);
     writeFile(dir_ / kBackupFileName, "17081201 01 02 03 04 05 \n17081202 01 02 \n");
     try {
-        Dqzd(db_, dir_.path(), gameAt(0), kRules);
+        Dqzd(db_, dir_.path(), kRules);
         ADD_FAILURE() << "a damaged backup was taken";
     } catch (const UserError& error) {
         EXPECT_NE(std::string(error.what()).find("第2行"), std::string::npos) << error.what();
@@ -281,7 +295,7 @@ TEST_F(Maintenance, RebuildRefusesAMissingOrDamagedBackup) {
     expectKept(5);
 
     writeFile(dir_ / kBackupFileName, "");
-    Dqzd(db_, dir_.path(), gameAt(0), kRules);
+    Dqzd(db_, dir_.path(), kRules);
     EXPECT_EQ(db_.drawCount(), 0u);
 }
 
@@ -329,9 +343,8 @@ TEST_F(Maintenance, ACompactionThatFindsTheFileBusyLeavesItAsItWas) {
 TEST_F(Maintenance, ACompactionFailureAfterADeletionIsReportedBesideIt) {
     const std::pair<const char*, std::function<DeletionResult()>> deletions[] = {
         {"newest draw", [&] { return deleteNewestDraw(db_); }},
-        {"newest draws", [&] { return deleteNewestDraws(db_, 1, dir_.path(), gameAt(0), kRules); }},
-        {"after an issue",
-         [&] { return deleteAfter(db_, 17081209, dir_.path(), gameAt(0), kRules); }},
+        {"newest draws", [&] { return deleteNewestDraws(db_, 1, dir_.path(), kRules); }},
+        {"after an issue", [&] { return deleteAfter(db_, 17081209, dir_.path(), kRules); }},
     };
     for (const auto& [what, deletion] : deletions) {
         store(10, 17081201);
@@ -367,7 +380,7 @@ TEST_F(Maintenance, AMultiDrawDeletionHoldsTheWriteLockThroughout) {
                 }
             }
         });
-        EXPECT_EQ(deleteNewestDraws(db_, 2, dir_.path(), gameAt(0), kRules).removed, 2u);
+        EXPECT_EQ(deleteNewestDraws(db_, 2, dir_.path(), kRules).removed, 2u);
     }
     EXPECT_FALSE(otherAdded);
     expectKept(8);

@@ -36,10 +36,11 @@ int iterations() {
 /// Text shaped like a history file, with every kind of damage.
 std::string randomText(std::mt19937_64& random) {
     static const std::vector<std::string> pieces{
-        "2017081201", "17081284",     "2099123199", "2014130101", "2000010101", "2017081200",
-        "03",         "11",           "12",         "00",         "7",          "123",
-        " ",          "  ",           "\t",         ",",          "\r\n",       "\n",
-        "\r",         "\xEF\xBB\xBF", "\xB5\xDA",   "\xA3\xAC",   "x",          "-",
+        "2017081201", "17081284",  "2099123199", "2014130101",   "2000010101", "2017081200",
+        "170929001",  "170929100", "03",         "11",           "12",         "00",
+        "7",          "123",       " ",          "  ",           "\t",         ",",
+        "\r\n",       "\n",        "\r",         "\xEF\xBB\xBF", "\xB5\xDA",   "\xA3\xAC",
+        "x",          "-",
     };
     std::string text;
     const int count = std::uniform_int_distribution<int>(0, 400)(random);
@@ -54,25 +55,29 @@ std::string randomText(std::mt19937_64& random) {
     return text;
 }
 
-/// The same line fed in random pieces gives what the whole line gives.
+/// The same line fed in random pieces gives what the whole line gives, nine-digit issues read
+/// or not.
 void expectSameInPieces(std::string_view line, std::mt19937_64& random) {
-    const HistoryLine whole = parseHistoryLine(line);
-    HistoryLineParser parser;
-    std::string_view rest = line;
-    while (!rest.empty()) {
-        const std::size_t size = 1 + random() % std::min<std::size_t>(rest.size(), 13);
-        parser.add(rest.substr(0, size));
-        rest.remove_prefix(size);
+    for (const bool nineDigitIssues : {false, true}) {
+        const HistoryLine whole = parseHistoryLine(line, nineDigitIssues);
+        HistoryLineParser parser(nineDigitIssues);
+        std::string_view rest = line;
+        while (!rest.empty()) {
+            const std::size_t size = 1 + random() % std::min<std::size_t>(rest.size(), 13);
+            parser.add(rest.substr(0, size));
+            rest.remove_prefix(size);
+        }
+        const HistoryLine pieces = parser.finish();
+        EXPECT_EQ(pieces.blank, whole.blank);
+        EXPECT_EQ(pieces.issue, whole.issue);
+        EXPECT_EQ(pieces.refusedIssue, whole.refusedIssue);
+        EXPECT_EQ(pieces.numberCount, whole.numberCount);
+        EXPECT_EQ(pieces.numbers, whole.numbers);
+        EXPECT_EQ(pieces.moreNumbers, whole.moreNumbers);
+        EXPECT_LE(whole.numberCount, 5);
+        for (int i = 0; i < whole.numberCount; ++i)
+            EXPECT_TRUE(whole.numbers[i] >= 0 && whole.numbers[i] <= 99);
     }
-    const HistoryLine pieces = parser.finish();
-    EXPECT_EQ(pieces.blank, whole.blank);
-    EXPECT_EQ(pieces.issue, whole.issue);
-    EXPECT_EQ(pieces.numberCount, whole.numberCount);
-    EXPECT_EQ(pieces.numbers, whole.numbers);
-    EXPECT_EQ(pieces.moreNumbers, whole.moreNumbers);
-    EXPECT_LE(whole.numberCount, 5);
-    for (int i = 0; i < whole.numberCount; ++i)
-        EXPECT_TRUE(whole.numbers[i] >= 0 && whole.numbers[i] <= 99);
 }
 
 /// Whatever the file holds, what is read can be stored: valid draws, distinct issues, line

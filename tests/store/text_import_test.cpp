@@ -149,6 +149,35 @@ TEST(HistoryText, HappyTwelveGamesTakeTwelveButNotThirteen) {
     EXPECT_EQ(text.skipped.first[0].line, 2u);
 }
 
+// The nine-digit issues of the happy-12 results pages (YYMMDD and a three-digit ordinal) are
+// stored as the online update stores them; other games read those lines as before.
+TEST(HistoryText, HappyTwelveGamesReadTheNineDigitIssueOfTheResultsPages) {
+    TempDir dir;
+    writeFile(dir / "h.txt", "170929001 03 11 07 01 12\n"
+                             "170929002,01,02,03,04,05\n"
+                             "01 02 03 04 06\n"
+                             "2017092904 01 02 03 04 07\n"
+                             "17092905 01 02 03 04 08\n"
+                             "170929100 01 02 03 04 09\n"
+                             "01 02 03 04 10\n"
+                             "170931001 01 02 03 04 11\n"
+                             "170930000 01 02 03 04 11\n");
+    const HistoryText text = readHistoryText(dir / "h.txt", gameAt(26));
+    EXPECT_EQ(issuesOf(text),
+              (std::vector<Issue>{17092901, 17092902, 17092903, 17092904, 17092905}));
+    EXPECT_EQ(text.draws[0].numbers, (PositionValues{3, 11, 7, 1, 12}));
+    ASSERT_EQ(text.skipped.count, 4u);
+    EXPECT_NE(text.skipped.first[0].reason.find("170929100"), std::string::npos);
+    EXPECT_EQ(text.skipped.first[1].line, 7u); // no issue to count from
+    EXPECT_NE(text.skipped.first[2].reason.find("170931001"), std::string::npos);
+    EXPECT_NE(text.skipped.first[3].reason.find("170930000"), std::string::npos);
+
+    // An 11选5 game takes eight digits and skips the ninth: draw 00 of the day.
+    const HistoryText eleven = readHistoryText(dir / "h.txt", elevenGame());
+    ASSERT_FALSE(eleven.skipped.empty());
+    EXPECT_EQ(eleven.skipped.first[0].line, 1u);
+}
+
 TEST(HistoryText, RepeatedIssuesKeepTheFirstLineInAnyOrder) {
     TempDir dir;
     writeFile(dir / "h.txt", "17081203 01 02 03 04 05\n"

@@ -41,6 +41,17 @@ std::vector<history::DrawRecord> generateDraws(std::size_t count, std::uint64_t 
     return generateDraws(settings);
 }
 
+std::vector<history::Issue> issueSchedule(history::Issue first, history::Issue last,
+                                          int drawsPerDay,
+                                          const std::vector<history::Issue>& gaps) {
+    std::vector<history::Issue> issues;
+    for (history::Issue issue = first; issue <= last;
+         issue = history::proposeNextIssue(issue, drawsPerDay))
+        if (std::find(gaps.begin(), gaps.end(), issue) == gaps.end())
+            issues.push_back(issue);
+    return issues;
+}
+
 history::Snapshot snapshotOf(const std::vector<history::DrawRecord>& records) {
     history::Snapshot snapshot;
     snapshot.reserve(records.size());

@@ -28,6 +28,12 @@ std::vector<history::DrawRecord> generateDraws(const GeneratedHistory& settings)
 /// `count` random draws from the default schedule, seeded.
 std::vector<history::DrawRecord> generateDraws(std::size_t count, std::uint64_t seed = 1);
 
+/// The issues of the schedule of `drawsPerDay` draws a day from `first` to `last`, without
+/// `gaps`: the issues of a stored history.
+std::vector<history::Issue> issueSchedule(history::Issue first, history::Issue last,
+                                          int drawsPerDay = 84,
+                                          const std::vector<history::Issue>& gaps = {});
+
 /// The same draws as an in-memory snapshot.
 history::Snapshot snapshotOf(const std::vector<history::DrawRecord>& records);
 

@@ -3,22 +3,34 @@
 Usage: /usr/bin/python3 read_xls.py FILE [--cells]
 
 For every worksheet a line "sheet NAME ROWS COLUMNS"; with --cells, then one line per row of
-its COLUMNS cells, each "-" when empty or "LENGTH:TEXT" (TEXT in UTF-8, LENGTH its bytes), so
-that texts holding any character come through unchanged. Exit status 1, with the reason on
-stderr, when xlrd warns about the file or a cell is not text.
+its COLUMNS cells, each "-" when empty, "LENGTH:TEXT" for a text (TEXT in UTF-8, LENGTH its
+bytes, so that texts holding any character come through unchanged), or "#LENGTH:TEXT" for a
+number, TEXT being the number as its number format shows it. Exit status 1, with the reason on
+stderr, when xlrd warns about the file, or a cell is neither text nor a number in a format
+known here ("0", "0.0", "0.00" …).
 """
 
 import io
+import re
 import sys
 
 import xlrd
+
+
+def shown(book, cell):
+    """The text a number cell shows, or None when its format is not one known here."""
+    code = book.format_map[book.xf_list[cell.xf_index].format_key].format_str
+    if code == "0":
+        return "%.0f" % cell.value
+    decimals = re.fullmatch(r"0\.(0+)", code)
+    return "%.*f" % (len(decimals.group(1)), cell.value) if decimals else None
 
 
 def main():
     path = sys.argv[1]
     with_cells = "--cells" in sys.argv[2:]
     log = io.StringIO()
-    book = xlrd.open_workbook(path, logfile=log, on_demand=True)
+    book = xlrd.open_workbook(path, logfile=log, on_demand=True, formatting_info=with_cells)
     out = sys.stdout.buffer
     for index in range(book.nsheets):
         sheet = book.sheet_by_index(index)
@@ -33,9 +45,12 @@ def main():
                     elif cell.ctype == xlrd.XL_CELL_TEXT:
                         text = cell.value.encode()
                         row += b"%d:%s" % (len(text), text)
+                    elif cell.ctype == xlrd.XL_CELL_NUMBER and shown(book, cell) is not None:
+                        text = shown(book, cell).encode()
+                        row += b"#%d:%s" % (len(text), text)
                     else:
-                        print("cell (%d, %d) of %s is not text: %r" % (r, c, sheet.name, cell),
-                              file=sys.stderr)
+                        print("cell (%d, %d) of %s is neither text nor a number: %r"
+                              % (r, c, sheet.name, cell), file=sys.stderr)
                         return 1
                 out.write(row + b"\n")
         book.unload_sheet(index)

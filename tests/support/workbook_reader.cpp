@@ -16,14 +16,20 @@ std::string quoted(const std::string& text) {
     return "'" + text + "'"; // test paths hold no quote
 }
 
-/// Reads the cells of one row as read_xls.py writes them, and the line end after them.
-ReadRow readRow(std::istream& in, std::size_t columns) {
+/// Reads the cells of one row as read_xls.py writes them, and the line end after them; `kinds`
+/// receives their kinds.
+ReadRow readRow(std::istream& in, std::size_t columns, std::string& kinds) {
     ReadRow row(columns);
     for (auto& cell : row) {
         if (in.peek() == '-') {
             in.get();
+            kinds += '-';
             continue;
         }
+        const bool number = in.peek() == '#';
+        if (number)
+            in.get();
+        kinds += number ? 'n' : 't';
         std::size_t length = 0;
         if (!(in >> length) || in.get() != ':')
             throw std::runtime_error("the reader's output is garbled");
@@ -66,7 +72,7 @@ std::vector<ReadSheet> readWorkbook(const std::filesystem::path& file, bool with
             throw std::runtime_error("the reader's output is garbled: " + line);
         if (withCells)
             for (std::size_t r = 0; r < sheet.rows; ++r)
-                sheet.cells.push_back(readRow(in, sheet.columns));
+                sheet.cells.push_back(readRow(in, sheet.columns, sheet.kinds.emplace_back()));
     }
     return sheets;
 }

@@ -16,13 +16,17 @@ struct ReadSheet {
     std::string name;
     std::size_t rows = 0;
     std::size_t columns = 0;
-    /// Every row: filled only when the cells were asked for.
+    /// Every row: filled only when the cells were asked for. A number cell holds the text its
+    /// number format shows.
     std::vector<ReadRow> cells;
+    /// The kind of every cell of each row, one character a cell: 't' text, 'n' number, '-'
+    /// empty; filled with the cells.
+    std::vector<std::string> kinds;
 };
 
 /// Reads a workbook through tests/support/read_xls.py. Throws std::runtime_error with the
 /// reader's complaint when it cannot read the file, warns about it, or finds a cell that is
-/// not text.
+/// neither text nor a number in a format it knows.
 std::vector<ReadSheet> readWorkbook(const std::filesystem::path& file, bool withCells = true);
 
 } // namespace yilou::testing

@@ -80,6 +80,21 @@ private slots:
                  QString::fromStdString(history::issueText(draws.back().issue + 1)));
     }
 
+    void confirmationNamesTheDrawsAReplacementTakes() {
+        WindowFixture fixture;
+        fixture.storeDraws(5); // August 2017: older than the days kept
+        fixture.open();
+        DialogScript dialogs;
+        dialogs.cancel();
+        fixture.find<QPushButton>(QStringLiteral("Command21"))->click();
+
+        QCOMPARE(dialogs.pending(), 0);
+        QVERIFY2(
+            dialogs.seen()[0].contains(QStringLiteral("这次更新将替换现有的全部 5 期历史号码")),
+            qPrintable(dialogs.seenText()));
+        QCOMPARE(storedCount(fixture.folder()), 5u);
+    }
+
     void failedFetchIsShownAndChangesNothing() {
         HttpTestServer server([](const std::string&) {
             HttpResponse response;

@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QIcon>
 #include <QLineEdit>
 #include <QMenu>
 #include <QRadioButton>
@@ -49,7 +50,13 @@ private slots:
         QVERIFY(fixture.find<QRadioButton>(QStringLiteral("Option2(4)"))->isChecked());
         QCOMPARE(fixture.find<QComboBox>(QStringLiteral("Combo1"))->currentText(),
                  QStringLiteral("2"));
-        QCOMPARE(fixture.window().windowTitle(), QStringLiteral("遗漏统计 — 广东11选5"));
+        // The desktop adds the program's name (the display name) after the game's.
+        QCOMPARE(fixture.window().windowTitle(), QStringLiteral("广东11选5"));
+        // The window's own icon, from PNGs: there without the SVG plugin or an installed theme.
+        const QIcon icon = fixture.window().windowIcon();
+        QVERIFY(icon.availableSizes().contains(QSize(16, 16)));
+        QVERIFY(icon.availableSizes().contains(QSize(256, 256)));
+        QCOMPARE(icon.pixmap(48).size(), QSize(48, 48));
         DialogScript dialogs;
         dialogs.cancel();
         fixture.trigger(QStringLiteral("mnuSetDay"));
@@ -75,7 +82,7 @@ private slots:
         fixture.trigger(QStringLiteral("mnu11S5(27)"));
         QCOMPARE(storedSetting("GsZl"), QStringLiteral("27"));
         QCOMPARE(checkedGames(fixture), QStringList{QStringLiteral("mnu11S5(27)")});
-        QCOMPARE(fixture.window().windowTitle(), QStringLiteral("遗漏统计 — 四川快乐12"));
+        QCOMPARE(fixture.window().windowTitle(), QStringLiteral("四川快乐12"));
         QCOMPARE(text1->text(), proposed); // the next change of the history proposes anew
         QCOMPARE(fixture.window().choices().game().drawsPerDay, 78);
 
@@ -109,8 +116,14 @@ private slots:
         }
         fixture.trigger(QStringLiteral("mnuSetDay"));
         QCOMPARE(dialogs.pending(), 0);
-        QCOMPARE(dialogs.seen().filter(QStringLiteral("输入有误|")).size(), refusals);
-        QVERIFY(dialogs.seen().front().startsWith(QStringLiteral("设置年数|请输入更新需要保留")));
+        // The value counts days, and so do the dialog's texts.
+        const QStringList refused = dialogs.seen().filter(QStringLiteral("输入有误|"));
+        QCOMPARE(refused.size(), refusals);
+        for (const QString& text : refused)
+            QVERIFY(text.contains(QStringLiteral("16天以内")));
+        QVERIFY(dialogs.seen().front().startsWith(
+            QStringLiteral("设置天数|请输入更新需要保留的历史号码的天数")));
+        QVERIFY(!dialogs.seen().front().contains(QStringLiteral("年")));
         QCOMPARE(storedSetting("IniSerchDay"), stored);
     }
 

@@ -59,6 +59,8 @@ struct GridCase {
     /// What the reader finds where the grid has no cell texts at all.
     std::size_t readRows;
     std::size_t readColumns;
+    /// Of each row read: 't' text, 'n' number, '-' empty.
+    std::vector<std::string> kinds;
 };
 
 void PrintTo(const GridCase& grid, std::ostream* out) {
@@ -67,8 +69,8 @@ void PrintTo(const GridCase& grid, std::ostream* out) {
 
 class WorkbookCells : public ::testing::TestWithParam<GridCase> {};
 
-// Every cell arrives as the grid's text, unchanged ("5" stays "5"); an empty text leaves the
-// cell empty.
+// Every cell shows the grid's text, unchanged ("5" stays "5"); a plain decimal number is a
+// number that sums and sorts, shown with all its digits; an empty text leaves the cell empty.
 TEST_P(WorkbookCells, EveryCellReadsBackAsItsText) {
     TempDir dir;
     const auto& grid = GetParam();
@@ -87,27 +89,56 @@ TEST_P(WorkbookCells, EveryCellReadsBackAsItsText) {
         expected.push_back(row);
     }
     EXPECT_EQ(sheets[0].cells, expected);
+    EXPECT_EQ(sheets[0].kinds, grid.kinds);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Grids, WorkbookCells,
-    ::testing::Values(GridCase{"History",
-                               {{"期号", "落1码", "落2码", "落3码", "落4码", "落5码"},
-                                {"2017092901", "3", "7", "1", "11", "5"},
-                                {"2017092902", "10", "2", "4", "6", "8"}},
-                               3,
-                               6},
-                      GridCase{"TextsOfEveryKind",
-                               {{"号码（分组）", "大后比", "Ünïcode"},
-                                {"鼠 牛 虎", "0.666666666666667", "é"},
-                                {"\"quoted\" \\ back", "tab\there", "𝄞 outside the basic plane"},
-                                {"", std::nullopt, "last"}},
-                               4,
-                               3},
-                      GridCase{"EmptyCells", {{"a", "", "c"}, {"", "", ""}, {"", "", "z"}}, 3, 3},
-                      GridCase{"LongestText", {{std::string(255, 'x'), repeated("中", 255)}}, 1, 2},
-                      GridCase{"HeaderOnly", {{"期号", "平1位"}}, 1, 2},
-                      GridCase{"NoRows", {}, 0, 0}),
+    ::testing::Values(
+        GridCase{"History",
+                 {{"期号", "落1码", "落2码", "落3码", "落4码", "落5码"},
+                  {"2017092901", "3", "7", "1", "11", "5"},
+                  {"2017092902", "10", "2", "4", "6", "8"}},
+                 3,
+                 6,
+                 {"tttttt", "nnnnnn", "nnnnnn"}},
+        GridCase{"TextsOfEveryKind",
+                 {{"号码（分组）", "大后比", "Ünïcode"},
+                  {"鼠 牛 虎", "0.666666666666667", "é"},
+                  {"\"quoted\" \\ back", "tab\there", "𝄞 outside the basic plane"},
+                  {"", std::nullopt, "last"}},
+                 4,
+                 3,
+                 {"ttt", "tnt", "ttt", "--t"}},
+        // Numbers: whole ones as RK records up to 2^29 - 1, beyond as NUMBER
+        // records; fractions with up to 15 significant digits and 20 decimals.
+        GridCase{"Numbers",
+                 {{"0", "7", "536870911", "536870912", "2015021510"},
+                  {"0.03160406", "2.28571428571429", "16383.5", "1.50", "32767"},
+                  {"123456789012345", "0.0000305185094759972", "0.00000000000000000001",
+                   "99999999999999.9", "1.0"}},
+                 3,
+                 5,
+                 {"nnnnn", "nnnnn", "nnnnn"}},
+        // Labels stay text, and so do numbers that a double or the formats would
+        // show otherwise.
+        GridCase{"Labels",
+                 {{"03", "07 08 09 10 11", "鼠", "—", "00"},
+                  {"1.", ".5", "-1", "1e5", "+1"},
+                  {" 1", "1 ", "1.2.3", "0x1F", "１"},
+                  {"1234567890123456", "0.000000000000000000001", "1.0000000000000001",
+                   "3.051758e-05", "inf"}},
+                 4,
+                 5,
+                 {"ttttt", "ttttt", "ttttt", "ttttt"}},
+        GridCase{"EmptyCells",
+                 {{"a", "", "c"}, {"", "", ""}, {"", "", "z"}},
+                 3,
+                 3,
+                 {"t-t", "---", "--t"}},
+        GridCase{"LongestText", {{std::string(255, 'x'), repeated("中", 255)}}, 1, 2, {"tt"}},
+        GridCase{"HeaderOnly", {{"期号", "平1位"}}, 1, 2, {"tt"}},
+        GridCase{"NoRows", {}, 0, 0, {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct SplitCase {

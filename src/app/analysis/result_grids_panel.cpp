@@ -78,6 +78,7 @@ void ResultGridsPanel::showSearch(analysis::SearchResult result) {
     resultText_ = keeping(kept, [](const analysis::SearchResult& result) {
         return session::summaryTextGrid(result.summary);
     });
+    emit shown();
 }
 
 void ResultGridsPanel::showGroups(std::vector<history::YlRow> rows, history::YlSortColumn order) {
@@ -93,6 +94,7 @@ void ResultGridsPanel::showGroups(std::vector<history::YlRow> rows, history::YlS
     for (int c = 0; c < session::ResultGrid::kColumns; ++c)
         MSFlexGrid3->setColumnWidth(
             c, std::max(MSFlexGrid3->columnWidth(c), header->sectionSizeHint(c)));
+    emit shown();
 }
 
 } // namespace yilou::app

@@ -31,6 +31,11 @@ public:
     const history::TextGrid& searchText() const { return searchText_; }
     const history::TextGrid& resultText() const { return resultText_; }
 
+signals:
+    /// New results are in the grids.
+    void shown();
+
+public:
     GridModel* searchModel;
     GridModel* resultModel;
     FlexGrid* MSFlexGrid2;

@@ -1,9 +1,7 @@
 #include "app/overview/overview_pages.h"
 
 #include "app/analysis/analysis_area.h"
-#include "app/analysis/combination_panel.h"
 #include "app/analysis/result_grids_panel.h"
-#include "app/analysis/search_panel.h"
 #include "app/frm_main.h"
 #include "app/overview/missing_issues_dialog.h"
 #include "app/overview/overview_page.h"
@@ -30,12 +28,10 @@ OverviewPages::OverviewPages(frmMain& window)
     tabs_->addTab(area.results, QStringLiteral("检索结果"));
     tabs_->addTab(overview_, QStringLiteral("遗漏总览"));
     tabs_->addTab(trend_, QStringLiteral("走势图"));
-    // The pages need the room that the search buttons and the combination panel take: those
-    // serve the first page only.
-    connect(tabs_, &QTabWidget::currentChanged, this, [&area](int page) {
-        area.search->setVisible(page == 0);
-        area.combination->setVisible(page == 0);
-    });
+    // The search buttons and the combination panel serve every page: what they find is shown
+    // on the first.
+    connect(area.results, &ResultGridsPanel::shown, tabs_,
+            [this, &area] { tabs_->setCurrentWidget(area.results); });
     connect(window.menus()->mnuMissing, &QAction::triggered, this,
             &OverviewPages::mnuMissing_Click);
 }
