@@ -276,6 +276,11 @@ std::string wouldEmptyHistory(std::size_t removed) {
            " 期历史号码，历史号码将被清空。确定要继续吗？";
 }
 
+std::string sampleReplacesHistory(std::size_t stored, std::string_view gameName) {
+    return "载入" + text(gameName) + "的示例历史将替换现有的 " + std::to_string(stored) +
+           " 期历史号码，并把当前彩种设为" + text(gameName) + "。确定要继续吗？";
+}
+
 std::string cannotOpenDatabase(const std::filesystem::path& file, std::string_view reason) {
     return "无法打开历史数据库 " + file.string() + "：\n" + text(reason) +
            "\n\n程序以空的历史号码启动；该文件未被改动。";
