@@ -113,6 +113,7 @@ void frmMain::wireMenus() {
     connect(menus_->mnuFrontPage, &QAction::triggered, this, &frmMain::mnuFrontPage_Click);
     connect(menus_->mnuDescrb, &QAction::triggered, this, &frmMain::mnuDescrb_Click);
     connect(menus_->numYanshiDown, &QAction::triggered, this, &frmMain::numYanshiDown_Click);
+    connect(menus_->mnuAbout, &QAction::triggered, this, &frmMain::mnuAbout_Click);
 }
 
 void frmMain::startUp() {

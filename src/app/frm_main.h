@@ -79,6 +79,7 @@ public:
     void mnuFrontPage_Click();
     void mnuDescrb_Click();
     void numYanshiDown_Click();
+    void mnuAbout_Click();
 
     // The history side (menu "历史管理" and the history buttons).
     void cmdRdLst_Click();

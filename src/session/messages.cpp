@@ -276,6 +276,11 @@ std::string wouldEmptyHistory(std::size_t removed) {
            " 期历史号码，历史号码将被清空。确定要继续吗？";
 }
 
+std::string aboutText(std::string_view version) {
+    return "遗漏统计 " + text(version) +
+           "\n\n11选5、快乐12 历史号码与遗漏统计。\n窗口程序 yilou，命令行程序 yilou-cli。";
+}
+
 std::string sampleReplacesHistory(std::size_t stored, std::string_view gameName) {
     return "载入" + text(gameName) + "的示例历史将替换现有的 " + std::to_string(stored) +
            " 期历史号码，并把当前彩种设为" + text(gameName) + "。确定要继续吗？";

@@ -172,6 +172,12 @@ inline constexpr std::string_view kOnlineUpdateWorking =
 /// The title of the window's other messages: outcomes and failures.
 inline constexpr std::string_view kNoticeTitle = "遗漏统计";
 
+// ---- the window's about box
+
+inline constexpr std::string_view kAboutTitle = "关于遗漏统计";
+/// The program's name and `version`, what it is for and its two programs.
+std::string aboutText(std::string_view version);
+
 // ---- the window with no history yet, and the sample histories
 
 inline constexpr std::string_view kNoHistoryYet = "还没有历史号码";

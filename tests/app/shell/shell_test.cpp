@@ -1,7 +1,9 @@
-// The window on an empty history: the panel in the grid's place and its three ways to draws.
+// The window's shell: the panel in the grid's place on an empty history, with its three ways to
+// draws, and the about box.
 #include "app/history/history_grid.h"
 #include "store/history_db.h"
 #include "support/offscreen_application.h"
+#include "version.h"
 #include "window/dialog_script.h"
 #include "window/window_fixture.h"
 
@@ -25,7 +27,7 @@ QStringList sampleNames(const WindowFixture& fixture) {
     return names;
 }
 
-class FirstStartTest : public QObject {
+class ShellTest : public QObject {
     Q_OBJECT
 private slots:
     void anEmptyHistoryShowsTheThreeWaysToDraws() {
@@ -80,6 +82,17 @@ private slots:
         QCOMPARE(storedCount(fixture.folder()), 5u);
         QCOMPARE(fixture.window().choices().gsZl, 0);
     }
+
+    void theAboutBoxNamesTheVersion() {
+        WindowFixture fixture;
+        fixture.open();
+        DialogScript dialogs;
+        dialogs.ok();
+        fixture.trigger(QStringLiteral("mnuAbout"));
+        QCOMPARE(dialogs.pending(), 0);
+        QVERIFY2(dialogs.seen()[0].contains(QStringLiteral("遗漏统计 ") + QLatin1String(kVersion)),
+                 qPrintable(dialogs.seenText()));
+    }
 };
 
 } // namespace
@@ -87,8 +100,8 @@ private slots:
 
 int main(int argc, char** argv) {
     yilou::testing::OffscreenApplication application(argc, argv);
-    yilou::testing::FirstStartTest test;
+    yilou::testing::ShellTest test;
     return QTest::qExec(&test, argc, argv);
 }
 
-#include "first_start_test.moc"
+#include "shell_test.moc"
