@@ -40,6 +40,8 @@ FirstStartPanel::FirstStartPanel(std::vector<session::SampleHistory> samples, QW
     sampleMenu->setEnabled(!samples_.empty());
     cmdFirstSample->setEnabled(!samples_.empty());
 
+    // As wide as the grid it stands in for: its text wraps rather than widening the history side.
+    setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(16, 16, 16, 16);
     layout->addStretch(1);
