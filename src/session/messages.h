@@ -3,6 +3,7 @@
 #include "analysis/search_type.h"
 #include "core/issue.h"
 
+#include <array>
 #include <cstddef>
 #include <filesystem>
 #include <optional>
@@ -188,6 +189,11 @@ inline constexpr std::string_view kWhereDrawsComeFrom =
 inline constexpr std::string_view kSampleTitle = "载入示例历史";
 /// Asked before a sample replaces the `stored` draws of the history.
 std::string sampleReplacesHistory(std::size_t stored, std::string_view gameName);
+/// The same for the command line, which wants --yes.
+std::string sampleNeedsYes(std::size_t stored, std::string_view gameName);
+std::string noSampleForGame(std::string_view typed);
+/// The columns of the command line's list of samples.
+inline constexpr std::array<std::string_view, 3> kSampleHeaders = {"彩种序号", "彩种", "文件"};
 
 std::string wouldEmptyHistory(std::size_t removed);
 std::string cannotOpenDatabase(const std::filesystem::path& file, std::string_view reason);
