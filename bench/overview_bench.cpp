@@ -3,7 +3,7 @@
 #include "analysis/omission_overview.h"
 #include "analysis/trend_chart.h"
 #include "core/missing_issues.h"
-#include "support/history_generator.h"
+#include "million_draws.h"
 
 #include <benchmark/benchmark.h>
 
@@ -12,17 +12,7 @@ namespace {
 using namespace yilou;
 using analysis::SearchType;
 
-/// A million draws of an 11-number game, 84 a day, with one issue in a hundred missing.
-const history::Snapshot& millionDrawsWithHoles() {
-    static const history::Snapshot snapshot = [] {
-        testing::GeneratedHistory settings;
-        settings.draws = 1000000;
-        settings.seed = 20170812;
-        settings.missingShare = 0.01;
-        return testing::snapshotOf(testing::generateDraws(settings));
-    }();
-    return snapshot;
-}
+using bench::millionDrawsWithHoles;
 
 analysis::IndexRange wholeHistory() {
     return {0, millionDrawsWithHoles().size() - 1};

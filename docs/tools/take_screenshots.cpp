@@ -6,6 +6,7 @@
 #include "app/shell/dialog_language.h"
 #include "app/shell/main_menus.h"
 #include "overview_screenshots.h"
+#include "plays_screenshots.h"
 
 #include <QApplication>
 #include <QDir>
@@ -73,6 +74,7 @@ int main(int argc, char** argv) {
                [&] { window.mnuUpdateUrl_Click(); });
     takeAnalysisScreenshots(window, out);
     takeOverviewScreenshots(window, out);
+    takePlaysScreenshots(window, out);
 
     auto& boxes = window.entry()->MaskEdBox1;
     for (int i = 1; i <= 4; ++i)

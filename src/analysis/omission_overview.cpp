@@ -1,5 +1,6 @@
 #include "analysis/omission_overview.h"
 
+#include "analysis/gap_tallies.h"
 #include "analysis/place_columns.h"
 
 #include <algorithm>
@@ -16,42 +17,7 @@ using history::NumberOrder;
 /// stored values that the list lacks.
 constexpr std::size_t kMaxSlots = 13;
 
-/// The running figures of every value while the range is scanned in IDX order, one array per
-/// figure so that the scan's loads and stores stay few and small.
-struct Tallies {
-    std::array<std::int32_t, kMaxSlots> last{}; ///< IDX of the last hit, or the IDX before
-    std::array<std::int32_t, kMaxSlots> minGap{};
-    std::array<std::int32_t, kMaxSlots> maxGap{};
-    std::array<std::int32_t, kMaxSlots> maxGapEnd{}; ///< IDX of the hit closing the longest gap
-    std::array<std::int32_t, kMaxSlots> lastGap{};
-    std::array<std::int32_t, kMaxSlots> run{};
-    std::array<std::int32_t, kMaxSlots> maxRun{};
-    std::array<std::array<std::int32_t, kHistogramLengths + 1>, kMaxSlots> histogram{};
-
-    explicit Tallies(std::int32_t before) {
-        last.fill(before);
-        minGap.fill(INT32_MAX);
-    }
-
-    /// `distinct`: one column is read, so a draw cannot hold the value twice.
-    template <bool distinct> void hit(std::uint8_t s, std::int32_t idx) {
-        const std::int32_t gap = idx - last[s];
-        if (!distinct && gap == 0)
-            return; // the draw holds the value twice: it is one hit
-        last[s] = idx;
-        lastGap[s] = gap;
-        minGap[s] = std::min(minGap[s], gap);
-        if (gap >= maxGap[s]) { // of equal gaps the newest
-            maxGap[s] = gap;
-            maxGapEnd[s] = idx;
-        }
-        ++histogram[s][static_cast<std::size_t>(std::min(gap, kHistogramLengths + 1) - 1)];
-        // Without a branch: whether a run goes on is as good as random.
-        const std::int32_t length = 1 + (run[s] & -static_cast<std::int32_t>(gap == 1));
-        run[s] = length;
-        maxRun[s] = std::max(maxRun[s], length);
-    }
-};
+using Tallies = GapTallies<kMaxSlots>;
 
 template <int columns, bool distinct>
 void scan(Tallies& tallies, const PlaceColumns& place, const ValueSlots& slot, std::int32_t first,
@@ -78,40 +44,6 @@ Tallies tallyRange(const history::Snapshot& snapshot, const OverviewRequest& req
     else
         scan<5, false>(tallies, place, slot, first, end);
     return tallies;
-}
-
-OverviewRow rowOf(const history::Snapshot& snapshot, const OverviewRequest& request, int value,
-                  double probability, const Tallies& tallies, std::size_t s) {
-    const IndexRange range = request.range;
-    OverviewRow row;
-    row.value = value;
-    row.probability = probability;
-    row.hits = std::accumulate(tallies.histogram[s].begin(), tallies.histogram[s].end(), 0);
-    row.expectedHits = static_cast<double>(range.size()) * probability;
-    const std::int32_t last = tallies.last[s];
-    row.currentGap = static_cast<std::int32_t>(snapshot.size()) + 1 - last;
-    row.maxRun = tallies.maxRun[s];
-    row.currentRun = last == static_cast<std::int32_t>(range.last) + 1 ? tallies.run[s] : 0;
-    row.histogram = tallies.histogram[s];
-    if (row.hits == 0) {
-        row.maxGap = row.currentGap;
-        return row;
-    }
-    row.minGap = tallies.minGap[s];
-    row.maxGap = tallies.maxGap[s];
-    row.ratio = static_cast<double>(row.maxGap) / row.currentGap;
-    // The closed gaps run from the IDX before the range to the last hit.
-    const double meanGap =
-        static_cast<double>(last - static_cast<std::int32_t>(range.before())) / row.hits;
-    row.meanGap = meanGap;
-    row.lastGap = tallies.lastGap[s];
-    if (probability > 0)
-        row.theoreticalGap = 1 / probability;
-    row.dueChance = row.currentGap / meanGap;
-    // IDX i is snapshot index i − 1.
-    const std::int32_t end = tallies.maxGapEnd[s];
-    row.maxGapSpan = IssueSpan{snapshot.issues[end - tallies.maxGap[s]], snapshot.issues[end - 1]};
-    return row;
 }
 
 } // namespace
@@ -191,7 +123,8 @@ OverviewResult omissionOverview(const history::Snapshot& snapshot, const Overvie
     const Tallies tallies = tallyRange(snapshot, request, values);
     result.rows.reserve(values.size());
     for (std::size_t v = 0; v < values.size(); ++v)
-        result.rows.push_back(rowOf(snapshot, request, values[v], probabilities[v], tallies, v));
+        result.rows.push_back(overviewRow(snapshot, request.range, values[v], probabilities[v],
+                                          request.range.size(), tallies.figures(v)));
     return result;
 }
 

@@ -42,9 +42,8 @@ std::vector<std::int32_t> hitsBefore(const PlaceColumns& place, const ValueSlots
     return found;
 }
 
-/// The chart's 最大遗漏 is the longest stretch without the value among its own rows: the
-/// longest closed gap, or the open one from the last hit to one past the chart's last row when
-/// that is longer. Without a hit in the chart that stretch is the whole chart.
+} // namespace
+
 void longestStretchInView(OverviewRow& row, const std::vector<std::uint32_t>& hitRows,
                           IndexRange view) {
     const std::size_t lastHit = hitRows.empty() ? view.before() : view.first + 1 + hitRows.back();
@@ -52,15 +51,17 @@ void longestStretchInView(OverviewRow& row, const std::vector<std::uint32_t>& hi
     row.maxGap = row.hits ? std::max(row.maxGap, open) : open;
 }
 
-} // namespace
+std::int32_t trendMisses(const std::vector<std::uint32_t>& hitRows, std::int32_t hitBefore,
+                         std::size_t firstIndex, std::size_t row) {
+    const auto after = std::upper_bound(hitRows.begin(), hitRows.end(), row);
+    if (after != hitRows.begin())
+        return static_cast<std::int32_t>(row - *(after - 1));
+    return static_cast<std::int32_t>(firstIndex + 1 + row) - hitBefore;
+}
 
 std::int32_t TrendChart::misses(std::size_t block, std::size_t value, std::size_t row) const {
     const TrendBlock& b = blocks[block];
-    const auto& hits = b.hitRows[value];
-    const auto after = std::upper_bound(hits.begin(), hits.end(), row);
-    if (after != hits.begin())
-        return static_cast<std::int32_t>(row - *(after - 1));
-    return static_cast<std::int32_t>(view.first + 1 + row) - b.hitBefore[value];
+    return trendMisses(b.hitRows[value], b.hitBefore[value], view.first, row);
 }
 
 TrendChart trendChart(const history::Snapshot& snapshot, const TrendRequest& request) {

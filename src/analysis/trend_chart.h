@@ -59,6 +59,18 @@ struct TrendChart {
     std::int32_t misses(std::size_t block, std::size_t value, std::size_t row) const;
 };
 
+/// The chart's 最大遗漏 is the longest stretch without the value among its own rows: the
+/// longest closed gap, or the open one from the last hit to one past the chart's last row when
+/// that is longer. Without a hit in the chart that stretch is the whole chart.
+void longestStretchInView(OverviewRow& row, const std::vector<std::uint32_t>& hitRows,
+                          IndexRange view);
+
+/// A cell of a column whose draws are listed in `hitRows` (rows counted from the chart's first
+/// draw, the snapshot index `firstIndex`) and whose last hit before the chart was on IDX
+/// `hitBefore` (0 for none): 0 on a hit, else the draws since the last hit.
+std::int32_t trendMisses(const std::vector<std::uint32_t>& hitRows, std::int32_t hitBefore,
+                         std::size_t firstIndex, std::size_t row);
+
 /// The trend chart of the newest `rows` draws of the range.
 TrendChart trendChart(const history::Snapshot& snapshot, const TrendRequest& request);
 

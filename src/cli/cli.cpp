@@ -6,6 +6,7 @@
 #include "cli/history_commands.h"
 #include "cli/maintenance_commands.h"
 #include "cli/overview_commands.h"
+#include "cli/play_commands.h"
 #include "cli/sample_command.h"
 #include "cli/update_command.h"
 #include "core/system_error_text.h"
@@ -79,6 +80,7 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     addSampleCommand(app, context);
     addAnalysisCommands(app, context);
     addOverviewCommands(app, context);
+    addPlayCommands(app, context);
     addUpdateCommand(app, context);
     addSpreadsheetExportCommand(app, context);
 

@@ -1,6 +1,7 @@
 #include "cli/export_commands.h"
 
 #include "cli/analysis_commands.h"
+#include "cli/play_commands.h"
 #include "core/atomic_file.h"
 #include "session/grid_text.h"
 #include "session/messages.h"
@@ -33,7 +34,8 @@ CLI::App* addGridCommand(CLI::App* parent, const std::string& name, const std::s
 
 void addSpreadsheetExportCommand(CLI::App& app, CliContext& context) {
     auto* command = app.add_subcommand(
-        "export-xls", "把历史号码、检索结果或分组计算结果导出为 Excel 表格文件（数据文件夹中）");
+        "export-xls",
+        "把历史号码、检索结果、分组计算结果或玩法遗漏导出为 Excel 表格文件（数据文件夹中）");
     command->require_subcommand(1);
     auto target = std::make_shared<std::string>();
 
@@ -68,6 +70,16 @@ void addSpreadsheetExportCommand(CLI::App& app, CliContext& context) {
                     exportGrid(context, history::ExportedGrid::Group, session::ylTextGrid(rows));
             });
             return exported;
+        });
+    });
+
+    auto* playsCommand =
+        addGridCommand(command, "plays", "玩法遗漏 → Wanfa.xls（选项同 plays）", *target);
+    const auto makeBoard = addPlayOptions(playsCommand, context);
+    playsCommand->callback([&context, target, makeBoard] {
+        exportWithCopy(context, *target, [&context, &makeBoard] {
+            const auto view = makeBoard();
+            return exportGrid(context, history::ExportedGrid::Plays, session::playTextGrid(view));
         });
     });
 }

@@ -77,8 +77,16 @@ std::string invalidDrawCount(std::string_view typed) {
     return "期数 " + text(typed) + " 无效，请输入正整数。";
 }
 
-std::string unknownSortColumn(std::string_view typed) {
-    return "排序列“" + text(typed) + "”无效，可选的列见 overview --help。";
+std::string unknownSortColumn(std::string_view typed, std::string_view command) {
+    return "排序列“" + text(typed) + "”无效，可选的列见 " + text(command) + " --help。";
+}
+
+std::string invalidRowCount(std::string_view typed) {
+    return "行数 " + text(typed) + " 无效，请输入正整数。";
+}
+
+std::string unknownPlay(std::string_view typed) {
+    return "玩法“" + text(typed) + "”无效，请输入 r1～r8、q1、q2z、q2x、q3z 或 q3x。";
 }
 
 std::string invalidDate(std::string_view typed) {
@@ -248,6 +256,30 @@ std::string drawsSkipped(std::size_t count) {
 
 std::string moreDrawsNotListed(std::size_t count) {
     return "（另有 " + std::to_string(count) + " 期未列出）";
+}
+
+std::string_view playName(analysis::Play play) {
+    static constexpr std::array<std::string_view, analysis::kPlayCount> names{
+        "任选一", "任选二", "任选三",   "任选四",   "任选五",   "任选六",  "任选七",
+        "任选八", "前一",   "前二直选", "前二组选", "前三直选", "前三组选"};
+    return names[static_cast<std::size_t>(play)];
+}
+
+std::string recentHitsHeader(std::size_t draws) {
+    return "近" + std::to_string(draws) + "期";
+}
+
+std::string playCaption(analysis::Play play, history::Issue from, history::Issue to,
+                        std::size_t draws, std::string_view bankers) {
+    std::string caption = text(playName(play)) + "  " + issueText(from) + "～" + issueText(to) +
+                          "（" + std::to_string(draws) + "期）";
+    if (!bankers.empty())
+        caption += "  胆 " + text(bankers);
+    return caption;
+}
+
+std::string noCombinationHolds(std::string_view bankers) {
+    return "没有同时含有胆码 " + text(bankers) + " 的组合。";
 }
 
 std::string chartTooLongForPicture(std::size_t rows, int limit) {

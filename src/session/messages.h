@@ -1,5 +1,6 @@
 #pragma once
 
+#include "analysis/play_type.h"
 #include "analysis/search_type.h"
 #include "core/issue.h"
 
@@ -34,6 +35,8 @@ inline constexpr std::string_view kPartialCount = "分部位数";
 inline constexpr std::string_view kGroupSize = "组合位数";
 inline constexpr std::string_view kGameIndex = "彩种序号";
 inline constexpr std::string_view kSelectedValue = "所选的值";
+inline constexpr std::string_view kBanker = "胆码";
+inline constexpr std::string_view kRowCount = "行数";
 } // namespace field
 
 /// The name of a search type, as its button and the grids call it: 号码, 生肖, 头数, 尾数,
@@ -55,7 +58,10 @@ std::string positionValueFormat(std::string_view text);
 std::string fiveValuesNeeded();
 std::string placeOutOfRange(std::string_view text);
 std::string invalidDrawCount(std::string_view text);
-std::string unknownSortColumn(std::string_view text);
+/// A --sort that names no column of `command`'s rows.
+std::string unknownSortColumn(std::string_view text, std::string_view command = "overview");
+std::string invalidRowCount(std::string_view text);
+std::string unknownPlay(std::string_view text);
 std::string invalidDate(std::string_view text);
 
 // ---- the command line itself
@@ -125,6 +131,22 @@ std::string issuesNotOnPage(std::size_t count, history::Issue newestFound);
 std::string updateWillReplace(std::size_t count, int keepDays);
 std::string drawsSkipped(std::size_t count);
 std::string moreDrawsNotListed(std::size_t count);
+
+// ---- the play boards (玩法遗漏)
+
+/// The name of a play: 任选一 … 任选八, 前一, 前二直选, 前二组选, 前三直选, 前三组选.
+std::string_view playName(analysis::Play play);
+/// The headers of the board's own columns (those it shares with the overview are named there).
+inline constexpr std::string_view kCombinationHeader = "组合";
+/// "近10期", "近30期", "近100期": hits among the newest `draws` draws.
+std::string recentHitsHeader(std::size_t draws);
+inline constexpr std::string_view kLastIssueHeader = "最后出现";
+/// What a board covers: "任选二  2014102884～2015021510（1234期）", and its 胆 ("  胆 03 07").
+std::string playCaption(analysis::Play play, history::Issue from, history::Issue to,
+                        std::size_t draws, std::string_view bankers);
+/// No combination of the play holds every 胆 (a number outside the game, more 胆 than a
+/// combination has numbers).
+std::string noCombinationHolds(std::string_view bankers);
 
 // ---- the trend chart's picture
 

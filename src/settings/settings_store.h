@@ -27,6 +27,9 @@ public:
     void setSxIni(int value) { writeInt("SxIni", value); }
     int DsIni() const { return readInt("DsIni", 1, 0, 1); }
     void setDsIni(int value) { writeInt("DsIni", value); }
+    /// The play of the page 玩法遗漏: its place in analysis::allPlays().
+    int intWanfa() const { return readInt("intWanfa", 0, 0, 12); }
+    void setIntWanfa(int value) { writeInt("intWanfa", value); }
     int IniSerchDay() const { return readInt("IniSerchDay", 6, 2, 16); }
     void setIniSerchDay(int value) { writeInt("IniSerchDay", value); }
     /// The address template of the online update ({code}, {n}); empty when none is set.

@@ -8,6 +8,8 @@ std::string spreadsheetFileName(ExportedGrid grid) {
         return "lishi.xls";
     case ExportedGrid::Search:
         return "Jiansuo.xls";
+    case ExportedGrid::Plays:
+        return "Wanfa.xls";
     case ExportedGrid::Group:
         break;
     }

@@ -15,6 +15,7 @@ enum class ExportedGrid {
     History, ///< the history grid: "lishi.xls"
     Search,  ///< the search results: "Jiansuo.xls"
     Group,   ///< the grouped results: "Jieguo.xls"
+    Plays,   ///< a play board: "Wanfa.xls"
 };
 
 /// The file name of a grid's workbook.

@@ -1,6 +1,7 @@
 #include "analysis/omission_overview.h"
 #include "analysis/omission_search.h"
 #include "analysis/ratio_text.h"
+#include "overview_reference.h"
 #include "support/history_generator.h"
 #include "support/test_seed.h"
 
@@ -9,21 +10,6 @@
 #include <tuple>
 
 namespace yilou::analysis {
-
-// Found by the test framework beside the type it prints.
-void PrintTo(const OverviewRow& row, std::ostream* out) {
-    *out << "value " << row.value << " p " << row.probability << " hits " << row.hits
-         << " expected " << row.expectedHits << " gaps " << row.minGap.value_or(-1) << '/'
-         << row.maxGap << '/' << row.currentGap << " ratio " << row.ratio.value_or(-1) << " mean "
-         << row.meanGap.value_or(-1) << " last " << row.lastGap.value_or(-1) << " theory "
-         << row.theoreticalGap.value_or(-1) << " due " << row.dueChance.value_or(-1) << " span "
-         << (row.maxGapSpan ? history::issueText(row.maxGapSpan->first) + "～" +
-                                  history::issueText(row.maxGapSpan->last)
-                            : "none")
-         << " runs " << row.maxRun << '/' << row.currentRun << " histogram";
-    for (const auto count : row.histogram)
-        *out << ' ' << count;
-}
 
 namespace {
 
@@ -83,96 +69,29 @@ private:
 
     static Table count(Issue issue, const AttributeRules& rules, int highestNumber) {
         Table table;
-        history::PositionValues n{};
-        const auto distinct = [&n] {
-            for (int i = 0; i < 5; ++i)
-                for (int j = 0; j < i; ++j)
-                    if (n[i] == n[j])
-                        return false;
-            return true;
-        };
-        for (n[0] = 1; n[0] <= highestNumber; ++n[0])
-            for (n[1] = 1; n[1] <= highestNumber; ++n[1])
-                for (n[2] = 1; n[2] <= highestNumber; ++n[2])
-                    for (n[3] = 1; n[3] <= highestNumber; ++n[3])
-                        for (n[4] = 1; n[4] <= highestNumber; ++n[4]) {
-                            if (!distinct())
-                                continue;
-                            ++table.draws;
-                            const auto record = history::DeriveAttributes(issue, n, rules);
-                            for (int l = 0; l < history::kLetterCount; ++l) {
-                                const auto letter = static_cast<Letter>(l);
-                                std::uint64_t anywhere = 0;
-                                for (const NumberOrder order :
-                                     {NumberOrder::Drop, NumberOrder::Sorted})
-                                    for (int p = 0; p < 5; ++p) {
-                                        const int value = record.set(order)[letter][p];
-                                        ++table.favourable[cell(letter, order, p + 1, value)];
-                                        anywhere |= std::uint64_t{1} << value;
-                                    }
-                                for (int value = 0; value < kValues; ++value)
-                                    if (anywhere >> value & 1)
-                                        for (const NumberOrder order :
-                                             {NumberOrder::Drop, NumberOrder::Sorted})
-                                            ++table.favourable[cell(letter, order, kAnyPlace,
-                                                                    value)];
-                            }
-                        }
+        forEveryOrderedDraw(highestNumber, [&](const history::PositionValues& n) {
+            ++table.draws;
+            const auto record = history::DeriveAttributes(issue, n, rules);
+            for (int l = 0; l < history::kLetterCount; ++l) {
+                const auto letter = static_cast<Letter>(l);
+                std::uint64_t anywhere = 0;
+                for (const NumberOrder order : {NumberOrder::Drop, NumberOrder::Sorted})
+                    for (int p = 0; p < 5; ++p) {
+                        const int value = record.set(order)[letter][p];
+                        ++table.favourable[cell(letter, order, p + 1, value)];
+                        anywhere |= std::uint64_t{1} << value;
+                    }
+                for (int value = 0; value < kValues; ++value)
+                    if (anywhere >> value & 1)
+                        for (const NumberOrder order : {NumberOrder::Drop, NumberOrder::Sorted})
+                            ++table.favourable[cell(letter, order, kAnyPlace, value)];
+            }
+        });
         return table;
     }
 
     std::map<Key, Table> tables_;
 };
-
-/// Every column from its definition, draw by draw.
-OverviewRow referenceRow(const Snapshot& snapshot, const OverviewRequest& request, int value,
-                         double probability) {
-    const IndexRange range = request.range;
-    const auto held = [&](std::size_t i) {
-        return holds(snapshot, request.type, request.order, request.place, value, i);
-    };
-    OverviewRow row;
-    row.value = value;
-    row.probability = probability;
-    row.expectedHits = double(range.last - range.first + 1) * probability;
-    std::vector<std::int32_t> gaps;
-    std::int32_t previous = std::int32_t(range.first); // the IDX before the range
-    std::int32_t run = 0;
-    for (std::size_t i = range.first; i <= range.last; ++i) {
-        if (!held(i)) {
-            run = 0;
-            continue;
-        }
-        const auto idx = std::int32_t(i + 1);
-        gaps.push_back(idx - previous);
-        if (!row.maxGapSpan || gaps.back() >= row.maxGap) {
-            row.maxGap = gaps.back();
-            row.maxGapSpan = IssueSpan{snapshot.issues[previous], snapshot.issues[i]};
-        }
-        previous = idx;
-        row.maxRun = std::max(row.maxRun, ++run);
-    }
-    row.currentRun = run;
-    row.hits = std::int32_t(gaps.size());
-    row.currentGap = std::int32_t(snapshot.size()) + 1 - previous;
-    if (gaps.empty())
-        row.maxGap = row.currentGap;
-    for (const auto gap : gaps)
-        ++row.histogram[std::min(gap, 21) - 1];
-    if (!gaps.empty()) {
-        row.minGap = *std::min_element(gaps.begin(), gaps.end());
-        row.ratio = double(row.maxGap) / row.currentGap;
-        std::int32_t sum = 0;
-        for (const auto gap : gaps)
-            sum += gap;
-        row.meanGap = double(sum) / row.hits;
-        row.lastGap = gaps.back();
-        if (probability > 0)
-            row.theoreticalGap = 1 / probability;
-        row.dueChance = row.currentGap / *row.meanGap;
-    }
-    return row;
-}
 
 /// The omission search for the value alone: at the place (fixed) or anywhere (free).
 SummaryRow searchSummary(const Snapshot& snapshot, const OverviewRequest& overview, int value) {
@@ -242,7 +161,12 @@ TEST(OverviewDifferential, MatchesTheSearchAndTheDefinitions) {
                         const double p = odds.probability(request.type, order, place, row.value,
                                                           snapshot.issues[request.range.last],
                                                           request.rules, request.highestNumber);
-                        EXPECT_EQ(row, referenceRow(snapshot, request, row.value, p));
+                        EXPECT_EQ(row,
+                                  referenceOverviewRow(snapshot, request.range, row.value, p,
+                                                       request.range.size(), [&](std::size_t i) {
+                                                           return holds(snapshot, request.type,
+                                                                        order, place, row.value, i);
+                                                       }));
                     }
                 }
     }

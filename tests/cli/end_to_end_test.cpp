@@ -335,6 +335,7 @@ TEST_F(EndToEndHardening, WorkbookCellsThatShowNumbersAreNumbers) {
         {"history", "lishi.xls", "nnnnnn"},
         {"search --type zodiac --pos 1=3", "Jiansuo.xls", "ntttttnn"},
         {"group --select 1,2,3,4 --k 2", "Jieguo.xls", "tnnnn"},
+        {"plays --play q2z", "Wanfa.xls", "tnnnnnnnnnnnnnn"},
     };
     for (const auto& [command, file, kinds] : grids) {
         SCOPED_TRACE(command);

@@ -41,6 +41,7 @@ TEST_F(ExportXls, EachGridIsWrittenAsItsCommandPrintsIt) {
         {"history", "lishi.xls", {}, "history"},
         {"search", "Jiansuo.xls", {"--pos", "1=03", "--fixed", "--type", "number"}, "search"},
         {"group", "Jieguo.xls", {"--select", "1,2,3", "--k", "2", "--sort", "min"}, "group"},
+        {"plays", "Wanfa.xls", {"--play", "q2x", "--sort", "currentGap", "--desc"}, "plays"},
     };
     for (const auto& command : commands) {
         SCOPED_TRACE(command.grid);

@@ -28,11 +28,11 @@ public:
     void MSFlexGrid2_DblClick();
     void MSFlexGrid3_DblClick();
 
-private:
     /// Writes `grid` to the workbook of `which`; a failure is shown with the engine's message
     /// and leaves the previous workbook as it was, and so does the user's Cancel.
     void exportGrid(history::ExportedGrid which, history::TextGrid grid);
 
+private:
     frmMain& window_;
     Prompts prompts_;
 };

@@ -1,6 +1,7 @@
 #include "app/overview/overview_page.h"
 
 #include "app/dialogs/prompts.h"
+#include "app/grid/figure_grid.h"
 #include "app/overview/gap_histogram.h"
 #include "app/overview/overview_model.h"
 #include "app/overview/window_inputs.h"
@@ -27,17 +28,7 @@ OverviewPage::OverviewPage(WindowInputs& inputs, QWidget* parent)
     connect(place_, &QComboBox::currentIndexChanged, this, &OverviewPage::refresh);
 
     grid_->setObjectName(QStringLiteral("overviewGrid"));
-    grid_->setModel(model_);
-    grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grid_->setSelectionMode(QAbstractItemView::SingleSelection);
-    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid_->setAlternatingRowColors(true);
-    grid_->setWordWrap(false);
-    grid_->verticalHeader()->hide();
-    grid_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
-    grid_->horizontalHeader()->setHighlightSections(false);
-    grid_->horizontalHeader()->setSortIndicator(0, Qt::AscendingOrder);
-    grid_->setSortingEnabled(true);
+    setUpFigureGrid(grid_, model_);
     connect(grid_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &OverviewPage::showSelected);
 

@@ -7,6 +7,7 @@
 #include "app/overview/overview_page.h"
 #include "app/overview/trend_page.h"
 #include "app/overview/window_inputs.h"
+#include "app/plays/plays_page.h"
 #include "app/shell/main_menus.h"
 #include "core/messages.h"
 #include "session/messages.h"
@@ -28,6 +29,7 @@ OverviewPages::OverviewPages(frmMain& window)
     tabs_->addTab(area.results, QStringLiteral("检索结果"));
     tabs_->addTab(overview_, QStringLiteral("遗漏总览"));
     tabs_->addTab(trend_, QStringLiteral("走势图"));
+    tabs_->addTab(new PlaysPage(*inputs_, prompts_), QStringLiteral("玩法遗漏"));
     // The search buttons and the combination panel serve every page: what they find is shown
     // on the first.
     connect(area.results, &ResultGridsPanel::shown, tabs_,
