@@ -7,6 +7,7 @@
 #include "app/grid/flex_grid.h"
 #include "app/grid/wheel_router.h"
 #include "app/history/command_bar.h"
+#include "app/history/first_start_panel.h"
 #include "app/history/history_entry_panel.h"
 #include "app/history/history_grid.h"
 #include "app/overview/overview_pages.h"
@@ -15,6 +16,7 @@
 #include "core/user_error.h"
 #include "session/history_steps.h"
 #include "session/messages.h"
+#include "session/sample_histories.h"
 #include "settings/data_folder.h"
 
 #include <QAction>
@@ -64,6 +66,8 @@ void frmMain::buildLayout() {
     auto* historyLayout = new QVBoxLayout(historySide);
     historyLayout->setContentsMargins(0, 0, 0, 0);
     historyLayout->addWidget(MSFlexGrid1_, 1);
+    firstStart_ = new FirstStartPanel(session::sampleHistories(session::sampleHistoryFolder()));
+    historyLayout->addWidget(firstStart_, 1);
     historyLayout->addWidget(entry_);
     historySide->setMinimumWidth(MSFlexGrid1_->naturalWidth());
 
@@ -109,6 +113,7 @@ void frmMain::wireMenus() {
     connect(menus_->mnuFrontPage, &QAction::triggered, this, &frmMain::mnuFrontPage_Click);
     connect(menus_->mnuDescrb, &QAction::triggered, this, &frmMain::mnuDescrb_Click);
     connect(menus_->numYanshiDown, &QAction::triggered, this, &frmMain::numYanshiDown_Click);
+    connect(menus_->mnuAbout, &QAction::triggered, this, &frmMain::mnuAbout_Click);
 }
 
 void frmMain::startUp() {
@@ -156,6 +161,8 @@ void frmMain::updateStatus() {
 
 void frmMain::AddHaoma() {
     MSFlexGrid1_->showAll();
+    MSFlexGrid1_->setVisible(!snapshot_.empty());
+    firstStart_->setVisible(snapshot_.empty());
     updateStatus();
 }
 

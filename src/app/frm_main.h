@@ -19,13 +19,15 @@ class QLabel;
 
 namespace yilou::session {
 struct Deletion;
-}
+struct SampleHistory;
+} // namespace yilou::session
 
 namespace yilou::app {
 
 class AnalysisArea;
 class AnalysisHandlers;
 class CommandBar;
+class FirstStartPanel;
 class HistoryEntryPanel;
 class HistoryGrid;
 class MainMenus;
@@ -77,6 +79,7 @@ public:
     void mnuFrontPage_Click();
     void mnuDescrb_Click();
     void numYanshiDown_Click();
+    void mnuAbout_Click();
 
     // The history side (menu "历史管理" and the history buttons).
     void cmdRdLst_Click();
@@ -89,6 +92,9 @@ public:
     void Command4_Click();
     void MaskEdBox1_Change(int index);
     void MaskEdBox1_KeyPress(int index);
+    /// Replaces the history with a sample's draws (asking first when draws are stored) and
+    /// makes its game the current one.
+    void loadSample(const session::SampleHistory& sample);
 
 signals:
     /// The history changed (import, typed draw, deletion, rebuild, clear); the analysis side
@@ -154,6 +160,8 @@ private:
     MainMenus* menus_ = nullptr;
     AnalysisHandlers* analysisHandlers_ = nullptr;
     HistoryGrid* MSFlexGrid1_ = nullptr;
+    /// In the grid's place while the history is empty.
+    FirstStartPanel* firstStart_ = nullptr;
     QLabel* status_ = nullptr;
 };
 

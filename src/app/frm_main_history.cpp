@@ -5,6 +5,7 @@
 #include "app/dialogs/busy_cursor.h"
 #include "app/frm_main.h"
 #include "app/history/command_bar.h"
+#include "app/history/first_start_panel.h"
 #include "app/history/history_entry_panel.h"
 #include "app/history/history_grid.h"
 #include "app/shell/main_menus.h"
@@ -12,6 +13,7 @@
 #include "core/user_error.h"
 #include "session/history_steps.h"
 #include "session/messages.h"
+#include "session/sample_histories.h"
 #include "session/typed_input.h"
 #include "store/text_export.h"
 #include "store/text_import.h"
@@ -33,6 +35,11 @@ void frmMain::wireHistory() {
     connect(menus_->mnuDlzd, &QAction::triggered, this, &frmMain::mnuDlzd_Click);
     connect(menus_->mnuEszhzd, &QAction::triggered, this, &frmMain::mnuEszhzd_Click);
     connect(menus_->mnuClear, &QAction::triggered, this, &frmMain::mnuClear_Click);
+    connect(firstStart_->cmdFirstImport, &QPushButton::clicked, this, &frmMain::cmdRdLst_Click);
+    connect(firstStart_->cmdFirstUpdateUrl, &QPushButton::clicked, this,
+            &frmMain::mnuUpdateUrl_Click);
+    connect(firstStart_, &FirstStartPanel::sampleChosen, this, &frmMain::loadSample);
+    menus_->mnuLsgl->addMenu(firstStart_->sampleMenu);
     for (int i = 1; i <= 5; ++i) {
         QLineEdit* box = entry_->MaskEdBox1[i];
         box->installEventFilter(this);
@@ -140,6 +147,26 @@ void frmMain::cmdRdLst_Click() {
         return;
     showHistoryRange();
     prompts_.inform(messages::kImportTitle, report.summary());
+}
+
+void frmMain::loadSample(const session::SampleHistory& sample) {
+    const auto& game = history::gameAt(sample.game);
+    if (!snapshot_.empty() &&
+        !prompts_.confirm(messages::kSampleTitle,
+                          messages::sampleReplacesHistory(snapshot_.size(), game.name)))
+        return;
+    const auto rules = choices_.rules();
+    history::ImportReport report;
+    const bool done = changeHistory(qs(messages::kWorking), [&](history::HistoryDb& db) {
+        report = session::loadSampleHistory(db, sample, rules);
+        return db.loadSnapshot();
+    });
+    if (!done)
+        return;
+    mnu11S5_Click(sample.game);
+    QihaoXianshi();
+    showHistoryRange();
+    prompts_.inform(messages::kSampleTitle, report.summary());
 }
 
 void frmMain::runDeletion(const session::Deletion& deletion, history::WhenAllDrawsGo whenAllGo) {

@@ -7,6 +7,7 @@
 #include "core/user_error.h"
 #include "core/zodiac.h"
 #include "session/messages.h"
+#include "version.h"
 
 #include <QAction>
 #include <QCursor>
@@ -93,6 +94,10 @@ void frmMain::mnuDescrb_Click() {
 
 void frmMain::numYanshiDown_Click() {
     openAddress(guideAddress(GuidePage::Walkthrough));
+}
+
+void frmMain::mnuAbout_Click() {
+    prompts_.inform(messages::kAboutTitle, messages::aboutText(kVersion));
 }
 
 } // namespace yilou::app

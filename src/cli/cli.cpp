@@ -8,6 +8,7 @@
 #include "cli/overview_commands.h"
 #include "cli/pattern_commands.h"
 #include "cli/play_commands.h"
+#include "cli/sample_command.h"
 #include "cli/update_command.h"
 #include "core/system_error_text.h"
 #include "core/user_error.h"
@@ -77,6 +78,7 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         ->check(CLI::IsMember({"table", "csv", "json"}));
     addHistoryCommands(app, context);
     addMaintenanceCommands(app, context);
+    addSampleCommand(app, context);
     addAnalysisCommands(app, context);
     addOverviewCommands(app, context);
     addPlayCommands(app, context);

@@ -326,6 +326,35 @@ std::string wouldEmptyHistory(std::size_t removed) {
            " 期历史号码，历史号码将被清空。确定要继续吗？";
 }
 
+std::string aboutText(std::string_view version) {
+    return "遗漏统计 " + text(version) +
+           "\n\n11选5、快乐12 历史号码与遗漏统计。\n窗口程序 yilou，命令行程序 yilou-cli。";
+}
+
+namespace {
+
+/// "载入广东11选5的示例历史将替换现有的 5 期历史号码".
+std::string sampleReplaces(std::size_t stored, std::string_view gameName) {
+    return "载入" + text(gameName) + "的示例历史将替换现有的 " + std::to_string(stored) +
+           " 期历史号码";
+}
+
+} // namespace
+
+std::string sampleReplacesHistory(std::size_t stored, std::string_view gameName) {
+    return sampleReplaces(stored, gameName) + "，并把当前彩种设为" + text(gameName) +
+           "。确定要继续吗？";
+}
+
+std::string sampleNeedsYes(std::size_t stored, std::string_view gameName) {
+    return sampleReplaces(stored, gameName) + "。确要替换，请加 --yes 再运行一次。";
+}
+
+std::string noSampleForGame(std::string_view typed) {
+    return "彩种序号 " + text(typed) +
+           " 没有示例历史；不带参数运行 sample 可列出有示例历史的彩种。";
+}
+
 std::string cannotOpenDatabase(const std::filesystem::path& file, std::string_view reason) {
     return "无法打开历史数据库 " + file.string() + "：\n" + text(reason) +
            "\n\n程序以空的历史号码启动；该文件未被改动。";

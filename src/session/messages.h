@@ -5,6 +5,7 @@
 #include "analysis/search_type.h"
 #include "core/issue.h"
 
+#include <array>
 #include <cstddef>
 #include <filesystem>
 #include <optional>
@@ -202,6 +203,28 @@ inline constexpr std::string_view kOnlineUpdateWorking =
     "正在读取开奖结果网页并保存新的历史号码，请稍候……";
 /// The title of the window's other messages: outcomes and failures.
 inline constexpr std::string_view kNoticeTitle = "遗漏统计";
+
+// ---- the window's about box
+
+inline constexpr std::string_view kAboutTitle = "关于遗漏统计";
+/// The program's name and `version`, what it is for and its two programs.
+std::string aboutText(std::string_view version);
+
+// ---- the window with no history yet, and the sample histories
+
+inline constexpr std::string_view kNoHistoryYet = "还没有历史号码";
+inline constexpr std::string_view kWhereDrawsComeFrom =
+    "统计要用当前彩种的历史开奖号码。可以读入历史号码文本文件（每行一期：期号和按开出顺序的五个"
+    "号码，例如 2017092901 03 11 07 01 09），也可以设置开奖结果网页的地址后在线更新。"
+    "想先看看软件能做什么，可以载入随软件安装的示例历史（真实的开奖号码）。";
+inline constexpr std::string_view kSampleTitle = "载入示例历史";
+/// Asked before a sample replaces the `stored` draws of the history.
+std::string sampleReplacesHistory(std::size_t stored, std::string_view gameName);
+/// The same for the command line, which wants --yes.
+std::string sampleNeedsYes(std::size_t stored, std::string_view gameName);
+std::string noSampleForGame(std::string_view typed);
+/// The columns of the command line's list of samples.
+inline constexpr std::array<std::string_view, 3> kSampleHeaders = {"彩种序号", "彩种", "文件"};
 
 std::string wouldEmptyHistory(std::size_t removed);
 std::string cannotOpenDatabase(const std::filesystem::path& file, std::string_view reason);

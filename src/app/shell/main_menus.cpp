@@ -74,6 +74,7 @@ MainMenus::MainMenus(QMenuBar* bar, QObject* parent) : QObject(parent) {
     mnuFrontPage = entry(mnuSetup, QStringLiteral("mnuFrontPage"), "软件服务主页(&P)");
     mnuDescrb = entry(mnuSetup, QStringLiteral("mnuDescrb"), "软件介绍说明(&R)");
     numYanshiDown = entry(mnuSetup, QStringLiteral("numYanshiDown"), "软件演示说明录像下载(&D)");
+    mnuAbout = entry(mnuSetup, QStringLiteral("mnuAbout"), "关于遗漏统计(&A)");
 }
 
 } // namespace yilou::app

@@ -39,6 +39,7 @@ public:
     QAction* mnuFrontPage;
     QAction* mnuDescrb;
     QAction* numYanshiDown;
+    QAction* mnuAbout; ///< the program's name and version
 };
 
 } // namespace yilou::app

@@ -1,0 +1,55 @@
+#include "cli/sample_command.h"
+
+#include "cli/output.h"
+#include "core/games.h"
+#include "core/user_error.h"
+#include "session/messages.h"
+#include "session/sample_histories.h"
+#include "session/typed_input.h"
+
+#include <CLI/CLI.hpp>
+#include <algorithm>
+
+namespace yilou::cli {
+
+namespace {
+
+void listSamples(CliContext& context, const std::vector<session::SampleHistory>& samples) {
+    TextTable table{{messages::kSampleHeaders.begin(), messages::kSampleHeaders.end()}, {}};
+    for (const auto& sample : samples)
+        table.rows.push_back({std::to_string(sample.game),
+                              std::string(history::gameAt(sample.game).name),
+                              sample.file.string()});
+    printTable(context.out, context.format(), table);
+}
+
+} // namespace
+
+void addSampleCommand(CLI::App& app, CliContext& context) {
+    auto* command = app.add_subcommand(
+        "sample", "列出示例历史；给出彩种序号时用该彩种的示例历史替换历史号码并选为当前彩种");
+    auto index = std::make_shared<std::string>();
+    auto yes = std::make_shared<bool>(false);
+    command->add_option("INDEX", *index, "有示例历史的彩种序号（见不带参数时的列表）");
+    command->add_flag("--yes", *yes, "确认替换已有的历史号码");
+    command->callback([&context, index, yes] {
+        const auto samples = session::sampleHistories(session::sampleHistoryFolder());
+        if (index->empty()) {
+            listSamples(context, samples);
+            return;
+        }
+        const int game = session::parseDecimal(*index, messages::field::kGameIndex);
+        const auto sample = std::ranges::find(samples, game, &session::SampleHistory::game);
+        if (sample == samples.end())
+            throw InputError(messages::noSampleForGame(*index));
+        auto& db = context.dbForChange();
+        if (const auto stored = db.drawCount(); stored > 0 && !*yes)
+            throw UserError(messages::sampleNeedsYes(stored, history::gameAt(game).name));
+        const auto report = session::loadSampleHistory(db, *sample, context.rules());
+        context.settings().setGsZl(game);
+        context.settings().sync();
+        context.out << report.summary() << '\n';
+    });
+}
+
+} // namespace yilou::cli
