@@ -1,20 +1,13 @@
 #include "cli/overview_commands.h"
 
-#include "analysis/issue_range.h"
-#include "analysis/omission_overview.h"
-#include "analysis/trend_chart.h"
 #include "cli/analysis_options.h"
 #include "cli/json_writer.h"
-#include "core/messages.h"
-#include "core/missing_issues.h"
 #include "core/user_error.h"
 #include "session/messages.h"
 #include "session/overview_grid.h"
-#include "session/search_steps.h"
-#include "session/typed_input.h"
+#include "session/view_steps.h"
 
 #include <CLI/CLI.hpp>
-#include <array>
 #include <memory>
 #include <optional>
 
@@ -44,40 +37,21 @@ CLI::Option* addViewOptions(CLI::App* command, ViewOptions& options, const char*
         ->excludes(command->get_option("--from"));
 }
 
-int parsePlace(const std::string& text) {
-    if (text == "any")
-        return analysis::kAnyPlace;
-    const int place = session::parseDecimal(text, messages::field::kPosition);
-    if (place < 1 || place > 5)
-        throw InputError(messages::placeOutOfRange(text));
-    return place;
-}
-
-std::size_t parseDrawCount(const std::string& text) {
-    if (text == "all")
-        return analysis::kAllDraws;
-    const int count = session::parseDecimal(text, messages::field::kDrawCount);
-    if (count < 1)
-        throw InputError(messages::invalidDrawCount(text));
-    return static_cast<std::size_t>(count);
-}
-
-/// The range of the options: --from/--to (or the reference's end), then the newest --last
-/// draws of it.
-analysis::IndexRange rangeOf(CliContext& context, const history::Snapshot& snapshot,
-                             ViewOptions& options) {
-    auto& common = options.common;
-    if (!common.ref.empty()) {
-        // Only the range end that the reference draw sets counts here: every value is listed.
-        const auto lookup = session::lookUpReference(
-            snapshot, common.ref, common.before, common.searchType(), common.numberOrder(),
-            context.settings().SxIni(), context.game().drawsPerDay);
-        if (common.to.empty())
-            common.to = lookup.endIssue;
-    }
-    resolveRangeTexts(snapshot, options.common);
-    const auto range = session::resolveRange(snapshot, options.common.from, options.common.to);
-    return options.last.empty() ? range : analysis::lastDraws(range, parseDrawCount(options.last));
+/// The view the options ask for; --from and --to as typed, the reference's end when --to is
+/// not given.
+session::ViewRequest viewRequest(const ViewOptions& options) {
+    const auto& common = options.common;
+    session::ViewRequest request;
+    request.type = common.searchType();
+    request.order = common.numberOrder();
+    request.start = common.from;
+    request.end = common.to;
+    if (!common.ref.empty())
+        request.reference = common.ref;
+    request.beforeOnly = common.before;
+    if (!options.last.empty())
+        request.last = session::parseDrawCount(options.last);
+    return request;
 }
 
 /// Type, order, place and range, as every json view starts.
@@ -95,21 +69,13 @@ void jsonHeading(JsonWriter& json, const analysis::OverviewResult& result,
         .field("draws", result.range.size());
 }
 
-/// A line above a table: what it covers.
-std::string tableCaption(const analysis::OverviewResult& result,
-                         const history::Snapshot& snapshot) {
-    return session::overviewCaption(result, snapshot) + '\n';
-}
-
 void printOverviewJson(CliContext& context, const history::Snapshot& snapshot,
-                       const analysis::OverviewResult& result,
-                       const std::vector<analysis::OverviewRow>& rows,
-                       const std::string& typeName) {
+                       const analysis::OverviewResult& result, const std::string& typeName) {
     JsonWriter json(context.out);
     json.beginObject();
     jsonHeading(json, result, snapshot, typeName);
     json.key("rows").beginArray();
-    for (const auto& row : rows) {
+    for (const auto& row : result.rows) {
         json.beginObject()
             .field("value", session::overviewValueText(result.type, row.value, result.sxIni))
             .field("code", row.value)
@@ -141,9 +107,8 @@ void printOverviewJson(CliContext& context, const history::Snapshot& snapshot,
 }
 
 /// Table and csv: the grid's columns; csv adds the gap histogram.
-void printOverviewTable(CliContext& context, const history::Snapshot& snapshot,
-                        const analysis::OverviewResult& result,
-                        const std::vector<analysis::OverviewRow>& rows) {
+void printOverviewTable(CliContext& context, const session::OverviewShown& shown) {
+    const auto& result = shown.result;
     const bool csv = context.format() == OutputFormat::Csv;
     TextTable table;
     for (int c = 0; c < session::kOverviewColumnCount; ++c)
@@ -153,7 +118,7 @@ void printOverviewTable(CliContext& context, const history::Snapshot& snapshot,
         for (int length = 1; length <= analysis::kHistogramLengths + 1; ++length)
             table.headers.push_back(session::histogramHeader(length));
     }
-    for (const auto& row : rows) {
+    for (const auto& row : result.rows) {
         auto& cells = table.rows.emplace_back();
         for (int c = 0; c < session::kOverviewColumnCount; ++c)
             cells.push_back(session::overviewCellText(result, row, static_cast<OverviewColumn>(c)));
@@ -162,7 +127,7 @@ void printOverviewTable(CliContext& context, const history::Snapshot& snapshot,
                 cells.push_back(std::to_string(count));
     }
     if (!csv)
-        context.out << tableCaption(result, snapshot);
+        context.out << shown.caption << '\n';
     printTable(context.out, context.format(), table);
 }
 
@@ -176,45 +141,29 @@ void addOverviewCommand(CLI::App& app, CliContext& context) {
                         "currentGap、ratio、meanGap、lastGap、theoreticalGap、dueChance、"
                         "maxGapSpan、maxRun、currentRun");
     command->callback([&context, options] {
-        const auto snapshot = context.db().loadSnapshot();
-        analysis::OverviewRequest request;
-        request.type = options->common.searchType();
-        request.order = options->common.numberOrder();
-        request.place = parsePlace(options->place);
+        // The command line is read in full before the history: its mistakes come first.
+        const int place = session::parsePlace(options->place);
         std::optional<OverviewColumn> sort;
         if (!options->sort.empty() && !(sort = session::overviewColumnFromKey(options->sort)))
             throw InputError(messages::unknownSortColumn(options->sort));
-        request.range = rangeOf(context, snapshot, *options);
-        request.highestNumber = context.game().highestNumber;
-        request.rules = context.rules();
-        const auto result = analysis::omissionOverview(snapshot, request);
-        auto rows = result.rows;
-        if (sort)
-            session::sortOverviewRows(rows, *sort);
+        const auto request = viewRequest(*options);
+        const auto snapshot = context.db().loadSnapshot();
+        const auto shown = session::showOverview(snapshot, request, place, context.choices(), sort);
         if (context.format() == OutputFormat::Json)
-            printOverviewJson(context, snapshot, result, rows, options->common.type);
+            printOverviewJson(context, snapshot, shown.result, options->common.type);
         else
-            printOverviewTable(context, snapshot, result, rows);
+            printOverviewTable(context, shown);
     });
 }
 
-std::string numbersText(const std::array<std::int8_t, 5>& numbers) {
-    std::string text;
-    for (int p = 0; p < 5; ++p)
-        text += (p ? " " : "") + history::twoDigitText(numbers[p]);
-    return text;
-}
-
 void printTrendJson(CliContext& context, const history::Snapshot& snapshot,
-                    const analysis::TrendChart& chart, const std::string& typeName) {
+                    const session::TrendShown& shown, const std::string& typeName) {
+    const auto& chart = shown.chart;
     const auto& block = chart.blocks.front();
     JsonWriter json(context.out);
     json.beginObject();
     jsonHeading(json, block.view, snapshot, typeName);
-    json.key("columns").beginArray();
-    for (const int value : chart.values)
-        json.value(session::overviewValueText(chart.type, value, chart.sxIni));
-    json.endArray().field("codes", chart.values).key("rows").beginArray();
+    json.field("columns", shown.labels).field("codes", chart.values).key("rows").beginArray();
     for (std::size_t r = 0; r < chart.rowCount(); ++r) {
         json.beginObject()
             .field("issue", history::issueText(chart.issues[r]))
@@ -236,32 +185,25 @@ void printTrendJson(CliContext& context, const history::Snapshot& snapshot,
 }
 
 /// Table and csv: a hit shows the value in brackets, a miss the draws since the last hit.
-void printTrendTable(CliContext& context, const history::Snapshot& snapshot,
-                     const analysis::TrendChart& chart) {
-    const auto& block = chart.blocks.front();
+void printTrendTable(CliContext& context, const session::TrendShown& shown) {
+    const auto& chart = shown.chart;
     TextTable table{{session::kTrendDrawHeaders.begin(), session::kTrendDrawHeaders.end()}, {}};
-    std::vector<std::string> labels;
-    for (const int value : chart.values)
-        labels.push_back(session::overviewValueText(chart.type, value, chart.sxIni));
-    table.headers.insert(table.headers.end(), labels.begin(), labels.end());
+    table.headers.insert(table.headers.end(), shown.labels.begin(), shown.labels.end());
     for (std::size_t r = 0; r < chart.rowCount(); ++r) {
         auto& cells = table.rows.emplace_back();
         cells.push_back(history::issueText(chart.issues[r]));
-        cells.push_back(numbersText(chart.numbers[r]));
-        for (std::size_t v = 0; v < labels.size(); ++v) {
-            const std::int32_t misses = chart.misses(0, v, r);
-            cells.push_back(misses == 0 ? "[" + labels[v] + "]" : std::to_string(misses));
-        }
+        cells.push_back(shown.numbersText(r));
+        for (std::size_t v = 0; v < shown.labels.size(); ++v)
+            cells.push_back(shown.cellText(0, v, r));
     }
-    for (const OverviewColumn column : session::kTrendFooter) {
+    for (std::size_t f = 0; f < session::kTrendFooter.size(); ++f) {
         auto& cells = table.rows.emplace_back();
-        cells.push_back(session::overviewHeader(column, chart.type));
+        cells.push_back(session::overviewHeader(session::kTrendFooter[f], chart.type));
         cells.emplace_back();
-        for (const auto& row : block.view.rows)
-            cells.push_back(session::overviewCellText(block.view, row, column));
+        cells.insert(cells.end(), shown.footer[f][0].begin(), shown.footer[f][0].end());
     }
     if (context.format() == OutputFormat::Table)
-        context.out << tableCaption(block.view, snapshot);
+        context.out << shown.caption << '\n';
     printTable(context.out, context.format(), table);
 }
 
@@ -271,26 +213,23 @@ void addTrendCommand(CLI::App& app, CliContext& context) {
     addViewOptions(command, *options, "走势图的期数 N（例如 30、50、100），all 为范围内全部")
         ->required();
     command->callback([&context, options] {
+        // The command line is read in full before the history: its mistakes come first.
+        const int place = session::parsePlace(options->place);
+        const auto request = viewRequest(*options);
         const auto snapshot = context.db().loadSnapshot();
-        analysis::TrendRequest request;
-        request.type = options->common.searchType();
-        request.order = options->common.numberOrder();
-        request.places = {parsePlace(options->place)};
-        request.range = rangeOf(context, snapshot, *options);
-        request.highestNumber = context.game().highestNumber;
-        request.rules = context.rules();
-        const auto chart = analysis::trendChart(snapshot, request);
+        const auto shown = session::showTrend(snapshot, request, place, context.choices());
         if (context.format() == OutputFormat::Json)
-            printTrendJson(context, snapshot, chart, options->common.type);
+            printTrendJson(context, snapshot, shown, options->common.type);
         else
-            printTrendTable(context, snapshot, chart);
+            printTrendTable(context, shown);
     });
 }
 
-void printMissing(CliContext& context, const history::MissingIssues& missing, int drawsPerDay) {
+void printMissing(CliContext& context, const session::MissingShown& shown) {
+    const auto& missing = shown.missing;
     if (context.format() == OutputFormat::Json) {
         JsonWriter json(context.out);
-        json.beginObject().field("drawsPerDay", drawsPerDay).key("ranges").beginArray();
+        json.beginObject().field("drawsPerDay", shown.drawsPerDay).key("ranges").beginArray();
         for (const auto& range : missing.ranges)
             json.beginObject()
                 .field("first", history::issueText(range.first))
@@ -309,26 +248,22 @@ void printMissing(CliContext& context, const history::MissingIssues& missing, in
         table.rows.push_back({MissingGrid::cell(range, 0), MissingGrid::cell(range, 1),
                               MissingGrid::cell(range, 2)});
     if (context.format() == OutputFormat::Table && missing.ranges.empty()) {
-        context.out << messages::noMissingIssues(drawsPerDay) << '\n';
+        context.out << shown.summary << '\n';
     } else {
         printTable(context.out, context.format(), table);
         if (context.format() == OutputFormat::Table)
-            context.out << messages::missingIssuesTotal(drawsPerDay, missing.total) << '\n';
+            context.out << shown.summary << '\n';
     }
-    if (!missing.unplaced.empty())
-        context.err << messages::unplacedIssues(missing.unplaced) << '\n';
+    if (shown.unplacedNote)
+        context.err << *shown.unplacedNote << '\n';
 }
 
 void addMissingCommand(CLI::App& app, CliContext& context) {
     auto* command =
         app.add_subcommand("missing", "检查缺失期号：按当前彩种每天的期数列出历史中缺少的期号");
     command->callback([&context] {
-        const auto snapshot = context.db().loadSnapshot();
-        if (snapshot.empty())
-            throw UserError(messages::emptyHistory());
-        const int drawsPerDay = context.game().drawsPerDay;
-        printMissing(context, history::findMissingIssues(snapshot.issues, drawsPerDay),
-                     drawsPerDay);
+        printMissing(context,
+                     session::listMissingIssues(context.db().loadSnapshot(), context.choices()));
     });
 }
 

@@ -46,7 +46,10 @@ std::optional<OverviewColumn> overviewColumnFromKey(const std::string& key);
 /// by name, digits and segments in plain decimal.
 std::string overviewValueText(analysis::SearchType type, int value, int sxIni);
 
-/// A place as the grids name it: 任意位, 第1位 … 第5位.
+/// The places of a trend chart beside one place: a block for each position.
+inline constexpr int kEachPosition = -1;
+
+/// A place as the grids name it: 任意位, 第1位 … 第5位, and 第1～5位 for kEachPosition.
 std::string placeCaption(int place);
 
 /// A cell as the grid shows it: counts in plain decimal, 大后比 as the search shows it, other

@@ -58,7 +58,12 @@ std::string applyReference(const history::Snapshot& snapshot, const std::string&
 }
 
 std::vector<int> typeCodes(analysis::SearchType type, const Choices& choices) {
-    return analysis::selectableCodes(type, choices.game(), choices.sxIni, choices.dsIni);
+    return analysis::selectableCodes(type, choices.game().highestNumber, choices.sxIni,
+                                     choices.dsIni);
+}
+
+std::string codeLabel(analysis::SearchType type, int code, const Choices& choices) {
+    return analysis::valueLabel(type, code, choices.sxIni);
 }
 
 analysis::SearchResult searchPositions(const history::Snapshot& snapshot,
@@ -86,6 +91,10 @@ GroupResult calculateGroups(history::HistoryDb& db, const history::Snapshot& sna
     }
     result.rows = history::sortYlRows(std::move(result.rows), order);
     return result;
+}
+
+std::vector<history::YlRow> storedGroups(history::HistoryDb& db, history::YlSortColumn order) {
+    return history::readYlRows(db, order);
 }
 
 } // namespace yilou::session

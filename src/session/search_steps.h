@@ -47,6 +47,10 @@ std::string applyReference(const history::Snapshot& snapshot, const std::string&
 /// be searched for.
 std::vector<int> typeCodes(analysis::SearchType type, const Choices& choices);
 
+/// A code of `type` as the combination panel's boxes and the grids name it: a zodiac code by
+/// its name, anything else in plain decimal.
+std::string codeLabel(analysis::SearchType type, int code, const Choices& choices);
+
 /// The omission search (检索) of the selected positions. A selected position whose value no
 /// draw of the game can hold is refused (InputError naming the position) rather than searched
 /// as "never hit".
@@ -74,5 +78,9 @@ struct GroupResult {
 GroupResult calculateGroups(history::HistoryDb& db, const history::Snapshot& snapshot,
                             const analysis::GroupRequest& request,
                             history::YlSortColumn order = history::YlSortColumn::Last);
+
+/// The rows YL keeps from the last grouped calculation, in `order` (the command line's yl, a
+/// click on the result grid's header).
+std::vector<history::YlRow> storedGroups(history::HistoryDb& db, history::YlSortColumn order);
 
 } // namespace yilou::session

@@ -1,7 +1,6 @@
 #include "app/overview/trend_view.h"
 
 #include "app/dialogs/prompts.h"
-#include "core/draw_record.h"
 #include "session/overview_grid.h"
 
 #include <QEvent>
@@ -32,13 +31,6 @@ const QColor kMiss(0x9a, 0x9a, 0x9a);
 const QColor kHeadBack(0xee, 0xee, 0xee);
 const QColor kBlockTint(0xf6, 0xf8, 0xfc);
 
-QString numbersText(const std::array<std::int8_t, 5>& numbers) {
-    QString text;
-    for (int p = 0; p < 5; ++p)
-        text += (p ? QStringLiteral(" ") : QString()) + qs(history::twoDigitText(numbers[p]));
-    return text;
-}
-
 } // namespace
 
 TrendView::TrendView(QWidget* parent) : QAbstractScrollArea(parent) {
@@ -47,17 +39,18 @@ TrendView::TrendView(QWidget* parent) : QAbstractScrollArea(parent) {
     measure();
 }
 
-void TrendView::setChart(analysis::TrendChart chart) {
-    chart_ = std::move(chart);
+void TrendView::setChart(session::TrendShown shown) {
+    shown_ = std::move(shown);
+    chart_ = &shown_->chart;
     valueLabels_.clear();
-    for (const int value : chart_->values)
-        valueLabels_ << qs(session::overviewValueText(chart_->type, value, chart_->sxIni));
+    for (const auto& label : shown_->labels)
+        valueLabels_ << qs(label);
     for (std::size_t f = 0; f < footer_.size(); ++f) {
         footer_[f].clear();
-        for (const auto& block : chart_->blocks) {
+        for (const auto& block : shown_->footer[f]) {
             auto& texts = footer_[f].emplace_back();
-            for (const auto& row : block.view.rows)
-                texts << qs(session::overviewCellText(block.view, row, session::kTrendFooter[f]));
+            for (const auto& text : block)
+                texts << qs(text);
         }
     }
     measure();
@@ -66,7 +59,8 @@ void TrendView::setChart(analysis::TrendChart chart) {
 }
 
 void TrendView::clear() {
-    chart_.reset();
+    shown_.reset();
+    chart_ = nullptr;
     valueLabels_.clear();
     for (auto& texts : footer_)
         texts.clear();
@@ -291,7 +285,7 @@ void TrendView::paintChart(QPainter& painter, QSize size, QPoint scroll) const {
                          Qt::AlignRight | Qt::AlignVCenter,
                          qs(history::issueText(chart_->issues[r])));
         painter.drawText(QRect(issueWidth_, rowTop(r), numbersWidth_, rowHeight_), Qt::AlignCenter,
-                         numbersText(chart_->numbers[r]));
+                         qs(shown_->numbersText(r)));
     }
     painter.setPen(kSeparator);
     painter.drawLine(issueWidth_ - 1, body.top(), issueWidth_ - 1, body.bottom());

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "analysis/trend_chart.h"
+#include "session/view_steps.h"
 
 #include <QAbstractScrollArea>
 #include <QImage>
@@ -21,10 +21,11 @@ class TrendView : public QAbstractScrollArea {
 public:
     explicit TrendView(QWidget* parent = nullptr);
 
-    /// Shows `chart`, scrolled to its newest draw.
-    void setChart(analysis::TrendChart chart);
+    /// Shows the chart of `shown`, scrolled to its newest draw.
+    void setChart(session::TrendShown shown);
     void clear();
-    const std::optional<analysis::TrendChart>& chart() const { return chart_; }
+    /// The chart shown; none while the view is empty.
+    const analysis::TrendChart* chart() const { return shown_ ? &shown_->chart : nullptr; }
 
     /// Grey omission counts in the cells of misses (显示遗漏).
     void setShowMisses(bool show);
@@ -55,7 +56,9 @@ private:
     /// The value column of the block's hit in `row` when the block is one position's.
     std::optional<std::size_t> positionHit(std::size_t block, std::size_t row) const;
 
-    std::optional<analysis::TrendChart> chart_;
+    std::optional<session::TrendShown> shown_;
+    /// The chart of shown_, while there is one.
+    const analysis::TrendChart* chart_ = nullptr;
     QList<QString> valueLabels_;
     /// [footer row][block] -> texts per value.
     std::array<QList<QList<QString>>, 4> footer_;
