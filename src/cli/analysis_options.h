@@ -1,6 +1,5 @@
 #pragma once
 
-#include "analysis/search_type.h"
 #include "core/draw_record.h"
 #include "core/snapshot.h"
 #include "session/typed_input.h"

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/keep_days.h"
+
 #include <QSettings>
 #include <QString>
 #include <string>
@@ -27,7 +29,9 @@ public:
     void setSxIni(int value) { writeInt("SxIni", value); }
     int DsIni() const { return readInt("DsIni", 1, 0, 1); }
     void setDsIni(int value) { writeInt("DsIni", value); }
-    int IniSerchDay() const { return readInt("IniSerchDay", 6, 2, 16); }
+    int IniSerchDay() const {
+        return readInt("IniSerchDay", 6, history::kFewestKeepDays, history::kMostKeepDays);
+    }
     void setIniSerchDay(int value) { writeInt("IniSerchDay", value); }
     /// The address template of the online update ({code}, {n}); empty when none is set.
     std::string UpdateUrl() const;

@@ -33,6 +33,7 @@ void WindowFixture::storeDraws(int count) {
 app::frmMain& WindowFixture::open(bool openerWorks) {
     window_.reset();
     window_ = std::make_unique<app::frmMain>(dir_.path());
+    window_->setClock([] { return kToday; });
     window_->setUrlOpener([this, openerWorks](const QUrl& address) {
         opened_.push_back(address.toString());
         return openerWorks;

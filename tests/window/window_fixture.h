@@ -16,11 +16,14 @@ public:
     WindowFixture();
     ~WindowFixture();
 
+    /// The day the window takes for today, whenever the test runs.
+    static constexpr history::CalendarDate kToday{2024, 3, 15};
+
     /// Stores `count` consecutive draws from 2017-08-12 draw 01 (84 a day) before the window
     /// opens.
     void storeDraws(int count);
-    /// (Re)builds the window on the data folder; opened addresses are recorded, and opening
-    /// succeeds unless `openerWorks` is false.
+    /// (Re)builds the window on the data folder, its clock at kToday; opened addresses are
+    /// recorded, and opening succeeds unless `openerWorks` is false.
     app::frmMain& open(bool openerWorks = true);
 
     app::frmMain& window() { return *window_; }

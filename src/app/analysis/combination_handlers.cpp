@@ -1,5 +1,4 @@
 // The combination panel, the grouped calculation (分组计算) and the order of the result grid.
-#include "analysis/grouped_combination.h"
 #include "app/analysis/analysis_area.h"
 #include "app/analysis/analysis_handlers.h"
 #include "app/analysis/combination_panel.h"
@@ -12,7 +11,6 @@
 #include "session/messages.h"
 #include "session/search_steps.h"
 #include "session/typed_input.h"
-#include "store/yl_table.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -28,7 +26,7 @@ void AnalysisHandlers::refreshPanel() {
         boxes[i]->setVisible(i <= intSelMax);
         if (i <= intSelMax)
             boxes[i]->setText(
-                qs(analysis::valueLabel(searchType(), boxCodes_[i - 1], window_.choices().sxIni)));
+                qs(session::codeLabel(searchType(), boxCodes_[i - 1], window_.choices())));
     }
     recount();
 }
@@ -97,7 +95,7 @@ void AnalysisHandlers::MSFlexGrid3_Click(int column) {
     std::vector<history::YlRow> rows;
     try {
         BusyCursor busy;
-        rows = history::readYlRows(database(), order);
+        rows = session::storedGroups(database(), order);
     } catch (const std::exception& error) {
         showProblem(error);
         return;
