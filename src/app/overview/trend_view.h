@@ -5,6 +5,7 @@
 #include <QAbstractScrollArea>
 #include <QImage>
 #include <QList>
+#include <QRect>
 #include <QString>
 #include <array>
 #include <optional>
@@ -50,9 +51,40 @@ private:
     /// Cell sizes for the font and the widest text of the chart.
     void measure();
     void updateScrollBars();
-    /// Draws the chart into an area of `size` scrolled by `scroll` (pixels past the frozen
-    /// head and left columns).
+    /// Where the parts of the chart lie in an area of `size` scrolled by `scroll` (pixels past
+    /// the frozen head and left columns), and the rows in view.
+    struct Layout {
+        QSize size;
+        QPoint scroll;
+        int left = 0;       ///< the width of the left columns
+        int headHeight = 0; ///< the height of the head
+        int footTop = 0;    ///< the top of the bottom rows
+        QRect body;         ///< the cells between them
+        std::size_t rows = 0, values = 0, blocks = 0;
+        int blockWidth = 0;
+        std::size_t firstRow = 0, lastRow = 0; ///< the rows in view, lastRow one past
+    };
+    Layout layout(QSize size, QPoint scroll) const;
+    int rowTop(const Layout& at, std::size_t row) const;
+    int cellLeft(const Layout& at, std::size_t block, std::size_t value) const;
+    /// The line under a row, darker under every fifth.
+    void rowLine(QPainter& painter, const Layout& at, std::size_t row, int x0, int x1) const;
+
+    /// Draws the chart into an area of `size` scrolled by `scroll`: the body, the left columns,
+    /// the head and the bottom rows.
     void paintChart(QPainter& painter, QSize size, QPoint scroll) const;
+    /// The cells of the rows in view, with the block tints, the grid and the guide lines.
+    void paintBody(QPainter& painter, const Layout& at) const;
+    /// Lines joining the hits of consecutive rows, to the rows just outside the view too.
+    void paintGuideLines(QPainter& painter, const Layout& at) const;
+    /// A ball for each hit, the misses in grey.
+    void paintCells(QPainter& painter, const Layout& at) const;
+    /// The issue and numbers of the rows in view.
+    void paintLeftColumns(QPainter& painter, const Layout& at) const;
+    /// The block captions over the value labels.
+    void paintHead(QPainter& painter, const Layout& at) const;
+    /// The bottom rows: the figures of the chart's draws.
+    void paintFooter(QPainter& painter, const Layout& at) const;
     /// The value column of the block's hit in `row` when the block is one position's.
     std::optional<std::size_t> positionHit(std::size_t block, std::size_t row) const;
 
