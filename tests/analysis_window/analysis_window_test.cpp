@@ -2,6 +2,7 @@
 // real imported history; what the grids show is compared with the engine's results.
 #include "analysis/grouped_combination.h"
 #include "analysis/omission_search.h"
+#include "app/dialogs/prompts.h"
 #include "app/frm_main.h"
 #include "app/grid/flex_grid.h"
 #include "app/grid/grid_model.h"
@@ -19,13 +20,11 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
 #include <QTabBar>
 #include <QTest>
-#include <QTimer>
 #include <algorithm>
 #include <functional>
 #include <memory>
@@ -130,17 +129,12 @@ private:
     /// Does what the user does and answers the message box it raises, if any, with OK.
     /// Returns the message's text (empty: none came).
     QString act(const std::function<void()>& action) {
-        QString seen;
-        QTimer timer;
-        connect(&timer, &QTimer::timeout, [&] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                seen = box->text();
-                box->accept();
-            }
-        });
-        timer.start(5);
+        app::PromptScript answers;
+        answers.ok();
+        const app::Prompts::Scripted scripted(answers);
         action();
-        return seen;
+        return answers.seen().isEmpty() ? QString()
+                                        : answers.seen().back().section(QLatin1Char('|'), 1);
     }
     QString click(const QString& objectName) {
         auto* widget = find<QWidget>(objectName);

@@ -7,6 +7,7 @@
 #include "app/analysis/result_grids_panel.h"
 #include "app/analysis/search_options_panel.h"
 #include "app/analysis/search_panel.h"
+#include "app/dialogs/prompts.h"
 #include "app/frm_main.h"
 #include "app/grid/flex_grid.h"
 #include "app/grid/grid_model.h"
@@ -26,11 +27,9 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFileDialog>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
@@ -38,7 +37,6 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
-#include <QTimer>
 #include <memory>
 #include <sstream>
 
@@ -53,14 +51,6 @@ constexpr auto kTo = "2015020184";
 
 QStringList lines(const std::string& text) {
     return QString::fromStdString(text).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-}
-
-/// Answers the next modal dialog with `answer` once it is up.
-void whenModal(std::function<void(QWidget*)> answer) {
-    QTimer::singleShot(0, [answer] {
-        QTRY_VERIFY(QApplication::activeModalWidget());
-        answer(QApplication::activeModalWidget());
-    });
 }
 
 } // namespace
@@ -261,28 +251,26 @@ private slots:
         pages_->tabs()->setCurrentWidget(page);
         page->drawCounts()->button(50)->click();
         const QString file = QString::fromStdString((data_ / "走势图测试").string());
-        whenModal([file](QWidget* dialog) {
-            auto* files = qobject_cast<QFileDialog*>(dialog);
-            QVERIFY(files);
-            files->selectFile(file);
-            static_cast<QDialog*>(files)->accept();
-        });
-        page->save()->click();
+        PromptScript chooseFile;
+        chooseFile.choose(file);
+        {
+            const Prompts::Scripted scripted(chooseFile);
+            page->save()->click();
+        }
+        QCOMPARE(chooseFile.pending(), 0);
         const QImage saved(file + ".png");
         QVERIFY(!saved.isNull());
         QCOMPARE(saved.size(), page->view()->image().size());
 
         // Every draw of the range is more than one picture can hold: said so, nothing asked.
         page->drawCounts()->button(0)->click();
-        QString said;
-        whenModal([&said](QWidget* dialog) {
-            auto* box = qobject_cast<QMessageBox*>(dialog);
-            QVERIFY(box);
-            said = box->text();
-            box->accept();
-        });
-        page->save()->click();
-        QVERIFY(said.contains(QStringLiteral("请选择较少的期数")));
+        PromptScript refusal;
+        refusal.ok();
+        {
+            const Prompts::Scripted scripted(refusal);
+            page->save()->click();
+        }
+        QVERIFY(refusal.seenText().contains(QStringLiteral("请选择较少的期数")));
     }
 
     void pagesFollowTheReferenceAndTheHistory() {
