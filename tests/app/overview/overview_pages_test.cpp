@@ -21,6 +21,7 @@
 #include "app/shell/main_menus.h"
 #include "cli/cli.h"
 #include "support/temp_dir.h"
+#include "window_fixture.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -61,7 +62,7 @@ class OverviewPagesTest : public QObject {
 private:
     /// The command line's output, run on the window's data folder.
     std::string cli(std::vector<std::string> args) {
-        args.insert(args.begin(), {"--data-dir", data_.path().string()});
+        args.insert(args.begin(), {"--data-dir", fixture_->folder().string()});
         std::ostringstream out, err;
         const int status = cli::runCli(args, out, err);
         if (status != 0)
@@ -76,19 +77,19 @@ private:
         QCoreApplication::processEvents();
     }
 
-    yilou::testing::TempDir data_, config_;
-    std::unique_ptr<frmMain> window_;
+    yilou::testing::TempDir config_;
+    std::unique_ptr<yilou::testing::WindowFixture> fixture_;
+    frmMain* window_ = nullptr;
     OverviewPages* pages_ = nullptr;
 
 private slots:
     void initTestCase() {
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
                            QString::fromStdString(config_.path().string()));
+        fixture_ = std::make_unique<yilou::testing::WindowFixture>();
         cli({"import", std::string(YILOU_SAMPLE_DATA_DIR) + "/gd11x5-2014102884-2015021510.txt"});
-        window_ = std::make_unique<frmMain>(data_.path());
+        window_ = &fixture_->open();
         window_->resize(1366, 740);
-        window_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
         pages_ = window_->findChild<OverviewPages*>();
         QVERIFY(pages_);
         auto& range = window_->analysis()->range->Text3;
@@ -250,7 +251,7 @@ private slots:
         TrendPage* page = pages_->trend();
         pages_->tabs()->setCurrentWidget(page);
         page->drawCounts()->button(50)->click();
-        const QString file = QString::fromStdString((data_ / "走势图测试").string());
+        const QString file = QString::fromStdString((fixture_->folder() / "走势图测试").string());
         PromptScript chooseFile;
         chooseFile.choose(file);
         {
