@@ -25,16 +25,20 @@ void checkValues(const analysis::SearchRequest& request, bool allPositions,
 
 } // namespace
 
-RangeTexts wholeHistoryRange(const history::Snapshot& snapshot) {
+IssueBounds rangeIssues(const history::Snapshot& snapshot, std::string_view startText,
+                        std::string_view endText) {
     if (snapshot.empty())
         throw UserError(messages::emptyHistory());
-    return {history::issueText(snapshot.issues.front()),
-            history::issueText(snapshot.issues.back())};
+    const std::string start =
+        startText.empty() ? history::issueText(snapshot.issues.front()) : std::string(startText);
+    const std::string end =
+        endText.empty() ? history::issueText(snapshot.issues.back()) : std::string(endText);
+    return parseRange(start, end);
 }
 
 analysis::IndexRange resolveRange(const history::Snapshot& snapshot, std::string_view startText,
                                   std::string_view endText) {
-    const auto bounds = parseRange(startText, endText);
+    const auto bounds = rangeIssues(snapshot, startText, endText);
     return analysis::resolveRange(snapshot, bounds.start, bounds.end);
 }
 

@@ -7,6 +7,7 @@
 #include "core/snapshot.h"
 #include "core/yl_row.h"
 #include "session/choices.h"
+#include "session/typed_input.h"
 #include "store/history_db.h"
 #include "store/yl_table.h"
 
@@ -17,15 +18,14 @@
 
 namespace yilou::session {
 
-/// The range boxes' texts when the user gave none: the whole history. An empty history has
-/// no range (UserError).
-struct RangeTexts {
-    std::string start, end;
-};
-RangeTexts wholeHistoryRange(const history::Snapshot& snapshot);
+/// The issues of the range boxes' texts (ten- or eight-digit issues); a box left empty stands
+/// for the oldest or the newest draw. An empty history has no range, and a text that is not an
+/// issue is refused (UserError naming the box). Every search and view reads its range here.
+IssueBounds rangeIssues(const history::Snapshot& snapshot, std::string_view startText,
+                        std::string_view endText);
 
-/// The draws of the range boxes' texts (ten- or eight-digit issues). A text that is not an
-/// issue, an end before the start, or a range that holds no stored draw throws UserError.
+/// The draws of the range boxes' texts (rangeIssues). An end before the start, or a range that
+/// holds no stored draw throws UserError.
 analysis::IndexRange resolveRange(const history::Snapshot& snapshot, std::string_view startText,
                                   std::string_view endText);
 

@@ -10,8 +10,6 @@ namespace yilou::session {
 
 analysis::IndexRange viewRange(const history::Snapshot& snapshot, const ViewRequest& request,
                                const Choices& choices) {
-    if (snapshot.empty())
-        throw UserError(messages::emptyHistory());
     std::string end = request.end;
     if (request.reference) {
         // Only the range end that the reference draw sets counts here: every value is listed.
@@ -21,10 +19,7 @@ analysis::IndexRange viewRange(const history::Snapshot& snapshot, const ViewRequ
         if (end.empty())
             end = lookup.endIssue;
     }
-    const auto whole = wholeHistoryRange(snapshot);
-    const auto range = resolveRange(snapshot, request.start.empty() ? whole.start : request.start,
-                                    end.empty() ? whole.end : end);
-    return analysis::lastDraws(range, request.last);
+    return analysis::lastDraws(resolveRange(snapshot, request.start, end), request.last);
 }
 
 int parsePlace(std::string_view text) {

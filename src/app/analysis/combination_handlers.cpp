@@ -73,8 +73,9 @@ void AnalysisHandlers::Command5_Click() {
                 request.codes.push_back(boxCodes_[i - 1]);
         request.k = session::parseDecimal(area_.combination->Combo2->currentText().toStdString(),
                                           messages::field::kGroupSize);
-        const auto range = session::parseRange(area_.range->Text3[0]->text().toStdString(),
-                                               area_.range->Text3[1]->text().toStdString());
+        const auto range =
+            session::rangeIssues(window_.snapshot(), area_.range->Text3[0]->text().toStdString(),
+                                 area_.range->Text3[1]->text().toStdString());
         request.startIssue = range.start;
         request.endIssue = range.end;
         request.sxIni = window_.choices().sxIni;
