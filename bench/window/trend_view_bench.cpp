@@ -2,8 +2,8 @@
 // draw ("全部") at the five positions, then one frame of a 1366×500 view at the top, middle
 // and end, and a scroll of one page at a time through 200 pages. Wall-clock figures, the best of
 // a few runs.
-#include "analysis/trend_chart.h"
 #include "app/overview/trend_view.h"
+#include "session/view_steps.h"
 #include "support/history_generator.h"
 
 #include <QApplication>
@@ -29,21 +29,22 @@ int main(int argc, char** argv) {
     constexpr int kRuns = 3;
     const auto snapshot = yilou::testing::snapshotOf(yilou::testing::generateDraws(1'000'000));
 
-    yilou::analysis::TrendRequest request;
-    request.places = {1, 2, 3, 4, 5};
-    request.range = {0, snapshot.size() - 1};
+    // The page's step: every draw of the history, a block for each position.
+    const yilou::session::ViewRequest request;
+    const yilou::session::Choices choices;
     double chartMs = 1e9;
-    yilou::analysis::TrendChart chart;
+    yilou::session::TrendShown shown;
     for (int run = 0; run < kRuns; ++run) {
         const auto start = Clock::now();
-        chart = yilou::analysis::trendChart(snapshot, request);
+        shown =
+            yilou::session::showTrend(snapshot, request, yilou::session::kEachPosition, choices);
         chartMs = std::min(chartMs, millisecondsSince(start));
     }
 
     yilou::app::TrendView view;
     view.resize(1366, 500);
     view.setGuideLines(true);
-    view.setChart(chart);
+    view.setChart(std::move(shown));
     view.show();
     QApplication::processEvents();
     QPixmap frame(view.viewport()->size());

@@ -48,30 +48,6 @@ Tallies tallyRange(const history::Snapshot& snapshot, const OverviewRequest& req
 
 } // namespace
 
-std::vector<int> overviewValues(SearchType type, int highestNumber,
-                                const history::AttributeRules& rules) {
-    const auto span = [](int from, int count) {
-        std::vector<int> values(static_cast<std::size_t>(count));
-        std::iota(values.begin(), values.end(), from);
-        return values;
-    };
-    switch (type) {
-    case SearchType::Number:
-        return span(1, highestNumber);
-    case SearchType::Zodiac:
-        return span(rules.sxIni, 12);
-    case SearchType::Head:
-        return span(0, 2);
-    case SearchType::Tail:
-        return span(0, 10);
-    case SearchType::DigitSum:
-        return span(1, 9);
-    case SearchType::Segment:
-        return span(rules.dsIni, 3);
-    }
-    return {};
-}
-
 std::vector<double> placeProbabilities(SearchType type, NumberOrder order, int place,
                                        const std::vector<int>& values, int highestNumber,
                                        history::Issue issue, const history::AttributeRules& rules) {
@@ -116,7 +92,8 @@ OverviewResult omissionOverview(const history::Snapshot& snapshot, const Overvie
     result.place = request.place;
     result.sxIni = request.rules.sxIni;
     result.range = request.range;
-    const auto values = overviewValues(request.type, request.highestNumber, request.rules);
+    const auto values = selectableCodes(request.type, request.highestNumber, request.rules.sxIni,
+                                        request.rules.dsIni);
     const auto probabilities = placeProbabilities(
         request.type, request.order, request.place, values, request.highestNumber,
         snapshot.issues[request.range.last], request.rules);

@@ -77,12 +77,6 @@ struct OverviewResult {
     std::vector<OverviewRow> rows;
 };
 
-/// The values the overview lists for a type: numbers 1..highestNumber, the twelve zodiac
-/// codes from the base, head digits 0..1, tail digits 0..9, digit sums 1..9 and the three
-/// segment codes from the base.
-std::vector<int> overviewValues(SearchType type, int highestNumber,
-                                const history::AttributeRules& rules);
-
 /// For each of `values`, the probability that a random draw of the game (every set of five
 /// numbers equally likely, in every order) holds it at `place` in `order`, with the attributes
 /// derived for a draw of `issue` under `rules`.

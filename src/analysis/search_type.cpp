@@ -23,7 +23,7 @@ const SearchTypeInfo& searchTypeInfo(SearchType type) {
     return table[static_cast<int>(type)];
 }
 
-std::vector<int> selectableCodes(SearchType type, const history::Game& game, int sxIni, int dsIni) {
+std::vector<int> selectableCodes(SearchType type, int highestNumber, int sxIni, int dsIni) {
     const auto run = [](int first, int count) {
         std::vector<int> codes(static_cast<std::size_t>(count));
         for (int i = 0; i < count; ++i)
@@ -32,17 +32,17 @@ std::vector<int> selectableCodes(SearchType type, const history::Game& game, int
     };
     switch (type) {
     case SearchType::Number:
-        return run(1, game.highestNumber);
+        return run(1, highestNumber);
     case SearchType::Zodiac:
         return run(sxIni, static_cast<int>(history::strSxName.size()));
     case SearchType::Head:
-        return run(0, history::headDigit(game.highestNumber) + 1);
+        return run(0, history::headDigit(highestNumber) + 1);
     case SearchType::Tail:
         return run(0, 10);
     case SearchType::DigitSum:
         return run(1, 9);
     case SearchType::Segment:
-        return run(dsIni, (game.highestNumber - 1) / 4 + 1);
+        return run(dsIni, (highestNumber - 1) / 4 + 1);
     }
     return {};
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "core/draw_record.h"
-#include "core/games.h"
 
 #include <string>
 #include <string_view>
@@ -30,15 +29,16 @@ struct SearchTypeInfo {
 
 const SearchTypeInfo& searchTypeInfo(SearchType type);
 
-/// The codes that can be combined for `type` in `game` with the code bases in force, in the
-/// order of the combination panel's boxes (box i stands for entry i − 1): exactly the codes a
-/// stored draw can hold, so none is offered that never occurs and none that occurs is refused.
+/// The values `type` can take in a game of numbers 1..highestNumber with the code bases in
+/// force, ascending: the order of the combination panel's boxes (box i stands for entry i − 1),
+/// of the overview's rows and of the trend chart's columns. Exactly the codes a stored draw can
+/// hold, so none is offered that never occurs and none that occurs is refused.
 ///   号码 numbers 1..11, 1..12 in the happy-12 games;
 ///   生肖 zodiac codes sxIni..sxIni + 11 (SxIni);
 ///   头数 head digits 0..1;  尾数 tail digits 0..9;  合数 digit sums 1..9;
 ///   段数 segment codes dsIni..dsIni + 2 (DsIni; segments of four numbers).
 /// The window's combination panel and the command line's --select both take codes from here.
-std::vector<int> selectableCodes(SearchType type, const history::Game& game, int sxIni, int dsIni);
+std::vector<int> selectableCodes(SearchType type, int highestNumber, int sxIni, int dsIni);
 
 /// A value as the grids show it: zodiac codes by name (strSxName(code − sxIni)), everything
 /// else in plain decimal.

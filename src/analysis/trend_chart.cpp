@@ -69,7 +69,8 @@ TrendChart trendChart(const history::Snapshot& snapshot, const TrendRequest& req
     chart.type = request.type;
     chart.order = request.order;
     chart.sxIni = request.rules.sxIni;
-    chart.values = overviewValues(request.type, request.highestNumber, request.rules);
+    chart.values = selectableCodes(request.type, request.highestNumber, request.rules.sxIni,
+                                   request.rules.dsIni);
     chart.view = lastDraws(request.range, request.rows);
     const IndexRange view = chart.view;
     chart.issues.assign(snapshot.issues.begin() + static_cast<std::ptrdiff_t>(view.first),

@@ -166,12 +166,17 @@ void frmMain::AddHaoma() {
     updateStatus();
 }
 
+void frmMain::setClock(Clock clock) {
+    today_ = std::move(clock);
+    QihaoXianshi();
+}
+
 void frmMain::QihaoXianshi() {
     const std::optional<history::Issue> newest =
         snapshot_.empty() ? std::nullopt : std::optional(snapshot_.issues.back());
     QString next;
     try {
-        next = qs(history::issueText(session::nextIssue(newest, choices_.game())));
+        next = qs(history::issueText(session::nextIssue(newest, choices_.game(), today_())));
     } catch (const UserError&) {
         // The newest draw has the last issue there can be: no next one to propose, and a
         // draw typed in anyway gets the engine's message when it is stored.

@@ -3,9 +3,8 @@
 #include "app/dialogs/prompts.h"
 #include "core/snapshot.h"
 #include "session/choices.h"
+#include "session/history_steps.h"
 #include "settings/settings_store.h"
-#include "store/history_db.h"
-#include "store/maintenance.h"
 
 #include <QMainWindow>
 #include <QUrl>
@@ -66,6 +65,10 @@ public:
     /// their own in. Returns false when nothing could be started.
     using UrlOpener = std::function<bool(const QUrl&)>;
     void setUrlOpener(UrlOpener opener) { openUrl_ = std::move(opener); }
+    /// Today's date as the window counts it (the next issue of an empty history, the online
+    /// update, the zodiac year); tests put a fixed day in, so that none depends on when it runs.
+    using Clock = std::function<history::CalendarDate()>;
+    void setClock(Clock clock);
     /// Opens `file` with the desktop's default application; when none opens, says where it is.
     void showFile(const std::filesystem::path& file);
 
@@ -151,6 +154,7 @@ private:
     std::optional<std::string> openProblem_;
     Prompts prompts_{this};
     UrlOpener openUrl_;
+    Clock today_ = history::today;
     /// True from a typed draw's storing until the next key press in an entry box.
     bool bolEntryReset_ = false;
 

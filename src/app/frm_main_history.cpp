@@ -11,12 +11,11 @@
 #include "app/shell/main_menus.h"
 #include "core/file_names.h"
 #include "core/user_error.h"
+#include "session/file_steps.h"
 #include "session/history_steps.h"
 #include "session/messages.h"
 #include "session/sample_histories.h"
 #include "session/typed_input.h"
-#include "store/text_export.h"
-#include "store/text_import.h"
 
 #include <QAction>
 #include <QDir>
@@ -136,17 +135,16 @@ void frmMain::cmdRdLst_Click() {
         return;
     }
     const std::filesystem::path file = chosen->toStdString();
-    const auto game = choices_.game();
-    const auto rules = choices_.rules();
-    history::ImportReport report;
+    const auto choices = choices_;
+    std::string report;
     const bool done = changeHistory(qs(messages::kWorking), [&](history::HistoryDb& db) {
-        report = history::importHistoryFile(db, file, game, rules);
+        report = session::importHistory(db, file, choices);
         return db.loadSnapshot();
     });
     if (!done)
         return;
     showHistoryRange();
-    prompts_.inform(messages::kImportTitle, report.summary());
+    prompts_.inform(messages::kImportTitle, report);
 }
 
 void frmMain::loadSample(const session::SampleHistory& sample) {
@@ -172,25 +170,20 @@ void frmMain::loadSample(const session::SampleHistory& sample) {
 void frmMain::runDeletion(const session::Deletion& deletion, history::WhenAllDrawsGo whenAllGo) {
     const auto folder = dataFolder_;
     const auto rules = choices_.rules();
-    history::DeletionResult result;
-    std::optional<std::size_t> wouldEmpty;
+    session::DeletionShown shown;
     const bool done = changeHistory(qs(messages::kWorking), [&](history::HistoryDb& db) {
-        try {
-            result = session::deleteDraws(db, deletion, folder, rules, whenAllGo);
-        } catch (const history::DeletionEmptiesHistory& refused) {
-            wouldEmpty = refused.count;
-        }
+        shown = session::deleteDraws(db, deletion, folder, rules, whenAllGo);
         return db.loadSnapshot();
     });
     if (!done)
         return;
-    if (wouldEmpty) {
-        if (prompts_.confirm(messages::kClearTitle, messages::wouldEmptyHistory(*wouldEmpty)))
+    if (shown.needsConfirmation) {
+        if (prompts_.confirm(messages::kClearTitle, shown.question))
             runDeletion(deletion, history::WhenAllDrawsGo::Delete);
         return;
     }
-    if (result.compactionProblem)
-        prompts_.warn(messages::kNoticeTitle, messages::warning(*result.compactionProblem));
+    if (shown.warning)
+        prompts_.warn(messages::kNoticeTitle, *shown.warning);
 }
 
 void frmMain::Command3_Click() {
@@ -251,7 +244,7 @@ void frmMain::Command4_Click() {
     std::filesystem::path written;
     try {
         BusyCursor busy;
-        written = history::exportHistoryText(snapshot_, dataFolder_);
+        written = session::exportHistoryText(snapshot_, dataFolder_).file;
     } catch (const std::exception& error) {
         showFailure(error);
         return;

@@ -6,6 +6,7 @@
 #include "app/shell/main_menus.h"
 #include "core/user_error.h"
 #include "core/zodiac.h"
+#include "session/history_steps.h"
 #include "session/messages.h"
 #include "version.h"
 
@@ -38,7 +39,7 @@ int frmMain::intSxYear() const {
     if (const auto issue = history::parseIssueText(entry_->Text1->text().toStdString());
         issue && history::isPlausibleIssue(*issue))
         return history::SetZodiacYear(*issue);
-    return history::today().year;
+    return today_().year;
 }
 
 void frmMain::mnuSxcs_Click(int index) {
@@ -63,10 +64,8 @@ void frmMain::mnuSetDay_Click() {
         const auto answer = prompts_.askText(messages::kDaysTitle, messages::kDaysPrompt, current);
         if (!answer || answer->trimmed().isEmpty())
             return;
-        bool number = false;
-        const int days = answer->trimmed().toInt(&number, 10);
-        if (number && days >= 2 && days <= 16) {
-            settings_.setIniSerchDay(days);
+        if (const auto days = session::readKeepDays(answer->trimmed().toStdString())) {
+            settings_.setIniSerchDay(*days);
             saveSettings();
             return;
         }

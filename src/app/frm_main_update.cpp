@@ -29,7 +29,7 @@ void frmMain::mnuUpdateUrl_Click() {
 void frmMain::Command21_Click() {
     if (!prompts_.confirm(messages::kOnlineUpdateTitle,
                           session::onlineUpdateQuestion(snapshot().issues, settings_.IniSerchDay(),
-                                                        history::today())))
+                                                        today_())))
         return;
     std::string urlTemplate = settings_.UpdateUrl();
     if (urlTemplate.empty())
@@ -37,7 +37,7 @@ void frmMain::Command21_Click() {
     if (urlTemplate.empty())
         return;
     const auto request = session::onlineUpdateRequest(
-        std::move(urlTemplate), settings_.IniSerchDay(), choices_, history::today());
+        std::move(urlTemplate), settings_.IniSerchDay(), choices_, today_());
     session::UpdateReport report;
     const bool done = runHistoryChange([&](history::HistoryDb& db) {
         history::Snapshot changed;

@@ -1,7 +1,5 @@
 #include "cli/analysis_commands.h"
 
-#include "analysis/grouped_combination.h"
-#include "analysis/omission_search.h"
 #include "cli/analysis_options.h"
 #include "cli/json_writer.h"
 #include "core/user_error.h"
@@ -9,7 +7,6 @@
 #include "session/messages.h"
 #include "session/search_steps.h"
 #include "session/typed_input.h"
-#include "store/yl_table.h"
 
 #include <CLI/CLI.hpp>
 #include <memory>
@@ -193,7 +190,7 @@ void addYlCommand(CLI::App& app, CliContext& context) {
     auto sort = std::make_shared<std::string>("last");
     addSortOption(command, *sort);
     command->callback([&context, sort] {
-        printYl(context, history::readYlRows(context.db(), sortColumn(*sort)));
+        printYl(context, session::storedGroups(context.db(), sortColumn(*sort)));
     });
 }
 

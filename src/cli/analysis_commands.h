@@ -1,8 +1,8 @@
 #pragma once
 
-#include "analysis/omission_search.h"
 #include "cli/cli_context.h"
 #include "core/yl_row.h"
+#include "session/search_steps.h"
 
 #include <functional>
 #include <vector>

@@ -57,17 +57,8 @@ void addReference(CLI::App* command, CommonOptions& options, const std::string& 
         ->excludes(command->get_option("--to"));
 }
 
-void resolveRangeTexts(const history::Snapshot& snapshot, CommonOptions& options) {
-    const auto whole = session::wholeHistoryRange(snapshot);
-    if (options.from.empty())
-        options.from = whole.start;
-    if (options.to.empty())
-        options.to = whole.end;
-}
-
-session::IssueBounds rangeIssues(const history::Snapshot& snapshot, CommonOptions& options) {
-    resolveRangeTexts(snapshot, options);
-    return session::parseRange(options.from, options.to);
+session::IssueBounds rangeIssues(const history::Snapshot& snapshot, const CommonOptions& options) {
+    return session::rangeIssues(snapshot, options.from, options.to);
 }
 
 } // namespace yilou::cli

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "analysis/search_type.h"
 #include "core/draw_record.h"
 #include "core/snapshot.h"
 #include "session/typed_input.h"
@@ -39,12 +38,7 @@ void addOrder(CLI::App* command, CommonOptions& options);
 /// --ref ISSUE (described by `help`) and --before.
 void addReference(CLI::App* command, CommonOptions& options, const std::string& help);
 
-/// Fills the range defaults left open: the whole history. Throws UserError for an empty
-/// history.
-void resolveRangeTexts(const history::Snapshot& snapshot, CommonOptions& options);
-
-/// The issues of --from and --to, the whole history for those left open. Throws UserError for
-/// an empty history or a text that is not an issue.
-session::IssueBounds rangeIssues(const history::Snapshot& snapshot, CommonOptions& options);
+/// The issues of --from and --to (session::rangeIssues: the whole history for those left open).
+session::IssueBounds rangeIssues(const history::Snapshot& snapshot, const CommonOptions& options);
 
 } // namespace yilou::cli

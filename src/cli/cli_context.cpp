@@ -1,7 +1,6 @@
 #include "cli/cli_context.h"
 
 #include "settings/data_folder.h"
-#include "store/maintenance.h"
 
 namespace yilou::cli {
 

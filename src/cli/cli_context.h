@@ -4,8 +4,8 @@
 #include "core/draw_record.h"
 #include "core/games.h"
 #include "session/choices.h"
+#include "session/history_steps.h"
 #include "settings/settings_store.h"
-#include "store/history_db.h"
 
 #include <filesystem>
 #include <memory>

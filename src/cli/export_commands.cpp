@@ -2,11 +2,7 @@
 
 #include "cli/analysis_commands.h"
 #include "cli/play_commands.h"
-#include "core/atomic_file.h"
 #include "session/grid_text.h"
-#include "session/messages.h"
-#include "store/export_target.h"
-#include "workbook/spreadsheet_export.h"
 
 #include <CLI/CLI.hpp>
 #include <memory>
@@ -15,11 +11,10 @@ namespace yilou::cli {
 
 namespace {
 
-Exported exportGrid(CliContext& context, history::ExportedGrid which,
-                    const history::TextGrid& grid) {
+session::ExportShown exportGrid(CliContext& context, history::ExportedGrid which,
+                                const history::TextGrid& grid) {
     // Without a progress report the export always runs to its end.
-    const auto done = *history::exportSpreadsheet(context.dataDir(), which, grid);
-    return {done.file, messages::workbookExported(done.file, done.sheets)};
+    return *session::exportWorkbook(context.dataDir(), which, grid);
 }
 
 /// A grid's subcommand, with the FILE argument every one takes.
@@ -64,7 +59,7 @@ void addSpreadsheetExportCommand(CLI::App& app, CliContext& context) {
     const auto runGroup = addGroupOptions(groupCommand, context);
     groupCommand->callback([&context, target, runGroup] {
         exportWithCopy(context, *target, [&context, &runGroup] {
-            Exported exported;
+            session::ExportShown exported;
             runGroup([&](const std::vector<history::YlRow>& rows) {
                 exported =
                     exportGrid(context, history::ExportedGrid::Group, session::ylTextGrid(rows));
@@ -85,15 +80,14 @@ void addSpreadsheetExportCommand(CLI::App& app, CliContext& context) {
 }
 
 void exportWithCopy(CliContext& context, const std::string& target,
-                    const std::function<Exported()>& exportFile) {
+                    const std::function<session::ExportShown()>& exportFile) {
     if (!target.empty())
-        history::checkExportTarget(target, context.dataDir());
-    const Exported exported = exportFile();
-    if (!target.empty())
-        history::copyFileWhole(exported.file, target);
+        session::checkCopyTarget(target, context.dataDir());
+    const auto exported = exportFile();
+    const std::string copied = target.empty() ? "" : session::copyExport(exported, target);
     context.out << exported.report << '\n';
     if (!target.empty())
-        context.out << messages::savedCopyTo(target) << '\n';
+        context.out << copied << '\n';
 }
 
 } // namespace yilou::cli

@@ -99,7 +99,8 @@ void addNextCommand(CLI::App& app, CliContext& context) {
     auto* command = app.add_subcommand("next", "显示建议的下一期期号");
     command->callback([&context] {
         const std::string next =
-            history::issueText(session::nextIssue(context.db().newestIssue(), context.game()));
+            history::issueText(session::nextIssue(context.db().newestIssue(), context.game(),
+                                                 history::today()));
         if (context.format() == OutputFormat::Json)
             JsonWriter(context.out).beginObject().field("issue", next).endObject().finish();
         else

@@ -1,6 +1,6 @@
 #include "cli/json_writer.h"
 
-#include "analysis/ratio_text.h"
+#include "session/grid_text.h"
 
 #include <cmath>
 #include <cstdio>
@@ -108,7 +108,7 @@ JsonWriter& JsonWriter::integer(long long number) {
 }
 
 JsonWriter& JsonWriter::value(double number) {
-    return std::isfinite(number) ? raw(analysis::ratioText(number)) : value(std::nullopt);
+    return std::isfinite(number) ? raw(session::fractionText(number)) : value(std::nullopt);
 }
 
 JsonWriter& JsonWriter::value(std::nullopt_t) {

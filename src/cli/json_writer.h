@@ -12,7 +12,7 @@ namespace yilou::cli {
 
 /// Writes one JSON document to a stream as it is built, placing the commas itself. A number is
 /// always a JSON number: an integer as it is, a fraction with the digits the grids show
-/// (analysis::ratioText), and a figure that does not exist as null. Issues and labels are
+/// (session::fractionText), and a figure that does not exist as null. Issues and labels are
 /// strings.
 class JsonWriter {
 public:

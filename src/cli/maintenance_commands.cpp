@@ -2,12 +2,10 @@
 
 #include "cli/export_commands.h"
 #include "core/user_error.h"
+#include "session/file_steps.h"
 #include "session/history_steps.h"
 #include "session/messages.h"
 #include "session/typed_input.h"
-#include "store/maintenance.h"
-#include "store/text_export.h"
-#include "store/text_import.h"
 
 #include <CLI/CLI.hpp>
 
@@ -20,34 +18,22 @@ void addImportCommand(CLI::App& app, CliContext& context) {
     auto file = std::make_shared<std::string>();
     command->add_option("FILE", *file, "历史号码文本文件，每行一期")->required();
     command->callback([&context, file] {
-        const history::ImportReport report = history::importHistoryFile(
-            context.dbForChange(), *file, context.game(), context.rules());
-        context.out << report.summary() << '\n';
+        context.out << session::importHistory(context.dbForChange(), *file, context.choices())
+                    << '\n';
     });
 }
 
-/// The deletion stands even when the file could not be compacted afterwards: that is a
-/// warning, not a failure.
-void reportDeleted(CliContext& context, const history::DeletionResult& result) {
-    context.out << messages::drawsDeleted(result.removed, context.db().drawCount()) << '\n';
-    if (result.compactionProblem)
-        context.err << messages::warning(*result.compactionProblem) << '\n';
-}
-
-/// Runs a deletion; one that would leave no draw is refused without --yes, and the user is
-/// told how to confirm it.
+/// Runs a deletion; one that would leave no draw is refused without --yes. The deletion stands
+/// even when the file could not be compacted afterwards: that is a warning, not a failure.
 void deleteConfirmed(CliContext& context, bool yes, const session::Deletion& deletion) {
-    try {
-        const auto result = session::deleteDraws(
-            context.dbForChange(), deletion, context.dataDir(), context.rules(),
-            yes ? history::WhenAllDrawsGo::Delete : history::WhenAllDrawsGo::Refuse);
-        if (deletion.kind == session::Deletion::Kind::All)
-            context.out << messages::historyCleared() << '\n';
-        else
-            reportDeleted(context, result);
-    } catch (const history::DeletionEmptiesHistory& refused) {
-        throw UserError(std::string(refused.what()) + messages::confirmEmptyingWithYes());
-    }
+    const auto shown = session::deleteDraws(
+        context.dbForChange(), deletion, context.dataDir(), context.rules(),
+        yes ? history::WhenAllDrawsGo::Delete : history::WhenAllDrawsGo::Refuse);
+    if (shown.needsConfirmation)
+        throw UserError(shown.refusal);
+    context.out << shown.outcome << '\n';
+    if (shown.warning)
+        context.err << *shown.warning << '\n';
 }
 
 void addYesFlag(CLI::App* command, bool& yes) {
@@ -90,9 +76,7 @@ void addExportCommand(CLI::App& app, CliContext& context) {
     command->add_option("FILE", *target, "另存一份到此文件");
     command->callback([&context, target] {
         exportWithCopy(context, *target, [&context] {
-            const auto written =
-                history::exportHistoryText(context.db().loadSnapshot(), context.dataDir());
-            return Exported{written, messages::exportedTo(written)};
+            return session::exportHistoryText(context.db().loadSnapshot(), context.dataDir());
         });
     });
 }

@@ -1,21 +1,14 @@
 #include "cli/overview_commands.h"
 
-#include "analysis/issue_range.h"
-#include "analysis/omission_overview.h"
-#include "analysis/trend_chart.h"
 #include "cli/analysis_options.h"
 #include "cli/json_writer.h"
 #include "cli/view_output.h"
-#include "core/messages.h"
-#include "core/missing_issues.h"
 #include "core/user_error.h"
 #include "session/messages.h"
 #include "session/overview_grid.h"
-#include "session/pattern_steps.h"
-#include "session/typed_input.h"
+#include "session/view_steps.h"
 
 #include <CLI/CLI.hpp>
-#include <array>
 #include <memory>
 #include <optional>
 
@@ -45,23 +38,21 @@ CLI::Option* addViewOptions(CLI::App* command, ViewOptions& options, const char*
         ->excludes(command->get_option("--from"));
 }
 
-int parsePlace(const std::string& text) {
-    if (text == "any")
-        return analysis::kAnyPlace;
-    const int place = session::parseDecimal(text, messages::field::kPosition);
-    if (place < 1 || place > 5)
-        throw InputError(messages::placeOutOfRange(text));
-    return place;
-}
-
-/// The range of the options: --from/--to (or the reference's end), then the newest --last
-/// draws of it.
-analysis::IndexRange rangeOf(CliContext& context, const history::Snapshot& snapshot,
-                             const ViewOptions& options) {
+/// The view the options ask for; --from and --to as typed, the reference's end when --to is
+/// not given.
+session::ViewRequest viewRequest(const ViewOptions& options) {
     const auto& common = options.common;
-    return session::resolveViewRange(
-        snapshot, {common.from, common.to, options.last, common.ref, common.before},
-        context.game().drawsPerDay);
+    session::ViewRequest request;
+    request.type = common.searchType();
+    request.order = common.numberOrder();
+    request.start = common.from;
+    request.end = common.to;
+    if (!common.ref.empty())
+        request.reference = common.ref;
+    request.beforeOnly = common.before;
+    if (!options.last.empty())
+        request.last = session::parseDrawCount(options.last);
+    return request;
 }
 
 /// Type, order, place and range, as every json view starts.
@@ -79,21 +70,13 @@ void jsonHeading(JsonWriter& json, const analysis::OverviewResult& result,
         .field("draws", result.range.size());
 }
 
-/// A line above a table: what it covers.
-std::string tableCaption(const analysis::OverviewResult& result,
-                         const history::Snapshot& snapshot) {
-    return session::overviewCaption(result, snapshot) + '\n';
-}
-
 void printOverviewJson(CliContext& context, const history::Snapshot& snapshot,
-                       const analysis::OverviewResult& result,
-                       const std::vector<analysis::OverviewRow>& rows,
-                       const std::string& typeName) {
+                       const analysis::OverviewResult& result, const std::string& typeName) {
     JsonWriter json(context.out);
     json.beginObject();
     jsonHeading(json, result, snapshot, typeName);
     json.key("rows").beginArray();
-    for (const auto& row : rows) {
+    for (const auto& row : result.rows) {
         json.beginObject()
             .field("value", session::overviewValueText(result.type, row.value, result.sxIni))
             .field("code", row.value);
@@ -104,23 +87,22 @@ void printOverviewJson(CliContext& context, const history::Snapshot& snapshot,
 }
 
 /// Table and csv: the grid's columns; csv adds the gap histogram.
-void printOverviewTable(CliContext& context, const history::Snapshot& snapshot,
-                        const analysis::OverviewResult& result,
-                        const std::vector<analysis::OverviewRow>& rows) {
+void printOverviewTable(CliContext& context, const session::OverviewShown& shown) {
+    const auto& result = shown.result;
     const bool csv = context.format() == OutputFormat::Csv;
     TextTable table;
     for (int c = 0; c < session::kOverviewColumnCount; ++c)
         table.headers.push_back(
             session::overviewHeader(static_cast<OverviewColumn>(c), result.type));
-    for (const auto& row : rows) {
+    for (const auto& row : result.rows) {
         auto& cells = table.rows.emplace_back();
         for (int c = 0; c < session::kOverviewColumnCount; ++c)
             cells.push_back(session::overviewCellText(result, row, static_cast<OverviewColumn>(c)));
     }
     if (csv)
-        addHistogramColumns(table, rows);
+        addHistogramColumns(table, result.rows);
     else
-        context.out << tableCaption(result, snapshot);
+        context.out << shown.caption << '\n';
     printTable(context.out, context.format(), table);
 }
 
@@ -131,36 +113,27 @@ void addOverviewCommand(CLI::App& app, CliContext& context) {
     addViewOptions(command, *options, "只统计范围内最新的 N 期");
     addOverviewSortOption(command, options->sort);
     command->callback([&context, options] {
-        const auto snapshot = context.db().loadSnapshot();
-        analysis::OverviewRequest request;
-        request.type = options->common.searchType();
-        request.order = options->common.numberOrder();
-        request.place = parsePlace(options->place);
+        // The command line is read in full before the history: its mistakes come first.
+        const int place = session::parsePlace(options->place);
         std::optional<OverviewColumn> sort;
         if (!options->sort.empty() && !(sort = session::overviewColumnFromKey(options->sort)))
             throw InputError(messages::unknownSortColumn(options->sort));
-        request.range = rangeOf(context, snapshot, *options);
-        request.highestNumber = context.game().highestNumber;
-        request.rules = context.rules();
-        const auto result = analysis::omissionOverview(snapshot, request);
-        auto rows = result.rows;
-        if (sort)
-            session::sortOverviewRows(rows, *sort);
+        const auto request = viewRequest(*options);
+        const auto snapshot = context.db().loadSnapshot();
+        const auto shown = session::showOverview(snapshot, request, place, context.choices(), sort);
         if (context.format() == OutputFormat::Json)
-            printOverviewJson(context, snapshot, result, rows, options->common.type);
+            printOverviewJson(context, snapshot, shown.result, options->common.type);
         else
-            printOverviewTable(context, snapshot, result, rows);
+            printOverviewTable(context, shown);
     });
 }
 
 void printTrend(CliContext& context, const history::Snapshot& snapshot,
-                const analysis::TrendChart& chart, const std::string& typeName) {
+                const session::TrendShown& shown, const std::string& typeName) {
+    const auto& chart = shown.chart;
     const auto& block = chart.blocks.front();
-    std::vector<std::string> labels;
-    for (const int value : chart.values)
-        labels.push_back(session::overviewValueText(chart.type, value, chart.sxIni));
     const TrendRows rows{
-        chart.issues, chart.numbers, labels,
+        chart.issues, chart.numbers, shown.labels,
         [&chart](std::size_t value, std::size_t row) { return chart.misses(0, value, row); },
         block.view.rows};
     if (context.format() == OutputFormat::Json) {
@@ -172,7 +145,7 @@ void printTrend(CliContext& context, const history::Snapshot& snapshot,
         return;
     }
     if (context.format() == OutputFormat::Table)
-        context.out << tableCaption(block.view, snapshot);
+        context.out << shown.caption << '\n';
     printTable(context.out, context.format(), trendTable(rows));
 }
 
@@ -182,23 +155,21 @@ void addTrendCommand(CLI::App& app, CliContext& context) {
     addViewOptions(command, *options, "走势图的期数 N（例如 30、50、100），all 为范围内全部")
         ->required();
     command->callback([&context, options] {
+        // The command line is read in full before the history: its mistakes come first.
+        const int place = session::parsePlace(options->place);
+        const auto request = viewRequest(*options);
         const auto snapshot = context.db().loadSnapshot();
-        analysis::TrendRequest request;
-        request.type = options->common.searchType();
-        request.order = options->common.numberOrder();
-        request.places = {parsePlace(options->place)};
-        request.range = rangeOf(context, snapshot, *options);
-        request.highestNumber = context.game().highestNumber;
-        request.rules = context.rules();
-        printTrend(context, snapshot, analysis::trendChart(snapshot, request),
+        printTrend(context, snapshot,
+                   session::showTrend(snapshot, request, place, context.choices()),
                    options->common.type);
     });
 }
 
-void printMissing(CliContext& context, const history::MissingIssues& missing, int drawsPerDay) {
+void printMissing(CliContext& context, const session::MissingShown& shown) {
+    const auto& missing = shown.missing;
     if (context.format() == OutputFormat::Json) {
         JsonWriter json(context.out);
-        json.beginObject().field("drawsPerDay", drawsPerDay).key("ranges").beginArray();
+        json.beginObject().field("drawsPerDay", shown.drawsPerDay).key("ranges").beginArray();
         for (const auto& range : missing.ranges)
             json.beginObject()
                 .field("first", history::issueText(range.first))
@@ -217,26 +188,22 @@ void printMissing(CliContext& context, const history::MissingIssues& missing, in
         table.rows.push_back({MissingGrid::cell(range, 0), MissingGrid::cell(range, 1),
                               MissingGrid::cell(range, 2)});
     if (context.format() == OutputFormat::Table && missing.ranges.empty()) {
-        context.out << messages::noMissingIssues(drawsPerDay) << '\n';
+        context.out << shown.summary << '\n';
     } else {
         printTable(context.out, context.format(), table);
         if (context.format() == OutputFormat::Table)
-            context.out << messages::missingIssuesTotal(drawsPerDay, missing.total) << '\n';
+            context.out << shown.summary << '\n';
     }
-    if (!missing.unplaced.empty())
-        context.err << messages::unplacedIssues(missing.unplaced) << '\n';
+    if (shown.unplacedNote)
+        context.err << *shown.unplacedNote << '\n';
 }
 
 void addMissingCommand(CLI::App& app, CliContext& context) {
     auto* command =
         app.add_subcommand("missing", "检查缺失期号：按当前彩种每天的期数列出历史中缺少的期号");
     command->callback([&context] {
-        const auto snapshot = context.db().loadSnapshot();
-        if (snapshot.empty())
-            throw UserError(messages::emptyHistory());
-        const int drawsPerDay = context.game().drawsPerDay;
-        printMissing(context, history::findMissingIssues(snapshot.issues, drawsPerDay),
-                     drawsPerDay);
+        printMissing(context,
+                     session::listMissingIssues(context.db().loadSnapshot(), context.choices()));
     });
 }
 

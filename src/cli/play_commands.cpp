@@ -1,9 +1,9 @@
 #include "cli/play_commands.h"
 
-#include "analysis/play_type.h"
 #include "cli/analysis_options.h"
 #include "cli/json_writer.h"
 #include "session/messages.h"
+#include "session/play_steps.h"
 
 #include <CLI/CLI.hpp>
 #include <memory>

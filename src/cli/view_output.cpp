@@ -55,10 +55,8 @@ TextTable trendTable(const TrendRows& trend) {
         auto& cells = table.rows.emplace_back();
         cells.push_back(history::issueText(trend.issues[r]));
         cells.push_back(session::drawNumbersText(trend.numbers[r]));
-        for (std::size_t v = 0; v < trend.labels.size(); ++v) {
-            const std::int32_t misses = trend.misses(v, r);
-            cells.push_back(misses == 0 ? "[" + trend.labels[v] + "]" : std::to_string(misses));
-        }
+        for (std::size_t v = 0; v < trend.labels.size(); ++v)
+            cells.push_back(session::trendCellText(trend.misses(v, r), trend.labels[v]));
     }
     for (const auto column : session::kTrendFooter) {
         auto& cells = table.rows.emplace_back();

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "analysis/omission_overview.h"
 #include "cli/json_writer.h"
 #include "cli/output.h"
 #include "core/issue.h"
+#include "session/overview_grid.h"
 
 #include <array>
 #include <cstddef>

@@ -1,6 +1,12 @@
 #include "session/grid_text.h"
 
+#include "analysis/ratio_text.h"
+
 namespace yilou::session {
+
+std::string fractionText(double value) {
+    return analysis::ratioText(value);
+}
 
 namespace {
 

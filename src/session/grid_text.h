@@ -41,6 +41,9 @@ struct ResultGrid {
     static std::string cell(const history::YlRow& row, int column);
 };
 
+/// A fraction as the grids show it (analysis::ratioText): plain decimal, 15 significant digits.
+std::string fractionText(double value);
+
 // The grids as rows of texts, row 0 their headers, read one row at a time: the command line's
 // tables and the spreadsheet export. Each reads what it is made from, which must outlive it.
 

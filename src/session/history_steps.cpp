@@ -2,6 +2,7 @@
 
 #include "core/draw_validation.h"
 #include "core/file_names.h"
+#include "core/keep_days.h"
 #include "core/messages.h"
 #include "core/user_error.h"
 #include "session/messages.h"
@@ -36,12 +37,15 @@ history::DrawRecord storeTypedDraw(history::HistoryDb& db, const std::string& is
     return storeDraw(db, parseIssue(issueText, messages::field::kNext), numbers, game, rules);
 }
 
-history::Issue nextIssue(std::optional<history::Issue> newest, const history::Game& game) {
+history::Issue nextIssue(std::optional<history::Issue> newest, const history::Game& game,
+                         const history::CalendarDate& today) {
     return newest ? history::proposeNextIssue(*newest, game.drawsPerDay)
-                  : history::makeIssue(history::today(), 1);
+                  : history::makeIssue(today, 1);
 }
 
-history::DeletionResult deleteDraws(history::HistoryDb& db, const Deletion& deletion,
+namespace {
+
+history::DeletionResult runDeletion(history::HistoryDb& db, const Deletion& deletion,
                                     const std::filesystem::path& dataDir,
                                     const history::AttributeRules& rules,
                                     history::WhenAllDrawsGo whenAllGo) {
@@ -56,6 +60,40 @@ history::DeletionResult deleteDraws(history::HistoryDb& db, const Deletion& dele
         return history::clearHistory(db, whenAllGo);
     }
     return {};
+}
+
+} // namespace
+
+std::optional<int> readKeepDays(std::string_view text) {
+    try {
+        const int days = parseDecimal(text, messages::field::kDrawCount);
+        if (days >= history::kFewestKeepDays && days <= history::kMostKeepDays)
+            return days;
+    } catch (const UserError&) {
+    }
+    return std::nullopt;
+}
+
+DeletionShown deleteDraws(history::HistoryDb& db, const Deletion& deletion,
+                          const std::filesystem::path& dataDir,
+                          const history::AttributeRules& rules, history::WhenAllDrawsGo whenAllGo) {
+    DeletionShown shown;
+    try {
+        const auto result = runDeletion(db, deletion, dataDir, rules, whenAllGo);
+        shown.removed = result.removed;
+        shown.warning = result.compactionProblem;
+    } catch (const history::DeletionEmptiesHistory& refused) {
+        shown.needsConfirmation = true;
+        shown.question = messages::wouldEmptyHistory(refused.count);
+        shown.refusal = std::string(refused.what()) + messages::confirmEmptyingWithYes();
+        return shown;
+    }
+    shown.outcome = deletion.kind == Deletion::Kind::All
+                        ? messages::historyCleared()
+                        : messages::drawsDeleted(shown.removed, db.drawCount());
+    if (shown.warning)
+        shown.warning = messages::warning(*shown.warning);
+    return shown;
 }
 
 std::filesystem::path setAsideDatabase(const std::filesystem::path& file) {

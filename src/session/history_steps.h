@@ -13,6 +13,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 
 namespace yilou::session {
 
@@ -30,8 +31,9 @@ history::DrawRecord storeTypedDraw(history::HistoryDb& db, const std::string& is
                                    const history::Game& game, const history::AttributeRules& rules);
 
 /// The issue proposed for the next draw: after the newest stored one by the game's draws per
-/// day, or the first draw of today when nothing is stored.
-history::Issue nextIssue(std::optional<history::Issue> newest, const history::Game& game);
+/// day, or the first draw of `today` when nothing is stored.
+history::Issue nextIssue(std::optional<history::Issue> newest, const history::Game& game,
+                         const history::CalendarDate& today);
 
 /// What the user asked to delete.
 struct Deletion {
@@ -45,21 +47,36 @@ struct Deletion {
     static Deletion all() { return {Kind::All, 0, 0}; }
 };
 
+/// What a deletion shows.
+struct DeletionShown {
+    std::size_t removed = 0;
+    /// The deletion would leave no draw and was not confirmed, so nothing changed: the window
+    /// asks `question` and calls again with Delete, the command line refuses with `refusal`,
+    /// which names --yes.
+    bool needsConfirmation = false;
+    std::string question;
+    std::string refusal;
+    std::string outcome; ///< historyCleared, or drawsDeleted with the draws that remain
+    /// The file could not be compacted afterwards: the deletion stands, with a warning.
+    std::optional<std::string> warning;
+};
+
 /// Deletes draws, the one way both front ends do: the newest draw alone in place, more by
 /// keeping the others and rebuilding from the backup file (history::deleteNewestDraws,
 /// history::deleteAfter), all of them without compaction (history::clearHistory). Whatever
-/// was asked, a deletion that would leave no draw changes nothing and throws
-/// history::DeletionEmptiesHistory unless `whenAllGo` is Delete: the window then asks and
-/// calls again, the command line wants --yes.
-history::DeletionResult deleteDraws(history::HistoryDb& db, const Deletion& deletion,
-                                    const std::filesystem::path& dataDir,
-                                    const history::AttributeRules& rules,
-                                    history::WhenAllDrawsGo whenAllGo);
+/// was asked, a deletion that would leave no draw changes nothing unless `whenAllGo` is Delete.
+DeletionShown deleteDraws(history::HistoryDb& db, const Deletion& deletion,
+                          const std::filesystem::path& dataDir,
+                          const history::AttributeRules& rules, history::WhenAllDrawsGo whenAllGo);
 
 /// What an online update of the chosen game asks for: the address template, the days of
 /// history to keep and load (the setting IniSerchDay) and the date the update counts from.
 UpdateRequest onlineUpdateRequest(std::string urlTemplate, int keepDays, const Choices& choices,
                                   const history::CalendarDate& today);
+
+/// The days typed for the setting IniSerchDay: a whole number from history::kFewestKeepDays to
+/// history::kMostKeepDays; none for anything else.
+std::optional<int> readKeepDays(std::string_view text);
 
 /// The question asked before an online update: kOnlineUpdateQuestion, followed, when the
 /// update will replace a history holding `stored` (history::replacesHistory), by how many draws

@@ -73,6 +73,8 @@ std::string overviewValueText(SearchType type, int value, int sxIni) {
 }
 
 std::string placeCaption(int place) {
+    if (place == kEachPosition)
+        return "第1～5位";
     return place == analysis::kAnyPlace ? "任意位" : "第" + std::to_string(place) + "位";
 }
 

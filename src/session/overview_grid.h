@@ -7,6 +7,7 @@
 #include "core/snapshot.h"
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -47,7 +48,10 @@ std::optional<OverviewColumn> overviewColumnFromKey(const std::string& key);
 /// by name, digits and segments in plain decimal.
 std::string overviewValueText(analysis::SearchType type, int value, int sxIni);
 
-/// A place as the grids name it: 任意位, 第1位 … 第5位.
+/// The places of a trend chart beside one place: a block for each position.
+inline constexpr int kEachPosition = -1;
+
+/// A place as the grids name it: 任意位, 第1位 … 第5位, and 第1～5位 for kEachPosition.
 std::string placeCaption(int place);
 
 /// A cell as the grid shows it: counts in plain decimal, 大后比 as the search shows it, other
@@ -81,6 +85,12 @@ std::string rangeCaption(analysis::IndexRange range, const history::Snapshot& sn
 
 /// The headers of the trend chart's first two columns: the issue and the numbers drawn.
 inline constexpr std::array<const char*, 2> kTrendDrawHeaders{"期号", "开奖号码"};
+
+/// A cell of a trend chart as a table shows it: a hit the value's label in brackets, a miss
+/// the draws since the last hit.
+inline std::string trendCellText(std::int32_t misses, const std::string& label) {
+    return misses == 0 ? "[" + label + "]" : std::to_string(misses);
+}
 
 /// The five numbers of a draw as the column 开奖号码 shows them: "01 05 07 10 11".
 template <typename Numbers> std::string drawNumbersText(const Numbers& numbers) {

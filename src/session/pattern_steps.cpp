@@ -35,30 +35,18 @@ Pattern parsePattern(std::string_view key) {
     throw InputError(messages::unknownPattern(key));
 }
 
-std::size_t parseDrawCount(std::string_view text) {
-    if (text == "all")
-        return analysis::kAllDraws;
-    const int count = parseDecimal(text, messages::field::kDrawCount);
-    if (count < 1)
-        throw InputError(messages::invalidDrawCount(text));
-    return static_cast<std::size_t>(count);
-}
-
 analysis::IndexRange resolveViewRange(const history::Snapshot& snapshot,
                                       const ViewRangeTexts& texts, int drawsPerDay) {
-    const auto whole = wholeHistoryRange(snapshot);
-    std::string end = texts.to;
-    if (!texts.reference.empty()) {
-        // Only the range end that the reference draw sets counts here: every value is listed.
-        const auto lookup =
-            lookUpReference(snapshot, texts.reference, texts.before, analysis::SearchType::Number,
-                            history::NumberOrder::Drop, 1, drawsPerDay);
-        if (end.empty())
-            end = lookup.endIssue;
-    }
-    const auto range = resolveRange(snapshot, texts.from.empty() ? whole.start : texts.from,
-                                    end.empty() ? whole.end : end);
-    return texts.last.empty() ? range : analysis::lastDraws(range, parseDrawCount(texts.last));
+    ViewRequest request;
+    request.start = texts.from;
+    request.end = texts.to;
+    if (!texts.reference.empty())
+        request.reference = texts.reference;
+    request.beforeOnly = texts.before;
+    if (!texts.last.empty())
+        request.last = parseDrawCount(texts.last);
+    // The values of every pattern are listed whatever the zodiac year.
+    return viewRange(snapshot, request, 1, drawsPerDay);
 }
 
 std::string patternValueText(Pattern pattern, int value) {
@@ -124,6 +112,13 @@ analysis::TrendChart PatternTrendView::chart() const {
     block.view.range = trend.footer.range;
     block.view.rows = trend.footer.rows;
     return chart;
+}
+
+TrendShown PatternTrendView::shown() const {
+    auto shown =
+        trendShown(chart(), caption, labels, {std::string(messages::patternName(trend.pattern))});
+    shown.oneValuePerRow = true;
+    return shown;
 }
 
 PatternTrendView patternTrendView(const history::Snapshot& snapshot, Pattern pattern,

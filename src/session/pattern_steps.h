@@ -10,6 +10,7 @@
 #include "core/snapshot.h"
 #include "core/text_grid.h"
 #include "session/overview_grid.h"
+#include "session/view_steps.h"
 
 #include <array>
 #include <cstddef>
@@ -24,9 +25,6 @@ namespace yilou::session {
 
 /// The pattern a key names (sum, span, odd, …); InputError listing the keys otherwise.
 analysis::Pattern parsePattern(std::string_view key);
-
-/// A count of draws as typed: a whole number of at least 1, or "all" (analysis::kAllDraws).
-std::size_t parseDrawCount(std::string_view text);
 
 /// The range of a view as typed. Empty boxes stand for the oldest and the newest draw; a
 /// reference issue sets the end when `to` is empty (with `before`, the issue before it), as the
@@ -87,6 +85,8 @@ struct PatternTrendView {
     std::vector<std::string> warnings;
 
     analysis::TrendChart chart() const;
+    /// The chart with its texts for the trend view: one block under the pattern's name.
+    TrendShown shown() const;
 };
 
 /// The trend of `pattern` over the newest `rows` draws of the range.

@@ -8,6 +8,7 @@
 #include "session/overview_grid.h"
 #include "session/search_steps.h"
 #include "session/typed_input.h"
+#include "session/view_steps.h"
 
 #include <algorithm>
 #include <numeric>
@@ -203,20 +204,14 @@ PlayView showPlays(const history::Snapshot& snapshot, const PlayRequest& request
         top = positiveCount(request.top, messages::field::kRowCount, messages::invalidRowCount);
 
     const history::Game& game = choices.game();
-    RangeTexts range{request.from, request.to};
-    if (!request.reference.empty() && range.end.empty())
-        range.end = lookUpReference(snapshot, request.reference, request.before,
-                                    analysis::SearchType::Number, history::NumberOrder::Drop,
-                                    choices.sxIni, game.drawsPerDay)
-                        .endIssue;
-    if (range.start.empty() || range.end.empty()) {
-        const auto whole = wholeHistoryRange(snapshot);
-        if (range.start.empty())
-            range.start = whole.start;
-        if (range.end.empty())
-            range.end = whole.end;
-    }
-    const auto indexes = analysis::lastDraws(resolveRange(snapshot, range.start, range.end), last);
+    ViewRequest range;
+    range.start = request.from;
+    range.end = request.to;
+    if (!request.reference.empty())
+        range.reference = request.reference;
+    range.beforeOnly = request.before;
+    range.last = last;
+    const auto indexes = viewRange(snapshot, range, choices);
 
     PlayView view;
     view.board = analysis::playBoard(snapshot, *play, indexes, game.highestNumber);

@@ -25,16 +25,20 @@ void checkValues(const analysis::SearchRequest& request, bool allPositions,
 
 } // namespace
 
-RangeTexts wholeHistoryRange(const history::Snapshot& snapshot) {
+IssueBounds rangeIssues(const history::Snapshot& snapshot, std::string_view startText,
+                        std::string_view endText) {
     if (snapshot.empty())
         throw UserError(messages::emptyHistory());
-    return {history::issueText(snapshot.issues.front()),
-            history::issueText(snapshot.issues.back())};
+    const std::string start =
+        startText.empty() ? history::issueText(snapshot.issues.front()) : std::string(startText);
+    const std::string end =
+        endText.empty() ? history::issueText(snapshot.issues.back()) : std::string(endText);
+    return parseRange(start, end);
 }
 
 analysis::IndexRange resolveRange(const history::Snapshot& snapshot, std::string_view startText,
                                   std::string_view endText) {
-    const auto bounds = parseRange(startText, endText);
+    const auto bounds = rangeIssues(snapshot, startText, endText);
     return analysis::resolveRange(snapshot, bounds.start, bounds.end);
 }
 
@@ -58,7 +62,12 @@ std::string applyReference(const history::Snapshot& snapshot, const std::string&
 }
 
 std::vector<int> typeCodes(analysis::SearchType type, const Choices& choices) {
-    return analysis::selectableCodes(type, choices.game(), choices.sxIni, choices.dsIni);
+    return analysis::selectableCodes(type, choices.game().highestNumber, choices.sxIni,
+                                     choices.dsIni);
+}
+
+std::string codeLabel(analysis::SearchType type, int code, const Choices& choices) {
+    return analysis::valueLabel(type, code, choices.sxIni);
 }
 
 analysis::SearchResult searchPositions(const history::Snapshot& snapshot,
@@ -86,6 +95,10 @@ GroupResult calculateGroups(history::HistoryDb& db, const history::Snapshot& sna
     }
     result.rows = history::sortYlRows(std::move(result.rows), order);
     return result;
+}
+
+std::vector<history::YlRow> storedGroups(history::HistoryDb& db, history::YlSortColumn order) {
+    return history::readYlRows(db, order);
 }
 
 } // namespace yilou::session

@@ -7,6 +7,7 @@
 #include "core/snapshot.h"
 #include "core/yl_row.h"
 #include "session/choices.h"
+#include "session/typed_input.h"
 #include "store/history_db.h"
 #include "store/yl_table.h"
 
@@ -17,15 +18,14 @@
 
 namespace yilou::session {
 
-/// The range boxes' texts when the user gave none: the whole history. An empty history has
-/// no range (UserError).
-struct RangeTexts {
-    std::string start, end;
-};
-RangeTexts wholeHistoryRange(const history::Snapshot& snapshot);
+/// The issues of the range boxes' texts (ten- or eight-digit issues); a box left empty stands
+/// for the oldest or the newest draw. An empty history has no range, and a text that is not an
+/// issue is refused (UserError naming the box). Every search and view reads its range here.
+IssueBounds rangeIssues(const history::Snapshot& snapshot, std::string_view startText,
+                        std::string_view endText);
 
-/// The draws of the range boxes' texts (ten- or eight-digit issues). A text that is not an
-/// issue, an end before the start, or a range that holds no stored draw throws UserError.
+/// The draws of the range boxes' texts (rangeIssues). An end before the start, or a range that
+/// holds no stored draw throws UserError.
 analysis::IndexRange resolveRange(const history::Snapshot& snapshot, std::string_view startText,
                                   std::string_view endText);
 
@@ -46,6 +46,10 @@ std::string applyReference(const history::Snapshot& snapshot, const std::string&
 /// panel's boxes (box i stands for entry i − 1): what the boxes offer and what a position may
 /// be searched for.
 std::vector<int> typeCodes(analysis::SearchType type, const Choices& choices);
+
+/// A code of `type` as the combination panel's boxes and the grids name it: a zodiac code by
+/// its name, anything else in plain decimal.
+std::string codeLabel(analysis::SearchType type, int code, const Choices& choices);
 
 /// The omission search (检索) of the selected positions. A selected position whose value no
 /// draw of the game can hold is refused (InputError naming the position) rather than searched
@@ -74,5 +78,9 @@ struct GroupResult {
 GroupResult calculateGroups(history::HistoryDb& db, const history::Snapshot& snapshot,
                             const analysis::GroupRequest& request,
                             history::YlSortColumn order = history::YlSortColumn::Last);
+
+/// The rows YL keeps from the last grouped calculation, in `order` (the command line's yl, a
+/// click on the result grid's header).
+std::vector<history::YlRow> storedGroups(history::HistoryDb& db, history::YlSortColumn order);
 
 } // namespace yilou::session

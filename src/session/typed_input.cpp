@@ -38,7 +38,7 @@ IssueBounds parseRange(std::string_view startText, std::string_view endText) {
 
 std::vector<int> codesInBoxOrder(analysis::SearchType type, const history::Game& game, int sxIni,
                                  int dsIni, const std::vector<std::string>& codes) {
-    const auto selectable = analysis::selectableCodes(type, game, sxIni, dsIni);
+    const auto selectable = analysis::selectableCodes(type, game.highestNumber, sxIni, dsIni);
     std::vector<std::size_t> boxes;
     for (const auto& text : codes) {
         const auto box = std::find(selectable.begin(), selectable.end(),

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analysis/search_type.h"
+#include "core/games.h"
 #include "core/issue.h"
 
 #include <string>

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/keep_days.h"
+
 #include <QSettings>
 #include <QString>
 #include <string>
@@ -30,7 +32,9 @@ public:
     /// The play of the page 玩法遗漏: its place in analysis::allPlays().
     int intWanfa() const { return readInt("intWanfa", 0, 0, 12); }
     void setIntWanfa(int value) { writeInt("intWanfa", value); }
-    int IniSerchDay() const { return readInt("IniSerchDay", 6, 2, 16); }
+    int IniSerchDay() const {
+        return readInt("IniSerchDay", 6, history::kFewestKeepDays, history::kMostKeepDays);
+    }
     void setIniSerchDay(int value) { writeInt("IniSerchDay", value); }
     /// The address template of the online update ({code}, {n}); empty when none is set.
     std::string UpdateUrl() const;

@@ -48,6 +48,98 @@ std::string directoryEntry(const std::string& name, int type, std::uint32_t chil
     return entry;
 }
 
+/// Where the sectors after the stream go: one directory sector, the FAT, and the DIFAT sectors
+/// beyond the 109 FAT locations the header holds.
+struct SectorLayout {
+    std::uint32_t streamSectors = 0;
+    std::uint32_t directorySector = 0;
+    std::uint32_t fatSectors = 0;
+    std::uint32_t difatSectors = 0;
+    std::uint32_t firstFatSector = 0;
+    std::uint32_t firstDifatSector = 0;
+};
+
+SectorLayout layoutFor(std::uint64_t streamSize) {
+    SectorLayout layout;
+    layout.streamSectors = sectorsFor(streamSize, kSectorSize);
+    layout.directorySector = layout.streamSectors;
+    // The FAT covers itself and the DIFAT: grow both until they hold still.
+    for (;;) {
+        const std::uint32_t total =
+            layout.streamSectors + 1 + layout.fatSectors + layout.difatSectors;
+        const std::uint32_t fat = sectorsFor(total, kEntriesPerSector);
+        const std::uint32_t difat =
+            fat > kHeaderDifatEntries ? sectorsFor(fat - kHeaderDifatEntries, kEntriesPerSector - 1)
+                                      : 0;
+        if (fat == layout.fatSectors && difat == layout.difatSectors)
+            break;
+        layout.fatSectors = fat;
+        layout.difatSectors = difat;
+    }
+    layout.firstFatSector = layout.directorySector + 1;
+    layout.firstDifatSector = layout.firstFatSector + layout.fatSectors;
+    return layout;
+}
+
+/// What follows the stream: the padding of its last sector, the directory, the FAT and the
+/// DIFAT sectors.
+std::string tailBytes(const SectorLayout& layout, const std::string& streamName,
+                      std::uint64_t streamSize) {
+    std::string tail(static_cast<std::size_t>(layout.streamSectors) * kSectorSize - streamSize,
+                     '\0');
+    tail += directoryEntry("Root Entry", 5, 1, kEndOfChain, 0);
+    tail += directoryEntry(streamName, 2, kNoStream, 0, streamSize);
+    tail += directoryEntry("", 0, kNoStream, 0, 0);
+    tail += directoryEntry("", 0, kNoStream, 0, 0);
+
+    std::vector<std::uint32_t> fat(static_cast<std::size_t>(layout.fatSectors) * kEntriesPerSector,
+                                   kFreeSector);
+    for (std::uint32_t i = 0; i + 1 < layout.streamSectors; ++i)
+        fat[i] = i + 1;
+    fat[layout.streamSectors - 1] = kEndOfChain;
+    fat[layout.directorySector] = kEndOfChain;
+    for (std::uint32_t i = 0; i < layout.fatSectors; ++i)
+        fat[layout.firstFatSector + i] = kFatSector;
+    for (std::uint32_t i = 0; i < layout.difatSectors; ++i)
+        fat[layout.firstDifatSector + i] = kDifatSector;
+    for (std::uint32_t entry : fat)
+        append32(tail, entry);
+
+    // FAT locations past the header's 109, 127 to a DIFAT sector, each ending with the next.
+    for (std::uint32_t d = 0; d < layout.difatSectors; ++d) {
+        for (std::uint32_t i = 0; i < kEntriesPerSector - 1; ++i) {
+            const std::uint32_t index = kHeaderDifatEntries + d * (kEntriesPerSector - 1) + i;
+            append32(tail, index < layout.fatSectors ? layout.firstFatSector + index : kFreeSector);
+        }
+        append32(tail, d + 1 < layout.difatSectors ? layout.firstDifatSector + d + 1 : kEndOfChain);
+    }
+    return tail;
+}
+
+/// The file's first sector.
+std::string headerBytes(const SectorLayout& layout) {
+    std::string header("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8);
+    header.resize(24, '\0');  // class id
+    append16(header, 0x003E); // minor version
+    append16(header, 0x0003); // major version 3
+    append16(header, 0xFFFE); // little-endian
+    append16(header, 9);      // 512-byte sectors
+    append16(header, 6);      // 64-byte mini sectors
+    header.resize(40, '\0');
+    append32(header, 0); // directory sectors: not counted in version 3
+    append32(header, layout.fatSectors);
+    append32(header, layout.directorySector);
+    append32(header, 0); // transactions: none
+    append32(header, static_cast<std::uint32_t>(kMiniStreamCutoff));
+    append32(header, kEndOfChain); // no mini FAT
+    append32(header, 0);
+    append32(header, layout.difatSectors ? layout.firstDifatSector : kEndOfChain);
+    append32(header, layout.difatSectors);
+    for (std::uint32_t i = 0; i < kHeaderDifatEntries; ++i)
+        append32(header, i < layout.fatSectors ? layout.firstFatSector + i : kFreeSector);
+    return header;
+}
+
 } // namespace
 
 CompoundFileWriter::CompoundFileWriter(const std::filesystem::path& file, std::string streamName)
@@ -79,76 +171,9 @@ void CompoundFileWriter::close() {
     if (size_ > kLargestStream)
         throw UserError(messages::workbookTooLarge());
     flush();
-
-    // Sectors: the stream, one directory sector, the FAT, the DIFAT sectors beyond the 109
-    // FAT locations the header holds.
-    const std::uint32_t streamSectors = sectorsFor(size_, kSectorSize);
-    const std::uint32_t directorySector = streamSectors;
-    std::uint32_t fatSectors = 0;
-    std::uint32_t difatSectors = 0;
-    for (;;) {
-        const std::uint32_t total = streamSectors + 1 + fatSectors + difatSectors;
-        const std::uint32_t fat = sectorsFor(total, kEntriesPerSector);
-        const std::uint32_t difat =
-            fat > kHeaderDifatEntries ? sectorsFor(fat - kHeaderDifatEntries, kEntriesPerSector - 1)
-                                      : 0;
-        if (fat == fatSectors && difat == difatSectors)
-            break;
-        fatSectors = fat;
-        difatSectors = difat;
-    }
-    const std::uint32_t firstFatSector = directorySector + 1;
-    const std::uint32_t firstDifatSector = firstFatSector + fatSectors;
-
-    std::string tail(static_cast<std::size_t>(streamSectors) * kSectorSize - size_, '\0');
-    tail += directoryEntry("Root Entry", 5, 1, kEndOfChain, 0);
-    tail += directoryEntry(streamName_, 2, kNoStream, 0, size_);
-    tail += directoryEntry("", 0, kNoStream, 0, 0);
-    tail += directoryEntry("", 0, kNoStream, 0, 0);
-
-    std::vector<std::uint32_t> fat(static_cast<std::size_t>(fatSectors) * kEntriesPerSector,
-                                   kFreeSector);
-    for (std::uint32_t i = 0; i + 1 < streamSectors; ++i)
-        fat[i] = i + 1;
-    fat[streamSectors - 1] = kEndOfChain;
-    fat[directorySector] = kEndOfChain;
-    for (std::uint32_t i = 0; i < fatSectors; ++i)
-        fat[firstFatSector + i] = kFatSector;
-    for (std::uint32_t i = 0; i < difatSectors; ++i)
-        fat[firstDifatSector + i] = kDifatSector;
-    for (std::uint32_t entry : fat)
-        append32(tail, entry);
-
-    // FAT locations past the header's 109, 127 to a DIFAT sector, each ending with the next.
-    for (std::uint32_t d = 0; d < difatSectors; ++d) {
-        for (std::uint32_t i = 0; i < kEntriesPerSector - 1; ++i) {
-            const std::uint32_t index = kHeaderDifatEntries + d * (kEntriesPerSector - 1) + i;
-            append32(tail, index < fatSectors ? firstFatSector + index : kFreeSector);
-        }
-        append32(tail, d + 1 < difatSectors ? firstDifatSector + d + 1 : kEndOfChain);
-    }
-    file_.write(tail);
-
-    std::string header("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8);
-    header.resize(24, '\0');  // class id
-    append16(header, 0x003E); // minor version
-    append16(header, 0x0003); // major version 3
-    append16(header, 0xFFFE); // little-endian
-    append16(header, 9);      // 512-byte sectors
-    append16(header, 6);      // 64-byte mini sectors
-    header.resize(40, '\0');
-    append32(header, 0); // directory sectors: not counted in version 3
-    append32(header, fatSectors);
-    append32(header, directorySector);
-    append32(header, 0); // transactions: none
-    append32(header, static_cast<std::uint32_t>(kMiniStreamCutoff));
-    append32(header, kEndOfChain); // no mini FAT
-    append32(header, 0);
-    append32(header, difatSectors ? firstDifatSector : kEndOfChain);
-    append32(header, difatSectors);
-    for (std::uint32_t i = 0; i < kHeaderDifatEntries; ++i)
-        append32(header, i < fatSectors ? firstFatSector + i : kFreeSector);
-    file_.writeAt(0, header);
+    const SectorLayout layout = layoutFor(size_);
+    file_.write(tailBytes(layout, streamName_, size_));
+    file_.writeAt(0, headerBytes(layout));
     file_.close();
 }
 

@@ -61,9 +61,10 @@ TEST_F(HistoryStepsTest, TwelveIsAcceptedForHappy12Games) {
 }
 
 TEST_F(HistoryStepsTest, NextIssueFollowsTheDayOrStartsToday) {
-    EXPECT_EQ(nextIssue(17092984, choices_.game()), 17093001);
-    EXPECT_EQ(nextIssue(17092983, choices_.game()), 17092984);
-    EXPECT_EQ(nextIssue(std::nullopt, choices_.game()), history::makeIssue(history::today(), 1));
+    const history::CalendarDate today{2017, 10, 3};
+    EXPECT_EQ(nextIssue(17092984, choices_.game(), today), 17093001);
+    EXPECT_EQ(nextIssue(17092983, choices_.game(), today), 17092984);
+    EXPECT_EQ(nextIssue(std::nullopt, choices_.game(), today), 17100301);
 }
 
 TEST_F(HistoryStepsTest, DeletionsLeaveNoDrawOnlyWhenConfirmed) {
@@ -71,23 +72,31 @@ TEST_F(HistoryStepsTest, DeletionsLeaveNoDrawOnlyWhenConfirmed) {
         db_.appendDraw(history::DeriveAttributes(issue, {1, 2, 3, 4, 5}, choices_.rules()));
     const auto remove = [&](const Deletion& deletion,
                             history::WhenAllDrawsGo whenAllGo = history::WhenAllDrawsGo::Refuse) {
-        return deleteDraws(db_, deletion, dir_.path(), choices_.rules(), whenAllGo).removed;
+        return deleteDraws(db_, deletion, dir_.path(), choices_.rules(), whenAllGo);
     };
-    EXPECT_EQ(remove(Deletion::newest(0)), 0u);
-    EXPECT_EQ(remove(Deletion::newest(1)), 1u);
+    const auto removed = [&](const Deletion& deletion,
+                             history::WhenAllDrawsGo whenAllGo = history::WhenAllDrawsGo::Refuse) {
+        const auto shown = remove(deletion, whenAllGo);
+        EXPECT_FALSE(shown.needsConfirmation);
+        return shown.removed;
+    };
+    EXPECT_EQ(removed(Deletion::newest(0)), 0u);
+    EXPECT_EQ(removed(Deletion::newest(1)), 1u);
     EXPECT_EQ(db_.newestIssue(), 17081284);
-    EXPECT_EQ(remove(Deletion::after(17081283)), 1u);
-    EXPECT_EQ(remove(Deletion::newest(1)), 1u);
+    EXPECT_EQ(removed(Deletion::after(17081283)), 1u);
+    EXPECT_EQ(removed(Deletion::newest(1)), 1u);
     EXPECT_EQ(db_.newestIssue(), 17081282);
 
     // One draw left: whatever the deletion, taking it waits for the confirmation.
     for (const Deletion& deletion :
          {Deletion::newest(1), Deletion::newest(5), Deletion::after(17081201), Deletion::all()}) {
-        EXPECT_THROW(remove(deletion), history::DeletionEmptiesHistory);
+        const auto shown = remove(deletion);
+        EXPECT_TRUE(shown.needsConfirmation);
+        EXPECT_NE(shown.refusal.find("--yes"), std::string::npos);
         EXPECT_EQ(db_.drawCount(), 1u);
     }
-    EXPECT_EQ(remove(Deletion::newest(1), history::WhenAllDrawsGo::Delete), 1u);
-    EXPECT_EQ(remove(Deletion::all()), 0u);
+    EXPECT_EQ(removed(Deletion::newest(1), history::WhenAllDrawsGo::Delete), 1u);
+    EXPECT_EQ(removed(Deletion::all()), 0u);
 }
 
 TEST(Choices, PositionalZodiacAfterTheMenu) {

@@ -45,12 +45,17 @@ TEST(ParseIssue, RangeAndReferenceBoxes) {
         }
         return "accepted";
     };
-    for (const char* bad : {"", "20170812x1", "201708128", "0017081201"}) {
+    // An empty range box stands for the oldest or the newest draw; an empty reference is none.
+    for (const std::string bad : {"", "20170812x1", "201708128", "0017081201"}) {
         SCOPED_TRACE(bad);
-        EXPECT_EQ(refusal([&] { resolveRange(snapshot, bad, "2017081204"); }).rfind("起始期号", 0),
-                  0u);
-        EXPECT_EQ(refusal([&] { resolveRange(snapshot, "2017081201", bad); }).rfind("截止期号", 0),
-                  0u);
+        if (!bad.empty()) {
+            EXPECT_EQ(
+                refusal([&] { resolveRange(snapshot, bad, "2017081204"); }).rfind("起始期号", 0),
+                0u);
+            EXPECT_EQ(
+                refusal([&] { resolveRange(snapshot, "2017081201", bad); }).rfind("截止期号", 0),
+                0u);
+        }
         EXPECT_EQ(refusal([&] {
                       lookUpReference(snapshot, bad, true, SearchType::Number,
                                       history::NumberOrder::Drop, 1, 84);
@@ -78,12 +83,13 @@ TEST(HistoryTextFileName, EndsInTxtInAnyCase) {
     EXPECT_FALSE(isHistoryTextFileName("tx"));
 }
 
-TEST(WholeHistoryRange, FirstAndLastIssueOrRefused) {
-    EXPECT_THROW(wholeHistoryRange(history::Snapshot{}), UserError);
+TEST(RangeIssues, EmptyBoxesTakeTheFirstAndLastIssueOrAreRefused) {
+    EXPECT_THROW(rangeIssues(history::Snapshot{}, "", ""), UserError);
     const auto snapshot = testing::snapshotOf(testing::generateDraws(3));
-    const auto range = wholeHistoryRange(snapshot);
-    EXPECT_EQ(range.start, "2017010101");
-    EXPECT_EQ(range.end, "2017010103");
+    const auto whole = rangeIssues(snapshot, "", "");
+    EXPECT_EQ(whole.start, 17010101);
+    EXPECT_EQ(whole.end, 17010103);
+    EXPECT_EQ(rangeIssues(snapshot, "", "17010102").end, 17010102);
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "analysis/omission_search.h"
 #include "app/dialogs/prompts.h"
+#include "session/search_steps.h"
 #include "settings/settings_store.h"
 
 #include <QObject>

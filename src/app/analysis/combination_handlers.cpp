@@ -1,5 +1,4 @@
 // The combination panel, the grouped calculation (分组计算) and the order of the result grid.
-#include "analysis/grouped_combination.h"
 #include "app/analysis/analysis_area.h"
 #include "app/analysis/analysis_handlers.h"
 #include "app/analysis/combination_panel.h"
@@ -12,7 +11,6 @@
 #include "session/messages.h"
 #include "session/search_steps.h"
 #include "session/typed_input.h"
-#include "store/yl_table.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -28,7 +26,7 @@ void AnalysisHandlers::refreshPanel() {
         boxes[i]->setVisible(i <= intSelMax);
         if (i <= intSelMax)
             boxes[i]->setText(
-                qs(analysis::valueLabel(searchType(), boxCodes_[i - 1], window_.choices().sxIni)));
+                qs(session::codeLabel(searchType(), boxCodes_[i - 1], window_.choices())));
     }
     recount();
 }
@@ -75,8 +73,9 @@ void AnalysisHandlers::Command5_Click() {
                 request.codes.push_back(boxCodes_[i - 1]);
         request.k = session::parseDecimal(area_.combination->Combo2->currentText().toStdString(),
                                           messages::field::kGroupSize);
-        const auto range = session::parseRange(area_.range->Text3[0]->text().toStdString(),
-                                               area_.range->Text3[1]->text().toStdString());
+        const auto range =
+            session::rangeIssues(window_.snapshot(), area_.range->Text3[0]->text().toStdString(),
+                                 area_.range->Text3[1]->text().toStdString());
         request.startIssue = range.start;
         request.endIssue = range.end;
         request.sxIni = window_.choices().sxIni;
@@ -97,7 +96,7 @@ void AnalysisHandlers::MSFlexGrid3_Click(int column) {
     std::vector<history::YlRow> rows;
     try {
         BusyCursor busy;
-        rows = history::readYlRows(database(), order);
+        rows = session::storedGroups(database(), order);
     } catch (const std::exception& error) {
         showProblem(error);
         return;

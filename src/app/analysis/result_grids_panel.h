@@ -1,8 +1,7 @@
 #pragma once
 
-#include "analysis/omission_search.h"
 #include "core/text_grid.h"
-#include "store/yl_table.h"
+#include "session/search_steps.h"
 
 #include <QWidget>
 #include <vector>

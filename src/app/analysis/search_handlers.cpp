@@ -65,8 +65,9 @@ analysis::SearchRequest AnalysisHandlers::searchRequest() const {
         const auto* box = manual ? positions->Text22[p] : positions->Text2[10 + p];
         request.positions[p - 1] = {check->isChecked(), intPosValue[p], box->text().toStdString()};
     }
-    const auto range = session::parseRange(area_.range->Text3[0]->text().toStdString(),
-                                           area_.range->Text3[1]->text().toStdString());
+    const auto range =
+        session::rangeIssues(window_.snapshot(), area_.range->Text3[0]->text().toStdString(),
+                             area_.range->Text3[1]->text().toStdString());
     request.startIssue = range.start;
     request.endIssue = range.end;
     request.sxIni = window_.choices().sxIni;

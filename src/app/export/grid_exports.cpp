@@ -45,17 +45,17 @@ void GridExports::MSFlexGrid3_DblClick() {
 
 void GridExports::exportGrid(history::ExportedGrid which, history::TextGrid grid) {
     const auto folder = window_.dataFolder();
-    std::optional<history::SpreadsheetExport> done;
+    std::optional<session::ExportShown> done;
     try {
         if (grid.rows > kRowsWithProgress) {
             const QString label =
                 qs(messages::exportingWorkbook(history::spreadsheetFileName(which)));
             runStoppable(&window_, label, [&](const ProgressReport& report) {
-                done = history::exportSpreadsheet(folder, which, grid, report);
+                done = session::exportWorkbook(folder, which, grid, report);
             });
         } else {
             BusyCursor busy;
-            done = history::exportSpreadsheet(folder, which, grid);
+            done = session::exportWorkbook(folder, which, grid);
         }
     } catch (const std::exception& error) {
         prompts_.warn(messages::kNoticeTitle, error.what());
@@ -64,8 +64,7 @@ void GridExports::exportGrid(history::ExportedGrid which, history::TextGrid grid
     if (!done)
         return;
     if (done->sheets > 1)
-        prompts_.inform(messages::kNoticeTitle,
-                        messages::workbookExported(done->file, done->sheets));
+        prompts_.inform(messages::kNoticeTitle, done->report);
     window_.showFile(done->file);
 }
 

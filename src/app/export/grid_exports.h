@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/dialogs/prompts.h"
-#include "workbook/spreadsheet_export.h"
+#include "session/file_steps.h"
 
 #include <QObject>
 #include <cstddef>

@@ -3,7 +3,6 @@
 #include "app/dialogs/prompts.h"
 #include "app/grid/flex_grid.h"
 #include "app/grid/grid_model.h"
-#include "session/messages.h"
 #include "session/overview_grid.h"
 
 #include <QDialogButtonBox>
@@ -12,17 +11,12 @@
 
 namespace yilou::app {
 
-MissingIssuesDialog::MissingIssuesDialog(const history::MissingIssues& missing, int drawsPerDay,
-                                         QWidget* parent)
-    : QDialog(parent), missing_(missing), summary_(new QLabel) {
+MissingIssuesDialog::MissingIssuesDialog(session::MissingShown shown, QWidget* parent)
+    : QDialog(parent), shown_(std::move(shown)), summary_(new QLabel) {
     setObjectName(QStringLiteral("missingIssuesDialog"));
     setWindowTitle(QStringLiteral("检查缺失期号"));
-    std::string text = missing_.ranges.empty()
-                           ? messages::noMissingIssues(drawsPerDay)
-                           : messages::missingIssuesTotal(drawsPerDay, missing_.total);
-    if (!missing_.unplaced.empty())
-        text += "\n" + messages::unplacedIssues(missing_.unplaced);
-    summary_->setText(qs(text));
+    summary_->setText(
+        qs(shown_.unplacedNote ? shown_.summary + "\n" + *shown_.unplacedNote : shown_.summary));
     summary_->setWordWrap(true);
     summary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
@@ -30,9 +24,9 @@ MissingIssuesDialog::MissingIssuesDialog(const history::MissingIssues& missing, 
     for (const auto& header : session::MissingGrid::headers())
         headers << qs(header);
     model_ = new GridModel(headers, this);
-    model_->reset(static_cast<int>(missing_.ranges.size()), [this](int row, int column) {
-        return qs(
-            session::MissingGrid::cell(missing_.ranges[static_cast<std::size_t>(row)], column));
+    model_->reset(static_cast<int>(shown_.missing.ranges.size()), [this](int row, int column) {
+        return qs(session::MissingGrid::cell(shown_.missing.ranges[static_cast<std::size_t>(row)],
+                                             column));
     });
     grid_ = new FlexGrid(QStringLiteral("grdMissing"), model_);
     grid_->setTwipsWidths(std::array{1600, 1600, 1200});

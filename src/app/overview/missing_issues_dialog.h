@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/missing_issues.h"
+#include "session/view_steps.h"
 
 #include <QDialog>
 
@@ -16,14 +16,13 @@ class GridModel;
 class MissingIssuesDialog : public QDialog {
     Q_OBJECT
 public:
-    MissingIssuesDialog(const history::MissingIssues& missing, int drawsPerDay,
-                        QWidget* parent = nullptr);
+    explicit MissingIssuesDialog(session::MissingShown shown, QWidget* parent = nullptr);
 
     QLabel* summary() const { return summary_; }
     FlexGrid* grid() const { return grid_; }
 
 private:
-    history::MissingIssues missing_;
+    session::MissingShown shown_;
     QLabel* summary_;
     GridModel* model_;
     FlexGrid* grid_;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "analysis/omission_overview.h"
+#include "session/overview_grid.h"
 
 #include <QAbstractTableModel>
 #include <QList>

@@ -7,6 +7,7 @@
 #include "app/overview/window_inputs.h"
 #include "core/user_error.h"
 #include "session/overview_grid.h"
+#include "session/view_steps.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -49,17 +50,10 @@ void OverviewPage::refresh() {
     const QModelIndex current = grid_->currentIndex();
     const int shown = current.isValid() ? model_->figures(current.row()).value : -1;
     try {
-        const ViewInputs in = inputs_.read();
-        analysis::OverviewRequest request;
-        request.type = in.type;
-        request.order = in.order;
-        request.place = place_->currentData().toInt();
-        request.range = in.range;
-        request.highestNumber = in.highestNumber;
-        request.rules = in.rules;
-        auto result = analysis::omissionOverview(inputs_.snapshot(), request);
-        caption()->setText(qs(session::overviewCaption(result, inputs_.snapshot())));
-        model_->setResult(std::move(result));
+        auto shown = session::showOverview(inputs_.snapshot(), inputs_.read(),
+                                           place_->currentData().toInt(), inputs_.choices());
+        caption()->setText(qs(shown.caption));
+        model_->setResult(std::move(shown.result));
     } catch (const UserError& error) {
         caption()->setText(qs(error.what()));
         model_->clear();

@@ -10,8 +10,9 @@
 #include "app/patterns/pattern_page.h"
 #include "app/plays/plays_page.h"
 #include "app/shell/main_menus.h"
-#include "core/messages.h"
+#include "core/user_error.h"
 #include "session/messages.h"
+#include "session/view_steps.h"
 
 #include <QAction>
 #include <QLayout>
@@ -41,14 +42,14 @@ OverviewPages::OverviewPages(frmMain& window)
 }
 
 void OverviewPages::mnuMissing_Click() {
-    const auto& snapshot = window_.snapshot();
-    if (snapshot.empty()) {
-        prompts_.warn(messages::kNoticeTitle, messages::emptyHistory());
+    session::MissingShown shown;
+    try {
+        shown = session::listMissingIssues(window_.snapshot(), window_.choices());
+    } catch (const UserError& error) {
+        prompts_.warn(messages::kNoticeTitle, error.what());
         return;
     }
-    const int drawsPerDay = window_.choices().game().drawsPerDay;
-    auto* dialog = new MissingIssuesDialog(history::findMissingIssues(snapshot.issues, drawsPerDay),
-                                           drawsPerDay, &window_);
+    auto* dialog = new MissingIssuesDialog(std::move(shown), &window_);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->open();
 }

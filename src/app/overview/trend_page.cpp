@@ -8,6 +8,7 @@
 #include "core/user_error.h"
 #include "session/messages.h"
 #include "session/overview_grid.h"
+#include "session/view_steps.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -26,8 +27,6 @@ namespace {
 /// The choices of N; 0 stands for every draw of the range.
 constexpr int kDrawCounts[] = {30, 50, 100, 200, 500, 0};
 constexpr int kDefaultCount = 50;
-/// The place combo's last entry: a block for each of the five positions.
-constexpr int kEachPosition = -1;
 
 } // namespace
 
@@ -55,9 +54,9 @@ TrendPage::TrendPage(WindowInputs& inputs, const Prompts& prompts, QWidget* pare
     connect(counts_, &QButtonGroup::idClicked, this, &TrendPage::refresh);
 
     place_->setObjectName(QStringLiteral("cboTrendPlace"));
-    for (int place = analysis::kAnyPlace; place <= 5; ++place)
+    // The last entry: a block for each of the five positions.
+    for (const int place : {analysis::kAnyPlace, 1, 2, 3, 4, 5, session::kEachPosition})
         place_->addItem(qs(session::placeCaption(place)), place);
-    place_->addItem(QStringLiteral("第1～5位"), kEachPosition);
     connect(place_, &QComboBox::currentIndexChanged, this, &TrendPage::refresh);
     // In a box of their own, which a chart without places hides.
     auto* placeBox = new QWidget;
@@ -92,22 +91,14 @@ TrendPage::TrendPage(WindowInputs& inputs, const Prompts& prompts, QWidget* pare
 
 void TrendPage::refresh() {
     try {
-        const ViewInputs in = inputs_.read();
-        analysis::TrendRequest request;
-        request.type = in.type;
-        request.order = in.order;
-        const int place = place_->currentData().toInt();
-        request.places =
-            place == kEachPosition ? std::vector<int>{1, 2, 3, 4, 5} : std::vector<int>{place};
-        request.range = in.range;
-        request.rows = chartRows();
-        request.highestNumber = in.highestNumber;
-        request.rules = in.rules;
-        auto chart = analysis::trendChart(inputs_.snapshot(), request);
-        caption()->setText(qs(session::viewCaption(chart.type, place_->currentText().toStdString(),
-                                                   chart.view, inputs_.snapshot())));
-        view_->setChart(std::move(chart));
-        view_->setSideColumns(sideColumns_->isChecked() ? in.highestNumber : 0);
+        auto request = inputs_.read();
+        request.last = chartRows();
+        auto shown = session::showTrend(inputs_.snapshot(), request, place_->currentData().toInt(),
+                                        inputs_.choices());
+        caption()->setText(qs(shown.caption));
+        view_->setChart(std::move(shown));
+        view_->setSideColumns(sideColumns_->isChecked() ? inputs_.choices().game().highestNumber
+                                                        : 0);
         save_->setEnabled(true);
     } catch (const UserError& error) {
         caption()->setText(qs(error.what()));

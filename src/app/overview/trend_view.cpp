@@ -1,7 +1,6 @@
 #include "app/overview/trend_view.h"
 
 #include "app/dialogs/prompts.h"
-#include "core/draw_record.h"
 #include "session/messages.h"
 #include "session/overview_grid.h"
 #include "session/pattern_steps.h"
@@ -34,8 +33,6 @@ const QColor kMiss(0x9a, 0x9a, 0x9a);
 const QColor kHeadBack(0xee, 0xee, 0xee);
 const QColor kBlockTint(0xf6, 0xf8, 0xfc);
 
-constexpr auto kSideColumns = static_cast<int>(analysis::kTrendSidePatterns.size());
-
 } // namespace
 
 TrendView::TrendView(QWidget* parent) : QAbstractScrollArea(parent) {
@@ -44,24 +41,18 @@ TrendView::TrendView(QWidget* parent) : QAbstractScrollArea(parent) {
     measure();
 }
 
-void TrendView::setChart(analysis::TrendChart chart) {
-    TrendLabels labels;
-    for (const int value : chart.values)
-        labels.values << qs(session::overviewValueText(chart.type, value, chart.sxIni));
-    for (const auto& block : chart.blocks)
-        labels.blocks << qs(session::placeCaption(block.place));
-    setChart(std::move(chart), std::move(labels));
-}
-
-void TrendView::setChart(analysis::TrendChart chart, TrendLabels labels) {
-    chart_ = std::move(chart);
-    labels_ = std::move(labels);
+void TrendView::setChart(session::TrendShown shown) {
+    shown_ = std::move(shown);
+    chart_ = &shown_->chart;
+    valueLabels_.clear();
+    for (const auto& label : shown_->labels)
+        valueLabels_ << qs(label);
     for (std::size_t f = 0; f < footer_.size(); ++f) {
         footer_[f].clear();
-        for (const auto& block : chart_->blocks) {
+        for (const auto& block : shown_->footer[f]) {
             auto& texts = footer_[f].emplace_back();
-            for (const auto& row : block.view.rows)
-                texts << qs(session::overviewCellText(block.view, row, session::kTrendFooter[f]));
+            for (const auto& text : block)
+                texts << qs(text);
         }
     }
     readSideValues();
@@ -71,8 +62,9 @@ void TrendView::setChart(analysis::TrendChart chart, TrendLabels labels) {
 }
 
 void TrendView::clear() {
-    chart_.reset();
-    labels_ = {};
+    shown_.reset();
+    chart_ = nullptr;
+    valueLabels_.clear();
     sideValues_.clear();
     for (auto& texts : footer_)
         texts.clear();
@@ -117,7 +109,7 @@ void TrendView::measure() {
         for (const auto& texts : rows)
             for (const QString& text : texts)
                 widest = std::max(widest, metrics.horizontalAdvance(text));
-    for (const QString& label : labels_.values)
+    for (const QString& label : valueLabels_)
         widest = std::max(widest, metrics.horizontalAdvance(label));
     cellWidth_ = std::max(rowHeight_, widest + 8);
     issueWidth_ = metrics.horizontalAdvance(QStringLiteral("2017081284")) + 14;
@@ -193,7 +185,7 @@ QImage TrendView::image() const {
 }
 
 std::optional<std::size_t> TrendView::positionHit(std::size_t block, std::size_t row) const {
-    if (chart_->blocks[block].place == analysis::kAnyPlace && !labels_.oneValuePerRow)
+    if (!shown_->oneValuePerRow)
         return std::nullopt;
     for (std::size_t v = 0; v < chart_->values.size(); ++v)
         if (chart_->misses(block, v, row) == 0)
@@ -201,93 +193,115 @@ std::optional<std::size_t> TrendView::positionHit(std::size_t block, std::size_t
     return std::nullopt;
 }
 
+TrendView::Layout TrendView::layout(QSize size, QPoint scroll) const {
+    Layout at;
+    at.size = size;
+    at.scroll = scroll;
+    at.left = leftWidth();
+    at.headHeight = kHeadRows * rowHeight_;
+    at.footTop = size.height() - kFooterRows * rowHeight_;
+    at.body = QRect(at.left, at.headHeight, size.width() - at.left, at.footTop - at.headHeight);
+    // Left columns and head captions are drawn even without a chart.
+    at.rows = chart_ ? chart_->rowCount() : 0;
+    at.values = chart_ ? chart_->values.size() : 0;
+    at.blocks = chart_ ? chart_->blocks.size() : 0;
+    at.blockWidth = static_cast<int>(at.values) * cellWidth_;
+    if (at.rows > 0 && at.body.height() > 0) {
+        at.firstRow = static_cast<std::size_t>(scroll.y() / rowHeight_);
+        at.lastRow = std::min(
+            at.rows,
+            static_cast<std::size_t>((scroll.y() + at.body.height() - 1) / rowHeight_) + 1);
+    }
+    return at;
+}
+
+int TrendView::rowTop(const Layout& at, std::size_t row) const {
+    return at.headHeight + static_cast<int>(row) * rowHeight_ - at.scroll.y();
+}
+
+int TrendView::cellLeft(const Layout& at, std::size_t block, std::size_t value) const {
+    return at.left + static_cast<int>(block) * at.blockWidth +
+           static_cast<int>(value) * cellWidth_ - at.scroll.x();
+}
+
+void TrendView::rowLine(QPainter& painter, const Layout& at, std::size_t row, int x0,
+                        int x1) const {
+    const int y = rowTop(at, row) + rowHeight_ - 1;
+    painter.setPen((row + 1) % 5 == 0 ? kSeparator : kGrid);
+    painter.drawLine(x0, y, x1, y);
+}
+
 void TrendView::paintChart(QPainter& painter, QSize size, QPoint scroll) const {
     painter.fillRect(QRect(QPoint(0, 0), size), palette().base());
     painter.setRenderHint(QPainter::Antialiasing);
-    const int left = leftWidth();
-    const int sideLeft = issueWidth_ + numbersWidth_;
-    const int headHeight = kHeadRows * rowHeight_;
-    const int footTop = size.height() - kFooterRows * rowHeight_;
-    const QRect body(left, headHeight, size.width() - left, footTop - headHeight);
-    const QPen textPen(palette().text().color());
+    const Layout at = layout(size, scroll);
+    paintBody(painter, at);
+    paintLeftColumns(painter, at);
+    paintHead(painter, at);
+    paintFooter(painter, at);
+}
 
-    // Left columns and head captions are drawn even without a chart.
-    const std::size_t rows = chart_ ? chart_->rowCount() : 0;
-    const std::size_t values = chart_ ? chart_->values.size() : 0;
-    const std::size_t blocks = chart_ ? chart_->blocks.size() : 0;
-    const int blockWidth = static_cast<int>(values) * cellWidth_;
-    const auto rowTop = [&](std::size_t row) {
-        return headHeight + static_cast<int>(row) * rowHeight_ - scroll.y();
-    };
-    const auto cellLeft = [&](std::size_t block, std::size_t value) {
-        return left + static_cast<int>(block) * blockWidth + static_cast<int>(value) * cellWidth_ -
-               scroll.x();
-    };
-    std::size_t firstRow = 0;
-    std::size_t lastRow = 0; // one past
-    if (rows > 0 && body.height() > 0) {
-        firstRow = static_cast<std::size_t>(scroll.y() / rowHeight_);
-        lastRow = std::min(
-            rows, static_cast<std::size_t>((scroll.y() + body.height() - 1) / rowHeight_) + 1);
-    }
-    const auto rowLine = [&](std::size_t row, int x0, int x1) {
-        const int y = rowTop(row) + rowHeight_ - 1;
-        painter.setPen((row + 1) % 5 == 0 ? kSeparator : kGrid);
-        painter.drawLine(x0, y, x1, y);
-    };
-
-    // The body: cells of the rows in view.
+void TrendView::paintBody(QPainter& painter, const Layout& at) const {
     painter.save();
-    painter.setClipRect(body);
-    for (std::size_t b = 0; b < blocks; ++b)
+    painter.setClipRect(at.body);
+    for (std::size_t b = 0; b < at.blocks; ++b)
         if (b % 2 == 1)
-            painter.fillRect(cellLeft(b, 0), body.top(), blockWidth, body.height(), kBlockTint);
-    for (std::size_t r = firstRow; r < lastRow; ++r)
-        rowLine(r, body.left(), body.right());
-    for (std::size_t b = 0; b < blocks; ++b)
-        for (std::size_t v = 0; v <= values; ++v) {
-            const int x = cellLeft(b, v) - 1;
-            painter.setPen(v == 0 || v == values ? kSeparator : kGrid);
-            painter.drawLine(x, body.top(), x, body.bottom());
+            painter.fillRect(cellLeft(at, b, 0), at.body.top(), at.blockWidth, at.body.height(),
+                             kBlockTint);
+    for (std::size_t r = at.firstRow; r < at.lastRow; ++r)
+        rowLine(painter, at, r, at.body.left(), at.body.right());
+    for (std::size_t b = 0; b < at.blocks; ++b)
+        for (std::size_t v = 0; v <= at.values; ++v) {
+            const int x = cellLeft(at, b, v) - 1;
+            painter.setPen(v == 0 || v == at.values ? kSeparator : kGrid);
+            painter.drawLine(x, at.body.top(), x, at.body.bottom());
         }
-    if (guideLines_ && lastRow > firstRow) {
-        // Lines to the rows just outside the view too, so that they run on at the edges.
-        const std::size_t from = firstRow > 0 ? firstRow - 1 : 0;
-        const std::size_t to = std::min(rows, lastRow + 1);
-        for (std::size_t b = 0; b < blocks; ++b) {
-            QColor colour = placeColour(chart_->blocks[b].place);
-            colour.setAlpha(170);
-            painter.setPen(QPen(colour, 1.5));
-            std::optional<QPointF> previous;
-            for (std::size_t r = from; r < to; ++r) {
-                const auto hit = positionHit(b, r);
-                if (!hit) {
-                    previous.reset();
-                    continue;
-                }
-                const QPointF centre(cellLeft(b, *hit) + cellWidth_ / 2.0,
-                                     rowTop(r) + rowHeight_ / 2.0);
-                if (previous)
-                    painter.drawLine(*previous, centre);
-                previous = centre;
+    if (guideLines_ && at.lastRow > at.firstRow)
+        paintGuideLines(painter, at);
+    paintCells(painter, at);
+    painter.restore();
+}
+
+void TrendView::paintGuideLines(QPainter& painter, const Layout& at) const {
+    // Lines to the rows just outside the view too, so that they run on at the edges.
+    const std::size_t from = at.firstRow > 0 ? at.firstRow - 1 : 0;
+    const std::size_t to = std::min(at.rows, at.lastRow + 1);
+    for (std::size_t b = 0; b < at.blocks; ++b) {
+        QColor colour = placeColour(chart_->blocks[b].place);
+        colour.setAlpha(170);
+        painter.setPen(QPen(colour, 1.5));
+        std::optional<QPointF> previous;
+        for (std::size_t r = from; r < to; ++r) {
+            const auto hit = positionHit(b, r);
+            if (!hit) {
+                previous.reset();
+                continue;
             }
+            const QPointF centre(cellLeft(at, b, *hit) + cellWidth_ / 2.0,
+                                 rowTop(at, r) + rowHeight_ / 2.0);
+            if (previous)
+                painter.drawLine(*previous, centre);
+            previous = centre;
         }
     }
+}
+
+void TrendView::paintCells(QPainter& painter, const Layout& at) const {
     QFont ballFont = font();
     ballFont.setBold(true);
     ballFont.setPointSizeF(ballFont.pointSizeF() * 0.9);
     const QFontMetrics ballMetrics(ballFont);
-    for (std::size_t r = firstRow; r < lastRow; ++r)
-        for (std::size_t b = 0; b < blocks; ++b) {
+    for (std::size_t r = at.firstRow; r < at.lastRow; ++r)
+        for (std::size_t b = 0; b < at.blocks; ++b) {
             const QColor colour = placeColour(chart_->blocks[b].place);
-            for (std::size_t v = 0; v < values; ++v) {
-                const QRect cell(cellLeft(b, v), rowTop(r), cellWidth_, rowHeight_);
-                if (cell.right() < body.left() || cell.left() > body.right())
+            for (std::size_t v = 0; v < at.values; ++v) {
+                const QRect cell(cellLeft(at, b, v), rowTop(at, r), cellWidth_, rowHeight_);
+                if (cell.right() < at.body.left() || cell.left() > at.body.right())
                     continue;
                 const std::int32_t misses = chart_->misses(b, v, r);
                 if (misses == 0) {
                     // A ball, drawn out to a pill when its label is wider than the row is high.
-                    const QString& label = labels_.values[static_cast<int>(v)];
+                    const QString& label = valueLabels_[static_cast<int>(v)];
                     const int height = rowHeight_ - 2;
                     const int width = std::min(
                         cellWidth_ - 2, std::max(height, ballMetrics.horizontalAdvance(label) + 6));
@@ -306,78 +320,83 @@ void TrendView::paintChart(QPainter& painter, QSize size, QPoint scroll) const {
                 }
             }
         }
-    painter.restore();
+}
 
-    // The left columns: issue and numbers of the rows in view.
+void TrendView::paintLeftColumns(QPainter& painter, const Layout& at) const {
     painter.save();
-    painter.setClipRect(QRect(0, headHeight, left, body.height()));
-    for (std::size_t r = firstRow; r < lastRow; ++r) {
-        rowLine(r, 0, left);
-        painter.setPen(textPen);
-        painter.drawText(QRect(0, rowTop(r), issueWidth_ - 6, rowHeight_),
+    painter.setClipRect(QRect(0, at.headHeight, at.left, at.body.height()));
+    for (std::size_t r = at.firstRow; r < at.lastRow; ++r) {
+        rowLine(painter, at, r, 0, at.left);
+        painter.setPen(palette().text().color());
+        painter.drawText(QRect(0, rowTop(at, r), issueWidth_ - 6, rowHeight_),
                          Qt::AlignRight | Qt::AlignVCenter,
                          qs(history::issueText(chart_->issues[r])));
-        painter.drawText(QRect(issueWidth_, rowTop(r), numbersWidth_, rowHeight_), Qt::AlignCenter,
-                         qs(session::drawNumbersText(chart_->numbers[r])));
+        painter.drawText(QRect(issueWidth_, rowTop(at, r), numbersWidth_, rowHeight_),
+                         Qt::AlignCenter, qs(shown_->numbersText(r)));
         if (r < sideValues_.size())
-            for (int k = 0; k < kSideColumns; ++k)
+            for (int k = 0; k < kSideColumnCount; ++k)
                 painter.drawText(
-                    QRect(sideLeft + k * sideWidth_, rowTop(r), sideWidth_, rowHeight_),
+                    QRect(sideLeft() + k * sideWidth_, rowTop(at, r), sideWidth_, rowHeight_),
                     Qt::AlignCenter,
                     qs(session::patternValueText(analysis::kTrendSidePatterns[k],
                                                  sideValues_[r][k])));
     }
     painter.setPen(kSeparator);
-    painter.drawLine(issueWidth_ - 1, body.top(), issueWidth_ - 1, body.bottom());
-    if (left > sideLeft)
-        painter.drawLine(sideLeft - 1, body.top(), sideLeft - 1, body.bottom());
-    painter.drawLine(left - 1, body.top(), left - 1, body.bottom());
+    painter.drawLine(issueWidth_ - 1, at.body.top(), issueWidth_ - 1, at.body.bottom());
+    if (at.left > sideLeft())
+        painter.drawLine(sideLeft() - 1, at.body.top(), sideLeft() - 1, at.body.bottom());
+    painter.drawLine(at.left - 1, at.body.top(), at.left - 1, at.body.bottom());
     painter.restore();
+}
 
-    // The head: block captions over value labels.
-    painter.fillRect(0, 0, size.width(), headHeight, kHeadBack);
+void TrendView::paintHead(QPainter& painter, const Layout& at) const {
+    const QPen textPen(palette().text().color());
+    painter.fillRect(0, 0, at.size.width(), at.headHeight, kHeadBack);
     painter.save();
-    painter.setClipRect(QRect(left, 0, size.width() - left, headHeight));
-    for (std::size_t b = 0; b < blocks; ++b) {
+    painter.setClipRect(QRect(at.left, 0, at.size.width() - at.left, at.headHeight));
+    for (std::size_t b = 0; b < at.blocks; ++b) {
         painter.setPen(placeColour(chart_->blocks[b].place));
-        painter.drawText(QRect(cellLeft(b, 0), 0, blockWidth, rowHeight_), Qt::AlignCenter,
-                         labels_.blocks[static_cast<int>(b)]);
+        painter.drawText(QRect(cellLeft(at, b, 0), 0, at.blockWidth, rowHeight_), Qt::AlignCenter,
+                         qs(shown_->blockCaptions[b]));
         painter.setPen(textPen);
-        for (std::size_t v = 0; v < values; ++v)
-            painter.drawText(QRect(cellLeft(b, v), rowHeight_, cellWidth_, rowHeight_),
-                             Qt::AlignCenter, labels_.values[static_cast<int>(v)]);
+        for (std::size_t v = 0; v < at.values; ++v)
+            painter.drawText(QRect(cellLeft(at, b, v), rowHeight_, cellWidth_, rowHeight_),
+                             Qt::AlignCenter, valueLabels_[static_cast<int>(v)]);
         painter.setPen(kSeparator);
-        painter.drawLine(cellLeft(b, 0) - 1, 0, cellLeft(b, 0) - 1, headHeight);
+        painter.drawLine(cellLeft(at, b, 0) - 1, 0, cellLeft(at, b, 0) - 1, at.headHeight);
     }
     painter.restore();
     painter.setPen(textPen);
-    painter.drawText(QRect(0, 0, issueWidth_, headHeight), Qt::AlignCenter,
+    painter.drawText(QRect(0, 0, issueWidth_, at.headHeight), Qt::AlignCenter,
                      QString::fromUtf8(session::kTrendDrawHeaders[0]));
-    painter.drawText(QRect(issueWidth_, 0, numbersWidth_, headHeight), Qt::AlignCenter,
+    painter.drawText(QRect(issueWidth_, 0, numbersWidth_, at.headHeight), Qt::AlignCenter,
                      QString::fromUtf8(session::kTrendDrawHeaders[1]));
-    if (left > sideLeft)
-        for (int k = 0; k < kSideColumns; ++k)
-            painter.drawText(QRect(sideLeft + k * sideWidth_, 0, sideWidth_, headHeight),
+    if (at.left > sideLeft())
+        for (int k = 0; k < kSideColumnCount; ++k)
+            painter.drawText(QRect(sideLeft() + k * sideWidth_, 0, sideWidth_, at.headHeight),
                              Qt::AlignCenter,
                              qs(messages::patternName(analysis::kTrendSidePatterns[k])));
     painter.setPen(kSeparator);
-    painter.drawLine(0, headHeight - 1, size.width(), headHeight - 1);
+    painter.drawLine(0, at.headHeight - 1, at.size.width(), at.headHeight - 1);
+}
 
-    // The bottom rows: the figures of the chart's draws.
-    painter.fillRect(0, footTop, size.width(), size.height() - footTop, kHeadBack);
-    painter.drawLine(0, footTop, size.width(), footTop);
+void TrendView::paintFooter(QPainter& painter, const Layout& at) const {
+    const int height = at.size.height() - at.footTop;
+    painter.fillRect(0, at.footTop, at.size.width(), height, kHeadBack);
+    painter.setPen(kSeparator);
+    painter.drawLine(0, at.footTop, at.size.width(), at.footTop);
     for (int f = 0; f < kFooterRows; ++f) {
-        const int y = footTop + f * rowHeight_;
-        painter.setPen(textPen);
+        const int y = at.footTop + f * rowHeight_;
+        painter.setPen(palette().text().color());
         painter.drawText(
-            QRect(0, y, left, rowHeight_), Qt::AlignCenter,
+            QRect(0, y, at.left, rowHeight_), Qt::AlignCenter,
             qs(session::overviewHeader(session::kTrendFooter[f], analysis::SearchType::Number)));
         painter.save();
-        painter.setClipRect(QRect(left, footTop, size.width() - left, size.height() - footTop));
-        for (std::size_t b = 0; b < blocks; ++b)
-            for (std::size_t v = 0; v < values; ++v)
-                painter.drawText(QRect(cellLeft(b, v), y, cellWidth_, rowHeight_), Qt::AlignCenter,
-                                 footerText(f, b, v));
+        painter.setClipRect(QRect(at.left, at.footTop, at.size.width() - at.left, height));
+        for (std::size_t b = 0; b < at.blocks; ++b)
+            for (std::size_t v = 0; v < at.values; ++v)
+                painter.drawText(QRect(cellLeft(at, b, v), y, cellWidth_, rowHeight_),
+                                 Qt::AlignCenter, footerText(f, b, v));
         painter.restore();
     }
 }

@@ -1,24 +1,17 @@
 #pragma once
 
-#include "analysis/pattern_trend.h"
-#include "analysis/trend_chart.h"
+#include "session/pattern_steps.h"
+#include "session/view_steps.h"
 
 #include <QAbstractScrollArea>
 #include <QImage>
 #include <QList>
+#include <QRect>
 #include <QString>
 #include <array>
 #include <optional>
 
 namespace yilou::app {
-
-/// The head texts of a chart: a label per value, a caption per block; and whether every row of
-/// a block holds one value at most, as at one position, so that 辅助线 can join them.
-struct TrendLabels {
-    QList<QString> values;
-    QList<QString> blocks;
-    bool oneValuePerRow = false;
-};
 
 /// The trend chart drawn as a table: a row per draw (issue and numbers at the left), a column
 /// per value in each block of places; a hit is a coloured ball holding the value, a miss the
@@ -30,12 +23,11 @@ class TrendView : public QAbstractScrollArea {
 public:
     explicit TrendView(QWidget* parent = nullptr);
 
-    /// Shows `chart`, scrolled to its newest draw.
-    void setChart(analysis::TrendChart chart);
-    /// The same for a chart whose values are not those of its search type (a pattern's).
-    void setChart(analysis::TrendChart chart, TrendLabels labels);
+    /// Shows the chart of `shown`, scrolled to its newest draw.
+    void setChart(session::TrendShown shown);
     void clear();
-    const std::optional<analysis::TrendChart>& chart() const { return chart_; }
+    /// The chart shown; none while the view is empty.
+    const analysis::TrendChart* chart() const { return shown_ ? &shown_->chart : nullptr; }
 
     /// Grey omission counts in the cells of misses (显示遗漏).
     void setShowMisses(bool show);
@@ -63,22 +55,54 @@ private:
     /// Cell sizes for the font and the widest text of the chart.
     void measure();
     void updateScrollBars();
+    /// Where the side columns start, after issue and numbers.
+    int sideLeft() const { return issueWidth_ + numbersWidth_; }
     /// The columns that stay in place at the left: issue, numbers and the side columns.
-    int leftWidth() const {
-        return issueWidth_ + numbersWidth_ +
-               static_cast<int>(analysis::kTrendSidePatterns.size()) * sideWidth_;
-    }
-    /// Draws the chart into an area of `size` scrolled by `scroll` (pixels past the frozen
-    /// head and left columns).
-    void paintChart(QPainter& painter, QSize size, QPoint scroll) const;
-    /// The value column of the block's hit in `row` when the block is one position's.
-    std::optional<std::size_t> positionHit(std::size_t block, std::size_t row) const;
-
+    int leftWidth() const { return sideLeft() + kSideColumnCount * sideWidth_; }
     /// Fills sideValues_ for the chart when the side columns are shown.
     void readSideValues();
+    static constexpr int kSideColumnCount = static_cast<int>(analysis::kTrendSidePatterns.size());
+    /// Where the parts of the chart lie in an area of `size` scrolled by `scroll` (pixels past
+    /// the frozen head and left columns), and the rows in view.
+    struct Layout {
+        QSize size;
+        QPoint scroll;
+        int left = 0;       ///< the width of the left columns
+        int headHeight = 0; ///< the height of the head
+        int footTop = 0;    ///< the top of the bottom rows
+        QRect body;         ///< the cells between them
+        std::size_t rows = 0, values = 0, blocks = 0;
+        int blockWidth = 0;
+        std::size_t firstRow = 0, lastRow = 0; ///< the rows in view, lastRow one past
+    };
+    Layout layout(QSize size, QPoint scroll) const;
+    int rowTop(const Layout& at, std::size_t row) const;
+    int cellLeft(const Layout& at, std::size_t block, std::size_t value) const;
+    /// The line under a row, darker under every fifth.
+    void rowLine(QPainter& painter, const Layout& at, std::size_t row, int x0, int x1) const;
 
-    std::optional<analysis::TrendChart> chart_;
-    TrendLabels labels_;
+    /// Draws the chart into an area of `size` scrolled by `scroll`: the body, the left columns,
+    /// the head and the bottom rows.
+    void paintChart(QPainter& painter, QSize size, QPoint scroll) const;
+    /// The cells of the rows in view, with the block tints, the grid and the guide lines.
+    void paintBody(QPainter& painter, const Layout& at) const;
+    /// Lines joining the hits of consecutive rows, to the rows just outside the view too.
+    void paintGuideLines(QPainter& painter, const Layout& at) const;
+    /// A ball for each hit, the misses in grey.
+    void paintCells(QPainter& painter, const Layout& at) const;
+    /// The issue and numbers of the rows in view.
+    void paintLeftColumns(QPainter& painter, const Layout& at) const;
+    /// The block captions over the value labels.
+    void paintHead(QPainter& painter, const Layout& at) const;
+    /// The bottom rows: the figures of the chart's draws.
+    void paintFooter(QPainter& painter, const Layout& at) const;
+    /// The value column of the block's hit in `row` when its rows hold one value at most.
+    std::optional<std::size_t> positionHit(std::size_t block, std::size_t row) const;
+
+    std::optional<session::TrendShown> shown_;
+    /// The chart of shown_, while there is one.
+    const analysis::TrendChart* chart_ = nullptr;
+    QList<QString> valueLabels_;
     int sideHighestNumber_ = 0;
     std::vector<std::array<int, analysis::kTrendSidePatterns.size()>> sideValues_;
     /// [footer row][block] -> texts per value.

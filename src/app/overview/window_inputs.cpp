@@ -2,9 +2,6 @@
 
 #include "app/frm_main.h"
 #include "app/shell/control_names.h"
-#include "core/messages.h"
-#include "core/user_error.h"
-#include "session/search_steps.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -69,32 +66,30 @@ const history::Snapshot& WindowInputs::snapshot() const {
     return window_.snapshot();
 }
 
-ViewInputs WindowInputs::read() const {
-    const auto& snapshot = window_.snapshot();
-    if (snapshot.empty())
-        throw UserError(messages::emptyHistory());
-    const auto& choices = window_.choices();
-    ViewInputs inputs;
+const session::Choices& WindowInputs::choices() const {
+    return window_.choices();
+}
+
+session::ViewRequest WindowInputs::read() const {
+    session::ViewRequest request;
     for (int i = 0; i < 6; ++i)
         if (types_[i]->isChecked())
-            inputs.type = static_cast<analysis::SearchType>(i);
-    inputs.order = sorted_->isChecked() ? history::NumberOrder::Sorted : history::NumberOrder::Drop;
-    inputs.highestNumber = choices.game().highestNumber;
-    inputs.rules = choices.rules();
-    std::string end = range_[1]->text().toStdString();
-    if (tabs_->currentIndex() == 1) {
-        // On the second tab the reference issue sets the end, as it does for the searches;
-        // a reference that names no draw leaves the end box's issue.
-        try {
-            end = session::lookUpReference(snapshot, reference_->text().toStdString(),
-                                           before_->isChecked(), inputs.type, inputs.order,
-                                           choices.sxIni, choices.game().drawsPerDay)
-                      .endIssue;
-        } catch (const UserError&) {
-        }
+            request.type = static_cast<analysis::SearchType>(i);
+    request.order =
+        sorted_->isChecked() ? history::NumberOrder::Sorted : history::NumberOrder::Drop;
+    request.start = range_[0]->text().toStdString();
+    const std::string reference = reference_->text().trimmed().toStdString();
+    if (tabs_->currentIndex() == 1 && !reference.empty()) {
+        request.reference = reference;
+        request.beforeOnly = before_->isChecked();
+    } else {
+        request.end = range_[1]->text().toStdString();
     }
-    inputs.range = session::resolveRange(snapshot, range_[0]->text().toStdString(), end);
-    return inputs;
+    return request;
+}
+
+analysis::IndexRange WindowInputs::range() const {
+    return session::viewRange(snapshot(), read(), choices());
 }
 
 } // namespace yilou::app

@@ -1,9 +1,8 @@
 #pragma once
 
-#include "analysis/issue_range.h"
-#include "analysis/search_type.h"
-#include "core/draw_record.h"
 #include "core/snapshot.h"
+#include "session/choices.h"
+#include "session/view_steps.h"
 
 #include <QObject>
 #include <array>
@@ -17,15 +16,6 @@ namespace yilou::app {
 
 class frmMain;
 
-/// What the overview pages show, as the main window's search controls set it.
-struct ViewInputs {
-    analysis::SearchType type = analysis::SearchType::Number;
-    history::NumberOrder order = history::NumberOrder::Drop;
-    analysis::IndexRange range;
-    int highestNumber = 11;
-    history::AttributeRules rules;
-};
-
 /// Reads the search type, number order, range and reference issue from the window's controls
 /// (found by their object names) and tells when any of them, the settings or the history
 /// changed. Changes that come together (a handler that moves several controls) are told once,
@@ -37,9 +27,12 @@ public:
 
     frmMain& window() const { return window_; }
     const history::Snapshot& snapshot() const;
-    /// The inputs as the controls stand. Throws UserError when the history is empty or the
-    /// range boxes do not name a range of it.
-    ViewInputs read() const;
+    const session::Choices& choices() const;
+    /// The request the controls make: on the second tab a reference issue, once typed, sets the
+    /// range end, as it does for the searches.
+    session::ViewRequest read() const;
+    /// The range of draws that request names.
+    analysis::IndexRange range() const;
 
 signals:
     void changed();

@@ -86,10 +86,9 @@ void PatternPage::resizeEvent(QResizeEvent* event) {
 void PatternPage::refresh() {
     const auto pattern = static_cast<analysis::Pattern>(pattern_->currentData().toInt());
     try {
-        const ViewInputs in = inputs_.read();
-        highestNumber_ = in.highestNumber;
-        auto shown =
-            session::patternOverviewView(inputs_.snapshot(), pattern, in.range, in.highestNumber);
+        highestNumber_ = inputs_.choices().game().highestNumber;
+        auto shown = session::patternOverviewView(inputs_.snapshot(), pattern, inputs_.range(),
+                                                  highestNumber_);
         caption()->setText(captionWithWarnings(shown.caption, shown.warnings));
         std::vector<QList<QString>> texts;
         for (const auto& cells : shown.cells)

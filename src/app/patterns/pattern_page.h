@@ -1,7 +1,7 @@
 #pragma once
 
-#include "analysis/pattern_overview.h"
 #include "app/overview/view_page.h"
+#include "session/pattern_steps.h"
 
 class QComboBox;
 class QModelIndex;

@@ -32,18 +32,13 @@ PatternTrendPage::PatternTrendPage(WindowInputs& inputs, const Prompts& prompts,
 
 void PatternTrendPage::refresh() {
     try {
-        const ViewInputs in = inputs_.read();
+        const int highestNumber = inputs_.choices().game().highestNumber;
         const auto pattern = static_cast<analysis::Pattern>(pattern_.currentData().toInt());
-        const auto shown = session::patternTrendView(inputs_.snapshot(), pattern, in.range,
-                                                     chartRows(), in.highestNumber);
+        const auto shown = session::patternTrendView(inputs_.snapshot(), pattern, inputs_.range(),
+                                                     chartRows(), highestNumber);
         caption()->setText(captionWithWarnings(shown.caption, shown.warnings));
-        TrendLabels labels;
-        for (const auto& label : shown.labels)
-            labels.values << qs(label);
-        labels.blocks << qs(messages::patternName(pattern));
-        labels.oneValuePerRow = true;
-        view()->setChart(shown.chart(), std::move(labels));
-        view()->setSideColumns(sideColumns()->isChecked() ? in.highestNumber : 0);
+        view()->setChart(shown.shown());
+        view()->setSideColumns(sideColumns()->isChecked() ? highestNumber : 0);
         save()->setEnabled(true);
     } catch (const UserError& error) {
         caption()->setText(qs(error.what()));

@@ -104,12 +104,12 @@ void PlaysPage::saveChoice() {
 
 void PlaysPage::refresh() {
     try {
-        const ViewInputs in = inputs_.read();
+        const auto range = inputs_.range();
         const auto& snapshot = inputs_.snapshot();
         session::PlayRequest request;
         request.play = play_->currentData().toString().toStdString();
-        request.from = history::issueText(snapshot.issues[in.range.first]);
-        request.to = history::issueText(snapshot.issues[in.range.last]);
+        request.from = history::issueText(snapshot.issues[range.first]);
+        request.to = history::issueText(snapshot.issues[range.last]);
         request.contains = bankers_->text().toStdString();
         const auto* header = grid_->horizontalHeader();
         if (const int column = header->sortIndicatorSection(); column >= 0) {

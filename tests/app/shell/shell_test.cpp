@@ -1,11 +1,11 @@
 // The window's shell: the panel in the grid's place on an empty history, with its three ways to
 // draws, and the about box.
 #include "app/history/history_grid.h"
+#include "dialog_script.h"
 #include "store/history_db.h"
 #include "support/offscreen_application.h"
 #include "version.h"
-#include "window/dialog_script.h"
-#include "window/window_fixture.h"
+#include "window_fixture.h"
 
 #include <QAction>
 #include <QMenu>

@@ -2,6 +2,7 @@
 // real imported history; what the grids show is compared with the engine's results.
 #include "analysis/grouped_combination.h"
 #include "analysis/omission_search.h"
+#include "app/dialogs/prompts.h"
 #include "app/frm_main.h"
 #include "app/grid/flex_grid.h"
 #include "app/grid/grid_model.h"
@@ -13,19 +14,18 @@
 #include "store/yl_table.h"
 #include "support/offscreen_application.h"
 #include "support/temp_dir.h"
+#include "window_fixture.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
 #include <QTabBar>
 #include <QTest>
-#include <QTimer>
 #include <algorithm>
 #include <functional>
 #include <memory>
@@ -100,8 +100,8 @@ class AnalysisWindowTest : public QObject {
 
 private:
     testing::TempDir template_;
-    std::unique_ptr<testing::TempDir> folder_;
-    std::unique_ptr<app::frmMain> window_;
+    std::unique_ptr<testing::WindowFixture> fixture_;
+    app::frmMain* window_ = nullptr;
     history::Snapshot history_;
 
     template <typename Widget> Widget* find(const QString& objectName) {
@@ -113,34 +113,26 @@ private:
 
     /// Opens the window on a copy of the imported history, with `settings` stored first.
     void open(const QMap<QString, QString>& settings = {}) {
-        window_.reset();
+        fixture_.reset();
+        fixture_ = std::make_unique<testing::WindowFixture>();
         store()->clear();
         for (auto it = settings.begin(); it != settings.end(); ++it)
             store()->setValue(QStringLiteral("IniSetting/") + it.key(), it.value());
         store()->sync();
-        folder_ = std::make_unique<testing::TempDir>();
-        std::filesystem::copy(template_ / history::kDatabaseFileName,
-                              *folder_ / history::kDatabaseFileName);
-        window_ = std::make_unique<app::frmMain>(folder_->path());
-        window_->show();
-        QApplication::setActiveWindow(window_.get());
-        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+        fixture_->copyHistory(template_ / history::kDatabaseFileName);
+        window_ = &fixture_->open();
+        fixture_->activate();
     }
 
     /// Does what the user does and answers the message box it raises, if any, with OK.
     /// Returns the message's text (empty: none came).
     QString act(const std::function<void()>& action) {
-        QString seen;
-        QTimer timer;
-        connect(&timer, &QTimer::timeout, [&] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                seen = box->text();
-                box->accept();
-            }
-        });
-        timer.start(5);
+        app::PromptScript answers;
+        answers.ok();
+        const app::Prompts::Scripted scripted(answers);
         action();
-        return seen;
+        return answers.seen().isEmpty() ? QString()
+                                        : answers.seen().back().section(QLatin1Char('|'), 1);
     }
     QString click(const QString& objectName) {
         auto* widget = find<QWidget>(objectName);
@@ -189,7 +181,10 @@ private slots:
         history_ = db.loadSnapshot();
         QVERIFY(history_.size() > 3000);
     }
-    void cleanup() { window_.reset(); }
+    void cleanup() {
+        fixture_.reset();
+        window_ = nullptr;
+    }
 
     // ---- searches against the engine
 
@@ -311,7 +306,7 @@ private slots:
                 QTest::mouseClick(grid3->viewport(), Qt::LeftButton, {},
                                   grid3->visualRect(grid3->model()->index(0, column)).center());
             }
-            history::HistoryDb db(*folder_ / history::kDatabaseFileName);
+            history::HistoryDb db(fixture_->folder() / history::kDatabaseFileName);
             // A click on a cell waits to see whether it begins a double click.
             QTRY_COMPARE(gridRows(grid3),
                          expectedYl(history::readYlRows(db, history::YlSortColumn(column))));

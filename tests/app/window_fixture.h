@@ -16,12 +16,19 @@ public:
     WindowFixture();
     ~WindowFixture();
 
+    /// The day the window takes for today, whenever the test runs.
+    static constexpr history::CalendarDate kToday{2024, 3, 15};
+
     /// Stores `count` consecutive draws from 2017-08-12 draw 01 (84 a day) before the window
     /// opens.
     void storeDraws(int count);
-    /// (Re)builds the window on the data folder; opened addresses are recorded, and opening
-    /// succeeds unless `openerWorks` is false.
+    /// Puts a copy of the history database `file` in the data folder before the window opens.
+    void copyHistory(const std::filesystem::path& file);
+    /// (Re)builds the window on the data folder, its clock at kToday; opened addresses are
+    /// recorded, and opening succeeds unless `openerWorks` is false.
     app::frmMain& open(bool openerWorks = true);
+    /// Makes the window the active one, as the user's clicks and focus changes need.
+    void activate();
 
     app::frmMain& window() { return *window_; }
     const std::filesystem::path& folder() const { return dir_.path(); }

@@ -7,6 +7,7 @@
 #include "app/analysis/result_grids_panel.h"
 #include "app/analysis/search_options_panel.h"
 #include "app/analysis/search_panel.h"
+#include "app/dialogs/prompts.h"
 #include "app/frm_main.h"
 #include "app/grid/flex_grid.h"
 #include "app/grid/grid_model.h"
@@ -20,17 +21,16 @@
 #include "app/shell/main_menus.h"
 #include "cli/cli.h"
 #include "support/temp_dir.h"
+#include "window_fixture.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFileDialog>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
@@ -38,7 +38,6 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
-#include <QTimer>
 #include <memory>
 #include <sstream>
 
@@ -55,14 +54,6 @@ QStringList lines(const std::string& text) {
     return QString::fromStdString(text).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }
 
-/// Answers the next modal dialog with `answer` once it is up.
-void whenModal(std::function<void(QWidget*)> answer) {
-    QTimer::singleShot(0, [answer] {
-        QTRY_VERIFY(QApplication::activeModalWidget());
-        answer(QApplication::activeModalWidget());
-    });
-}
-
 } // namespace
 
 class OverviewPagesTest : public QObject {
@@ -71,7 +62,7 @@ class OverviewPagesTest : public QObject {
 private:
     /// The command line's output, run on the window's data folder.
     std::string cli(std::vector<std::string> args) {
-        args.insert(args.begin(), {"--data-dir", data_.path().string()});
+        args.insert(args.begin(), {"--data-dir", fixture_->folder().string()});
         std::ostringstream out, err;
         const int status = cli::runCli(args, out, err);
         if (status != 0)
@@ -86,19 +77,19 @@ private:
         QCoreApplication::processEvents();
     }
 
-    yilou::testing::TempDir data_, config_;
-    std::unique_ptr<frmMain> window_;
+    yilou::testing::TempDir config_;
+    std::unique_ptr<yilou::testing::WindowFixture> fixture_;
+    frmMain* window_ = nullptr;
     OverviewPages* pages_ = nullptr;
 
 private slots:
     void initTestCase() {
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
                            QString::fromStdString(config_.path().string()));
+        fixture_ = std::make_unique<yilou::testing::WindowFixture>();
         cli({"import", std::string(YILOU_SAMPLE_DATA_DIR) + "/gd11x5-2014102884-2015021510.txt"});
-        window_ = std::make_unique<frmMain>(data_.path());
+        window_ = &fixture_->open();
         window_->resize(1366, 740);
-        window_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
         pages_ = window_->findChild<OverviewPages*>();
         QVERIFY(pages_);
         auto& range = window_->analysis()->range->Text3;
@@ -260,29 +251,27 @@ private slots:
         TrendPage* page = pages_->trend();
         pages_->tabs()->setCurrentWidget(page);
         page->drawCounts()->button(50)->click();
-        const QString file = QString::fromStdString((data_ / "走势图测试").string());
-        whenModal([file](QWidget* dialog) {
-            auto* files = qobject_cast<QFileDialog*>(dialog);
-            QVERIFY(files);
-            files->selectFile(file);
-            static_cast<QDialog*>(files)->accept();
-        });
-        page->save()->click();
+        const QString file = QString::fromStdString((fixture_->folder() / "走势图测试").string());
+        PromptScript chooseFile;
+        chooseFile.choose(file);
+        {
+            const Prompts::Scripted scripted(chooseFile);
+            page->save()->click();
+        }
+        QCOMPARE(chooseFile.pending(), 0);
         const QImage saved(file + ".png");
         QVERIFY(!saved.isNull());
         QCOMPARE(saved.size(), page->view()->image().size());
 
         // Every draw of the range is more than one picture can hold: said so, nothing asked.
         page->drawCounts()->button(0)->click();
-        QString said;
-        whenModal([&said](QWidget* dialog) {
-            auto* box = qobject_cast<QMessageBox*>(dialog);
-            QVERIFY(box);
-            said = box->text();
-            box->accept();
-        });
-        page->save()->click();
-        QVERIFY(said.contains(QStringLiteral("请选择较少的期数")));
+        PromptScript refusal;
+        refusal.ok();
+        {
+            const Prompts::Scripted scripted(refusal);
+            page->save()->click();
+        }
+        QVERIFY(refusal.seenText().contains(QStringLiteral("请选择较少的期数")));
     }
 
     void pagesFollowTheReferenceAndTheHistory() {

@@ -4,6 +4,7 @@
 #include "support/history_generator.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QSettings>
 #include <QTest>
 
@@ -30,9 +31,15 @@ void WindowFixture::storeDraws(int count) {
     db.replaceAll(generateDraws(settings));
 }
 
+void WindowFixture::copyHistory(const std::filesystem::path& file) {
+    std::filesystem::copy_file(file, dir_ / history::kDatabaseFileName,
+                               std::filesystem::copy_options::overwrite_existing);
+}
+
 app::frmMain& WindowFixture::open(bool openerWorks) {
     window_.reset();
     window_ = std::make_unique<app::frmMain>(dir_.path());
+    window_->setClock([] { return kToday; });
     window_->setUrlOpener([this, openerWorks](const QUrl& address) {
         opened_.push_back(address.toString());
         return openerWorks;
@@ -41,6 +48,12 @@ app::frmMain& WindowFixture::open(bool openerWorks) {
     if (!QTest::qWaitForWindowExposed(window_.get()))
         qWarning("the window was not exposed");
     return *window_;
+}
+
+void WindowFixture::activate() {
+    QApplication::setActiveWindow(window_.get());
+    if (!QTest::qWaitForWindowActive(window_.get()))
+        qWarning("the window did not become active");
 }
 
 void WindowFixture::trigger(const QString& name) {

@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QTimer>
 
 namespace yilou::testing {
 namespace {
@@ -30,7 +31,7 @@ std::size_t storedCount(const std::filesystem::path& folder) {
 std::vector<history::DrawRecord> yesterdaysDraws() {
     GeneratedHistory settings;
     settings.draws = 50;
-    settings.firstIssue = history::makeIssue(history::addDays(history::today(), -1), 1);
+    settings.firstIssue = history::makeIssue(history::addDays(WindowFixture::kToday, -1), 1);
     return generateDraws(settings);
 }
 

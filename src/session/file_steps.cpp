@@ -1,0 +1,42 @@
+#include "session/file_steps.h"
+
+#include "core/atomic_file.h"
+#include "session/messages.h"
+#include "store/export_target.h"
+#include "store/text_export.h"
+#include "store/text_import.h"
+
+namespace yilou::session {
+
+ExportShown exportHistoryText(const history::Snapshot& snapshot,
+                              const std::filesystem::path& dataDir) {
+    const auto written = history::exportHistoryText(snapshot, dataDir);
+    return {written, 1, messages::exportedTo(written)};
+}
+
+std::optional<ExportShown> exportWorkbook(const std::filesystem::path& dataDir,
+                                          history::ExportedGrid which,
+                                          const history::TextGrid& grid,
+                                          const history::WriteProgress& progress) {
+    const auto done = history::exportSpreadsheet(dataDir, which, grid, progress);
+    if (!done)
+        return std::nullopt;
+    return ExportShown{done->file, done->sheets,
+                       messages::workbookExported(done->file, done->sheets)};
+}
+
+void checkCopyTarget(const std::filesystem::path& target, const std::filesystem::path& dataDir) {
+    history::checkExportTarget(target, dataDir);
+}
+
+std::string copyExport(const ExportShown& exported, const std::filesystem::path& target) {
+    history::copyFileWhole(exported.file, target);
+    return messages::savedCopyTo(target);
+}
+
+std::string importHistory(history::HistoryDb& db, const std::filesystem::path& file,
+                          const Choices& choices) {
+    return history::importHistoryFile(db, file, choices.game(), choices.rules()).summary();
+}
+
+} // namespace yilou::session

@@ -1,0 +1,125 @@
+#include "session/view_steps.h"
+
+#include "core/messages.h"
+#include "core/user_error.h"
+#include "session/messages.h"
+#include "session/search_steps.h"
+#include "session/typed_input.h"
+
+namespace yilou::session {
+
+analysis::IndexRange viewRange(const history::Snapshot& snapshot, const ViewRequest& request,
+                               const Choices& choices) {
+    return viewRange(snapshot, request, choices.sxIni, choices.game().drawsPerDay);
+}
+
+analysis::IndexRange viewRange(const history::Snapshot& snapshot, const ViewRequest& request,
+                               int sxIni, int drawsPerDay) {
+    std::string end = request.end;
+    if (request.reference) {
+        // Only the range end that the reference draw sets counts here: every value is listed.
+        const auto lookup = lookUpReference(snapshot, *request.reference, request.beforeOnly,
+                                            request.type, request.order, sxIni, drawsPerDay);
+        if (end.empty())
+            end = lookup.endIssue;
+    }
+    return analysis::lastDraws(resolveRange(snapshot, request.start, end), request.last);
+}
+
+int parsePlace(std::string_view text) {
+    if (text == "any")
+        return analysis::kAnyPlace;
+    const int place = parseDecimal(text, messages::field::kPosition);
+    if (place < 1 || place > 5)
+        throw InputError(messages::placeOutOfRange(text));
+    return place;
+}
+
+std::size_t parseDrawCount(std::string_view text) {
+    if (text == "all")
+        return analysis::kAllDraws;
+    const int count = parseDecimal(text, messages::field::kDrawCount);
+    if (count < 1)
+        throw InputError(messages::invalidDrawCount(text));
+    return static_cast<std::size_t>(count);
+}
+
+OverviewShown showOverview(const history::Snapshot& snapshot, const ViewRequest& request, int place,
+                           const Choices& choices, std::optional<OverviewColumn> sort) {
+    analysis::OverviewRequest overview;
+    overview.type = request.type;
+    overview.order = request.order;
+    overview.place = place;
+    overview.range = viewRange(snapshot, request, choices);
+    overview.highestNumber = choices.game().highestNumber;
+    overview.rules = choices.rules();
+    OverviewShown shown{analysis::omissionOverview(snapshot, overview), {}};
+    if (sort)
+        sortOverviewRows(shown.result.rows, *sort);
+    shown.caption = overviewCaption(shown.result, snapshot);
+    return shown;
+}
+
+TrendShown showTrend(const history::Snapshot& snapshot, const ViewRequest& request, int place,
+                     const Choices& choices) {
+    analysis::TrendRequest trend;
+    trend.type = request.type;
+    trend.order = request.order;
+    trend.places =
+        place == kEachPosition ? std::vector<int>{1, 2, 3, 4, 5} : std::vector<int>{place};
+    trend.range = viewRange(snapshot, request, choices);
+    trend.highestNumber = choices.game().highestNumber;
+    trend.rules = choices.rules();
+    auto chart = analysis::trendChart(snapshot, trend);
+    auto caption = viewCaption(chart.type, placeCaption(place), chart.view, snapshot);
+    std::vector<std::string> labels;
+    for (const int value : chart.values)
+        labels.push_back(overviewValueText(chart.type, value, chart.sxIni));
+    std::vector<std::string> blockCaptions;
+    for (const auto& block : chart.blocks)
+        blockCaptions.push_back(placeCaption(block.place));
+    auto shown = trendShown(std::move(chart), std::move(caption), std::move(labels),
+                            std::move(blockCaptions));
+    shown.oneValuePerRow = place != analysis::kAnyPlace;
+    return shown;
+}
+
+TrendShown trendShown(analysis::TrendChart chart, std::string caption,
+                      std::vector<std::string> labels, std::vector<std::string> blockCaptions) {
+    TrendShown shown;
+    shown.chart = std::move(chart);
+    shown.caption = std::move(caption);
+    shown.labels = std::move(labels);
+    shown.blockCaptions = std::move(blockCaptions);
+    for (std::size_t f = 0; f < kTrendFooter.size(); ++f)
+        for (const auto& block : shown.chart.blocks) {
+            auto& texts = shown.footer[f].emplace_back();
+            for (const auto& row : block.view.rows)
+                texts.push_back(overviewCellText(block.view, row, kTrendFooter[f]));
+        }
+    return shown;
+}
+
+std::string TrendShown::numbersText(std::size_t row) const {
+    return drawNumbersText(chart.numbers[row]);
+}
+
+std::string TrendShown::cellText(std::size_t block, std::size_t value, std::size_t row) const {
+    return trendCellText(chart.misses(block, value, row), labels[value]);
+}
+
+MissingShown listMissingIssues(const history::Snapshot& snapshot, const Choices& choices) {
+    if (snapshot.empty())
+        throw UserError(messages::emptyHistory());
+    MissingShown shown;
+    shown.drawsPerDay = choices.game().drawsPerDay;
+    shown.missing = history::findMissingIssues(snapshot.issues, shown.drawsPerDay);
+    shown.summary = shown.missing.ranges.empty()
+                        ? messages::noMissingIssues(shown.drawsPerDay)
+                        : messages::missingIssuesTotal(shown.drawsPerDay, shown.missing.total);
+    if (!shown.missing.unplaced.empty())
+        shown.unplacedNote = messages::unplacedIssues(shown.missing.unplaced);
+    return shown;
+}
+
+} // namespace yilou::session

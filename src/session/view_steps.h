@@ -1,0 +1,101 @@
+#pragma once
+
+#include "analysis/issue_range.h"
+#include "analysis/omission_overview.h"
+#include "analysis/search_type.h"
+#include "analysis/trend_chart.h"
+#include "core/draw_record.h"
+#include "core/missing_issues.h"
+#include "core/snapshot.h"
+#include "session/choices.h"
+#include "session/overview_grid.h"
+
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+/// The views of the history beside the searches (遗漏总览, 走势图, 检查缺失期号), one step each:
+/// a request as both front ends read it in, what they show as the answer. Each step follows the
+/// same pattern, to be copied by a new view: a …Request of plain values and the texts the user
+/// typed, one function that checks and computes, and a result that holds the rows, their texts
+/// and the caption, so that the window and the command line only render it.
+namespace yilou::session {
+
+/// What every view reads from the search controls: the type and number order buttons
+/// (--type, --order), the range boxes (--from, --to), the reference issue of the second tab
+/// (--ref, --before) and how many of the newest draws of the range count (--last, the trend's N).
+struct ViewRequest {
+    analysis::SearchType type = analysis::SearchType::Number;
+    history::NumberOrder order = history::NumberOrder::Drop;
+    std::string start; ///< the start box's text; empty: the oldest draw
+    std::string end;   ///< the end box's text; empty: the reference's end, else the newest draw
+    std::optional<std::string> reference; ///< the issue typed as 指定期号
+    bool beforeOnly = false;              ///< the range ends before the reference draw
+    std::size_t last = analysis::kAllDraws;
+};
+
+/// The draws a view covers. A reference issue is looked up (lookUpReference; one that names no
+/// draw is refused) and sets the range end unless an end text is given: the newest draw, or with
+/// `beforeOnly` the issue before the reference draw. Of that range the newest `last` draws
+/// count. An empty history, a text that is not an issue or a range without draws throws
+/// UserError.
+analysis::IndexRange viewRange(const history::Snapshot& snapshot, const ViewRequest& request,
+                               const Choices& choices);
+/// The same with the zodiac year and the draws a day given instead of the choices.
+analysis::IndexRange viewRange(const history::Snapshot& snapshot, const ViewRequest& request,
+                               int sxIni, int drawsPerDay);
+
+/// A place as typed: "any" (任意位) or 1..5; anything else throws InputError.
+int parsePlace(std::string_view text);
+/// A count of the newest draws as typed: "all" or a whole number of at least 1.
+std::size_t parseDrawCount(std::string_view text);
+
+/// 遗漏总览 at one place.
+struct OverviewShown {
+    analysis::OverviewResult result; ///< its rows in the order asked for
+    std::string caption;             ///< overviewCaption
+};
+OverviewShown showOverview(const history::Snapshot& snapshot, const ViewRequest& request, int place,
+                           const Choices& choices,
+                           std::optional<OverviewColumn> sort = std::nullopt);
+
+/// 走势图 of the newest draws: the chart and the texts around its cells.
+struct TrendShown {
+    analysis::TrendChart chart;
+    std::string caption;                    ///< viewCaption over the chart's draws
+    std::vector<std::string> labels;        ///< the column header of each value
+    std::vector<std::string> blockCaptions; ///< over each block: its place, or the pattern
+    /// Every row of a block holds one value at most, as at one position or in a pattern's
+    /// chart, so that 辅助线 can join the hits.
+    bool oneValuePerRow = false;
+    /// The bottom rows: [row of kTrendFooter][block][value].
+    std::array<std::vector<std::vector<std::string>>, kTrendFooter.size()> footer;
+
+    /// A row's numbers as the chart's second column shows them: "03 07 11 01 05".
+    std::string numbersText(std::size_t row) const;
+    /// A cell as a table shows it: a hit the value in brackets, a miss the draws since the last.
+    std::string cellText(std::size_t block, std::size_t value, std::size_t row) const;
+};
+/// A chart with its texts: `labels` over the values, `blockCaptions` over the blocks, and the
+/// bottom rows from the blocks' figures.
+TrendShown trendShown(analysis::TrendChart chart, std::string caption,
+                      std::vector<std::string> labels, std::vector<std::string> blockCaptions);
+/// `place` is kAnyPlace, 1..5 or kEachPosition.
+TrendShown showTrend(const history::Snapshot& snapshot, const ViewRequest& request, int place,
+                     const Choices& choices);
+
+/// 检查缺失期号 for the current game.
+struct MissingShown {
+    history::MissingIssues missing;
+    int drawsPerDay = 0;
+    std::string summary; ///< none missing, or how many
+    /// The issues that fit no day of the game, when there are any.
+    std::optional<std::string> unplacedNote;
+};
+/// Refuses an empty history (UserError).
+MissingShown listMissingIssues(const history::Snapshot& snapshot, const Choices& choices);
+
+} // namespace yilou::session

@@ -1,0 +1,65 @@
+#include "core/user_error.h"
+#include "session/view_steps.h"
+#include "support/history_generator.h"
+
+#include <gtest/gtest.h>
+
+namespace yilou::session {
+namespace {
+
+// The range of a view from what both front ends read: texts left empty take the oldest and the
+// newest draw, a reference sets the end unless one is typed, and --last or the trend's N keep
+// the newest draws of it.
+TEST(ViewRange, FollowsTheBoxesTheReferenceAndTheCount) {
+    const auto snapshot = testing::snapshotOf(testing::generateDraws(300));
+    const auto& issues = snapshot.issues;
+    const auto text = [&](std::size_t i) { return history::issueText(issues[i]); };
+    const std::size_t newest = issues.size() - 1;
+    const Choices choices;
+    struct Case {
+        const char* name;
+        std::string start, end;
+        std::optional<std::string> reference;
+        bool beforeOnly;
+        std::size_t last;
+        std::size_t first, lastIndex;
+    };
+    const Case cases[] = {
+        {"whole history", "", "", std::nullopt, false, analysis::kAllDraws, 0, newest},
+        {"typed range", text(10), text(20), std::nullopt, false, analysis::kAllDraws, 10, 20},
+        {"reference alone ends at the newest", "", "", text(100), false, analysis::kAllDraws, 0,
+         newest},
+        {"before the reference", text(5), "", text(100), true, analysis::kAllDraws, 5, 99},
+        {"a typed end wins", "", text(50), text(100), true, analysis::kAllDraws, 0, 50},
+        {"newest of the range", "", text(20), std::nullopt, false, 7, 14, 20},
+        {"more than the range holds", text(3), text(5), std::nullopt, false, 50, 3, 5},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ViewRequest request;
+        request.start = c.start;
+        request.end = c.end;
+        request.reference = c.reference;
+        request.beforeOnly = c.beforeOnly;
+        request.last = c.last;
+        const auto range = viewRange(snapshot, request, choices);
+        EXPECT_EQ(range.first, c.first);
+        EXPECT_EQ(range.last, c.lastIndex);
+    }
+}
+
+TEST(ViewRange, RefusesWhatNamesNoDraws) {
+    const auto snapshot = testing::snapshotOf(testing::generateDraws(50));
+    const Choices choices;
+    ViewRequest older;
+    older.reference = "2000010101";
+    ViewRequest unreadable;
+    unreadable.end = "20150101x1";
+    for (const auto& request : {older, unreadable})
+        EXPECT_THROW(viewRange(snapshot, request, choices), UserError);
+    EXPECT_THROW(viewRange(history::Snapshot{}, ViewRequest{}, choices), UserError);
+    EXPECT_THROW(listMissingIssues(history::Snapshot{}, choices), UserError);
+}
+
+} // namespace
+} // namespace yilou::session
