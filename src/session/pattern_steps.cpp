@@ -35,20 +35,6 @@ Pattern parsePattern(std::string_view key) {
     throw InputError(messages::unknownPattern(key));
 }
 
-analysis::IndexRange resolveViewRange(const history::Snapshot& snapshot,
-                                      const ViewRangeTexts& texts, int drawsPerDay) {
-    ViewRequest request;
-    request.start = texts.from;
-    request.end = texts.to;
-    if (!texts.reference.empty())
-        request.reference = texts.reference;
-    request.beforeOnly = texts.before;
-    if (!texts.last.empty())
-        request.last = parseDrawCount(texts.last);
-    // The values of every pattern are listed whatever the zodiac year.
-    return viewRange(snapshot, request, 1, drawsPerDay);
-}
-
 std::string patternValueText(Pattern pattern, int value) {
     return value == analysis::kNoPatternValue ? std::string(kNoFigure)
                                               : analysis::patternValueLabel(pattern, value);

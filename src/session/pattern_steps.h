@@ -26,19 +26,6 @@ namespace yilou::session {
 /// The pattern a key names (sum, span, odd, …); InputError listing the keys otherwise.
 analysis::Pattern parsePattern(std::string_view key);
 
-/// The range of a view as typed. Empty boxes stand for the oldest and the newest draw; a
-/// reference issue sets the end when `to` is empty (with `before`, the issue before it), as the
-/// search does; `last` keeps the newest N draws of the range.
-struct ViewRangeTexts {
-    std::string from = {};
-    std::string to = {};
-    std::string last = {};
-    std::string reference = {};
-    bool before = false;
-};
-analysis::IndexRange resolveViewRange(const history::Snapshot& snapshot,
-                                      const ViewRangeTexts& texts, int drawsPerDay);
-
 /// A pattern value's label: patternValueLabel, "—" for none (the oldest draw's 重号).
 std::string patternValueText(analysis::Pattern pattern, int value);
 

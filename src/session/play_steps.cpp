@@ -204,14 +204,11 @@ PlayView showPlays(const history::Snapshot& snapshot, const PlayRequest& request
         top = positiveCount(request.top, messages::field::kRowCount, messages::invalidRowCount);
 
     const history::Game& game = choices.game();
-    ViewRequest range;
-    range.start = request.from;
-    range.end = request.to;
-    if (!request.reference.empty())
-        range.reference = request.reference;
-    range.beforeOnly = request.before;
-    range.last = last;
-    const auto indexes = viewRange(snapshot, range, choices);
+    const auto indexes = analysis::lastDraws(
+        resolveViewRange(snapshot,
+                         {request.from, request.to, {}, request.reference, request.before},
+                         game.drawsPerDay),
+        last);
 
     PlayView view;
     view.board = analysis::playBoard(snapshot, *play, indexes, game.highestNumber);

@@ -26,6 +26,20 @@ analysis::IndexRange viewRange(const history::Snapshot& snapshot, const ViewRequ
     return analysis::lastDraws(resolveRange(snapshot, request.start, end), request.last);
 }
 
+analysis::IndexRange resolveViewRange(const history::Snapshot& snapshot,
+                                      const ViewRangeTexts& texts, int drawsPerDay) {
+    ViewRequest request;
+    request.start = texts.from;
+    request.end = texts.to;
+    if (!texts.reference.empty())
+        request.reference = texts.reference;
+    request.beforeOnly = texts.before;
+    if (!texts.last.empty())
+        request.last = parseDrawCount(texts.last);
+    // Every value is listed whatever the zodiac year.
+    return viewRange(snapshot, request, 1, drawsPerDay);
+}
+
 int parsePlace(std::string_view text) {
     if (text == "any")
         return analysis::kAnyPlace;

@@ -48,6 +48,19 @@ analysis::IndexRange viewRange(const history::Snapshot& snapshot, const ViewRequ
 analysis::IndexRange viewRange(const history::Snapshot& snapshot, const ViewRequest& request,
                                int sxIni, int drawsPerDay);
 
+/// The range of a view as typed. Empty boxes stand for the oldest and the newest draw; a
+/// reference issue sets the end when `to` is empty (with `before`, the issue before it), as the
+/// search does; `last` keeps the newest N draws of the range.
+struct ViewRangeTexts {
+    std::string from = {};
+    std::string to = {};
+    std::string last = {};
+    std::string reference = {};
+    bool before = false;
+};
+analysis::IndexRange resolveViewRange(const history::Snapshot& snapshot,
+                                      const ViewRangeTexts& texts, int drawsPerDay);
+
 /// A place as typed: "any" (任意位) or 1..5; anything else throws InputError.
 int parsePlace(std::string_view text);
 /// A count of the newest draws as typed: "all" or a whole number of at least 1.
