@@ -31,12 +31,12 @@ private slots:
         const auto file = fixture.folder() / "历史号码" / "history.TXT";
         writeFile(file, "2017090101 03 11 07 01 09\n03 11 07 01 09 02\n17090103 01 01 02 03 04\n");
         DialogScript dialogs;
-        dialogs.ok().choose(QString::fromStdString(file.string())).ok();
+        dialogs.ok().choose(QString::fromStdString(file.string())).ok().ok();
         fixture.find<QPushButton>(QStringLiteral("cmdRdLst"))->click();
         QCOMPARE(dialogs.pending(), 0);
         QVERIFY(
             dialogs.seen()[0].startsWith(QStringLiteral("读入历史|确实要读入最新历史号码吗？")));
-        QVERIFY2(dialogs.seen()[2].contains(QStringLiteral("读入 2 期，跳过 1 行")),
+        QVERIFY2(dialogs.seen()[3].contains(QStringLiteral("读入 2 期，跳过 1 行")),
                  qPrintable(dialogs.seenText()));
         QCOMPARE(fixture.window().snapshot().size(), 2u);
         QCOMPARE(storedCount(fixture.folder()), 2u);
@@ -46,6 +46,35 @@ private slots:
                  QStringLiteral("2017090102"));
         QCOMPARE(fixture.find<QLineEdit>(QStringLiteral("Text1"))->text(),
                  QStringLiteral("2017090103"));
+    }
+
+    void importWithSkippedLinesAsksAgain_data() {
+        QTest::addColumn<bool>("replace");
+        QTest::newRow("no keeps the history") << false;
+        QTest::newRow("yes replaces it") << true;
+    }
+    void importWithSkippedLinesAsksAgain() {
+        QFETCH(bool, replace);
+        WindowFixture fixture;
+        fixture.storeDraws(5);
+        fixture.open();
+        const auto file = fixture.folder() / "历史号码" / "partly.txt";
+        writeFile(file, "2017090101 03 11 07 01 09\nx\n2017090102 01 02 03 04 05\ny\nz\n");
+        DialogScript dialogs;
+        dialogs.ok().choose(QString::fromStdString(file.string()));
+        if (replace)
+            dialogs.ok().ok();
+        else
+            dialogs.cancel();
+        QTest::mouseClick(fixture.find<QPushButton>(QStringLiteral("cmdRdLst")), Qt::LeftButton);
+        QCOMPARE(dialogs.pending(), 0);
+        QVERIFY2(dialogs.seen()[0].contains(QStringLiteral("将替换现有的 5 期历史号码")),
+                 qPrintable(dialogs.seenText()));
+        QCOMPARE(dialogs.seen()[2], QStringLiteral("读入历史|文件中有 3 行无法读入，只读到 2 期。"
+                                                   "仍要用它替换现有的 5 期吗？"));
+        const std::size_t expected = replace ? 2u : 5u;
+        QCOMPARE(storedCount(fixture.folder()), expected);
+        QCOMPARE(fixture.window().snapshot().size(), expected);
     }
 
     void importCancelledOrNotTextLeavesTheHistory_data() {
