@@ -113,15 +113,16 @@ void frmMain::showHistory(history::Snapshot snapshot) {
     snapshot_ = std::move(snapshot);
     AddHaoma();
     QihaoXianshi();
+    if (snapshot_.empty())
+        showHistoryRange();
     emit historyChanged();
 }
 
 void frmMain::showHistoryRange() {
-    if (snapshot_.empty())
-        return;
+    const auto bounds = session::historyBounds(snapshot_);
     auto* range = analysis_->range;
-    range->Text3[0]->setText(qs(history::issueText(snapshot_.issues.front())));
-    range->Text3[1]->setText(qs(history::issueText(snapshot_.issues.back())));
+    range->Text3[0]->setText(qs(bounds.start));
+    range->Text3[1]->setText(qs(bounds.end));
 }
 
 void frmMain::cmdRdLst_Click() {

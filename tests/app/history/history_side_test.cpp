@@ -6,11 +6,13 @@
 #include "window_fixture.h"
 #include "window_tests.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QTabBar>
 #include <QWheelEvent>
 
 namespace yilou::testing {
@@ -75,6 +77,49 @@ private slots:
         const std::size_t expected = replace ? 2u : 5u;
         QCOMPARE(storedCount(fixture.folder()), expected);
         QCOMPARE(fixture.window().snapshot().size(), expected);
+    }
+
+    void clearingOrReplacingEmptiesWhatTheOldHistoryShowed_data() {
+        QTest::addColumn<bool>("replace");
+        QTest::newRow("清空历史号码") << false;
+        QTest::newRow("读入历史") << true;
+    }
+    void clearingOrReplacingEmptiesWhatTheOldHistoryShowed() {
+        QFETCH(bool, replace);
+        WindowFixture fixture;
+        fixture.storeDraws(10);
+        fixture.open();
+        auto* tabs = fixture.find<QTabBar>(QStringLiteral("TabStrip1"));
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+        QTest::mouseClick(fixture.find<QPushButton>(QStringLiteral("Command1")), Qt::LeftButton);
+        const auto rows = [&](const char* grid) {
+            return fixture.find<QAbstractItemView>(QLatin1String(grid))->model()->rowCount();
+        };
+        const auto text = [&](const QString& box) { return fixture.find<QLineEdit>(box)->text(); };
+        QVERIFY(rows("MSFlexGrid2") > 0);
+        QCOMPARE(rows("MSFlexGrid3"), 1);
+
+        DialogScript dialogs;
+        if (replace) {
+            const auto file = fixture.folder() / "历史号码" / "new.txt";
+            writeFile(file, "2017090101 03 11 07 01 09\n2017090102 08 02 06 04 05\n");
+            dialogs.ok().choose(QString::fromStdString(file.string())).ok();
+            QTest::mouseClick(fixture.find<QPushButton>(QStringLiteral("cmdRdLst")),
+                              Qt::LeftButton);
+        } else {
+            dialogs.ok();
+            fixture.trigger(QStringLiteral("mnuClear"));
+        }
+        QCOMPARE(dialogs.pending(), 0);
+        QCOMPARE(rows("MSFlexGrid2"), 0);
+        QCOMPARE(rows("MSFlexGrid3"), 0);
+        const QString newest = replace ? QStringLiteral("2017090102") : QString();
+        QCOMPARE(text(QStringLiteral("Text3(0)")),
+                 replace ? QStringLiteral("2017090101") : QString());
+        QCOMPARE(text(QStringLiteral("Text3(1)")), newest);
+        QCOMPARE(text(QStringLiteral("Text4")), newest);
+        QCOMPARE(text(QStringLiteral("Text2(11)")), replace ? QStringLiteral("8") : QString());
+        QCOMPARE(text(QStringLiteral("Text2(15)")), replace ? QStringLiteral("5") : QString());
     }
 
     void importCancelledOrNotTextLeavesTheHistory_data() {
