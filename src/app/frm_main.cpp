@@ -183,8 +183,7 @@ void frmMain::QihaoXianshi() {
     }
     entry_->Text1->setText(next);
     entry_->Label12->setText(qs(messages::typeNextDraw(next.toStdString())));
-    if (newest)
-        analysis_->positions->Text4->setText(qs(history::issueText(*newest)));
+    analysis_->positions->Text4->setText(qs(session::historyBounds(snapshot_).reference));
 }
 
 } // namespace yilou::app

@@ -113,19 +113,20 @@ void frmMain::showHistory(history::Snapshot snapshot) {
     snapshot_ = std::move(snapshot);
     AddHaoma();
     QihaoXianshi();
+    if (snapshot_.empty())
+        showHistoryRange();
     emit historyChanged();
 }
 
 void frmMain::showHistoryRange() {
-    if (snapshot_.empty())
-        return;
+    const auto bounds = session::historyBounds(snapshot_);
     auto* range = analysis_->range;
-    range->Text3[0]->setText(qs(history::issueText(snapshot_.issues.front())));
-    range->Text3[1]->setText(qs(history::issueText(snapshot_.issues.back())));
+    range->Text3[0]->setText(qs(bounds.start));
+    range->Text3[1]->setText(qs(bounds.end));
 }
 
 void frmMain::cmdRdLst_Click() {
-    if (!prompts_.confirm(messages::kImportTitle, messages::kImportQuestion))
+    if (!prompts_.confirm(messages::kImportTitle, messages::importQuestion(snapshot_.size())))
         return;
     const auto chosen = prompts_.openFile(
         QString::fromStdString((dataFolder_ / history::kHistoryTextFolder).string()),
@@ -136,9 +137,20 @@ void frmMain::cmdRdLst_Click() {
     }
     const std::filesystem::path file = chosen->toStdString();
     const auto choices = choices_;
+    const std::size_t stored = snapshot_.size();
+    std::optional<session::ImportRead> read;
+    try {
+        read = runWithProgress(this, qs(messages::kWorking),
+                               [&] { return session::readImport(file, choices, stored); });
+    } catch (const std::exception& error) {
+        showFailure(error);
+        return;
+    }
+    if (read->question && !prompts_.confirm(messages::kImportTitle, *read->question))
+        return;
     std::string report;
     const bool done = changeHistory(qs(messages::kWorking), [&](history::HistoryDb& db) {
-        report = session::importHistory(db, file, choices);
+        report = session::importHistory(db, std::move(*read), choices);
         return db.loadSnapshot();
     });
     if (!done)

@@ -16,10 +16,15 @@ namespace {
 void addImportCommand(CLI::App& app, CliContext& context) {
     auto* command = app.add_subcommand("import", "用文本文件中的开奖号码替换全部历史号码");
     auto file = std::make_shared<std::string>();
+    auto yes = std::make_shared<bool>(false);
     command->add_option("FILE", *file, "历史号码文本文件，每行一期")->required();
-    command->callback([&context, file] {
-        context.out << session::importHistory(context.dbForChange(), *file, context.choices())
-                    << '\n';
+    command->add_flag("--yes", *yes, "文件中有无法读入的行时，仍用它替换已有的历史号码");
+    command->callback([&context, file, yes] {
+        auto& db = context.dbForChange();
+        auto read = session::readImport(*file, context.choices(), db.drawCount());
+        if (read.question && !*yes)
+            throw UserError(messages::importNeedsYes(*read.question));
+        context.out << session::importHistory(db, std::move(read), context.choices()) << '\n';
     });
 }
 

@@ -34,9 +34,17 @@ std::string copyExport(const ExportShown& exported, const std::filesystem::path&
     return messages::savedCopyTo(target);
 }
 
-std::string importHistory(history::HistoryDb& db, const std::filesystem::path& file,
-                          const Choices& choices) {
-    return history::importHistoryFile(db, file, choices.game(), choices.rules()).summary();
+ImportRead readImport(const std::filesystem::path& file, const Choices& choices,
+                      std::size_t stored) {
+    ImportRead read{file, history::readImportFile(file, choices.game()), std::nullopt};
+    if (stored > 0 && !read.text.skipped.empty())
+        read.question =
+            messages::importSkippedLines(read.text.skipped.count, read.text.draws.size(), stored);
+    return read;
+}
+
+std::string importHistory(history::HistoryDb& db, ImportRead read, const Choices& choices) {
+    return history::storeImport(db, std::move(read.text), read.file, choices.rules()).summary();
 }
 
 } // namespace yilou::session

@@ -4,6 +4,7 @@
 #include "core/text_grid.h"
 #include "session/choices.h"
 #include "store/history_db.h"
+#include "store/text_import.h"
 #include "workbook/spreadsheet_export.h"
 
 #include <cstddef>
@@ -41,8 +42,20 @@ void checkCopyTarget(const std::filesystem::path& target, const std::filesystem:
 /// Copies what an export wrote to `target` as a whole; returns what to say about it.
 std::string copyExport(const ExportShown& exported, const std::filesystem::path& target);
 
-/// 读入历史: replaces the history by the draws of a text file; returns what to say about it.
-std::string importHistory(history::HistoryDb& db, const std::filesystem::path& file,
-                          const Choices& choices);
+/// A history text file read and checked, waiting to replace the history.
+struct ImportRead {
+    std::filesystem::path file;
+    history::HistoryText text;
+    /// Asked before the history is replaced when lines of the file were skipped and draws are
+    /// stored: they would be lost for a file that was only partly readable.
+    std::optional<std::string> question;
+};
+
+/// 读入历史, first half: reads the file for a history of `stored` draws (UserError when it cannot
+/// be read or holds no draw); nothing is changed yet.
+ImportRead readImport(const std::filesystem::path& file, const Choices& choices,
+                      std::size_t stored);
+/// 读入历史, second half: replaces the history by what was read; returns what to say about it.
+std::string importHistory(history::HistoryDb& db, ImportRead read, const Choices& choices);
 
 } // namespace yilou::session

@@ -16,6 +16,14 @@ std::string text(std::string_view view) {
     return std::string(view);
 }
 
+/// A count with its thousands set apart: 3824 as "3,824".
+std::string grouped(std::size_t count) {
+    std::string digits = std::to_string(count);
+    for (std::size_t at = digits.size(); at > 3; at -= 3)
+        digits.insert(at - 3, 1, ',');
+    return digits;
+}
+
 } // namespace
 
 std::string_view typeName(analysis::SearchType type) {
@@ -315,6 +323,23 @@ std::string statusLine(std::string_view gameName, std::size_t draws,
 
 std::string typeNextDraw(std::string_view issue) {
     return "在下面输入 " + text(issue) + " 期历史号码:";
+}
+
+std::string importQuestion(std::size_t stored) {
+    std::string question = "确实要读入最新历史号码吗？";
+    if (stored > 0)
+        question += "所选文件中的号码将替换现有的 " + grouped(stored) + " 期历史号码。";
+    return question + "点击'确定'读入,点击'取消'放弃该操作。确要读入请保证安装目录下存在"
+                      "历史号码的文本文件。读取时可能要花费一段时间,请耐心等候！";
+}
+
+std::string importSkippedLines(std::size_t skipped, std::size_t read, std::size_t stored) {
+    return "文件中有 " + grouped(skipped) + " 行无法读入，只读到 " + grouped(read) +
+           " 期。仍要用它替换现有的 " + grouped(stored) + " 期吗？";
+}
+
+std::string importNeedsYes(std::string_view question) {
+    return text(question) + "确要替换，请加 --yes 再运行一次。";
 }
 
 std::string exportingWorkbook(std::string_view file) {

@@ -174,9 +174,14 @@ std::string typeNextDraw(std::string_view issue);
 std::string exportingWorkbook(std::string_view file);
 
 inline constexpr std::string_view kImportTitle = "读入历史";
-inline constexpr std::string_view kImportQuestion =
-    "确实要读入最新历史号码吗？点击'确认'读入,点击'取消'放弃该操作。确要读入请保证安装目录下存在"
-    "历史号码的文本文件文件。读取时可能要花费一段时间,请耐心等候！";
+/// Asked before a history text file is chosen; `stored` is the count of draws it replaces.
+std::string importQuestion(std::size_t stored);
+/// Asked again when `skipped` lines of the file could not be read and only `read` draws would
+/// replace the `stored` ones: "文件中有 3 行无法读入，只读到 2 期。仍要用它替换现有的 3,824
+/// 期吗？".
+std::string importSkippedLines(std::size_t skipped, std::size_t read, std::size_t stored);
+/// Said by the command line instead of asking importSkippedLines.
+std::string importNeedsYes(std::string_view question);
 inline constexpr std::string_view kImportFilter = "Text(*.txt)";
 inline constexpr std::string_view kClearTitle = "确认清空";
 inline constexpr std::string_view kClearQuestion = "确定要清空所有的历史号码吗？";

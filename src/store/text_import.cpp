@@ -273,8 +273,7 @@ void replaceHistory(HistoryDb& db, const std::vector<TextDraw>& draws,
     db.replaceAll(records);
 }
 
-ImportReport importHistoryFile(HistoryDb& db, const std::filesystem::path& file, const Game& game,
-                               const AttributeRules& rules) {
+HistoryText readImportFile(const std::filesystem::path& file, const Game& game) {
     try {
         HistoryText text;
         try {
@@ -288,15 +287,29 @@ ImportReport importHistoryFile(HistoryDb& db, const std::filesystem::path& file,
                 message += "\n" + text.skipped.text();
             throw UserError(message);
         }
-        replaceHistory(db, text.draws, rules);
-        ImportReport report;
-        report.stored = text.draws.size();
-        report.longLines = text.longLines;
-        report.skipped = std::move(text.skipped);
-        return report;
+        return text;
     } catch (const std::bad_alloc&) {
         throw UserError(messages::outOfMemoryReading(file, outOfMemoryText()));
     }
+}
+
+ImportReport storeImport(HistoryDb& db, HistoryText text, const std::filesystem::path& file,
+                         const AttributeRules& rules) {
+    try {
+        replaceHistory(db, text.draws, rules);
+    } catch (const std::bad_alloc&) {
+        throw UserError(messages::outOfMemoryReading(file, outOfMemoryText()));
+    }
+    ImportReport report;
+    report.stored = text.draws.size();
+    report.longLines = text.longLines;
+    report.skipped = std::move(text.skipped);
+    return report;
+}
+
+ImportReport importHistoryFile(HistoryDb& db, const std::filesystem::path& file, const Game& game,
+                               const AttributeRules& rules) {
+    return storeImport(db, readImportFile(file, game), file, rules);
 }
 
 void SkippedLines::add(LineProblem problem) {

@@ -131,9 +131,17 @@ HistoryText readHistoryText(const std::filesystem::path& file, const LineRules& 
 /// Replaces the whole history by `draws` with their attributes derived, in one transaction.
 void replaceHistory(HistoryDb& db, const std::vector<TextDraw>& draws, const AttributeRules& rules);
 
-/// Replaces the whole history by the draws of a history text file. The file is read and
-/// checked in full before anything is deleted; a file that cannot be read or holds no draw,
-/// and a lack of memory, leave the history as it was (UserError).
+/// Reads and checks in full a history text file that is to replace the history; a file that
+/// cannot be read or holds no draw, and a lack of memory, are a UserError.
+HistoryText readImportFile(const std::filesystem::path& file, const Game& game);
+
+/// Replaces the whole history by the draws read from `file` by readImportFile; a lack of memory
+/// leaves the history as it was (UserError).
+ImportReport storeImport(HistoryDb& db, HistoryText text, const std::filesystem::path& file,
+                         const AttributeRules& rules);
+
+/// Replaces the whole history by the draws of a history text file: readImportFile, then
+/// storeImport, so that nothing is deleted before the file is known to be good.
 ImportReport importHistoryFile(HistoryDb& db, const std::filesystem::path& file, const Game& game,
                                const AttributeRules& rules);
 

@@ -63,6 +63,24 @@ TEST(MaintenanceCommands, ImportReplacesTheHistory) {
               "2015021178,11,5,10,2,8\n");
 }
 
+TEST(MaintenanceCommands, ImportWithSkippedLinesOverStoredDrawsNeedsYes) {
+    CliFixture cli;
+    ASSERT_EQ(cli.run({"add", "2017081284", "03", "11", "07", "01", "09"}).status, 0);
+    const auto partly = cli.dataDir() / "partly.txt";
+    std::ofstream(partly) << "2017090101 03 11 07 01 09\nx\n";
+    const CliResult refused = cli.run({"import", partly.string()});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.err.find("文件中有 1 行无法读入，只读到 1 期。仍要用它替换现有的 1 期吗？"
+                               "确要替换，请加 --yes"),
+              std::string::npos)
+        << refused.err;
+    EXPECT_EQ(cli.run({"history", "--tail", "1", "--format", "csv"}).out,
+              "期号,落1码,落2码,落3码,落4码,落5码\n2017081284,3,11,7,1,9\n");
+    EXPECT_EQ(cli.run({"import", partly.string(), "--yes"}).status, 0);
+    EXPECT_EQ(cli.run({"history", "--tail", "1", "--format", "csv"}).out,
+              "期号,落1码,落2码,落3码,落4码,落5码\n2017090101,3,11,7,1,9\n");
+}
+
 TEST(MaintenanceCommands, ImportOfAnUnusableFileKeepsTheHistory) {
     CliFixture cli;
     ASSERT_EQ(cli.run({"add", "2017081284", "03", "11", "07", "01", "09"}).status, 0);

@@ -79,7 +79,7 @@ void AnalysisHandlers::wire() {
     for (auto* entries : {&menus->mnuSxcs, &menus->mnuDscs})
         for (auto* entry : *entries)
             connect(entry, &QAction::triggered, this, &AnalysisHandlers::choicesChanged);
-    connect(&window_, &frmMain::historyChanged, this, &AnalysisHandlers::refreshPositions);
+    connect(&window_, &frmMain::historyChanged, this, &AnalysisHandlers::historyChanged);
 }
 
 void AnalysisHandlers::startUp() {
@@ -123,6 +123,15 @@ bool AnalysisHandlers::eventFilter(QObject* watched, QEvent* event) {
 
 void AnalysisHandlers::choicesChanged() {
     refreshPanel();
+    refreshPositions();
+}
+
+void AnalysisHandlers::historyChanged() {
+    // Results and reference values of a history that is no more are not shown; the reference
+    // draw's values come again from the history as it is now.
+    area_.results->clear();
+    for (int p = 1; p <= 5; ++p)
+        area_.positions->Text2[10 + p]->clear();
     refreshPositions();
 }
 

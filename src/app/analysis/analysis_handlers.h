@@ -64,6 +64,9 @@ private:
     void startUp();
     /// The window's settings or history changed: the panel and the position values follow.
     void choicesChanged();
+    /// The history changed: the result grids and the reference values are emptied, then the
+    /// position values follow.
+    void historyChanged();
     /// Brings the position values up to date: from the first tab's boxes, or by YSJS on the
     /// second tab.
     void refreshPositions();

@@ -57,7 +57,13 @@ ResultGridsPanel::ResultGridsPanel(QWidget* parent) : QWidget(parent) {
     splitter->setStretchFactor(0, 0);
     splitter->setStretchFactor(1, 1);
     layout->addWidget(splitter);
-    // Both grids start with their header row alone.
+    clear();
+}
+
+void ResultGridsPanel::clear() {
+    searchModel->clear();
+    resultModel->clear();
+    MSFlexGrid3->horizontalHeader()->setSortIndicatorShown(false);
     searchText_ =
         keeping(std::make_shared<const analysis::SearchResult>(), session::searchTextGrid);
     resultText_ =

@@ -25,6 +25,9 @@ public:
     /// Rows of YL in MSFlexGrid3, sorted by `order`, which the header marks.
     void showGroups(std::vector<history::YlRow> rows, history::YlSortColumn order);
 
+    /// Both grids with their header row alone, as before the first search.
+    void clear();
+
     /// What MSFlexGrid2 and MSFlexGrid3 show, as rows of texts that keep what they read alive
     /// (they may be read on another thread while the grids show something else).
     const history::TextGrid& searchText() const { return searchText_; }

@@ -6,11 +6,13 @@
 #include "window_fixture.h"
 #include "window_tests.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QTabBar>
 #include <QWheelEvent>
 
 namespace yilou::testing {
@@ -31,12 +33,12 @@ private slots:
         const auto file = fixture.folder() / "历史号码" / "history.TXT";
         writeFile(file, "2017090101 03 11 07 01 09\n03 11 07 01 09 02\n17090103 01 01 02 03 04\n");
         DialogScript dialogs;
-        dialogs.ok().choose(QString::fromStdString(file.string())).ok();
+        dialogs.ok().choose(QString::fromStdString(file.string())).ok().ok();
         fixture.find<QPushButton>(QStringLiteral("cmdRdLst"))->click();
         QCOMPARE(dialogs.pending(), 0);
         QVERIFY(
             dialogs.seen()[0].startsWith(QStringLiteral("读入历史|确实要读入最新历史号码吗？")));
-        QVERIFY2(dialogs.seen()[2].contains(QStringLiteral("读入 2 期，跳过 1 行")),
+        QVERIFY2(dialogs.seen()[3].contains(QStringLiteral("读入 2 期，跳过 1 行")),
                  qPrintable(dialogs.seenText()));
         QCOMPARE(fixture.window().snapshot().size(), 2u);
         QCOMPARE(storedCount(fixture.folder()), 2u);
@@ -46,6 +48,78 @@ private slots:
                  QStringLiteral("2017090102"));
         QCOMPARE(fixture.find<QLineEdit>(QStringLiteral("Text1"))->text(),
                  QStringLiteral("2017090103"));
+    }
+
+    void importWithSkippedLinesAsksAgain_data() {
+        QTest::addColumn<bool>("replace");
+        QTest::newRow("no keeps the history") << false;
+        QTest::newRow("yes replaces it") << true;
+    }
+    void importWithSkippedLinesAsksAgain() {
+        QFETCH(bool, replace);
+        WindowFixture fixture;
+        fixture.storeDraws(5);
+        fixture.open();
+        const auto file = fixture.folder() / "历史号码" / "partly.txt";
+        writeFile(file, "2017090101 03 11 07 01 09\nx\n2017090102 01 02 03 04 05\ny\nz\n");
+        DialogScript dialogs;
+        dialogs.ok().choose(QString::fromStdString(file.string()));
+        if (replace)
+            dialogs.ok().ok();
+        else
+            dialogs.cancel();
+        QTest::mouseClick(fixture.find<QPushButton>(QStringLiteral("cmdRdLst")), Qt::LeftButton);
+        QCOMPARE(dialogs.pending(), 0);
+        QVERIFY2(dialogs.seen()[0].contains(QStringLiteral("将替换现有的 5 期历史号码")),
+                 qPrintable(dialogs.seenText()));
+        QCOMPARE(dialogs.seen()[2], QStringLiteral("读入历史|文件中有 3 行无法读入，只读到 2 期。"
+                                                   "仍要用它替换现有的 5 期吗？"));
+        const std::size_t expected = replace ? 2u : 5u;
+        QCOMPARE(storedCount(fixture.folder()), expected);
+        QCOMPARE(fixture.window().snapshot().size(), expected);
+    }
+
+    void clearingOrReplacingEmptiesWhatTheOldHistoryShowed_data() {
+        QTest::addColumn<bool>("replace");
+        QTest::newRow("清空历史号码") << false;
+        QTest::newRow("读入历史") << true;
+    }
+    void clearingOrReplacingEmptiesWhatTheOldHistoryShowed() {
+        QFETCH(bool, replace);
+        WindowFixture fixture;
+        fixture.storeDraws(10);
+        fixture.open();
+        auto* tabs = fixture.find<QTabBar>(QStringLiteral("TabStrip1"));
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+        QTest::mouseClick(fixture.find<QPushButton>(QStringLiteral("Command1")), Qt::LeftButton);
+        const auto rows = [&](const char* grid) {
+            return fixture.find<QAbstractItemView>(QLatin1String(grid))->model()->rowCount();
+        };
+        const auto text = [&](const QString& box) { return fixture.find<QLineEdit>(box)->text(); };
+        QVERIFY(rows("MSFlexGrid2") > 0);
+        QCOMPARE(rows("MSFlexGrid3"), 1);
+
+        DialogScript dialogs;
+        if (replace) {
+            const auto file = fixture.folder() / "历史号码" / "new.txt";
+            writeFile(file, "2017090101 03 11 07 01 09\n2017090102 08 02 06 04 05\n");
+            dialogs.ok().choose(QString::fromStdString(file.string())).ok();
+            QTest::mouseClick(fixture.find<QPushButton>(QStringLiteral("cmdRdLst")),
+                              Qt::LeftButton);
+        } else {
+            dialogs.ok();
+            fixture.trigger(QStringLiteral("mnuClear"));
+        }
+        QCOMPARE(dialogs.pending(), 0);
+        QCOMPARE(rows("MSFlexGrid2"), 0);
+        QCOMPARE(rows("MSFlexGrid3"), 0);
+        const QString newest = replace ? QStringLiteral("2017090102") : QString();
+        QCOMPARE(text(QStringLiteral("Text3(0)")),
+                 replace ? QStringLiteral("2017090101") : QString());
+        QCOMPARE(text(QStringLiteral("Text3(1)")), newest);
+        QCOMPARE(text(QStringLiteral("Text4")), newest);
+        QCOMPARE(text(QStringLiteral("Text2(11)")), replace ? QStringLiteral("8") : QString());
+        QCOMPARE(text(QStringLiteral("Text2(15)")), replace ? QStringLiteral("5") : QString());
     }
 
     void importCancelledOrNotTextLeavesTheHistory_data() {
