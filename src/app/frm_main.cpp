@@ -11,6 +11,7 @@
 #include "app/history/history_entry_panel.h"
 #include "app/history/history_grid.h"
 #include "app/overview/overview_pages.h"
+#include "app/shell/keyboard_navigation.h"
 #include "app/shell/main_menus.h"
 #include "app/shell/program_icon.h"
 #include "core/user_error.h"
@@ -50,6 +51,7 @@ frmMain::frmMain(const std::filesystem::path& dataFolder, QWidget* parent)
     startUp();
     analysisHandlers_ = new AnalysisHandlers(*this);
     new GridExports(*this);
+    new KeyboardNavigation(*this);
 }
 
 frmMain::~frmMain() = default;
@@ -98,8 +100,13 @@ void frmMain::buildLayout() {
 void frmMain::wireMenus() {
     connect(commands_->Command21, &QPushButton::clicked, this, &frmMain::Command21_Click);
     connect(menus_->mnuUpdateUrl, &QAction::triggered, this, &frmMain::mnuUpdateUrl_Click);
-    connect(MSFlexGrid1_, &FlexGrid::contextMenuAsked, this,
-            [this](const QPoint& at) { menus_->mnuLsgl->popup(at); });
+    connect(MSFlexGrid1_, &FlexGrid::contextMenuAsked, this, [this](const QPoint& at) {
+        // The menu's commands that take a draw (删除到选定期) take the row clicked.
+        const QModelIndex row = MSFlexGrid1_->indexAt(MSFlexGrid1_->viewport()->mapFromGlobal(at));
+        if (row.isValid())
+            MSFlexGrid1_->selectRow(row.row());
+        menus_->mnuLsgl->popup(at);
+    });
     connect(analysis_->positions->TabStrip1, &QTabBar::currentChanged, analysis_->positions,
             &PositionInputPanel::showPage);
     connect(commands_->Command9, &QPushButton::clicked, this, &frmMain::Command9_Click);

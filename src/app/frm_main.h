@@ -95,6 +95,8 @@ public:
     void Command4_Click();
     void MaskEdBox1_Change(int index);
     void MaskEdBox1_KeyPress(int index);
+    /// Enter in box `index`: in the fifth, the draw is stored (or refused with the reason).
+    void MaskEdBox1_Enter(int index);
     /// Replaces the history with a sample's draws (asking first when draws are stored) and
     /// makes its game the current one.
     void loadSample(const session::SampleHistory& sample);
@@ -140,6 +142,9 @@ private:
     /// compaction that failed afterwards.
     void runDeletion(const session::Deletion& deletion,
                      history::WhenAllDrawsGo whenAllGo = history::WhenAllDrawsGo::Refuse);
+    /// Stores the draw typed into the five boxes under the issue in Text1; a refusal is shown
+    /// and leaves the boxes as typed.
+    void storeTypedDraw();
     void setHistoryCommandsEnabled(bool enabled);
     void showFailure(const std::exception& error);
     /// The zodiac year of the issue in Text1 (intSxYear), or this year when Text1 holds none.

@@ -19,6 +19,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -44,6 +45,7 @@ void frmMain::wireHistory() {
         box->installEventFilter(this);
         connect(box, &QLineEdit::textChanged, this, [this, i] { MaskEdBox1_Change(i); });
     }
+    connect(entry_, &HistoryEntryPanel::enterPressed, this, &frmMain::MaskEdBox1_Enter);
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
@@ -212,9 +214,13 @@ void frmMain::mnuErase_Click() {
 void frmMain::mnuDlzd_Click() {
     if (snapshot_.empty())
         return;
-    const int drawsPerDay = choices_.game().drawsPerDay;
+    // The row right-clicked for the menu, or one selected before.
+    std::optional<std::size_t> selected;
+    const auto rows = MSFlexGrid1_->selectionModel()->selectedRows();
+    if (rows.size() == 1)
+        selected = static_cast<std::size_t>(rows.front().row());
     const QString proposal =
-        qs(history::issueText(history::issueBefore(snapshot_.issues.back(), drawsPerDay)));
+        qs(session::deleteToProposal(snapshot_, selected, choices_.game().drawsPerDay));
     const auto answer =
         prompts_.askText(messages::kDeleteTitle, messages::kDeleteToPrompt, proposal);
     if (!answer || answer->trimmed().isEmpty())
@@ -278,40 +284,51 @@ void frmMain::MaskEdBox1_Change(int index) {
         return;
     auto& boxes = entry_->MaskEdBox1;
     if (index == 5 && boxes[5]->text().size() == 2) {
-        history::HistoryDb* db = writableDb();
-        if (!db)
-            return;
-        std::array<std::string, 5> typed;
-        for (int i = 1; i <= 5; ++i)
-            typed[i - 1] = boxes[i]->text().toStdString();
-        history::DrawRecord record;
-        try {
-            BusyCursor busy;
-            record = session::storeTypedDraw(*db, entry_->Text1->text().toStdString(), typed,
-                                             choices_.game(), choices_.rules());
-            // A draw after the newest one extends the history as it is; an older one changes
-            // the numbering, and the history is read again.
-            if (snapshot_.empty() || record.issue > snapshot_.issues.back())
-                snapshot_.push(record);
-            else
-                snapshot_ = db->loadSnapshot();
-        } catch (const std::exception& error) {
-            showFailure(error);
-            return;
-        }
-        bolEntryReset_ = true;
-        for (int i = 1; i <= 5; ++i)
-            boxes[i]->clear();
-        boxes[1]->setFocus();
-        analysis_->range->Text3[1]->setText(qs(history::issueText(record.issue + 1)));
-        MSFlexGrid1_->showChangedEnd();
-        updateStatus();
-        QihaoXianshi();
-        emit historyChanged();
+        storeTypedDraw();
         return;
     }
     if (index <= 4 && boxes[index]->text().size() == 2)
         boxes[index + 1]->setFocus();
+}
+
+void frmMain::MaskEdBox1_Enter(int index) {
+    // After a refused draw was corrected in another box, the fifth box need not be typed again.
+    if (index == 5)
+        storeTypedDraw();
+}
+
+void frmMain::storeTypedDraw() {
+    auto& boxes = entry_->MaskEdBox1;
+    history::HistoryDb* db = writableDb();
+    if (!db)
+        return;
+    std::array<std::string, 5> typed;
+    for (int i = 1; i <= 5; ++i)
+        typed[i - 1] = boxes[i]->text().toStdString();
+    history::DrawRecord record;
+    try {
+        BusyCursor busy;
+        record = session::storeTypedDraw(*db, entry_->Text1->text().toStdString(), typed,
+                                         choices_.game(), choices_.rules());
+        // A draw after the newest one extends the history as it is; an older one changes
+        // the numbering, and the history is read again.
+        if (snapshot_.empty() || record.issue > snapshot_.issues.back())
+            snapshot_.push(record);
+        else
+            snapshot_ = db->loadSnapshot();
+    } catch (const std::exception& error) {
+        showFailure(error);
+        return;
+    }
+    bolEntryReset_ = true;
+    for (int i = 1; i <= 5; ++i)
+        boxes[i]->clear();
+    boxes[1]->setFocus();
+    analysis_->range->Text3[1]->setText(qs(history::issueText(record.issue + 1)));
+    MSFlexGrid1_->showChangedEnd();
+    updateStatus();
+    QihaoXianshi();
+    emit historyChanged();
 }
 
 } // namespace yilou::app

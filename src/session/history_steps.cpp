@@ -44,6 +44,15 @@ HistoryBounds historyBounds(const history::Snapshot& snapshot) {
     return {history::issueText(snapshot.issues.front()), newest, newest};
 }
 
+std::string deleteToProposal(const history::Snapshot& snapshot,
+                             std::optional<std::size_t> selectedRow, int drawsPerDay) {
+    if (snapshot.empty())
+        return {};
+    if (selectedRow && *selectedRow < snapshot.size())
+        return history::issueText(snapshot.issues[*selectedRow]);
+    return history::issueText(history::issueBefore(snapshot.issues.back(), drawsPerDay));
+}
+
 history::Issue nextIssue(std::optional<history::Issue> newest, const history::Game& game,
                          const history::CalendarDate& today) {
     return newest ? history::proposeNextIssue(*newest, game.drawsPerDay)

@@ -45,6 +45,12 @@ struct HistoryBounds {
 };
 HistoryBounds historyBounds(const history::Snapshot& snapshot);
 
+/// The issue that 删除到选定期 proposes to keep up to: the selected row of the history grid (the
+/// one right-clicked for the menu), or without one the issue before the newest draw, so that
+/// the proposal deletes the newest draw alone. Empty for an empty history.
+std::string deleteToProposal(const history::Snapshot& snapshot,
+                             std::optional<std::size_t> selectedRow, int drawsPerDay);
+
 /// What the user asked to delete.
 struct Deletion {
     enum class Kind { Newest, After, All };

@@ -54,6 +54,12 @@ std::vector<int> codesInBoxOrder(analysis::SearchType type, const history::Game&
     return ordered;
 }
 
+DrawBoxTyping typeDrawDigit(std::string_view digits, bool fresh, char digit) {
+    std::string typed = fresh || digits.size() != 1 ? std::string() : std::string(digits);
+    typed += digit;
+    return {typed, typed.size() == 2};
+}
+
 bool isHistoryTextFileName(std::string_view fileName) {
     if (fileName.size() < 3)
         return false;

@@ -32,6 +32,18 @@ IssueBounds parseRange(std::string_view startText, std::string_view endText);
 std::vector<int> codesInBoxOrder(analysis::SearchType type, const history::Game& game, int sxIni,
                                  int dsIni, const std::vector<std::string>& codes);
 
+/// A number box of a typed draw (two digits) after a digit was typed into it.
+struct DrawBoxTyping {
+    std::string digits; ///< what the box holds: one or two digits
+    bool complete;      ///< two digits: the focus moves on to the next box
+};
+
+/// A digit typed into a number box of a typed draw that holds `digits`. A box just entered
+/// (`fresh`: the focus came to it, or it was clicked, wherever in it) is filled from its start
+/// whatever it held; otherwise the digit follows the box's one digit, and a full box starts
+/// again, so that no digit typed is ever dropped.
+DrawBoxTyping typeDrawDigit(std::string_view digits, bool fresh, char digit);
+
 /// Whether a file may be read as a history text file: its name ends in "txt" in any case.
 bool isHistoryTextFileName(std::string_view fileName);
 

@@ -67,6 +67,17 @@ TEST_F(HistoryStepsTest, NextIssueFollowsTheDayOrStartsToday) {
     EXPECT_EQ(nextIssue(std::nullopt, choices_.game(), today), 17100301);
 }
 
+// 删除到选定期 proposes the selected row, or the issue before the newest (a day's first draw
+// counts back to the day before).
+TEST_F(HistoryStepsTest, DeleteToProposesTheSelectedRowOrTheIssueBeforeTheNewest) {
+    history::Snapshot snapshot;
+    EXPECT_EQ(deleteToProposal(snapshot, std::nullopt, 84), "");
+    snapshot.issues = {17081283, 17081284, 17081301};
+    EXPECT_EQ(deleteToProposal(snapshot, 0, 84), "2017081283");
+    EXPECT_EQ(deleteToProposal(snapshot, std::nullopt, 84), "2017081284");
+    EXPECT_EQ(deleteToProposal(snapshot, 3, 84), "2017081284"); // a row no longer there
+}
+
 TEST_F(HistoryStepsTest, DeletionsLeaveNoDrawOnlyWhenConfirmed) {
     for (history::Issue issue : {17081282, 17081283, 17081284, 17081301})
         db_.appendDraw(history::DeriveAttributes(issue, {1, 2, 3, 4, 5}, choices_.rules()));

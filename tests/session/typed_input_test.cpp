@@ -76,6 +76,20 @@ TEST(CodesInBoxOrder, SortsByBoxAndRefusesCodesNoBoxHas) {
     EXPECT_THROW(codes(SearchType::Segment, {"x"}), UserError);
 }
 
+// Wherever the box was clicked, typing fills it from its start; no digit typed is dropped.
+TEST(DrawBoxTyping, AFreshBoxFillsFromItsStartAndAFullOneStartsAgain) {
+    const auto typed = [](std::string_view digits, bool fresh, char digit) {
+        const auto box = typeDrawDigit(digits, fresh, digit);
+        return box.digits + (box.complete ? "|" : "");
+    };
+    EXPECT_EQ(typed("", true, '0'), "0");
+    EXPECT_EQ(typed("0", false, '3'), "03|");
+    EXPECT_EQ(typed("03", true, '1'), "1");  // entered again: what it held goes
+    EXPECT_EQ(typed("7", true, '0'), "0");   // a half box entered again starts from its start
+    EXPECT_EQ(typed("03", false, '5'), "5"); // still in a full box: starts again
+    EXPECT_EQ(typed("", false, '9'), "9");
+}
+
 TEST(HistoryTextFileName, EndsInTxtInAnyCase) {
     EXPECT_TRUE(isHistoryTextFileName("history.TXT"));
     EXPECT_TRUE(isHistoryTextFileName("a.txt"));

@@ -11,6 +11,7 @@
 #include "app/analysis/search_panel.h"
 #include "app/frm_main.h"
 #include "app/grid/flex_grid.h"
+#include "app/history/history_grid.h"
 #include "app/shell/main_menus.h"
 #include "core/user_error.h"
 #include "session/messages.h"
@@ -58,6 +59,9 @@ void AnalysisHandlers::wire() {
     connect(positions->TabStrip1, &QTabBar::currentChanged, this,
             &AnalysisHandlers::TabStrip1_Click);
     connect(positions->Check4, &QCheckBox::clicked, this, &AnalysisHandlers::Check4_Click);
+    connect(positions->Text4, &QLineEdit::returnPressed, this, &AnalysisHandlers::Text4_Enter);
+    connect(window_.MSFlexGrid1(), &QAbstractItemView::clicked, this,
+            [this](const QModelIndex& row) { MSFlexGrid1_Click(row.row()); });
 
     connect(area_.search->Command1, &QPushButton::clicked, this, &AnalysisHandlers::Command1_Click);
     connect(area_.search->Command2, &QPushButton::clicked, this, &AnalysisHandlers::Command2_Click);
@@ -195,6 +199,22 @@ void AnalysisHandlers::YSJS() {
 }
 
 void AnalysisHandlers::Text4_LostFocus() {
+    YSJS();
+}
+
+void AnalysisHandlers::Text4_Enter() {
+    YSJS();
+    // Asked for by the key: an issue that gives no values says why at once.
+    if (referenceProblem_)
+        prompts_.warn(messages::kNoticeTitle, *referenceProblem_);
+}
+
+void AnalysisHandlers::MSFlexGrid1_Click(int row) {
+    // On the second tab a history row is the reference draw; on the first a click only selects.
+    const auto& snapshot = window_.snapshot();
+    if (bolManualTab() || row < 0 || static_cast<std::size_t>(row) >= snapshot.size())
+        return;
+    area_.positions->Text4->setText(qs(history::issueText(snapshot.issues[row])));
     YSJS();
 }
 

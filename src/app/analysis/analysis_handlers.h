@@ -43,6 +43,10 @@ public:
     void TabStrip1_Click(int index);
     void YSJS();
     void Text4_LostFocus();
+    /// Enter in Text4: the reference draw's values at once.
+    void Text4_Enter();
+    /// A click on row `row` (0 = the oldest draw) of the history grid.
+    void MSFlexGrid1_Click(int row);
     void Check4_Click();
 
     // The searches.
@@ -80,6 +84,8 @@ private:
     bool bolManualTab() const;
     analysis::SearchType searchType() const;
     analysis::SearchRequest searchRequest() const;
+    /// Runs the lost-focus handler of the box that has the focus, if one of the watched boxes.
+    void leaveTypedBox();
     /// Runs a search over the current request and shows it, or shows why it was refused.
     void
     runSearch(const std::function<analysis::SearchResult(const analysis::SearchRequest&)>& search);

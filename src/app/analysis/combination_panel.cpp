@@ -31,7 +31,7 @@ CombinationPanel::CombinationPanel(QWidget* parent) : QWidget(parent) {
     inside->addLayout(boxes, 0, 0);
 
     auto* commands = new QHBoxLayout;
-    static constexpr const char* kCaptions[] = {"全选", "清空", "反选"};
+    static constexpr const char* kCaptions[] = {"全选(&A)", "清空(&C)", "反选(&I)"};
     for (int i = 0; i < 3; ++i) {
         cmdZH[i] = makeNamed<QPushButton>(arrayName("cmdZH", i), QString::fromUtf8(kCaptions[i]));
         commands->addWidget(cmdZH[i]);

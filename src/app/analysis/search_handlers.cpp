@@ -13,6 +13,7 @@
 #include "session/search_steps.h"
 #include "session/typed_input.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -77,6 +78,7 @@ analysis::SearchRequest AnalysisHandlers::searchRequest() const {
 void AnalysisHandlers::runSearch(
     const std::function<analysis::SearchResult(const analysis::SearchRequest&)>& search) {
     analysis::SearchResult result;
+    leaveTypedBox();
     try {
         BusyCursor busy;
         if (!bolManualTab() && referenceProblem_)
@@ -87,6 +89,19 @@ void AnalysisHandlers::runSearch(
         return;
     }
     area_.results->showSearch(std::move(result));
+}
+
+void AnalysisHandlers::leaveTypedBox() {
+    // A button pressed by its Alt letter takes no focus from the box being typed in, as a
+    // click would: the box is read as leaving it would.
+    const QWidget* focus = QApplication::focusWidget();
+    for (int p = 1; p <= 5; ++p)
+        if (focus == area_.positions->Text22[p])
+            Text22_LostFocus(p);
+    if (focus == area_.positions->Text4)
+        Text4_LostFocus();
+    if (focus == area_.search->Combo1)
+        Combo1_LostFocus();
 }
 
 void AnalysisHandlers::Command1_Click() {

@@ -18,7 +18,7 @@ CommandBar::CommandBar(QWidget* parent) : QWidget(parent) {
         makeNamed<QPushButton>(QStringLiteral("Command21"), QStringLiteral("历史号在线更新(&O)"));
     Command21->setToolTip(QStringLiteral("从官方服务器更新历史号码"));
     Command4 = makeNamed<QPushButton>(QStringLiteral("Command4"),
-                                      QStringLiteral("历史号码导出文本文件(&O)"));
+                                      QStringLiteral("历史号码导出文本文件(&E)"));
     Command3 =
         makeNamed<QPushButton>(QStringLiteral("Command3"), QStringLiteral("删除最后历史(&D)"));
     Command9 = makeNamed<QPushButton>(QStringLiteral("Command9"), QStringLiteral("软件设置(&T)"));

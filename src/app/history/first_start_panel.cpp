@@ -23,13 +23,13 @@ FirstStartPanel::FirstStartPanel(std::vector<session::SampleHistory> samples, QW
     auto* note = new QLabel(qs(messages::kWhereDrawsComeFrom));
     note->setWordWrap(true);
 
-    cmdFirstImport =
-        makeNamed<QPushButton>(QStringLiteral("cmdFirstImport"), QStringLiteral("读取历史号文本"));
+    cmdFirstImport = makeNamed<QPushButton>(QStringLiteral("cmdFirstImport"),
+                                            QStringLiteral("读取历史号文本(&R)"));
     cmdFirstUpdateUrl = makeNamed<QPushButton>(QStringLiteral("cmdFirstUpdateUrl"),
-                                               QStringLiteral("设置在线更新地址"));
-    cmdFirstSample =
-        makeNamed<QPushButton>(QStringLiteral("cmdFirstSample"), QStringLiteral("载入示例历史"));
-    sampleMenu = new QMenu(QStringLiteral("载入示例历史"), this);
+                                               QStringLiteral("设置在线更新地址(&U)"));
+    cmdFirstSample = makeNamed<QPushButton>(QStringLiteral("cmdFirstSample"),
+                                            QStringLiteral("载入示例历史(&M)"));
+    sampleMenu = new QMenu(QStringLiteral("载入示例历史(&M)"), this);
     sampleMenu->setObjectName(QStringLiteral("mnuSamples"));
     for (std::size_t i = 0; i < samples_.size(); ++i) {
         auto* action = sampleMenu->addAction(qs(history::gameAt(samples_[i].game).name));

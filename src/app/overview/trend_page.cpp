@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <iterator>
 
 namespace yilou::app {
 
@@ -26,6 +27,8 @@ namespace {
 
 /// The choices of N; 0 stands for every draw of the range.
 constexpr int kDrawCounts[] = {30, 50, 100, 200, 500, 0};
+/// Their captions, each with an Alt letter of its own (500 takes its last digit, as 50 has 5).
+constexpr const char* kDrawCountCaptions[] = {"&30", "&50", "&100", "&200", "50&0", "全部(&Q)"};
 constexpr int kDefaultCount = 50;
 
 } // namespace
@@ -36,12 +39,13 @@ TrendPage::TrendPage(WindowInputs& inputs, const Prompts& prompts, QWidget* pare
       showMisses_(new QCheckBox(QStringLiteral("显示遗漏"))),
       guideLines_(new QCheckBox(QStringLiteral("辅助线"))),
       sideColumns_(new QCheckBox(QStringLiteral("显示形态"))),
-      save_(new QPushButton(QStringLiteral("保存图片"))) {
+      save_(new QPushButton(QStringLiteral("保存图片(&B)"))) {
     setObjectName(QStringLiteral("trendPage"));
     auto* controls = new QHBoxLayout;
     controls->addWidget(new QLabel(QStringLiteral("期数")));
-    for (const int count : kDrawCounts) {
-        auto* button = new QPushButton(count ? QString::number(count) : QStringLiteral("全部"));
+    for (std::size_t i = 0; i < std::size(kDrawCounts); ++i) {
+        const int count = kDrawCounts[i];
+        auto* button = new QPushButton(QString::fromUtf8(kDrawCountCaptions[i]));
         button->setObjectName(count ? QStringLiteral("cmdTrend%1").arg(count)
                                     : QStringLiteral("cmdTrendAll"));
         button->setCheckable(true);

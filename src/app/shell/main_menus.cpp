@@ -41,26 +41,26 @@ void checkablePair(QMenu* menu, const char* array, const char* first, const char
 } // namespace
 
 MainMenus::MainMenus(QMenuBar* bar, QObject* parent) : QObject(parent) {
-    mnuLsgl = bar->addMenu(QStringLiteral("历史管理"));
+    mnuLsgl = bar->addMenu(QStringLiteral("历史管理(&L)"));
     mnuLsgl->setObjectName(QStringLiteral("mnuLsgl"));
     mnuDcls = entry(mnuLsgl, QStringLiteral("mnuDcls"), "导出历史号码(&O)");
     mnuErase = entry(mnuLsgl, QStringLiteral("mnuErase"), "删除最后历史(&E)");
     mnuClear = entry(mnuLsgl, QStringLiteral("mnuClear"), "清空历史号码(&C)");
     mnuDlzd = entry(mnuLsgl, QStringLiteral("mnuDlzd"), "删除到选定期(&D)");
-    mnuEszhzd = entry(mnuLsgl, QStringLiteral("mnuEszhzd"), "删除最后指定数量期历史(&E)");
-    mnuMissing = entry(mnuLsgl, QStringLiteral("mnuMissing"), "检查缺失期号");
+    mnuEszhzd = entry(mnuLsgl, QStringLiteral("mnuEszhzd"), "删除最后指定数量期历史(&N)");
+    mnuMissing = entry(mnuLsgl, QStringLiteral("mnuMissing"), "检查缺失期号(&K)");
 
-    mnuSetup = bar->addMenu(QStringLiteral("设置"));
+    mnuSetup = bar->addMenu(QStringLiteral("设置(&Z)"));
     mnuSetup->setObjectName(QStringLiteral("mnuSetup"));
     mnuSxCssetup = submenu(mnuSetup, "mnuSxCssetup", "生肖(肖位)参数设置(&S)");
-    checkablePair(mnuSxCssetup, "mnuSxcs", "生肖(肖位)参数0~11", "生肖(肖位)参数1~12", mnuSxcs,
+    checkablePair(mnuSxCssetup, "mnuSxcs", "生肖(肖位)参数&0~11", "生肖(肖位)参数&1~12", mnuSxcs,
                   true);
     mnuDssetup = submenu(mnuSetup, "mnuDssetup", "段数参数设置(&A)");
-    checkablePair(mnuDssetup, "mnuDscs", "段数参数0~2", "段数参数1~3", mnuDscs, true);
+    checkablePair(mnuDssetup, "mnuDscs", "段数参数&0~2", "段数参数&1~3", mnuDscs, true);
     mnuBssetup = submenu(mnuSetup, "mnuBssetup", "波色参数设置(&B)");
-    checkablePair(mnuBssetup, "mnuBscs", "波色参数0~2", "波色参数1~3", mnuBscs, false);
+    checkablePair(mnuBssetup, "mnuBscs", "波色参数&0~2", "波色参数&1~3", mnuBscs, false);
     mnuSetup->addSeparator();
-    mnuCaizhong = submenu(mnuSetup, "mnuCaizhong", "彩种选择");
+    mnuCaizhong = submenu(mnuSetup, "mnuCaizhong", "彩种选择(&C)");
     auto* games = new QActionGroup(mnuCaizhong);
     for (int i = 0; i < history::kGameCount; ++i) {
         mnu11S5[i] = mnuCaizhong->addAction(qs(history::games()[i].name));
@@ -74,7 +74,7 @@ MainMenus::MainMenus(QMenuBar* bar, QObject* parent) : QObject(parent) {
     mnuFrontPage = entry(mnuSetup, QStringLiteral("mnuFrontPage"), "软件服务主页(&P)");
     mnuDescrb = entry(mnuSetup, QStringLiteral("mnuDescrb"), "软件介绍说明(&R)");
     numYanshiDown = entry(mnuSetup, QStringLiteral("numYanshiDown"), "软件演示说明录像下载(&D)");
-    mnuAbout = entry(mnuSetup, QStringLiteral("mnuAbout"), "关于遗漏统计(&A)");
+    mnuAbout = entry(mnuSetup, QStringLiteral("mnuAbout"), "关于遗漏统计(&G)");
 }
 
 } // namespace yilou::app

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QObject>
+
+namespace yilou::app {
+
+class frmMain;
+
+/// The window without the mouse: Tab follows the screen from the top left to the bottom right
+/// through every control (an option frame is one stop, its buttons chosen with the arrow keys),
+/// a grid is one Tab stop whose rows the arrow keys walk and which keeps the rows in view when
+/// entered, and F10 opens the menu bar. The captions' Alt letters do the rest.
+class KeyboardNavigation : public QObject {
+    Q_OBJECT
+public:
+    /// Called once every control and page of the window is in place.
+    explicit KeyboardNavigation(frmMain& window);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void orderTabStops();
+    void makeGridsSingleStops();
+    void stopAtCheckedOptions();
+    void openMenuBar();
+
+    frmMain& window_;
+};
+
+} // namespace yilou::app
