@@ -4,6 +4,7 @@
 #include "app/frm_main.h"
 #include "app/overview/trend_view.h"
 #include "app/overview/window_inputs.h"
+#include "app/shell/flow_layout.h"
 #include "core/messages.h"
 #include "core/user_error.h"
 #include "session/messages.h"
@@ -38,7 +39,8 @@ TrendPage::TrendPage(WindowInputs& inputs, const Prompts& prompts, QWidget* pare
       sideColumns_(new QCheckBox(QStringLiteral("显示形态"))),
       save_(new QPushButton(QStringLiteral("保存图片"))) {
     setObjectName(QStringLiteral("trendPage"));
-    auto* controls = new QHBoxLayout;
+    // The controls wrap onto a second row on a narrow window.
+    auto* controls = new FlowLayout;
     controls->addWidget(new QLabel(QStringLiteral("期数")));
     for (const int count : kDrawCounts) {
         auto* button = new QPushButton(count ? QString::number(count) : QStringLiteral("全部"));
@@ -73,13 +75,11 @@ TrendPage::TrendPage(WindowInputs& inputs, const Prompts& prompts, QWidget* pare
     connect(guideLines_, &QCheckBox::toggled, view_, &TrendView::setGuideLines);
     save_->setObjectName(QStringLiteral("cmdSaveTrend"));
     connect(save_, &QPushButton::clicked, this, &TrendPage::saveChart);
-    controls->addSpacing(12);
     controls->addWidget(showMisses_);
     controls->addWidget(guideLines_);
     sideColumns_->setObjectName(QStringLiteral("chkSideColumns"));
     connect(sideColumns_, &QCheckBox::toggled, this, &TrendPage::refresh);
     controls->addWidget(sideColumns_);
-    controls->addStretch();
     controls->addWidget(save_);
 
     auto* layout = new QVBoxLayout(this);
