@@ -8,6 +8,7 @@
 #include "session/messages.h"
 #include "session/typed_input.h"
 
+#include <algorithm>
 #include <cctype>
 
 namespace yilou::session {
@@ -42,6 +43,20 @@ HistoryBounds historyBounds(const history::Snapshot& snapshot) {
         return {};
     const std::string newest = history::issueText(snapshot.issues.back());
     return {history::issueText(snapshot.issues.front()), newest, newest};
+}
+
+std::optional<std::string> historyGameMismatch(const history::Snapshot& snapshot,
+                                               const history::Game& game) {
+    int highest = 0;
+    for (int p = 0; p < 5; ++p)
+        for (const std::int8_t number :
+             snapshot.column(history::NumberOrder::Drop, history::Letter::A, p))
+            highest = std::max<int>(highest, number);
+    if (highest > game.highestNumber)
+        return messages::historyAboveGame(game.name, game.highestNumber, highest);
+    if (game.isHappy12() && highest < 12 && snapshot.size() >= kDrawsShowingTwelve)
+        return messages::historyWithoutTwelve(game.name, snapshot.size());
+    return std::nullopt;
 }
 
 history::Issue nextIssue(std::optional<history::Issue> newest, const history::Game& game,

@@ -19,6 +19,7 @@
 #include <QImageWriter>
 #include <QLabel>
 #include <QPushButton>
+#include <QSaveFile>
 #include <QVBoxLayout>
 
 namespace yilou::app {
@@ -131,11 +132,19 @@ void TrendPage::saveChart() {
         return;
     if (!file->endsWith(QLatin1String(".png"), Qt::CaseInsensitive))
         *file += QStringLiteral(".png");
-    QImageWriter writer(*file, "png");
-    if (!writer.write(image))
-        prompts_.warn(
-            messages::kNoticeTitle,
-            messages::cannotWriteFile(file->toStdString(), writer.errorString().toStdString()));
+    // Written beside the file and renamed over it once complete: a failed save leaves any
+    // earlier picture of that name as it was.
+    QSaveFile out(*file);
+    QImageWriter writer(&out, "png");
+    if (!out.open(QIODevice::WriteOnly) || !writer.write(image) || !out.commit()) {
+        const QString reason =
+            out.error() != QFileDevice::NoError ? out.errorString() : writer.errorString();
+        out.cancelWriting();
+        prompts_.warn(messages::kNoticeTitle,
+                      messages::cannotWriteFile(file->toStdString(), reason.toStdString()));
+        return;
+    }
+    prompts_.inform(messages::kSaveChartTitle, messages::chartSaved(file->toStdString()));
 }
 
 } // namespace yilou::app
