@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 /// What the program says to its user beside the engine's own texts (core/messages.h, the same
@@ -192,6 +193,13 @@ std::string importQuestion(std::size_t stored);
 std::string importSkippedLines(std::size_t skipped, std::size_t read, std::size_t stored);
 /// Said by the command line instead of asking importSkippedLines.
 std::string importNeedsYes(std::string_view question);
+/// The kinds of entry the file dialogs name and their sizes in bytes, by their English texts.
+inline constexpr std::pair<std::string_view, std::string_view> kFileKinds[] = {
+    {"Folder", "文件夹"},
+    {"Drive", "驱动器"},
+    {"Alias", "别名"},
+    {"Shortcut", "快捷方式"},
+    {"%n byte(s)", "%n 字节"}};
 inline constexpr std::string_view kImportFilter = "文本文件 (*.txt)";
 inline constexpr std::string_view kClearTitle = "确认清空";
 inline constexpr std::string_view kClearQuestion = "确定要清空所有的历史号码吗？";
