@@ -18,12 +18,13 @@ void checkValues(const analysis::SearchRequest& request, bool allPositions,
         const auto& position = request.positions[p];
         if (!allPositions && !position.selected)
             continue;
-        // An empty box reads as 0, which is a code of some types: it is refused as empty.
+        if (std::find(codes.begin(), codes.end(), position.value) != codes.end())
+            continue;
+        // A box emptied keeps its last value; one never filled in is said to be empty.
         if (position.text.find_first_not_of(" \t") == std::string::npos)
             throw InputError(messages::positionValueEmpty(p + 1));
-        if (std::find(codes.begin(), codes.end(), position.value) == codes.end())
-            throw InputError(messages::positionValueNotOfType(p + 1, position.value,
-                                                              messages::typeName(request.type)));
+        throw InputError(messages::positionValueNotOfType(p + 1, position.value,
+                                                          messages::typeName(request.type)));
     }
 }
 

@@ -109,18 +109,6 @@ private slots:
                  qPrintable(statusText(fixture)));
     }
 
-    void searchWithEmptyBoxesSaysTheyAreEmpty() {
-        WindowFixture fixture;
-        fixture.storeDraws(200);
-        fixture.open();
-        fixture.activate();
-        DialogScript dialogs;
-        dialogs.ok();
-        QTest::mouseClick(fixture.find<QPushButton>(QStringLiteral("Command2")), Qt::LeftButton);
-        QVERIFY2(dialogs.seenText().contains(QStringLiteral("第1位的值是空的")),
-                 qPrintable(dialogs.seenText()));
-    }
-
     // The picture is written whole under the chosen name, nothing else is left beside it, and
     // the window says where it is.
     void savedChartSaysWhereItIs() {
