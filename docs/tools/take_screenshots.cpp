@@ -57,8 +57,15 @@ int main(int argc, char** argv) {
     out.mkpath(QStringLiteral("."));
     yilou::app::frmMain window(args[1].toStdString());
     window.setUrlOpener([](const QUrl&) { return true; });
-    window.resize(1366, 740);
     window.show();
+    // The two screens the window is made for: a laptop's and a small one's.
+    for (const QSize size : {QSize(1024, 700), QSize(1366, 768)}) {
+        window.resize(size);
+        settle();
+        window.grab().save(
+            out.filePath(QStringLiteral("window-%1x%2.png").arg(size.width()).arg(size.height())));
+    }
+    window.resize(1366, 740);
     settle();
     window.grab().save(out.filePath(QStringLiteral("window.png")));
 

@@ -24,6 +24,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QStatusBar>
 
 namespace yilou::app {
 
@@ -196,6 +197,9 @@ void frmMain::runDeletion(const session::Deletion& deletion, history::WhenAllDra
             runDeletion(deletion, history::WhenAllDrawsGo::Delete);
         return;
     }
+    statusBar()->showMessage(qs(snapshot_.empty()
+                                    ? messages::historyCleared()
+                                    : messages::drawsDeleted(shown.removed, snapshot_.size())));
     if (shown.warning)
         prompts_.warn(messages::kNoticeTitle, *shown.warning);
 }
@@ -236,16 +240,22 @@ void frmMain::mnuDlzd_Click() {
 }
 
 void frmMain::mnuEszhzd_Click() {
-    const auto answer =
-        prompts_.askText(messages::kDeleteTitle, messages::kDeleteCountPrompt, QStringLiteral("1"));
-    if (!answer || answer->trimmed().isEmpty())
-        return;
+    QString proposal = QStringLiteral("1");
     int count = 0;
-    try {
-        count = session::parseDecimal(answer->trimmed().toStdString(), messages::field::kDrawCount);
-    } catch (const UserError& error) {
-        showFailure(error);
-        return;
+    // A text that is no whole number is said and asked again, with what was typed.
+    for (;;) {
+        const auto answer =
+            prompts_.askText(messages::kDeleteTitle, messages::kDeleteCountPrompt, proposal);
+        if (!answer || answer->trimmed().isEmpty())
+            return;
+        try {
+            count =
+                session::parseDecimal(answer->trimmed().toStdString(), messages::field::kDrawCount);
+            break;
+        } catch (const UserError& error) {
+            showFailure(error);
+            proposal = *answer;
+        }
     }
     if (count <= 0 || snapshot_.empty())
         return;

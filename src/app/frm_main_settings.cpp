@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QStatusBar>
 
 namespace yilou::app {
 
@@ -33,6 +34,8 @@ void frmMain::mnu11S5_Click(int index) {
     menus_->mnu11S5[index]->setChecked(true);
     updateTitle();
     updateStatus();
+    if (const auto mismatch = session::historyGameMismatch(snapshot_, choices_.game()))
+        prompts_.warn(messages::kNoticeTitle, *mismatch);
 }
 
 int frmMain::intSxYear() const {
@@ -49,6 +52,8 @@ void frmMain::mnuSxcs_Click(int index) {
     menus_->mnuSxcs[index]->setChecked(true);
     // From now on a draw's zodiac code counts from the zodiac of the current zodiac year.
     choices_.positionalZodiacYear = intSxYear();
+    statusBar()->showMessage(
+        qs(messages::zodiacBaseChanged(index, *choices_.positionalZodiacYear)));
 }
 
 void frmMain::mnuDscs_Click(int index) {

@@ -8,6 +8,7 @@
 #include "session/messages.h"
 #include "session/typed_input.h"
 
+#include <algorithm>
 #include <cctype>
 
 namespace yilou::session {
@@ -51,6 +52,20 @@ std::string deleteToProposal(const history::Snapshot& snapshot,
     if (selectedRow && *selectedRow < snapshot.size())
         return history::issueText(snapshot.issues[*selectedRow]);
     return history::issueText(history::issueBefore(snapshot.issues.back(), drawsPerDay));
+}
+
+std::optional<std::string> historyGameMismatch(const history::Snapshot& snapshot,
+                                               const history::Game& game) {
+    int highest = 0;
+    for (int p = 0; p < 5; ++p)
+        for (const std::int8_t number :
+             snapshot.column(history::NumberOrder::Drop, history::Letter::A, p))
+            highest = std::max<int>(highest, number);
+    if (highest > game.highestNumber)
+        return messages::historyAboveGame(game.name, game.highestNumber, highest);
+    if (game.isHappy12() && highest < 12 && snapshot.size() >= kDrawsShowingTwelve)
+        return messages::historyWithoutTwelve(game.name, snapshot.size());
+    return std::nullopt;
 }
 
 history::Issue nextIssue(std::optional<history::Issue> newest, const history::Game& game,

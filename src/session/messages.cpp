@@ -72,6 +72,10 @@ std::string positionValueNotOfType(int position, int value, std::string_view typ
            text(typeCaption) + "的可选值，请改正后再检索。";
 }
 
+std::string positionValueEmpty(int position) {
+    return "第" + std::to_string(position) + "位的值是空的，请输入后再检索。";
+}
+
 std::string positionTwice(std::string_view typed) {
     return "位置 " + text(typed) + " 指定了两次。";
 }
@@ -308,6 +312,10 @@ std::string noCombinationHolds(std::string_view bankers) {
     return "没有同时含有胆码 " + text(bankers) + " 的组合。";
 }
 
+std::string chartSaved(std::string_view file) {
+    return "走势图已保存到：" + text(file);
+}
+
 std::string chartTooLongForPicture(std::size_t rows, int limit) {
     return "走势图有 " + std::to_string(rows) + " 期，一张图片最多能保存 " + std::to_string(limit) +
            " 期：请选择较少的期数再保存。";
@@ -319,6 +327,29 @@ std::string statusLine(std::string_view gameName, std::size_t draws,
     if (newest)
         line += " · 最新 " + issueText(*newest);
     return line;
+}
+
+std::string zodiacBaseChanged(int base, int year) {
+    return std::string("生肖(肖位)参数已改为 ") + (base == 0 ? "0~11" : "1~12") + "（生肖年 " +
+           std::to_string(year) + "），此后的检索和统计都按它计算。";
+}
+
+namespace {
+
+std::string chooseTheHistorysGame(std::string_view gameName) {
+    return "请在“设置”中选择这些号码所属的彩种，或读入" + text(gameName) + "的历史号码。";
+}
+
+} // namespace
+
+std::string historyAboveGame(std::string_view gameName, int gameHighest, int highest) {
+    return "历史号码中有 " + std::to_string(highest) + "，超出了" + text(gameName) + "的号码 01～" +
+           std::to_string(gameHighest) + "。" + chooseTheHistorysGame(gameName);
+}
+
+std::string historyWithoutTwelve(std::string_view gameName, std::size_t draws) {
+    return "现有的 " + grouped(draws) + " 期历史号码中没有 12，像是 11选5 的号码，不是" +
+           text(gameName) + "的。" + chooseTheHistorysGame(gameName);
 }
 
 std::string typeNextDraw(std::string_view issue) {

@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 /// What the program says to its user beside the engine's own texts (core/messages.h, the same
@@ -58,6 +59,8 @@ std::string incompleteBox(int box);
 std::string notACodeOfType(std::string_view code, std::string_view typeCaption);
 std::string positionOutOfRange(std::string_view text);
 std::string positionValueNotOfType(int position, int value, std::string_view typeCaption);
+/// A position the search uses has an empty value box.
+std::string positionValueEmpty(int position);
 std::string positionTwice(std::string_view text);
 std::string positionValueFormat(std::string_view text);
 std::string fiveValuesNeeded();
@@ -162,12 +165,20 @@ std::string noCombinationHolds(std::string_view bankers);
 inline constexpr std::string_view kSaveChartTitle = "保存走势图";
 inline constexpr std::string_view kPictureFilter = "PNG 图片 (*.png)";
 std::string chartTooLongForPicture(std::size_t rows, int limit);
+/// Said after the picture was written to `file`.
+std::string chartSaved(std::string_view file);
 
 // ---- the window: its status line and the texts of its dialogs
 
 /// The status line: the current game, the draws stored and the newest issue.
 std::string statusLine(std::string_view gameName, std::size_t draws,
                        std::optional<history::Issue> newest);
+/// The status line after the zodiac base was changed to `base` (0 or 1) in `year`.
+std::string zodiacBaseChanged(int base, int year);
+/// The stored history holds `highest`, a number above those of the game now chosen.
+std::string historyAboveGame(std::string_view gameName, int gameHighest, int highest);
+/// The stored `draws` draws hold no 12 although the 快乐12 game `gameName` is chosen.
+std::string historyWithoutTwelve(std::string_view gameName, std::size_t draws);
 /// The label over the five number boxes, naming the issue they are stored under.
 std::string typeNextDraw(std::string_view issue);
 /// The label of the progress dialog while a grid is written to `file`.
@@ -182,7 +193,14 @@ std::string importQuestion(std::size_t stored);
 std::string importSkippedLines(std::size_t skipped, std::size_t read, std::size_t stored);
 /// Said by the command line instead of asking importSkippedLines.
 std::string importNeedsYes(std::string_view question);
-inline constexpr std::string_view kImportFilter = "Text(*.txt)";
+/// The kinds of entry the file dialogs name and their sizes in bytes, by their English texts.
+inline constexpr std::pair<std::string_view, std::string_view> kFileKinds[] = {
+    {"Folder", "文件夹"},
+    {"Drive", "驱动器"},
+    {"Alias", "别名"},
+    {"Shortcut", "快捷方式"},
+    {"%n byte(s)", "%n 字节"}};
+inline constexpr std::string_view kImportFilter = "文本文件 (*.txt)";
 inline constexpr std::string_view kClearTitle = "确认清空";
 inline constexpr std::string_view kClearQuestion = "确定要清空所有的历史号码吗？";
 inline constexpr std::string_view kDeleteTitle = "删除期数";

@@ -15,11 +15,16 @@ void checkValues(const analysis::SearchRequest& request, bool allPositions,
                  const Choices& choices) {
     const auto codes = typeCodes(request.type, choices);
     for (int p = 0; p < 5; ++p) {
-        const int value = request.positions[p].value;
-        if ((allPositions || request.positions[p].selected) &&
-            std::find(codes.begin(), codes.end(), value) == codes.end())
-            throw InputError(
-                messages::positionValueNotOfType(p + 1, value, messages::typeName(request.type)));
+        const auto& position = request.positions[p];
+        if (!allPositions && !position.selected)
+            continue;
+        if (std::find(codes.begin(), codes.end(), position.value) != codes.end())
+            continue;
+        // A box emptied keeps its last value; one never filled in is said to be empty.
+        if (position.text.find_first_not_of(" \t") == std::string::npos)
+            throw InputError(messages::positionValueEmpty(p + 1));
+        throw InputError(messages::positionValueNotOfType(p + 1, position.value,
+                                                          messages::typeName(request.type)));
     }
 }
 

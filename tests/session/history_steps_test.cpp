@@ -2,6 +2,7 @@
 #include "session/choices.h"
 #include "session/history_steps.h"
 #include "store/history_db.h"
+#include "support/history_generator.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -108,6 +109,34 @@ TEST_F(HistoryStepsTest, DeletionsLeaveNoDrawOnlyWhenConfirmed) {
     }
     EXPECT_EQ(removed(Deletion::newest(1), history::WhenAllDrawsGo::Delete), 1u);
     EXPECT_EQ(removed(Deletion::all()), 0u);
+}
+
+// A 12 never fits an 11选5 game; a 快乐12 game is told of a history without any 12 once the
+// history is long enough for its absence to mean an 11选5 history.
+TEST(HistoryGameMismatch, NamesNumbersThatDoNotFitTheGame) {
+    constexpr int k11s5 = 0, kHappy12 = 27;
+    struct Case {
+        const char* name;
+        int game;
+        int highestNumber;
+        std::size_t draws;
+        bool mismatch;
+    } cases[] = {
+        {"ElevenInElevenGame", k11s5, 11, 200, false},
+        {"TwelveInElevenGame", k11s5, 12, 200, true},
+        {"TwelveInHappy12", kHappy12, 12, 200, false},
+        {"NoTwelveInHappy12", kHappy12, 11, kDrawsShowingTwelve, true},
+        {"TooFewDrawsToTell", kHappy12, 11, kDrawsShowingTwelve - 1, false},
+        {"EmptyHistory", kHappy12, 11, 0, false},
+    };
+    for (const Case& c : cases) {
+        testing::GeneratedHistory generated;
+        generated.draws = c.draws;
+        generated.highestNumber = c.highestNumber;
+        const auto snapshot = testing::snapshotOf(testing::generateDraws(generated));
+        EXPECT_EQ(historyGameMismatch(snapshot, history::gameAt(c.game)).has_value(), c.mismatch)
+            << c.name;
+    }
 }
 
 TEST(Choices, PositionalZodiacAfterTheMenu) {

@@ -17,6 +17,7 @@ struct PositionValueCase {
     int gsZl, sxIni, dsIni;
     int value;
     bool accepted;
+    bool empty = false; ///< the box was left empty (it reads as 0)
 };
 
 void PrintTo(const PositionValueCase& c, std::ostream* out) {
@@ -28,6 +29,7 @@ class PositionValue : public ::testing::TestWithParam<PositionValueCase> {};
 // A position's value is one a draw of the game can hold with the bases in force; anything else
 // is refused with a message instead of being searched as never hit. Both searches check the
 // positions they use: the omission search the selected ones, the multi-position search all.
+// An empty box without a value of the type is said to be empty.
 TEST_P(PositionValue, IsCheckedByBothSearches) {
     const auto& c = GetParam();
     const auto snapshot = testing::snapshotOf(testing::generateDraws(200));
@@ -39,14 +41,20 @@ TEST_P(PositionValue, IsCheckedByBothSearches) {
     request.endIssue = snapshot.issues.back();
     const int fine = typeCodes(c.type, choices).front();
     for (auto& position : request.positions)
-        position.value = fine;
-    request.positions[3] = {true, c.value, std::to_string(c.value)};
+        position = {false, fine, std::to_string(fine)};
+    request.positions[3] = {true, c.value, c.empty ? " " : std::to_string(c.value)};
     if (c.accepted) {
         EXPECT_NO_THROW(searchPositions(snapshot, request, choices));
         EXPECT_NO_THROW(searchPartial(snapshot, request, 2, "2", choices));
     } else {
         EXPECT_THROW(searchPositions(snapshot, request, choices), UserError);
-        EXPECT_THROW(searchPartial(snapshot, request, 2, "2", choices), UserError);
+        try {
+            searchPartial(snapshot, request, 2, "2", choices);
+            ADD_FAILURE() << "accepted";
+        } catch (const UserError& error) {
+            EXPECT_EQ(std::string(error.what()).find("空") != std::string::npos, c.empty)
+                << error.what();
+        }
         request.positions[3].selected = false;
         EXPECT_NO_THROW(searchPositions(snapshot, request, choices));
     }
@@ -66,7 +74,8 @@ INSTANTIATE_TEST_SUITE_P(
         PositionValueCase{"TailNine", SearchType::Tail, 0, 1, 1, 9, true},
         PositionValueCase{"SumZero", SearchType::DigitSum, 0, 1, 1, 0, false},
         PositionValueCase{"SegmentZeroBase0", SearchType::Segment, 0, 1, 0, 0, true},
-        PositionValueCase{"SegmentThreeBase0", SearchType::Segment, 0, 1, 0, 3, false}),
+        PositionValueCase{"SegmentThreeBase0", SearchType::Segment, 0, 1, 0, 3, false},
+        PositionValueCase{"EmptyNumberBox", SearchType::Number, 0, 1, 1, 0, false, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 analysis::GroupRequest groupOf(const history::Snapshot& snapshot, std::vector<int> codes, int k) {

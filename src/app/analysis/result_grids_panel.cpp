@@ -32,6 +32,14 @@ history::TextGrid keeping(std::shared_ptr<const Data> data, TextOf textOf) {
     return grid;
 }
 
+/// The width that shows all `columns` of `grid` beside its scroll bar.
+int columnsWidth(const FlexGrid* grid, int columns) {
+    int width = grid->verticalScrollBar()->sizeHint().width() + 4;
+    for (int c = 0; c < columns; ++c)
+        width += grid->columnWidth(c);
+    return width;
+}
+
 } // namespace
 
 ResultGridsPanel::ResultGridsPanel(QWidget* parent) : QWidget(parent) {
@@ -50,10 +58,11 @@ ResultGridsPanel::ResultGridsPanel(QWidget* parent) : QWidget(parent) {
     splitter->addWidget(MSFlexGrid3);
     // The detail grid keeps the width of its columns; the result grid, whose texts (groups,
     // ratios) are the longer ones, takes the rest.
-    int detailWidth = MSFlexGrid2->verticalScrollBar()->sizeHint().width() + 4;
-    for (int c = 0; c < session::SearchGrid::kColumns; ++c)
-        detailWidth += MSFlexGrid2->columnWidth(c);
+    const int detailWidth = columnsWidth(MSFlexGrid2, session::SearchGrid::kColumns);
     splitter->setSizes({detailWidth, detailWidth});
+    // The result grid is never narrower than its columns (大后比 is the last), on a small
+    // screen the detail grid scrolls instead.
+    MSFlexGrid3->setMinimumWidth(columnsWidth(MSFlexGrid3, session::ResultGrid::kColumns));
     splitter->setStretchFactor(0, 0);
     splitter->setStretchFactor(1, 1);
     layout->addWidget(splitter);

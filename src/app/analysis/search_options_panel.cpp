@@ -1,6 +1,7 @@
 #include "app/analysis/search_options_panel.h"
 
 #include "app/shell/control_names.h"
+#include "app/shell/flow_layout.h"
 #include "session/messages.h"
 
 #include <QButtonGroup>
@@ -30,8 +31,8 @@ QGroupBox* frame(const QString& name, const char* caption) {
 } // namespace
 
 SearchOptionsPanel::SearchOptionsPanel(QWidget* parent) : QWidget(parent) {
-    auto* layout = new QHBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
+    // The frames wrap onto a second row on a narrow window.
+    auto* layout = new FlowLayout(this);
 
     Frame3 = frame(QStringLiteral("Frame3"), "搜索类型选择");
     for (int i = 0; i < analysis::kSearchTypeCount; ++i)
@@ -49,8 +50,9 @@ SearchOptionsPanel::SearchOptionsPanel(QWidget* parent) : QWidget(parent) {
     Frame1[1] = frame(arrayName("Frame1", 1), "检索期选择");
     MaskEdBox2 = makeNamed<QLineEdit>(QStringLiteral("MaskEdBox2"));
     MaskEdBox2->setInputMask(QStringLiteral("99;_"));
-    MaskEdBox2->setMaximumWidth(MaskEdBox2->fontMetrics().horizontalAdvance(QStringLiteral("000")) +
-                                16);
+    // Room for both digits and the cursor, however narrow the window.
+    MaskEdBox2->setFixedWidth(MaskEdBox2->fontMetrics().horizontalAdvance(QStringLiteral("0000")) +
+                              16);
     Option1[3] = option("Option1", 3, "上期", Frame1[1]->layout());
     Option1[2] = option("Option1", 2, "前    期", Frame1[1]->layout());
     Frame1[1]->layout()->addWidget(MaskEdBox2);
@@ -62,7 +64,6 @@ SearchOptionsPanel::SearchOptionsPanel(QWidget* parent) : QWidget(parent) {
             group->addButton(button);
         layout->addWidget(box);
     }
-    layout->addStretch();
 }
 
 } // namespace yilou::app

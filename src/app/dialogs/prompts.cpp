@@ -1,12 +1,17 @@
 #include "app/dialogs/prompts.h"
 
 #include <QFileDialog>
+#include <QGridLayout>
+#include <QGuiApplication>
 #include <QInputDialog>
 #include <QMessageBox>
 
 namespace yilou::app {
 
 namespace {
+
+/// What a title bar takes beside its title: the window's icon and buttons.
+constexpr int kTitleBarButtons = 160;
 
 /// The script in force, if any.
 PromptScript* script = nullptr;
@@ -15,6 +20,15 @@ int showMessage(QWidget* parent, QMessageBox::Icon icon, std::string_view title,
                 std::string_view text, QMessageBox::StandardButtons buttons) {
     QMessageBox box(icon, qs(title), qs(text), buttons, parent);
     box.setObjectName(QStringLiteral("prompt"));
+    // Wide enough for the title bar to show the whole title after the desktop adds the
+    // program's name, and room for its buttons.
+    const QString shownTitle =
+        box.windowTitle() + QStringLiteral(" — ") + QGuiApplication::applicationDisplayName();
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+        grid->addItem(
+            new QSpacerItem(box.fontMetrics().horizontalAdvance(shownTitle) + kTitleBarButtons, 0,
+                            QSizePolicy::Minimum, QSizePolicy::Fixed),
+            grid->rowCount(), 0, 1, grid->columnCount());
     return box.exec();
 }
 

@@ -4,6 +4,7 @@
 #include "app/frm_main.h"
 #include "app/overview/trend_view.h"
 #include "app/overview/window_inputs.h"
+#include "app/shell/flow_layout.h"
 #include "core/messages.h"
 #include "core/user_error.h"
 #include "session/messages.h"
@@ -18,6 +19,7 @@
 #include <QImageWriter>
 #include <QLabel>
 #include <QPushButton>
+#include <QSaveFile>
 #include <QVBoxLayout>
 #include <iterator>
 
@@ -41,7 +43,8 @@ TrendPage::TrendPage(WindowInputs& inputs, const Prompts& prompts, QWidget* pare
       sideColumns_(new QCheckBox(QStringLiteral("显示形态"))),
       save_(new QPushButton(QStringLiteral("保存图片(&B)"))) {
     setObjectName(QStringLiteral("trendPage"));
-    auto* controls = new QHBoxLayout;
+    // The controls wrap onto a second row on a narrow window.
+    auto* controls = new FlowLayout;
     controls->addWidget(new QLabel(QStringLiteral("期数")));
     for (std::size_t i = 0; i < std::size(kDrawCounts); ++i) {
         const int count = kDrawCounts[i];
@@ -77,13 +80,11 @@ TrendPage::TrendPage(WindowInputs& inputs, const Prompts& prompts, QWidget* pare
     connect(guideLines_, &QCheckBox::toggled, view_, &TrendView::setGuideLines);
     save_->setObjectName(QStringLiteral("cmdSaveTrend"));
     connect(save_, &QPushButton::clicked, this, &TrendPage::saveChart);
-    controls->addSpacing(12);
     controls->addWidget(showMisses_);
     controls->addWidget(guideLines_);
     sideColumns_->setObjectName(QStringLiteral("chkSideColumns"));
     connect(sideColumns_, &QCheckBox::toggled, this, &TrendPage::refresh);
     controls->addWidget(sideColumns_);
-    controls->addStretch();
     controls->addWidget(save_);
 
     auto* layout = new QVBoxLayout(this);
@@ -135,11 +136,19 @@ void TrendPage::saveChart() {
         return;
     if (!file->endsWith(QLatin1String(".png"), Qt::CaseInsensitive))
         *file += QStringLiteral(".png");
-    QImageWriter writer(*file, "png");
-    if (!writer.write(image))
-        prompts_.warn(
-            messages::kNoticeTitle,
-            messages::cannotWriteFile(file->toStdString(), writer.errorString().toStdString()));
+    // Written beside the file and renamed over it once complete: a failed save leaves any
+    // earlier picture of that name as it was.
+    QSaveFile out(*file);
+    QImageWriter writer(&out, "png");
+    if (!out.open(QIODevice::WriteOnly) || !writer.write(image) || !out.commit()) {
+        const QString reason =
+            out.error() != QFileDevice::NoError ? out.errorString() : writer.errorString();
+        out.cancelWriting();
+        prompts_.warn(messages::kNoticeTitle,
+                      messages::cannotWriteFile(file->toStdString(), reason.toStdString()));
+        return;
+    }
+    prompts_.inform(messages::kSaveChartTitle, messages::chartSaved(file->toStdString()));
 }
 
 } // namespace yilou::app

@@ -338,7 +338,7 @@ private slots:
         QTest::newRow("multi-position, empty box") << "Text22(1)"
                                                    << ""
                                                    << "Command2"
-                                                   << "第3位";
+                                                   << "第3位的值是空的";
         QTest::newRow("more boxes than ticked") << ""
                                                 << ""
                                                 << "Command5"

@@ -79,7 +79,12 @@ private slots:
         auto* text1 = fixture.find<QLineEdit>(QStringLiteral("Text1"));
         const QString proposed = text1->text();
         QCOMPARE(proposed, QStringLiteral("2017081301"));
+        DialogScript dialogs;
+        dialogs.ok();
         fixture.trigger(QStringLiteral("mnu11S5(27)"));
+        // 84 draws without a 12 are no 快乐12 history.
+        QVERIFY2(dialogs.seenText().contains(QStringLiteral("没有 12")),
+                 qPrintable(dialogs.seenText()));
         QCOMPARE(storedSetting("GsZl"), QStringLiteral("27"));
         QCOMPARE(checkedGames(fixture), QStringList{QStringLiteral("mnu11S5(27)")});
         QCOMPARE(fixture.window().windowTitle(), QStringLiteral("四川快乐12"));
