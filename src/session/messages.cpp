@@ -338,6 +338,10 @@ std::string importSkippedLines(std::size_t skipped, std::size_t read, std::size_
            " 期。仍要用它替换现有的 " + grouped(stored) + " 期吗？";
 }
 
+std::string replacedHistorySaved(std::size_t replaced, const std::filesystem::path& copy) {
+    return "替换前的 " + grouped(replaced) + " 期历史号码已保存到 " + copy.string() + "。";
+}
+
 std::string importNeedsYes(std::string_view question) {
     return text(question) + "确要替换，请加 --yes 再运行一次。";
 }
