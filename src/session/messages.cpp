@@ -24,6 +24,10 @@ std::string grouped(std::size_t count) {
     return digits;
 }
 
+/// Said wherever a history is about to be replaced as a whole.
+constexpr std::string_view kSavedBeforeReplacing =
+    "（替换前先保存到数据文件夹中的“替换前历史号码_日期-时间.txt”）";
+
 } // namespace
 
 std::string_view typeName(analysis::SearchType type) {
@@ -272,8 +276,8 @@ std::string issuesNotOnPage(std::size_t count, history::Issue newestFound) {
 
 std::string updateWillReplace(std::size_t count, int keepDays) {
     return "\n\n注意：历史号码的最早一期已超过 " + std::to_string(keepDays) +
-           " 天，这次更新将替换现有的全部 " + std::to_string(count) +
-           " 期历史号码（替换前先保存到数据文件夹中的“替换前历史号码_日期-时间.txt”）。";
+           " 天，这次更新将替换现有的全部 " + std::to_string(count) + " 期历史号码" +
+           text(kSavedBeforeReplacing) + "。";
 }
 
 std::string drawsSkipped(std::size_t count) {
@@ -328,7 +332,8 @@ std::string typeNextDraw(std::string_view issue) {
 std::string importQuestion(std::size_t stored) {
     std::string question = "确实要读入最新历史号码吗？";
     if (stored > 0)
-        question += "所选文件中的号码将替换现有的 " + grouped(stored) + " 期历史号码。";
+        question += "所选文件中的号码将替换现有的 " + grouped(stored) + " 期历史号码" +
+                    text(kSavedBeforeReplacing) + "。";
     return question + "点击'确定'读入,点击'取消'放弃该操作。确要读入请保证安装目录下存在"
                       "历史号码的文本文件。读取时可能要花费一段时间,请耐心等候！";
 }
