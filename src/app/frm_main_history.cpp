@@ -147,7 +147,7 @@ void frmMain::cmdRdLst_Click() {
     const bool done = changeHistory(
         qs(messages::kWorking),
         [&](history::HistoryDb& db) {
-            report = session::importHistory(db, std::move(*read), choices, folder);
+            report = session::importHistory(db, std::move(*read), choices.rules(), folder);
             return db.loadSnapshot();
         },
         true);
@@ -163,11 +163,12 @@ void frmMain::loadSample(const session::SampleHistory& sample) {
                           messages::sampleReplacesHistory(snapshot_.size(), game.name)))
         return;
     const auto rules = choices_.rules();
-    history::ImportReport report;
+    const auto folder = dataFolder_;
+    std::string report;
     const bool done = changeHistory(
         qs(messages::kWorking),
         [&](history::HistoryDb& db) {
-            report = session::loadSampleHistory(db, sample, rules);
+            report = session::loadSampleHistory(db, sample, rules, folder);
             return db.loadSnapshot();
         },
         true);
@@ -175,7 +176,7 @@ void frmMain::loadSample(const session::SampleHistory& sample) {
         return;
     mnu11S5_Click(sample.game);
     QihaoXianshi();
-    prompts_.inform(messages::kSampleTitle, report.summary());
+    prompts_.inform(messages::kSampleTitle, report);
 }
 
 void frmMain::runDeletion(const session::Deletion& deletion, history::WhenAllDrawsGo whenAllGo) {

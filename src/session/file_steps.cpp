@@ -44,11 +44,11 @@ ImportRead readImport(const std::filesystem::path& file, const Choices& choices,
     return read;
 }
 
-std::string importHistory(history::HistoryDb& db, ImportRead read, const Choices& choices,
+std::string importHistory(history::HistoryDb& db, ImportRead read,
+                          const history::AttributeRules& rules,
                           const std::filesystem::path& dataDir) {
     const auto saved = history::saveHistoryBeforeReplacing(db, dataDir);
-    std::string report =
-        history::storeImport(db, std::move(read.text), read.file, choices.rules()).summary();
+    std::string report = history::storeImport(db, std::move(read.text), read.file, rules).summary();
     if (!saved.file.empty())
         report += "\n" + messages::replacedHistorySaved(saved.draws, saved.file);
     return report;

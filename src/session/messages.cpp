@@ -370,7 +370,7 @@ namespace {
 /// "载入广东11选5的示例历史将替换现有的 5 期历史号码".
 std::string sampleReplaces(std::size_t stored, std::string_view gameName) {
     return "载入" + text(gameName) + "的示例历史将替换现有的 " + std::to_string(stored) +
-           " 期历史号码";
+           " 期历史号码" + text(kSavedBeforeReplacing);
 }
 
 } // namespace
