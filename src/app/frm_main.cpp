@@ -190,7 +190,7 @@ void frmMain::QihaoXianshi() {
     }
     entry_->Text1->setText(next);
     entry_->Label12->setText(qs(messages::typeNextDraw(next.toStdString())));
-    analysis_->positions->Text4->setText(qs(session::historyBounds(snapshot_).reference));
+    analysis_->positions->Text4->setText(qs(session::newestIssueText(snapshot_)));
 }
 
 } // namespace yilou::app

@@ -103,8 +103,9 @@ public:
 
 signals:
     /// The history changed (import, typed draw, deletion, rebuild, clear); the analysis side
-    /// refreshes its inputs (range, reference values) from snapshot().
-    void historyChanged();
+    /// refreshes its inputs (range, reference values) from snapshot(). `restart` when it was
+    /// replaced or grew as a whole (import, sample, update): the range starts again.
+    void historyChanged(bool restart = false);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -126,14 +127,15 @@ private:
     /// commands disabled meanwhile; `work` returns the history as it is afterwards. A failure
     /// is shown and leaves the window's picture as it was. True when the work succeeded.
     bool changeHistory(const QString& label,
-                       const std::function<history::Snapshot(history::HistoryDb&)>& work);
+                       const std::function<history::Snapshot(history::HistoryDb&)>& work,
+                       bool restart = false);
     /// The same for a change that takes itself off the window's thread (behind a dialog that
     /// can stop it, say).
-    bool runHistoryChange(const std::function<history::Snapshot(history::HistoryDb&)>& change);
-    /// Shows a new history: grid, next issue, status; the analysis side refreshes its inputs.
-    void showHistory(history::Snapshot snapshot);
-    /// After draws were added: the search range spans the whole history.
-    void showHistoryRange();
+    bool runHistoryChange(const std::function<history::Snapshot(history::HistoryDb&)>& change,
+                          bool restart = false);
+    /// Shows a new history: grid, next issue, status; the analysis side refreshes its inputs
+    /// (historyChanged).
+    void showHistory(history::Snapshot snapshot, bool restart);
     /// The input box of the update address template, with the current one to edit; an
     /// accepted text is saved (an empty one removes the template). Nothing when cancelled.
     std::optional<std::string> askUpdateUrl();

@@ -88,14 +88,17 @@ void frmMain::setHistoryCommandsEnabled(bool enabled) {
 }
 
 bool frmMain::changeHistory(const QString& label,
-                            const std::function<history::Snapshot(history::HistoryDb&)>& work) {
-    return runHistoryChange([&](history::HistoryDb& db) {
-        return runWithProgress(this, label, [&] { return work(db); });
-    });
+                            const std::function<history::Snapshot(history::HistoryDb&)>& work,
+                            bool restart) {
+    return runHistoryChange(
+        [&](history::HistoryDb& db) {
+            return runWithProgress(this, label, [&] { return work(db); });
+        },
+        restart);
 }
 
-bool frmMain::runHistoryChange(
-    const std::function<history::Snapshot(history::HistoryDb&)>& change) {
+bool frmMain::runHistoryChange(const std::function<history::Snapshot(history::HistoryDb&)>& change,
+                               bool restart) {
     history::HistoryDb* db = writableDb();
     if (!db)
         return false;
@@ -103,7 +106,7 @@ bool frmMain::runHistoryChange(
     try {
         auto changed = change(*db);
         setHistoryCommandsEnabled(true);
-        showHistory(std::move(changed));
+        showHistory(std::move(changed), restart);
         return true;
     } catch (const std::exception& error) {
         setHistoryCommandsEnabled(true);
@@ -112,20 +115,11 @@ bool frmMain::runHistoryChange(
     }
 }
 
-void frmMain::showHistory(history::Snapshot snapshot) {
+void frmMain::showHistory(history::Snapshot snapshot, bool restart) {
     snapshot_ = std::move(snapshot);
     AddHaoma();
     QihaoXianshi();
-    if (snapshot_.empty())
-        showHistoryRange();
-    emit historyChanged();
-}
-
-void frmMain::showHistoryRange() {
-    const auto bounds = session::historyBounds(snapshot_);
-    auto* range = analysis_->range;
-    range->Text3[0]->setText(qs(bounds.start));
-    range->Text3[1]->setText(qs(bounds.end));
+    emit historyChanged(restart);
 }
 
 void frmMain::cmdRdLst_Click() {
@@ -151,14 +145,17 @@ void frmMain::cmdRdLst_Click() {
     }
     if (read->question && !prompts_.confirm(messages::kImportTitle, *read->question))
         return;
+    const auto folder = dataFolder_;
     std::string report;
-    const bool done = changeHistory(qs(messages::kWorking), [&](history::HistoryDb& db) {
-        report = session::importHistory(db, std::move(*read), choices);
-        return db.loadSnapshot();
-    });
+    const bool done = changeHistory(
+        qs(messages::kWorking),
+        [&](history::HistoryDb& db) {
+            report = session::importHistory(db, std::move(*read), choices.rules(), folder);
+            return db.loadSnapshot();
+        },
+        true);
     if (!done)
         return;
-    showHistoryRange();
     prompts_.inform(messages::kImportTitle, report);
 }
 
@@ -169,17 +166,20 @@ void frmMain::loadSample(const session::SampleHistory& sample) {
                           messages::sampleReplacesHistory(snapshot_.size(), game.name)))
         return;
     const auto rules = choices_.rules();
-    history::ImportReport report;
-    const bool done = changeHistory(qs(messages::kWorking), [&](history::HistoryDb& db) {
-        report = session::loadSampleHistory(db, sample, rules);
-        return db.loadSnapshot();
-    });
+    const auto folder = dataFolder_;
+    std::string report;
+    const bool done = changeHistory(
+        qs(messages::kWorking),
+        [&](history::HistoryDb& db) {
+            report = session::loadSampleHistory(db, sample, rules, folder);
+            return db.loadSnapshot();
+        },
+        true);
     if (!done)
         return;
     mnu11S5_Click(sample.game);
     QihaoXianshi();
-    showHistoryRange();
-    prompts_.inform(messages::kSampleTitle, report.summary());
+    prompts_.inform(messages::kSampleTitle, report);
 }
 
 void frmMain::runDeletion(const session::Deletion& deletion, history::WhenAllDrawsGo whenAllGo) {
@@ -334,7 +334,6 @@ void frmMain::storeTypedDraw() {
     for (int i = 1; i <= 5; ++i)
         boxes[i]->clear();
     boxes[1]->setFocus();
-    analysis_->range->Text3[1]->setText(qs(history::issueText(record.issue + 1)));
     MSFlexGrid1_->showChangedEnd();
     updateStatus();
     QihaoXianshi();

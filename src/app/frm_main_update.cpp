@@ -27,38 +27,41 @@ void frmMain::mnuUpdateUrl_Click() {
 }
 
 void frmMain::Command21_Click() {
-    if (!prompts_.confirm(messages::kOnlineUpdateTitle,
-                          session::onlineUpdateQuestion(snapshot().issues, settings_.IniSerchDay(),
-                                                        today_())))
+    if (!prompts_.confirm(
+            messages::kOnlineUpdateTitle,
+            session::onlineUpdateQuestion(snapshot().issues, settings_.IniSerchDay(), today_())))
         return;
     std::string urlTemplate = settings_.UpdateUrl();
     if (urlTemplate.empty())
         urlTemplate = askUpdateUrl().value_or(std::string());
     if (urlTemplate.empty())
         return;
-    const auto request = session::onlineUpdateRequest(
-        std::move(urlTemplate), settings_.IniSerchDay(), choices_, today_());
+    const auto request = session::onlineUpdateRequest(std::move(urlTemplate),
+                                                      settings_.IniSerchDay(), choices_, today_());
     session::UpdateReport report;
-    const bool done = runHistoryChange([&](history::HistoryDb& db) {
-        history::Snapshot changed;
-        runStoppable(this, qs(messages::kOnlineUpdateWorking), [&](const ProgressReport& progress) {
-            // The page's bytes move the dialog; its Cancel button stops the fetch.
-            std::atomic<bool> cancel = false;
-            const auto follow = [&](const history::FetchProgress& got) {
-                if (!progress(static_cast<std::size_t>(got.received),
-                              static_cast<std::size_t>(got.expected)))
-                    cancel = true;
-            };
-            // A connection of the worker's own: the window may read through its own meanwhile.
-            history::HistoryDb own(db.path());
-            report = session::updateHistoryOnline(own, request, {&cancel, follow});
-            changed = own.loadSnapshot();
-        });
-        return changed;
-    });
+    const bool done = runHistoryChange(
+        [&](history::HistoryDb& db) {
+            history::Snapshot changed;
+            runStoppable(this, qs(messages::kOnlineUpdateWorking),
+                         [&](const ProgressReport& progress) {
+                             // The page's bytes move the dialog; its Cancel button stops the fetch.
+                             std::atomic<bool> cancel = false;
+                             const auto follow = [&](const history::FetchProgress& got) {
+                                 if (!progress(static_cast<std::size_t>(got.received),
+                                               static_cast<std::size_t>(got.expected)))
+                                     cancel = true;
+                             };
+                             // A connection of the worker's own: the window may read through its
+                             // own meanwhile.
+                             history::HistoryDb own(db.path());
+                             report = session::updateHistoryOnline(own, request, {&cancel, follow});
+                             changed = own.loadSnapshot();
+                         });
+            return changed;
+        },
+        true);
     if (!done)
         return;
-    showHistoryRange();
     prompts_.inform(messages::kOnlineUpdateTitle, report.summary());
 }
 

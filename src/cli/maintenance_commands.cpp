@@ -24,7 +24,9 @@ void addImportCommand(CLI::App& app, CliContext& context) {
         auto read = session::readImport(*file, context.choices(), db.drawCount());
         if (read.question && !*yes)
             throw UserError(messages::importNeedsYes(*read.question));
-        context.out << session::importHistory(db, std::move(read), context.choices()) << '\n';
+        context.out << session::importHistory(db, std::move(read), context.rules(),
+                                              context.dataDir())
+                    << '\n';
     });
 }
 

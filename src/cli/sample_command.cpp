@@ -45,10 +45,11 @@ void addSampleCommand(CLI::App& app, CliContext& context) {
         auto& db = context.dbForChange();
         if (const auto stored = db.drawCount(); stored > 0 && !*yes)
             throw UserError(messages::sampleNeedsYes(stored, history::gameAt(game).name));
-        const auto report = session::loadSampleHistory(db, *sample, context.rules());
+        const auto report =
+            session::loadSampleHistory(db, *sample, context.rules(), context.dataDir());
         context.settings().setGsZl(game);
         context.settings().sync();
-        context.out << report.summary() << '\n';
+        context.out << report << '\n';
     });
 }
 

@@ -26,7 +26,8 @@ std::string issueRefused(std::string_view reason) {
 }
 
 std::string emptyHistory() {
-    return "历史号码为空，请先读入历史号码。";
+    return "历史号码为空，还没有可以统计的开奖号码。请先读入历史号码文本文件、在线更新历史号码，"
+           "或载入随软件安装的示例历史。";
 }
 
 std::string issueAlreadyStored(history::Issue issue) {

@@ -3,6 +3,7 @@
 #include "core/atomic_file.h"
 #include "session/messages.h"
 #include "store/export_target.h"
+#include "store/replaced_history.h"
 #include "store/text_export.h"
 #include "store/text_import.h"
 
@@ -43,8 +44,14 @@ ImportRead readImport(const std::filesystem::path& file, const Choices& choices,
     return read;
 }
 
-std::string importHistory(history::HistoryDb& db, ImportRead read, const Choices& choices) {
-    return history::storeImport(db, std::move(read.text), read.file, choices.rules()).summary();
+std::string importHistory(history::HistoryDb& db, ImportRead read,
+                          const history::AttributeRules& rules,
+                          const std::filesystem::path& dataDir) {
+    const auto saved = history::saveHistoryBeforeReplacing(db, dataDir);
+    std::string report = history::storeImport(db, std::move(read.text), read.file, rules).summary();
+    if (!saved.file.empty())
+        report += "\n" + messages::replacedHistorySaved(saved.draws, saved.file);
+    return report;
 }
 
 } // namespace yilou::session

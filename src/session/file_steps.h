@@ -55,7 +55,11 @@ struct ImportRead {
 /// be read or holds no draw); nothing is changed yet.
 ImportRead readImport(const std::filesystem::path& file, const Choices& choices,
                       std::size_t stored);
-/// 读入历史, second half: replaces the history by what was read; returns what to say about it.
-std::string importHistory(history::HistoryDb& db, ImportRead read, const Choices& choices);
+/// 读入历史, second half: saves the draws stored to `dataDir` first (as the online update does
+/// before it replaces them), then replaces the history by what was read; returns what to say
+/// about it, where the copy went included. A copy that cannot be written changes nothing.
+std::string importHistory(history::HistoryDb& db, ImportRead read,
+                          const history::AttributeRules& rules,
+                          const std::filesystem::path& dataDir);
 
 } // namespace yilou::session

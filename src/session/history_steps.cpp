@@ -38,11 +38,8 @@ history::DrawRecord storeTypedDraw(history::HistoryDb& db, const std::string& is
     return storeDraw(db, parseIssue(issueText, messages::field::kNext), numbers, game, rules);
 }
 
-HistoryBounds historyBounds(const history::Snapshot& snapshot) {
-    if (snapshot.empty())
-        return {};
-    const std::string newest = history::issueText(snapshot.issues.back());
-    return {history::issueText(snapshot.issues.front()), newest, newest};
+std::string newestIssueText(const history::Snapshot& snapshot) {
+    return snapshot.empty() ? std::string() : history::issueText(snapshot.issues.back());
 }
 
 std::string deleteToProposal(const history::Snapshot& snapshot,

@@ -35,15 +35,9 @@ history::DrawRecord storeTypedDraw(history::HistoryDb& db, const std::string& is
 history::Issue nextIssue(std::optional<history::Issue> newest, const history::Game& game,
                          const history::CalendarDate& today);
 
-/// The range boxes (起, 止) and the reference issue of a history just replaced or cleared: its
-/// oldest, newest and newest draw again; all empty for an empty history, so that nothing of a
-/// history that is gone stays on screen.
-struct HistoryBounds {
-    std::string start;
-    std::string end;
-    std::string reference;
-};
-HistoryBounds historyBounds(const history::Snapshot& snapshot);
+/// The reference issue (指定期号) of a history just changed: its newest draw; empty for an
+/// empty history, so that nothing of a history that is gone stays on screen.
+std::string newestIssueText(const history::Snapshot& snapshot);
 
 /// The issue that 删除到选定期 proposes to keep up to: the selected row of the history grid (the
 /// one right-clicked for the menu), or without one the issue before the newest draw, so that

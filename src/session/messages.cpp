@@ -24,6 +24,10 @@ std::string grouped(std::size_t count) {
     return digits;
 }
 
+/// Said wherever a history is about to be replaced as a whole.
+constexpr std::string_view kSavedBeforeReplacing =
+    "（替换前先保存到数据文件夹中的“替换前历史号码_日期-时间.txt”）";
+
 } // namespace
 
 std::string_view typeName(analysis::SearchType type) {
@@ -276,8 +280,8 @@ std::string issuesNotOnPage(std::size_t count, history::Issue newestFound) {
 
 std::string updateWillReplace(std::size_t count, int keepDays) {
     return "\n\n注意：历史号码的最早一期已超过 " + std::to_string(keepDays) +
-           " 天，这次更新将替换现有的全部 " + std::to_string(count) +
-           " 期历史号码（替换前先保存到数据文件夹中的“替换前历史号码_日期-时间.txt”）。";
+           " 天，这次更新将替换现有的全部 " + std::to_string(count) + " 期历史号码" +
+           text(kSavedBeforeReplacing) + "。";
 }
 
 std::string drawsSkipped(std::size_t count) {
@@ -359,7 +363,8 @@ std::string typeNextDraw(std::string_view issue) {
 std::string importQuestion(std::size_t stored) {
     std::string question = "确实要读入最新历史号码吗？";
     if (stored > 0)
-        question += "所选文件中的号码将替换现有的 " + grouped(stored) + " 期历史号码。";
+        question += "所选文件中的号码将替换现有的 " + grouped(stored) + " 期历史号码" +
+                    text(kSavedBeforeReplacing) + "。";
     return question + "点击'确定'读入,点击'取消'放弃该操作。确要读入请保证安装目录下存在"
                       "历史号码的文本文件。读取时可能要花费一段时间,请耐心等候！";
 }
@@ -367,6 +372,10 @@ std::string importQuestion(std::size_t stored) {
 std::string importSkippedLines(std::size_t skipped, std::size_t read, std::size_t stored) {
     return "文件中有 " + grouped(skipped) + " 行无法读入，只读到 " + grouped(read) +
            " 期。仍要用它替换现有的 " + grouped(stored) + " 期吗？";
+}
+
+std::string replacedHistorySaved(std::size_t replaced, const std::filesystem::path& copy) {
+    return "替换前的 " + grouped(replaced) + " 期历史号码已保存到 " + copy.string() + "。";
 }
 
 std::string importNeedsYes(std::string_view question) {
@@ -392,7 +401,7 @@ namespace {
 /// "载入广东11选5的示例历史将替换现有的 5 期历史号码".
 std::string sampleReplaces(std::size_t stored, std::string_view gameName) {
     return "载入" + text(gameName) + "的示例历史将替换现有的 " + std::to_string(stored) +
-           " 期历史号码";
+           " 期历史号码" + text(kSavedBeforeReplacing);
 }
 
 } // namespace

@@ -191,6 +191,8 @@ std::string importQuestion(std::size_t stored);
 /// replace the `stored` ones: "文件中有 3 行无法读入，只读到 2 期。仍要用它替换现有的 3,824
 /// 期吗？".
 std::string importSkippedLines(std::size_t skipped, std::size_t read, std::size_t stored);
+/// Said after an import that replaced `replaced` draws, saved first to `copy`.
+std::string replacedHistorySaved(std::size_t replaced, const std::filesystem::path& copy);
 /// Said by the command line instead of asking importSkippedLines.
 std::string importNeedsYes(std::string_view question);
 /// The kinds of entry the file dialogs name and their sizes in bytes, by their English texts.

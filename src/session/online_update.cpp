@@ -33,13 +33,9 @@ StoredPage storePageDraws(HistoryDb& db, const UpdatePlan& plan, const PageDraws
         return out;
     Transaction transaction(db.sql());
     if (plan.replaceHistory) {
-        const Snapshot replaced = db.loadSnapshot();
-        out.replaced = replaced.size();
-        try {
-            out.backup = saveReplacedHistory(replaced, dataDir);
-        } catch (const UserError& error) {
-            throw UserError(messages::historyUnchanged(error.what()));
-        }
+        const ReplacedHistory saved = saveHistoryBeforeReplacing(db, dataDir);
+        out.replaced = saved.draws;
+        out.backup = saved.file;
     }
     std::vector<DrawRecord> records;
     records.reserve(found.draws.size());

@@ -1,6 +1,7 @@
 #include "session/sample_histories.h"
 
 #include "core/games.h"
+#include "session/file_steps.h"
 
 #include <algorithm>
 #include <system_error>
@@ -43,9 +44,12 @@ std::vector<SampleHistory> sampleHistories(const std::filesystem::path& folder) 
     return found;
 }
 
-history::ImportReport loadSampleHistory(history::HistoryDb& db, const SampleHistory& sample,
-                                        const history::AttributeRules& rules) {
-    return history::importHistoryFile(db, sample.file, history::gameAt(sample.game), rules);
+std::string loadSampleHistory(history::HistoryDb& db, const SampleHistory& sample,
+                              const history::AttributeRules& rules,
+                              const std::filesystem::path& dataDir) {
+    ImportRead read{sample.file, history::readImportFile(sample.file, history::gameAt(sample.game)),
+                    std::nullopt};
+    return importHistory(db, std::move(read), rules, dataDir);
 }
 
 } // namespace yilou::session

@@ -5,6 +5,7 @@
 #include "store/text_import.h"
 
 #include <filesystem>
+#include <string>
 #include <vector>
 
 namespace yilou::session {
@@ -24,9 +25,12 @@ std::filesystem::path sampleHistoryFolder();
 /// folder is missing.
 std::vector<SampleHistory> sampleHistories(const std::filesystem::path& folder);
 
-/// Replaces the history with the sample's draws, read as a history text file of its game.
-/// The caller asks first when draws are stored, and makes the sample's game the current one.
-history::ImportReport loadSampleHistory(history::HistoryDb& db, const SampleHistory& sample,
-                                        const history::AttributeRules& rules);
+/// Replaces the history with the sample's draws, read as a history text file of its game, as an
+/// import does (importHistory: the draws stored are saved to `dataDir` first); returns what to
+/// say about it. The caller asks first when draws are stored, and makes the sample's game the
+/// current one.
+std::string loadSampleHistory(history::HistoryDb& db, const SampleHistory& sample,
+                              const history::AttributeRules& rules,
+                              const std::filesystem::path& dataDir);
 
 } // namespace yilou::session

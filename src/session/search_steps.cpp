@@ -51,6 +51,9 @@ analysis::ReferenceLookup lookUpReference(const history::Snapshot& snapshot,
                                           const std::string& referenceText, bool beforeOnly,
                                           analysis::SearchType type, history::NumberOrder order,
                                           int sxIni, int drawsPerDay) {
+    // An empty history is said before the reference issue, which it leaves empty, is read.
+    if (snapshot.empty())
+        throw UserError(messages::emptyHistory());
     return analysis::YSJS(snapshot, parseIssue(referenceText, messages::field::kReference),
                           beforeOnly, type, order, sxIni, drawsPerDay);
 }
@@ -104,6 +107,11 @@ GroupResult calculateGroups(history::HistoryDb& db, const history::Snapshot& sna
 
 std::vector<history::YlRow> storedGroups(history::HistoryDb& db, history::YlSortColumn order) {
     return history::readYlRows(db, order);
+}
+
+std::vector<history::YlRow> sortGroups(std::vector<history::YlRow> rows,
+                                       history::YlSortColumn order, bool descending) {
+    return history::sortYlRows(std::move(rows), order, descending);
 }
 
 } // namespace yilou::session

@@ -79,8 +79,12 @@ GroupResult calculateGroups(history::HistoryDb& db, const history::Snapshot& sna
                             const analysis::GroupRequest& request,
                             history::YlSortColumn order = history::YlSortColumn::Last);
 
-/// The rows YL keeps from the last grouped calculation, in `order` (the command line's yl, a
-/// click on the result grid's header).
+/// The rows YL keeps from the last grouped calculation, in `order` (the command line's yl).
 std::vector<history::YlRow> storedGroups(history::HistoryDb& db, history::YlSortColumn order);
+
+/// Rows of a grouped calculation as shown, sorted again by a click on a header: by `order`,
+/// ascending or descending, rows with equal keys in the order they had.
+std::vector<history::YlRow> sortGroups(std::vector<history::YlRow> rows,
+                                       history::YlSortColumn order, bool descending);
 
 } // namespace yilou::session

@@ -6,6 +6,8 @@
 #include "session/search_steps.h"
 #include "session/typed_input.h"
 
+#include <algorithm>
+
 namespace yilou::session {
 
 analysis::IndexRange viewRange(const history::Snapshot& snapshot, const ViewRequest& request,
@@ -38,6 +40,28 @@ analysis::IndexRange resolveViewRange(const history::Snapshot& snapshot,
         request.last = parseDrawCount(texts.last);
     // Every value is listed whatever the zodiac year.
     return viewRange(snapshot, request, 1, drawsPerDay);
+}
+
+RangeBoxes rangeBoxes(const history::Snapshot& snapshot, const RangeRule& rule, int drawsPerDay) {
+    if (snapshot.empty())
+        return {};
+    const auto& issues = snapshot.issues;
+    const auto reference =
+        rule.beforeReference ? history::parseIssueText(rule.reference) : std::nullopt;
+    const history::Issue end =
+        reference ? history::issueBefore(*reference, drawsPerDay) : issues.back();
+    RangeBoxes boxes{rule.start, history::issueText(end)};
+    const bool limited = rule.span == RangeSpan::Newest && !rule.count.empty();
+    if (limited) {
+        // The newest N draws at or before 止.
+        const std::size_t count = parseDrawCount(rule.count);
+        const auto upTo = static_cast<std::size_t>(
+            std::upper_bound(issues.begin(), issues.end(), end) - issues.begin());
+        boxes.start = history::issueText(issues[upTo > count ? upTo - count : 0]);
+    } else if (rule.span != RangeSpan::AsTyped || rule.restart || rule.start.empty()) {
+        boxes.start = history::issueText(issues.front());
+    }
+    return boxes;
 }
 
 int parsePlace(std::string_view text) {

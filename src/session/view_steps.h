@@ -61,6 +61,36 @@ struct ViewRangeTexts {
 analysis::IndexRange resolveViewRange(const history::Snapshot& snapshot,
                                       const ViewRangeTexts& texts, int drawsPerDay);
 
+/// How the range boxes (起, 止) follow the history: 检索期选择 (前 N 期, 上期, or neither) and
+/// 仅检索该期前.
+enum class RangeSpan {
+    AsTyped, ///< neither: 起 stays as it is (the oldest draw when empty)
+    Whole,   ///< 上期: the whole history
+    Newest,  ///< 前 N 期: the newest N draws up to 止
+};
+struct RangeRule {
+    RangeSpan span = RangeSpan::AsTyped;
+    std::string start = {}; ///< 起 as it is
+    std::string count = {}; ///< N of 前 N 期 as typed; empty limits nothing
+    /// 仅检索该期前 ticked on the reference tab: 止 is the issue before `reference`.
+    bool beforeReference = false;
+    std::string reference = {};
+    /// The history was replaced or grew by an import, a sample or an update: 起 as typed gives
+    /// way to the oldest draw.
+    bool restart = false;
+};
+/// What the range boxes show.
+struct RangeBoxes {
+    std::string start;
+    std::string end;
+};
+/// The range boxes under `rule`, set again after every change of the history and of the rule,
+/// so that the searches (which read the boxes) and the views (which read the reference) cover
+/// the same draws. 止 is the newest draw, or the issue before the reference when
+/// `beforeReference` and the reference is an issue; 起 follows the span. Both are empty for an
+/// empty history. An N that is not a count throws InputError.
+RangeBoxes rangeBoxes(const history::Snapshot& snapshot, const RangeRule& rule, int drawsPerDay);
+
 /// A place as typed: "any" (任意位) or 1..5; anything else throws InputError.
 int parsePlace(std::string_view text);
 /// A count of the newest draws as typed: "all" or a whole number of at least 1.

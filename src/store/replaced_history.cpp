@@ -1,6 +1,8 @@
 #include "store/replaced_history.h"
 
 #include "core/file_names.h"
+#include "core/messages.h"
+#include "core/user_error.h"
 #include "store/text_export.h"
 
 #include <ctime>
@@ -22,6 +24,17 @@ std::filesystem::path saveReplacedHistory(const Snapshot& draws,
         path = dataDir / (stem + "-" + std::to_string(n) + ".txt");
     writeHistoryText(draws, path);
     return path;
+}
+
+ReplacedHistory saveHistoryBeforeReplacing(HistoryDb& db, const std::filesystem::path& dataDir) {
+    const Snapshot draws = db.loadSnapshot();
+    if (draws.empty())
+        return {};
+    try {
+        return {draws.size(), saveReplacedHistory(draws, dataDir)};
+    } catch (const UserError& error) {
+        throw UserError(messages::historyUnchanged(error.what()));
+    }
 }
 
 } // namespace yilou::history

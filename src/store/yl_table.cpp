@@ -46,12 +46,13 @@ std::vector<YlRow> readYlRows(HistoryDb& db, YlSortColumn column) {
     return rows;
 }
 
-std::vector<YlRow> sortYlRows(std::vector<YlRow> rows, YlSortColumn column) {
+std::vector<YlRow> sortYlRows(std::vector<YlRow> rows, YlSortColumn column, bool descending) {
     // SQLite compares the text by its bytes, as std::string does, and the ratio as stored: a
     // float widened to a double keeps its order.
-    const auto by = [&rows](auto key) {
-        std::stable_sort(rows.begin(), rows.end(),
-                         [&](const YlRow& a, const YlRow& b) { return key(a) < key(b); });
+    const auto by = [&rows, descending](auto key) {
+        std::stable_sort(rows.begin(), rows.end(), [&](const YlRow& a, const YlRow& b) {
+            return descending ? key(b) < key(a) : key(a) < key(b);
+        });
     };
     switch (column) {
     case YlSortColumn::Content:

@@ -19,8 +19,10 @@ void storeYlRows(HistoryDb& db, const std::vector<YlRow>& rows);
 std::vector<YlRow> readYlRows(HistoryDb& db, YlSortColumn column);
 
 /// `rows` as readYlRows would give them after storeYlRows(rows): in ascending order of the
-/// column's field, rows with equal keys in the given order.
-std::vector<YlRow> sortYlRows(std::vector<YlRow> rows, YlSortColumn column);
+/// column's field, rows with equal keys in the given order. `descending` reverses the order of
+/// the keys only: equal keys still keep theirs.
+std::vector<YlRow> sortYlRows(std::vector<YlRow> rows, YlSortColumn column,
+                              bool descending = false);
 
 /// The ratio as the grid shows it: single precision with up to seven significant digits
 /// (1.333333, 0.5, 2, 0).

@@ -279,7 +279,8 @@ TEST_F(EndToEndHardening, AnImportReadsPastALineTooLongForMemory) {
                         "\n2018010102 01 02 03 04 06\n");
     const Run imported = run("import --yes '" + file.string() + "'", "ulimit -v 90000; ");
     EXPECT_EQ(imported.status, 0) << imported.err;
-    EXPECT_EQ(imported.out, "读入 2 期，跳过 1 行。\n第2行：只有 0 个号码，一期需要 5 个号码\n");
+    EXPECT_EQ(imported.out.substr(0, imported.out.find("替换前")),
+              "读入 2 期，跳过 1 行。\n第2行：只有 0 个号码，一期需要 5 个号码\n");
     EXPECT_EQ(history(), "期号,落1码,落2码,落3码,落4码,落5码\n2018010101,1,2,3,4,5\n"
                          "2018010102,1,2,3,4,6\n");
 }
@@ -310,7 +311,8 @@ TEST_F(EndToEndHardening, CrLineEndsAndGluedDraws) {
     writeFile(file, "2018010101 01 02 03 04 05\r2018010102 01 02 03 04 06\r"
                     "2018010103 01 02 03 04 07 2018010104 01 02 03 04 08\r");
     const Run imported = run("import '" + file.string() + "'");
-    EXPECT_EQ(imported.out, "读入 3 期。\n1 行多于五个号码，多出的已忽略。\n");
+    EXPECT_EQ(imported.out.substr(0, imported.out.find("替换前")),
+              "读入 3 期。\n1 行多于五个号码，多出的已忽略。\n");
     EXPECT_EQ(run("history --tail 1 --format csv").out,
               "期号,落1码,落2码,落3码,落4码,落5码\n2018010103,1,2,3,4,7\n");
 }

@@ -51,16 +51,26 @@ std::string sampleFile() {
     return std::string(YILOU_SAMPLE_DATA_DIR) + "/sd11x5-2014102878-2015021178.txt";
 }
 
-TEST(MaintenanceCommands, ImportReplacesTheHistory) {
+// The history it replaces is saved first in the import format beside the database, and the
+// output says where; an import over an empty history saves nothing.
+TEST(MaintenanceCommands, ImportReplacesTheHistorySavedFirst) {
     CliFixture cli;
+    ASSERT_EQ(cli.run({"import", sampleFile()}).out, "读入 3519 期。\n");
     ASSERT_EQ(cli.run({"add", "2017081284", "03", "11", "07", "01", "09"}).status, 0);
     const CliResult imported = cli.run({"import", sampleFile()});
     EXPECT_EQ(imported.status, 0) << imported.err;
-    EXPECT_NE(imported.out.find("3519"), std::string::npos);
+    const std::string saidSaved = "读入 3519 期。\n替换前的 3,520 期历史号码已保存到 ";
+    ASSERT_EQ(imported.out.substr(0, saidSaved.size()), saidSaved);
+    const std::filesystem::path copy =
+        imported.out.substr(saidSaved.size(), imported.out.size() - saidSaved.size() - 4);
+    EXPECT_EQ(copy.parent_path(), cli.dataDir());
+    // The copy reads back as the history it was.
+    const CliResult restored = cli.run({"import", copy.string()});
+    EXPECT_EQ(restored.out.substr(0, restored.out.find('\n')), "读入 3520 期。");
     EXPECT_EQ(cli.run({"history", "--tail", "2", "--format", "csv"}).out,
               "期号,落1码,落2码,落3码,落4码,落5码\n"
-              "2015021177,5,1,6,11,9\n"
-              "2015021178,11,5,10,2,8\n");
+              "2015021178,11,5,10,2,8\n"
+              "2017081284,3,11,7,1,9\n");
 }
 
 TEST(MaintenanceCommands, ImportWithSkippedLinesOverStoredDrawsNeedsYes) {

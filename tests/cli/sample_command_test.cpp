@@ -28,6 +28,10 @@ TEST(SampleCommand, ListsLoadsAndAsksForYesOverStoredDraws) {
     const auto replaced = cli.run({"sample", "0", "--yes"});
     ASSERT_EQ(replaced.status, 0) << replaced.err;
     EXPECT_NE(replaced.out.find("读入 3823 期"), std::string::npos) << replaced.out;
+    // The history it replaced was saved first, as an import saves it.
+    EXPECT_NE(replaced.out.find("替换前的 3,519 期历史号码已保存到 " + cli.dataDir().string()),
+              std::string::npos)
+        << replaced.out;
     EXPECT_NE(cli.run({"game"}).out.find("广东11选5"), std::string::npos);
 }
 

@@ -61,5 +61,60 @@ TEST(ViewRange, RefusesWhatNamesNoDraws) {
     EXPECT_THROW(listMissingIssues(history::Snapshot{}, choices), UserError);
 }
 
+// The range boxes after a change of the history or of 检索期选择 and 仅检索该期前: 止 is the
+// newest draw or the issue before the reference, 起 keeps what was typed, the oldest draw, or
+// the N newest draws up to 止; and the views read the same draws from the reference.
+TEST(RangeBoxes, FollowTheSpanAndTheReference) {
+    const auto snapshot = testing::snapshotOf(testing::generateDraws(300));
+    const auto text = [&](std::size_t i) { return history::issueText(snapshot.issues[i]); };
+    const int drawsPerDay = Choices{}.game().drawsPerDay;
+    struct Case {
+        const char* name;
+        RangeRule rule;
+        std::string start, end;
+    };
+    const Case cases[] = {
+        {"typed start stays", {RangeSpan::AsTyped, text(7)}, text(7), text(299)},
+        {"empty start is the oldest", {RangeSpan::AsTyped}, text(0), text(299)},
+        {"a new history restarts",
+         {RangeSpan::AsTyped, text(7), "", false, "", true},
+         text(0),
+         text(299)},
+        {"whole history", {RangeSpan::Whole, text(7)}, text(0), text(299)},
+        {"before the reference",
+         {RangeSpan::AsTyped, text(7), "", true, text(299)},
+         text(7),
+         text(298)},
+        {"newest ten", {RangeSpan::Newest, text(7), "10"}, text(290), text(299)},
+        {"newest ten before the reference",
+         {RangeSpan::Newest, "", "10", true, text(299)},
+         text(289),
+         text(298)},
+        {"more than stored", {RangeSpan::Newest, "", "99", true, text(20)}, text(0), text(19)},
+        {"no N limits nothing", {RangeSpan::Newest, text(7), ""}, text(0), text(299)},
+        {"unticked reference is ignored",
+         {RangeSpan::Whole, "", "", false, text(50)},
+         text(0),
+         text(299)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto boxes = rangeBoxes(snapshot, c.rule, drawsPerDay);
+        EXPECT_EQ(boxes.start, c.start);
+        EXPECT_EQ(boxes.end, c.end);
+        if (c.rule.beforeReference) {
+            ViewRequest view;
+            view.start = boxes.start;
+            view.reference = c.rule.reference;
+            view.beforeOnly = true;
+            const auto range = viewRange(snapshot, view, Choices{});
+            EXPECT_EQ(text(range.last), boxes.end);
+        }
+    }
+    EXPECT_EQ(
+        rangeBoxes(history::Snapshot{}, {RangeSpan::Newest, text(7), "10"}, drawsPerDay).start, "");
+    EXPECT_THROW(rangeBoxes(snapshot, {RangeSpan::Newest, "", "0"}, drawsPerDay), InputError);
+}
+
 } // namespace
 } // namespace yilou::session

@@ -47,6 +47,20 @@ TEST(YlTable, SortsAscendingByTheClickedColumnKeepingStoredOrderOnTies) {
     }
 }
 
+// A second click on a header: the keys descend, ties still in the order the rows had.
+TEST(YlTable, SortsDescendingKeepingTheOrderOfTies) {
+    const std::vector<std::pair<YlSortColumn, std::vector<std::size_t>>> cases{
+        {YlSortColumn::Min, {3, 0, 4, 1, 2, 5}},
+        {YlSortColumn::Last, {3, 1, 0, 2, 5, 4}},
+    };
+    for (const auto& [column, order] : cases) {
+        std::vector<YlRow> expected;
+        for (std::size_t i : order)
+            expected.push_back(kRows[i]);
+        EXPECT_EQ(sortYlRows(kRows, column, true), expected) << static_cast<int>(column);
+    }
+}
+
 TEST(YlTable, StoringReplacesEveryRowAndTheRowsOutliveTheConnection) {
     TempDir dir;
     {

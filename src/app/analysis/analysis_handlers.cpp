@@ -17,6 +17,7 @@
 #include "session/messages.h"
 #include "session/search_steps.h"
 #include "session/typed_input.h"
+#include "session/view_steps.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -72,8 +73,6 @@ void AnalysisHandlers::wire() {
     for (int i = 0; i < 3; ++i)
         connect(panel->cmdZH[i], &QPushButton::clicked, this, [this, i] { cmdZH_Click(i); });
     connect(panel->Command5, &QPushButton::clicked, this, &AnalysisHandlers::Command5_Click);
-    connect(area_.results->MSFlexGrid3, &FlexGrid::columnClicked, this,
-            &AnalysisHandlers::MSFlexGrid3_Click);
 
     // The game and the code bases decide the boxes and the reference values; the menus' own
     // handlers run first, as they were connected first.
@@ -84,6 +83,8 @@ void AnalysisHandlers::wire() {
         for (auto* entry : *entries)
             connect(entry, &QAction::triggered, this, &AnalysisHandlers::choicesChanged);
     connect(&window_, &frmMain::historyChanged, this, &AnalysisHandlers::historyChanged);
+    connect(area_.options->MaskEdBox2, &QLineEdit::textEdited, this,
+            &AnalysisHandlers::MaskEdBox2_Change);
 }
 
 void AnalysisHandlers::startUp() {
@@ -98,11 +99,7 @@ void AnalysisHandlers::startUp() {
     area_.search->Combo1->setCurrentText(QString::number(intZhWSetup));
     refreshPanel();
 
-    const auto& snapshot = window_.snapshot();
-    if (!snapshot.empty()) {
-        area_.range->Text3[0]->setText(qs(history::issueText(snapshot.issues.front())));
-        showNewestAsRangeEnd();
-    }
+    applyRange();
     refreshPositions();
 }
 
@@ -130,13 +127,14 @@ void AnalysisHandlers::choicesChanged() {
     refreshPositions();
 }
 
-void AnalysisHandlers::historyChanged() {
+void AnalysisHandlers::historyChanged(bool restart) {
     // Results and reference values of a history that is no more are not shown; the reference
-    // draw's values come again from the history as it is now.
+    // draw's values come again from the history as it is now, and the range follows its rule.
     area_.results->clear();
     for (int p = 1; p <= 5; ++p)
         area_.positions->Text2[10 + p]->clear();
     refreshPositions();
+    applyRange(restart);
 }
 
 bool AnalysisHandlers::bolManualTab() const {
@@ -161,10 +159,30 @@ void AnalysisHandlers::readValueBox(int p) {
     }
 }
 
-void AnalysisHandlers::showNewestAsRangeEnd() {
-    const auto& snapshot = window_.snapshot();
-    if (!snapshot.empty())
-        area_.range->Text3[1]->setText(qs(history::issueText(snapshot.issues.back())));
+void AnalysisHandlers::applyRange(bool restart, bool sayProblem) {
+    const auto* options = area_.options;
+    session::RangeRule rule;
+    rule.span = options->Option1[2]->isChecked()   ? session::RangeSpan::Newest
+                : options->Option1[3]->isChecked() ? session::RangeSpan::Whole
+                                                   : session::RangeSpan::AsTyped;
+    rule.start = area_.range->Text3[0]->text().toStdString();
+    rule.count = options->MaskEdBox2->text().toStdString();
+    rule.beforeReference = !bolManualTab() && area_.positions->Check4->isChecked();
+    rule.reference = area_.positions->Text4->text().trimmed().toStdString();
+    rule.restart = restart;
+    const int drawsPerDay = window_.choices().game().drawsPerDay;
+    session::RangeBoxes boxes;
+    try {
+        boxes = session::rangeBoxes(window_.snapshot(), rule, drawsPerDay);
+    } catch (const UserError& error) {
+        if (sayProblem)
+            showProblem(error);
+        // Until N is a count it limits nothing.
+        rule.count.clear();
+        boxes = session::rangeBoxes(window_.snapshot(), rule, drawsPerDay);
+    }
+    area_.range->Text3[0]->setText(qs(boxes.start));
+    area_.range->Text3[1]->setText(qs(boxes.end));
 }
 
 void AnalysisHandlers::TabStrip1_Click(int index) {
@@ -173,20 +191,18 @@ void AnalysisHandlers::TabStrip1_Click(int index) {
         return;
     }
     refreshPositions();
-    showNewestAsRangeEnd();
+    applyRange();
 }
 
 void AnalysisHandlers::YSJS() {
     auto* positions = area_.positions;
     const bool beforeOnly = positions->Check4->isChecked();
-    if (!beforeOnly)
-        showNewestAsRangeEnd();
+    applyRange();
     try {
         const auto lookup = session::lookUpReference(
             window_.snapshot(), positions->Text4->text().toStdString(), beforeOnly, searchType(),
             bolLdm ? history::NumberOrder::Drop : history::NumberOrder::Sorted,
             window_.choices().sxIni, window_.choices().game().drawsPerDay);
-        area_.range->Text3[1]->setText(qs(lookup.endIssue));
         for (int p = 1; p <= 5; ++p) {
             intPosValue[p] = lookup.values[p - 1];
             positions->Text2[10 + p]->setText(qs(lookup.texts[p - 1]));
@@ -219,15 +235,7 @@ void AnalysisHandlers::MSFlexGrid1_Click(int row) {
 }
 
 void AnalysisHandlers::Check4_Click() {
-    auto* positions = area_.positions;
-    if (!positions->Check4->isChecked()) {
-        showNewestAsRangeEnd();
-        return;
-    }
-    // From the typed issue alone, whether or not it is stored.
-    if (const auto reference = history::parseIssueText(positions->Text4->text().toStdString()))
-        area_.range->Text3[1]->setText(qs(history::issueText(
-            history::issueBefore(*reference, window_.choices().game().drawsPerDay))));
+    applyRange();
 }
 
 void AnalysisHandlers::save(const std::function<void(settings::SettingsStore&)>& change) {

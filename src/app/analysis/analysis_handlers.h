@@ -22,10 +22,10 @@ class AnalysisArea;
 class frmMain;
 
 /// The handlers of the analysis side of frmMain: the search options, the tab strip and the
-/// reference issue, the two searches, the combination panel, the grouped calculation and the
-/// re-sorting of the result grid. They keep the names of the controls and events they answer
-/// and the search state of the window; every rule they apply is the engine's or the session
-/// layer's, and every refusal is shown with the engine's message, the grids left as they were.
+/// reference issue, the two searches, the combination panel and the grouped calculation. They keep
+/// the names of the controls and events they answer and the search state of the window; every rule
+/// they apply is the engine's or the session layer's, and every refusal is shown with the engine's
+/// message, the grids left as they were.
 class AnalysisHandlers : public QObject {
     Q_OBJECT
 public:
@@ -48,17 +48,17 @@ public:
     /// A click on row `row` (0 = the oldest draw) of the history grid.
     void MSFlexGrid1_Click(int row);
     void Check4_Click();
+    void MaskEdBox2_Change();
 
     // The searches.
     void Command1_Click();
     void Command2_Click();
     void Combo1_LostFocus();
 
-    // The combination panel, the grouped calculation and the result grid's order.
+    // The combination panel and the grouped calculation.
     void Check6_Click(int index);
     void cmdZH_Click(int index);
     void Command5_Click();
-    void MSFlexGrid3_Click(int column);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -69,8 +69,9 @@ private:
     /// The window's settings or history changed: the panel and the position values follow.
     void choicesChanged();
     /// The history changed: the result grids and the reference values are emptied, then the
-    /// position values follow.
-    void historyChanged();
+    /// position values and the range follow; `restart` for a history replaced or grown as a
+    /// whole.
+    void historyChanged(bool restart);
     /// Brings the position values up to date: from the first tab's boxes, or by YSJS on the
     /// second tab.
     void refreshPositions();
@@ -79,7 +80,9 @@ private:
     void recount();
     /// Reads value box p of the first tab into intPosValue; an unreadable text keeps the value.
     void readValueBox(int p);
-    void showNewestAsRangeEnd();
+    /// Sets 起 and 止 by the range rule of 检索期选择 and 仅检索该期前 (session::rangeBoxes); an
+    /// N that is not a count limits nothing, and is said when `sayProblem`.
+    void applyRange(bool restart = false, bool sayProblem = false);
 
     bool bolManualTab() const;
     analysis::SearchType searchType() const;

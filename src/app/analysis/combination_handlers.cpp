@@ -1,4 +1,4 @@
-// The combination panel, the grouped calculation (分组计算) and the order of the result grid.
+// The combination panel and the grouped calculation (分组计算).
 #include "app/analysis/analysis_area.h"
 #include "app/analysis/analysis_handlers.h"
 #include "app/analysis/combination_panel.h"
@@ -88,20 +88,6 @@ void AnalysisHandlers::Command5_Click() {
     // The rows are shown all the same; YL keeps its previous rows.
     if (result.storeProblem)
         prompts_.warn(messages::kNoticeTitle, messages::warning(*result.storeProblem));
-}
-
-void AnalysisHandlers::MSFlexGrid3_Click(int column) {
-    // The grid shows the rows of YL again, whatever it showed, in the order of the column.
-    const auto order = static_cast<history::YlSortColumn>(column);
-    std::vector<history::YlRow> rows;
-    try {
-        BusyCursor busy;
-        rows = session::storedGroups(database(), order);
-    } catch (const std::exception& error) {
-        showProblem(error);
-        return;
-    }
-    area_.results->showGroups(std::move(rows), order);
 }
 
 } // namespace yilou::app

@@ -48,7 +48,7 @@ PositionInputPanel::PositionInputPanel(QWidget* parent) : QWidget(parent) {
     Frame2[1] = positionPage(1, "Check11", "Text22", 1, Check11.data(), Text22.data());
     Frame2[2] = positionPage(2, "Check1", "Text2", 11, Check1.data(), Text2.data());
     Check4 = makeNamed<QCheckBox>(QStringLiteral("Check4"), QStringLiteral("仅检索该期前"));
-    Text4 = makeNamed<QLineEdit>(QStringLiteral("Text4"), QStringLiteral("2013001"));
+    Text4 = makeNamed<QLineEdit>(QStringLiteral("Text4"));
     Text4->setMaximumWidth(Text4->fontMetrics().horizontalAdvance(QStringLiteral("20170812840")) +
                            12);
     auto* reference = new QHBoxLayout;

@@ -17,7 +17,7 @@ RangePanel::RangePanel(QWidget* parent) : QWidget(parent) {
     static constexpr const char* kLabels[] = {"起", "止"};
     for (int i = 0; i < 2; ++i) {
         Label3[i] = makeNamed<QLabel>(arrayName("Label3", i), QString::fromUtf8(kLabels[i]));
-        Text3[i] = makeNamed<QLineEdit>(arrayName("Text3", i), QStringLiteral("2013001"));
+        Text3[i] = makeNamed<QLineEdit>(arrayName("Text3", i));
         Text3[i]->setMinimumWidth(
             Text3[i]->fontMetrics().horizontalAdvance(QStringLiteral("20170812840")) + 12);
         inside->addWidget(Label3[i]);

@@ -66,13 +66,16 @@ ResultGridsPanel::ResultGridsPanel(QWidget* parent) : QWidget(parent) {
     splitter->setStretchFactor(0, 0);
     splitter->setStretchFactor(1, 1);
     layout->addWidget(splitter);
+    connect(MSFlexGrid3, &FlexGrid::columnClicked, this, &ResultGridsPanel::sortResults);
     clear();
 }
 
 void ResultGridsPanel::clear() {
     searchModel->clear();
     resultModel->clear();
-    MSFlexGrid3->horizontalHeader()->setSortIndicatorShown(false);
+    groups_.reset();
+    sortColumn_ = -1;
+    markOrder();
     searchText_ =
         keeping(std::make_shared<const analysis::SearchResult>(), session::searchTextGrid);
     resultText_ =
@@ -88,7 +91,9 @@ void ResultGridsPanel::showSearch(analysis::SearchResult result) {
     resultModel->reset(1, [kept](int, int column) {
         return qs(session::ResultGrid::cell(kept->summary, column));
     });
-    MSFlexGrid3->horizontalHeader()->setSortIndicatorShown(false);
+    groups_.reset();
+    sortColumn_ = -1;
+    markOrder();
     searchText_ = keeping(kept, session::searchTextGrid);
     resultText_ = keeping(kept, [](const analysis::SearchResult& result) {
         return session::summaryTextGrid(result.summary);
@@ -97,19 +102,43 @@ void ResultGridsPanel::showSearch(analysis::SearchResult result) {
 }
 
 void ResultGridsPanel::showGroups(std::vector<history::YlRow> rows, history::YlSortColumn order) {
+    sortColumn_ = static_cast<int>(order);
+    descending_ = false;
+    showGroupRows(std::move(rows));
+    // Room for the indicator beside each header's text.
+    auto* header = MSFlexGrid3->horizontalHeader();
+    for (int c = 0; c < session::ResultGrid::kColumns; ++c)
+        MSFlexGrid3->setColumnWidth(
+            c, std::max(MSFlexGrid3->columnWidth(c), header->sectionSizeHint(c)));
+    emit shown();
+}
+
+void ResultGridsPanel::sortResults(int column) {
+    descending_ = column == sortColumn_ && !descending_;
+    sortColumn_ = column;
+    if (groups_)
+        showGroupRows(
+            session::sortGroups(*groups_, static_cast<history::YlSortColumn>(column), descending_));
+    else
+        markOrder(); // one summary row: its order is all there is to show
+}
+
+void ResultGridsPanel::showGroupRows(std::vector<history::YlRow> rows) {
     auto kept = std::make_shared<const std::vector<history::YlRow>>(std::move(rows));
     resultModel->reset(static_cast<int>(kept->size()), [kept](int row, int column) {
         return qs(session::ResultGrid::cell((*kept)[static_cast<std::size_t>(row)], column));
     });
     resultText_ = keeping(kept, session::ylTextGrid);
+    groups_ = std::move(kept);
+    markOrder();
+}
+
+void ResultGridsPanel::markOrder() {
     auto* header = MSFlexGrid3->horizontalHeader();
-    header->setSortIndicator(static_cast<int>(order), Qt::AscendingOrder);
-    header->setSortIndicatorShown(true);
-    // Room for the indicator beside each header's text.
-    for (int c = 0; c < session::ResultGrid::kColumns; ++c)
-        MSFlexGrid3->setColumnWidth(
-            c, std::max(MSFlexGrid3->columnWidth(c), header->sectionSizeHint(c)));
-    emit shown();
+    header->setSortIndicatorShown(sortColumn_ >= 0);
+    if (sortColumn_ >= 0)
+        header->setSortIndicator(sortColumn_,
+                                 descending_ ? Qt::DescendingOrder : Qt::AscendingOrder);
 }
 
 } // namespace yilou::app

@@ -4,6 +4,7 @@
 #include "session/search_steps.h"
 
 #include <QWidget>
+#include <memory>
 #include <vector>
 
 class QSplitter;
@@ -22,8 +23,12 @@ public:
 
     /// A search: its hits in MSFlexGrid2, its summary row in MSFlexGrid3.
     void showSearch(analysis::SearchResult result);
-    /// Rows of YL in MSFlexGrid3, sorted by `order`, which the header marks.
+    /// Rows of YL in MSFlexGrid3, sorted ascending by `order`, which the header marks.
     void showGroups(std::vector<history::YlRow> rows, history::YlSortColumn order);
+    /// A click on MSFlexGrid3's header: sorts the rows it shows by that column, ascending, or
+    /// reversed when it is already sorted by it; the header marks the direction. A search's
+    /// summary stays what it is.
+    void sortResults(int column);
 
     /// Both grids with their header row alone, as before the first search.
     void clear();
@@ -45,6 +50,14 @@ public:
     QSplitter* splitter;
 
 private:
+    /// Shows `rows` in MSFlexGrid3 as they are, the header marking their order.
+    void showGroupRows(std::vector<history::YlRow> rows);
+    void markOrder();
+
+    /// The grouped rows MSFlexGrid3 shows, in the order shown; null while it shows a summary.
+    std::shared_ptr<const std::vector<history::YlRow>> groups_;
+    int sortColumn_ = -1;
+    bool descending_ = false;
     history::TextGrid searchText_;
     history::TextGrid resultText_;
 };

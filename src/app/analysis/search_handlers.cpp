@@ -26,10 +26,15 @@ void AnalysisHandlers::Option1_Click(int index) {
         bolZyw = index == 1;
     save([this](settings::SettingsStore& store) { store.setBolZyw(bolZyw); });
     refreshPositions();
-    // Either frame's buttons start the range at the oldest draw again.
-    const auto& snapshot = window_.snapshot();
-    if (!snapshot.empty())
-        area_.range->Text3[0]->setText(qs(history::issueText(snapshot.issues.front())));
+    // Either frame's buttons start the range again: at the oldest draw, or with 前 N 期 at the
+    // newest N draws.
+    applyRange(true, true);
+}
+
+void AnalysisHandlers::MaskEdBox2_Change() {
+    // Typing N chooses 前 N 期.
+    area_.options->Option1[2]->setChecked(true);
+    applyRange();
 }
 
 void AnalysisHandlers::Option2_Click(int index) {

@@ -7,6 +7,7 @@
 #include <QButtonGroup>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 
@@ -54,8 +55,12 @@ SearchOptionsPanel::SearchOptionsPanel(QWidget* parent) : QWidget(parent) {
     MaskEdBox2->setFixedWidth(MaskEdBox2->fontMetrics().horizontalAdvance(QStringLiteral("0000")) +
                               16);
     Option1[3] = option("Option1", 3, "上期", Frame1[1]->layout());
-    Option1[2] = option("Option1", 2, "前    期", Frame1[1]->layout());
+    // "前 [N] 期": the box stands between the button's caption and the word after it.
+    Option1[2] = option("Option1", 2, "前", Frame1[1]->layout());
     Frame1[1]->layout()->addWidget(MaskEdBox2);
+    auto* after = makeNamed<QLabel>(QStringLiteral("lblNewestDraws"), QStringLiteral("期"));
+    after->setBuddy(MaskEdBox2);
+    Frame1[1]->layout()->addWidget(after);
 
     // Each frame is its own choice, as option buttons in separate frames are.
     for (auto* box : {Frame3, Frame1[0], Frame1[1], Frame1[2]}) {

@@ -20,7 +20,7 @@ public:
     QGroupBox* Frame3;
     std::array<QRadioButton*, 6> Option3{}; ///< index = search type 0..5
     std::array<QGroupBox*, 3> Frame1{};
-    std::array<QRadioButton*, 4> Option1{}; ///< 0 固定位, 1 自由位, 2 前    期, 3 上期
+    std::array<QRadioButton*, 4> Option1{}; ///< 0 固定位, 1 自由位, 2 前 N 期, 3 上期
     std::array<QRadioButton*, 6> Option2{}; ///< indexes 4 落地码 and 5 顺序码 only
     QLineEdit* MaskEdBox2;
 };

@@ -2,11 +2,9 @@
 
 #include "app/grid/grid_model.h"
 
-#include <QApplication>
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QScrollBar>
-#include <QTimer>
 
 namespace yilou::app {
 
@@ -26,15 +24,6 @@ FlexGrid::FlexGrid(const QString& name, GridModel* model, QWidget* parent)
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setStretchLastSection(true);
     horizontalHeader()->setSectionsClickable(true);
-    pendingClick_ = new QTimer(this);
-    pendingClick_->setSingleShot(true);
-    connect(pendingClick_, &QTimer::timeout, this, [this] { emit columnClicked(pendingColumn_); });
-    connect(this, &QTableView::clicked, this, [this](const QModelIndex& index) {
-        pendingColumn_ = index.column();
-        pendingClick_->start(QApplication::doubleClickInterval());
-    });
-    // A click on rows that are no longer shown does nothing.
-    connect(model, &QAbstractItemModel::modelReset, pendingClick_, &QTimer::stop);
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this, &FlexGrid::columnClicked);
 }
 
@@ -83,7 +72,6 @@ void FlexGrid::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void FlexGrid::mouseDoubleClickEvent(QMouseEvent* event) {
-    pendingClick_->stop();
     QTableView::mouseDoubleClickEvent(event);
     emit doubleClicked();
 }

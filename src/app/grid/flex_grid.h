@@ -3,8 +3,6 @@
 #include <QTableView>
 #include <span>
 
-class QTimer;
-
 namespace yilou::app {
 
 class GridModel;
@@ -36,8 +34,7 @@ signals:
     void contextMenuAsked(const QPoint& globalPosition);
     /// A double click anywhere on the grid (the export to a spreadsheet).
     void doubleClicked();
-    /// A click on a column header, or on a data cell once no double click followed it: the
-    /// grid column.
+    /// A click on a column header (a click on a cell only selects it).
     void columnClicked(int column);
 
 protected:
@@ -47,10 +44,6 @@ protected:
 
 private:
     GridModel* model_;
-    /// A click on a data cell waits for the double click that may follow: a double click is
-    /// one export of what the grid shows, not a click that changes it first.
-    QTimer* pendingClick_;
-    int pendingColumn_ = 0;
     /// Scroll to the end as soon as the view has its size (before it is shown it has none).
     bool newestPending_ = false;
 };

@@ -8,12 +8,14 @@
 #include "app/grid/grid_model.h"
 #include "core/games.h"
 #include "core/zodiac.h"
+#include "dialog_script.h"
 #include "session/grid_text.h"
 #include "store/history_db.h"
 #include "store/text_import.h"
 #include "store/yl_table.h"
 #include "support/offscreen_application.h"
 #include "support/temp_dir.h"
+#include "support/text_files.h"
 #include "window_fixture.h"
 
 #include <QApplication>
@@ -279,41 +281,45 @@ private slots:
         QCOMPARE(header->sortIndicatorSection(), 3);
     }
 
-    void resultGridResortsByTheClickedColumn_data() {
-        QTest::addColumn<int>("column");
-        QTest::addColumn<bool>("onHeader");
-        QTest::newRow("最大遗漏 header") << 2 << true;
-        QTest::newRow("大后比 cell") << 4 << false;
-        QTest::newRow("号码（分组） header") << 0 << true;
-    }
-    void resultGridResortsByTheClickedColumn() {
-        QFETCH(int, column);
-        QFETCH(bool, onHeader);
+    // Only a header click sorts, and only the rows shown: a click on a cell selects it, a
+    // search's summary stays; a second click on the header reverses the order.
+    void resultGridSortsWhatItShowsOnAHeaderClick() {
         open();
         click(QStringLiteral("cmdZH(0)"));
         QCOMPARE(click(QStringLiteral("Command5")), QString());
-        // A search's summary in the grid is replaced by the rows of the last calculation.
-        QCOMPARE(click(QStringLiteral("Command1")), QString());
-        QCOMPARE(grid("MSFlexGrid3")->rows(), 2);
-
+        analysis::GroupRequest calculated;
+        calculated.codes = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11};
+        calculated.k = 2;
+        calculated.startIssue = issueIn(QStringLiteral("Text3(0)"));
+        calculated.endIssue = issueIn(QStringLiteral("Text3(1)"));
+        const auto shown = history::sortYlRows(analysis::P6Count(history_, calculated),
+                                               history::YlSortColumn::Last);
         auto* grid3 = grid("MSFlexGrid3");
-        for (int twice = 0; twice < 2; ++twice) {
-            if (onHeader) {
-                auto* header = grid3->horizontalHeader();
-                QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
-                                  QPoint(header->sectionViewportPosition(column) + 4, 4));
-            } else {
-                QTest::mouseClick(grid3->viewport(), Qt::LeftButton, {},
-                                  grid3->visualRect(grid3->model()->index(0, column)).center());
-            }
-            history::HistoryDb db(fixture_->folder() / history::kDatabaseFileName);
-            // A click on a cell waits to see whether it begins a double click.
-            QTRY_COMPARE(gridRows(grid3),
-                         expectedYl(history::readYlRows(db, history::YlSortColumn(column))));
-            QCOMPARE(grid3->horizontalHeader()->sortIndicatorSection(), column);
-            QCOMPARE(grid3->horizontalHeader()->sortIndicatorOrder(), Qt::AscendingOrder);
+        auto* header = grid3->horizontalHeader();
+        const auto clickHeader = [&](int column) {
+            QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                              QPoint(header->sectionViewportPosition(column) + 4, 4));
+        };
+
+        QTest::mouseClick(grid3->viewport(), Qt::LeftButton, {},
+                          grid3->visualRect(grid3->model()->index(3, 4)).center());
+        QVERIFY(grid3->selectionModel()->isRowSelected(3, {}));
+        QCOMPARE(gridRows(grid3), expectedYl(shown));
+
+        const auto max = history::YlSortColumn::Max;
+        for (const bool descending : {false, true}) {
+            clickHeader(static_cast<int>(max));
+            QCOMPARE(gridRows(grid3), expectedYl(history::sortYlRows(shown, max, descending)));
+            QCOMPARE(header->sortIndicatorSection(), static_cast<int>(max));
+            QCOMPARE(header->sortIndicatorOrder(),
+                     descending ? Qt::DescendingOrder : Qt::AscendingOrder);
         }
-        QCOMPARE(grid3->rows(), 56); // C(11, 2) + the header row
+
+        QCOMPARE(click(QStringLiteral("Command1")), QString());
+        const auto summary = gridRows(grid3);
+        QCOMPARE(summary.size(), 1);
+        clickHeader(0);
+        QCOMPARE(gridRows(grid3), summary);
     }
 
     // ---- refusals: the engine's message, the grids as they were
@@ -386,9 +392,9 @@ private slots:
         QTest::newRow("上期 keeps the mode") << "Option1(3)"
                                              << "bolZyw"
                                              << "True" << true;
-        QTest::newRow("前    期 keeps the mode") << "Option1(2)"
-                                                 << "bolZyw"
-                                                 << "True" << true;
+        QTest::newRow("前 N 期 keeps the mode") << "Option1(2)"
+                                                << "bolZyw"
+                                                << "True" << true;
         QTest::newRow("顺序码") << "Option2(5)"
                                 << "bolLdm"
                                 << "False" << false;
@@ -483,6 +489,77 @@ private slots:
         click(QStringLiteral("Check4"));
         QCOMPARE(text(QStringLiteral("Text3(1)")),
                  QString::fromStdString(history::issueText(history_.issues.back())));
+    }
+
+    // ---- the range after a change of the history
+
+    // 仅检索该期前 stays ticked through an import: 止 ends before the new newest draw.
+    void beforeReferenceIsAppliedAgainAfterAnImport() {
+        open();
+        auto* tabs = find<QTabBar>(QStringLiteral("TabStrip1"));
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+        click(QStringLiteral("Check4"));
+        const auto file = fixture_->folder() / "历史号码" / "new.txt";
+        testing::writeFile(file, "2017090101 03 11 07 01 09\n2017090102 08 02 06 04 05\n"
+                                 "2017090103 01 02 03 04 05\n");
+        testing::DialogScript dialogs;
+        dialogs.ok().choose(QString::fromStdString(file.string())).ok();
+        QTest::mouseClick(find<QPushButton>(QStringLiteral("cmdRdLst")), Qt::LeftButton);
+        QCOMPARE(dialogs.pending(), 0);
+        QCOMPARE(text(QStringLiteral("Text4")), QStringLiteral("2017090103"));
+        QCOMPARE(text(QStringLiteral("Text3(0)")), QStringLiteral("2017090101"));
+        QCOMPARE(text(QStringLiteral("Text3(1)")), QStringLiteral("2017090102"));
+    }
+
+    // "前 [N] 期": typing N keeps the newest N draws, again after a deletion; 上期 takes the
+    // whole history back.
+    void newestDrawsFollowTheHistory() {
+        open();
+        const auto issue = [this](std::size_t i) {
+            return QString::fromStdString(history::issueText(history_.issues[i]));
+        };
+        const std::size_t newest = history_.size() - 1;
+        const auto left = [this](const char* control) {
+            return find<QWidget>(QLatin1String(control))->geometry().left();
+        };
+        QVERIFY(left("Option1(2)") < left("MaskEdBox2"));
+        QVERIFY(left("MaskEdBox2") < left("lblNewestDraws"));
+
+        auto* box = find<QLineEdit>(QStringLiteral("MaskEdBox2"));
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(3, box->height() / 2));
+        QTest::keyClicks(box, QStringLiteral("10"));
+        QVERIFY(find<QRadioButton>(QStringLiteral("Option1(2)"))->isChecked());
+        QCOMPARE(text(QStringLiteral("Text3(0)")), issue(newest - 9));
+        QCOMPARE(text(QStringLiteral("Text3(1)")), issue(newest));
+
+        QCOMPARE(click(QStringLiteral("Command3")), QString());
+        QCOMPARE(text(QStringLiteral("Text3(0)")), issue(newest - 10));
+        QCOMPARE(text(QStringLiteral("Text3(1)")), issue(newest - 1));
+
+        click(QStringLiteral("Option1(3)"));
+        QCOMPARE(text(QStringLiteral("Text3(0)")), issue(0));
+        QCOMPARE(text(QStringLiteral("Text3(1)")), issue(newest - 1));
+    }
+
+    // With no draws the range boxes are empty and every analysis button says how to fill the
+    // history, on either tab.
+    void emptyHistorySaysHowToFillIt() {
+        fixture_ = std::make_unique<testing::WindowFixture>();
+        store()->clear();
+        window_ = &fixture_->open();
+        fixture_->activate();
+        for (const char* box : {"Text3(0)", "Text3(1)", "Text4"})
+            QCOMPARE(text(QLatin1String(box)), QString());
+        auto* tabs = find<QTabBar>(QStringLiteral("TabStrip1"));
+        for (int tab : {0, 1}) {
+            QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(tab).center());
+            for (const char* button : {"Command1", "Command2", "Command5"}) {
+                const QString said = click(QLatin1String(button));
+                QVERIFY2(said.startsWith(QStringLiteral("历史号码为空")) &&
+                             said.contains(QStringLiteral("示例历史")),
+                         qPrintable(said));
+            }
+        }
     }
 
     // ---- the combination panel

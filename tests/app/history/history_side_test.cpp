@@ -1,4 +1,5 @@
 #include "app/history/history_grid.h"
+#include "core/file_names.h"
 #include "dialog_script.h"
 #include "store/history_db.h"
 #include "support/history_generator.h"
@@ -40,6 +41,12 @@ private slots:
             dialogs.seen()[0].startsWith(QStringLiteral("读入历史|确实要读入最新历史号码吗？")));
         QVERIFY2(dialogs.seen()[3].contains(QStringLiteral("读入 2 期，跳过 1 行")),
                  qPrintable(dialogs.seenText()));
+        // The five draws it replaced were saved beside the database first.
+        const QString saved = dialogs.seen()[3].section(QStringLiteral("已保存到 "), 1).chopped(1);
+        QVERIFY2(saved.startsWith(QString::fromStdString(
+                     (fixture.folder() / history::kReplacedHistoryPrefix).string())),
+                 qPrintable(dialogs.seenText()));
+        QCOMPARE(readFile(saved.toStdString()).substr(0, 11), std::string("2017081201 "));
         QCOMPARE(fixture.window().snapshot().size(), 2u);
         QCOMPARE(storedCount(fixture.folder()), 2u);
         QCOMPARE(fixture.find<QLineEdit>(QStringLiteral("Text3(0)"))->text(),

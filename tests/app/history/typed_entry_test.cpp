@@ -52,8 +52,9 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), box(fixture, 1));
         QCOMPARE(fixture.find<QLineEdit>(QStringLiteral("Text1"))->text(),
                  QStringLiteral("2017081301"));
+        // The range ends at the new draw, as after every change of the history.
         QCOMPARE(fixture.find<QLineEdit>(QStringLiteral("Text3(1)"))->text(),
-                 QStringLiteral("2017081285"));
+                 QStringLiteral("2017081284"));
         QCOMPARE(fixture.find<QLineEdit>(QStringLiteral("Text4"))->text(),
                  QStringLiteral("2017081284"));
         QCOMPARE(window.MSFlexGrid1()->rows(), 85);
