@@ -9,6 +9,8 @@ namespace yilou::app {
 ViewPage::ViewPage(WindowInputs& inputs, QWidget* parent)
     : QWidget(parent), inputs_(inputs), caption_(new QLabel) {
     caption_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // A long message wraps instead of widening the window.
+    caption_->setWordWrap(true);
     connect(&inputs, &WindowInputs::changed, this, &ViewPage::refreshWhenShown);
 }
 
