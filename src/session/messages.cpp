@@ -5,6 +5,7 @@
 #include "workbook/xls_writer.h"
 
 #include <array>
+#include <cstdio>
 
 namespace yilou::messages {
 
@@ -21,6 +22,13 @@ std::string grouped(std::size_t count) {
     std::string digits = std::to_string(count);
     for (std::size_t at = digits.size(); at > 3; at -= 3)
         digits.insert(at - 3, 1, ',');
+    return digits;
+}
+
+/// A figure of chance with one decimal: 36.2.
+std::string oneDecimal(double value) {
+    char digits[32];
+    std::snprintf(digits, sizeof digits, "%.1f", value);
     return digits;
 }
 
@@ -306,6 +314,48 @@ std::string playCaption(analysis::Play play, history::Issue from, history::Issue
 
 std::string noCombinationHolds(std::string_view bankers) {
     return "没有同时含有胆码 " + text(bankers) + " 的组合。";
+}
+
+std::string invalidValueRange(std::string_view what, std::string_view typed) {
+    return text(what) + "范围“" + text(typed) + "”应写成“最小-最大”，例如 25-35。";
+}
+
+std::string countOutOfRange(std::string_view what, int count) {
+    return text(what) + "个数 " + std::to_string(count) + " 不在 0～8 之间。";
+}
+
+std::string bankerAlsoExcluded(std::string_view numbers) {
+    return "号码 " + text(numbers) + " 既是胆码又是杀号，同一个号码只能选其一。";
+}
+
+std::string filterCondition(std::string_view what, std::string_view value, bool counts) {
+    return text(what) + " " + text(value) + (counts ? "个" : "");
+}
+
+std::string filterCaption(analysis::Play play, std::string_view conditions, std::size_t tickets) {
+    return text(playName(play)) + (conditions.empty() ? "" : "  ") + text(conditions) + "  共 " +
+           std::to_string(tickets) + " 注";
+}
+
+std::string backtestCaption(analysis::Play play, std::string_view conditions,
+                            std::string_view range) {
+    return text(playName(play)) + (conditions.empty() ? "" : "  ") + text(conditions) + "  回测 " +
+           (range.empty() ? "0 期" : text(range));
+}
+
+std::vector<std::string> backtestSummary(std::size_t draws, std::int64_t tickets, std::int64_t wins,
+                                         double expectedWins, std::size_t drawsWithWin,
+                                         double expectedDrawsWithWin) {
+    return {"回测 " + std::to_string(draws) + " 期，共买 " + std::to_string(tickets) + " 注。",
+            "实际中奖 " + std::to_string(wins) + " 注，纯随机期望 " + oneDecimal(expectedWins) +
+                " 注。",
+            "有中奖的期数 " + std::to_string(drawsWithWin) + " 期，纯随机期望 " +
+                oneDecimal(expectedDrawsWithWin) + " 期。"};
+}
+
+std::string backtestFewerDraws(std::size_t asked, std::size_t tested) {
+    return "要回测 " + std::to_string(asked) + " 期，但之前还有开奖的只有 " +
+           std::to_string(tested) + " 期，只回测了这些。";
 }
 
 std::string chartTooLongForPicture(std::size_t rows, int limit) {
