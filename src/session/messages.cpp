@@ -353,6 +353,10 @@ std::vector<std::string> backtestSummary(std::size_t draws, std::int64_t tickets
                 oneDecimal(expectedDrawsWithWin) + " 期。"};
 }
 
+std::string ticketLinesOfFilterOnly() {
+    return "--format text 只用于 filter 命令（每行一注号码）。";
+}
+
 std::string backtestFewerDraws(std::size_t asked, std::size_t tested) {
     return "要回测 " + std::to_string(asked) + " 期，但之前还有开奖的只有 " +
            std::to_string(tested) + " 期，只回测了这些。";

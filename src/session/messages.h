@@ -186,6 +186,8 @@ std::string backtestCaption(analysis::Play play, std::string_view conditions,
 std::vector<std::string> backtestSummary(std::size_t draws, std::int64_t tickets, std::int64_t wins,
                                          double expectedWins, std::size_t drawsWithWin,
                                          double expectedDrawsWithWin);
+/// --format text used with a command other than filter.
+std::string ticketLinesOfFilterOnly();
 /// A back-test asked for more draws than have one stored before them.
 std::string backtestFewerDraws(std::size_t asked, std::size_t tested);
 /// The headers of the tickets and of the back-test's draws.
