@@ -1,6 +1,7 @@
 #include "session/filter_steps.h"
 
 #include "analysis/trend_chart.h"
+#include "core/atomic_file.h"
 #include "core/user_error.h"
 #include "session/messages.h"
 #include "session/overview_grid.h"
@@ -133,6 +134,13 @@ std::string ticketLines(const FilterView& view) {
     for (const auto& ticket : view.tickets)
         text += combinationText(ticket) + '\n';
     return text;
+}
+
+std::string exportTickets(const FilterView& view, const std::filesystem::path& file) {
+    history::AtomicFile out(file);
+    out.write(ticketLines(view));
+    out.close();
+    return messages::exportedTo(file);
 }
 
 history::TextGrid ticketTextGrid(const FilterView& view) {

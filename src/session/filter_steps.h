@@ -7,6 +7,7 @@
 #include "session/choices.h"
 
 #include <cstddef>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -51,6 +52,9 @@ FilterView filterTickets(const history::Snapshot& snapshot, const FilterPlan& pl
 
 /// The tickets as text, one a line as betting apps take them: "01 02 03 04 05".
 std::string ticketLines(const FilterView& view);
+/// 导出号码: writes ticketLines to `file` as a whole (a failed write leaves the file as it was;
+/// UserError); returns what to say about it.
+std::string exportTickets(const FilterView& view, const std::filesystem::path& file);
 /// The tickets as rows of texts (one column, 号码), row 0 its header.
 history::TextGrid ticketTextGrid(const FilterView& view);
 

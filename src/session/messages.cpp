@@ -353,6 +353,10 @@ std::vector<std::string> backtestSummary(std::size_t draws, std::int64_t tickets
                 oneDecimal(expectedDrawsWithWin) + " 期。"};
 }
 
+std::string backtesting(std::size_t draws) {
+    return "正在回测 " + grouped(draws) + " 期……";
+}
+
 std::string ticketLinesOfFilterOnly() {
     return "--format text 只用于 filter 命令（每行一注号码）。";
 }

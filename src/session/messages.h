@@ -186,6 +186,8 @@ std::string backtestCaption(analysis::Play play, std::string_view conditions,
 std::vector<std::string> backtestSummary(std::size_t draws, std::int64_t tickets, std::int64_t wins,
                                          double expectedWins, std::size_t drawsWithWin,
                                          double expectedDrawsWithWin);
+/// The label of the progress dialog of a back-test.
+std::string backtesting(std::size_t draws);
 /// --format text used with a command other than filter.
 std::string ticketLinesOfFilterOnly();
 /// A back-test asked for more draws than have one stored before them.
