@@ -194,6 +194,8 @@ std::string ticketLinesOfFilterOnly();
 std::string backtestFewerDraws(std::size_t asked, std::size_t tested);
 /// The headers of the tickets and of the back-test's draws.
 inline constexpr std::string_view kTicketHeader = "号码";
+inline constexpr std::string_view kExportTicketsTitle = "导出号码";
+inline constexpr std::string_view kTicketFileFilter = "文本文件 (*.txt)";
 inline constexpr std::string_view kTicketsHeader = "注数";
 inline constexpr std::string_view kWinsHeader = "中奖注数";
 

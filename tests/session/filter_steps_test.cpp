@@ -2,6 +2,8 @@
 #include "session/filter_steps.h"
 #include "session/messages.h"
 #include "support/history_generator.h"
+#include "support/temp_dir.h"
+#include "support/text_files.h"
 
 #include <gtest/gtest.h>
 
@@ -69,6 +71,9 @@ TEST(FilterSteps, TicketsAndBacktestAreShown) {
     ASSERT_EQ(view.tickets.size(), 7u);
     EXPECT_EQ(ticketLines(view).substr(0, 30), "01 02 03 04 05\n01 02 03 04 06\n");
     EXPECT_EQ(view.caption, "任选五  胆码 01 02 03 04  共 7 注");
+    const yilou::testing::TempDir folder;
+    exportTickets(view, folder.path() / "tickets.txt");
+    EXPECT_EQ(yilou::testing::readFile(folder.path() / "tickets.txt"), ticketLines(view));
 
     const auto backtest = backtestTickets(snapshot, plan, 10);
     ASSERT_TRUE(backtest);
