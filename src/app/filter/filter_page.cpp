@@ -68,7 +68,7 @@ FilterPage::FilterPage(WindowInputs& inputs, const Prompts& prompts, QWidget* pa
       backtest_(new QPushButton(QStringLiteral("回测"))), grid_(new QTableView),
       summary_(new QLabel) {
     setObjectName(QStringLiteral("filterPage"));
-    const auto changed = [this] { refresh(); };
+    const auto changed = [this] { refreshWhenShown(); };
     play_->setObjectName(QStringLiteral("cboFilterPlay"));
     for (const analysis::Play play : analysis::allPlays())
         play_->addItem(qs(messages::playName(play)), qs(analysis::playKey(play)));
