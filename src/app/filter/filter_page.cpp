@@ -159,6 +159,7 @@ FilterPage::FilterPage(WindowInputs& inputs, const Prompts& prompts, QWidget* pa
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid_->setAlternatingRowColors(true);
     grid_->verticalHeader()->hide();
+    grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 4);
     summary_->setObjectName(QStringLiteral("lblBacktestSummary"));
     summary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
@@ -265,9 +266,11 @@ void FilterPage::runBacktest() {
     testedDraws_ = inputs_.snapshot().size();
     testedNewest_ = inputs_.snapshot().empty() ? 0 : inputs_.snapshot().issues.back();
     backtestGrid_ = session::backtestTextGrid(*backtestView_);
-    QStringList lines{qs(backtestView_->caption)};
-    for (const auto& line : backtestView_->summary)
-        lines << qs(line);
+    // The caption, then the totals beside chance on one line, then any warning.
+    QStringList totals;
+    for (const auto& sentence : backtestView_->summary)
+        totals << qs(sentence);
+    QStringList lines{qs(backtestView_->caption), totals.join(QStringLiteral("  "))};
     for (const auto& warning : backtestView_->warnings)
         lines << qs(messages::warning(warning));
     summary_->setText(lines.join(QLatin1Char('\n')));
