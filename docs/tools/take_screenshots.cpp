@@ -5,6 +5,7 @@
 #include "app/history/history_entry_panel.h"
 #include "app/shell/dialog_language.h"
 #include "app/shell/main_menus.h"
+#include "filter_screenshots.h"
 #include "overview_screenshots.h"
 #include "pattern_screenshots.h"
 #include "plays_screenshots.h"
@@ -84,6 +85,7 @@ int main(int argc, char** argv) {
     takeOverviewScreenshots(window, out);
     takePlaysScreenshots(window, out);
     takePatternScreenshots(window, out);
+    takeFilterScreenshots(window, out);
 
     auto& boxes = window.entry()->MaskEdBox1;
     for (int i = 1; i <= 4; ++i)

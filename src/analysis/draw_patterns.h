@@ -28,6 +28,15 @@ enum class Pattern : int {
 };
 inline constexpr int kPatternCount = 10;
 
+/// A big number: the upper half of the game (06–11 of 11, 07–12 of 12).
+constexpr bool isBigNumber(int number, int highestNumber) {
+    return number > highestNumber / 2;
+}
+/// A prime as players count them: 01 02 03 05 07 11 (1 counts as prime).
+constexpr bool isPrimeNumber(int number) {
+    return number == 1 || number == 2 || number == 3 || number == 5 || number == 7 || number == 11;
+}
+
 /// The key of a pattern as the command line and json spell it: sum, span, odd, big, prime,
 /// mod3, consecutive, repeat, sum3, span3.
 std::string_view patternKey(Pattern pattern);

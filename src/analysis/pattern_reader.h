@@ -39,11 +39,11 @@ public:
     /// For a game of the numbers 1..highestNumber (at most kMaxHighestNumber).
     explicit PatternReader(int highestNumber) {
         for (int n = 1; n <= highestNumber && n <= kMaxHighestNumber; ++n) {
-            const bool prime = n == 1 || n == 2 || n == 3 || n == 5 || n == 7 || n == 11;
             const int residue = n % 3 == 0 ? 6 : n % 3 == 1 ? 1 : 0;
             const std::uint64_t word = lane(Pattern::Sum, n) | lane(Pattern::Odd, n % 2) |
-                                       lane(Pattern::Big, n > highestNumber / 2) |
-                                       lane(Pattern::Prime, prime) | lane(Pattern::Mod3, residue) |
+                                       lane(Pattern::Big, isBigNumber(n, highestNumber)) |
+                                       lane(Pattern::Prime, isPrimeNumber(n)) |
+                                       lane(Pattern::Mod3, residue) |
                                        std::uint64_t{1} << (kMaskShift + n);
             back_[static_cast<std::size_t>(n)] = word;
             front_[static_cast<std::size_t>(n)] = word | lane(Pattern::Sum3, n);

@@ -33,6 +33,11 @@ struct Gaps {
     }
 };
 
+/// The gap from a combination's last hit (IDX `last`) to one past the newest draw seen.
+std::int32_t currentGap(std::size_t historySize, std::int32_t last) {
+    return static_cast<std::int32_t>(historySize) + 1 - last;
+}
+
 /// The draws whose keys the scan makes at once: few enough for the keys and one play's table
 /// and gaps to stay in the first-level cache together.
 constexpr std::size_t kBlock = 1024;
@@ -73,8 +78,8 @@ struct PlayTallies::Tally {
 };
 
 PlayTallies::PlayTallies(const history::Snapshot& snapshot, IndexRange range, int highestNumber,
-                         std::span<const Play> plays)
-    : range_(range), historySize_(snapshot.size()), highestNumber_(highestNumber),
+                         std::span<const Play> plays, std::optional<std::size_t> seen)
+    : range_(range), historySize_(seen.value_or(snapshot.size())), highestNumber_(highestNumber),
       keyDraws_(kDrawKeyKinds) {
     for (const Play play : plays) {
         if (std::any_of(tallies_.begin(), tallies_.end(),
@@ -132,7 +137,11 @@ void PlayTallies::countRecent(const history::Snapshot& snapshot, std::size_t ind
 }
 
 void PlayTallies::append(const history::Snapshot& snapshot) {
-    for (std::size_t index = historySize_; index < snapshot.size(); ++index) {
+    append(snapshot, snapshot.size());
+}
+
+void PlayTallies::append(const history::Snapshot& snapshot, std::size_t end) {
+    for (std::size_t index = historySize_; index < end; ++index) {
         const bool grows = range_.last + 1 == historySize_;
         historySize_ = index + 1;
         if (!grows)
@@ -147,11 +156,23 @@ void PlayTallies::append(const history::Snapshot& snapshot) {
     }
 }
 
-PlayBoard PlayTallies::board(const history::Snapshot& snapshot, Play play) const {
+const PlayTallies::Tally& PlayTallies::tallyOf(Play play) const {
     const auto tally = std::find_if(tallies_.begin(), tallies_.end(),
                                     [&](const Tally& t) { return t.table->play == play; });
     if (tally == tallies_.end())
-        throw std::invalid_argument("PlayTallies::board: a play the tallies were not made for");
+        throw std::invalid_argument("PlayTallies: a play the tallies were not made for");
+    return *tally;
+}
+
+void PlayTallies::currentGaps(Play play, std::vector<std::int32_t>& out) const {
+    const Tally& tally = tallyOf(play);
+    out.resize(tally.table->combinations.size());
+    for (std::size_t c = 0; c < out.size(); ++c)
+        out[c] = currentGap(historySize_, tally.gaps[c].last);
+}
+
+PlayBoard PlayTallies::board(const history::Snapshot& snapshot, Play play) const {
+    const Tally* tally = &tallyOf(play);
     PlayBoard board;
     board.play = play;
     board.highestNumber = highestNumber_;
@@ -176,7 +197,7 @@ PlayBoard PlayTallies::board(const history::Snapshot& snapshot, Play play) const
         row.combination = table.combinations[c];
         row.hits = hits[c];
         row.expectedHits = expectedHits;
-        row.currentGap = static_cast<std::int32_t>(historySize_) + 1 - gaps.last;
+        row.currentGap = currentGap(historySize_, gaps.last);
         row.theoreticalGap = theoreticalGap;
         for (std::size_t w = 0; w < kRecentDraws.size(); ++w)
             row.recentHits[w] = tally->recent[w][c];

@@ -67,8 +67,11 @@ public:
     /// outside 1..N in a draw (a history kept under another game) is no number: the draw hits
     /// the 任选 k ≤ 5 combinations of its other numbers, no 任选 k ≥ 6 combination, and no 前
     /// combination that would need the value.
+    ///
+    /// The tallies see the oldest `seen` draws of the snapshot as the whole history (all of
+    /// them by default): the current gaps run to one past the newest of those.
     PlayTallies(const history::Snapshot& snapshot, IndexRange range, int highestNumber,
-                std::span<const Play> plays);
+                std::span<const Play> plays, std::optional<std::size_t> seen = std::nullopt);
     ~PlayTallies();
     PlayTallies(PlayTallies&&) noexcept;
     PlayTallies& operator=(PlayTallies&&) noexcept;
@@ -79,6 +82,12 @@ public:
     /// Costs the combinations each new draw hits and those of the draws leaving the recent
     /// windows, whatever the length of the range.
     void append(const history::Snapshot& snapshot);
+    /// The same for the draws up to snapshot index `end` (exclusive) only.
+    void append(const history::Snapshot& snapshot, std::size_t end);
+
+    /// The current gap of every combination of one of the plays, in playCombinations order, as
+    /// its board gives them; costs the play's combinations only.
+    void currentGaps(Play play, std::vector<std::int32_t>& out) const;
 
     /// The board of one of the plays the tallies were made for; `snapshot` is the one they
     /// last saw (for the issues). Costs the play's combinations, not the range.
@@ -88,6 +97,8 @@ public:
 
 private:
     struct Tally;
+
+    const Tally& tallyOf(Play play) const;
 
     /// Adds the hits of the draws with snapshot indexes first … end − 1 to the running gaps.
     void scan(const history::Snapshot& snapshot, std::size_t first, std::size_t end);

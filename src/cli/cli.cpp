@@ -3,6 +3,7 @@
 #include "cli/analysis_commands.h"
 #include "cli/cli_context.h"
 #include "cli/export_commands.h"
+#include "cli/filter_commands.h"
 #include "cli/history_commands.h"
 #include "cli/maintenance_commands.h"
 #include "cli/overview_commands.h"
@@ -74,14 +75,21 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     app.set_version_flag("--version", std::string("yilou-cli ") + kVersion, kVersionHelp);
     app.add_option("--data-dir", context.dataDirOption,
                    "数据文件夹（默认 ~/.local/share/11S5OMBRIX）");
-    app.add_option("--format", context.formatName, "输出格式：table、csv 或 json")
-        ->check(CLI::IsMember({"table", "csv", "json"}));
+    app.add_option("--format", context.formatName,
+                   "输出格式：table、csv 或 json；filter 还可以用 text（每行一注）")
+        ->check(CLI::IsMember({"table", "csv", "json", kTicketLinesFormat}));
+    // Only the tickets of filter are lines of their own; refused before any command runs.
+    app.parse_complete_callback([&app, &context] {
+        if (context.formatName == kTicketLinesFormat && !app.got_subcommand("filter"))
+            throw InputError(messages::ticketLinesOfFilterOnly());
+    });
     addHistoryCommands(app, context);
     addMaintenanceCommands(app, context);
     addSampleCommand(app, context);
     addAnalysisCommands(app, context);
     addOverviewCommands(app, context);
     addPlayCommands(app, context);
+    addFilterCommands(app, context);
     addPatternCommands(app, context);
     addUpdateCommand(app, context);
     addSpreadsheetExportCommand(app, context);

@@ -15,6 +15,9 @@
 
 namespace yilou::cli {
 
+/// The --format of `filter` alone: its tickets one a line, as betting apps take them.
+inline constexpr const char* kTicketLinesFormat = "text";
+
 /// What every command needs: the streams, the global options, the settings and the history
 /// database, opened on first use.
 class CliContext {

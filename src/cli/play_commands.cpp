@@ -24,13 +24,6 @@ struct PlayOptions {
     session::PlayRequest request;
 };
 
-std::vector<std::string> playKeys() {
-    std::vector<std::string> keys;
-    for (const analysis::Play play : analysis::allPlays())
-        keys.emplace_back(analysis::playKey(play));
-    return keys;
-}
-
 void printPlayJson(CliContext& context, const session::PlayView& view) {
     const auto& board = view.board;
     JsonWriter json(context.out);
@@ -101,15 +94,22 @@ void printPlayJson(CliContext& context, const session::PlayView& view) {
 
 } // namespace
 
-std::function<session::PlayView()> addPlayOptions(CLI::App* command, CliContext& context) {
-    auto options = std::make_shared<PlayOptions>();
-    auto& request = options->request;
+void addPlayOption(CLI::App* command, std::string& play) {
+    std::vector<std::string> keys;
+    for (const analysis::Play each : analysis::allPlays())
+        keys.emplace_back(analysis::playKey(each));
     command
-        ->add_option("--play", request.play,
+        ->add_option("--play", play,
                      "玩法：r1～r8（任选一～任选八）、q1（前一）、"
                      "q2z、q2x（前二直选、组选）、q3z、q3x（前三直选、组选）")
         ->required()
-        ->check(CLI::IsMember(playKeys()));
+        ->check(CLI::IsMember(keys));
+}
+
+std::function<session::PlayView()> addPlayOptions(CLI::App* command, CliContext& context) {
+    auto options = std::make_shared<PlayOptions>();
+    auto& request = options->request;
+    addPlayOption(command, request.play);
     command->add_option("--from", options->common.from, "起始期号，默认最早一期");
     command->add_option("--to", options->common.to, "截止期号，默认最新一期");
     command->add_option("--last", request.last, "只统计范围内最新的 N 期")

@@ -5,6 +5,7 @@
 #include "workbook/xls_writer.h"
 
 #include <array>
+#include <cstdio>
 
 namespace yilou::messages {
 
@@ -27,6 +28,13 @@ std::string grouped(std::size_t count) {
 /// Said wherever a history is about to be replaced as a whole.
 constexpr std::string_view kSavedBeforeReplacing =
     "（替换前先保存到数据文件夹中的“替换前历史号码_日期-时间.txt”）";
+
+/// A figure of chance with one decimal: 36.2.
+std::string oneDecimal(double value) {
+    char digits[32];
+    std::snprintf(digits, sizeof digits, "%.1f", value);
+    return digits;
+}
 
 } // namespace
 
@@ -318,6 +326,56 @@ std::string noCombinationHolds(std::string_view bankers) {
 
 std::string chartSaved(std::string_view file) {
     return "走势图已保存到：" + text(file);
+}
+
+std::string invalidValueRange(std::string_view what, std::string_view typed) {
+    return text(what) + "范围“" + text(typed) + "”应写成“最小-最大”，例如 25-35。";
+}
+
+std::string countOutOfRange(std::string_view what, int count) {
+    return text(what) + "个数 " + std::to_string(count) + " 不在 0～8 之间。";
+}
+
+std::string bankerAlsoExcluded(std::string_view numbers) {
+    return "号码 " + text(numbers) + " 既是胆码又是杀号，同一个号码只能选其一。";
+}
+
+std::string filterCondition(std::string_view what, std::string_view value, bool counts) {
+    return text(what) + " " + text(value) + (counts ? "个" : "");
+}
+
+std::string filterCaption(analysis::Play play, std::string_view conditions, std::size_t tickets) {
+    return text(playName(play)) + (conditions.empty() ? "" : "  ") + text(conditions) + "  共 " +
+           std::to_string(tickets) + " 注";
+}
+
+std::string backtestCaption(analysis::Play play, std::string_view conditions,
+                            std::string_view range) {
+    return text(playName(play)) + (conditions.empty() ? "" : "  ") + text(conditions) + "  回测 " +
+           (range.empty() ? "0 期" : text(range));
+}
+
+std::vector<std::string> backtestSummary(std::size_t draws, std::int64_t tickets, std::int64_t wins,
+                                         double expectedWins, std::size_t drawsWithWin,
+                                         double expectedDrawsWithWin) {
+    return {"回测 " + std::to_string(draws) + " 期，共买 " + std::to_string(tickets) + " 注。",
+            "实际中奖 " + std::to_string(wins) + " 注，纯随机期望 " + oneDecimal(expectedWins) +
+                " 注。",
+            "有中奖的期数 " + std::to_string(drawsWithWin) + " 期，纯随机期望 " +
+                oneDecimal(expectedDrawsWithWin) + " 期。"};
+}
+
+std::string backtesting(std::size_t draws) {
+    return "正在回测 " + grouped(draws) + " 期……";
+}
+
+std::string ticketLinesOfFilterOnly() {
+    return "--format text 只用于 filter 命令（每行一注号码）。";
+}
+
+std::string backtestFewerDraws(std::size_t asked, std::size_t tested) {
+    return "要回测 " + std::to_string(asked) + " 期，但之前还有开奖的只有 " +
+           std::to_string(tested) + " 期，只回测了这些。";
 }
 
 std::string chartTooLongForPicture(std::size_t rows, int limit) {

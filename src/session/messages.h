@@ -39,6 +39,15 @@ inline constexpr std::string_view kGameIndex = "彩种序号";
 inline constexpr std::string_view kSelectedValue = "所选的值";
 inline constexpr std::string_view kBanker = "胆码";
 inline constexpr std::string_view kRowCount = "行数";
+/// The conditions of the ticket filter.
+inline constexpr std::string_view kExclude = "杀号";
+inline constexpr std::string_view kSumRange = "和值";
+inline constexpr std::string_view kSpanRange = "跨度";
+inline constexpr std::string_view kOmissionRange = "遗漏";
+inline constexpr std::string_view kOddCount = "奇数";
+inline constexpr std::string_view kBigCount = "大号";
+inline constexpr std::string_view kPrimeCount = "质数";
+inline constexpr std::string_view kConsecutiveCount = "连号";
 } // namespace field
 
 /// The name of a search type, as its button and the grids call it: 号码, 生肖, 头数, 尾数,
@@ -159,6 +168,39 @@ std::string playCaption(analysis::Play play, history::Issue from, history::Issue
 /// No combination of the play holds every 胆 (a number outside the game, more 胆 than a
 /// combination has numbers).
 std::string noCombinationHolds(std::string_view bankers);
+
+// ---- the ticket filter (缩水) and the back-test (回测)
+
+/// A range typed otherwise than "A-B" or one number.
+std::string invalidValueRange(std::string_view what, std::string_view typed);
+/// A count of numbers on a ticket outside 0 … 8.
+std::string countOutOfRange(std::string_view what, int count);
+/// Numbers named both as 胆 and as 杀号.
+std::string bankerAlsoExcluded(std::string_view numbers);
+/// One condition as a caption names it: "和值 25-35", "奇数 2,3个", "胆 03 07".
+std::string filterCondition(std::string_view what, std::string_view value, bool counts);
+/// "任选五  胆 03  杀 11  共 37 注".
+std::string filterCaption(analysis::Play play, std::string_view conditions, std::size_t tickets);
+/// "任选五  胆 03  回测 2024010102～2024010103（2期）"; an empty range is no draw.
+std::string backtestCaption(analysis::Play play, std::string_view conditions,
+                            std::string_view range);
+/// The totals beside chance, one sentence each: the draws and tickets, "实际中奖 37 注，纯随机
+/// 期望 36.2 注", and the draws with a winner.
+std::vector<std::string> backtestSummary(std::size_t draws, std::int64_t tickets, std::int64_t wins,
+                                         double expectedWins, std::size_t drawsWithWin,
+                                         double expectedDrawsWithWin);
+/// The label of the progress dialog of a back-test.
+std::string backtesting(std::size_t draws);
+/// --format text used with a command other than filter.
+std::string ticketLinesOfFilterOnly();
+/// A back-test asked for more draws than have one stored before them.
+std::string backtestFewerDraws(std::size_t asked, std::size_t tested);
+/// The headers of the tickets and of the back-test's draws.
+inline constexpr std::string_view kTicketHeader = "号码";
+inline constexpr std::string_view kExportTicketsTitle = "导出号码";
+inline constexpr std::string_view kTicketFileFilter = "文本文件 (*.txt)";
+inline constexpr std::string_view kTicketsHeader = "注数";
+inline constexpr std::string_view kWinsHeader = "中奖注数";
 
 // ---- the trend chart's picture
 

@@ -86,29 +86,6 @@ std::size_t positiveCount(const std::string& text, std::string_view what,
     return static_cast<std::size_t>(count);
 }
 
-/// The 胆 as typed, separated by commas or spaces.
-std::vector<int> parseBankers(const std::string& text) {
-    std::vector<int> numbers;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t end = std::min(text.find_first_of(", \t", start), text.size());
-        if (end > start)
-            numbers.push_back(
-                parseDecimal(text.substr(start, end - start), messages::field::kBanker));
-        start = end + 1;
-    }
-    std::sort(numbers.begin(), numbers.end());
-    numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
-    return numbers;
-}
-
-std::string bankersText(const std::vector<int>& numbers) {
-    std::string text;
-    for (const int number : numbers)
-        text += (text.empty() ? "" : " ") + history::twoDigitText(number);
-    return text;
-}
-
 } // namespace
 
 std::string playHeader(PlayColumn column) {
@@ -194,7 +171,7 @@ PlayView showPlays(const history::Snapshot& snapshot, const PlayRequest& request
     std::optional<PlayColumn> sort;
     if (!request.sort.empty() && !(sort = playColumnFromKey(request.sort)))
         throw InputError(messages::unknownSortColumn(request.sort, "plays"));
-    const auto bankers = parseBankers(request.contains);
+    const auto bankers = parseNumberList(request.contains, messages::field::kBanker);
     const std::size_t last =
         request.last.empty()
             ? analysis::kAllDraws
@@ -213,7 +190,7 @@ PlayView showPlays(const history::Snapshot& snapshot, const PlayRequest& request
     PlayView view;
     view.board = analysis::playBoard(snapshot, *play, indexes, game.highestNumber);
     auto& rows = view.board.rows;
-    const std::string banked = bankersText(bankers);
+    const std::string banked = drawNumbersText(bankers);
     if (!bankers.empty()) {
         analysis::keepRowsHolding(rows, bankers);
         if (rows.empty())

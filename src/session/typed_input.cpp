@@ -23,6 +23,20 @@ int parseDecimal(std::string_view text, std::string_view what) {
     return value;
 }
 
+std::vector<int> parseNumberList(std::string_view text, std::string_view what) {
+    std::vector<int> numbers;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = std::min(text.find_first_of(", \t", start), text.size());
+        if (end > start)
+            numbers.push_back(parseDecimal(text.substr(start, end - start), what));
+        start = end + 1;
+    }
+    std::sort(numbers.begin(), numbers.end());
+    numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
+    return numbers;
+}
+
 history::Issue parseIssue(std::string_view text, std::string_view which) {
     try {
         return history::readIssue(text);

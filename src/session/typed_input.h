@@ -14,6 +14,10 @@ namespace yilou::session {
 /// "010" ten). Throws InputError naming `what` when the text is not a number.
 int parseDecimal(std::string_view text, std::string_view what);
 
+/// Reads whole numbers separated by commas or spaces, ascending and each once; throws
+/// InputError naming `what` for anything that is not a number.
+std::vector<int> parseNumberList(std::string_view text, std::string_view what);
+
 /// Reads a ten-digit or eight-digit issue; throws InputError naming the box `which` otherwise.
 history::Issue parseIssue(std::string_view text, std::string_view which = {});
 

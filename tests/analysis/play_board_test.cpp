@@ -1,5 +1,6 @@
 #include "analysis/omission_overview.h"
 #include "analysis/play_board.h"
+#include "analysis/play_reference.h"
 #include "support/history_generator.h"
 #include "support/test_seed.h"
 
@@ -37,24 +38,6 @@ PlayCombination combinationOf(const std::vector<int>& numbers) {
     for (const int number : numbers)
         out.numbers[out.size++] = std::int8_t(number);
     return out;
-}
-
-/// The rule of each play as the players state it.
-bool hitsByDefinition(Play play, const PlayCombination& c, const PositionValues& drawn) {
-    const int k = playSize(play);
-    const auto in = [](int value, auto first, auto last) {
-        return std::find(first, last, value) != last;
-    };
-    if (play <= Play::Any5) // all k numbers among the five drawn
-        return std::all_of(c.numbers.begin(), c.numbers.begin() + k,
-                           [&](int n) { return in(n, drawn.begin(), drawn.end()); });
-    if (play <= Play::Any8) // all five drawn among the k numbers
-        return std::all_of(drawn.begin(), drawn.end(),
-                           [&](int d) { return in(d, c.numbers.begin(), c.numbers.begin() + k); });
-    // The combination's numbers are distinct, so as a multiset the first k drawn are the set.
-    if (!isOrdered(play))
-        return std::is_permutation(drawn.begin(), drawn.begin() + k, c.numbers.begin());
-    return std::equal(drawn.begin(), drawn.begin() + k, c.numbers.begin());
 }
 
 /// The chance of one combination, by counting the ordered draws of five distinct numbers that
@@ -126,14 +109,6 @@ IndexRange randomRange(Rng& rng, std::size_t size) {
     if (testing::chance(rng, 0.5))
         return {first, size - 1};
     return {first, std::size_t(uniform(rng, int(first), int(size) - 1))};
-}
-
-Snapshot randomHistory(std::uint64_t seed, int n, std::size_t draws) {
-    testing::GeneratedHistory settings;
-    settings.seed = seed;
-    settings.highestNumber = n;
-    settings.draws = draws;
-    return testing::snapshotOf(testing::generateDraws(settings));
 }
 
 void expectSameRows(const std::vector<PlayRow>& rows, const std::vector<PlayRow>& expected) {
@@ -263,15 +238,6 @@ TEST(PlayBoards, AnyOneAndFrontOneAreTheOverviews) {
                 }
             }
         }
-}
-
-/// Draws on consecutive issues from 2024-01-01, one a line as d1 … d5.
-Snapshot historyOf(std::initializer_list<PositionValues> draws) {
-    std::vector<history::DrawRecord> records;
-    history::Issue issue = 24010101;
-    for (const auto& numbers : draws)
-        records.push_back(history::DeriveAttributes(issue++, numbers, {}));
-    return testing::snapshotOf(records);
 }
 
 TEST(PlayBoards, HandCases) {

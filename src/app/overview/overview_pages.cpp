@@ -2,6 +2,7 @@
 
 #include "app/analysis/analysis_area.h"
 #include "app/analysis/result_grids_panel.h"
+#include "app/filter/filter_page.h"
 #include "app/frm_main.h"
 #include "app/overview/missing_issues_dialog.h"
 #include "app/overview/overview_page.h"
@@ -33,6 +34,7 @@ OverviewPages::OverviewPages(frmMain& window)
     tabs_->addTab(trend_, QStringLiteral("走势图"));
     tabs_->addTab(new PlaysPage(*inputs_, prompts_), QStringLiteral("玩法遗漏"));
     tabs_->addTab(new PatternPage(*inputs_, prompts_, *area.results), QStringLiteral("形态走势"));
+    tabs_->addTab(new FilterPage(*inputs_, prompts_), QStringLiteral("缩水回测"));
     // The search buttons and the combination panel serve every page: what they find is shown
     // on the first.
     connect(area.results, &ResultGridsPanel::shown, tabs_,

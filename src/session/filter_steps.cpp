@@ -1,0 +1,208 @@
+#include "session/filter_steps.h"
+
+#include "analysis/trend_chart.h"
+#include "core/atomic_file.h"
+#include "core/user_error.h"
+#include "session/messages.h"
+#include "session/overview_grid.h"
+#include "session/play_steps.h"
+#include "session/typed_input.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace yilou::session {
+
+using analysis::CountSet;
+using analysis::ValueRange;
+
+namespace {
+
+constexpr int kMostNumbers = 8; // the largest ticket, 任选八
+
+/// "A-B", or one number for A-A.
+std::optional<ValueRange> readRange(const std::string& typed, std::string_view what) {
+    if (typed.empty())
+        return std::nullopt;
+    const std::size_t dash = typed.find('-', 1);
+    try {
+        if (dash == std::string::npos) {
+            const int value = parseDecimal(typed, what);
+            return ValueRange{value, value};
+        }
+        return ValueRange{parseDecimal(typed.substr(0, dash), what),
+                          parseDecimal(typed.substr(dash + 1), what)};
+    } catch (const InputError&) {
+        throw InputError(messages::invalidValueRange(what, typed));
+    }
+}
+
+std::optional<CountSet> readCounts(const std::string& typed, std::string_view what) {
+    if (typed.empty())
+        return std::nullopt;
+    CountSet counts = 0;
+    for (const int count : parseNumberList(typed, what)) {
+        if (count < 0 || count > kMostNumbers)
+            throw InputError(messages::countOutOfRange(what, count));
+        counts |= static_cast<CountSet>(1u << count);
+    }
+    return counts;
+}
+
+/// The counts as typed back: "2,3".
+std::string countsText(CountSet counts) {
+    std::string text;
+    for (int count = 0; count <= kMostNumbers; ++count)
+        if (counts >> count & 1)
+            text += (text.empty() ? "" : ",") + std::to_string(count);
+    return text;
+}
+
+std::string rangeText(const ValueRange& range) {
+    return std::to_string(range.low) + "-" + std::to_string(range.high);
+}
+
+/// How captions name the conditions, in the order of the request.
+std::string conditionsText(const analysis::TicketConditions& c) {
+    std::vector<std::string> parts;
+    const auto numbers = [&](std::string_view what, const std::vector<int>& list) {
+        if (!list.empty())
+            parts.push_back(messages::filterCondition(what, drawNumbersText(list), false));
+    };
+    const auto range = [&](std::string_view what, const std::optional<ValueRange>& r) {
+        if (r)
+            parts.push_back(messages::filterCondition(what, rangeText(*r), false));
+    };
+    const auto counts = [&](std::string_view what, const std::optional<CountSet>& s) {
+        if (s)
+            parts.push_back(messages::filterCondition(what, countsText(*s), true));
+    };
+    numbers(messages::field::kBanker, c.must);
+    numbers(messages::field::kExclude, c.exclude);
+    range(messages::field::kSumRange, c.sum);
+    range(messages::field::kSpanRange, c.span);
+    counts(messages::field::kOddCount, c.odd);
+    counts(messages::field::kBigCount, c.big);
+    counts(messages::field::kPrimeCount, c.prime);
+    counts(messages::field::kConsecutiveCount, c.consecutive);
+    range(messages::field::kOmissionRange, c.omission);
+    std::string text;
+    for (const auto& part : parts)
+        text += (text.empty() ? "" : "  ") + part;
+    return text;
+}
+
+} // namespace
+
+FilterPlan readFilter(const FilterRequest& request, const Choices& choices) {
+    const auto play = analysis::playOfKey(request.play);
+    if (!play)
+        throw InputError(messages::unknownPlay(request.play));
+    FilterPlan plan;
+    plan.play = *play;
+    plan.highestNumber = choices.game().highestNumber;
+    auto& c = plan.conditions;
+    c.must = parseNumberList(request.must, messages::field::kBanker);
+    c.exclude = parseNumberList(request.exclude, messages::field::kExclude);
+    std::vector<int> both;
+    std::set_intersection(c.must.begin(), c.must.end(), c.exclude.begin(), c.exclude.end(),
+                          std::back_inserter(both));
+    if (!both.empty())
+        throw InputError(messages::bankerAlsoExcluded(drawNumbersText(both)));
+    c.sum = readRange(request.sum, messages::field::kSumRange);
+    c.span = readRange(request.span, messages::field::kSpanRange);
+    c.omission = readRange(request.omission, messages::field::kOmissionRange);
+    c.odd = readCounts(request.odd, messages::field::kOddCount);
+    c.big = readCounts(request.big, messages::field::kBigCount);
+    c.prime = readCounts(request.prime, messages::field::kPrimeCount);
+    c.consecutive = readCounts(request.consecutive, messages::field::kConsecutiveCount);
+    plan.conditionsText = conditionsText(c);
+    return plan;
+}
+
+FilterView filterTickets(const history::Snapshot& snapshot, const FilterPlan& plan) {
+    FilterView view;
+    view.play = plan.play;
+    view.tickets =
+        analysis::filterTickets(snapshot, plan.play, plan.highestNumber, plan.conditions);
+    view.caption = messages::filterCaption(plan.play, plan.conditionsText, view.tickets.size());
+    return view;
+}
+
+std::string ticketLines(const FilterView& view) {
+    std::string text;
+    for (const auto& ticket : view.tickets)
+        text += combinationText(ticket) + '\n';
+    return text;
+}
+
+std::string exportTickets(const FilterView& view, const std::filesystem::path& file) {
+    history::AtomicFile out(file);
+    out.write(ticketLines(view));
+    out.close();
+    return messages::exportedTo(file);
+}
+
+history::TextGrid ticketTextGrid(const FilterView& view) {
+    const auto& tickets = view.tickets;
+    return {tickets.size() + 1, 1, [&tickets](std::size_t row, std::vector<std::string>& cells) {
+                cells.resize(1);
+                cells[0] = row == 0 ? std::string(messages::kTicketHeader)
+                                    : combinationText(tickets[row - 1]);
+            }};
+}
+
+std::size_t readBacktestDraws(const std::string& text) {
+    if (text.empty())
+        return analysis::kAllDraws;
+    const int count = parseDecimal(text, messages::field::kDrawCount);
+    if (count < 1)
+        throw InputError(messages::invalidDrawCount(text));
+    return static_cast<std::size_t>(count);
+}
+
+std::optional<BacktestView> backtestTickets(const history::Snapshot& snapshot,
+                                            const FilterPlan& plan, std::size_t last,
+                                            const analysis::BacktestProgress& progress) {
+    auto result = analysis::backtest(snapshot, plan.play, plan.highestNumber, plan.conditions, last,
+                                     progress);
+    if (!result)
+        return std::nullopt;
+    BacktestView view;
+    view.play = plan.play;
+    view.totals = result->totals;
+    view.rows.reserve(result->rows.size());
+    for (const auto& row : result->rows)
+        view.rows.push_back(
+            {snapshot.issues[row.index], snapshot.numbers(row.index), row.tickets, row.wins});
+    const std::size_t tested = result->rows.size();
+    view.caption = messages::backtestCaption(
+        plan.play, plan.conditionsText,
+        tested == 0
+            ? std::string()
+            : rangeCaption({result->rows.front().index, result->rows.back().index}, snapshot));
+    const auto& t = view.totals;
+    view.summary = messages::backtestSummary(t.draws, t.tickets, t.wins, t.expectedWins,
+                                             t.drawsWithWin, t.expectedDrawsWithWin);
+    if (last != analysis::kAllDraws && tested < last)
+        view.warnings.push_back(messages::backtestFewerDraws(last, tested));
+    return view;
+}
+
+history::TextGrid backtestTextGrid(const BacktestView& view) {
+    const auto& rows = view.rows;
+    return {rows.size() + 1, 4, [&rows](std::size_t row, std::vector<std::string>& cells) {
+                cells.resize(4);
+                if (row == 0) {
+                    cells = {kTrendDrawHeaders[0], kTrendDrawHeaders[1],
+                             std::string(messages::kTicketsHeader),
+                             std::string(messages::kWinsHeader)};
+                    return;
+                }
+                const BacktestDraw& draw = rows[row - 1];
+                cells = {history::issueText(draw.issue), drawNumbersText(draw.numbers),
+                         std::to_string(draw.tickets), std::to_string(draw.wins)};
+            }};
+}
+
+} // namespace yilou::session

@@ -1,0 +1,94 @@
+#include "core/user_error.h"
+#include "session/filter_steps.h"
+#include "session/messages.h"
+#include "support/history_generator.h"
+#include "support/temp_dir.h"
+#include "support/text_files.h"
+
+#include <gtest/gtest.h>
+
+namespace yilou::session {
+namespace {
+
+using analysis::CountSet;
+using analysis::ValueRange;
+
+const Choices kEleven{0, 1, 1, std::nullopt};
+
+// What the boxes and options hold is read into the conditions, and how captions name them.
+TEST(FilterSteps, RequestsAreReadIntoConditions) {
+    FilterRequest request{"r5", "3 7", "11,1", "25-35", "4-8", "10-10", "2,3", "0", "5", "1,2"};
+    const FilterPlan plan = readFilter(request, kEleven);
+    EXPECT_EQ(plan.play, analysis::Play::Any5);
+    EXPECT_EQ(plan.highestNumber, 11);
+    const auto& c = plan.conditions;
+    EXPECT_EQ(c.must, (std::vector<int>{3, 7}));
+    EXPECT_EQ(c.exclude, (std::vector<int>{1, 11}));
+    EXPECT_EQ(c.sum->low, 25);
+    EXPECT_EQ(c.sum->high, 35);
+    EXPECT_EQ(c.span->high, 8);
+    EXPECT_EQ(c.omission->low, 10);
+    EXPECT_EQ(c.odd, CountSet(0b1100));
+    EXPECT_EQ(c.big, CountSet(1));
+    EXPECT_EQ(c.prime, CountSet(1 << 5));
+    EXPECT_EQ(c.consecutive, CountSet(0b110));
+    EXPECT_EQ(plan.conditionsText, "胆码 03 07  杀号 01 11  和值 25-35  跨度 4-8  奇数 2,3个  "
+                                   "大号 0个  质数 5个  连号 1,2个  遗漏 10-10");
+    EXPECT_FALSE(readFilter({.play = "q1"}, kEleven).conditions.sum);
+}
+
+TEST(FilterSteps, MistakesAreNamed) {
+    struct Case {
+        FilterRequest request;
+        std::string message; // empty: any InputError
+    };
+    const std::vector<Case> cases{
+        {{.play = "r5", .must = "3,7", .exclude = "7 9"}, messages::bankerAlsoExcluded("07")},
+        {{.play = "r2", .sum = "25-"}, messages::invalidValueRange("和值", "25-")},
+        {{.play = "r2", .omission = "x"}, messages::invalidValueRange("遗漏", "x")},
+        {{.play = "r2", .odd = "9"}, messages::countOutOfRange("奇数", 9)},
+        {{.play = "r9"}, ""},
+        {{.play = "r2", .must = "3 x"}, ""},
+    };
+    for (const Case& c : cases) {
+        try {
+            readFilter(c.request, kEleven);
+            ADD_FAILURE() << "read " << c.request.play;
+        } catch (const InputError& error) {
+            if (!c.message.empty()) {
+                EXPECT_EQ(error.what(), c.message);
+            }
+        }
+    }
+}
+
+// The tickets one a line, the back-test's rows with their draws, the totals in words and a
+// warning when fewer draws were tested than asked for.
+TEST(FilterSteps, TicketsAndBacktestAreShown) {
+    const auto snapshot = testing::snapshotOf(testing::generateDraws(5, 3));
+    const FilterPlan plan = readFilter({.play = "r5", .must = "1 2 3 4"}, kEleven);
+    const FilterView view = filterTickets(snapshot, plan);
+    ASSERT_EQ(view.tickets.size(), 7u);
+    EXPECT_EQ(ticketLines(view).substr(0, 30), "01 02 03 04 05\n01 02 03 04 06\n");
+    EXPECT_EQ(view.caption, "任选五  胆码 01 02 03 04  共 7 注");
+    const yilou::testing::TempDir folder;
+    exportTickets(view, folder.path() / "tickets.txt");
+    EXPECT_EQ(yilou::testing::readFile(folder.path() / "tickets.txt"), ticketLines(view));
+
+    const auto backtest = backtestTickets(snapshot, plan, 10);
+    ASSERT_TRUE(backtest);
+    ASSERT_EQ(backtest->rows.size(), 4u);
+    EXPECT_EQ(backtest->rows[0].issue, snapshot.issues[1]);
+    EXPECT_EQ(backtest->rows[0].numbers, snapshot.numbers(1));
+    EXPECT_EQ(backtest->warnings, (std::vector{messages::backtestFewerDraws(10, 4)}));
+    ASSERT_EQ(backtest->summary.size(), 3u);
+    EXPECT_EQ(backtest->summary[0], "回测 4 期，共买 28 注。");
+    const auto grid = backtestTextGrid(*backtest);
+    std::vector<std::string> cells;
+    grid.cells(1, cells);
+    EXPECT_EQ(cells[2], "7");
+    EXPECT_TRUE(backtestTickets(snapshot, plan, readBacktestDraws(""))->warnings.empty());
+}
+
+} // namespace
+} // namespace yilou::session
