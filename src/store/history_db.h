@@ -5,6 +5,7 @@
 #include "store/sqlite_db.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string_view>
@@ -53,6 +54,10 @@ public:
     void clear();
     /// Numbers the draws 1..n in issue order.
     void RenumberIdx();
+
+    /// The connection's data version when prepareChange last found the file intact: what this
+    /// connection commits afterwards keeps it so (rememberOwnChanges); nothing before a check.
+    std::optional<std::int64_t> intactVersion;
 
     /// Reads the whole history in issue order, as one committed state. A long history is read
     /// in two halves on two threads, the second through a read-only connection of its own.
