@@ -2,6 +2,8 @@
 
 #include "core/messages.h"
 #include "core/user_error.h"
+#include "store/file_markers.h"
+#include "store/snapshot_cache.h"
 
 #include <algorithm>
 #include <limits>
@@ -456,15 +458,30 @@ Snapshot HistoryDb::loadSnapshot() {
     // committing until the load is done. Inside a caller's transaction the rows are read in
     // that one.
     const auto read = transactionUnlessInOne(sql(), Transaction::Mode::Deferred);
+    // The cache beside the file holds the committed state of its markers; inside a caller's
+    // transaction this connection may see another.
+    std::optional<FileMarkers> markers;
+    if (read) {
+        try {
+            markers = readFileMarkers(*this);
+        } catch (const UserError&) {
+            // Not readable as a file: the rows are read as ever, and their errors reported.
+        }
+        if (markers)
+            if (auto cached = readSnapshotCache(path_, *markers))
+                return std::move(*cached);
+    }
     Snapshot snapshot;
     snapshot.resize(drawCount());
     // A second connection sees the committed state only, which differs from this connection's
     // inside a caller's write transaction.
-    if (read && snapshot.size() >= kParallelLoadMinimum && loadInHalves(sql(), snapshot))
-        return snapshot;
-    Statement query(sql(), rangeQuery());
-    query.bind(1, kFirstIssue).bind(2, kLastIssue);
-    snapshot.resize(*readDraws(query, snapshot, 0, kAnyCount));
+    if (!(read && snapshot.size() >= kParallelLoadMinimum && loadInHalves(sql(), snapshot))) {
+        Statement query(sql(), rangeQuery());
+        query.bind(1, kFirstIssue).bind(2, kLastIssue);
+        snapshot.resize(*readDraws(query, snapshot, 0, kAnyCount));
+    }
+    if (markers)
+        writeSnapshotCache(path_, *markers, snapshot);
     return snapshot;
 }
 
