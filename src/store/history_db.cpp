@@ -193,9 +193,23 @@ bool loadInHalves(SqliteDb& db, Snapshot& snapshot) {
     return readDraws(query, snapshot, half, count) == count - half;
 }
 
+/// Counts in `*count` the statements that write to table Lishi or drop or alter it.
+int countDrawWrites(void* count, int action, const char* first, const char* second, const char*,
+                    const char*) {
+    const auto isLishi = [](const char* name) {
+        return name && sqlite3_stricmp(name, "Lishi") == 0;
+    };
+    const bool writes = action == SQLITE_INSERT || action == SQLITE_UPDATE ||
+                        action == SQLITE_DELETE || action == SQLITE_DROP_TABLE;
+    if ((writes && isLishi(first)) || (action == SQLITE_ALTER_TABLE && isLishi(second)))
+        ++*static_cast<std::uint64_t*>(count);
+    return SQLITE_OK;
+}
+
 } // namespace
 
 HistoryDb::HistoryDb(const std::filesystem::path& file) : path_(file), db_(file) {
+    sqlite3_set_authorizer(db_.handle(), countDrawWrites, &drawWrites_);
     db_.exec("PRAGMA foreign_keys = OFF");
     // Draws are not secrets: deleted rows need not be overwritten, which makes replacing a
     // long history cheaper (the rollback journal still keeps every change undoable).
@@ -461,15 +475,18 @@ Snapshot HistoryDb::loadSnapshot() {
     // The cache beside the file holds the committed state of its markers; inside a caller's
     // transaction this connection may see another.
     std::optional<FileMarkers> markers;
+    std::int64_t version = 0;
     if (read) {
         try {
-            markers = readFileMarkers(*this);
+            markers = readFileMarkers(*this, &version);
         } catch (const UserError&) {
             // Not readable as a file: the rows are read as ever, and their errors reported.
         }
         if (markers)
-            if (auto cached = readSnapshotCache(path_, *markers))
+            if (auto cached = readSnapshotCache(path_, *markers)) {
+                snapshotCached = CacheState{*markers, version, drawWrites_};
                 return std::move(*cached);
+            }
     }
     Snapshot snapshot;
     snapshot.resize(drawCount());
@@ -480,8 +497,10 @@ Snapshot HistoryDb::loadSnapshot() {
         query.bind(1, kFirstIssue).bind(2, kLastIssue);
         snapshot.resize(*readDraws(query, snapshot, 0, kAnyCount));
     }
-    if (markers)
+    if (markers) {
         writeSnapshotCache(path_, *markers, snapshot);
+        snapshotCached = CacheState{*markers, version, drawWrites_};
+    }
     return snapshot;
 }
 

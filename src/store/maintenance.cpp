@@ -4,6 +4,7 @@
 #include "core/messages.h"
 #include "store/backup.h"
 #include "store/file_markers.h"
+#include "store/snapshot_cache.h"
 
 #include <algorithm>
 #include <chrono>
@@ -126,13 +127,17 @@ void prepareChange(HistoryDb& db) {
 }
 
 void rememberOwnChanges(HistoryDb& db) noexcept {
-    if (!db.intactVersion)
+    const auto& cached = db.snapshotCached;
+    if (!db.intactVersion && !cached)
         return;
     try {
         std::int64_t version = 0;
         const FileMarkers now = readFileMarkers(db, &version);
-        if (version == *db.intactVersion && rememberedMarkers(db.path()) != now)
+        if (db.intactVersion && version == *db.intactVersion && rememberedMarkers(db.path()) != now)
             remember(db.path(), now);
+        if (cached && version == cached->dataVersion && db.drawWrites() == cached->drawWrites &&
+            cached->markers != now)
+            carrySnapshotCache(db.path(), cached->markers, now);
     } catch (const std::exception&) {
     }
 }

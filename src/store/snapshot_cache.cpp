@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <cstddef>
 #include <cstring>
 #include <fcntl.h>
 #include <span>
@@ -164,6 +165,23 @@ void writeSnapshotCache(const std::filesystem::path& database, const FileMarkers
     written = ::close(fd) == 0 && written;
     if (!written || ::rename(temporary.c_str(), target.c_str()) != 0)
         ::unlink(temporary.c_str());
+}
+
+void carrySnapshotCache(const std::filesystem::path& database, const FileMarkers& from,
+                        const FileMarkers& to) noexcept {
+    const int fd = ::open(snapshotCacheFile(database).c_str(), O_RDWR | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    Header header;
+    if (readAll(fd, reinterpret_cast<char*>(&header), sizeof header, 0) && header.magic == kMagic &&
+        header.markers == markersField(from) && header.draws == to.draws) {
+        // One write of a few bytes: a reader finds the old markers, which no longer match the
+        // file, or the new ones.
+        const auto field = markersField(to);
+        [[maybe_unused]] const ssize_t written =
+            ::pwrite(fd, field.data(), field.size(), offsetof(Header, markers));
+    }
+    ::close(fd);
 }
 
 } // namespace yilou::history

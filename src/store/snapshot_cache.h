@@ -24,4 +24,10 @@ std::optional<Snapshot> readSnapshotCache(const std::filesystem::path& database,
 void writeSnapshotCache(const std::filesystem::path& database, const FileMarkers& markers,
                         const Snapshot& snapshot) noexcept;
 
+/// Makes a cache of the state `from` the cache of the state `to`, whose draws are the same (a
+/// change of the grouped results only): its markers are rewritten in place. A cache of any
+/// other state is left as it is.
+void carrySnapshotCache(const std::filesystem::path& database, const FileMarkers& from,
+                        const FileMarkers& to) noexcept;
+
 } // namespace yilou::history

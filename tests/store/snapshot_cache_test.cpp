@@ -1,5 +1,7 @@
 #include "store/history_db.h"
+#include "store/maintenance.h"
 #include "store/snapshot_cache.h"
+#include "store/yl_table.h"
 #include "support/history_generator.h"
 #include "support/temp_dir.h"
 #include "support/text_files.h"
@@ -28,6 +30,7 @@ struct CacheCase {
     const char* what;
     /// Done to the database `db` (the first 40 of `records`) or its cache after a load.
     std::function<void(HistoryDb& db, const std::vector<DrawRecord>& records)> action;
+    bool valid = false; ///< whether the cache is still valid afterwards, before the next load
 };
 
 TEST(SnapshotCache, ALoadGivesTheDatabaseAsItIsWhateverHappenedToTheCache) {
@@ -38,7 +41,26 @@ TEST(SnapshotCache, ALoadGivesTheDatabaseAsItIsWhateverHappenedToTheCache) {
         writeFile(cache(db), bytes);
     };
     const CacheCase cases[] = {
-        {"nothing", [](HistoryDb&, const auto&) {}},
+        {"nothing", [](HistoryDb&, const auto&) {}, true},
+        {"grouped results stored by this program",
+         [](HistoryDb& db, const auto&) {
+             storeYlRows(db, {{"01 02", 1, 5, 3, 1.6f}});
+             rememberOwnChanges(db);
+         },
+         true},
+        {"a draw appended by this program",
+         [](HistoryDb& db, const auto& records) {
+             db.appendDraw(records[40]);
+             rememberOwnChanges(db);
+         }},
+        {"the draws replaced by this program, the same issues",
+         [](HistoryDb& db, const auto& records) {
+             auto changed = std::vector<DrawRecord>(records.begin(), records.begin() + 40);
+             changed[3] = DeriveAttributes(changed[3].issue, {9, 8, 7, 6, 5}, AttributeRules{});
+             db.replaceAll(changed);
+             storeYlRows(db, {});
+             rememberOwnChanges(db);
+         }},
         {"a draw appended by another connection",
          [](HistoryDb& db, const auto& records) { HistoryDb(db.path()).appendDraw(records[40]); }},
         {"a number changed by a statement of another connection",
@@ -72,7 +94,7 @@ TEST(SnapshotCache, ALoadGivesTheDatabaseAsItIsWhateverHappenedToTheCache) {
          }},
     };
     const auto records = yilou::testing::generateDraws(41, 9);
-    for (const auto& [what, action] : cases) {
+    for (const auto& [what, action, valid] : cases) {
         SCOPED_TRACE(what);
         TempDir dir;
         const auto file = dir / kDatabaseFileName;
@@ -82,6 +104,10 @@ TEST(SnapshotCache, ALoadGivesTheDatabaseAsItIsWhateverHappenedToTheCache) {
             db.loadSnapshot();
             ASSERT_TRUE(std::filesystem::exists(snapshotCacheFile(file)));
             action(db, records);
+        }
+        {
+            HistoryDb db(file);
+            EXPECT_EQ(readSnapshotCache(file, readFileMarkers(db)).has_value(), valid);
         }
         const Snapshot loaded = HistoryDb(file).loadSnapshot();
         // The load left a cache of what it read, which the next load takes.
