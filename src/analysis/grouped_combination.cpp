@@ -9,6 +9,8 @@
 #include <array>
 #include <bit>
 #include <cstdint>
+#include <span>
+#include <type_traits>
 
 namespace yilou::analysis {
 
@@ -69,6 +71,90 @@ void firstCombination(int* positions, int k) {
         positions[j] = j;
 }
 
+/// The size and the colexicographic rank of the set of codes a draw holds, from its mask in two
+/// lookups: the low 16 code positions, then the high ones (after as many held low ones). A draw
+/// of five values holds at most five codes; the entries of larger masks are never read.
+class HeldSets {
+public:
+    struct Held {
+        std::uint32_t rank = 0;
+        std::uint32_t count = 0;
+    };
+
+    HeldSets(const ColexRank& ranks, int n)
+        : lowSize_(Mask{1} << std::min(n, kLowBits)),
+          highSize_(Mask{1} << std::max(n - kLowBits, 0)) {
+        low_.resize(lowSize_);
+        for (Mask mask = 0; mask < lowSize_; ++mask)
+            low_[mask] = held(ranks, mask, 0, 0);
+        high_.resize(6 * highSize_);
+        for (int before = 0; before <= 5; ++before)
+            for (Mask mask = 0; mask < highSize_; ++mask)
+                high_[before * highSize_ + mask] = held(ranks, mask, kLowBits, before);
+    }
+
+    /// Codes beyond the low ones take a second lookup (`wide`).
+    static constexpr int kLowBits = 16;
+
+    template <bool wide> Held of(Mask mask) const {
+        const Held low = low_[mask & (lowSize_ - 1)];
+        if (!wide)
+            return low;
+        const Held high = high_[low.count * highSize_ + (mask >> kLowBits)];
+        return {low.rank + high.rank, low.count + high.count};
+    }
+
+private:
+    /// The codes of `mask` (bit b: position first + b) as members number before, before + 1, …
+    static Held held(const ColexRank& ranks, Mask mask, int first, int before) {
+        Held out;
+        for (int j = before; mask && j < 5; mask &= mask - 1, ++j, ++out.count)
+            out.rank += static_cast<std::uint32_t>(ranks.term(j, first + std::countr_zero(mask)));
+        return out;
+    }
+
+    Mask lowSize_, highSize_;
+    std::vector<Held> low_, high_;
+};
+
+/// The k-combinations hit by a draw that holds m > k of the n codes, looked up by the rank of
+/// the held set: entries rank(H) · C(m, k) … + C(m, k) − 1 of table m are the ranks of the
+/// k-subsets of H; a draw of fewer than k codes hits none (an empty span), one of exactly k is
+/// the combination. A draw then costs the rank of what it holds and one hit per combination.
+class HitTable {
+public:
+    HitTable(const ColexRank& ranks, int n, int k) {
+        std::array<int, 5> held{};
+        std::array<int, kMaxGroupSize> pick{};
+        std::array<int, kMaxGroupSize> positions{};
+        for (int m = k + 1; m <= std::min(n, 5); ++m) {
+            const std::size_t width = ranks.count(m, k);
+            std::vector<std::uint32_t>& table = tables_[m];
+            table.resize(ranks.count(n, m) * width);
+            firstCombination(held.data(), m);
+            do {
+                std::uint32_t* out = &table[ranks.rank(held.data(), m) * width];
+                firstCombination(pick.data(), k);
+                do {
+                    for (int j = 0; j < k; ++j)
+                        positions[j] = held[pick[j]];
+                    *out++ = static_cast<std::uint32_t>(ranks.rank(positions.data(), k));
+                } while (nextCombination(pick.data(), k, m));
+            } while (nextCombination(held.data(), m, n));
+            widths_[m] = width;
+        }
+    }
+
+    /// The ranks of the combinations of a held set of m codes whose own rank is `heldRank`.
+    std::span<const std::uint32_t> hits(std::size_t m, std::size_t heldRank) const {
+        return {tables_[m].data() + heldRank * widths_[m], widths_[m]};
+    }
+
+private:
+    std::array<std::vector<std::uint32_t>, 6> tables_;
+    std::array<std::size_t, 6> widths_{};
+};
+
 /// The label of one member in the YL content: numbers and digit sums in two digits, zodiac
 /// codes by name, head, tail and segment codes in plain digits.
 std::string memberLabel(SearchType type, int code, int sxIni) {
@@ -117,40 +203,33 @@ std::vector<YlRow> P6Count(const history::Snapshot& snapshot, const GroupRequest
     std::array<const std::int8_t*, 5> columns{};
     for (int p = 0; p < 5; ++p)
         columns[p] = snapshot.column(history::NumberOrder::Drop, letter, p).data();
-    // The codes are distinct, so a draw of five values holds at most five of them.
-    std::array<int, 5> held{};
-    std::array<int, kMaxGroupSize> pick{};
-    std::array<int, kMaxGroupSize> positions{};
-    for (std::size_t i = range.first; i <= range.last; ++i) {
-        Mask mask = 0;
-        for (const std::int8_t* column : columns)
-            mask |= membersOf[static_cast<std::uint8_t>(column[i])];
-        // Ranked on the way, in case the held codes make exactly one combination.
-        int m = 0;
-        std::size_t rankOfAll = 0;
-        for (; mask; mask &= mask - 1, ++m) {
-            held[m] = std::countr_zero(mask);
-            rankOfAll += ranks.term(m, held[m]);
+    const HeldSets heldSets(ranks, n);
+    const HitTable table(ranks, n, k);
+    const auto pass = [&](auto wide) {
+        for (std::size_t i = range.first; i <= range.last; ++i) {
+            const auto member = [&](int p) {
+                return membersOf[static_cast<std::uint8_t>(columns[p][i])];
+            };
+            const Mask mask = member(0) | member(1) | member(2) | member(3) | member(4);
+            const auto [heldRank, m] = heldSets.of<wide>(mask);
+            if (static_cast<int>(m) == k) // the held codes are the one combination
+                stats[heldRank].hit(i + 1);
+            else
+                for (const std::uint32_t combination : table.hits(m, heldRank))
+                    stats[combination].hit(i + 1);
         }
-        if (m < k)
-            continue;
-        if (m == k) {
-            stats[rankOfAll].hit(i + 1);
-            continue;
-        }
-        firstCombination(pick.data(), k);
-        do {
-            for (int j = 0; j < k; ++j)
-                positions[j] = held[pick[j]];
-            stats[ranks.rank(positions.data(), k)].hit(i + 1);
-        } while (nextCombination(pick.data(), k, m));
-    }
+    };
+    if (n > HeldSets::kLowBits)
+        pass(std::true_type{});
+    else
+        pass(std::false_type{});
 
     std::vector<std::string> labels;
     for (int code : request.codes)
         labels.push_back(memberLabel(request.type, code, request.sxIni));
     std::vector<YlRow> rows;
     rows.reserve(stats.size());
+    std::array<int, kMaxGroupSize> positions{};
     firstCombination(positions.data(), k);
     do {
         const GapStats& gaps = stats[ranks.rank(positions.data(), k)];

@@ -2,6 +2,7 @@
 
 #include "cli/analysis_options.h"
 #include "cli/json_writer.h"
+#include "cli/search_output.h"
 #include "core/user_error.h"
 #include "session/grid_text.h"
 #include "session/messages.h"
@@ -46,36 +47,7 @@ std::vector<std::string> splitList(const std::string& text) {
 }
 
 void printSearch(CliContext& context, const analysis::SearchResult& result) {
-    const auto& summary = result.summary;
-    if (context.format() == OutputFormat::Json) {
-        JsonWriter json(context.out);
-        json.beginObject().key("hits").beginArray();
-        for (const auto& hit : result.hits)
-            json.beginObject()
-                .field("issue", history::issueText(hit.issue))
-                .field("values", result.texts(hit))
-                .field("codes", hit.values)
-                .field("gap", hit.gap)
-                .field("seq", hit.seq)
-                .endObject();
-        json.endArray()
-            .key("summary")
-            .beginObject()
-            .field("desc", summary.desc)
-            .field("codes", summary.codes)
-            .field("min", summary.min)
-            .field("max", summary.max)
-            .field("last", summary.last)
-            .key("ratio")
-            .numberText(summary.ratio)
-            .endObject()
-            .endObject()
-            .finish();
-        return;
-    }
-    printTable(context.out, context.format(), session::searchTextGrid(result));
-    context.out << '\n';
-    printTable(context.out, context.format(), session::summaryTextGrid(summary));
+    printSearchResult(context.out, context.format(), result);
 }
 
 void printYl(CliContext& context, const std::vector<history::YlRow>& rows) {

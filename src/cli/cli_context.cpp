@@ -35,6 +35,11 @@ history::AttributeRules CliContext::rules() {
     return choices().rules();
 }
 
+CliContext::~CliContext() {
+    if (db_)
+        history::rememberOwnChanges(*db_);
+}
+
 history::HistoryDb& CliContext::db() {
     if (!db_) {
         settings::prepareDataFolder(dataDir());

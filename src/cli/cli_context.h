@@ -23,6 +23,10 @@ inline constexpr const char* kTicketLinesFormat = "text";
 class CliContext {
 public:
     CliContext(std::ostream& out, std::ostream& err) : out(out), err(err) {}
+    /// Remembers the database as checked after this program's changes (rememberOwnChanges).
+    ~CliContext();
+    CliContext(const CliContext&) = delete;
+    CliContext& operator=(const CliContext&) = delete;
 
     std::ostream& out;
     std::ostream& err;

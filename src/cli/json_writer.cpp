@@ -2,6 +2,7 @@
 
 #include "session/grid_text.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 
@@ -42,21 +43,32 @@ bool isJsonNumber(std::string_view text) {
 
 } // namespace
 
+void JsonWriter::flush() {
+    out_.write(pending_.data(), static_cast<std::streamsize>(pending_.size()));
+    pending_.clear();
+}
+
+void JsonWriter::flushWhenFull() {
+    if (pending_.size() >= std::size_t{1} << 16)
+        flush();
+}
+
 void JsonWriter::separate() {
+    flushWhenFull();
     if (afterKey_) {
         afterKey_ = false;
         return;
     }
     if (!firstInLevel_.empty()) {
         if (!firstInLevel_.back())
-            out_ << ',';
+            pending_ += ',';
         firstInLevel_.back() = false;
     }
 }
 
 JsonWriter& JsonWriter::raw(std::string_view text) {
     separate();
-    out_ << text;
+    pending_ += text;
     return *this;
 }
 
@@ -68,7 +80,7 @@ JsonWriter& JsonWriter::open(char bracket) {
 
 JsonWriter& JsonWriter::close(char bracket) {
     firstInLevel_.pop_back();
-    out_ << bracket;
+    pending_ += bracket;
     return *this;
 }
 
@@ -89,22 +101,28 @@ JsonWriter& JsonWriter::endArray() {
 }
 
 void JsonWriter::finish() {
-    out_ << '\n';
+    pending_ += '\n';
+    flush();
 }
 
 JsonWriter& JsonWriter::key(std::string_view name) {
-    raw(jsonString(name));
-    out_ << ':';
+    separate();
+    appendJsonString(pending_, name);
+    pending_ += ':';
     afterKey_ = true;
     return *this;
 }
 
 JsonWriter& JsonWriter::value(std::string_view text) {
-    return raw(jsonString(text));
+    separate();
+    appendJsonString(pending_, text);
+    return *this;
 }
 
 JsonWriter& JsonWriter::integer(long long number) {
-    return raw(std::to_string(number));
+    separate();
+    appendJsonInteger(pending_, number);
+    return *this;
 }
 
 JsonWriter& JsonWriter::value(double number) {
@@ -119,9 +137,21 @@ JsonWriter& JsonWriter::numberText(std::string_view text) {
     return isJsonNumber(text) ? raw(text) : value(std::nullopt);
 }
 
-std::string jsonString(std::string_view text) {
-    std::string out = "\"";
-    for (char c : text) {
+void appendJsonInteger(std::string& out, long long number) {
+    char digits[24];
+    const auto end = std::to_chars(digits, digits + sizeof digits, number).ptr;
+    out.append(digits, end);
+}
+
+void appendJsonString(std::string& out, std::string_view text) {
+    out += '"';
+    std::size_t plain = 0; // start of the characters not yet appended, none needing an escape
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (static_cast<unsigned char>(c) >= 0x20 && c != '"' && c != '\\')
+            continue;
+        out.append(text, plain, i - plain);
+        plain = i + 1;
         switch (c) {
         case '"':
             out += "\\\"";
@@ -138,17 +168,15 @@ std::string jsonString(std::string_view text) {
         case '\t':
             out += "\\t";
             break;
-        default:
-            if (static_cast<unsigned char>(c) < 0x20) {
-                char escaped[8];
-                std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-                out += escaped;
-            } else {
-                out += c;
-            }
+        default: {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+            out += escaped;
+        }
         }
     }
-    return out + '"';
+    out.append(text, plain);
+    out += '"';
 }
 
 } // namespace yilou::cli

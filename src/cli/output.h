@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace yilou::cli {
@@ -25,6 +26,10 @@ struct TextTable {
 
 /// Prints the table as printTable prints a grid.
 void printTable(std::ostream& out, OutputFormat format, const TextTable& table);
+
+/// Appends a cell as a CSV field: in quotes, with its quotes doubled, when it holds a comma, a
+/// quote or a line end.
+void appendCsvField(std::string& out, std::string_view text);
 
 /// Width of a UTF-8 text on a terminal.
 std::size_t displayWidth(const std::string& text);

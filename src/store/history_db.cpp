@@ -2,6 +2,8 @@
 
 #include "core/messages.h"
 #include "core/user_error.h"
+#include "store/file_markers.h"
+#include "store/snapshot_cache.h"
 
 #include <algorithm>
 #include <limits>
@@ -191,9 +193,23 @@ bool loadInHalves(SqliteDb& db, Snapshot& snapshot) {
     return readDraws(query, snapshot, half, count) == count - half;
 }
 
+/// Counts in `*count` the statements that write to table Lishi or drop or alter it.
+int countDrawWrites(void* count, int action, const char* first, const char* second, const char*,
+                    const char*) {
+    const auto isLishi = [](const char* name) {
+        return name && sqlite3_stricmp(name, "Lishi") == 0;
+    };
+    const bool writes = action == SQLITE_INSERT || action == SQLITE_UPDATE ||
+                        action == SQLITE_DELETE || action == SQLITE_DROP_TABLE;
+    if ((writes && isLishi(first)) || (action == SQLITE_ALTER_TABLE && isLishi(second)))
+        ++*static_cast<std::uint64_t*>(count);
+    return SQLITE_OK;
+}
+
 } // namespace
 
 HistoryDb::HistoryDb(const std::filesystem::path& file) : path_(file), db_(file) {
+    sqlite3_set_authorizer(db_.handle(), countDrawWrites, &drawWrites_);
     db_.exec("PRAGMA foreign_keys = OFF");
     // Draws are not secrets: deleted rows need not be overwritten, which makes replacing a
     // long history cheaper (the rollback journal still keeps every change undoable).
@@ -456,15 +472,35 @@ Snapshot HistoryDb::loadSnapshot() {
     // committing until the load is done. Inside a caller's transaction the rows are read in
     // that one.
     const auto read = transactionUnlessInOne(sql(), Transaction::Mode::Deferred);
+    // The cache beside the file holds the committed state of its markers; inside a caller's
+    // transaction this connection may see another.
+    std::optional<FileMarkers> markers;
+    std::int64_t version = 0;
+    if (read) {
+        try {
+            markers = readFileMarkers(*this, &version);
+        } catch (const UserError&) {
+            // Not readable as a file: the rows are read as ever, and their errors reported.
+        }
+        if (markers)
+            if (auto cached = readSnapshotCache(path_, *markers)) {
+                snapshotCached = CacheState{*markers, version, drawWrites_};
+                return std::move(*cached);
+            }
+    }
     Snapshot snapshot;
     snapshot.resize(drawCount());
     // A second connection sees the committed state only, which differs from this connection's
     // inside a caller's write transaction.
-    if (read && snapshot.size() >= kParallelLoadMinimum && loadInHalves(sql(), snapshot))
-        return snapshot;
-    Statement query(sql(), rangeQuery());
-    query.bind(1, kFirstIssue).bind(2, kLastIssue);
-    snapshot.resize(*readDraws(query, snapshot, 0, kAnyCount));
+    if (!(read && snapshot.size() >= kParallelLoadMinimum && loadInHalves(sql(), snapshot))) {
+        Statement query(sql(), rangeQuery());
+        query.bind(1, kFirstIssue).bind(2, kLastIssue);
+        snapshot.resize(*readDraws(query, snapshot, 0, kAnyCount));
+    }
+    if (markers) {
+        writeSnapshotCache(path_, *markers, snapshot);
+        snapshotCached = CacheState{*markers, version, drawWrites_};
+    }
     return snapshot;
 }
 

@@ -2,9 +2,11 @@
 
 #include "core/draw_record.h"
 #include "core/snapshot.h"
+#include "store/file_markers.h"
 #include "store/sqlite_db.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string_view>
@@ -54,6 +56,23 @@ public:
     /// Numbers the draws 1..n in issue order.
     void RenumberIdx();
 
+    /// The connection's data version when prepareChange last found the file intact: what this
+    /// connection commits afterwards keeps it so (rememberOwnChanges); nothing before a check.
+    std::optional<std::int64_t> intactVersion;
+
+    /// How many statements writing the draws (table Lishi) this connection has prepared; a
+    /// statement counts when it is prepared, whether or not it runs and commits.
+    std::uint64_t drawWrites() const { return drawWrites_; }
+
+    /// The state of the file that this connection last found the snapshot cache beside it
+    /// valid for or made it for, with the connection's data version and drawWrites() then.
+    struct CacheState {
+        FileMarkers markers;
+        std::int64_t dataVersion = 0;
+        std::uint64_t drawWrites = 0;
+    };
+    std::optional<CacheState> snapshotCached;
+
     /// Reads the whole history in issue order, as one committed state. A long history is read
     /// in two halves on two threads, the second through a read-only connection of its own.
     Snapshot loadSnapshot();
@@ -69,6 +88,7 @@ private:
 
     std::filesystem::path path_;
     SqliteDb db_;
+    std::uint64_t drawWrites_ = 0;
 };
 
 } // namespace yilou::history

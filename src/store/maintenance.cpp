@@ -3,9 +3,15 @@
 #include "core/atomic_file.h"
 #include "core/messages.h"
 #include "store/backup.h"
+#include "store/file_markers.h"
+#include "store/snapshot_cache.h"
 
 #include <algorithm>
+#include <chrono>
+#include <ctime>
+#include <fstream>
 #include <functional>
+#include <thread>
 
 namespace yilou::history {
 
@@ -57,14 +63,83 @@ DeletionResult keepOldest(HistoryDb& db, const std::function<std::size_t(History
     return compactAfter(db, result);
 }
 
+/// The markers remembered for `database`; nothing when there are none or they cannot be read.
+std::optional<FileMarkers> rememberedMarkers(const std::filesystem::path& database) {
+    std::ifstream in(checkedMarkersFile(database), std::ios::binary);
+    std::string text(256, '\0');
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    text.resize(static_cast<std::size_t>(in.gcount()));
+    return FileMarkers::parse(text);
+}
+
+/// Remembers `markers` as those of an intact file, written to a temporary file and renamed. A
+/// file is stamped with the time of a clock that moves in ticks of a few milliseconds, so a
+/// write within the tick of the last one would not change its time: the markers are written
+/// once that tick is over, so that every write after them shows. Failures are ignored.
+void remember(const std::filesystem::path& database, const FileMarkers& markers) {
+    timespec tick{};
+    clock_getres(CLOCK_REALTIME_COARSE, &tick);
+    const std::int64_t tickNs = tick.tv_sec * 1'000'000'000 + tick.tv_nsec;
+    for (int waited = 0;; ++waited) {
+        timespec now{};
+        clock_gettime(CLOCK_REALTIME_COARSE, &now);
+        const std::int64_t nowNs = now.tv_sec * 1'000'000'000 + now.tv_nsec;
+        if (nowNs > markers.modifiedNs)
+            break;
+        // A time in the future (the clock was set back) is never waited for.
+        if (markers.modifiedNs - nowNs > 2 * tickNs || waited > 100)
+            return;
+        std::this_thread::sleep_for(std::chrono::nanoseconds(tickNs / 4 + 1));
+    }
+    try {
+        AtomicFile out(checkedMarkersFile(database));
+        out.write(markers.text());
+        out.close();
+    } catch (const UserError&) {
+    }
+}
+
 } // namespace
+
+std::filesystem::path checkedMarkersFile(const std::filesystem::path& database) {
+    return database.parent_path() / ("." + database.filename().string() + ".checked");
+}
 
 DeletionEmptiesHistory::DeletionEmptiesHistory(std::size_t count)
     : UserError(messages::emptyingNeedsConfirmation(count)), count(count) {}
 
 void prepareChange(HistoryDb& db) {
-    db.checkIntact();
+    std::int64_t version = 0;
+    std::optional<FileMarkers> seen;
+    try {
+        seen = readFileMarkers(db, &version);
+    } catch (const UserError&) {
+        // A file that cannot be read is checked and refused with the advice of the check.
+    }
+    if (!seen || rememberedMarkers(db.path()) != seen) {
+        db.checkIntact();
+        if (seen)
+            remember(db.path(), *seen);
+    }
+    // Should another connection commit after the markers were read, the next change checks.
+    db.intactVersion = seen ? std::optional(version) : std::nullopt;
     removeStaleTemporaryFiles(db.path().parent_path());
+}
+
+void rememberOwnChanges(HistoryDb& db) noexcept {
+    const auto& cached = db.snapshotCached;
+    if (!db.intactVersion && !cached)
+        return;
+    try {
+        std::int64_t version = 0;
+        const FileMarkers now = readFileMarkers(db, &version);
+        if (db.intactVersion && version == *db.intactVersion && rememberedMarkers(db.path()) != now)
+            remember(db.path(), now);
+        if (cached && version == cached->dataVersion && db.drawWrites() == cached->drawWrites &&
+            cached->markers != now)
+            carrySnapshotCache(db.path(), cached->markers, now);
+    } catch (const std::exception&) {
+    }
 }
 
 DeletionResult deleteNewestDraw(HistoryDb& db, WhenAllDrawsGo whenAllGo) {

@@ -33,8 +33,22 @@ public:
 };
 
 /// What precedes every change of the history: refuses a damaged file (HistoryDb::checkIntact)
-/// and removes the temporary files that killed writes of this program left beside it.
+/// and removes the temporary files that killed writes of this program left beside it. The full
+/// check runs only when the file's markers (FileMarkers) differ from those remembered beside it
+/// (checkedMarkersFile) by the last check or by rememberOwnChanges; a check that passes
+/// remembers them.
 void prepareChange(HistoryDb& db);
+
+/// Where the markers of the last check of `database` are remembered: a hidden file beside it,
+/// ".tabula.mdb.checked". Deleting it only makes the next change check the file.
+std::filesystem::path checkedMarkersFile(const std::filesystem::path& database);
+
+/// After this program's changes through `db`: when the file was found intact before them and no
+/// other connection has committed since, remembers its markers as checked, so that the next
+/// change need not check it again; when the changes left the draws as the snapshot cache holds
+/// them (grouped results stored), carries the cache over to the file's new state. Failures are
+/// ignored: at worst the next change checks, the next load reads the database.
+void rememberOwnChanges(HistoryDb& db) noexcept;
 
 /// Deletes the newest draw and compacts the file. Removes nothing when the history is empty;
 /// the only draw goes only under WhenAllDrawsGo::Delete.

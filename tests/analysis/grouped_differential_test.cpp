@@ -149,5 +149,70 @@ TEST(GroupedDifferential, WidestSelectionInAnyOrder) {
     }
 }
 
+/// The figures of a request's rows (no labels) by one scan of the range per combination, in
+/// lexicographic order of code positions: a draw hits when every member stands in one of its
+/// five places.
+std::vector<YlRow> scanPerCombination(const history::Snapshot& snapshot,
+                                      const GroupRequest& request, std::size_t first,
+                                      std::size_t last) {
+    const history::Letter letter = searchTypeInfo(request.type).letter;
+    const auto holds = [&](std::size_t i, int code) {
+        for (int p = 0; p < 5; ++p)
+            if (snapshot.value(history::NumberOrder::Drop, letter, p, i) == code)
+                return true;
+        return false;
+    };
+    std::vector<YlRow> rows;
+    const int n = static_cast<int>(request.codes.size());
+    std::vector<bool> chosen(static_cast<std::size_t>(n));
+    std::fill(chosen.begin(), chosen.begin() + request.k, true);
+    do {
+        YlRow row;
+        std::size_t previous = first; // the IDX before the range
+        row.intMinYL = 32767;
+        for (std::size_t i = first; i <= last; ++i) {
+            bool all = true;
+            for (int c = 0; c < n && all; ++c)
+                all = !chosen[c] || holds(i, request.codes[c]);
+            if (!all)
+                continue;
+            const int gap = static_cast<int>(i + 1 - previous);
+            row.intMinYL = std::min(row.intMinYL, gap);
+            row.intMaxYL = std::max(row.intMaxYL, gap);
+            previous = i + 1;
+        }
+        row.intLstYl = static_cast<int>(snapshot.size() + 1 - previous);
+        row.sglLlr = static_cast<float>(static_cast<double>(row.intMaxYL) / row.intLstYl);
+        rows.push_back(row);
+    } while (std::prev_permutation(chosen.begin(), chosen.end()));
+    return rows;
+}
+
+TEST(GroupedDifferential, EveryGroupSizeOfEveryTypeMatchesAScanPerCombination) {
+    testing::GeneratedHistory settings;
+    settings.draws = 3000;
+    settings.highestNumber = 12;
+    settings.missingShare = 0.05;
+    settings.rules = history::AttributeRules::startup(1, 1);
+    const auto snapshot = testing::snapshotOf(testing::generateDraws(settings));
+    const std::size_t first = 700, last = 2500;
+    for (int t = 0; t < kSearchTypeCount; ++t)
+        for (int k = 1; k <= kMaxGroupSize; ++k) {
+            GroupRequest request;
+            request.type = static_cast<SearchType>(t);
+            request.codes = selectableCodes(request.type, 12, 1, 1);
+            request.k = k;
+            request.startIssue = snapshot.issues[first];
+            request.endIssue = snapshot.issues[last];
+            if (static_cast<int>(request.codes.size()) < k)
+                continue;
+            SCOPED_TRACE(describe(request));
+            auto rows = P6Count(snapshot, request);
+            for (YlRow& row : rows)
+                row.content.clear();
+            ASSERT_EQ(rows, scanPerCombination(snapshot, request, first, last));
+        }
+}
+
 } // namespace
 } // namespace yilou::analysis

@@ -386,5 +386,101 @@ TEST_F(Maintenance, AMultiDrawDeletionHoldsTheWriteLockThroughout) {
     expectKept(8);
 }
 
+/// Whether a change through a new connection to `file` walks the file's pages first.
+bool checksInFull(const std::filesystem::path& file) {
+    HistoryDb db(file);
+    bool walked = false;
+    StatementHook hook(db.sql(), [&walked](std::string_view sql) {
+        walked = walked || sql.find("NOT INDEXED") != std::string_view::npos;
+    });
+    prepareChange(db);
+    return walked;
+}
+
+struct SinceCheckCase {
+    const char* what;
+    /// Done after a check of the history in `db` (its first 30 of `records`).
+    std::function<void(HistoryDb& db, const std::vector<DrawRecord>& records)> action;
+    bool checked; ///< whether the next change checks the file in full
+};
+
+TEST(ChangeCheck, TheFileIsCheckedInFullOnlyWhenItChangedSinceTheLastCheck) {
+    const auto appendByOther = [](HistoryDb& db, const std::vector<DrawRecord>& records) {
+        HistoryDb(db.path()).appendDraw(records[30]);
+    };
+    const auto markers = [](HistoryDb& db) { return checkedMarkersFile(db.path()); };
+    const SinceCheckCase cases[] = {
+        {"nothing", [](HistoryDb&, const auto&) {}, false},
+        {"a draw appended by this program",
+         [](HistoryDb& db, const auto& records) {
+             db.appendDraw(records[30]);
+             rememberOwnChanges(db);
+         },
+         false},
+        {"the newest draw deleted and the file compacted by this program",
+         [](HistoryDb& db, const auto&) {
+             deleteNewestDraw(db);
+             rememberOwnChanges(db);
+         },
+         false},
+        {"a draw appended by another connection",
+         [&](HistoryDb& db, const auto& records) {
+             appendByOther(db, records);
+             rememberOwnChanges(db);
+         },
+         true},
+        {"another connection's draw, then one of this program",
+         [&](HistoryDb& db, const auto& records) {
+             appendByOther(db, records);
+             db.appendDraw(records[31]);
+             rememberOwnChanges(db);
+         },
+         true},
+        {"the same bytes written by another program",
+         [](HistoryDb& db, const auto&) { writeFile(db.path(), readFile(db.path())); }, true},
+        {"replaced by a copy",
+         [](HistoryDb& db, const auto&) {
+             const auto copy = db.path().string() + ".copy";
+             std::filesystem::copy_file(db.path(), copy);
+             std::filesystem::rename(copy, db.path());
+         },
+         true},
+        {"remembered markers removed",
+         [&](HistoryDb& db, const auto&) { std::filesystem::remove(markers(db)); }, true},
+        {"remembered markers cut short",
+         [&](HistoryDb& db, const auto&) {
+             std::filesystem::resize_file(markers(db), std::filesystem::file_size(markers(db)) - 2);
+         },
+         true},
+        {"remembered markers garbled",
+         [&](HistoryDb& db, const auto&) {
+             std::string text = readFile(markers(db));
+             text[0] = text[0] == '9' ? '8' : '9';
+             writeFile(markers(db), text);
+         },
+         true},
+        {"remembered markers of another database copied in",
+         [&](HistoryDb& db, const auto& records) {
+             TempDir other;
+             HistoryDb copy(other / kDatabaseFileName);
+             copy.replaceAll({records.begin(), records.begin() + 30});
+             prepareChange(copy);
+             std::filesystem::copy_file(markers(copy), markers(db),
+                                        std::filesystem::copy_options::overwrite_existing);
+         },
+         true},
+    };
+    const auto records = yilou::testing::generateDraws(32, 5);
+    for (const auto& [what, action, checked] : cases) {
+        SCOPED_TRACE(what);
+        TempDir dir;
+        HistoryDb db(dir / kDatabaseFileName);
+        db.replaceAll({records.begin(), records.begin() + 30});
+        prepareChange(db);
+        action(db, records);
+        EXPECT_EQ(checksInFull(db.path()), checked);
+    }
+}
+
 } // namespace
 } // namespace yilou::history

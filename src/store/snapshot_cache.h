@@ -1,0 +1,33 @@
+#pragma once
+
+#include "core/snapshot.h"
+#include "store/file_markers.h"
+
+#include <filesystem>
+#include <optional>
+
+namespace yilou::history {
+
+/// The cache of a database's snapshot beside it (".tabula.mdb.columns"): the columns the engine
+/// reads in one file, valid only for the state of the database whose markers it holds.
+/// Deleting it loses nothing; the next load makes it again.
+std::filesystem::path snapshotCacheFile(const std::filesystem::path& database);
+
+/// The snapshot of the database state `markers` from its cache; nothing when the cache is
+/// missing, of another state or another database, cut short or garbled (its checksum).
+std::optional<Snapshot> readSnapshotCache(const std::filesystem::path& database,
+                                          const FileMarkers& markers);
+
+/// Writes the cache of `snapshot`, the database state `markers`, to a temporary file renamed
+/// over the cache, so that a reader finds the whole of one cache or the whole of another. A
+/// failure (a full disk) leaves no cache, which only makes the next load read the database.
+void writeSnapshotCache(const std::filesystem::path& database, const FileMarkers& markers,
+                        const Snapshot& snapshot) noexcept;
+
+/// Makes a cache of the state `from` the cache of the state `to`, whose draws are the same (a
+/// change of the grouped results only): its markers are rewritten in place. A cache of any
+/// other state is left as it is.
+void carrySnapshotCache(const std::filesystem::path& database, const FileMarkers& from,
+                        const FileMarkers& to) noexcept;
+
+} // namespace yilou::history
