@@ -64,8 +64,8 @@ QGroupBox* numberBoxes(const QString& title, const QString& name, std::array<QCh
 
 FilterPage::FilterPage(WindowInputs& inputs, const Prompts& prompts, QWidget* parent)
     : ViewPage(inputs, parent), prompts_(prompts), play_(new QComboBox), draws_(new QSpinBox),
-      export_(new QPushButton(QStringLiteral("导出号码"))),
-      backtest_(new QPushButton(QStringLiteral("回测"))), grid_(new QTableView),
+      export_(new QPushButton(QStringLiteral("导出号码(&X)"))),
+      backtest_(new QPushButton(QStringLiteral("回测(&H)"))), grid_(new QTableView),
       summary_(new QLabel) {
     setObjectName(QStringLiteral("filterPage"));
     const auto changed = [this] { refreshWhenShown(); };
@@ -85,7 +85,8 @@ FilterPage::FilterPage(WindowInputs& inputs, const Prompts& prompts, QWidget* pa
     top->addWidget(export_);
     top->addStretch();
 
-    auto* numbers = new QHBoxLayout;
+    // 胆码 above 杀号: side by side they would be wider than a small screen.
+    auto* numbers = new QVBoxLayout;
     numbers->addWidget(numberBoxes(QStringLiteral("胆码"), QStringLiteral("chkMust"), must_));
     numbers->addWidget(numberBoxes(QStringLiteral("杀号"), QStringLiteral("chkExclude"), exclude_));
     for (auto* boxes : {&must_, &exclude_})
@@ -172,6 +173,22 @@ FilterPage::FilterPage(WindowInputs& inputs, const Prompts& prompts, QWidget* pa
     layout->addLayout(run);
     layout->addWidget(summary_);
     layout->addWidget(grid_, 1);
+    orderTabStops();
+}
+
+void FilterPage::orderTabStops() {
+    // As the page reads: left to right along each row, the rows from the top.
+    std::vector<QWidget*> order{play_, export_};
+    for (auto* boxes : {&must_, &exclude_})
+        order.insert(order.end(), boxes->begin() + 1, boxes->end());
+    for (int r = 0; r < kCountRows; ++r) {
+        if (r < kRanges)
+            order.insert(order.end(), {ranges_[r].on, ranges_[r].low, ranges_[r].high});
+        order.insert(order.end(), counts_[r].begin(), counts_[r].end());
+    }
+    order.insert(order.end(), {draws_, backtest_, grid_});
+    for (std::size_t i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
 }
 
 session::FilterRequest FilterPage::request() const {

@@ -66,6 +66,8 @@ protected:
 private:
     /// The conditions as the boxes hold them.
     session::FilterRequest request() const;
+    /// Tab walks the page as it reads.
+    void orderTabStops();
 
     const Prompts& prompts_;
     QComboBox* play_;
