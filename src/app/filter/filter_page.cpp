@@ -12,11 +12,11 @@
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QGridLayout>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSpinBox>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -46,18 +46,16 @@ QString twoDigits(int number) {
     return QStringLiteral("%1").arg(number, 2, 10, QLatin1Char('0'));
 }
 
-/// A row of number boxes 01 … 12 in a group; the twelfth shows in a game of twelve numbers.
-QGroupBox* numberBoxes(const QString& title, const QString& name, std::array<QCheckBox*, 13>& out) {
-    auto* group = new QGroupBox(title);
-    auto* row = new QHBoxLayout(group);
-    row->setContentsMargins(6, 2, 6, 2);
+/// A row of number boxes 01 … 12 after its caption; the twelfth shows in a game of twelve numbers.
+void addNumberBoxes(QGridLayout* rows, const QString& caption, const QString& name,
+                    std::array<QCheckBox*, 13>& out) {
+    const int row = rows->rowCount();
+    rows->addWidget(new QLabel(caption), row, 0);
     for (int number = 1; number <= 12; ++number) {
         out[number] = new QCheckBox(twoDigits(number));
         out[number]->setObjectName(name + QString::number(number));
-        row->addWidget(out[number]);
+        rows->addWidget(out[number], row, number);
     }
-    row->addStretch();
-    return group;
 }
 
 } // namespace
@@ -86,9 +84,11 @@ FilterPage::FilterPage(WindowInputs& inputs, const Prompts& prompts, QWidget* pa
     top->addStretch();
 
     // 胆码 above 杀号: side by side they would be wider than a small screen.
-    auto* numbers = new QVBoxLayout;
-    numbers->addWidget(numberBoxes(QStringLiteral("胆码"), QStringLiteral("chkMust"), must_));
-    numbers->addWidget(numberBoxes(QStringLiteral("杀号"), QStringLiteral("chkExclude"), exclude_));
+    auto* numbers = new QGridLayout;
+    numbers->setVerticalSpacing(2);
+    addNumberBoxes(numbers, QStringLiteral("胆码"), QStringLiteral("chkMust"), must_);
+    addNumberBoxes(numbers, QStringLiteral("杀号"), QStringLiteral("chkExclude"), exclude_);
+    numbers->setColumnStretch(13, 1);
     for (auto* boxes : {&must_, &exclude_})
         for (int number = 1; number <= 12; ++number)
             connect((*boxes)[number], &QCheckBox::toggled, this, changed);
@@ -122,6 +122,7 @@ FilterPage::FilterPage(WindowInputs& inputs, const Prompts& prompts, QWidget* pa
     for (int r = 0; r < kCountRows; ++r) {
         auto* row = new QHBoxLayout;
         row->addWidget(new QLabel(QString::fromUtf8(kCountCaptions[r])));
+        row->addSpacing(6);
         for (int c = 0; c <= kMostCount; ++c) {
             counts_[r][c] = new QCheckBox(QString::number(c));
             counts_[r][c]->setObjectName(QStringLiteral("chkCount%1_%2").arg(r).arg(c));
@@ -164,15 +165,35 @@ FilterPage::FilterPage(WindowInputs& inputs, const Prompts& prompts, QWidget* pa
     summary_->setObjectName(QStringLiteral("lblBacktestSummary"));
     summary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
+    // The conditions scroll on a screen too low for them and the back-test's grid together.
+    auto* conditionsArea = new QScrollArea;
+    conditionsArea->setObjectName(QStringLiteral("filterConditions"));
+    conditionsArea->setFrameShape(QFrame::NoFrame);
+    conditionsArea->setFocusPolicy(Qt::NoFocus);
+    conditionsArea->setWidgetResizable(true);
+    auto* conditionsBox = new QWidget;
+    auto* conditionsLayout = new QVBoxLayout(conditionsBox);
+    conditionsLayout->setContentsMargins(0, 0, 0, 0);
+    conditionsLayout->addLayout(top);
+    conditionsLayout->addLayout(numbers);
+    conditionsLayout->addLayout(conditions);
+    conditionsArea->setWidget(conditionsBox);
+
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
-    layout->addLayout(top);
-    layout->addLayout(numbers);
-    layout->addLayout(conditions);
+    layout->addWidget(conditionsArea);
     layout->addWidget(caption());
     layout->addLayout(run);
-    layout->addWidget(summary_);
-    layout->addWidget(grid_, 1);
+    // The back-test's draws, and beside them what it came to.
+    summary_->setWordWrap(true);
+    summary_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // The conditions come first; the grid takes what room is left, never less than a few rows.
+    grid_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
+    grid_->setMinimumHeight(4 * grid_->verticalHeader()->defaultSectionSize());
+    auto* backtest = new QHBoxLayout;
+    backtest->addWidget(grid_, 2);
+    backtest->addWidget(summary_, 3);
+    layout->addLayout(backtest, 1);
     orderTabStops();
 }
 

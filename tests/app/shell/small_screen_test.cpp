@@ -38,6 +38,7 @@ private slots:
         fixture.storeDraws(200);
         auto& window = fixture.open();
         QVERIFY(window.minimumSizeHint().width() <= 1024);
+        QVERIFY(window.minimumSizeHint().height() <= 700);
         window.resize(1024, 700);
         QTest::qWait(0);
         QCOMPARE(window.width(), 1024);
@@ -76,7 +77,7 @@ private slots:
                 QTest::qWait(0);
                 QCOMPARE(tabs->currentIndex(), page);
                 QCOMPARE(bar->mapTo(&window, QPoint(0, 0)), at);
-                QCOMPARE(window.width(), 1024);
+                QCOMPARE(window.size(), QSize(1024, 700));
             }
     }
 
