@@ -1,5 +1,7 @@
 #include "window_fixture.h"
 
+#include "app/grid/flex_grid.h"
+#include "app/grid/grid_model.h"
 #include "store/history_db.h"
 #include "support/history_generator.h"
 
@@ -60,6 +62,19 @@ void WindowFixture::trigger(const QString& name) {
     auto* action = window_->findChild<QAction*>(name);
     QVERIFY2(action, qPrintable(name));
     action->trigger();
+}
+
+/// The grid as the user reads it: every data row's cells.
+QList<QStringList> gridRows(const app::FlexGrid* grid) {
+    QList<QStringList> rows;
+    const auto* model = grid->gridModel();
+    for (int r = 1; r < model->gridRows(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < model->columnCount(); ++c)
+            cells << model->gridText(r, c);
+        rows << cells;
+    }
+    return rows;
 }
 
 } // namespace yilou::testing

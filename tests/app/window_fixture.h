@@ -3,10 +3,16 @@
 #include "app/frm_main.h"
 #include "support/temp_dir.h"
 
+#include <QList>
 #include <QString>
+#include <QStringList>
 #include <filesystem>
 #include <memory>
 #include <vector>
+
+namespace yilou::app {
+class FlexGrid;
+}
 
 namespace yilou::testing {
 
@@ -49,5 +55,8 @@ private:
 
 /// Clears the user settings store the tests point at.
 void clearSettings();
+
+/// The grid as the user reads it: every data row's cells.
+QList<QStringList> gridRows(const app::FlexGrid* grid);
 
 } // namespace yilou::testing

@@ -33,6 +33,7 @@
 #include <memory>
 
 using namespace yilou;
+using testing::gridRows;
 
 namespace {
 
@@ -51,19 +52,6 @@ QSettings* store() {
 
 QString stored(const QString& key) {
     return store()->value(QStringLiteral("IniSetting/") + key).toString();
-}
-
-/// The grid as the user reads it: every data row's cells.
-QList<QStringList> gridRows(const app::FlexGrid* grid) {
-    QList<QStringList> rows;
-    const auto* model = grid->gridModel();
-    for (int r = 1; r < model->gridRows(); ++r) {
-        QStringList cells;
-        for (int c = 0; c < model->columnCount(); ++c)
-            cells << model->gridText(r, c);
-        rows << cells;
-    }
-    return rows;
 }
 
 QList<QStringList> expectedHits(const analysis::SearchResult& result) {

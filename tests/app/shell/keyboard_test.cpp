@@ -65,19 +65,6 @@ bool tabTo(const QString& name) {
     return nameOf(focused()) == name;
 }
 
-/// The grid as the user reads it: every data row's cells.
-QList<QStringList> gridRows(const app::FlexGrid* grid) {
-    QList<QStringList> rows;
-    const auto* model = grid->gridModel();
-    for (int r = 1; r < model->gridRows(); ++r) {
-        QStringList cells;
-        for (int c = 0; c < model->columnCount(); ++c)
-            cells << model->gridText(r, c);
-        rows << cells;
-    }
-    return rows;
-}
-
 QStringList summaryCells(const analysis::SummaryRow& summary) {
     QStringList cells;
     for (int c = 0; c < session::ResultGrid::kColumns; ++c)
