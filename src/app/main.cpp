@@ -8,6 +8,8 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QScreen>
+#include <QStyle>
 #include <cerrno>
 #include <iostream>
 #include <string_view>
@@ -45,6 +47,13 @@ int main(int argc, char** argv) {
         parser.isSet(dataDir) ? std::filesystem::path(parser.value(dataDir).toStdString())
                               : yilou::settings::defaultDataFolder();
     yilou::app::frmMain window(folder);
-    window.show();
+    // A window as high as a small screen would hang below it once the title bar is added: there
+    // it opens maximized, and the window manager fits it to the screen.
+    const QRect available = window.screen()->availableGeometry();
+    const int titleBar = window.style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    if (window.height() + titleBar > available.height() || window.width() >= available.width())
+        window.showMaximized();
+    else
+        window.show();
     return application.exec();
 }
