@@ -72,6 +72,11 @@ public:
         std::uint64_t drawWrites = 0;
     };
     std::optional<CacheState> snapshotCached;
+    /// When the database, now in the state `now` and at the data version `version`, differs
+    /// from the state of snapshotCached by this connection's own changes only, and those
+    /// changed the grouped results or appended draws after the newest one, carries the cache
+    /// over to `now` (carrySnapshotCache). Anything else leaves the cache to the next load.
+    void carrySnapshotCache(const FileMarkers& now, std::int64_t version) noexcept;
 
     /// Reads the whole history in issue order, as one committed state. A long history is read
     /// in two halves on two threads, the second through a read-only connection of its own.
@@ -85,6 +90,9 @@ private:
     /// The issue that `query` selects; nothing when it selects none or NULL.
     std::optional<Issue> issueOf(std::string_view query);
     void insertRows(const std::vector<DrawRecord>& records, const std::vector<std::int64_t>& idx);
+    /// After draws were appended by statements from drawWrites() `writesBefore` on: when they
+    /// went after the newest one (`atEnd`), their statements count as known to the cache.
+    void countAppend(std::uint64_t writesBefore, bool atEnd);
 
     std::filesystem::path path_;
     SqliteDb db_;
