@@ -208,6 +208,19 @@ int countDrawWrites(void* count, int action, const char* first, const char* seco
 
 } // namespace
 
+HistoryDb::~HistoryDb() {
+    // Draws appended through this connection reach the cache even when it loads nothing more.
+    if (!snapshotCached || !snapshotCached->appended)
+        return;
+    try {
+        const auto read = transactionUnlessInOne(sql(), Transaction::Mode::Deferred);
+        std::int64_t version = 0;
+        const FileMarkers now = readFileMarkers(*this, &version);
+        carrySnapshotCache(now, version);
+    } catch (const std::exception&) {
+    }
+}
+
 HistoryDb::HistoryDb(const std::filesystem::path& file) : path_(file), db_(file) {
     sqlite3_set_authorizer(db_.handle(), countDrawWrites, &drawWrites_);
     db_.exec("PRAGMA foreign_keys = OFF");
@@ -409,8 +422,10 @@ void HistoryDb::appendDraws(const std::vector<DrawRecord>& records) {
 }
 
 void HistoryDb::countAppend(std::uint64_t writesBefore, bool atEnd) {
-    if (atEnd && snapshotCached && snapshotCached->drawWrites == writesBefore)
+    if (atEnd && snapshotCached && snapshotCached->drawWrites == writesBefore) {
         snapshotCached->drawWrites = drawWrites_;
+        snapshotCached->appended = true;
+    }
 }
 
 void HistoryDb::carrySnapshotCache(const FileMarkers& now, std::int64_t version) noexcept {

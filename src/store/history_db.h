@@ -25,6 +25,11 @@ inline constexpr const char* kDatabaseFileName = "tabula.mdb";
 class HistoryDb {
 public:
     explicit HistoryDb(const std::filesystem::path& file);
+    /// Carries draws appended through this connection into the snapshot cache (see
+    /// carrySnapshotCache) when nothing has done so yet.
+    ~HistoryDb();
+    HistoryDb(const HistoryDb&) = delete;
+    HistoryDb& operator=(const HistoryDb&) = delete;
 
     const std::filesystem::path& path() const { return path_; }
     SqliteDb& sql() { return db_; }
@@ -70,6 +75,8 @@ public:
         FileMarkers markers;
         std::int64_t dataVersion = 0;
         std::uint64_t drawWrites = 0;
+        /// Whether draws were appended after the newest one since (countAppend).
+        bool appended = false;
     };
     std::optional<CacheState> snapshotCached;
     /// When the database, now in the state `now` and at the data version `version`, differs

@@ -205,11 +205,12 @@ void writeSnapshotCache(const std::filesystem::path& database, const FileMarkers
         ::unlink(temporary.c_str());
 }
 
-void carrySnapshotCache(const std::filesystem::path& database, const FileMarkers& from,
+bool carrySnapshotCache(const std::filesystem::path& database, const FileMarkers& from,
                         const FileMarkers& to, const Snapshot& appended) noexcept {
     const int fd = ::open(snapshotCacheFile(database).c_str(), O_RDWR | O_CLOEXEC);
     if (fd < 0)
-        return;
+        return false;
+    bool carried = false;
     Header header;
     struct stat status {};
     if (readAll(fd, reinterpret_cast<char*>(&header), sizeof header, 0) && header.magic == kMagic &&
@@ -230,10 +231,9 @@ void carrySnapshotCache(const std::filesystem::path& database, const FileMarkers
         // One write of the header: a reader finds the old one, whose markers no longer match
         // the database, or the new one.
         header.markers = markersField(to);
-        if (written)
-            writeAll(fd, reinterpret_cast<const char*>(&header), sizeof header, 0);
+        carried = written && writeAll(fd, reinterpret_cast<const char*>(&header), sizeof header, 0);
     }
-    ::close(fd);
+    return ::close(fd) == 0 && carried;
 }
 
 } // namespace yilou::history

@@ -54,6 +54,8 @@ TEST(SnapshotCache, ALoadGivesTheDatabaseAsItIsWhateverHappenedToTheCache) {
              rememberOwnChanges(db);
          },
          true},
+        {"a draw appended by this program, the connection closed",
+         [](HistoryDb& db, const auto& records) { db.appendDraw(records[40]); }, true},
         {"draws appended by this program, one after a load, two after that",
          [](HistoryDb& db, const auto& records) {
              db.appendDraw(records[40]);
