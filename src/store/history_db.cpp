@@ -384,6 +384,7 @@ void HistoryDb::insertRows(const std::vector<DrawRecord>& records,
 }
 
 void HistoryDb::appendDraw(const DrawRecord& record) {
+    takeCacheState();
     Transaction transaction(sql());
     if (contains(record.issue))
         throw UserError(messages::issueAlreadyStored(record.issue));
@@ -401,6 +402,7 @@ void HistoryDb::appendDraw(const DrawRecord& record) {
 void HistoryDb::appendDraws(const std::vector<DrawRecord>& records) {
     if (records.empty())
         return;
+    takeCacheState();
     auto transaction = transactionUnlessInOne(sql());
     const auto newest = newestIssue();
     const auto first = static_cast<std::int64_t>(drawCount()) + 1;
@@ -419,6 +421,18 @@ void HistoryDb::appendDraws(const std::vector<DrawRecord>& records) {
     if (transaction)
         transaction->commit();
     countAppend(writesBefore, atEnd);
+}
+
+void HistoryDb::takeCacheState() {
+    if (snapshotCached || !sqlite3_get_autocommit(db_.handle()) ||
+        !std::filesystem::exists(snapshotCacheFile(path_)))
+        return;
+    try {
+        std::int64_t version = 0;
+        const FileMarkers markers = readFileMarkers(*this, &version);
+        snapshotCached = CacheState{markers, version, drawWrites_};
+    } catch (const UserError&) {
+    }
 }
 
 void HistoryDb::countAppend(std::uint64_t writesBefore, bool atEnd) {

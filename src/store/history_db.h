@@ -97,6 +97,10 @@ private:
     /// The issue that `query` selects; nothing when it selects none or NULL.
     std::optional<Issue> issueOf(std::string_view query);
     void insertRows(const std::vector<DrawRecord>& records, const std::vector<std::int64_t>& idx);
+    /// Before draws are appended outside a transaction by a connection that has not loaded
+    /// the snapshot: takes the file's state as the one a cache beside it may be of, so that
+    /// the draws can go onto the cache's end (carrySnapshotCache checks the cache's header).
+    void takeCacheState();
     /// After draws were appended by statements from drawWrites() `writesBefore` on: when they
     /// went after the newest one (`atEnd`), their statements count as known to the cache.
     void countAppend(std::uint64_t writesBefore, bool atEnd);
