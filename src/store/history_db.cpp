@@ -208,6 +208,19 @@ int countDrawWrites(void* count, int action, const char* first, const char* seco
 
 } // namespace
 
+HistoryDb::~HistoryDb() {
+    // Draws appended through this connection reach the cache even when it loads nothing more.
+    if (!snapshotCached || !snapshotCached->appended)
+        return;
+    try {
+        const auto read = transactionUnlessInOne(sql(), Transaction::Mode::Deferred);
+        std::int64_t version = 0;
+        const FileMarkers now = readFileMarkers(*this, &version);
+        carrySnapshotCache(now, version);
+    } catch (const std::exception&) {
+    }
+}
+
 HistoryDb::HistoryDb(const std::filesystem::path& file) : path_(file), db_(file) {
     sqlite3_set_authorizer(db_.handle(), countDrawWrites, &drawWrites_);
     db_.exec("PRAGMA foreign_keys = OFF");
@@ -371,36 +384,81 @@ void HistoryDb::insertRows(const std::vector<DrawRecord>& records,
 }
 
 void HistoryDb::appendDraw(const DrawRecord& record) {
+    takeCacheState();
     Transaction transaction(sql());
     if (contains(record.issue))
         throw UserError(messages::issueAlreadyStored(record.issue));
     const auto newest = newestIssue();
     const bool atEnd = !newest || record.issue > *newest;
+    const std::uint64_t writesBefore = drawWrites_;
     insertRows({record}, {static_cast<std::int64_t>(drawCount()) + 1});
     // A draw older than the newest one shifts the numbering of every later draw.
     if (!atEnd)
         RenumberIdx();
     transaction.commit();
+    countAppend(writesBefore, atEnd);
 }
 
 void HistoryDb::appendDraws(const std::vector<DrawRecord>& records) {
     if (records.empty())
         return;
+    takeCacheState();
     auto transaction = transactionUnlessInOne(sql());
     const auto newest = newestIssue();
     const auto first = static_cast<std::int64_t>(drawCount()) + 1;
     std::vector<std::int64_t> idx(records.size());
     std::iota(idx.begin(), idx.end(), first);
+    const std::uint64_t writesBefore = drawWrites_;
     insertRows(records, idx);
     // Draws in ascending order after the newest stored one are numbered right already.
     const auto ascending = [](const DrawRecord& a, const DrawRecord& b) {
         return a.issue < b.issue;
     };
-    if ((newest && records.front().issue < *newest) ||
-        !std::is_sorted(records.begin(), records.end(), ascending))
+    const bool atEnd = (!newest || records.front().issue > *newest) &&
+                       std::is_sorted(records.begin(), records.end(), ascending);
+    if (!atEnd)
         RenumberIdx();
     if (transaction)
         transaction->commit();
+    countAppend(writesBefore, atEnd);
+}
+
+void HistoryDb::takeCacheState() {
+    if (snapshotCached || !sqlite3_get_autocommit(db_.handle()) ||
+        !std::filesystem::exists(snapshotCacheFile(path_)))
+        return;
+    try {
+        std::int64_t version = 0;
+        const FileMarkers markers = readFileMarkers(*this, &version);
+        snapshotCached = CacheState{markers, version, drawWrites_};
+    } catch (const UserError&) {
+    }
+}
+
+void HistoryDb::countAppend(std::uint64_t writesBefore, bool atEnd) {
+    if (atEnd && snapshotCached && snapshotCached->drawWrites == writesBefore) {
+        snapshotCached->drawWrites = drawWrites_;
+        snapshotCached->appended = true;
+    }
+}
+
+void HistoryDb::carrySnapshotCache(const FileMarkers& now, std::int64_t version) noexcept {
+    const auto& cached = snapshotCached;
+    if (!cached || version != cached->dataVersion || drawWrites_ != cached->drawWrites ||
+        cached->markers == now)
+        return;
+    const FileMarkers& from = cached->markers;
+    try {
+        const auto read = transactionUnlessInOne(sql(), Transaction::Mode::Deferred);
+        if (now.draws == from.draws) {
+            history::carrySnapshotCache(path_, from, now);
+        } else if (now.draws > from.draws && now.newest > from.newest) {
+            const Snapshot appended = loadNewest(now.draws - from.draws);
+            if (appended.size() == now.draws - from.draws && appended.issues.front() > from.newest)
+                history::carrySnapshotCache(path_, from, now, appended);
+        }
+    } catch (const std::exception&) {
+    }
 }
 
 void HistoryDb::replaceAll(const std::vector<DrawRecord>& records) {
@@ -482,11 +540,14 @@ Snapshot HistoryDb::loadSnapshot() {
         } catch (const UserError&) {
             // Not readable as a file: the rows are read as ever, and their errors reported.
         }
-        if (markers)
+        if (markers) {
+            // Draws this connection appended since the cache was valid go onto its end.
+            carrySnapshotCache(*markers, version);
             if (auto cached = readSnapshotCache(path_, *markers)) {
                 snapshotCached = CacheState{*markers, version, drawWrites_};
                 return std::move(*cached);
             }
+        }
     }
     Snapshot snapshot;
     snapshot.resize(drawCount());

@@ -25,6 +25,11 @@ inline constexpr const char* kDatabaseFileName = "tabula.mdb";
 class HistoryDb {
 public:
     explicit HistoryDb(const std::filesystem::path& file);
+    /// Carries draws appended through this connection into the snapshot cache (see
+    /// carrySnapshotCache) when nothing has done so yet.
+    ~HistoryDb();
+    HistoryDb(const HistoryDb&) = delete;
+    HistoryDb& operator=(const HistoryDb&) = delete;
 
     const std::filesystem::path& path() const { return path_; }
     SqliteDb& sql() { return db_; }
@@ -70,8 +75,15 @@ public:
         FileMarkers markers;
         std::int64_t dataVersion = 0;
         std::uint64_t drawWrites = 0;
+        /// Whether draws were appended after the newest one since (countAppend).
+        bool appended = false;
     };
     std::optional<CacheState> snapshotCached;
+    /// When the database, now in the state `now` and at the data version `version`, differs
+    /// from the state of snapshotCached by this connection's own changes only, and those
+    /// changed the grouped results or appended draws after the newest one, carries the cache
+    /// over to `now` (carrySnapshotCache). Anything else leaves the cache to the next load.
+    void carrySnapshotCache(const FileMarkers& now, std::int64_t version) noexcept;
 
     /// Reads the whole history in issue order, as one committed state. A long history is read
     /// in two halves on two threads, the second through a read-only connection of its own.
@@ -85,6 +97,13 @@ private:
     /// The issue that `query` selects; nothing when it selects none or NULL.
     std::optional<Issue> issueOf(std::string_view query);
     void insertRows(const std::vector<DrawRecord>& records, const std::vector<std::int64_t>& idx);
+    /// Before draws are appended outside a transaction by a connection that has not loaded
+    /// the snapshot: takes the file's state as the one a cache beside it may be of, so that
+    /// the draws can go onto the cache's end (carrySnapshotCache checks the cache's header).
+    void takeCacheState();
+    /// After draws were appended by statements from drawWrites() `writesBefore` on: when they
+    /// went after the newest one (`atEnd`), their statements count as known to the cache.
+    void countAppend(std::uint64_t writesBefore, bool atEnd);
 
     std::filesystem::path path_;
     SqliteDb db_;

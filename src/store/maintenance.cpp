@@ -127,17 +127,16 @@ void prepareChange(HistoryDb& db) {
 }
 
 void rememberOwnChanges(HistoryDb& db) noexcept {
-    const auto& cached = db.snapshotCached;
-    if (!db.intactVersion && !cached)
+    if (!db.intactVersion && !db.snapshotCached)
         return;
     try {
+        // The markers and the draws carried into the cache are of one committed state.
+        const auto read = transactionUnlessInOne(db.sql(), Transaction::Mode::Deferred);
         std::int64_t version = 0;
         const FileMarkers now = readFileMarkers(db, &version);
         if (db.intactVersion && version == *db.intactVersion && rememberedMarkers(db.path()) != now)
             remember(db.path(), now);
-        if (cached && version == cached->dataVersion && db.drawWrites() == cached->drawWrites &&
-            cached->markers != now)
-            carrySnapshotCache(db.path(), cached->markers, now);
+        db.carrySnapshotCache(now, version);
     } catch (const std::exception&) {
     }
 }

@@ -46,8 +46,9 @@ std::filesystem::path checkedMarkersFile(const std::filesystem::path& database);
 /// After this program's changes through `db`: when the file was found intact before them and no
 /// other connection has committed since, remembers its markers as checked, so that the next
 /// change need not check it again; when the changes left the draws as the snapshot cache holds
-/// them (grouped results stored), carries the cache over to the file's new state. Failures are
-/// ignored: at worst the next change checks, the next load reads the database.
+/// them (grouped results stored) or appended draws after them, carries the cache over to the
+/// file's new state (HistoryDb::carrySnapshotCache). Failures are ignored: at worst the next
+/// change checks, the next load reads the database.
 void rememberOwnChanges(HistoryDb& db) noexcept;
 
 /// Deletes the newest draw and compacts the file. Removes nothing when the history is empty;

@@ -24,10 +24,13 @@ std::optional<Snapshot> readSnapshotCache(const std::filesystem::path& database,
 void writeSnapshotCache(const std::filesystem::path& database, const FileMarkers& markers,
                         const Snapshot& snapshot) noexcept;
 
-/// Makes a cache of the state `from` the cache of the state `to`, whose draws are the same (a
-/// change of the grouped results only): its markers are rewritten in place. A cache of any
-/// other state is left as it is.
-void carrySnapshotCache(const std::filesystem::path& database, const FileMarkers& from,
-                        const FileMarkers& to) noexcept;
+/// Makes a cache of the state `from` the cache of the state `to`, whose draws are those of
+/// `from` followed by `appended` (none for a change of the grouped results only): `appended`
+/// goes after its end as a segment of its own, then its header is rewritten in one write. A
+/// kill in between leaves a cache that no load takes. A cache of any other state, or one that
+/// already holds many appended segments, is left as it is for the next load to rebuild. True
+/// when the cache is now of `to`.
+bool carrySnapshotCache(const std::filesystem::path& database, const FileMarkers& from,
+                        const FileMarkers& to, const Snapshot& appended = {}) noexcept;
 
 } // namespace yilou::history

@@ -52,6 +52,41 @@ TEST(SnapshotCache, ALoadGivesTheDatabaseAsItIsWhateverHappenedToTheCache) {
          [](HistoryDb& db, const auto& records) {
              db.appendDraw(records[40]);
              rememberOwnChanges(db);
+         },
+         true},
+        {"a draw appended by this program, the connection closed",
+         [](HistoryDb& db, const auto& records) { db.appendDraw(records[40]); }, true},
+        {"draws appended by this program, one after a load, two after that",
+         [](HistoryDb& db, const auto& records) {
+             db.appendDraw(records[40]);
+             db.loadSnapshot();
+             db.appendDraws({records[41], records[42]});
+             rememberOwnChanges(db);
+         },
+         true},
+        {"a draw appended by this program, then a number changed by it",
+         [](HistoryDb& db, const auto& records) {
+             db.appendDraw(records[40]);
+             db.sql().exec("UPDATE [Lishi] SET [L1A] = 12 - [L1A] WHERE [SQQH] = " +
+                           std::to_string(records[20].issue));
+             rememberOwnChanges(db);
+         }},
+        {"draws appended by this program out of issue order",
+         [](HistoryDb& db, const auto& records) {
+             db.appendDraws({records[41], records[40]});
+             rememberOwnChanges(db);
+         }},
+        {"an append to the cache cut short by a kill",
+         [&](HistoryDb& db, const auto& records) {
+             db.appendDraw(records[40]);
+             rememberOwnChanges(db);
+             std::filesystem::resize_file(cache(db), std::filesystem::file_size(cache(db)) - 1);
+         }},
+        {"a value of an appended draw garbled",
+         [&](HistoryDb& db, const auto& records) {
+             db.appendDraw(records[40]);
+             rememberOwnChanges(db);
+             garble(db, 1);
          }},
         {"the draws replaced by this program, the same issues",
          [](HistoryDb& db, const auto& records) {
@@ -61,8 +96,9 @@ TEST(SnapshotCache, ALoadGivesTheDatabaseAsItIsWhateverHappenedToTheCache) {
              storeYlRows(db, {});
              rememberOwnChanges(db);
          }},
-        {"a draw appended by another connection",
-         [](HistoryDb& db, const auto& records) { HistoryDb(db.path()).appendDraw(records[40]); }},
+        {"a draw appended by another connection of this program, which loaded nothing",
+         [](HistoryDb& db, const auto& records) { HistoryDb(db.path()).appendDraw(records[40]); },
+         true},
         {"a number changed by a statement of another connection",
          [](HistoryDb& db, const auto& records) {
              SqliteDb(db.path()).exec("UPDATE [Lishi] SET [L1A] = 12 - [L1A] WHERE [SQQH] = " +
@@ -93,7 +129,7 @@ TEST(SnapshotCache, ALoadGivesTheDatabaseAsItIsWhateverHappenedToTheCache) {
                                         std::filesystem::copy_options::overwrite_existing);
          }},
     };
-    const auto records = yilou::testing::generateDraws(41, 9);
+    const auto records = yilou::testing::generateDraws(43, 9);
     for (const auto& [what, action, valid] : cases) {
         SCOPED_TRACE(what);
         TempDir dir;
