@@ -9,8 +9,7 @@
 #include "app/overview/overview_model.h"
 #include "app/overview/overview_pages.h"
 #include "app/patterns/pattern_page.h"
-#include "store/history_db.h"
-#include "support/history_generator.h"
+#include "generated_database.h"
 #include "support/offscreen_application.h"
 #include "support/temp_dir.h"
 
@@ -49,13 +48,7 @@ int main(int argc, char** argv) {
     constexpr std::size_t kDraws = 1'000'000;
     constexpr int kRuns = 5;
     yilou::testing::TempDir dir;
-    {
-        yilou::testing::GeneratedHistory settings;
-        settings.draws = kDraws;
-        settings.firstIssue = 15010101;
-        yilou::history::HistoryDb db(dir / yilou::history::kDatabaseFileName);
-        db.replaceAll(yilou::testing::generateDraws(settings));
-    }
+    yilou::testing::storeGeneratedDraws(dir.path(), kDraws);
     yilou::app::frmMain window(dir.path());
     window.resize(1366, 740);
     window.show();

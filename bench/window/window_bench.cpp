@@ -5,8 +5,7 @@
 #include "app/frm_main.h"
 #include "app/history/history_entry_panel.h"
 #include "app/history/history_grid.h"
-#include "store/history_db.h"
-#include "support/history_generator.h"
+#include "generated_database.h"
 #include "support/offscreen_application.h"
 #include "support/temp_dir.h"
 
@@ -43,13 +42,7 @@ int main(int argc, char** argv) {
     constexpr std::size_t kDraws = 1'000'000;
     constexpr int kRuns = 3;
     yilou::testing::TempDir dir;
-    {
-        yilou::testing::GeneratedHistory settings;
-        settings.draws = kDraws;
-        settings.firstIssue = 15010101;
-        yilou::history::HistoryDb db(dir / yilou::history::kDatabaseFileName);
-        db.replaceAll(yilou::testing::generateDraws(settings));
-    }
+    yilou::testing::storeGeneratedDraws(dir.path(), kDraws);
 
     double open = 1e9, addHaoma = 1e9, typed = 1e9, rss = 0;
     for (int run = 0; run < kRuns; ++run) {
