@@ -57,14 +57,21 @@ void FlexGrid::showNewestWhenLong() {
     // grid's: lay them out now so that the newest row can be reached.
     executeDelayedItemsLayout();
     setTopRow(rows() - 1);
+    followsEnd_ = true;
 }
 
 void FlexGrid::updateGeometries() {
+    QScrollBar* bar = verticalScrollBar();
+    // A grid that shows its newest rows goes on showing them, whole, when its height or its
+    // rows change; one scrolled elsewhere by the user stays where it is.
+    bool toEnd = followsEnd_ && bar->value() == bar->maximum();
     QTableView::updateGeometries();
     if (newestPending_ && viewport()->height() > 0) {
         newestPending_ = false;
-        setTopRow(rows() - 1);
+        toEnd = true;
     }
+    if (toEnd)
+        bar->setValue(bar->maximum());
 }
 
 void FlexGrid::contextMenuEvent(QContextMenuEvent* event) {

@@ -26,7 +26,8 @@ public:
     void setTopRow(int row);
     /// Moves the view by `rows` rows (negative: towards the top); the grid limits it.
     void scrollRows(int rows);
-    /// When the grid holds more than 39 rows, brings its last row into view.
+    /// When the grid holds more than 39 rows, brings its last row into view and keeps it there
+    /// while the view stays at the end.
     void showNewestWhenLong();
 
 signals:
@@ -46,6 +47,8 @@ private:
     GridModel* model_;
     /// Scroll to the end as soon as the view has its size (before it is shown it has none).
     bool newestPending_ = false;
+    /// The grid was brought to its newest rows (showNewestWhenLong) and keeps them in view.
+    bool followsEnd_ = false;
 };
 
 /// Twips to pixels at 96 dpi.

@@ -384,6 +384,16 @@ private slots:
         auto* grid = window.MSFlexGrid1();
         QCOMPARE(grid->rows(), draws + 1);
         QCOMPARE(grid->topRow() > 1, scrolled);
+        if (!scrolled)
+            return;
+        // Scrolled to it, the newest row stays whole in view when the window gets lower or
+        // higher.
+        const QModelIndex newest = grid->model()->index(draws - 1, 0);
+        for (const QSize size : {QSize(1366, 900), QSize(1024, 700), QSize(1366, 768)}) {
+            window.resize(size);
+            QApplication::processEvents();
+            QVERIFY(grid->viewport()->rect().contains(grid->visualRect(newest)));
+        }
     }
 
     void rightClickOnTheHistoryGridOpensTheHistoryMenu() {
