@@ -16,14 +16,21 @@
 
 int main(int argc, char** argv) {
     // Answered before the application starts, so that it needs no display.
-    for (int i = 1; i < argc; ++i)
-        if (std::string_view(argv[i]) == "--version") {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument(argv[i]);
+        if (argument == "--version") {
             if (std::cout << "yilou " << yilou::kVersion << '\n' << std::flush)
                 return 0;
             std::cerr << yilou::messages::cannotWriteOutput(yilou::history::systemErrorText(errno))
                       << '\n';
             return 1;
         }
+        // The help only prints: the window system stays out of it, so no display is needed
+        // (the Qt options of --help-all are still listed).
+        if (argument == "-h" || argument == "--help" || argument == "-?" ||
+            argument == "--help-all")
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
 
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("11S5OMBRIX"));

@@ -60,7 +60,9 @@ def check_cli_page(program, page):
 
 
 def check_window_page(program, page):
-    env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
+    # The help is asked for as on a terminal without a display.
+    env = {k: v for k, v in os.environ.items()
+           if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
     window = cli_help.parse(cli_help.help_text(program, env=env))
     return [f"option {option} is missing" for option in window.options
             if not names(page, option)]
