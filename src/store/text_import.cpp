@@ -136,17 +136,22 @@ void HistoryLineParser::decideHead() {
     const auto digitsFirst = [&](std::size_t count) {
         return head.size() >= count && std::all_of(head.begin(), head.begin() + count, isDigit);
     };
-    std::size_t body = 0;
-    if (digitsFirst(10)) {
-        line_.issue = issueFromDigits(head.substr(2, 8));
-        body = 11;
-    } else if (nineDigitIssues_ && digitsFirst(9)) {
-        // Nine digits and no tenth: the ordinal has three digits.
-        const std::string_view digits = head.substr(0, 9);
+    // The ordinal has three digits: the nine digits YYMMDDNNN stand alone or after "20".
+    const auto readNineDigits = [&](std::string_view digits) {
         if (const auto stored = PageIssueForm{3}.toStored(issueFromDigits(digits)))
             line_.issue = *stored;
         else
             line_.refusedIssue = messages::nineDigitIssueUnusable(digits);
+    };
+    std::size_t body = 0;
+    if (nineDigitIssues_ && digitsFirst(11)) {
+        readNineDigits(head.substr(2, 9));
+        body = 12;
+    } else if (digitsFirst(10)) {
+        line_.issue = issueFromDigits(head.substr(2, 8));
+        body = 11;
+    } else if (nineDigitIssues_ && digitsFirst(9)) {
+        readNineDigits(head.substr(0, 9));
         body = 10;
     } else if (digitsFirst(8)) {
         line_.issue = issueFromDigits(head.substr(0, 8));

@@ -65,11 +65,12 @@ struct LineRules {
 };
 
 /// One line of a history text file taken apart (the line without its line end):
-/// an issue of its own when the line, blanks removed, starts with ten digits (stored as the
-/// last eight), nine digits followed by a non-digit when nine-digit issues are read
-/// (LineRules), or eight digits, in each case followed by one separator character that is
-/// skipped whatever it is; then every pair of adjacent digits is a number, the first five in
-/// the order they stand. Every other byte, and a single digit, is skipped.
+/// an issue of its own when the line, blanks removed, starts with eleven digits ("20" and a
+/// nine-digit issue) or nine digits followed by a non-digit when nine-digit issues are read
+/// (LineRules), with ten digits (stored as the last eight), or with eight digits, in each case
+/// followed by one separator character that is skipped whatever it is; then every pair of adjacent
+/// digits is a number, the first five in the order they stand. Every other byte, and a single
+/// digit, is skipped.
 struct HistoryLine {
     bool blank = false;
     std::optional<Issue> issue;
@@ -92,7 +93,7 @@ public:
     HistoryLine finish();
 
 private:
-    static constexpr std::size_t kHeadSize = 11; ///< a ten-digit issue and its separator
+    static constexpr std::size_t kHeadSize = 12; ///< an eleven-digit issue and its separator
 
     void scanBody(std::string_view text);
     void decideHead();

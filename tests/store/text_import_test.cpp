@@ -161,16 +161,21 @@ TEST(HistoryText, HappyTwelveGamesReadTheNineDigitIssueOfTheResultsPages) {
                              "170929100 01 02 03 04 09\n"
                              "01 02 03 04 10\n"
                              "170931001 01 02 03 04 11\n"
-                             "170930000 01 02 03 04 11\n");
+                             "170930000 01 02 03 04 11\n"
+                             "20170930012 01 02 03 04 12\n"
+                             "20170930100 01 02 03 04 12\n");
     const HistoryText text = readHistoryText(dir / "h.txt", gameAt(26));
+    // With "20" before it the nine-digit issue is the same, not a ten-digit issue and a digit.
     EXPECT_EQ(issuesOf(text),
-              (std::vector<Issue>{17092901, 17092902, 17092903, 17092904, 17092905}));
+              (std::vector<Issue>{17092901, 17092902, 17092903, 17092904, 17092905, 17093012}));
     EXPECT_EQ(text.draws[0].numbers, (PositionValues{3, 11, 7, 1, 12}));
-    ASSERT_EQ(text.skipped.count, 4u);
+    EXPECT_EQ(text.draws[5].numbers, (PositionValues{1, 2, 3, 4, 12}));
+    ASSERT_EQ(text.skipped.count, 5u);
     EXPECT_NE(text.skipped.first[0].reason.find("170929100"), std::string::npos);
     EXPECT_EQ(text.skipped.first[1].line, 7u); // no issue to count from
     EXPECT_NE(text.skipped.first[2].reason.find("170931001"), std::string::npos);
     EXPECT_NE(text.skipped.first[3].reason.find("170930000"), std::string::npos);
+    EXPECT_NE(text.skipped.first[4].reason.find("170930100"), std::string::npos);
 
     // An 11选5 game takes eight digits and skips the ninth: draw 00 of the day.
     const HistoryText eleven = readHistoryText(dir / "h.txt", elevenGame());
