@@ -183,7 +183,8 @@ void Snapshot::resize(std::size_t count) {
             for (std::size_t c = 0; c < SnapshotStorage::kColumnCount; ++c)
                 std::fill_n(writable(c) + old, count - old, std::int8_t{0});
         } else {
-            reallocate(std::max({count, 2 * old, kLeastCapacity}));
+            // Room for a sixteenth more: a loaded history takes appended draws without a copy.
+            reallocate(std::max({count + count / 16, 2 * old, kLeastCapacity}));
             storage_->used.store(count, std::memory_order_relaxed);
         }
     } else if (storage_ && storage_.use_count() == 1) {

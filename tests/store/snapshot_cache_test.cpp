@@ -55,7 +55,18 @@ TEST(SnapshotCache, ALoadGivesTheDatabaseAsItIsWhateverHappenedToTheCache) {
                     : bytes.find_last_not_of('\0')] ^= 0x04;
         writeFile(cache(db), bytes);
     };
-    constexpr std::size_t kHeaderBytes = 4096;
+    // Appends `record` and carries it into the cache, then puts back the cache's header page
+    // from byte `from` on as it was before.
+    const auto appendWithHeaderFrom = [&](HistoryDb& db, const DrawRecord& record,
+                                          std::size_t from) {
+        constexpr std::size_t kHeaderBytes = 4096;
+        const std::string before = readFile(cache(db));
+        db.appendDraw(record);
+        rememberOwnChanges(db);
+        std::string bytes = readFile(cache(db));
+        bytes.replace(from, kHeaderBytes - from, before, from, kHeaderBytes - from);
+        writeFile(cache(db), bytes);
+    };
     const CacheCase cases[] = {
         {"nothing", [](HistoryDb&, const auto&) {}, true},
         {"grouped results stored by this program",
@@ -101,23 +112,9 @@ TEST(SnapshotCache, ALoadGivesTheDatabaseAsItIsWhateverHappenedToTheCache) {
              rememberOwnChanges(db);
          }},
         {"an append to the cache killed before its header was written",
-         [&](HistoryDb& db, const auto& records) {
-             const std::string before = readFile(cache(db));
-             db.appendDraw(records[40]);
-             rememberOwnChanges(db);
-             std::string bytes = readFile(cache(db));
-             bytes.replace(0, kHeaderBytes, before, 0, kHeaderBytes);
-             writeFile(cache(db), bytes);
-         }},
+         [&](HistoryDb& db, const auto& records) { appendWithHeaderFrom(db, records[40], 0); }},
         {"the header of an append torn by a power cut",
-         [&](HistoryDb& db, const auto& records) {
-             const std::string before = readFile(cache(db));
-             db.appendDraw(records[40]);
-             rememberOwnChanges(db);
-             std::string bytes = readFile(cache(db));
-             bytes.replace(512, kHeaderBytes - 512, before, 512, kHeaderBytes - 512);
-             writeFile(cache(db), bytes);
-         }},
+         [&](HistoryDb& db, const auto& records) { appendWithHeaderFrom(db, records[40], 512); }},
         {"a value of an appended draw garbled",
          [&](HistoryDb& db, const auto& records) {
              db.appendDraw(records[40]);
