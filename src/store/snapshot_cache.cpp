@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstddef>
 #include <cstring>
+#include <ctime>
 #include <fcntl.h>
 #include <span>
 #include <string>
@@ -186,6 +187,76 @@ private:
 /// Distinguishes the temporary files of several writers in one process.
 std::atomic<unsigned> writerCount{0};
 
+/// A name beside `target` for a temporary file, which removeStaleTemporaryFiles clears after a
+/// kill.
+std::filesystem::path temporaryFor(const std::filesystem::path& target) {
+    return target.parent_path() /
+           ("." + target.filename().string() + "." + std::to_string(::getpid()) + "-" +
+            std::to_string(writerCount++) + ".tmp");
+}
+
+/// Where a load remembers the cache file it found whole (fileStamp).
+std::filesystem::path checkedCacheFile(const std::filesystem::path& database) {
+    return snapshotCacheFile(database).string() + ".checked";
+}
+
+/// What tells the cache file `status` is of from any file that has been written since: the
+/// boot, the device and inode, the size and the change and modification times in ns (a change
+/// time no program can set). Empty when the boot is not known.
+std::string fileStamp(const struct stat& status) {
+    static const std::string boot = [] {
+        std::string id(64, '\0');
+        const int fd = ::open("/proc/sys/kernel/random/boot_id", O_RDONLY | O_CLOEXEC);
+        const ssize_t got = fd < 0 ? -1 : ::read(fd, id.data(), id.size());
+        if (fd >= 0)
+            ::close(fd);
+        id.resize(got > 1 ? static_cast<std::size_t>(got) - 1 : 0); // without its newline
+        return id;
+    }();
+    if (boot.empty())
+        return {};
+    const auto ns = [](const timespec& time) {
+        return std::to_string(time.tv_sec * 1'000'000'000LL + time.tv_nsec);
+    };
+    return boot + " " + std::to_string(status.st_dev) + " " + std::to_string(status.st_ino) + " " +
+           std::to_string(status.st_size) + " " + ns(status.st_ctim) + " " + ns(status.st_mtim);
+}
+
+/// Whether `stamp` is the one remembered in checkedCacheFile.
+bool checkedBefore(const std::filesystem::path& database, const std::string& stamp) {
+    const int fd = ::open(checkedCacheFile(database).c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    std::string text(stamp.size() + 1, '\0');
+    const ssize_t got = ::read(fd, text.data(), text.size());
+    ::close(fd);
+    return !stamp.empty() && got == static_cast<ssize_t>(stamp.size()) &&
+           text.compare(0, stamp.size(), stamp) == 0;
+}
+
+/// Remembers the stamp of a cache file found whole, written to a temporary file and renamed.
+/// Files are stamped by a clock that moves in ticks of a few ms, so a write within the tick of
+/// the file's last one would leave its times as they are: the stamp is remembered only once
+/// that tick is over (else the next load checks the file again). Failures are ignored.
+void rememberChecked(const std::filesystem::path& database, const struct stat& status,
+                     const std::string& stamp) {
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME_COARSE, &now);
+    const auto after = [](const timespec& a, const timespec& b) {
+        return a.tv_sec != b.tv_sec ? a.tv_sec > b.tv_sec : a.tv_nsec > b.tv_nsec;
+    };
+    if (stamp.empty() || !after(now, status.st_ctim))
+        return;
+    const auto target = checkedCacheFile(database);
+    const auto temporary = temporaryFor(target);
+    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return;
+    const bool written = writeAll(fd, stamp.data(), stamp.size(), 0);
+    if (::close(fd) != 0 || !written || ::rename(temporary.c_str(), target.c_str()) != 0)
+        ::unlink(temporary.c_str());
+}
+
 } // namespace
 
 std::filesystem::path snapshotCacheFile(const std::filesystem::path& database) {
@@ -211,9 +282,14 @@ std::optional<Snapshot> readSnapshotCache(const std::filesystem::path& database,
         return std::nullopt;
     auto storage = std::make_shared<MappedStorage>(map, static_cast<std::size_t>(status.st_size),
                                                    header.capacity, header.draws);
+    const Snapshot snapshot(storage, header.draws);
+    // Every column is checked once after the file was written; a file not written since (its
+    // stamp) holds what was checked, and its pages are faulted in as the columns are read.
+    const std::string stamp = fileStamp(status);
+    if (checkedBefore(database, stamp))
+        return snapshot;
     // The page tables filled at once, read-only, so that the pages stay the page cache's.
     ::madvise(map, static_cast<std::size_t>(status.st_size), MADV_POPULATE_READ);
-    const Snapshot snapshot(storage, header.draws);
     for (std::size_t part = 0; part < kParts; ++part) {
         const auto bytes = partBytes(snapshot, part, snapshot.size());
         Checksum checksum;
@@ -222,16 +298,14 @@ std::optional<Snapshot> readSnapshotCache(const std::filesystem::path& database,
             checksum.finish(tail, bytes.size()) != header.parts[part].sum)
             return std::nullopt;
     }
+    rememberChecked(database, status, stamp);
     return snapshot;
 }
 
 void writeSnapshotCache(const std::filesystem::path& database, const FileMarkers& markers,
                         const Snapshot& snapshot) noexcept {
     const auto target = snapshotCacheFile(database);
-    // The name of a temporary file that removeStaleTemporaryFiles clears after a kill.
-    const auto temporary = target.parent_path() /
-                           ("." + target.filename().string() + "." + std::to_string(::getpid()) +
-                            "-" + std::to_string(writerCount++) + ".tmp");
+    const auto temporary = temporaryFor(target);
     const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (fd < 0)
         return;

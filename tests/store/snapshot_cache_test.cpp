@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <functional>
 #include <gtest/gtest.h>
 #include <map>
@@ -145,6 +146,17 @@ TEST(SnapshotCache, ALoadGivesTheDatabaseAsItIsWhateverHappenedToTheCache) {
         {"the cache cut short",
          [&](HistoryDb& db, const auto&) { std::filesystem::resize_file(cache(db), 200); }},
         {"a value of the last column garbled", [&](HistoryDb& db, const auto&) { garble(db); }},
+        {"a value garbled after a load found the cache whole and remembered it",
+         [&](HistoryDb& db, const auto&) {
+             // The load remembers the file once the clock tick of its last write is over.
+             const auto checked = cache(db).string() + ".checked";
+             for (int i = 0; i < 500 && !std::filesystem::exists(checked); ++i) {
+                 std::this_thread::sleep_for(std::chrono::milliseconds(1));
+                 readSnapshotCache(db.path(), readFileMarkers(db));
+             }
+             ASSERT_TRUE(std::filesystem::exists(checked));
+             garble(db);
+         }},
         {"an issue garbled",
          [&](HistoryDb& db, const auto& records) { garble(db, records[10].issue); }},
         {"the cache of another history of the same issues copied in",
