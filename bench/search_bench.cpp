@@ -24,12 +24,7 @@ const history::Snapshot& millionDraws() {
 }
 
 std::size_t snapshotBytes(const history::Snapshot& snapshot) {
-    std::size_t bytes = sizeof snapshot + snapshot.issues.capacity() * sizeof(history::Issue);
-    for (const auto& order : snapshot.columns)
-        for (const auto& letter : order)
-            for (const auto& column : letter)
-                bytes += column.capacity() * sizeof(column[0]);
-    return bytes;
+    return sizeof snapshot + history::SnapshotStorage::bytes(snapshot.size());
 }
 
 /// A search of the whole history; `values[p]` 0 leaves position p + 1 unselected.

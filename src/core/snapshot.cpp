@@ -1,6 +1,8 @@
 #include "core/snapshot.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <new>
 
 namespace yilou::history {
 
@@ -26,21 +28,26 @@ constexpr DigitTables makeDigitTables() {
 
 constexpr DigitTables kDigits = makeDigitTables();
 
-using ColumnSet = std::array<std::array<Snapshot::Column, 5>, kLetterCount>;
+/// Column `index` of SnapshotStorage: the column of `order`, `letter` and `position`.
+constexpr std::size_t columnIndex(int order, int letter, int position) {
+    return (static_cast<std::size_t>(order) * kLetterCount + letter) * 5 + position;
+}
 
 /// Writes one value per draw into a column. Column by column, the writes of a block stay
 /// sequential instead of spreading over 30 columns per draw.
 template <typename Value>
-void setColumn(Snapshot::Column& column, std::size_t first, std::span<const StoredDraw> draws,
+void setColumn(std::int8_t* column, std::size_t first, std::span<const StoredDraw> draws,
                Value value) {
-    std::int8_t* out = column.data() + first;
+    std::int8_t* out = column + first;
     for (const StoredDraw& draw : draws)
         *out++ = value(draw);
 }
 
-void setColumnSet(ColumnSet& set, std::size_t first, std::span<const StoredDraw> draws) {
-    const auto at = [&set](Letter letter, int p) -> Snapshot::Column& {
-        return set[static_cast<int>(letter)][p];
+/// Writes the columns of `order` of draws first, first + 1, … into `storage`.
+void setColumnSet(const SnapshotStorage& storage, int order, std::size_t first,
+                  std::span<const StoredDraw> draws) {
+    const auto at = [&](Letter letter, int p) {
+        return storage.column(columnIndex(order, static_cast<int>(letter), p));
     };
     for (int p = 0; p < 5; ++p) {
         setColumn(at(Letter::A, p), first, draws,
@@ -57,12 +64,26 @@ void setColumnSet(ColumnSet& set, std::size_t first, std::span<const StoredDraw>
     }
 }
 
-template <typename Action> void forEachColumn(Snapshot& snapshot, Action action) {
-    for (auto& order : snapshot.columns)
-        for (auto& letter : order)
-            for (auto& column : letter)
-                action(column);
-}
+/// Storage of the snapshot's own, zero-filled.
+class OwnedStorage : public SnapshotStorage {
+public:
+    explicit OwnedStorage(std::size_t capacity)
+        : SnapshotStorage(allocate(capacity), capacity, 0) {}
+    ~OwnedStorage() override { std::free(issues()); }
+
+private:
+    static std::byte* allocate(std::size_t capacity) {
+        // calloc leaves a large block to the kernel's zero pages until it is written.
+        auto* memory =
+            static_cast<std::byte*>(std::calloc(std::max<std::size_t>(bytes(capacity), 1), 1));
+        if (!memory)
+            throw std::bad_alloc();
+        return memory;
+    }
+};
+
+/// The smallest room a snapshot's own storage is made with.
+constexpr std::size_t kLeastCapacity = 64;
 
 /// The stored values of a draw's D set: its L set with the positions in ascending order of
 /// number.
@@ -81,6 +102,26 @@ StoredDraw ascending(const StoredDraw& draw) {
 
 } // namespace
 
+Snapshot::Snapshot(std::shared_ptr<SnapshotStorage> storage, std::size_t count)
+    : storage_(std::move(storage)) {
+    point(count);
+}
+
+Snapshot::Snapshot(Snapshot&& other) noexcept
+    : issues(other.issues), columns(other.columns), storage_(std::move(other.storage_)) {
+    other.point(0);
+}
+
+Snapshot& Snapshot::operator=(Snapshot&& other) noexcept {
+    if (this != &other) {
+        storage_ = std::move(other.storage_);
+        issues = other.issues;
+        columns = other.columns;
+        other.point(0);
+    }
+    return *this;
+}
+
 PositionValues Snapshot::numbers(std::size_t index) const {
     PositionValues out{};
     for (int p = 0; p < 5; ++p)
@@ -88,25 +129,83 @@ PositionValues Snapshot::numbers(std::size_t index) const {
     return out;
 }
 
+void Snapshot::point(std::size_t count) {
+    if (!storage_) {
+        issues = {};
+        for (auto& order : columns)
+            for (auto& letter : order)
+                letter.fill({});
+        return;
+    }
+    issues = {storage_->issues(), count};
+    for (int o = 0; o < 2; ++o)
+        for (int l = 0; l < kLetterCount; ++l)
+            for (int p = 0; p < 5; ++p)
+                columns[o][l][p] = {storage_->column(columnIndex(o, l, p)), count};
+}
+
+bool Snapshot::claim(std::size_t count) {
+    if (!storage_ || count > storage_->capacity())
+        return false;
+    if (storage_.use_count() == 1) {
+        storage_->used.store(count, std::memory_order_relaxed);
+        return true;
+    }
+    // Copies sharing the storage: the first to append after the draws they hold takes the room.
+    std::size_t expected = size();
+    return storage_->used.compare_exchange_strong(expected, count, std::memory_order_relaxed);
+}
+
+void Snapshot::reallocate(std::size_t capacity) {
+    const std::size_t count = size();
+    auto owned = std::make_shared<OwnedStorage>(capacity);
+    std::copy_n(issues.data(), count, owned->issues());
+    for (int o = 0; o < 2; ++o)
+        for (int l = 0; l < kLetterCount; ++l)
+            for (int p = 0; p < 5; ++p)
+                std::copy_n(columns[o][l][p].data(), count, owned->column(columnIndex(o, l, p)));
+    owned->used.store(count, std::memory_order_relaxed);
+    storage_ = std::move(owned);
+    point(count);
+}
+
 void Snapshot::reserve(std::size_t count) {
-    issues.reserve(count);
-    forEachColumn(*this, [count](Column& column) { column.reserve(count); });
+    if (!storage_ || storage_.use_count() != 1 || storage_->capacity() < count)
+        reallocate(std::max(count, size()));
 }
 
 void Snapshot::resize(std::size_t count) {
-    issues.resize(count);
-    forEachColumn(*this, [count](Column& column) { column.resize(count); });
+    const std::size_t old = size();
+    if (count > old) {
+        if (claim(count)) {
+            // The room after the end may hold what a shorter copy or another program left.
+            std::fill_n(storage_->issues() + old, count - old, Issue{0});
+            for (std::size_t c = 0; c < SnapshotStorage::kColumnCount; ++c)
+                std::fill_n(writable(c) + old, count - old, std::int8_t{0});
+        } else {
+            // Room for a sixteenth more: a loaded history takes appended draws without a copy.
+            reallocate(std::max({count + count / 16, 2 * old, kLeastCapacity}));
+            storage_->used.store(count, std::memory_order_relaxed);
+        }
+    } else if (storage_ && storage_.use_count() == 1) {
+        storage_->used.store(count, std::memory_order_relaxed);
+    }
+    point(count);
 }
 
 void Snapshot::push(const DrawRecord& record) {
     const std::size_t index = size();
-    resize(index + 1);
-    issues[index] = record.issue;
+    if (!claim(index + 1)) {
+        reallocate(std::max(2 * index, kLeastCapacity));
+        storage_->used.store(index + 1, std::memory_order_relaxed);
+    }
+    storage_->issues()[index] = record.issue;
     for (int o = 0; o < 2; ++o)
         for (int l = 0; l < kLetterCount; ++l)
             for (int p = 0; p < 5; ++p)
-                columns[o][l][p][index] =
+                writable(columnIndex(o, l, p))[index] =
                     static_cast<std::int8_t>(record.set(static_cast<NumberOrder>(o)).values[l][p]);
+    point(index + 1);
 }
 
 void Snapshot::setStored(std::size_t first, std::span<const StoredDraw> draws) {
@@ -115,11 +214,11 @@ void Snapshot::setStored(std::size_t first, std::span<const StoredDraw> draws) {
     for (std::size_t start = 0; start < draws.size(); start += kChunk) {
         const auto chunk = draws.subspan(start, std::min(kChunk, draws.size() - start));
         for (std::size_t i = 0; i < chunk.size(); ++i) {
-            issues[first + start + i] = chunk[i].issue;
+            storage_->issues()[first + start + i] = chunk[i].issue;
             sorted[i] = ascending(chunk[i]);
         }
-        setColumnSet(columns[0], first + start, chunk);
-        setColumnSet(columns[1], first + start, {sorted.data(), chunk.size()});
+        setColumnSet(*storage_, 0, first + start, chunk);
+        setColumnSet(*storage_, 1, first + start, {sorted.data(), chunk.size()});
     }
 }
 

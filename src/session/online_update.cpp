@@ -31,6 +31,9 @@ StoredPage storePageDraws(HistoryDb& db, const UpdatePlan& plan, const PageDraws
     StoredPage out;
     if (found.draws.empty())
         return out;
+    // Appended draws go onto the end of the snapshot cache also when nothing was loaded.
+    if (!plan.replaceHistory)
+        db.takeCacheState();
     Transaction transaction(db.sql());
     if (plan.replaceHistory) {
         const ReplacedHistory saved = saveHistoryBeforeReplacing(db, dataDir);

@@ -450,13 +450,18 @@ void HistoryDb::carrySnapshotCache(const FileMarkers& now, std::int64_t version)
     const FileMarkers& from = cached->markers;
     try {
         const auto read = transactionUnlessInOne(sql(), Transaction::Mode::Deferred);
+        bool carried = false;
         if (now.draws == from.draws) {
-            history::carrySnapshotCache(path_, from, now);
+            carried = history::carrySnapshotCache(path_, from, now);
         } else if (now.draws > from.draws && now.newest > from.newest) {
             const Snapshot appended = loadNewest(now.draws - from.draws);
-            if (appended.size() == now.draws - from.draws && appended.issues.front() > from.newest)
-                history::carrySnapshotCache(path_, from, now, appended);
+            carried = appended.size() == now.draws - from.draws &&
+                      appended.issues.front() > from.newest &&
+                      history::carrySnapshotCache(path_, from, now, appended);
         }
+        // The next draws appended go on from here.
+        if (carried)
+            snapshotCached = CacheState{now, version, drawWrites_};
     } catch (const std::exception&) {
     }
 }

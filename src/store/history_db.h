@@ -84,6 +84,12 @@ public:
     /// changed the grouped results or appended draws after the newest one, carries the cache
     /// over to `now` (carrySnapshotCache). Anything else leaves the cache to the next load.
     void carrySnapshotCache(const FileMarkers& now, std::int64_t version) noexcept;
+    /// Before draws are appended by a connection that has not loaded the snapshot, outside a
+    /// transaction or before the caller's transaction that appends them begins: takes the
+    /// file's state as the one a cache beside it may be of, so that the draws can go onto the
+    /// cache's end (carrySnapshotCache checks the cache's header). Inside a transaction it
+    /// does nothing, as the state then may hold this connection's own uncommitted changes.
+    void takeCacheState();
 
     /// Reads the whole history in issue order, as one committed state. A long history is read
     /// in two halves on two threads, the second through a read-only connection of its own.
@@ -97,10 +103,6 @@ private:
     /// The issue that `query` selects; nothing when it selects none or NULL.
     std::optional<Issue> issueOf(std::string_view query);
     void insertRows(const std::vector<DrawRecord>& records, const std::vector<std::int64_t>& idx);
-    /// Before draws are appended outside a transaction by a connection that has not loaded
-    /// the snapshot: takes the file's state as the one a cache beside it may be of, so that
-    /// the draws can go onto the cache's end (carrySnapshotCache checks the cache's header).
-    void takeCacheState();
     /// After draws were appended by statements from drawWrites() `writesBefore` on: when they
     /// went after the newest one (`atEnd`), their statements count as known to the cache.
     void countAppend(std::uint64_t writesBefore, bool atEnd);

@@ -2,12 +2,15 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cerrno>
 #include <cstddef>
 #include <cstring>
+#include <ctime>
 #include <fcntl.h>
 #include <span>
 #include <string>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -15,35 +18,38 @@ namespace yilou::history {
 
 namespace {
 
-/// The header: the kind and layout of the file, the markers as text, the number of draws, in how
-/// many segments they follow it and the state of the checksum after the last segment. A segment
-/// is its number of draws, then their issues, then every column of them; a cache is written as
-/// one segment and draws appended later add one each.
-constexpr std::array<char, 8> kMagic{'Y', 'L', 'C', 'O', 'L', 'S', '0', '2'};
-constexpr std::size_t kMarkersBytes = 128;
-/// Appends beyond this many segments are left to the next load, which writes one.
-constexpr std::uint64_t kMostSegments = 64;
-/// The bytes a draw takes in a segment.
-constexpr std::uint64_t kDrawBytes = sizeof(Issue) + 2 * kLetterCount * 5;
-
 /// A checksum of 64-bit words: a multiply-xor mix per word in four lanes, so that the words
-/// of one lane follow each other while the lanes run side by side; a part's tail is padded with
-/// zeros.
+/// of one lane follow each other while the lanes run side by side. It goes on block by block, so
+/// that draws appended to a column continue its checksum; the tail of less than a block is
+/// mixed in only by finish().
 class Checksum {
 public:
-    void add(std::span<const char> bytes) {
-        std::size_t i = 0;
-        for (; i + 32 <= bytes.size(); i += 32)
-            for (std::size_t lane = 0; lane < 4; ++lane)
-                mix(lane, word(bytes.data() + i + 8 * lane, 8));
-        for (; i < bytes.size(); i += 8)
-            mix(0, word(bytes.data() + i, std::min<std::size_t>(8, bytes.size() - i)));
-    }
     using Lanes = std::array<std::uint64_t, 4>;
+    static constexpr std::size_t kBlock = 32;
+
     Checksum() = default;
-    /// Goes on from the state `lanes` of a checksum of what came before.
+    /// Goes on from the state `lanes` of a checksum of the blocks before.
     explicit Checksum(const Lanes& lanes) : lanes_(lanes) {}
     const Lanes& lanes() const { return lanes_; }
+
+    /// Adds the whole blocks of `bytes` and returns the rest.
+    std::span<const char> add(std::span<const char> bytes) {
+        std::size_t i = 0;
+        for (; i + kBlock <= bytes.size(); i += kBlock)
+            for (std::size_t lane = 0; lane < 4; ++lane)
+                mix(lanes_[lane], word(bytes.data() + i + 8 * lane, 8));
+        return bytes.subspan(i);
+    }
+    /// The checksum of `length` bytes: the blocks added, then `tail` (less than a block).
+    std::uint64_t finish(std::span<const char> tail, std::uint64_t length) const {
+        Lanes lanes = lanes_;
+        for (std::size_t i = 0; i < tail.size(); i += 8)
+            mix(lanes[0], word(tail.data() + i, std::min<std::size_t>(8, tail.size() - i)));
+        std::uint64_t out = length;
+        for (std::uint64_t lane : lanes)
+            mix(out, lane);
+        return out;
+    }
 
 private:
     static std::uint64_t word(const char* bytes, std::size_t size) {
@@ -51,35 +57,74 @@ private:
         std::memcpy(&out, bytes, size);
         return out;
     }
-    void mix(std::size_t lane, std::uint64_t word) {
-        std::uint64_t state = (lanes_[lane] ^ word) * 0x9E3779B97F4A7C15u;
-        lanes_[lane] = state ^ state >> 29;
+    static void mix(std::uint64_t& state, std::uint64_t word) {
+        const std::uint64_t mixed = (state ^ word) * 0x9E3779B97F4A7C15u;
+        state = mixed ^ mixed >> 29;
     }
     Lanes lanes_{0x243F6A8885A308D3u, 0x13198A2E03707344u, 0xA4093822299F31D0u,
                  0x082EFA98EC4E6C89u};
+};
+
+/// The file is a header page, then the draws laid out as SnapshotStorage lays them out for the
+/// header's capacity: the issues, then each column, every one `capacity` draws long, so that a
+/// mapping of the file is the snapshot's storage. The room after the draws takes appended ones.
+constexpr std::array<char, 8> kMagic{'Y', 'L', 'C', 'O', 'L', 'S', '0', '3'};
+constexpr std::size_t kMarkersBytes = 128;
+constexpr std::size_t kHeaderBytes = 4096;
+/// The parts of the draws: the issues, then the columns.
+constexpr std::size_t kParts = 1 + SnapshotStorage::kColumnCount;
+
+/// The checksum of one part: its lanes after its whole blocks, and finish() over its tail.
+struct PartCheck {
+    Checksum::Lanes lanes{};
+    std::uint64_t sum = 0;
 };
 
 struct Header {
     std::array<char, 8> magic{};
     std::array<char, kMarkersBytes> markers{}; ///< FileMarkers::text(), zero-padded
     std::uint64_t draws = 0;
-    std::uint64_t segments = 0;
-    Checksum::Lanes checksum{};
+    std::uint64_t capacity = 0;
+    std::array<PartCheck, kParts> parts{};
+    /// The checksum of the fields above, so that a torn write of the header shows.
+    std::uint64_t check = 0;
 
-    std::uint64_t fileSize() const { return sizeof(Header) + segments * 8 + draws * kDrawBytes; }
+    std::uint64_t fileSize() const { return kHeaderBytes + SnapshotStorage::bytes(capacity); }
+    std::uint64_t ownCheck() const {
+        const std::span bytes(reinterpret_cast<const char*>(this), offsetof(Header, check));
+        Checksum checksum;
+        const auto tail = checksum.add(bytes);
+        return checksum.finish(tail, bytes.size());
+    }
 };
+static_assert(sizeof(Header) <= kHeaderBytes);
 
-/// The parts of draws first .. first + count − 1 of a snapshot, in segment order: their issues,
-/// then every column.
-template <typename Snap, typename Action>
-void forEachPart(Snap& snapshot, std::size_t first, std::size_t count, Action action) {
-    using Byte = std::conditional_t<std::is_const_v<Snap>, const char, char>;
-    action(
-        std::span(reinterpret_cast<Byte*>(snapshot.issues.data() + first), count * sizeof(Issue)));
-    for (auto& order : snapshot.columns)
-        for (auto& letter : order)
-            for (auto& column : letter)
-                action(std::span(reinterpret_cast<Byte*>(column.data() + first), count));
+/// The room of a cache for `draws` draws: as many again as a sixteenth of them, at least 4096,
+/// rounded to whole pages so that every column starts on a page.
+std::uint64_t capacityFor(std::uint64_t draws) {
+    constexpr std::uint64_t kPage = 4096;
+    const std::uint64_t room = draws + std::max<std::uint64_t>(kPage, draws / 16);
+    return (room + kPage - 1) / kPage * kPage;
+}
+
+/// The bytes a draw takes in part `part`.
+std::size_t width(std::size_t part) {
+    return part == 0 ? sizeof(Issue) : 1;
+}
+
+/// Where part `part` starts in a cache of room for `capacity` draws.
+off_t partOffset(std::size_t part, std::uint64_t capacity) {
+    return static_cast<off_t>(kHeaderBytes + capacity * (part == 0 ? 0 : sizeof(Issue) + part - 1));
+}
+
+/// The first `count` draws of part `part` of `snapshot`, as bytes.
+std::span<const char> partBytes(const Snapshot& snapshot, std::size_t part, std::size_t count) {
+    if (part == 0)
+        return {reinterpret_cast<const char*>(snapshot.issues.data()), count * sizeof(Issue)};
+    const std::size_t column = part - 1;
+    const auto& values =
+        snapshot.columns[column / (kLetterCount * 5)][column / 5 % kLetterCount][column % 5];
+    return {reinterpret_cast<const char*>(values.data()), count};
 }
 
 bool readAll(int fd, char* data, std::size_t size, off_t offset) {
@@ -117,6 +162,101 @@ std::array<char, kMarkersBytes> markersField(const FileMarkers& markers) {
     return field;
 }
 
+/// Whether `header`, of a file of `fileSize` bytes, is whole and of the state `markers`.
+bool headerOf(const Header& header, std::uint64_t fileSize, const FileMarkers& markers) {
+    return header.magic == kMagic && header.check == header.ownCheck() &&
+           header.markers == markersField(markers) && header.draws == markers.draws &&
+           header.draws <= header.capacity && header.capacity % 4096 == 0 &&
+           header.capacity <= fileSize && fileSize == header.fileSize();
+}
+
+/// A private mapping of a cache file: the draws are read where the page cache holds them, and
+/// a snapshot's appended draws go into pages of the process's own.
+class MappedStorage : public SnapshotStorage {
+public:
+    MappedStorage(void* map, std::size_t length, std::size_t capacity, std::size_t draws)
+        : SnapshotStorage(static_cast<std::byte*>(map) + kHeaderBytes, capacity, draws), map_(map),
+          length_(length) {}
+    ~MappedStorage() override { ::munmap(map_, length_); }
+
+private:
+    void* map_;
+    std::size_t length_;
+};
+
+/// Distinguishes the temporary files of several writers in one process.
+std::atomic<unsigned> writerCount{0};
+
+/// A name beside `target` for a temporary file, which removeStaleTemporaryFiles clears after a
+/// kill.
+std::filesystem::path temporaryFor(const std::filesystem::path& target) {
+    return target.parent_path() /
+           ("." + target.filename().string() + "." + std::to_string(::getpid()) + "-" +
+            std::to_string(writerCount++) + ".tmp");
+}
+
+/// Where a load remembers the cache file it found whole (fileStamp).
+std::filesystem::path checkedCacheFile(const std::filesystem::path& database) {
+    return snapshotCacheFile(database).string() + ".checked";
+}
+
+/// What tells the cache file `status` is of from any file that has been written since: the
+/// boot, the device and inode, the size and the change and modification times in ns (a change
+/// time no program can set). Empty when the boot is not known.
+std::string fileStamp(const struct stat& status) {
+    static const std::string boot = [] {
+        std::string id(64, '\0');
+        const int fd = ::open("/proc/sys/kernel/random/boot_id", O_RDONLY | O_CLOEXEC);
+        const ssize_t got = fd < 0 ? -1 : ::read(fd, id.data(), id.size());
+        if (fd >= 0)
+            ::close(fd);
+        id.resize(got > 1 ? static_cast<std::size_t>(got) - 1 : 0); // without its newline
+        return id;
+    }();
+    if (boot.empty())
+        return {};
+    const auto ns = [](const timespec& time) {
+        return std::to_string(time.tv_sec * 1'000'000'000LL + time.tv_nsec);
+    };
+    return boot + " " + std::to_string(status.st_dev) + " " + std::to_string(status.st_ino) + " " +
+           std::to_string(status.st_size) + " " + ns(status.st_ctim) + " " + ns(status.st_mtim);
+}
+
+/// Whether `stamp` is the one remembered in checkedCacheFile.
+bool checkedBefore(const std::filesystem::path& database, const std::string& stamp) {
+    const int fd = ::open(checkedCacheFile(database).c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    std::string text(stamp.size() + 1, '\0');
+    const ssize_t got = ::read(fd, text.data(), text.size());
+    ::close(fd);
+    return !stamp.empty() && got == static_cast<ssize_t>(stamp.size()) &&
+           text.compare(0, stamp.size(), stamp) == 0;
+}
+
+/// Remembers the stamp of a cache file found whole, written to a temporary file and renamed.
+/// Files are stamped by a clock that moves in ticks of a few ms, so a write within the tick of
+/// the file's last one would leave its times as they are: the stamp is remembered only once
+/// that tick is over (else the next load checks the file again). Failures are ignored.
+void rememberChecked(const std::filesystem::path& database, const struct stat& status,
+                     const std::string& stamp) {
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME_COARSE, &now);
+    const auto after = [](const timespec& a, const timespec& b) {
+        return a.tv_sec != b.tv_sec ? a.tv_sec > b.tv_sec : a.tv_nsec > b.tv_nsec;
+    };
+    if (stamp.empty() || !after(now, status.st_ctim))
+        return;
+    const auto target = checkedCacheFile(database);
+    const auto temporary = temporaryFor(target);
+    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return;
+    const bool written = writeAll(fd, stamp.data(), stamp.size(), 0);
+    if (::close(fd) != 0 || !written || ::rename(temporary.c_str(), target.c_str()) != 0)
+        ::unlink(temporary.c_str());
+}
+
 } // namespace
 
 std::filesystem::path snapshotCacheFile(const std::filesystem::path& database) {
@@ -128,78 +268,63 @@ std::optional<Snapshot> readSnapshotCache(const std::filesystem::path& database,
     const int fd = ::open(snapshotCacheFile(database).c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return std::nullopt;
-    std::optional<Snapshot> out;
-    Header header;
     struct stat status {};
-    if (readAll(fd, reinterpret_cast<char*>(&header), sizeof header, 0) && header.magic == kMagic &&
-        header.markers == markersField(markers) && header.draws == markers.draws &&
-        header.segments <= kMostSegments && ::fstat(fd, &status) == 0 &&
-        static_cast<std::uint64_t>(status.st_size) == header.fileSize()) {
-        Snapshot snapshot;
-        snapshot.resize(header.draws);
-        off_t offset = sizeof header;
-        bool read = true;
-        Checksum checksum;
-        std::uint64_t first = 0;
-        for (std::uint64_t segment = 0; read && segment < header.segments; ++segment) {
-            std::uint64_t count = 0;
-            read = readAll(fd, reinterpret_cast<char*>(&count), sizeof count, offset) &&
-                   count <= header.draws - first;
-            offset += sizeof count;
-            checksum.add({reinterpret_cast<const char*>(&count), sizeof count});
-            if (read)
-                forEachPart(snapshot, first, count, [&](std::span<char> part) {
-                    read = read && readAll(fd, part.data(), part.size(), offset);
-                    offset += static_cast<off_t>(part.size());
-                    checksum.add(part);
-                });
-            first += count;
-        }
-        if (read && first == header.draws && checksum.lanes() == header.checksum)
-            out = std::move(snapshot);
-    }
+    Header header;
+    const bool whole = ::fstat(fd, &status) == 0 &&
+                       readAll(fd, reinterpret_cast<char*>(&header), sizeof header, 0) &&
+                       headerOf(header, static_cast<std::uint64_t>(status.st_size), markers);
+    // Writable but private: a snapshot's appended draws stay in this process.
+    void* map = whole ? ::mmap(nullptr, static_cast<std::size_t>(status.st_size),
+                               PROT_READ | PROT_WRITE, MAP_PRIVATE, fd, 0)
+                      : MAP_FAILED;
     ::close(fd);
-    return out;
+    if (map == MAP_FAILED)
+        return std::nullopt;
+    auto storage = std::make_shared<MappedStorage>(map, static_cast<std::size_t>(status.st_size),
+                                                   header.capacity, header.draws);
+    const Snapshot snapshot(storage, header.draws);
+    // Every column is checked once after the file was written; a file not written since (its
+    // stamp) holds what was checked, and its pages are faulted in as the columns are read.
+    const std::string stamp = fileStamp(status);
+    if (checkedBefore(database, stamp))
+        return snapshot;
+    // The page tables filled at once, read-only, so that the pages stay the page cache's.
+    ::madvise(map, static_cast<std::size_t>(status.st_size), MADV_POPULATE_READ);
+    for (std::size_t part = 0; part < kParts; ++part) {
+        const auto bytes = partBytes(snapshot, part, snapshot.size());
+        Checksum checksum;
+        const auto tail = checksum.add(bytes);
+        if (checksum.lanes() != header.parts[part].lanes ||
+            checksum.finish(tail, bytes.size()) != header.parts[part].sum)
+            return std::nullopt;
+    }
+    rememberChecked(database, status, stamp);
+    return snapshot;
 }
-
-namespace {
-
-/// Writes draws first .. first + count − 1 of `snapshot` as one segment at `offset` of `fd`,
-/// going on with `checksum`.
-bool writeSegment(int fd, off_t offset, const Snapshot& snapshot, std::size_t first,
-                  std::size_t count, Checksum& checksum) {
-    const std::uint64_t size = count;
-    checksum.add({reinterpret_cast<const char*>(&size), sizeof size});
-    bool written = writeAll(fd, reinterpret_cast<const char*>(&size), sizeof size, offset);
-    offset += sizeof size;
-    forEachPart(snapshot, first, count, [&](std::span<const char> part) {
-        checksum.add(part);
-        written = written && writeAll(fd, part.data(), part.size(), offset);
-        offset += static_cast<off_t>(part.size());
-    });
-    return written;
-}
-
-} // namespace
 
 void writeSnapshotCache(const std::filesystem::path& database, const FileMarkers& markers,
                         const Snapshot& snapshot) noexcept {
     const auto target = snapshotCacheFile(database);
-    // The name of a temporary file that removeStaleTemporaryFiles clears after a kill.
-    const auto temporary = target.parent_path() / ("." + target.filename().string() + "." +
-                                                   std::to_string(::getpid()) + "-0.tmp");
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    const auto temporary = temporaryFor(target);
+    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (fd < 0)
         return;
     Header header;
     header.magic = kMagic;
     header.markers = markersField(markers);
     header.draws = snapshot.size();
-    header.segments = 1;
-    Checksum checksum;
-    bool written = writeSegment(fd, sizeof header, snapshot, 0, snapshot.size(), checksum);
-    header.checksum = checksum.lanes();
-    written = writeAll(fd, reinterpret_cast<const char*>(&header), sizeof header, 0) && written;
+    header.capacity = capacityFor(snapshot.size());
+    // The room after the draws is left a hole.
+    bool written = ::ftruncate(fd, static_cast<off_t>(header.fileSize())) == 0;
+    for (std::size_t part = 0; written && part < kParts; ++part) {
+        const auto bytes = partBytes(snapshot, part, snapshot.size());
+        Checksum checksum;
+        const auto tail = checksum.add(bytes);
+        header.parts[part] = {checksum.lanes(), checksum.finish(tail, bytes.size())};
+        written = writeAll(fd, bytes.data(), bytes.size(), partOffset(part, header.capacity));
+    }
+    header.check = header.ownCheck();
+    written = written && writeAll(fd, reinterpret_cast<const char*>(&header), sizeof header, 0);
     written = ::close(fd) == 0 && written;
     if (!written || ::rename(temporary.c_str(), target.c_str()) != 0)
         ::unlink(temporary.c_str());
@@ -210,29 +335,37 @@ bool carrySnapshotCache(const std::filesystem::path& database, const FileMarkers
     const int fd = ::open(snapshotCacheFile(database).c_str(), O_RDWR | O_CLOEXEC);
     if (fd < 0)
         return false;
-    bool carried = false;
     Header header;
     struct stat status {};
-    if (readAll(fd, reinterpret_cast<char*>(&header), sizeof header, 0) && header.magic == kMagic &&
-        header.markers == markersField(from) && header.draws == from.draws &&
-        header.draws + appended.size() == to.draws && ::fstat(fd, &status) == 0 &&
-        static_cast<std::uint64_t>(status.st_size) == header.fileSize()) {
-        bool written = true;
-        if (!appended.empty()) {
-            // The segment goes after the end first; until the header below is written, the
-            // file's size no longer matches it, and a kill leaves a cache no load takes.
-            Checksum checksum(header.checksum);
-            written = header.segments < kMostSegments &&
-                      writeSegment(fd, status.st_size, appended, 0, appended.size(), checksum);
-            header.draws += appended.size();
-            header.segments += 1;
-            header.checksum = checksum.lanes();
-        }
-        // One write of the header: a reader finds the old one, whose markers no longer match
-        // the database, or the new one.
-        header.markers = markersField(to);
-        carried = written && writeAll(fd, reinterpret_cast<const char*>(&header), sizeof header, 0);
+    bool carried = ::fstat(fd, &status) == 0 &&
+                   readAll(fd, reinterpret_cast<char*>(&header), sizeof header, 0) &&
+                   headerOf(header, static_cast<std::uint64_t>(status.st_size), from) &&
+                   header.draws + appended.size() == to.draws && to.draws <= header.capacity;
+    // The appended draws go into the room after the draws first; until the header below is
+    // written its markers are those of a state the database has left, and no load takes it.
+    for (std::size_t part = 0; carried && !appended.empty() && part < kParts; ++part) {
+        const std::size_t have = header.draws * width(part);
+        PartCheck& check = header.parts[part];
+        // The bytes after the part's last whole block, which its checksum goes on with.
+        std::string bytes(have % Checksum::kBlock, '\0');
+        const off_t offset = partOffset(part, header.capacity);
+        carried = readAll(fd, bytes.data(), bytes.size(),
+                          offset + static_cast<off_t>(have - bytes.size())) &&
+                  Checksum(check.lanes).finish(bytes, have) == check.sum;
+        const auto added = partBytes(appended, part, appended.size());
+        bytes.append(added.data(), added.size());
+        Checksum checksum(check.lanes);
+        const auto tail = checksum.add(bytes);
+        check = {checksum.lanes(), checksum.finish(tail, have + added.size())};
+        carried =
+            carried && writeAll(fd, added.data(), added.size(), offset + static_cast<off_t>(have));
     }
+    // One write of the header: a reader finds the old one, whose markers no longer match the
+    // database, the new one, or a torn one that fails its check.
+    header.draws = to.draws;
+    header.markers = markersField(to);
+    header.check = header.ownCheck();
+    carried = carried && writeAll(fd, reinterpret_cast<const char*>(&header), sizeof header, 0);
     return ::close(fd) == 0 && carried;
 }
 

@@ -13,8 +13,9 @@ namespace yilou::history {
 /// Deleting it loses nothing; the next load makes it again.
 std::filesystem::path snapshotCacheFile(const std::filesystem::path& database);
 
-/// The snapshot of the database state `markers` from its cache; nothing when the cache is
-/// missing, of another state or another database, cut short or garbled (its checksum).
+/// The snapshot of the database state `markers` from its cache, whose storage is a private
+/// mapping of the file; nothing when the cache is missing, of another state or another
+/// database, cut short or garbled (the checksum of every column, checked here).
 std::optional<Snapshot> readSnapshotCache(const std::filesystem::path& database,
                                           const FileMarkers& markers);
 
@@ -26,10 +27,10 @@ void writeSnapshotCache(const std::filesystem::path& database, const FileMarkers
 
 /// Makes a cache of the state `from` the cache of the state `to`, whose draws are those of
 /// `from` followed by `appended` (none for a change of the grouped results only): `appended`
-/// goes after its end as a segment of its own, then its header is rewritten in one write. A
-/// kill in between leaves a cache that no load takes. A cache of any other state, or one that
-/// already holds many appended segments, is left as it is for the next load to rebuild. True
-/// when the cache is now of `to`.
+/// goes into the room after the end of every column, each column's checksum going on from
+/// where it stood, then the header is rewritten in one write. A kill in between leaves a cache
+/// that no load takes. A cache of any other state, or one without the room, is left as it is
+/// for the next load to rebuild. True when the cache is now of `to`.
 bool carrySnapshotCache(const std::filesystem::path& database, const FileMarkers& from,
                         const FileMarkers& to, const Snapshot& appended = {}) noexcept;
 

@@ -1,15 +1,14 @@
 #include "analysis/issue_range.h"
 #include "core/user_error.h"
+#include "support/history_generator.h"
 
 #include <gtest/gtest.h>
 
 namespace yilou::analysis {
 namespace {
 
-history::Snapshot snapshotWithIssues(std::initializer_list<history::Issue> issues) {
-    history::Snapshot snapshot;
-    snapshot.issues = issues;
-    return snapshot;
+history::Snapshot snapshotWithIssues(const std::vector<history::Issue>& issues) {
+    return yilou::testing::snapshotOfIssues(issues);
 }
 
 TEST(IssueRange, StoredBoundsGiveTheirOwnDraws) {

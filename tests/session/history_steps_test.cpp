@@ -71,9 +71,8 @@ TEST_F(HistoryStepsTest, NextIssueFollowsTheDayOrStartsToday) {
 // 删除到选定期 proposes the selected row, or the issue before the newest (a day's first draw
 // counts back to the day before).
 TEST_F(HistoryStepsTest, DeleteToProposesTheSelectedRowOrTheIssueBeforeTheNewest) {
-    history::Snapshot snapshot;
-    EXPECT_EQ(deleteToProposal(snapshot, std::nullopt, 84), "");
-    snapshot.issues = {17081283, 17081284, 17081301};
+    EXPECT_EQ(deleteToProposal(history::Snapshot(), std::nullopt, 84), "");
+    const auto snapshot = yilou::testing::snapshotOfIssues({17081283, 17081284, 17081301});
     EXPECT_EQ(deleteToProposal(snapshot, 0, 84), "2017081283");
     EXPECT_EQ(deleteToProposal(snapshot, std::nullopt, 84), "2017081284");
     EXPECT_EQ(deleteToProposal(snapshot, 3, 84), "2017081284"); // a row no longer there

@@ -1,4 +1,6 @@
 #include "session/online_update.h"
+#include "store/file_markers.h"
+#include "store/snapshot_cache.h"
 #include "store/text_import.h"
 #include "support/history_generator.h"
 #include "support/http_test_server.h"
@@ -235,6 +237,26 @@ TEST_F(OnlineUpdate, ADrawThePageLackedIsFetchedByTheNextUpdate) {
     EXPECT_EQ(again.stored, 2u);
     EXPECT_EQ(again.summary(), "已保存 2 期，最新一期为 2017092910。");
     EXPECT_EQ(history(), drawsOf(joined(stored, wanted)));
+}
+
+// `yilou-cli update` loads nothing: the draws it appends still go onto the end of the cache.
+TEST_F(OnlineUpdate, AppendedDrawsGoOntoTheSnapshotCacheWithoutALoad) {
+    const auto stored = drawsFrom(17092301, 500);
+    db.replaceAll(stored);
+    HistoryDb(db.path()).loadSnapshot();
+    const auto wanted = drawsFrom(17092881, 14);
+    HttpTestServer server(
+        [&](const std::string&) { return htmlPage(yilou::testing::resultsPage(rowsOf(wanted))); });
+    {
+        HistoryDb updating(db.path());
+        EXPECT_EQ(updateHistoryOnline(updating, request(server.url("/?n={n}"))).stored, 14u);
+    }
+    const auto cached = readSnapshotCache(db.path(), readFileMarkers(db));
+    ASSERT_TRUE(cached.has_value());
+    Draws draws;
+    for (std::size_t i = 0; i < cached->size(); ++i)
+        draws.emplace_back(cached->issues[i], cached->numbers(i));
+    EXPECT_EQ(draws, drawsOf(joined(stored, wanted)));
 }
 
 TEST_F(OnlineUpdate, CopiesOfOneIssueThatDisagree) {

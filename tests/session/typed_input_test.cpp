@@ -32,8 +32,8 @@ TEST(ParseIssue, BothFormsAndTheBoxName) {
 
 // The range boxes and the reference issue: either form, and a refusal that names the box.
 TEST(ParseIssue, RangeAndReferenceBoxes) {
-    history::Snapshot snapshot;
-    snapshot.issues = {17081201, 17081202, 17081203, 17081204};
+    const auto snapshot =
+        yilou::testing::snapshotOfIssues({17081201, 17081202, 17081203, 17081204});
     const auto range = resolveRange(snapshot, "2017081202", "17081203");
     EXPECT_EQ(range.first, 1u);
     EXPECT_EQ(range.last, 2u);

@@ -77,7 +77,10 @@ protected:
         db_.replaceAll(records_);
     }
 
-    std::vector<Issue> storedIssues() { return db_.loadSnapshot().issues; }
+    std::vector<Issue> storedIssues() {
+        const Snapshot snapshot = db_.loadSnapshot();
+        return {snapshot.issues.begin(), snapshot.issues.end()};
+    }
 
     /// The history is the `count` oldest draws, numbers included.
     void expectKept(std::size_t count) {

@@ -332,7 +332,8 @@ TEST_F(TextImport, ReplacesTheHistoryAndReportsSkippedLines) {
     EXPECT_EQ(report.summary(), "读入 2 期，跳过 1 行。\n第2行：只有 3 个号码，一期需要 5 个号码");
 
     const Snapshot snapshot = db_.loadSnapshot();
-    EXPECT_EQ(snapshot.issues, (std::vector<Issue>{18010101, 18010102}));
+    EXPECT_EQ(std::vector(snapshot.issues.begin(), snapshot.issues.end()),
+              (std::vector<Issue>{18010101, 18010102}));
     EXPECT_EQ(snapshot.numbers(0), (PositionValues{11, 10, 9, 8, 7}));
     Statement idx(db_.sql(), "SELECT [IDX] FROM [Lishi] ORDER BY [SQQH]");
     for (int expected : {1, 2}) {

@@ -60,4 +60,11 @@ history::Snapshot snapshotOf(const std::vector<history::DrawRecord>& records) {
     return snapshot;
 }
 
+history::Snapshot snapshotOfIssues(const std::vector<history::Issue>& issues) {
+    history::Snapshot snapshot;
+    for (const history::Issue issue : issues)
+        snapshot.push(history::DrawRecord{issue});
+    return snapshot;
+}
+
 } // namespace yilou::testing

@@ -37,4 +37,7 @@ std::vector<history::Issue> issueSchedule(history::Issue first, history::Issue l
 /// The same draws as an in-memory snapshot.
 history::Snapshot snapshotOf(const std::vector<history::DrawRecord>& records);
 
+/// A snapshot of draws of `issues` whose values are all zero, for what reads the issues only.
+history::Snapshot snapshotOfIssues(const std::vector<history::Issue>& issues);
+
 } // namespace yilou::testing
