@@ -2,6 +2,7 @@
 
 #include "analysis/issue_range.h"
 #include "analysis/omission_overview.h"
+#include "analysis/overview_tallies.h"
 #include "analysis/search_type.h"
 #include "core/draw_record.h"
 #include "core/snapshot.h"
@@ -10,6 +11,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <limits>
+#include <utility>
 #include <vector>
 
 namespace yilou::analysis {
@@ -73,5 +75,31 @@ std::int32_t trendMisses(const std::vector<std::uint32_t>& hitRows, std::int32_t
 
 /// The trend chart of the newest `rows` draws of the range.
 TrendChart trendChart(const history::Snapshot& snapshot, const TrendRequest& request);
+
+/// A trend chart kept so that draws appended to the history after the range's last one advance
+/// it: a chart of every draw of the range grows by their rows at the cost of their values; one
+/// of the newest N draws slides and is made again over its N draws.
+class TrendTallies {
+public:
+    TrendTallies(const history::Snapshot& snapshot, const TrendRequest& request);
+
+    /// Adds the draws after the range's last one up to the snapshot's newest, which become the
+    /// range's last. The draws of the range must be those it was made from.
+    void append(const history::Snapshot& snapshot);
+
+    const TrendRequest& request() const { return request_; }
+    IndexRange range() const { return request_.range; }
+    const TrendChart& chart() const& { return chart_; }
+    TrendChart chart() && { return std::move(chart_); }
+
+private:
+    /// Adds the rows of the draws from snapshot index `first` to the chart's last.
+    void addRows(const history::Snapshot& snapshot, std::size_t first);
+
+    TrendRequest request_;
+    TrendChart chart_;
+    /// Per block, the running figures of its bottom rows.
+    std::vector<OverviewTallies> footers_;
+};
 
 } // namespace yilou::analysis

@@ -117,6 +117,7 @@ bool frmMain::runHistoryChange(const std::function<history::Snapshot(history::Hi
 
 void frmMain::showHistory(history::Snapshot snapshot, bool restart) {
     snapshot_ = std::move(snapshot);
+    ++historyRevision_;
     AddHaoma();
     QihaoXianshi();
     emit historyChanged(restart);
@@ -322,10 +323,12 @@ void frmMain::storeTypedDraw() {
                                          choices_.game(), choices_.rules());
         // A draw after the newest one extends the history as it is; an older one changes
         // the numbering, and the history is read again.
-        if (snapshot_.empty() || record.issue > snapshot_.issues.back())
+        if (snapshot_.empty() || record.issue > snapshot_.issues.back()) {
             snapshot_.push(record);
-        else
+        } else {
             snapshot_ = db->loadSnapshot();
+            ++historyRevision_;
+        }
     } catch (const std::exception& error) {
         showFailure(error);
         return;

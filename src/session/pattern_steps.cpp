@@ -69,9 +69,12 @@ PatternOverviewView patternOverviewView(const history::Snapshot& snapshot,
 }
 
 PatternOverviewView patternOverviewView(const history::Snapshot& snapshot, Pattern pattern,
-                                        analysis::IndexRange range, int highestNumber) {
-    return patternOverviewView(snapshot,
-                               analysis::patternOverview(snapshot, pattern, range, highestNumber));
+                                        analysis::IndexRange range, int highestNumber,
+                                        HeldPatterns& held, std::uint64_t revision) {
+    const auto& tallies = advanceOrMake(held, highestNumber, revision, snapshot, range, [&] {
+        return analysis::PatternTallies(snapshot, range, highestNumber);
+    });
+    return patternOverviewView(snapshot, tallies.overview(snapshot, pattern));
 }
 
 PatternOverviewView showPatternOverview(const history::Snapshot& snapshot,
@@ -109,8 +112,21 @@ TrendShown PatternTrendView::shown() const {
 
 PatternTrendView patternTrendView(const history::Snapshot& snapshot, Pattern pattern,
                                   analysis::IndexRange range, std::size_t rows, int highestNumber) {
+    HeldPatternTrend held;
+    return patternTrendView(snapshot, pattern, range, rows, highestNumber, held, 0);
+}
+
+PatternTrendView patternTrendView(const history::Snapshot& snapshot, Pattern pattern,
+                                  analysis::IndexRange range, std::size_t rows, int highestNumber,
+                                  HeldPatternTrend& held, std::uint64_t revision) {
     PatternTrendView view;
-    view.trend = analysis::patternTrend(snapshot, pattern, range, rows, highestNumber);
+    view.trend =
+        advanceOrMake(held, std::tuple{pattern, rows, highestNumber}, revision, snapshot, range,
+                      [&] {
+                          return analysis::PatternTrendTallies(snapshot, pattern, range, rows,
+                                                               highestNumber);
+                      })
+            .trend();
     for (const int value : view.trend.values)
         view.labels.push_back(patternValueText(pattern, value));
     view.caption = patternCaption(pattern, view.trend.view, snapshot);

@@ -50,8 +50,9 @@ void OverviewPage::refresh() {
     const QModelIndex current = grid_->currentIndex();
     const int shown = current.isValid() ? model_->figures(current.row()).value : -1;
     try {
-        auto shown = session::showOverview(inputs_.snapshot(), inputs_.read(),
-                                           place_->currentData().toInt(), inputs_.choices());
+        auto shown =
+            session::showOverview(inputs_.snapshot(), inputs_.read(), place_->currentData().toInt(),
+                                  inputs_.choices(), held_, inputs_.revision());
         caption()->setText(qs(shown.caption));
         model_->setResult(std::move(shown.result));
     } catch (const UserError& error) {

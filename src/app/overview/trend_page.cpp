@@ -99,7 +99,7 @@ void TrendPage::refresh() {
         auto request = inputs_.read();
         request.last = chartRows();
         auto shown = session::showTrend(inputs_.snapshot(), request, place_->currentData().toInt(),
-                                        inputs_.choices());
+                                        inputs_.choices(), held_, inputs_.revision());
         caption()->setText(qs(shown.caption));
         view_->setChart(std::move(shown));
         view_->setSideColumns(sideColumns_->isChecked() ? inputs_.choices().game().highestNumber

@@ -116,7 +116,8 @@ void PlaysPage::refresh() {
             request.sort = session::playColumnKey(static_cast<session::PlayColumn>(column));
             request.descending = header->sortIndicatorOrder() == Qt::DescendingOrder;
         }
-        auto view = session::showPlays(snapshot, request, inputs_.window().choices());
+        auto view = session::showPlays(snapshot, request, inputs_.window().choices(), held_,
+                                       inputs_.revision());
         QString text = qs(view.caption);
         for (const auto& warning : view.warnings)
             text += QStringLiteral("  ") + qs(warning);

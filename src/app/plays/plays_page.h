@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/overview/view_page.h"
+#include "session/play_steps.h"
 #include "settings/settings_store.h"
 
 class QComboBox;
@@ -51,6 +52,7 @@ private:
     QTableView* grid_;
     PlayBoardModel* model_;
     QTimer* save_;
+    session::HeldPlays held_;
 };
 
 } // namespace yilou::app
