@@ -116,8 +116,10 @@ bool frmMain::runHistoryChange(const std::function<history::Snapshot(history::Hi
 }
 
 void frmMain::showHistory(history::Snapshot snapshot, bool restart) {
+    // An update that only appended draws lets the views advance by them.
+    if (!session::extendsHistory(snapshot_, snapshot))
+        ++historyRevision_;
     snapshot_ = std::move(snapshot);
-    ++historyRevision_;
     AddHaoma();
     QihaoXianshi();
     emit historyChanged(restart);

@@ -21,6 +21,10 @@ template <typename Tallies, typename Key> struct HeldView {
     std::size_t seen = 0;       ///< the draws of that history
 };
 
+/// Whether `after` holds the draws of `before` (issues and numbers) followed by more: a change
+/// that only appended draws after the newest one, which keeps the history's revision.
+bool extendsHistory(const history::Snapshot& before, const history::Snapshot& after);
+
 /// The tallies of `key` over `range`: those held, advanced by the draws appended since, when
 /// they were made for the same key on the same revision, their range ended at the newest draw
 /// then, and `range` starts where theirs does and ends at the newest draw now; otherwise made

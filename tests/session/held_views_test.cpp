@@ -134,5 +134,37 @@ TEST(HeldViews, EqualAFreshViewAfterEveryAppendAndDeletion) {
     }
 }
 
+// Only a history that holds every draw of the earlier one, unchanged, and more after them keeps
+// the views the window holds.
+TEST(HeldViews, OnlyAnExtendedHistoryKeepsThem) {
+    const auto records = testing::generateDraws(30, 5);
+    const auto first = [&](std::size_t count) {
+        return testing::snapshotOf({records.begin(), records.begin() + count});
+    };
+    const auto before = first(20);
+    auto otherNumbers = records;
+    otherNumbers[7] = records[8];
+    otherNumbers[7].issue = records[7].issue;
+    auto otherIssue = records;
+    otherIssue.erase(otherIssue.begin() + 5);
+    struct Case {
+        const char* name;
+        history::Snapshot after;
+        bool extends;
+    };
+    const Case cases[] = {
+        {"draws appended", first(23), true},
+        {"the same draws", first(20), false},
+        {"draws deleted", first(19), false},
+        {"a number changed", testing::snapshotOf({otherNumbers.begin(), otherNumbers.end()}),
+         false},
+        {"a draw removed between", testing::snapshotOf(otherIssue), false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(extendsHistory(before, c.after), c.extends);
+    }
+}
+
 } // namespace
 } // namespace yilou::session
