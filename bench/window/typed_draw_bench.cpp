@@ -8,6 +8,7 @@
 #include "app/overview/trend_page.h"
 #include "app/patterns/pattern_page.h"
 #include "app/plays/plays_page.h"
+#include "bench_clock.h"
 #include "generated_database.h"
 #include "support/offscreen_application.h"
 #include "support/temp_dir.h"
@@ -17,9 +18,7 @@
 #include <QTabWidget>
 #include <QTest>
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
-#include <ctime>
 #include <random>
 #include <vector>
 
@@ -28,18 +27,8 @@ namespace {
 constexpr std::size_t kDraws = 1000000;
 constexpr int kRuns = 9;
 
-struct Times {
-    double wall = 0;
-    double cpu = 0;
-};
-
-Times now() {
-    timespec cpu{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &cpu);
-    const auto wall = std::chrono::steady_clock::now().time_since_epoch();
-    return {std::chrono::duration<double, std::milli>(wall).count(),
-            static_cast<double>(cpu.tv_sec) * 1e3 + static_cast<double>(cpu.tv_nsec) / 1e6};
-}
+using yilou::testing::now;
+using yilou::testing::Times;
 
 double median(std::vector<double> values) {
     std::sort(values.begin(), values.end());

@@ -54,15 +54,7 @@ void PatternTrendTallies::append(const history::Snapshot& snapshot) {
 void PatternTrendTallies::addRows(const history::Snapshot& snapshot, std::size_t first) {
     const IndexRange view = trend_.view;
     const Pattern pattern = trend_.pattern;
-    trend_.issues.insert(trend_.issues.end(),
-                         snapshot.issues.begin() + static_cast<std::ptrdiff_t>(first),
-                         snapshot.issues.begin() + static_cast<std::ptrdiff_t>(view.last) + 1);
-    trend_.numbers.resize(view.size());
-    for (int p = 0; p < 5; ++p) {
-        const auto& column = snapshot.column(history::NumberOrder::Drop, history::Letter::A, p);
-        for (std::size_t i = first; i <= view.last; ++i)
-            trend_.numbers[i - view.first][static_cast<std::size_t>(p)] = column[i];
-    }
+    addChartRows(trend_.issues, trend_.numbers, snapshot, history::NumberOrder::Drop, first, view);
 
     // One spare list past the values for draws whose value the game lacks.
     const auto valueIndex = valueIndexes(pattern, trend_.values);

@@ -113,17 +113,23 @@ void TrendTallies::append(const history::Snapshot& snapshot) {
     addRows(snapshot, first);
 }
 
+void addChartRows(std::vector<history::Issue>& issues,
+                  std::vector<std::array<std::int8_t, 5>>& numbers,
+                  const history::Snapshot& snapshot, history::NumberOrder order, std::size_t first,
+                  IndexRange view) {
+    issues.insert(issues.end(), snapshot.issues.begin() + static_cast<std::ptrdiff_t>(first),
+                  snapshot.issues.begin() + static_cast<std::ptrdiff_t>(view.last) + 1);
+    numbers.resize(view.size());
+    for (int p = 0; p < 5; ++p) {
+        const auto& column = snapshot.column(order, history::Letter::A, p);
+        for (std::size_t i = first; i <= view.last; ++i)
+            numbers[i - view.first][static_cast<std::size_t>(p)] = column[i];
+    }
+}
+
 void TrendTallies::addRows(const history::Snapshot& snapshot, std::size_t first) {
     const IndexRange view = chart_.view;
-    chart_.issues.insert(chart_.issues.end(),
-                         snapshot.issues.begin() + static_cast<std::ptrdiff_t>(first),
-                         snapshot.issues.begin() + static_cast<std::ptrdiff_t>(view.last) + 1);
-    chart_.numbers.resize(view.size());
-    for (int p = 0; p < 5; ++p) {
-        const auto& column = snapshot.column(request_.order, history::Letter::A, p);
-        for (std::size_t i = first; i <= view.last; ++i)
-            chart_.numbers[i - view.first][p] = column[i];
-    }
+    addChartRows(chart_.issues, chart_.numbers, snapshot, request_.order, first, view);
     const ValueSlots slot(chart_.values);
     for (std::size_t b = 0; b < chart_.blocks.size(); ++b) {
         TrendBlock& block = chart_.blocks[b];

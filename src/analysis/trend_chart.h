@@ -73,6 +73,13 @@ void longestStretchInView(OverviewRow& row, const std::vector<std::uint32_t>& hi
 std::int32_t trendMisses(const std::vector<std::uint32_t>& hitRows, std::int32_t hitBefore,
                          std::size_t firstIndex, std::size_t row);
 
+/// Adds to a chart's issues and numbers (in `order`) the rows of the draws from snapshot index
+/// `first` to the last of `view`, the chart's draws.
+void addChartRows(std::vector<history::Issue>& issues,
+                  std::vector<std::array<std::int8_t, 5>>& numbers,
+                  const history::Snapshot& snapshot, history::NumberOrder order, std::size_t first,
+                  IndexRange view);
+
 /// The trend chart of the newest `rows` draws of the range.
 TrendChart trendChart(const history::Snapshot& snapshot, const TrendRequest& request);
 
