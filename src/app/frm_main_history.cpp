@@ -12,6 +12,7 @@
 #include "core/file_names.h"
 #include "core/user_error.h"
 #include "session/file_steps.h"
+#include "session/held_view.h"
 #include "session/history_steps.h"
 #include "session/messages.h"
 #include "session/sample_histories.h"
