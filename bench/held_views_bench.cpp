@@ -130,7 +130,8 @@ struct Pages {
         const session::ViewRequest request;
         auto trendRequest = request;
         trendRequest.last = 50;
-        session::PlayRequest plays{.play = "r2"};
+        session::PlayRequest plays;
+        plays.play = "r2";
         const auto range = session::viewRange(snapshot, request, choices);
         const auto sum = analysis::Pattern::Sum;
         if (held) {

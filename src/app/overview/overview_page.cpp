@@ -59,7 +59,7 @@ void OverviewPage::refresh() {
         caption()->setText(qs(error.what()));
         model_->clear();
     }
-    grid_->resizeColumnsToContents();
+    fitColumnsToTexts(grid_, [this](int column) { return model_->longestText(column); });
     // The value in view stays selected when it is still listed.
     int row = 0;
     for (int r = 0; r < model_->rowCount(); ++r)

@@ -100,7 +100,7 @@ void PatternPage::refresh() {
         overview_ = {};
         model_->setRows({}, qTexts(session::patternOverviewHeaders(pattern)), {});
     }
-    grid_->resizeColumnsToContents();
+    fitColumnsToTexts(grid_, [this](int column) { return model_->longestText(column); });
 }
 
 void PatternPage::showValueDraws(const QModelIndex& index) {

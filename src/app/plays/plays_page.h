@@ -41,9 +41,6 @@ private:
     /// Writes the settings to their file, after the board is up: the write waits for the disk
     /// (tens of milliseconds), and a scroll through the plays writes once.
     void saveChoice();
-    /// Sizes the columns to their headers and longest texts: measuring every cell, as
-    /// resizeColumnsToContents does, would take longer than the board itself.
-    void fitColumns();
 
     const Prompts& prompts_;
     settings::SettingsStore settings_;
