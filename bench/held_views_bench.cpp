@@ -163,6 +163,19 @@ void SessionStepsHeld(benchmark::State& state) {
 }
 BENCHMARK(SessionStepsHeld)->Iterations(kAppended)->Unit(benchmark::kMicrosecond);
 
+/// 走势图 of every draw (全部): the step hands the page a copy of the million-row chart it holds.
+void SessionTrendAllHeld(benchmark::State& state) {
+    auto snapshot = million();
+    const session::Choices choices;
+    session::HeldTrend held;
+    const auto show = [&](const history::Snapshot& s) {
+        benchmark::DoNotOptimize(session::showTrend(s, {}, 0, choices, held, 0));
+    };
+    show(snapshot);
+    afterEachDraw(state, snapshot, show);
+}
+BENCHMARK(SessionTrendAllHeld)->Iterations(200)->Unit(benchmark::kMillisecond);
+
 void SessionStepsFullPass(benchmark::State& state) {
     Pages pages;
     for (auto _ : state)
