@@ -69,21 +69,22 @@ TrendChart trendChart(const history::Snapshot& snapshot, const TrendRequest& req
 }
 
 TrendTallies::TrendTallies(const history::Snapshot& snapshot, const TrendRequest& request)
-    : request_(request) {
-    chart_.type = request.type;
-    chart_.order = request.order;
-    chart_.sxIni = request.rules.sxIni;
-    chart_.values = selectableCodes(request.type, request.highestNumber, request.rules.sxIni,
-                                    request.rules.dsIni);
-    chart_.view = lastDraws(request.range, request.rows);
-    const IndexRange view = chart_.view;
-    const ValueSlots slot(chart_.values);
+    : request_(request), chart_(std::make_shared<TrendChart>()) {
+    TrendChart& chart = *chart_;
+    chart.type = request.type;
+    chart.order = request.order;
+    chart.sxIni = request.rules.sxIni;
+    chart.values = selectableCodes(request.type, request.highestNumber, request.rules.sxIni,
+                                   request.rules.dsIni);
+    chart.view = lastDraws(request.range, request.rows);
+    const IndexRange view = chart.view;
+    const ValueSlots slot(chart.values);
     for (const int placeNumber : request.places) {
         const PlaceColumns place(snapshot, request.type, request.order, placeNumber);
-        TrendBlock& block = chart_.blocks.emplace_back();
+        TrendBlock& block = chart.blocks.emplace_back();
         block.place = placeNumber;
-        block.hitRows.resize(chart_.values.size());
-        block.hitBefore = hitsBefore(place, slot, chart_.values.size(), view);
+        block.hitRows.resize(chart.values.size());
+        block.hitBefore = hitsBefore(place, slot, chart.values.size(), view);
         OverviewRequest figures;
         figures.type = request.type;
         figures.order = request.order;
@@ -102,12 +103,14 @@ void TrendTallies::append(const history::Snapshot& snapshot) {
         return;
     request_.range.last = end - 1;
     const IndexRange view = lastDraws(request_.range, request_.rows);
-    if (view.first != chart_.view.first) {
+    if (view.first != chart_->view.first) {
         *this = TrendTallies(snapshot, request_);
         return;
     }
-    const std::size_t first = chart_.view.last + 1;
-    chart_.view = view;
+    if (chart_.use_count() > 1)
+        chart_ = std::make_shared<TrendChart>(*chart_);
+    const std::size_t first = chart_->view.last + 1;
+    chart_->view = view;
     for (OverviewTallies& footer : footers_)
         footer.append(snapshot);
     addRows(snapshot, first);
@@ -128,15 +131,16 @@ void addChartRows(std::vector<history::Issue>& issues,
 }
 
 void TrendTallies::addRows(const history::Snapshot& snapshot, std::size_t first) {
-    const IndexRange view = chart_.view;
-    addChartRows(chart_.issues, chart_.numbers, snapshot, request_.order, first, view);
-    const ValueSlots slot(chart_.values);
-    for (std::size_t b = 0; b < chart_.blocks.size(); ++b) {
-        TrendBlock& block = chart_.blocks[b];
+    TrendChart& chart = *chart_;
+    const IndexRange view = chart.view;
+    addChartRows(chart.issues, chart.numbers, snapshot, request_.order, first, view);
+    const ValueSlots slot(chart.values);
+    for (std::size_t b = 0; b < chart.blocks.size(); ++b) {
+        TrendBlock& block = chart.blocks[b];
         const PlaceColumns place(snapshot, request_.type, request_.order, block.place);
         addHitRows(block.hitRows, place, slot, first, view);
         block.view = footers_[b].result(snapshot);
-        for (std::size_t v = 0; v < chart_.values.size(); ++v)
+        for (std::size_t v = 0; v < chart.values.size(); ++v)
             longestStretchInView(block.view.rows[v], block.hitRows[v], view);
     }
 }

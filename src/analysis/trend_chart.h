@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <limits>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -96,15 +97,19 @@ public:
 
     const TrendRequest& request() const { return request_; }
     IndexRange range() const { return request_.range; }
-    const TrendChart& chart() const& { return chart_; }
-    TrendChart chart() && { return std::move(chart_); }
+    const TrendChart& chart() const& { return *chart_; }
+    /// The chart of tallies that are done with: moved out unless shared.
+    TrendChart chart() && { return chart_.use_count() == 1 ? std::move(*chart_) : *chart_; }
+    /// The chart to be shown. Advancing it copies it first while such a share is held, so that
+    /// a chart of every draw is best let go before append().
+    std::shared_ptr<const TrendChart> shared() const { return chart_; }
 
 private:
     /// Adds the rows of the draws from snapshot index `first` to the chart's last.
     void addRows(const history::Snapshot& snapshot, std::size_t first);
 
     TrendRequest request_;
-    TrendChart chart_;
+    std::shared_ptr<TrendChart> chart_;
     /// Per block, the running figures of its bottom rows.
     std::vector<OverviewTallies> footers_;
 };

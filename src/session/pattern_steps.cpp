@@ -8,6 +8,8 @@
 #include "session/search_steps.h"
 #include "session/typed_input.h"
 
+#include <memory>
+
 namespace yilou::session {
 
 using analysis::Pattern;
@@ -104,8 +106,8 @@ analysis::TrendChart PatternTrendView::chart() const {
 }
 
 TrendShown PatternTrendView::shown() const {
-    auto shown =
-        trendShown(chart(), caption, labels, {std::string(messages::patternName(trend.pattern))});
+    auto shown = trendShown(std::make_shared<const analysis::TrendChart>(chart()), caption, labels,
+                            {std::string(messages::patternName(trend.pattern))});
     shown.oneValuePerRow = true;
     return shown;
 }

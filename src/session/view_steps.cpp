@@ -130,7 +130,7 @@ TrendShown showTrend(const history::Snapshot& snapshot, const ViewRequest& reque
         std::tuple{trend.type, trend.order, trend.places, trend.highestNumber, trend.rules};
     const auto& tallies = advanceOrMake(held, key, revision, snapshot, trend.range,
                                         [&] { return analysis::TrendTallies(snapshot, trend); });
-    auto chart = tallies.chart();
+    const auto& chart = tallies.chart();
     auto caption = viewCaption(chart.type, placeCaption(place), chart.view, snapshot);
     std::vector<std::string> labels;
     for (const int value : chart.values)
@@ -138,13 +138,13 @@ TrendShown showTrend(const history::Snapshot& snapshot, const ViewRequest& reque
     std::vector<std::string> blockCaptions;
     for (const auto& block : chart.blocks)
         blockCaptions.push_back(placeCaption(block.place));
-    auto shown = trendShown(std::move(chart), std::move(caption), std::move(labels),
+    auto shown = trendShown(tallies.shared(), std::move(caption), std::move(labels),
                             std::move(blockCaptions));
     shown.oneValuePerRow = place != analysis::kAnyPlace;
     return shown;
 }
 
-TrendShown trendShown(analysis::TrendChart chart, std::string caption,
+TrendShown trendShown(std::shared_ptr<const analysis::TrendChart> chart, std::string caption,
                       std::vector<std::string> labels, std::vector<std::string> blockCaptions) {
     TrendShown shown;
     shown.chart = std::move(chart);
@@ -152,7 +152,7 @@ TrendShown trendShown(analysis::TrendChart chart, std::string caption,
     shown.labels = std::move(labels);
     shown.blockCaptions = std::move(blockCaptions);
     for (std::size_t f = 0; f < kTrendFooter.size(); ++f)
-        for (const auto& block : shown.chart.blocks) {
+        for (const auto& block : shown.chart->blocks) {
             auto& texts = shown.footer[f].emplace_back();
             for (const auto& row : block.view.rows)
                 texts.push_back(overviewCellText(block.view, row, kTrendFooter[f]));
@@ -161,11 +161,11 @@ TrendShown trendShown(analysis::TrendChart chart, std::string caption,
 }
 
 std::string TrendShown::numbersText(std::size_t row) const {
-    return drawNumbersText(chart.numbers[row]);
+    return drawNumbersText(chart->numbers[row]);
 }
 
 std::string TrendShown::cellText(std::size_t block, std::size_t value, std::size_t row) const {
-    return trendCellText(chart.misses(block, value, row), labels[value]);
+    return trendCellText(chart->misses(block, value, row), labels[value]);
 }
 
 MissingShown listMissingIssues(const history::Snapshot& snapshot, const Choices& choices) {

@@ -15,6 +15,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -119,7 +120,8 @@ OverviewShown showOverview(const history::Snapshot& snapshot, const ViewRequest&
 
 /// 走势图 of the newest draws: the chart and the texts around its cells.
 struct TrendShown {
-    analysis::TrendChart chart;
+    /// Shared with the tallies a page holds, which copy it before they change it.
+    std::shared_ptr<const analysis::TrendChart> chart;
     std::string caption;                    ///< viewCaption over the chart's draws
     std::vector<std::string> labels;        ///< the column header of each value
     std::vector<std::string> blockCaptions; ///< over each block: its place, or the pattern
@@ -136,7 +138,7 @@ struct TrendShown {
 };
 /// A chart with its texts: `labels` over the values, `blockCaptions` over the blocks, and the
 /// bottom rows from the blocks' figures.
-TrendShown trendShown(analysis::TrendChart chart, std::string caption,
+TrendShown trendShown(std::shared_ptr<const analysis::TrendChart> chart, std::string caption,
                       std::vector<std::string> labels, std::vector<std::string> blockCaptions);
 /// `place` is kAnyPlace, 1..5 or kEachPosition.
 TrendShown showTrend(const history::Snapshot& snapshot, const ViewRequest& request, int place,
