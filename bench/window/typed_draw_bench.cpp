@@ -16,11 +16,13 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
 #include <algorithm>
 #include <cstdio>
 #include <random>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -66,13 +68,18 @@ int main(int argc, char** argv) {
                      &yilou::app::WindowInputs::changed, [&] { updated = now(); });
     std::mt19937 rng(20261207);
 
+    // The trend page twice: its newest 50 draws, then every draw (全部).
+    auto* allDraws = pages->trend()->findChild<QPushButton*>(QStringLiteral("cmdTrendAll"));
     const std::vector<std::pair<const char*, QWidget*>> shown{
         {"遗漏总览", pages->overview()},
         {"走势图 (50)", pages->trend()},
+        {"走势图 (全部)", pages->trend()},
         {"玩法遗漏", window.findChild<yilou::app::PlaysPage*>()},
         {"形态走势", window.findChild<yilou::app::PatternPage*>()}};
     for (const auto& [name, page] : shown) {
         pages->tabs()->setCurrentWidget(page);
+        if (std::string_view(name) == "走势图 (全部)")
+            allDraws->click();
         QApplication::processEvents();
         std::vector<double> updateWall, updateCpu, wall, cpu, typedWall;
         for (int run = 0; run < kRuns; ++run) {
