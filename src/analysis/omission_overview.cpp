@@ -3,7 +3,6 @@
 #include "analysis/overview_tallies.h"
 
 #include <algorithm>
-#include <numeric>
 
 namespace yilou::analysis {
 

@@ -21,7 +21,6 @@ public:
     /// range's last. The draws of the range must be those it was made from.
     void append(const history::Snapshot& snapshot);
 
-    const OverviewRequest& request() const { return request_; }
     IndexRange range() const { return request_.range; }
 
     /// The overview; the current gaps count to the snapshot's newest draw.

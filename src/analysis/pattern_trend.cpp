@@ -42,7 +42,8 @@ void PatternTrendTallies::append(const history::Snapshot& snapshot) {
         return;
     range_.last = end - 1;
     if (lastDraws(range_, rows_).first != trend_.view.first) {
-        *this = PatternTrendTallies(snapshot, trend_.pattern, range_, rows_, highestNumber());
+        *this =
+            PatternTrendTallies(snapshot, trend_.pattern, range_, rows_, footer_.highestNumber());
         return;
     }
     const std::size_t first = trend_.view.last + 1;
@@ -60,7 +61,7 @@ void PatternTrendTallies::addRows(const history::Snapshot& snapshot, std::size_t
     const auto valueIndex = valueIndexes(pattern, trend_.values);
     trend_.hitRows.emplace_back();
     DrawColumns(snapshot).readEach(
-        PatternReader(highestNumber()), first, view.last + 1,
+        PatternReader(footer_.highestNumber()), first, view.last + 1,
         [&](std::size_t i, const auto& reading) {
             if (i >= firstDrawWithValue(pattern))
                 trend_.hitRows[valueIndex[PatternReader::raw(pattern, reading)]].push_back(

@@ -56,8 +56,6 @@ public:
     void append(const history::Snapshot& snapshot);
 
     IndexRange range() const { return range_; }
-    std::size_t rows() const { return rows_; }
-    int highestNumber() const { return footer_.highestNumber(); }
     const PatternTrend& trend() const& { return trend_; }
     PatternTrend trend() && { return std::move(trend_); }
 

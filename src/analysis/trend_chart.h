@@ -95,7 +95,6 @@ public:
     /// range's last. The draws of the range must be those it was made from.
     void append(const history::Snapshot& snapshot);
 
-    const TrendRequest& request() const { return request_; }
     IndexRange range() const { return request_.range; }
     const TrendChart& chart() const& { return *chart_; }
     /// The chart of tallies that are done with: moved out unless shared.
