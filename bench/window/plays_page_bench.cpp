@@ -6,6 +6,7 @@
 #include "app/overview/overview_pages.h"
 #include "app/plays/play_board_model.h"
 #include "app/plays/plays_page.h"
+#include "bench_clock.h"
 #include "session/messages.h"
 #include "store/history_db.h"
 #include "support/history_generator.h"
@@ -20,9 +21,7 @@
 #include <QTableView>
 #include <QTest>
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
-#include <ctime>
 #include <functional>
 #include <string>
 #include <vector>
@@ -32,20 +31,8 @@ namespace {
 constexpr std::size_t kDraws = 1000000;
 constexpr int kRuns = 7;
 
-/// Milliseconds of the wall clock and of this thread's processor time: on a shared machine the
-/// wall clock also counts the waits for a processor.
-struct Times {
-    double wall = 0;
-    double cpu = 0;
-};
-
-Times now() {
-    timespec cpu{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &cpu);
-    const auto wall = std::chrono::steady_clock::now().time_since_epoch();
-    return {std::chrono::duration<double, std::milli>(wall).count(),
-            static_cast<double>(cpu.tv_sec) * 1e3 + static_cast<double>(cpu.tv_nsec) / 1e6};
-}
+using yilou::testing::now;
+using yilou::testing::Times;
 
 /// Medians of `prepare` (untimed), then `action` followed by a repaint of the grid.
 Times timed(QTableView* grid, const std::function<void()>& prepare,

@@ -1,52 +1,13 @@
 #include "analysis/omission_overview.h"
 
-#include "analysis/gap_tallies.h"
-#include "analysis/place_columns.h"
+#include "analysis/overview_tallies.h"
 
 #include <algorithm>
-#include <numeric>
 
 namespace yilou::analysis {
 
-namespace {
-
 using history::Letter;
 using history::NumberOrder;
-
-/// The most values a type lists (12 zodiac codes or numbers), and one spare slot past them for
-/// stored values that the list lacks.
-constexpr std::size_t kMaxSlots = 13;
-
-using Tallies = GapTallies<kMaxSlots>;
-
-template <int columns, bool distinct>
-void scan(Tallies& tallies, const PlaceColumns& place, const ValueSlots& slot, std::int32_t first,
-          std::int32_t end) {
-    std::array<const std::int8_t*, columns> c{};
-    std::copy_n(place.columns.begin(), columns, c.begin());
-    for (std::int32_t i = first; i < end; ++i) {
-#pragma GCC unroll 5
-        for (int p = 0; p < columns; ++p)
-            tallies.hit<distinct>(slot(c[p][i]), i + 1);
-    }
-}
-
-/// Scans the range once: every draw adds its hits to the tallies of the values it holds.
-Tallies tallyRange(const history::Snapshot& snapshot, const OverviewRequest& request,
-                   const std::vector<int>& values) {
-    Tallies tallies(static_cast<std::int32_t>(request.range.before()));
-    const ValueSlots slot(values);
-    const PlaceColumns place(snapshot, request.type, request.order, request.place);
-    const auto first = static_cast<std::int32_t>(request.range.first);
-    const auto end = static_cast<std::int32_t>(request.range.last) + 1;
-    if (place.count == 1)
-        scan<1, true>(tallies, place, slot, first, end);
-    else
-        scan<5, false>(tallies, place, slot, first, end);
-    return tallies;
-}
-
-} // namespace
 
 std::vector<double> placeProbabilities(SearchType type, NumberOrder order, int place,
                                        const std::vector<int>& values, int highestNumber,
@@ -86,23 +47,7 @@ std::vector<double> placeProbabilities(SearchType type, NumberOrder order, int p
 }
 
 OverviewResult omissionOverview(const history::Snapshot& snapshot, const OverviewRequest& request) {
-    OverviewResult result;
-    result.type = request.type;
-    result.order = request.order;
-    result.place = request.place;
-    result.sxIni = request.rules.sxIni;
-    result.range = request.range;
-    const auto values = selectableCodes(request.type, request.highestNumber, request.rules.sxIni,
-                                        request.rules.dsIni);
-    const auto probabilities = placeProbabilities(
-        request.type, request.order, request.place, values, request.highestNumber,
-        snapshot.issues[request.range.last], request.rules);
-    const Tallies tallies = tallyRange(snapshot, request, values);
-    result.rows.reserve(values.size());
-    for (std::size_t v = 0; v < values.size(); ++v)
-        result.rows.push_back(overviewRow(snapshot, request.range, values[v], probabilities[v],
-                                          request.range.size(), tallies.figures(v)));
-    return result;
+    return OverviewTallies(snapshot, request).result(snapshot);
 }
 
 } // namespace yilou::analysis

@@ -9,6 +9,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace yilou::analysis {
@@ -41,6 +42,32 @@ struct PatternTrend {
 /// The trend chart of `pattern` over the newest `rows` draws of the range (kAllDraws: all).
 PatternTrend patternTrend(const history::Snapshot& snapshot, Pattern pattern, IndexRange range,
                           std::size_t rows, int highestNumber);
+
+/// A pattern's trend chart kept so that draws appended to the history after the range's last
+/// one advance it, as TrendTallies does for the trend chart.
+class PatternTrendTallies {
+public:
+    /// The chart of `pattern` over the newest `rows` draws of the range (kAllDraws: all).
+    PatternTrendTallies(const history::Snapshot& snapshot, Pattern pattern, IndexRange range,
+                        std::size_t rows, int highestNumber);
+
+    /// Adds the draws after the range's last one up to the snapshot's newest, which become the
+    /// range's last. The draws of the range must be those it was made from.
+    void append(const history::Snapshot& snapshot);
+
+    IndexRange range() const { return range_; }
+    const PatternTrend& trend() const& { return trend_; }
+    PatternTrend trend() && { return std::move(trend_); }
+
+private:
+    /// Adds the rows of the draws from snapshot index `first` to the chart's last.
+    void addRows(const history::Snapshot& snapshot, std::size_t first);
+
+    IndexRange range_;
+    std::size_t rows_;
+    PatternTrend trend_;
+    PatternTallies footer_;
+};
 
 /// The patterns the basic trend chart can show beside its rows: 和值, 跨度, 奇偶比, 大小比.
 inline constexpr std::array<Pattern, 4> kTrendSidePatterns{Pattern::Sum, Pattern::Span,

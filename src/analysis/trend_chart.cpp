@@ -8,11 +8,12 @@ namespace yilou::analysis {
 
 namespace {
 
-/// Which rows of the view hold each value; a value held twice by a draw is one hit.
-std::vector<std::vector<std::uint32_t>> hitRowsOf(const PlaceColumns& place, const ValueSlots& slot,
-                                                  std::size_t valueCount, IndexRange view) {
-    std::vector<std::vector<std::uint32_t>> rows(valueCount + 1);
-    for (std::size_t i = view.first; i <= view.last; ++i) {
+/// Adds to `rows` (one list per value) the rows of the view's draws from snapshot index `first`
+/// to the view's last that hold each value; a value held twice by a draw is one hit.
+void addHitRows(std::vector<std::vector<std::uint32_t>>& rows, const PlaceColumns& place,
+                const ValueSlots& slot, std::size_t first, IndexRange view) {
+    rows.emplace_back(); // for values the list lacks
+    for (std::size_t i = first; i <= view.last; ++i) {
         const auto row = static_cast<std::uint32_t>(i - view.first);
         for (int p = 0; p < place.count; ++p) {
             auto& hits = rows[slot(place.columns[p][i])];
@@ -21,7 +22,6 @@ std::vector<std::vector<std::uint32_t>> hitRowsOf(const PlaceColumns& place, con
         }
     }
     rows.pop_back();
-    return rows;
 }
 
 /// The IDX of each value's last hit before the view, found by walking back through the
@@ -65,7 +65,12 @@ std::int32_t TrendChart::misses(std::size_t block, std::size_t value, std::size_
 }
 
 TrendChart trendChart(const history::Snapshot& snapshot, const TrendRequest& request) {
-    TrendChart chart;
+    return TrendTallies(snapshot, request).chart();
+}
+
+TrendTallies::TrendTallies(const history::Snapshot& snapshot, const TrendRequest& request)
+    : request_(request), chart_(std::make_shared<TrendChart>()) {
+    TrendChart& chart = *chart_;
     chart.type = request.type;
     chart.order = request.order;
     chart.sxIni = request.rules.sxIni;
@@ -73,21 +78,12 @@ TrendChart trendChart(const history::Snapshot& snapshot, const TrendRequest& req
                                    request.rules.dsIni);
     chart.view = lastDraws(request.range, request.rows);
     const IndexRange view = chart.view;
-    chart.issues.assign(snapshot.issues.begin() + static_cast<std::ptrdiff_t>(view.first),
-                        snapshot.issues.begin() + static_cast<std::ptrdiff_t>(view.last) + 1);
-    chart.numbers.resize(view.size());
-    for (int p = 0; p < 5; ++p) {
-        const auto& column = snapshot.column(request.order, history::Letter::A, p);
-        for (std::size_t i = view.first; i <= view.last; ++i)
-            chart.numbers[i - view.first][p] = column[i];
-    }
-
     const ValueSlots slot(chart.values);
     for (const int placeNumber : request.places) {
         const PlaceColumns place(snapshot, request.type, request.order, placeNumber);
         TrendBlock& block = chart.blocks.emplace_back();
         block.place = placeNumber;
-        block.hitRows = hitRowsOf(place, slot, chart.values.size(), view);
+        block.hitRows.resize(chart.values.size());
         block.hitBefore = hitsBefore(place, slot, chart.values.size(), view);
         OverviewRequest figures;
         figures.type = request.type;
@@ -96,11 +92,57 @@ TrendChart trendChart(const history::Snapshot& snapshot, const TrendRequest& req
         figures.range = view;
         figures.highestNumber = request.highestNumber;
         figures.rules = request.rules;
-        block.view = omissionOverview(snapshot, figures);
+        footers_.emplace_back(snapshot, figures);
+    }
+    addRows(snapshot, view.first);
+}
+
+void TrendTallies::append(const history::Snapshot& snapshot) {
+    const std::size_t end = snapshot.size();
+    if (end <= request_.range.last + 1)
+        return;
+    request_.range.last = end - 1;
+    const IndexRange view = lastDraws(request_.range, request_.rows);
+    if (view.first != chart_->view.first) {
+        *this = TrendTallies(snapshot, request_);
+        return;
+    }
+    if (chart_.use_count() > 1)
+        chart_ = std::make_shared<TrendChart>(*chart_);
+    const std::size_t first = chart_->view.last + 1;
+    chart_->view = view;
+    for (OverviewTallies& footer : footers_)
+        footer.append(snapshot);
+    addRows(snapshot, first);
+}
+
+void addChartRows(std::vector<history::Issue>& issues,
+                  std::vector<std::array<std::int8_t, 5>>& numbers,
+                  const history::Snapshot& snapshot, history::NumberOrder order, std::size_t first,
+                  IndexRange view) {
+    issues.insert(issues.end(), snapshot.issues.begin() + static_cast<std::ptrdiff_t>(first),
+                  snapshot.issues.begin() + static_cast<std::ptrdiff_t>(view.last) + 1);
+    numbers.resize(view.size());
+    for (int p = 0; p < 5; ++p) {
+        const auto& column = snapshot.column(order, history::Letter::A, p);
+        for (std::size_t i = first; i <= view.last; ++i)
+            numbers[i - view.first][static_cast<std::size_t>(p)] = column[i];
+    }
+}
+
+void TrendTallies::addRows(const history::Snapshot& snapshot, std::size_t first) {
+    TrendChart& chart = *chart_;
+    const IndexRange view = chart.view;
+    addChartRows(chart.issues, chart.numbers, snapshot, request_.order, first, view);
+    const ValueSlots slot(chart.values);
+    for (std::size_t b = 0; b < chart.blocks.size(); ++b) {
+        TrendBlock& block = chart.blocks[b];
+        const PlaceColumns place(snapshot, request_.type, request_.order, block.place);
+        addHitRows(block.hitRows, place, slot, first, view);
+        block.view = footers_[b].result(snapshot);
         for (std::size_t v = 0; v < chart.values.size(); ++v)
             longestStretchInView(block.view.rows[v], block.hitRows[v], view);
     }
-    return chart;
 }
 
 } // namespace yilou::analysis

@@ -2,6 +2,7 @@
 
 #include "analysis/issue_range.h"
 #include "analysis/omission_overview.h"
+#include "analysis/overview_tallies.h"
 #include "analysis/search_type.h"
 #include "core/draw_record.h"
 #include "core/snapshot.h"
@@ -10,6 +11,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <limits>
+#include <memory>
+#include <utility>
 #include <vector>
 
 namespace yilou::analysis {
@@ -71,7 +74,43 @@ void longestStretchInView(OverviewRow& row, const std::vector<std::uint32_t>& hi
 std::int32_t trendMisses(const std::vector<std::uint32_t>& hitRows, std::int32_t hitBefore,
                          std::size_t firstIndex, std::size_t row);
 
+/// Adds to a chart's issues and numbers (in `order`) the rows of the draws from snapshot index
+/// `first` to the last of `view`, the chart's draws.
+void addChartRows(std::vector<history::Issue>& issues,
+                  std::vector<std::array<std::int8_t, 5>>& numbers,
+                  const history::Snapshot& snapshot, history::NumberOrder order, std::size_t first,
+                  IndexRange view);
+
 /// The trend chart of the newest `rows` draws of the range.
 TrendChart trendChart(const history::Snapshot& snapshot, const TrendRequest& request);
+
+/// A trend chart kept so that draws appended to the history after the range's last one advance
+/// it: a chart of every draw of the range grows by their rows at the cost of their values; one
+/// of the newest N draws slides and is made again over its N draws.
+class TrendTallies {
+public:
+    TrendTallies(const history::Snapshot& snapshot, const TrendRequest& request);
+
+    /// Adds the draws after the range's last one up to the snapshot's newest, which become the
+    /// range's last. The draws of the range must be those it was made from.
+    void append(const history::Snapshot& snapshot);
+
+    IndexRange range() const { return request_.range; }
+    const TrendChart& chart() const& { return *chart_; }
+    /// The chart of tallies that are done with: moved out unless shared.
+    TrendChart chart() && { return chart_.use_count() == 1 ? std::move(*chart_) : *chart_; }
+    /// The chart to be shown. Advancing it copies it first while such a share is held, so that
+    /// a chart of every draw is best let go before append().
+    std::shared_ptr<const TrendChart> shared() const { return chart_; }
+
+private:
+    /// Adds the rows of the draws from snapshot index `first` to the chart's last.
+    void addRows(const history::Snapshot& snapshot, std::size_t first);
+
+    TrendRequest request_;
+    std::shared_ptr<TrendChart> chart_;
+    /// Per block, the running figures of its bottom rows.
+    std::vector<OverviewTallies> footers_;
+};
 
 } // namespace yilou::analysis

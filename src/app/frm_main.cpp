@@ -151,6 +151,7 @@ void frmMain::startUp() {
         QTimer::singleShot(0, this,
                            [this] { prompts_.warn(messages::kNoticeTitle, *openProblem_); });
     }
+    ++historyRevision_;
     QihaoXianshi();
     AddHaoma();
 }

@@ -8,6 +8,7 @@
 
 #include <QMainWindow>
 #include <QUrl>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -43,6 +44,9 @@ public:
 
     /// The history as the window shows it (one snapshot, in issue order).
     const history::Snapshot& snapshot() const { return snapshot_; }
+    /// Changes on every change of the history other than draws appended after the newest, so
+    /// that a view made before may be advanced by the appended draws (session::HeldView).
+    std::uint64_t historyRevision() const { return historyRevision_; }
     /// The settings in force: game, zodiac and segment bases.
     const session::Choices& choices() const { return choices_; }
     const std::filesystem::path& dataFolder() const { return dataFolder_; }
@@ -157,6 +161,7 @@ private:
     session::Choices choices_;
     std::unique_ptr<history::HistoryDb> db_;
     history::Snapshot snapshot_;
+    std::uint64_t historyRevision_ = 0;
     /// Why the database could not be opened at start-up, shown once the window is up.
     std::optional<std::string> openProblem_;
     Prompts prompts_{this};

@@ -12,6 +12,7 @@
 #include "core/file_names.h"
 #include "core/user_error.h"
 #include "session/file_steps.h"
+#include "session/held_view.h"
 #include "session/history_steps.h"
 #include "session/messages.h"
 #include "session/sample_histories.h"
@@ -116,6 +117,9 @@ bool frmMain::runHistoryChange(const std::function<history::Snapshot(history::Hi
 }
 
 void frmMain::showHistory(history::Snapshot snapshot, bool restart) {
+    // An update that only appended draws lets the views advance by them.
+    if (!session::extendsHistory(snapshot_, snapshot))
+        ++historyRevision_;
     snapshot_ = std::move(snapshot);
     AddHaoma();
     QihaoXianshi();
@@ -322,10 +326,12 @@ void frmMain::storeTypedDraw() {
                                          choices_.game(), choices_.rules());
         // A draw after the newest one extends the history as it is; an older one changes
         // the numbering, and the history is read again.
-        if (snapshot_.empty() || record.issue > snapshot_.issues.back())
+        if (snapshot_.empty() || record.issue > snapshot_.issues.back()) {
             snapshot_.push(record);
-        else
+        } else {
             snapshot_ = db->loadSnapshot();
+            ++historyRevision_;
+        }
     } catch (const std::exception& error) {
         showFailure(error);
         return;

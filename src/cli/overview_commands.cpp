@@ -130,7 +130,7 @@ void addOverviewCommand(CLI::App& app, CliContext& context) {
 
 void printTrend(CliContext& context, const history::Snapshot& snapshot,
                 const session::TrendShown& shown, const std::string& typeName) {
-    const auto& chart = shown.chart;
+    const auto& chart = *shown.chart;
     const auto& block = chart.blocks.front();
     const TrendRows rows{
         chart.issues, chart.numbers, shown.labels,

@@ -58,6 +58,8 @@ struct AttributeRules {
     ZodiacCodes zodiac = ZodiacCodes::startup(1);
 
     static AttributeRules startup(int sxIni, int dsIni);
+
+    friend bool operator==(const AttributeRules&, const AttributeRules&) = default;
 };
 
 /// Derives the record of a draw: the L set from the numbers in drawn order, the D set from

@@ -41,6 +41,8 @@ struct ZodiacCodes {
     /// As after the zodiac menu: the position of zodiac k counted from the zodiac of
     /// `zodiacYear` (which is position 0), plus the base.
     static ZodiacCodes positional(int zodiacYear, int sxIni);
+
+    friend bool operator==(const ZodiacCodes&, const ZodiacCodes&) = default;
 };
 
 /// Display name of a stored zodiac code: strSxName(code − sxIni). A code that names no zodiac

@@ -8,6 +8,8 @@
 #include "session/search_steps.h"
 #include "session/typed_input.h"
 
+#include <memory>
+
 namespace yilou::session {
 
 using analysis::Pattern;
@@ -69,9 +71,12 @@ PatternOverviewView patternOverviewView(const history::Snapshot& snapshot,
 }
 
 PatternOverviewView patternOverviewView(const history::Snapshot& snapshot, Pattern pattern,
-                                        analysis::IndexRange range, int highestNumber) {
-    return patternOverviewView(snapshot,
-                               analysis::patternOverview(snapshot, pattern, range, highestNumber));
+                                        analysis::IndexRange range, int highestNumber,
+                                        HeldPatterns& held, std::uint64_t revision) {
+    const auto& tallies = advanceOrMake(held, highestNumber, revision, snapshot, range, [&] {
+        return analysis::PatternTallies(snapshot, range, highestNumber);
+    });
+    return patternOverviewView(snapshot, tallies.overview(snapshot, pattern));
 }
 
 PatternOverviewView showPatternOverview(const history::Snapshot& snapshot,
@@ -101,16 +106,29 @@ analysis::TrendChart PatternTrendView::chart() const {
 }
 
 TrendShown PatternTrendView::shown() const {
-    auto shown =
-        trendShown(chart(), caption, labels, {std::string(messages::patternName(trend.pattern))});
+    auto shown = trendShown(std::make_shared<const analysis::TrendChart>(chart()), caption, labels,
+                            {std::string(messages::patternName(trend.pattern))});
     shown.oneValuePerRow = true;
     return shown;
 }
 
 PatternTrendView patternTrendView(const history::Snapshot& snapshot, Pattern pattern,
                                   analysis::IndexRange range, std::size_t rows, int highestNumber) {
+    HeldPatternTrend held;
+    return patternTrendView(snapshot, pattern, range, rows, highestNumber, held, 0);
+}
+
+PatternTrendView patternTrendView(const history::Snapshot& snapshot, Pattern pattern,
+                                  analysis::IndexRange range, std::size_t rows, int highestNumber,
+                                  HeldPatternTrend& held, std::uint64_t revision) {
     PatternTrendView view;
-    view.trend = analysis::patternTrend(snapshot, pattern, range, rows, highestNumber);
+    view.trend =
+        advanceOrMake(held, std::tuple{pattern, rows, highestNumber}, revision, snapshot, range,
+                      [&] {
+                          return analysis::PatternTrendTallies(snapshot, pattern, range, rows,
+                                                               highestNumber);
+                      })
+            .trend();
     for (const int value : view.trend.values)
         view.labels.push_back(patternValueText(pattern, value));
     view.caption = patternCaption(pattern, view.trend.view, snapshot);

@@ -9,14 +9,17 @@
 #include "core/games.h"
 #include "core/snapshot.h"
 #include "core/text_grid.h"
+#include "session/held_view.h"
 #include "session/overview_grid.h"
 #include "session/view_steps.h"
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 /// The pattern views (形态): a pattern's overview and trend chart, and every draw's values, as
@@ -47,10 +50,15 @@ PatternOverviewView patternOverviewView(const history::Snapshot& snapshot,
                                         analysis::PatternOverview overview,
                                         std::optional<OverviewColumn> sort = std::nullopt);
 
-/// The same for the overview of `pattern` over the range.
+/// What a page keeps of its pattern overview (all ten patterns): the game's highest number.
+using HeldPatterns = HeldView<analysis::PatternTallies, int>;
+
+/// The same for the overview of `pattern` over the range, advancing `held` when only draws were
+/// appended since (advanceOrMake).
 PatternOverviewView patternOverviewView(const history::Snapshot& snapshot,
                                         analysis::Pattern pattern, analysis::IndexRange range,
-                                        int highestNumber);
+                                        int highestNumber, HeldPatterns& held,
+                                        std::uint64_t revision);
 
 /// 形态遗漏 as the command line asks for it: the pattern by key, the range as typed, the rows
 /// by a column key (overviewKey) when `sort` is not empty.
@@ -79,6 +87,13 @@ struct PatternTrendView {
 /// The trend of `pattern` over the newest `rows` draws of the range.
 PatternTrendView patternTrendView(const history::Snapshot& snapshot, analysis::Pattern pattern,
                                   analysis::IndexRange range, std::size_t rows, int highestNumber);
+/// What a page keeps of its pattern trend: the pattern, the rows and the game's highest number.
+using HeldPatternTrend =
+    HeldView<analysis::PatternTrendTallies, std::tuple<analysis::Pattern, std::size_t, int>>;
+/// The same, advancing `held` when only draws were appended since (advanceOrMake).
+PatternTrendView patternTrendView(const history::Snapshot& snapshot, analysis::Pattern pattern,
+                                  analysis::IndexRange range, std::size_t rows, int highestNumber,
+                                  HeldPatternTrend& held, std::uint64_t revision);
 
 /// 形态走势 as the command line asks for it: the pattern by key, the newest `last` draws (a
 /// number or "all") up to the issue `to` (empty: the newest).

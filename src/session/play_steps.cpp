@@ -165,6 +165,12 @@ Overdue overdue(const PlayRow& row) {
 
 PlayView showPlays(const history::Snapshot& snapshot, const PlayRequest& request,
                    const Choices& choices) {
+    HeldPlays held;
+    return showPlays(snapshot, request, choices, held, 0);
+}
+
+PlayView showPlays(const history::Snapshot& snapshot, const PlayRequest& request,
+                   const Choices& choices, HeldPlays& held, std::uint64_t revision) {
     const auto play = analysis::playOfKey(request.play);
     if (!play)
         throw InputError(messages::unknownPlay(request.play));
@@ -188,7 +194,12 @@ PlayView showPlays(const history::Snapshot& snapshot, const PlayRequest& request
         last);
 
     PlayView view;
-    view.board = analysis::playBoard(snapshot, *play, indexes, game.highestNumber);
+    const auto& tallies = advanceOrMake(
+        held, std::tuple{*play, game.highestNumber}, revision, snapshot, indexes, [&] {
+            const analysis::Play plays[] = {*play};
+            return analysis::PlayTallies(snapshot, indexes, game.highestNumber, plays);
+        });
+    view.board = tallies.board(snapshot, *play);
     auto& rows = view.board.rows;
     const std::string banked = drawNumbersText(bankers);
     if (!bankers.empty()) {

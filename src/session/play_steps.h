@@ -4,12 +4,15 @@
 #include "core/snapshot.h"
 #include "core/text_grid.h"
 #include "session/choices.h"
+#include "session/held_view.h"
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 namespace yilou::session {
@@ -84,6 +87,11 @@ struct PlayView {
 /// UserError) and makes the board for the game in force.
 PlayView showPlays(const history::Snapshot& snapshot, const PlayRequest& request,
                    const Choices& choices);
+/// What a page keeps of its board: the play and the game's highest number.
+using HeldPlays = HeldView<analysis::PlayTallies, std::tuple<analysis::Play, int>>;
+/// The same, advancing `held` when only draws were appended since (advanceOrMake).
+PlayView showPlays(const history::Snapshot& snapshot, const PlayRequest& request,
+                   const Choices& choices, HeldPlays& held, std::uint64_t revision);
 
 /// The board as rows of texts, row 0 its headers: the command line's tables and the export.
 /// Reads `view`, which must outlive it.

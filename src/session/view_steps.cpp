@@ -84,6 +84,13 @@ std::size_t parseDrawCount(std::string_view text) {
 
 OverviewShown showOverview(const history::Snapshot& snapshot, const ViewRequest& request, int place,
                            const Choices& choices, std::optional<OverviewColumn> sort) {
+    HeldOverview held;
+    return showOverview(snapshot, request, place, choices, held, 0, sort);
+}
+
+OverviewShown showOverview(const history::Snapshot& snapshot, const ViewRequest& request, int place,
+                           const Choices& choices, HeldOverview& held, std::uint64_t revision,
+                           std::optional<OverviewColumn> sort) {
     analysis::OverviewRequest overview;
     overview.type = request.type;
     overview.order = request.order;
@@ -91,7 +98,12 @@ OverviewShown showOverview(const history::Snapshot& snapshot, const ViewRequest&
     overview.range = viewRange(snapshot, request, choices);
     overview.highestNumber = choices.game().highestNumber;
     overview.rules = choices.rules();
-    OverviewShown shown{analysis::omissionOverview(snapshot, overview), {}};
+    const auto key = std::tuple{overview.type, overview.order, overview.place,
+                                overview.highestNumber, overview.rules};
+    const auto& tallies = advanceOrMake(held, key, revision, snapshot, overview.range, [&] {
+        return analysis::OverviewTallies(snapshot, overview);
+    });
+    OverviewShown shown{tallies.result(snapshot), {}};
     if (sort)
         sortOverviewRows(shown.result.rows, *sort);
     shown.caption = overviewCaption(shown.result, snapshot);
@@ -100,6 +112,12 @@ OverviewShown showOverview(const history::Snapshot& snapshot, const ViewRequest&
 
 TrendShown showTrend(const history::Snapshot& snapshot, const ViewRequest& request, int place,
                      const Choices& choices) {
+    HeldTrend held;
+    return showTrend(snapshot, request, place, choices, held, 0);
+}
+
+TrendShown showTrend(const history::Snapshot& snapshot, const ViewRequest& request, int place,
+                     const Choices& choices, HeldTrend& held, std::uint64_t revision) {
     analysis::TrendRequest trend;
     trend.type = request.type;
     trend.order = request.order;
@@ -108,7 +126,11 @@ TrendShown showTrend(const history::Snapshot& snapshot, const ViewRequest& reque
     trend.range = viewRange(snapshot, request, choices);
     trend.highestNumber = choices.game().highestNumber;
     trend.rules = choices.rules();
-    auto chart = analysis::trendChart(snapshot, trend);
+    const auto key =
+        std::tuple{trend.type, trend.order, trend.places, trend.highestNumber, trend.rules};
+    const auto& tallies = advanceOrMake(held, key, revision, snapshot, trend.range,
+                                        [&] { return analysis::TrendTallies(snapshot, trend); });
+    const auto& chart = tallies.chart();
     auto caption = viewCaption(chart.type, placeCaption(place), chart.view, snapshot);
     std::vector<std::string> labels;
     for (const int value : chart.values)
@@ -116,13 +138,13 @@ TrendShown showTrend(const history::Snapshot& snapshot, const ViewRequest& reque
     std::vector<std::string> blockCaptions;
     for (const auto& block : chart.blocks)
         blockCaptions.push_back(placeCaption(block.place));
-    auto shown = trendShown(std::move(chart), std::move(caption), std::move(labels),
+    auto shown = trendShown(tallies.shared(), std::move(caption), std::move(labels),
                             std::move(blockCaptions));
     shown.oneValuePerRow = place != analysis::kAnyPlace;
     return shown;
 }
 
-TrendShown trendShown(analysis::TrendChart chart, std::string caption,
+TrendShown trendShown(std::shared_ptr<const analysis::TrendChart> chart, std::string caption,
                       std::vector<std::string> labels, std::vector<std::string> blockCaptions) {
     TrendShown shown;
     shown.chart = std::move(chart);
@@ -130,7 +152,7 @@ TrendShown trendShown(analysis::TrendChart chart, std::string caption,
     shown.labels = std::move(labels);
     shown.blockCaptions = std::move(blockCaptions);
     for (std::size_t f = 0; f < kTrendFooter.size(); ++f)
-        for (const auto& block : shown.chart.blocks) {
+        for (const auto& block : shown.chart->blocks) {
             auto& texts = shown.footer[f].emplace_back();
             for (const auto& row : block.view.rows)
                 texts.push_back(overviewCellText(block.view, row, kTrendFooter[f]));
@@ -139,11 +161,11 @@ TrendShown trendShown(analysis::TrendChart chart, std::string caption,
 }
 
 std::string TrendShown::numbersText(std::size_t row) const {
-    return drawNumbersText(chart.numbers[row]);
+    return drawNumbersText(chart->numbers[row]);
 }
 
 std::string TrendShown::cellText(std::size_t block, std::size_t value, std::size_t row) const {
-    return trendCellText(chart.misses(block, value, row), labels[value]);
+    return trendCellText(chart->misses(block, value, row), labels[value]);
 }
 
 MissingShown listMissingIssues(const history::Snapshot& snapshot, const Choices& choices) {

@@ -2,19 +2,24 @@
 
 #include "analysis/issue_range.h"
 #include "analysis/omission_overview.h"
+#include "analysis/overview_tallies.h"
 #include "analysis/search_type.h"
 #include "analysis/trend_chart.h"
 #include "core/draw_record.h"
 #include "core/missing_issues.h"
 #include "core/snapshot.h"
 #include "session/choices.h"
+#include "session/held_view.h"
 #include "session/overview_grid.h"
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 /// The views of the history beside the searches (遗漏总览, 走势图, 检查缺失期号), one step each:
@@ -104,10 +109,19 @@ struct OverviewShown {
 OverviewShown showOverview(const history::Snapshot& snapshot, const ViewRequest& request, int place,
                            const Choices& choices,
                            std::optional<OverviewColumn> sort = std::nullopt);
+/// What a page keeps of its overview: the type, order, place, game and codes it was made for.
+using HeldOverview =
+    HeldView<analysis::OverviewTallies, std::tuple<analysis::SearchType, history::NumberOrder, int,
+                                                   int, history::AttributeRules>>;
+/// The same, advancing `held` when only draws were appended since (advanceOrMake).
+OverviewShown showOverview(const history::Snapshot& snapshot, const ViewRequest& request, int place,
+                           const Choices& choices, HeldOverview& held, std::uint64_t revision,
+                           std::optional<OverviewColumn> sort = std::nullopt);
 
 /// 走势图 of the newest draws: the chart and the texts around its cells.
 struct TrendShown {
-    analysis::TrendChart chart;
+    /// Shared with the tallies a page holds, which copy it before they change it.
+    std::shared_ptr<const analysis::TrendChart> chart;
     std::string caption;                    ///< viewCaption over the chart's draws
     std::vector<std::string> labels;        ///< the column header of each value
     std::vector<std::string> blockCaptions; ///< over each block: its place, or the pattern
@@ -124,11 +138,18 @@ struct TrendShown {
 };
 /// A chart with its texts: `labels` over the values, `blockCaptions` over the blocks, and the
 /// bottom rows from the blocks' figures.
-TrendShown trendShown(analysis::TrendChart chart, std::string caption,
+TrendShown trendShown(std::shared_ptr<const analysis::TrendChart> chart, std::string caption,
                       std::vector<std::string> labels, std::vector<std::string> blockCaptions);
 /// `place` is kAnyPlace, 1..5 or kEachPosition.
 TrendShown showTrend(const history::Snapshot& snapshot, const ViewRequest& request, int place,
                      const Choices& choices);
+/// What a page keeps of its trend chart: the type, order, places, game and codes.
+using HeldTrend =
+    HeldView<analysis::TrendTallies, std::tuple<analysis::SearchType, history::NumberOrder,
+                                                std::vector<int>, int, history::AttributeRules>>;
+/// The same, advancing `held` when only draws were appended since (advanceOrMake).
+TrendShown showTrend(const history::Snapshot& snapshot, const ViewRequest& request, int place,
+                     const Choices& choices, HeldTrend& held, std::uint64_t revision);
 
 /// 检查缺失期号 for the current game.
 struct MissingShown {

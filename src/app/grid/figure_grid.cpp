@@ -1,7 +1,9 @@
 #include "app/grid/figure_grid.h"
 
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QTableView>
+#include <algorithm>
 
 namespace yilou::app {
 
@@ -17,6 +19,24 @@ void setUpFigureGrid(QTableView* grid, QAbstractItemModel* model) {
     grid->horizontalHeader()->setHighlightSections(false);
     grid->horizontalHeader()->setSortIndicator(0, Qt::AscendingOrder);
     grid->setSortingEnabled(true);
+}
+
+QString longestText(const std::vector<QList<QString>>& rows, int column) {
+    QString longest;
+    for (const auto& texts : rows)
+        if (texts[column].size() > longest.size())
+            longest = texts[column];
+    return longest;
+}
+
+void fitColumnsToTexts(QTableView* grid, const std::function<QString(int)>& longestText) {
+    auto* header = grid->horizontalHeader();
+    const QFontMetrics metrics = grid->fontMetrics();
+    for (int c = 0; c < grid->model()->columnCount(); ++c) {
+        const int cells = metrics.horizontalAdvance(longestText(c)) + kFigureCellPadding;
+        header->resizeSection(
+            c, std::min(std::max(header->sectionSizeHint(c), cells), header->maximumSectionSize()));
+    }
 }
 
 } // namespace yilou::app

@@ -1,6 +1,7 @@
 #include "app/overview/overview_model.h"
 
 #include "app/dialogs/prompts.h"
+#include "app/grid/figure_grid.h"
 #include "session/overview_grid.h"
 
 #include <algorithm>
@@ -36,6 +37,10 @@ void OverviewModel::setRows(std::vector<analysis::OverviewRow> rows, QList<QStri
     texts_ = std::move(texts);
     applySort();
     endResetModel();
+}
+
+QString OverviewModel::longestText(int column) const {
+    return app::longestText(texts_, column);
 }
 
 void OverviewModel::clear() {

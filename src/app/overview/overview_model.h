@@ -31,6 +31,8 @@ public:
     /// The figures of the value in grid row `row`.
     const analysis::OverviewRow& figures(int row) const { return result_.rows[order_[row]]; }
     const analysis::OverviewResult& result() const { return result_; }
+    /// The longest text of a column, for fitColumnsToTexts.
+    QString longestText(int column) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

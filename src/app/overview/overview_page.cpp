@@ -50,15 +50,16 @@ void OverviewPage::refresh() {
     const QModelIndex current = grid_->currentIndex();
     const int shown = current.isValid() ? model_->figures(current.row()).value : -1;
     try {
-        auto shown = session::showOverview(inputs_.snapshot(), inputs_.read(),
-                                           place_->currentData().toInt(), inputs_.choices());
+        auto shown =
+            session::showOverview(inputs_.snapshot(), inputs_.read(), place_->currentData().toInt(),
+                                  inputs_.choices(), held_, inputs_.revision());
         caption()->setText(qs(shown.caption));
         model_->setResult(std::move(shown.result));
     } catch (const UserError& error) {
         caption()->setText(qs(error.what()));
         model_->clear();
     }
-    grid_->resizeColumnsToContents();
+    fitColumnsToTexts(grid_, [this](int column) { return model_->longestText(column); });
     // The value in view stays selected when it is still listed.
     int row = 0;
     for (int r = 0; r < model_->rowCount(); ++r)

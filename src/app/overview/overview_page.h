@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/overview/view_page.h"
+#include "session/view_steps.h"
 
 class QComboBox;
 class QTableView;
@@ -34,6 +35,7 @@ private:
     QTableView* grid_;
     OverviewModel* model_;
     GapHistogram* histogram_;
+    session::HeldOverview held_;
 };
 
 } // namespace yilou::app

@@ -95,11 +95,13 @@ TrendPage::TrendPage(WindowInputs& inputs, const Prompts& prompts, QWidget* pare
 }
 
 void TrendPage::refresh() {
+    // The chart in view is let go first, so that the one the page holds grows in place.
+    view_->clear();
     try {
         auto request = inputs_.read();
         request.last = chartRows();
         auto shown = session::showTrend(inputs_.snapshot(), request, place_->currentData().toInt(),
-                                        inputs_.choices());
+                                        inputs_.choices(), held_, inputs_.revision());
         caption()->setText(qs(shown.caption));
         view_->setChart(std::move(shown));
         view_->setSideColumns(sideColumns_->isChecked() ? inputs_.choices().game().highestNumber

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/overview/view_page.h"
+#include "session/view_steps.h"
 
 #include <cstddef>
 
@@ -49,6 +50,7 @@ private:
     QCheckBox* guideLines_;
     QCheckBox* sideColumns_;
     QPushButton* save_;
+    session::HeldTrend held_;
 };
 
 } // namespace yilou::app

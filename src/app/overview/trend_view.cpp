@@ -43,7 +43,7 @@ TrendView::TrendView(QWidget* parent) : QAbstractScrollArea(parent) {
 
 void TrendView::setChart(session::TrendShown shown) {
     shown_ = std::move(shown);
-    chart_ = &shown_->chart;
+    chart_ = shown_->chart.get();
     valueLabels_.clear();
     for (const auto& label : shown_->labels)
         valueLabels_ << qs(label);

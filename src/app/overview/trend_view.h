@@ -27,7 +27,7 @@ public:
     void setChart(session::TrendShown shown);
     void clear();
     /// The chart shown; none while the view is empty.
-    const analysis::TrendChart* chart() const { return shown_ ? &shown_->chart : nullptr; }
+    const analysis::TrendChart* chart() const { return chart_; }
 
     /// Grey omission counts in the cells of misses (显示遗漏).
     void setShowMisses(bool show);

@@ -66,6 +66,10 @@ const history::Snapshot& WindowInputs::snapshot() const {
     return window_.snapshot();
 }
 
+std::uint64_t WindowInputs::revision() const {
+    return window_.historyRevision();
+}
+
 const session::Choices& WindowInputs::choices() const {
     return window_.choices();
 }

@@ -6,6 +6,7 @@
 
 #include <QObject>
 #include <array>
+#include <cstdint>
 
 class QCheckBox;
 class QLineEdit;
@@ -27,6 +28,8 @@ public:
 
     frmMain& window() const { return window_; }
     const history::Snapshot& snapshot() const;
+    /// frmMain::historyRevision.
+    std::uint64_t revision() const;
     const session::Choices& choices() const;
     /// The request the controls make: on the second tab a reference issue, once typed, sets the
     /// range end, as it does for the searches.

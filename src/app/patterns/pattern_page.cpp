@@ -88,7 +88,7 @@ void PatternPage::refresh() {
     try {
         highestNumber_ = inputs_.choices().game().highestNumber;
         auto shown = session::patternOverviewView(inputs_.snapshot(), pattern, inputs_.range(),
-                                                  highestNumber_);
+                                                  highestNumber_, held_, inputs_.revision());
         caption()->setText(captionWithWarnings(shown.caption, shown.warnings));
         std::vector<QList<QString>> texts;
         for (const auto& cells : shown.cells)
@@ -100,7 +100,7 @@ void PatternPage::refresh() {
         overview_ = {};
         model_->setRows({}, qTexts(session::patternOverviewHeaders(pattern)), {});
     }
-    grid_->resizeColumnsToContents();
+    fitColumnsToTexts(grid_, [this](int column) { return model_->longestText(column); });
 }
 
 void PatternPage::showValueDraws(const QModelIndex& index) {

@@ -45,6 +45,7 @@ private:
     QSplitter* splitter_;
     analysis::PatternOverview overview_;
     int highestNumber_ = 11;
+    session::HeldPatterns held_;
 };
 
 } // namespace yilou::app

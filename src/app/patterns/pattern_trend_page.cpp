@@ -34,8 +34,9 @@ void PatternTrendPage::refresh() {
     try {
         const int highestNumber = inputs_.choices().game().highestNumber;
         const auto pattern = static_cast<analysis::Pattern>(pattern_.currentData().toInt());
-        const auto shown = session::patternTrendView(inputs_.snapshot(), pattern, inputs_.range(),
-                                                     chartRows(), highestNumber);
+        const auto shown =
+            session::patternTrendView(inputs_.snapshot(), pattern, inputs_.range(), chartRows(),
+                                      highestNumber, held_, inputs_.revision());
         caption()->setText(captionWithWarnings(shown.caption, shown.warnings));
         view()->setChart(shown.shown());
         view()->setSideColumns(sideColumns()->isChecked() ? highestNumber : 0);

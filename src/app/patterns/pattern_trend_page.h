@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/overview/trend_page.h"
+#include "session/pattern_steps.h"
 
 #include <QString>
 #include <string>
@@ -26,6 +27,7 @@ protected:
 
 private:
     const QComboBox& pattern_;
+    session::HeldPatternTrend held_;
 };
 
 } // namespace yilou::app

@@ -1,6 +1,7 @@
 #include "app/plays/play_board_model.h"
 
 #include "app/dialogs/prompts.h"
+#include "app/grid/figure_grid.h"
 
 namespace yilou::app {
 
@@ -42,11 +43,7 @@ void PlayBoardModel::makeTexts() {
 }
 
 QString PlayBoardModel::longestText(int column) const {
-    QString longest;
-    for (const auto& texts : texts_)
-        if (texts[column].size() > longest.size())
-            longest = texts[column];
-    return longest;
+    return app::longestText(texts_, column);
 }
 
 int PlayBoardModel::rowCount(const QModelIndex& parent) const {

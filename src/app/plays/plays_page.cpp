@@ -19,14 +19,11 @@
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <algorithm>
 
 namespace yilou::app {
 
 namespace {
 
-/// The room a cell leaves beside its text.
-constexpr int kCellPadding = 12;
 /// How long after a choice of play the settings are written.
 constexpr int kSaveDelayMs = 500;
 
@@ -65,7 +62,7 @@ PlaysPage::PlaysPage(WindowInputs& inputs, const Prompts& prompts, QWidget* pare
     // No wider than an issue: 大后比 with all its digits would push the last columns out of
     // view; its cells show the rest as a tooltip.
     grid_->horizontalHeader()->setMaximumSectionSize(
-        grid_->fontMetrics().horizontalAdvance(QStringLiteral("2015021178")) + kCellPadding);
+        grid_->fontMetrics().horizontalAdvance(QStringLiteral("2015021178")) + kFigureCellPadding);
     connect(grid_, &QTableView::doubleClicked, this, &PlaysPage::exportBoard);
 
     auto* controls = new QHBoxLayout;
@@ -116,7 +113,8 @@ void PlaysPage::refresh() {
             request.sort = session::playColumnKey(static_cast<session::PlayColumn>(column));
             request.descending = header->sortIndicatorOrder() == Qt::DescendingOrder;
         }
-        auto view = session::showPlays(snapshot, request, inputs_.window().choices());
+        auto view = session::showPlays(snapshot, request, inputs_.window().choices(), held_,
+                                       inputs_.revision());
         QString text = qs(view.caption);
         for (const auto& warning : view.warnings)
             text += QStringLiteral("  ") + qs(warning);
@@ -126,17 +124,7 @@ void PlaysPage::refresh() {
         caption()->setText(qs(error.what()));
         model_->clear();
     }
-    fitColumns();
-}
-
-void PlaysPage::fitColumns() {
-    auto* header = grid_->horizontalHeader();
-    const QFontMetrics metrics = grid_->fontMetrics();
-    for (int c = 0; c < model_->columnCount(); ++c) {
-        const int cells = metrics.horizontalAdvance(model_->longestText(c)) + kCellPadding;
-        header->resizeSection(
-            c, std::min(std::max(header->sectionSizeHint(c), cells), header->maximumSectionSize()));
-    }
+    fitColumnsToTexts(grid_, [this](int column) { return model_->longestText(column); });
 }
 
 void PlaysPage::exportBoard() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/overview/view_page.h"
+#include "session/play_steps.h"
 #include "settings/settings_store.h"
 
 class QComboBox;
@@ -40,9 +41,6 @@ private:
     /// Writes the settings to their file, after the board is up: the write waits for the disk
     /// (tens of milliseconds), and a scroll through the plays writes once.
     void saveChoice();
-    /// Sizes the columns to their headers and longest texts: measuring every cell, as
-    /// resizeColumnsToContents does, would take longer than the board itself.
-    void fitColumns();
 
     const Prompts& prompts_;
     settings::SettingsStore settings_;
@@ -51,6 +49,7 @@ private:
     QTableView* grid_;
     PlayBoardModel* model_;
     QTimer* save_;
+    session::HeldPlays held_;
 };
 
 } // namespace yilou::app

@@ -1,12 +1,23 @@
 #include "app/grid/grid_model.h"
 #include "app/history/history_grid.h"
+#include "app/overview/overview_model.h"
+#include "app/overview/overview_page.h"
+#include "app/overview/overview_pages.h"
+#include "app/overview/trend_page.h"
+#include "app/overview/trend_view.h"
+#include "app/patterns/pattern_page.h"
+#include "app/plays/play_board_model.h"
+#include "app/plays/plays_page.h"
 #include "dialog_script.h"
 #include "store/history_db.h"
 #include "window_fixture.h"
 #include "window_tests.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QTabWidget>
 
 namespace yilou::testing {
 namespace {
@@ -63,6 +74,64 @@ private slots:
         // The next draw goes the same way.
         typeDigits(QStringLiteral("0102030405"));
         QCOMPARE(window.snapshot().issues.back(), 17081301);
+    }
+
+    // Each page shown before a draw is typed, then after it: the page the user looks at follows
+    // at once, the others when shown, all of them over the history with the new draw.
+    void typedDrawReachesEveryPage() {
+        WindowFixture fixture;
+        fixture.storeDraws(83);
+        auto& window = fixture.open();
+        auto* pages = window.findChild<app::OverviewPages*>();
+        auto* plays = window.findChild<app::PlaysPage*>();
+        auto* patterns = window.findChild<app::PatternPage*>();
+        plays->play()->setCurrentIndex(1); // 任选二
+        const QList<QWidget*> shown{pages->overview(), pages->trend(), plays, patterns};
+        for (QWidget* page : shown) {
+            pages->tabs()->setCurrentWidget(page);
+            QCoreApplication::processEvents();
+        }
+        const auto newest = QStringLiteral("2017081284");
+        const auto captions = [&] {
+            QStringList texts;
+            for (auto* page :
+                 {static_cast<app::ViewPage*>(pages->overview()),
+                  static_cast<app::ViewPage*>(pages->trend()), static_cast<app::ViewPage*>(plays),
+                  static_cast<app::ViewPage*>(patterns)})
+                texts << page->caption()->text();
+            return texts;
+        };
+        for (const QString& caption : captions())
+            QVERIFY2(!caption.contains(newest), qPrintable(caption));
+
+        box(fixture, 1)->setFocus();
+        typeDigits(QStringLiteral("0311070109"));
+        QCOMPARE(window.snapshot().issues.back(), 17081284);
+        for (QWidget* page : shown) {
+            pages->tabs()->setCurrentWidget(page);
+            QCoreApplication::processEvents();
+        }
+        for (const QString& caption : captions())
+            QVERIFY2(caption.contains(newest), qPrintable(caption));
+        // 03 was drawn last: its current gap is one draw, on the overview and on the board.
+        const auto* overview = pages->overview()->model();
+        for (int row = 0; row < overview->rowCount(); ++row)
+            if (overview->figures(row).value == 3)
+                QCOMPARE(overview->figures(row).currentGap, 1);
+        QCOMPARE(pages->trend()->view()->chart()->issues.back(), 17081284);
+        const auto drawn = [](const analysis::PlayCombination& combination) {
+            for (int i = 0; i < combination.size; ++i)
+                if (!QList<int>{3, 11, 7, 1, 9}.contains(combination.numbers[i]))
+                    return false;
+            return true;
+        };
+        for (const auto& row : plays->model()->view().board.rows)
+            if (drawn(row.combination))
+                QCOMPARE(row.currentGap, 1);
+        // Its sum, 31, likewise on the pattern page.
+        const auto* sums = patterns->model();
+        for (int row = 0; row < sums->rowCount(); ++row)
+            QCOMPARE(sums->figures(row).currentGap == 1, sums->figures(row).value == 31);
     }
 
     void firstDigitOfTheFifthBoxStoresNothing() {
