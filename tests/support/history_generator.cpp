@@ -62,8 +62,11 @@ history::Snapshot snapshotOf(const std::vector<history::DrawRecord>& records) {
 
 history::Snapshot snapshotOfIssues(const std::vector<history::Issue>& issues) {
     history::Snapshot snapshot;
-    for (const history::Issue issue : issues)
-        snapshot.push(history::DrawRecord{issue});
+    for (const history::Issue issue : issues) {
+        history::DrawRecord record;
+        record.issue = issue;
+        snapshot.push(record);
+    }
     return snapshot;
 }
 
