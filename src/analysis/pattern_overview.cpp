@@ -1,6 +1,7 @@
 #include "analysis/pattern_overview.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace yilou::analysis {
 
@@ -18,8 +19,8 @@ inline void forEachSlot(const PatternReader::Reading& reading, const Slots& firs
 } // namespace
 
 PatternTallies::PatternTallies(const history::Snapshot& snapshot, IndexRange range,
-                               int highestNumber)
-    : highestNumber_(highestNumber), range_(range), reader_(highestNumber),
+                               int highestNumber, std::optional<Pattern> only)
+    : highestNumber_(highestNumber), only_(only), range_(range), reader_(highestNumber),
       tallies_(static_cast<std::int32_t>(range.before())) {
     if (range.first > 0)
         previousMask_ = DrawColumns(snapshot).read(reader_, range.first - 1, 0).mask();
@@ -27,16 +28,36 @@ PatternTallies::PatternTallies(const history::Snapshot& snapshot, IndexRange ran
 }
 
 void PatternTallies::add(const history::Snapshot& snapshot, std::size_t first, std::size_t end) {
+    if (only_)
+        addOnly<0>(snapshot, first, end);
+    else
+        addPatterns<0, kPatternCount - 1>(snapshot, first, end);
+}
+
+template <std::size_t p>
+void PatternTallies::addOnly(const history::Snapshot& snapshot, std::size_t from, std::size_t end) {
+    if constexpr (p < static_cast<std::size_t>(kPatternCount)) {
+        if (PatternReader::index(*only_) == p)
+            addPatterns<p, p>(snapshot, from, end);
+        else
+            addOnly<p + 1>(snapshot, from, end);
+    }
+}
+
+template <std::size_t first, std::size_t last>
+void PatternTallies::addPatterns(const history::Snapshot& snapshot, std::size_t from,
+                                 std::size_t end) {
     const DrawColumns columns(snapshot);
     std::uint32_t previous = previousMask_;
-    std::size_t i = first;
+    std::size_t i = from;
     if (i == 0 && i < end) {
         // The oldest stored draw: every pattern but 重号 (firstDrawWithValue).
         const auto reading = columns.read(reader_, 0, 0);
-        const auto hit = [this](std::size_t slot) { tallies_.hit<true>(slot, 1); };
         constexpr auto repeat = PatternReader::index(Pattern::Repeat);
-        forEachSlot<0, repeat - 1>(reading, kFirstSlot, hit);
-        forEachSlot<repeat + 1, kPatternCount - 1>(reading, kFirstSlot, hit);
+        forEachSlot<first, last>(reading, kFirstSlot, [this](std::size_t slot) {
+            if (slot < kFirstSlot[repeat] || slot >= kFirstSlot[repeat + 1])
+                tallies_.hit<true>(slot, 1);
+        });
         previous = reading.mask();
         ++i;
     }
@@ -44,8 +65,8 @@ void PatternTallies::add(const history::Snapshot& snapshot, std::size_t first, s
         const auto reading = columns.read(reader_, i, previous);
         previous = reading.mask();
         const auto idx = static_cast<std::int32_t>(i + 1);
-        forEachSlot<0, kPatternCount - 1>(
-            reading, kFirstSlot, [this, idx](std::size_t slot) { tallies_.hit<true>(slot, idx); });
+        forEachSlot<first, last>(reading, kFirstSlot,
+                                 [this, idx](std::size_t slot) { tallies_.hit<true>(slot, idx); });
     }
     previousMask_ = previous;
 }
@@ -59,6 +80,8 @@ void PatternTallies::append(const history::Snapshot& snapshot) {
 }
 
 PatternOverview PatternTallies::overview(const history::Snapshot& snapshot, Pattern pattern) const {
+    if (only_ && *only_ != pattern)
+        throw std::logic_error("pattern tallies asked for a pattern they do not hold");
     const std::size_t p = PatternReader::index(pattern);
     const PatternOdds odds = patternOdds(pattern, highestNumber_);
     const std::size_t counted =
@@ -77,7 +100,7 @@ PatternOverview PatternTallies::overview(const history::Snapshot& snapshot, Patt
 
 PatternOverview patternOverview(const history::Snapshot& snapshot, Pattern pattern,
                                 IndexRange range, int highestNumber) {
-    return PatternTallies(snapshot, range, highestNumber).overview(snapshot, pattern);
+    return PatternTallies(snapshot, range, highestNumber, pattern).overview(snapshot, pattern);
 }
 
 } // namespace yilou::analysis

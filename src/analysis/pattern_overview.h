@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace yilou::analysis {
@@ -24,13 +25,15 @@ struct PatternOverview {
     std::vector<OverviewRow> rows;
 };
 
-/// The running figures of every value of all ten patterns over a range, made in one pass over
-/// its draws. A draw stored after the range's last one is added by append() in constant time,
-/// so a view that follows the newest draw need not read the history again.
+/// The running figures of every value of all ten patterns, or of one, over a range, made in
+/// one pass over its draws. A draw stored after the range's last one is added by append() in
+/// constant time, so a view that follows the newest draw need not read the history again.
 class PatternTallies {
 public:
-    /// The draws of `range` (inside the snapshot) of a game of the numbers 1..highestNumber.
-    PatternTallies(const history::Snapshot& snapshot, IndexRange range, int highestNumber);
+    /// The draws of `range` (inside the snapshot) of a game of the numbers 1..highestNumber;
+    /// all ten patterns, or only `only` (a tenth of the pass).
+    PatternTallies(const history::Snapshot& snapshot, IndexRange range, int highestNumber,
+                   std::optional<Pattern> only = std::nullopt);
 
     /// Adds the draws after the range's last one up to the snapshot's newest, which become the
     /// range's last. The draws of the range must be those it was made from.
@@ -39,7 +42,8 @@ public:
     IndexRange range() const { return range_; }
     int highestNumber() const { return highestNumber_; }
 
-    /// The overview of one pattern; the current gaps count to the snapshot's newest draw.
+    /// The overview of one pattern, one the tallies hold; the current gaps count to the
+    /// snapshot's newest draw.
     PatternOverview overview(const history::Snapshot& snapshot, Pattern pattern) const;
 
 private:
@@ -53,15 +57,22 @@ private:
     static constexpr std::size_t kSlots = kFirstSlot.back() + PatternReader::kRawCounts.back();
 
     void add(const history::Snapshot& snapshot, std::size_t first, std::size_t end);
+    /// add() for patterns first .. last in Pattern order.
+    template <std::size_t first, std::size_t last>
+    void addPatterns(const history::Snapshot& snapshot, std::size_t from, std::size_t end);
+    /// add() for pattern `only_`, found from pattern p on.
+    template <std::size_t p>
+    void addOnly(const history::Snapshot& snapshot, std::size_t from, std::size_t end);
 
     int highestNumber_;
+    std::optional<Pattern> only_;
     IndexRange range_;
     PatternReader reader_;
     std::uint32_t previousMask_ = 0; ///< the numbers of the range's last draw
     GapTallies<kSlots> tallies_;
 };
 
-/// The overview of one pattern over the range (all ten are tallied in the same pass).
+/// The overview of one pattern over the range.
 PatternOverview patternOverview(const history::Snapshot& snapshot, Pattern pattern,
                                 IndexRange range, int highestNumber);
 

@@ -11,7 +11,8 @@ PatternTrend patternTrend(const history::Snapshot& snapshot, Pattern pattern, In
 
 PatternTrendTallies::PatternTrendTallies(const history::Snapshot& snapshot, Pattern pattern,
                                          IndexRange range, std::size_t rows, int highestNumber)
-    : range_(range), rows_(rows), footer_(snapshot, lastDraws(range, rows), highestNumber) {
+    : range_(range), rows_(rows),
+      footer_(snapshot, lastDraws(range, rows), highestNumber, pattern) {
     trend_.pattern = pattern;
     trend_.values = patternOdds(pattern, highestNumber).values;
     trend_.view = footer_.range();
