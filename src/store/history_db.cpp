@@ -261,9 +261,27 @@ void HistoryDb::createSchema() {
 }
 
 std::size_t HistoryDb::drawCount() {
+    // Counting walks the whole index (thousands of pages at a million draws), and a change
+    // asks for the count several times.
+    CountSeen now;
+    {
+        Statement version(sql(), "PRAGMA data_version");
+        version.step();
+        now.dataVersion = version.integer(0);
+    }
+    now.totalChanges = sqlite3_total_changes64(db_.handle());
+    now.drawWrites = drawWrites_;
+    if (countSeen_ && countSeen_->dataVersion == now.dataVersion &&
+        countSeen_->totalChanges == now.totalChanges && countSeen_->drawWrites == now.drawWrites)
+        return countSeen_->count;
     Statement query(sql(), "SELECT COUNT(*) FROM [Lishi]");
     query.step();
-    return static_cast<std::size_t>(query.integer(0));
+    now.count = static_cast<std::size_t>(query.integer(0));
+    // Inside a write transaction the count may hold changes that a rollback takes back without
+    // any of the figures above changing: only a count of a committed state is remembered.
+    if (sqlite3_txn_state(db_.handle(), "main") != SQLITE_TXN_WRITE)
+        countSeen_ = now;
+    return now.count;
 }
 
 std::optional<Issue> HistoryDb::newestIssue() {

@@ -110,6 +110,16 @@ private:
     std::filesystem::path path_;
     SqliteDb db_;
     std::uint64_t drawWrites_ = 0;
+    /// The last count of the draws of a committed state, and that state: while no other
+    /// connection has committed (SQLite's data version), this one has changed no row (its
+    /// total changes) and prepared no statement that writes to the draws, it holds.
+    struct CountSeen {
+        std::int64_t dataVersion = 0;
+        std::int64_t totalChanges = 0;
+        std::uint64_t drawWrites = 0;
+        std::size_t count = 0;
+    };
+    std::optional<CountSeen> countSeen_;
 };
 
 } // namespace yilou::history

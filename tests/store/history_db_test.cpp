@@ -100,6 +100,36 @@ TEST(HistoryDb, NewestDrawsAreReadAlone) {
     }
 }
 
+// The count of the draws is remembered between changes; whatever changes them, this connection
+// or another, a rolled-back transaction or a statement prepared once and run again, is seen.
+TEST(HistoryDb, DrawCountFollowsEveryChange) {
+    TempDir dir;
+    const auto records = yilou::testing::generateDraws(6, 3);
+    HistoryDb db(dir / kDatabaseFileName);
+    HistoryDb other(dir / kDatabaseFileName);
+    db.appendDraws({records[0], records[1]});
+    EXPECT_EQ(db.drawCount(), 2u);
+    other.appendDraw(records[2]);
+    EXPECT_EQ(db.drawCount(), 3u);
+    {
+        Transaction transaction(db.sql());
+        db.appendDraws({records[3]});
+        EXPECT_EQ(db.drawCount(), 4u);
+    }
+    EXPECT_EQ(db.drawCount(), 3u);
+    {
+        Statement remove(db.sql(), "DELETE FROM [Lishi] WHERE [SQQH] = ?");
+        for (const std::size_t i : {0u, 1u}) {
+            remove.bind(1, static_cast<std::int64_t>(records[i].issue));
+            remove.step();
+            remove.reset();
+            EXPECT_EQ(db.drawCount(), 2u - i);
+        }
+    }
+    other.sql().exec("DELETE FROM [Lishi]");
+    EXPECT_EQ(db.drawCount(), 0u);
+}
+
 // Opening a file writes nothing to it; a database of another program is refused, not taken
 // over.
 TEST(HistoryDb, OpeningAForeignOrExistingFileWritesNothing) {
