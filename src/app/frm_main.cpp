@@ -144,6 +144,9 @@ void frmMain::startUp() {
         });
         snapshot_ = db_->loadSnapshot();
         check.get();
+        // The check has remembered the file as intact; this connection, which makes the
+        // window's changes, finds it so and can remember its own changes.
+        history::prepareChange(*db_);
     } catch (const std::exception& error) {
         db_.reset();
         snapshot_ = {};

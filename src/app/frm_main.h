@@ -151,6 +151,11 @@ private:
     /// Stores the draw typed into the five boxes under the issue in Text1; a refusal is shown
     /// and leaves the boxes as typed.
     void storeTypedDraw();
+    /// After a change through db_: remembers the file as checked and carries the draws into the
+    /// snapshot cache once the views have been brought up to date, so that the next start or
+    /// command neither checks the file again nor reads the rows.
+    void rememberOwnChanges();
+    bool changing_ = false; ///< a change of the history is running
     void setHistoryCommandsEnabled(bool enabled);
     void showFailure(const std::exception& error);
     /// The zodiac year of the issue in Text1 (intSxYear), or this year when Text1 holds none.

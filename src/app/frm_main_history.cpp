@@ -26,6 +26,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTimer>
 
 namespace yilou::app {
 
@@ -104,16 +105,31 @@ bool frmMain::runHistoryChange(const std::function<history::Snapshot(history::Hi
     if (!db)
         return false;
     setHistoryCommandsEnabled(false);
+    changing_ = true;
+    bool done = false;
     try {
         auto changed = change(*db);
+        changing_ = false;
         setHistoryCommandsEnabled(true);
         showHistory(std::move(changed), restart);
-        return true;
+        done = true;
     } catch (const std::exception& error) {
+        changing_ = false;
         setHistoryCommandsEnabled(true);
         showFailure(error);
-        return false;
     }
+    rememberOwnChanges();
+    return done;
+}
+
+void frmMain::rememberOwnChanges() {
+    // Queued behind the views' refresh, which historyChanged schedules the same way. A change
+    // running meanwhile (its work on a thread of its own) uses the connection and queues this
+    // again when it is over.
+    QTimer::singleShot(0, this, [this] {
+        if (db_ && !changing_)
+            history::rememberOwnChanges(*db_);
+    });
 }
 
 void frmMain::showHistory(history::Snapshot snapshot, bool restart) {
@@ -336,6 +352,7 @@ void frmMain::storeTypedDraw() {
         showFailure(error);
         return;
     }
+    rememberOwnChanges();
     bolEntryReset_ = true;
     for (int i = 1; i <= 5; ++i)
         boxes[i]->clear();

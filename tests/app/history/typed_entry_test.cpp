@@ -9,7 +9,11 @@
 #include "app/plays/play_board_model.h"
 #include "app/plays/plays_page.h"
 #include "dialog_script.h"
+#include "store/file_markers.h"
 #include "store/history_db.h"
+#include "store/maintenance.h"
+#include "store/snapshot_cache.h"
+#include "support/text_files.h"
 #include "window_fixture.h"
 #include "window_tests.h"
 
@@ -47,6 +51,25 @@ std::size_t storedCount(const std::filesystem::path& folder) {
 class TypedEntryTest : public QObject {
     Q_OBJECT
 private slots:
+    // After a typed draw the file is remembered as checked and its snapshot cache is of the
+    // new state, so that the next start or command neither checks the file nor reads the rows.
+    void typedDrawLeavesTheFileCheckedAndCached() {
+        WindowFixture fixture;
+        fixture.storeDraws(83);
+        fixture.open();
+        box(fixture, 1)->setFocus();
+        typeDigits(QStringLiteral("0311070109"));
+        QCoreApplication::processEvents();
+        const auto file = fixture.folder() / history::kDatabaseFileName;
+        history::HistoryDb db(file);
+        const auto markers = history::readFileMarkers(db);
+        QCOMPARE(markers.draws, std::uint64_t{84});
+        QCOMPARE(readFile(history::checkedMarkersFile(file)), markers.text());
+        const auto cached = history::readSnapshotCache(file, markers);
+        QVERIFY(cached);
+        QCOMPARE(cached->issues.back(), 17081284);
+    }
+
     void tenDigitsStoreTheDrawUnderTheProposedIssue() {
         WindowFixture fixture;
         fixture.storeDraws(83);
