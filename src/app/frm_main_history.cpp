@@ -352,7 +352,6 @@ void frmMain::storeTypedDraw() {
         showFailure(error);
         return;
     }
-    rememberOwnChanges();
     bolEntryReset_ = true;
     for (int i = 1; i <= 5; ++i)
         boxes[i]->clear();
@@ -361,6 +360,7 @@ void frmMain::storeTypedDraw() {
     updateStatus();
     QihaoXianshi();
     emit historyChanged();
+    rememberOwnChanges();
 }
 
 } // namespace yilou::app
