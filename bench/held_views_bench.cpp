@@ -163,7 +163,8 @@ void SessionStepsHeld(benchmark::State& state) {
 }
 BENCHMARK(SessionStepsHeld)->Iterations(kAppended)->Unit(benchmark::kMicrosecond);
 
-/// 走势图 of every draw (全部): the step hands the page a copy of the million-row chart it holds.
+/// 走势图 of every draw (全部): the step shares the million-row chart it holds with the page,
+/// which lets it go before the next draw, so that the chart grows in place.
 void SessionTrendAllHeld(benchmark::State& state) {
     auto snapshot = million();
     const session::Choices choices;
@@ -175,6 +176,20 @@ void SessionTrendAllHeld(benchmark::State& state) {
     afterEachDraw(state, snapshot, show);
 }
 BENCHMARK(SessionTrendAllHeld)->Iterations(200)->Unit(benchmark::kMillisecond);
+
+/// 形态走势 和值 of every draw (全部), shared with the page in the same way.
+void SessionPatternTrendAllHeld(benchmark::State& state) {
+    auto snapshot = million();
+    session::HeldPatternTrend held;
+    const auto show = [&](const history::Snapshot& s) {
+        const analysis::IndexRange all{0, s.size() - 1};
+        benchmark::DoNotOptimize(session::patternTrendView(s, analysis::Pattern::Sum, all,
+                                                           analysis::kAllDraws, 11, held, 0));
+    };
+    show(snapshot);
+    afterEachDraw(state, snapshot, show);
+}
+BENCHMARK(SessionPatternTrendAllHeld)->Iterations(200)->Unit(benchmark::kMillisecond);
 
 void SessionStepsFullPass(benchmark::State& state) {
     Pages pages;
@@ -197,6 +212,13 @@ void FullTrendAll(benchmark::State& state) {
             analysis::trendChart(million(), trendRequest(analysis::kAllDraws)));
 }
 BENCHMARK(FullTrendAll)->Unit(benchmark::kMillisecond);
+
+void FullPatternTrendAll(benchmark::State& state) {
+    for (auto _ : state)
+        benchmark::DoNotOptimize(analysis::patternTrend(million(), analysis::Pattern::Sum, kWhole,
+                                                        analysis::kAllDraws, 11));
+}
+BENCHMARK(FullPatternTrendAll)->Unit(benchmark::kMillisecond);
 
 void FullPlays(benchmark::State& state, analysis::Play play) {
     for (auto _ : state)

@@ -15,6 +15,7 @@
 #include "support/temp_dir.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -22,7 +23,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <random>
-#include <string_view>
 #include <vector>
 
 namespace {
@@ -68,18 +68,32 @@ int main(int argc, char** argv) {
                      &yilou::app::WindowInputs::changed, [&] { updated = now(); });
     std::mt19937 rng(20261207);
 
-    // The trend page twice: its newest 50 draws, then every draw (全部).
-    auto* allDraws = pages->trend()->findChild<QPushButton*>(QStringLiteral("cmdTrendAll"));
-    const std::vector<std::pair<const char*, QWidget*>> shown{
+    // The trend chart and the pattern chart twice: their newest 50 draws, then every draw (全部);
+    // the trend chart of every draw once more with its side columns (显示形态).
+    const auto allDraws = [](QWidget* trendPage) {
+        return trendPage->findChild<QPushButton*>(QStringLiteral("cmdTrendAll"));
+    };
+    auto* patterns = window.findChild<yilou::app::PatternPage*>();
+    struct Shown {
+        const char* name;
+        QWidget* page;
+        QAbstractButton* click = nullptr; ///< pressed before the page's draws
+    };
+    if (!allDraws(pages->trend()) || !allDraws(patterns))
+        return 1;
+    const std::vector<Shown> shown{
         {"遗漏总览", pages->overview()},
         {"走势图 (50)", pages->trend()},
-        {"走势图 (全部)", pages->trend()},
+        {"走势图 (全部)", pages->trend(), allDraws(pages->trend())},
+        {"走势图 (全部, 显示形态)", pages->trend(),
+         pages->trend()->findChild<QCheckBox*>(QStringLiteral("chkSideColumns"))},
         {"玩法遗漏", window.findChild<yilou::app::PlaysPage*>()},
-        {"形态走势", window.findChild<yilou::app::PatternPage*>()}};
-    for (const auto& [name, page] : shown) {
+        {"形态走势 (50)", patterns},
+        {"形态走势 (全部)", patterns, allDraws(patterns)}};
+    for (const auto& [name, page, click] : shown) {
         pages->tabs()->setCurrentWidget(page);
-        if (std::string_view(name) == "走势图 (全部)")
-            allDraws->click();
+        if (click)
+            click->click();
         QApplication::processEvents();
         std::vector<double> updateWall, updateCpu, wall, cpu, typedWall;
         for (int run = 0; run < kRuns; ++run) {

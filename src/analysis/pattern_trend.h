@@ -9,39 +9,18 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <utility>
 #include <vector>
 
 namespace yilou::analysis {
 
-/// 形态走势: the trend chart of one pattern, shaped as the trend chart's: rows are the chart's
-/// draws from the oldest, columns the values the pattern takes in the game.
-struct PatternTrend {
-    Pattern pattern = Pattern::Sum;
-    std::vector<int> values;
-    IndexRange view; ///< snapshot indexes of the rows
-    std::vector<history::Issue> issues;
-    std::vector<std::array<std::int8_t, 5>> numbers; ///< per row, in drawn order
-    /// Per value: the rows whose draw has it, ascending. Every row is in one list, except the
-    /// oldest stored draw's in the chart of 重号.
-    std::vector<std::vector<std::uint32_t>> hitRows;
-    /// Per value: the IDX of the last draw before the chart that had it, 0 when none had.
-    std::vector<std::int32_t> hitBefore;
-    /// The bottom rows: the figures of the chart's draws as a range of their own (出现次数,
-    /// 平均遗漏, 最大遗漏 and 最大连出 among them), one row per value.
-    PatternOverview footer;
-
-    std::size_t rowCount() const { return issues.size(); }
-    /// A cell: 0 where the row's draw has the value (the ball), else the draws since the
-    /// value's last hit, counted from hits before the chart as well.
-    std::int32_t misses(std::size_t value, std::size_t row) const {
-        return trendMisses(hitRows[value], hitBefore[value], view.first, row);
-    }
-};
-
-/// The trend chart of `pattern` over the newest `rows` draws of the range (kAllDraws: all).
-PatternTrend patternTrend(const history::Snapshot& snapshot, Pattern pattern, IndexRange range,
-                          std::size_t rows, int highestNumber);
+/// 形态走势, the trend chart of one pattern, is a trend chart of one block: its rows the chart's
+/// draws from the oldest (numbers in drawn order), its columns the values the pattern takes in
+/// the game. Every row has one value, except the oldest stored draw's in the chart of 重号.
+/// The block's bottom rows are the figures of the chart's draws as a range of their own.
+TrendChart patternTrend(const history::Snapshot& snapshot, Pattern pattern, IndexRange range,
+                        std::size_t rows, int highestNumber);
 
 /// A pattern's trend chart kept so that draws appended to the history after the range's last
 /// one advance it, as TrendTallies does for the trend chart.
@@ -56,16 +35,22 @@ public:
     void append(const history::Snapshot& snapshot);
 
     IndexRange range() const { return range_; }
-    const PatternTrend& trend() const& { return trend_; }
-    PatternTrend trend() && { return std::move(trend_); }
+    Pattern pattern() const { return pattern_; }
+    const TrendChart& chart() const& { return *chart_; }
+    /// The chart of tallies that are done with: moved out unless shared.
+    TrendChart chart() && { return chart_.use_count() == 1 ? std::move(*chart_) : *chart_; }
+    /// The chart to be shown. Advancing it copies it first while such a share is held, so that
+    /// a chart of every draw is best let go before append().
+    std::shared_ptr<const TrendChart> shared() const { return chart_; }
 
 private:
     /// Adds the rows of the draws from snapshot index `first` to the chart's last.
     void addRows(const history::Snapshot& snapshot, std::size_t first);
 
+    Pattern pattern_;
     IndexRange range_;
     std::size_t rows_;
-    PatternTrend trend_;
+    std::shared_ptr<TrendChart> chart_;
     PatternTallies footer_;
 };
 
@@ -73,9 +58,9 @@ private:
 inline constexpr std::array<Pattern, 4> kTrendSidePatterns{Pattern::Sum, Pattern::Span,
                                                            Pattern::Odd, Pattern::Big};
 
-/// For each row of a trend chart, its values of kTrendSidePatterns (none of them depends on the
-/// order in which the chart shows the numbers).
-std::vector<std::array<int, kTrendSidePatterns.size()>> trendSideColumns(const TrendChart& chart,
-                                                                         int highestNumber);
+/// A row's values of kTrendSidePatterns, from its five numbers in any order (none of these
+/// patterns depends on the order).
+std::array<int, kTrendSidePatterns.size()>
+trendSideValues(const std::array<std::int8_t, 5>& numbers, int highestNumber);
 
 } // namespace yilou::analysis

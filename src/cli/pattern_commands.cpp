@@ -72,16 +72,16 @@ void printPatternOverview(CliContext& context, const history::Snapshot& snapshot
 
 void printPatternTrend(CliContext& context, const history::Snapshot& snapshot,
                        const session::PatternTrendView& view) {
-    const auto& trend = view.trend;
+    const auto& chart = *view.chart;
     const TrendRows rows{
-        trend.issues, trend.numbers, view.labels,
-        [&trend](std::size_t value, std::size_t row) { return trend.misses(value, row); },
-        trend.footer.rows};
+        chart.issues, chart.numbers, view.labels,
+        [&chart](std::size_t value, std::size_t row) { return chart.misses(0, value, row); },
+        chart.blocks.front().view.rows};
     if (context.format() == OutputFormat::Json) {
         JsonWriter json(context.out);
         json.beginObject();
-        patternHeading(json, trend.pattern, trend.view, snapshot);
-        writeTrendJson(json, rows, trend.values);
+        patternHeading(json, view.pattern, chart.view, snapshot);
+        writeTrendJson(json, rows, chart.values);
         json.endObject().finish();
         return;
     }

@@ -42,6 +42,15 @@ std::string patternValueText(Pattern pattern, int value) {
                                               : analysis::patternValueLabel(pattern, value);
 }
 
+std::array<std::string, analysis::kTrendSidePatterns.size()>
+trendSideTexts(const std::array<std::int8_t, 5>& numbers, int highestNumber) {
+    const auto values = analysis::trendSideValues(numbers, highestNumber);
+    std::array<std::string, analysis::kTrendSidePatterns.size()> texts;
+    for (std::size_t k = 0; k < texts.size(); ++k)
+        texts[k] = patternValueText(analysis::kTrendSidePatterns[k], values[k]);
+    return texts;
+}
+
 std::array<std::string, kOverviewColumnCount> patternOverviewHeaders(Pattern pattern) {
     std::array<std::string, kOverviewColumnCount> headers;
     headers[0] = messages::patternName(pattern);
@@ -91,23 +100,8 @@ PatternOverviewView showPatternOverview(const history::Snapshot& snapshot,
         snapshot, analysis::patternOverview(snapshot, pattern, range, game.highestNumber), sort);
 }
 
-analysis::TrendChart PatternTrendView::chart() const {
-    analysis::TrendChart chart;
-    chart.values = trend.values;
-    chart.view = trend.view;
-    chart.issues = trend.issues;
-    chart.numbers = trend.numbers;
-    auto& block = chart.blocks.emplace_back();
-    block.hitRows = trend.hitRows;
-    block.hitBefore = trend.hitBefore;
-    block.view.range = trend.footer.range;
-    block.view.rows = trend.footer.rows;
-    return chart;
-}
-
 TrendShown PatternTrendView::shown() const {
-    auto shown = trendShown(std::make_shared<const analysis::TrendChart>(chart()), caption, labels,
-                            {std::string(messages::patternName(trend.pattern))});
+    auto shown = trendShown(chart, caption, labels, {std::string(messages::patternName(pattern))});
     shown.oneValuePerRow = true;
     return shown;
 }
@@ -122,17 +116,18 @@ PatternTrendView patternTrendView(const history::Snapshot& snapshot, Pattern pat
                                   analysis::IndexRange range, std::size_t rows, int highestNumber,
                                   HeldPatternTrend& held, std::uint64_t revision) {
     PatternTrendView view;
-    view.trend =
+    view.pattern = pattern;
+    view.chart =
         advanceOrMake(held, std::tuple{pattern, rows, highestNumber}, revision, snapshot, range,
                       [&] {
                           return analysis::PatternTrendTallies(snapshot, pattern, range, rows,
                                                                highestNumber);
                       })
-            .trend();
-    for (const int value : view.trend.values)
+            .shared();
+    for (const int value : view.chart->values)
         view.labels.push_back(patternValueText(pattern, value));
-    view.caption = patternCaption(pattern, view.trend.view, snapshot);
-    view.warnings = repeatWarnings(pattern, view.trend.view, snapshot);
+    view.caption = patternCaption(pattern, view.chart->view, snapshot);
+    view.warnings = repeatWarnings(pattern, view.chart->view, snapshot);
     return view;
 }
 

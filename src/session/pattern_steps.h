@@ -16,6 +16,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -31,6 +32,10 @@ analysis::Pattern parsePattern(std::string_view key);
 
 /// A pattern value's label: patternValueLabel, "—" for none (the oldest draw's 重号).
 std::string patternValueText(analysis::Pattern pattern, int value);
+/// The texts of a trend chart row's side columns (analysis::kTrendSidePatterns) in a game of the
+/// numbers 1..highestNumber.
+std::array<std::string, analysis::kTrendSidePatterns.size()>
+trendSideTexts(const std::array<std::int8_t, 5>& numbers, int highestNumber);
 
 /// The pattern overview as shown: the overview grid's columns under its headers, the value
 /// column headed by the pattern's name and holding the value's label.
@@ -71,15 +76,15 @@ PatternOverviewView showPatternOverview(const history::Snapshot& snapshot,
                                         const PatternOverviewRequest& request,
                                         const history::Game& game);
 
-/// The pattern trend as shown: its value labels, and the chart in the trend chart's shape, for
-/// the trend view.
+/// The pattern trend as shown: its chart of one block and its value labels.
 struct PatternTrendView {
-    analysis::PatternTrend trend;
+    analysis::Pattern pattern = analysis::Pattern::Sum;
+    /// Shared with the tallies a page holds, which copy it before they change it.
+    std::shared_ptr<const analysis::TrendChart> chart;
     std::vector<std::string> labels;
     std::string caption;
     std::vector<std::string> warnings;
 
-    analysis::TrendChart chart() const;
     /// The chart with its texts for the trend view: one block under the pattern's name.
     TrendShown shown() const;
 };

@@ -307,17 +307,18 @@ TEST(PatternTrend, CellsMatchAWalkBackThroughTheDefinitions) {
         SCOPED_TRACE("history " + std::to_string(h));
         for (const Pattern p : kAllPatterns) {
             SCOPED_TRACE(patternKey(p));
-            const PatternTrend trend = patternTrend(snapshot, p, range, rows, highest);
+            const TrendChart trend = patternTrend(snapshot, p, range, rows, highest);
             ASSERT_EQ(trend.view.last, range.last);
             ASSERT_EQ(trend.rowCount(), std::min(rows, range.size()));
             ASSERT_EQ(trend.values, patternOdds(p, highest).values);
+            ASSERT_EQ(trend.blocks.size(), 1u);
             for (std::size_t v = 0; v < trend.values.size(); ++v)
                 for (std::size_t r = 0; r < trend.rowCount(); ++r) {
                     std::size_t back = trend.view.first + r + 1;
                     while (back > 0 &&
                            referenceValueAt(snapshot, p, back - 1, highest) != trend.values[v])
                         --back;
-                    ASSERT_EQ(trend.misses(v, r), std::int32_t(trend.view.first + r + 1 - back))
+                    ASSERT_EQ(trend.misses(0, v, r), std::int32_t(trend.view.first + r + 1 - back))
                         << "value " << trend.values[v] << " row " << r;
                 }
             // The footer is the overview of the chart's draws, but its 最大遗漏 also counts the
@@ -326,11 +327,11 @@ TEST(PatternTrend, CellsMatchAWalkBackThroughTheDefinitions) {
             for (std::size_t v = 0; v < footer.size(); ++v) {
                 std::int32_t open = std::int32_t(trend.rowCount()) + 1;
                 for (std::size_t r = 0; r < trend.rowCount(); ++r)
-                    if (trend.misses(v, r) == 0)
+                    if (trend.misses(0, v, r) == 0)
                         open = std::int32_t(trend.rowCount() - r);
                 footer[v].maxGap = std::max(footer[v].hits ? footer[v].maxGap : 0, open);
             }
-            EXPECT_EQ(trend.footer.rows, footer);
+            EXPECT_EQ(trend.blocks[0].view.rows, footer);
         }
 
         // The basic trend chart's side columns, its numbers in ascending order.
@@ -340,12 +341,12 @@ TEST(PatternTrend, CellsMatchAWalkBackThroughTheDefinitions) {
         request.rows = rows;
         request.highestNumber = highest;
         const TrendChart chart = trendChart(snapshot, request);
-        const auto side = trendSideColumns(chart, highest);
-        ASSERT_EQ(side.size(), chart.rowCount());
-        for (std::size_t r = 0; r < chart.rowCount(); ++r)
+        for (std::size_t r = 0; r < chart.rowCount(); ++r) {
+            const auto side = trendSideValues(chart.numbers[r], highest);
             for (std::size_t k = 0; k < kTrendSidePatterns.size(); ++k)
-                EXPECT_EQ(side[r][k], referenceValueAt(snapshot, kTrendSidePatterns[k],
-                                                       chart.view.first + r, highest));
+                EXPECT_EQ(side[k], referenceValueAt(snapshot, kTrendSidePatterns[k],
+                                                    chart.view.first + r, highest));
+        }
     }
 }
 

@@ -55,7 +55,6 @@ void TrendView::setChart(session::TrendShown shown) {
                 texts << qs(text);
         }
     }
-    readSideValues();
     measure();
     verticalScrollBar()->setValue(verticalScrollBar()->maximum());
     viewport()->update();
@@ -65,7 +64,6 @@ void TrendView::clear() {
     shown_.reset();
     chart_ = nullptr;
     valueLabels_.clear();
-    sideValues_.clear();
     for (auto& texts : footer_)
         texts.clear();
     measure();
@@ -86,15 +84,8 @@ void TrendView::setSideColumns(int highestNumber) {
     if (highestNumber == sideHighestNumber_)
         return;
     sideHighestNumber_ = highestNumber;
-    readSideValues();
     measure();
     viewport()->update();
-}
-
-void TrendView::readSideValues() {
-    sideValues_.clear();
-    if (chart_ && sideHighestNumber_ > 0)
-        sideValues_ = analysis::trendSideColumns(*chart_, sideHighestNumber_);
 }
 
 QString TrendView::footerText(std::size_t footerRow, std::size_t block, std::size_t value) const {
@@ -333,13 +324,13 @@ void TrendView::paintLeftColumns(QPainter& painter, const Layout& at) const {
                          qs(history::issueText(chart_->issues[r])));
         painter.drawText(QRect(issueWidth_, rowTop(at, r), numbersWidth_, rowHeight_),
                          Qt::AlignCenter, qs(shown_->numbersText(r)));
-        if (r < sideValues_.size())
+        if (sideHighestNumber_ > 0) {
+            const auto texts = session::trendSideTexts(chart_->numbers[r], sideHighestNumber_);
             for (int k = 0; k < kSideColumnCount; ++k)
                 painter.drawText(
                     QRect(sideLeft() + k * sideWidth_, rowTop(at, r), sideWidth_, rowHeight_),
-                    Qt::AlignCenter,
-                    qs(session::patternValueText(analysis::kTrendSidePatterns[k],
-                                                 sideValues_[r][k])));
+                    Qt::AlignCenter, qs(texts[static_cast<std::size_t>(k)]));
+        }
     }
     painter.setPen(kSeparator);
     painter.drawLine(issueWidth_ - 1, at.body.top(), issueWidth_ - 1, at.body.bottom());

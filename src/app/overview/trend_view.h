@@ -59,8 +59,6 @@ private:
     int sideLeft() const { return issueWidth_ + numbersWidth_; }
     /// The columns that stay in place at the left: issue, numbers and the side columns.
     int leftWidth() const { return sideLeft() + kSideColumnCount * sideWidth_; }
-    /// Fills sideValues_ for the chart when the side columns are shown.
-    void readSideValues();
     static constexpr int kSideColumnCount = static_cast<int>(analysis::kTrendSidePatterns.size());
     /// Where the parts of the chart lie in an area of `size` scrolled by `scroll` (pixels past
     /// the frozen head and left columns), and the rows in view.
@@ -104,7 +102,6 @@ private:
     const analysis::TrendChart* chart_ = nullptr;
     QList<QString> valueLabels_;
     int sideHighestNumber_ = 0;
-    std::vector<std::array<int, analysis::kTrendSidePatterns.size()>> sideValues_;
     /// [footer row][block] -> texts per value.
     std::array<QList<QList<QString>>, 4> footer_;
     bool showMisses_ = true;
