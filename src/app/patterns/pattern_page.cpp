@@ -15,8 +15,10 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QSplitter>
+#include <QStyle>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace yilou::app {
 
@@ -67,6 +69,7 @@ PatternPage::PatternPage(WindowInputs& inputs, const Prompts& prompts, ResultGri
     splitter_->addWidget(overview);
     splitter_->addWidget(trend_);
     splitter_->setChildrenCollapsible(false);
+    connect(splitter_, &QSplitter::splitterMoved, this, [this] { splitMoved_ = true; });
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addLayout(top);
@@ -81,6 +84,20 @@ void PatternPage::resizeEvent(QResizeEvent* event) {
         splitter_->setOrientation(orientation);
         splitter_->setSizes({2, 3});
     }
+    fitSplit();
+}
+
+void PatternPage::fitSplit() {
+    if (splitMoved_ || splitter_->orientation() != Qt::Horizontal)
+        return;
+    constexpr int kRatio = static_cast<int>(session::OverviewColumn::Ratio);
+    const auto* header = grid_->horizontalHeader();
+    const int columns = header->sectionPosition(kRatio) + header->sectionSize(kRatio) +
+                        2 * grid_->frameWidth() +
+                        grid_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, grid_);
+    const int room = splitter_->width() - splitter_->handleWidth();
+    const int overview = std::min(columns, room * 3 / 5);
+    splitter_->setSizes({overview, room - overview});
 }
 
 void PatternPage::refresh() {
@@ -101,6 +118,7 @@ void PatternPage::refresh() {
         model_->setRows({}, qTexts(session::patternOverviewHeaders(pattern)), {});
     }
     fitColumnsToTexts(grid_, [this](int column) { return model_->longestText(column); });
+    fitSplit();
 }
 
 void PatternPage::showValueDraws(const QModelIndex& index) {

@@ -37,6 +37,10 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    /// Beside the chart, the overview is given the width of its columns up to 大后比 (three
+    /// fifths of the page at most), until the player moves the divider.
+    void fitSplit();
+
     ResultGridsPanel& results_;
     QComboBox* pattern_;
     QTableView* grid_;
@@ -46,6 +50,7 @@ private:
     analysis::PatternOverview overview_;
     int highestNumber_ = 11;
     session::HeldPatterns held_;
+    bool splitMoved_ = false;
 };
 
 } // namespace yilou::app

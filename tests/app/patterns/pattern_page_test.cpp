@@ -20,6 +20,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSettings>
@@ -122,6 +123,18 @@ private slots:
         QCOMPARE(results->resultModel->gridText(1, 3),
                  page_->model()->index(0, 5).data().toString());
         pages_->tabs()->setCurrentWidget(page_);
+    }
+
+    void besideTheChartTheOverviewShowsItsColumnsUpToTheRatio() {
+        // 奇偶比 has long 大后比 texts (up to 15 digits).
+        page_->pattern()->setCurrentIndex(2);
+        QCoreApplication::processEvents();
+        const auto* header = page_->grid()->horizontalHeader();
+        const int ratio = 6; // 大后比
+        QCOMPARE(header->model()->headerData(ratio, Qt::Horizontal).toString(),
+                 QStringLiteral("大后比"));
+        QVERIFY(header->sectionViewportPosition(ratio) + header->sectionSize(ratio) <=
+                page_->grid()->viewport()->width());
     }
 
     void sideColumnsWidenTheBasicChart() {
