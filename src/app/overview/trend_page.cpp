@@ -96,7 +96,7 @@ TrendPage::TrendPage(WindowInputs& inputs, const Prompts& prompts, QWidget* pare
 
 void TrendPage::refresh() {
     // The chart in view is let go first, so that the one the page holds grows in place.
-    view_->clear();
+    view_->release();
     try {
         auto request = inputs_.read();
         request.last = chartRows();

@@ -70,6 +70,11 @@ void TrendView::clear() {
     viewport()->update();
 }
 
+void TrendView::release() {
+    shown_.reset();
+    chart_ = nullptr;
+}
+
 void TrendView::setShowMisses(bool show) {
     showMisses_ = show;
     viewport()->update();

@@ -26,6 +26,10 @@ public:
     /// Shows the chart of `shown`, scrolled to its newest draw.
     void setChart(session::TrendShown shown);
     void clear();
+    /// Lets go of the chart in view without showing the change, so that a chart its page holds
+    /// can grow in place; setChart() or clear() must follow before the view is painted. The
+    /// scroll position stays for the next chart.
+    void release();
     /// The chart shown; none while the view is empty.
     const analysis::TrendChart* chart() const { return chart_; }
 

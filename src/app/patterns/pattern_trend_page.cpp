@@ -32,7 +32,7 @@ PatternTrendPage::PatternTrendPage(WindowInputs& inputs, const Prompts& prompts,
 
 void PatternTrendPage::refresh() {
     // The chart in view is let go first, so that the one the page holds grows in place.
-    view()->clear();
+    view()->release();
     try {
         const int highestNumber = inputs_.choices().game().highestNumber;
         const auto pattern = static_cast<analysis::Pattern>(pattern_.currentData().toInt());

@@ -33,6 +33,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSettings>
 #include <QTabBar>
 #include <QTabWidget>
@@ -246,6 +247,12 @@ private slots:
         page->drawCounts()->button(30)->click();
         page->place()->setCurrentIndex(page->place()->count() - 1);
         QCOMPARE(page->view()->chart()->blocks.size(), std::size_t{5});
+        // A chart scrolled sideways stays where it was when it is made again.
+        auto* sideways = page->view()->horizontalScrollBar();
+        QVERIFY(sideways->maximum() > 0);
+        sideways->setValue(sideways->maximum());
+        page->drawCounts()->button(50)->click();
+        QCOMPARE(sideways->value(), sideways->maximum());
         // Each toggle changes the picture and back.
         const QImage plain = page->view()->image();
         for (QCheckBox* toggle : {page->showMisses(), page->guideLines()}) {
