@@ -35,8 +35,6 @@ public:
     void append(const history::Snapshot& snapshot);
 
     IndexRange range() const { return range_; }
-    Pattern pattern() const { return pattern_; }
-    const TrendChart& chart() const& { return *chart_; }
     /// The chart of tallies that are done with: moved out unless shared.
     TrendChart chart() && { return chart_.use_count() == 1 ? std::move(*chart_) : *chart_; }
     /// The chart to be shown. Advancing it copies it first while such a share is held, so that
