@@ -47,11 +47,10 @@ void PatternTrendTallies::append(const history::Snapshot& snapshot) {
         *this = PatternTrendTallies(snapshot, pattern_, range_, rows_, footer_.highestNumber());
         return;
     }
-    if (chart_.use_count() > 1)
-        chart_ = std::make_shared<TrendChart>(*chart_);
-    const std::size_t first = chart_->view.last + 1;
+    TrendChart& chart = unshared(chart_);
+    const std::size_t first = chart.view.last + 1;
     footer_.append(snapshot);
-    chart_->view = footer_.range();
+    chart.view = footer_.range();
     addRows(snapshot, first);
 }
 

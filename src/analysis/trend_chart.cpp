@@ -97,6 +97,12 @@ TrendTallies::TrendTallies(const history::Snapshot& snapshot, const TrendRequest
     addRows(snapshot, view.first);
 }
 
+TrendChart& unshared(std::shared_ptr<TrendChart>& chart) {
+    if (chart.use_count() > 1)
+        chart = std::make_shared<TrendChart>(*chart);
+    return *chart;
+}
+
 void TrendTallies::append(const history::Snapshot& snapshot) {
     const std::size_t end = snapshot.size();
     if (end <= request_.range.last + 1)
@@ -107,10 +113,9 @@ void TrendTallies::append(const history::Snapshot& snapshot) {
         *this = TrendTallies(snapshot, request_);
         return;
     }
-    if (chart_.use_count() > 1)
-        chart_ = std::make_shared<TrendChart>(*chart_);
-    const std::size_t first = chart_->view.last + 1;
-    chart_->view = view;
+    TrendChart& chart = unshared(chart_);
+    const std::size_t first = chart.view.last + 1;
+    chart.view = view;
     for (OverviewTallies& footer : footers_)
         footer.append(snapshot);
     addRows(snapshot, first);

@@ -81,6 +81,10 @@ void addChartRows(std::vector<history::Issue>& issues,
                   const history::Snapshot& snapshot, history::NumberOrder order, std::size_t first,
                   IndexRange view);
 
+/// The chart to change in place: `chart` itself, or first a copy of it while a page that shows
+/// it still holds a share.
+TrendChart& unshared(std::shared_ptr<TrendChart>& chart);
+
 /// The trend chart of the newest `rows` draws of the range.
 TrendChart trendChart(const history::Snapshot& snapshot, const TrendRequest& request);
 

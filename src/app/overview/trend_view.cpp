@@ -61,8 +61,7 @@ void TrendView::setChart(session::TrendShown shown) {
 }
 
 void TrendView::clear() {
-    shown_.reset();
-    chart_ = nullptr;
+    release();
     valueLabels_.clear();
     for (auto& texts : footer_)
         texts.clear();
