@@ -13,14 +13,19 @@ std::optional<std::string> drawProblem(Issue issue, const PositionValues& number
                                        int highestNumber) {
     if (auto problem = issueProblem(issue))
         return problem;
-    for (int i = 0; i < 5; ++i) {
-        const int n = numbers[i];
+    if (auto problem = numberRangeProblem(numbers, highestNumber))
+        return problem;
+    for (int i = 0; i < 5; ++i)
+        for (int j = 0; j < i; ++j)
+            if (numbers[j] == numbers[i])
+                return messages::numberRepeated(numbers[i]);
+    return std::nullopt;
+}
+
+std::optional<std::string> numberRangeProblem(const PositionValues& numbers, int highestNumber) {
+    for (const int n : numbers)
         if (n < 1 || n > highestNumber)
             return messages::numberOutOfRange(n, highestNumber);
-        for (int j = 0; j < i; ++j)
-            if (numbers[j] == n)
-                return messages::numberRepeated(n);
-    }
     return std::nullopt;
 }
 

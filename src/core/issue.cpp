@@ -64,14 +64,31 @@ int issueOrdinal(Issue issue) {
     return issue % 100;
 }
 
-std::optional<std::string> issueProblem(Issue issue) {
+namespace {
+
+/// issueProblem, quoting the issue as `written`.
+std::optional<std::string> problemOf(Issue issue, std::string_view written) {
     if (issue < 10000000 || issue > 99999999)
-        return messages::issueYearOutOfRange(issue, kLastIssueYear);
+        return messages::issueYearOutOfRange(written, kLastIssueYear);
     if (!isValidDate(issueDate(issue)))
-        return messages::issueDateMissing(issue);
+        return messages::issueDateMissing(written);
     if (issueOrdinal(issue) < 1)
-        return messages::issueOrdinalZero(issue);
+        return messages::issueOrdinalZero(written);
     return std::nullopt;
+}
+
+} // namespace
+
+std::optional<std::string> issueProblem(Issue issue) {
+    return problemOf(issue, issueText(issue));
+}
+
+WrittenIssue readWrittenIssue(std::string_view digits) {
+    // "0000000001" or "2114102901" would otherwise be taken for issues of the 2000s.
+    if (digits.size() != 8 && !(digits.size() == 10 && digits.starts_with("20")))
+        return {std::nullopt, messages::issueFormUnusable(digits)};
+    const Issue issue = issueFromDigits(digits.substr(digits.size() - 8));
+    return {issue, problemOf(issue, digits)};
 }
 
 bool isPlausibleIssue(Issue issue) {
@@ -79,7 +96,8 @@ bool isPlausibleIssue(Issue issue) {
 }
 
 std::string issueText(Issue issue) {
-    return "20" + std::to_string(issue);
+    const std::string digits = std::to_string(issue);
+    return "20" + std::string(digits.size() < 8 ? 8 - digits.size() : 0, '0') + digits;
 }
 
 Issue issueFromDigits(std::string_view digits) {
@@ -103,13 +121,13 @@ TypedIssue readTypedIssue(std::string_view text) {
         text.remove_prefix(1);
     while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
         text.remove_suffix(1);
-    // "0000000001" or "2114102901" would otherwise be taken for issues of the 2000s.
-    if ((text.size() != 8 && text.size() != 10) || !isDigits(text) ||
-        (text.size() == 10 && !text.starts_with("20")))
+    if (!isDigits(text))
         return {std::nullopt, messages::invalidIssue({}, text)};
-    const Issue issue = issueFromDigits(text.substr(text.size() - 8));
-    const auto problem = issueProblem(issue);
-    return {issue, problem ? std::optional(messages::issueRefused(*problem)) : std::nullopt};
+    const WrittenIssue written = readWrittenIssue(text);
+    if (!written.issue)
+        return {std::nullopt, messages::invalidIssue({}, text)};
+    return {written.issue, written.problem ? std::optional(messages::issueRefused(*written.problem))
+                                           : std::nullopt};
 }
 
 } // namespace

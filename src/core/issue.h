@@ -37,13 +37,26 @@ inline constexpr int kLastIssueYear = 2099;
 
 /// Why `issue` cannot be a draw's issue, or nothing when it can: its date must exist in the
 /// years 2010..2099 and its ordinal be at least 1. The one rule every command applies to an
-/// issue, whether typed, read from a file or proposed.
+/// issue, whether typed, read from a file or proposed. The reason quotes it in its ten-digit
+/// form.
 std::optional<std::string> issueProblem(Issue issue);
+
+/// An issue written as digits, typed or at the head of a line of a history text file.
+struct WrittenIssue {
+    std::optional<Issue> issue;         ///< set when the digits have one of the two forms
+    std::optional<std::string> problem; ///< why it is refused, quoting the digits as written
+};
+
+/// Reads `digits`, decimal digits only, as an issue: the ten-digit form "2017081284" ("20"
+/// followed by the stored form) or the eight-digit stored form "17081284"; ten digits that do
+/// not start with "20" ("2110010101") are no issue. The issue must pass issueProblem.
+WrittenIssue readWrittenIssue(std::string_view digits);
 
 /// True when issueProblem finds nothing.
 bool isPlausibleIssue(Issue issue);
 
-/// The issue as shown and typed: "20" followed by the stored number ("2017081284").
+/// The issue as shown and typed: "20" followed by the eight digits of the stored number
+/// ("2017081284").
 std::string issueText(Issue issue);
 
 /// The value of `digits`, which must be decimal digits only: the stored form of an issue as

@@ -38,17 +38,21 @@ std::string notStored(std::string_view reason) {
     return text(reason) + "，未保存。";
 }
 
-std::string issueYearOutOfRange(history::Issue issue, int lastYear) {
-    return "期号 " + issueText(issue) + " 不是有效的期号（年份须在 2010～" +
-           std::to_string(lastYear) + " 之间）";
+std::string issueYearOutOfRange(std::string_view issue, int lastYear) {
+    return "期号 " + text(issue) + " 不是有效的期号（年份须在 2010～" + std::to_string(lastYear) +
+           " 之间）";
 }
 
-std::string issueDateMissing(history::Issue issue) {
-    return "期号 " + issueText(issue) + " 不是有效的期号（日期不存在）";
+std::string issueDateMissing(std::string_view issue) {
+    return "期号 " + text(issue) + " 不是有效的期号（日期不存在）";
 }
 
-std::string issueOrdinalZero(history::Issue issue) {
-    return "期号 " + issueText(issue) + " 不是有效的期号（期序须从 01 起）";
+std::string issueOrdinalZero(std::string_view issue) {
+    return "期号 " + text(issue) + " 不是有效的期号（期序须从 01 起）";
+}
+
+std::string issueFormUnusable(std::string_view issue) {
+    return "期号 " + text(issue) + " 不是有效的期号（十位期号须以 20 开头）";
 }
 
 std::string nineDigitIssueUnusable(std::string_view digits) {

@@ -29,9 +29,12 @@ std::string nineDigitIssueUnusable(std::string_view digits);
 std::string emptyHistory();
 std::string issueAlreadyStored(history::Issue issue);
 std::string notStored(std::string_view reason);
-std::string issueYearOutOfRange(history::Issue issue, int lastYear);
-std::string issueDateMissing(history::Issue issue);
-std::string issueOrdinalZero(history::Issue issue);
+// The reasons of issueProblem, quoting the issue as written.
+std::string issueYearOutOfRange(std::string_view issue, int lastYear);
+std::string issueDateMissing(std::string_view issue);
+std::string issueOrdinalZero(std::string_view issue);
+/// Ten digits that do not start with "20", at the head of a line of a history text file.
+std::string issueFormUnusable(std::string_view issue);
 std::string noIssueAfterLastYear(history::Issue newest, int lastYear);
 std::string numberOutOfRange(int number, int highestNumber);
 std::string numberRepeated(int number);

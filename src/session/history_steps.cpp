@@ -16,6 +16,9 @@ namespace yilou::session {
 history::DrawRecord storeDraw(history::HistoryDb& db, history::Issue issue,
                               const history::PositionValues& numbers, const history::Game& game,
                               const history::AttributeRules& rules) {
+    // A number out of range is a typing mistake, like an issue that does not read.
+    if (const auto problem = history::numberRangeProblem(numbers, game.highestNumber))
+        throw InputError(messages::notStored(*problem));
     if (const auto problem = history::drawProblem(issue, numbers, game))
         throw UserError(messages::notStored(*problem));
     const auto record = history::DeriveAttributes(issue, numbers, rules);

@@ -19,7 +19,8 @@ namespace yilou::session {
 
 /// Stores one draw: checked for the game (a valid issue that is not stored yet, five distinct
 /// numbers in the game's range), its attributes derived by `rules`, stored and the history
-/// renumbered. Returns the stored record; anything wrong is a UserError and nothing is stored.
+/// renumbered. Returns the stored record; anything wrong is a UserError (an InputError for a
+/// number out of range) and nothing is stored.
 history::DrawRecord storeDraw(history::HistoryDb& db, history::Issue issue,
                               const history::PositionValues& numbers, const history::Game& game,
                               const history::AttributeRules& rules);

@@ -49,9 +49,13 @@ public:
     void line(std::size_t lineNumber, const HistoryLine& parsed) {
         if (parsed.blank)
             return;
+        if (parsed.issue == 0) { // an issue of zeros marks a line of no draw
+            previous_ = 0;
+            return;
+        }
         if (parsed.refusedIssue) {
             text_.skipped.add({lineNumber, *parsed.refusedIssue});
-            previous_.reset();
+            previous_ = parsed.issue;
             return;
         }
         if (!parsed.issue && !previous_) {
@@ -60,8 +64,6 @@ public:
         }
         const Issue issue = parsed.issue ? *parsed.issue : *previous_ + 1;
         previous_ = issue;
-        if (issue < 1)
-            return;
         if (parsed.numberCount < 5) {
             text_.skipped.add({lineNumber, messages::tooFewNumbers(parsed.numberCount)});
             return;
@@ -143,18 +145,24 @@ void HistoryLineParser::decideHead() {
         else
             line_.refusedIssue = messages::nineDigitIssueUnusable(digits);
     };
+    // The issue keeps a date that does not exist, so that the lines after it count on from it.
+    const auto readDigits = [&](std::string_view digits) {
+        WrittenIssue written = readWrittenIssue(digits);
+        line_.issue = written.issue;
+        line_.refusedIssue = std::move(written.problem);
+    };
     std::size_t body = 0;
     if (nineDigitIssues_ && digitsFirst(11)) {
         readNineDigits(head.substr(2, 9));
         body = 12;
     } else if (digitsFirst(10)) {
-        line_.issue = issueFromDigits(head.substr(2, 8));
+        readDigits(head.substr(0, 10));
         body = 11;
     } else if (nineDigitIssues_ && digitsFirst(9)) {
         readNineDigits(head.substr(0, 9));
         body = 10;
     } else if (digitsFirst(8)) {
-        line_.issue = issueFromDigits(head.substr(0, 8));
+        readDigits(head.substr(0, 8));
         body = 9;
     }
     if (body < head.size())

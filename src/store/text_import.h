@@ -67,14 +67,16 @@ struct LineRules {
 /// One line of a history text file taken apart (the line without its line end):
 /// an issue of its own when the line, blanks removed, starts with eleven digits ("20" and a
 /// nine-digit issue) or nine digits followed by a non-digit when nine-digit issues are read
-/// (LineRules), with ten digits (stored as the last eight), or with eight digits, in each case
+/// (LineRules), with ten digits (readWrittenIssue), or with eight digits, in each case
 /// followed by one separator character that is skipped whatever it is; then every pair of adjacent
 /// digits is a number, the first five in the order they stand. Every other byte, and a single
 /// digit, is skipped.
 struct HistoryLine {
     bool blank = false;
     std::optional<Issue> issue;
-    /// Why the nine-digit issue the line starts with cannot be stored; `issue` is then empty.
+    /// Why the issue the line starts with cannot be stored (readWrittenIssue; for a nine-digit
+    /// issue PageIssueForm), quoting it as written. `issue` still holds an issue of the eight-
+    /// or ten-digit form whose date or ordinal is refused, and is empty otherwise.
     std::optional<std::string> refusedIssue;
     PositionValues numbers{};
     int numberCount = 0;      ///< 0..5

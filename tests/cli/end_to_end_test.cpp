@@ -72,9 +72,9 @@ TEST_F(EndToEnd, ExitStatusTellsUsageErrorsFromUserErrors) {
     EXPECT_EQ(usage.status, 2);
     EXPECT_FALSE(usage.err.empty());
 
-    const Run user = run("add 2017081284 03 11 07 01 13");
+    const Run user = run("add 2017081284 03 11 07 01 03");
     EXPECT_EQ(user.status, 1);
-    EXPECT_NE(user.err.find("超出范围"), std::string::npos) << user.err;
+    EXPECT_NE(user.err.find("重复出现"), std::string::npos) << user.err;
     EXPECT_TRUE(user.out.empty());
 
     EXPECT_EQ(run("--help").status, 0);
@@ -208,6 +208,7 @@ TEST_F(EndToEndHardening, EveryMistakeInTheCommandLineExitsWithTwo) {
              "game x",
              "add 99999 01 02 03 04 05",
              "add 2015021179 01 02 03 04 x",
+             "add 2015021179 01 02 03 04 12",
              "delete-last abc",
              "delete-to 99999",
              "search --pos 6=3",

@@ -29,17 +29,20 @@ TEST(HistoryCommands, AddRefusesBadDrawsAndStoredIssues) {
     const struct {
         std::vector<std::string> args;
         int status; // 2: the command line is wrong
+        std::string named;
     } cases[] = {
-        {{"add", "2017081284", "01", "02", "03", "04", "05"}, 1}, // stored already
-        {{"add", "2017081201", "01", "02", "03", "04", "12"}, 1}, // 12 in an 11-number game
-        {{"add", "2017081201", "01", "02", "03", "04", "04"}, 1}, // repeated
-        {{"add", "2017023001", "01", "02", "03", "04", "05"}, 2}, // 30 February
-        {{"add", "2017081201", "01", "02", "03", "04", "x"}, 2},
+        {{"add", "2017081284", "01", "02", "03", "04", "05"}, 1, "2017081284"}, // stored already
+        {{"add", "2017081201", "01", "02", "03", "04", "12"}, 2, "号码 12 超出范围 01～11"},
+        {{"add", "2017081201", "00", "02", "03", "04", "05"}, 2, "号码 00 超出范围 01～11"},
+        {{"add", "2017081201", "01", "02", "03", "04", "04"}, 1, "号码 04 重复出现"},
+        {{"add", "2017023001", "01", "02", "03", "04", "05"}, 2, "2017023001"}, // 30 February
+        {{"add", "2009123101", "01", "02", "03", "04", "05"}, 2, "期号 2009123101 不是"},
+        {{"add", "2017081201", "01", "02", "03", "04", "x"}, 2, "x"},
     };
     for (const auto& c : cases) {
         const CliResult result = cli.run(c.args);
         EXPECT_EQ(result.status, c.status) << c.args[1] << ' ' << c.args[6];
-        EXPECT_FALSE(result.err.empty());
+        EXPECT_NE(result.err.find(c.named), std::string::npos) << result.err;
     }
     EXPECT_EQ(cli.run({"history", "--format", "csv"}).out,
               "期号,落1码,落2码,落3码,落4码,落5码\n2017081284,3,11,7,1,9\n");

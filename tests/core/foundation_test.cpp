@@ -122,18 +122,22 @@ TEST(IssueText, TenAndEightDigitForms) {
 
 // One rule for every issue a user gives: a real date of 2010..2099, an ordinal from 01, and a
 // ten-digit form that is "20" followed by the stored form. A text of neither form gets the one
-// text for an unreadable issue.
+// text for an unreadable issue. The reason quotes the issue as it was typed.
 TEST(IssueText, ImpossibleIssuesAreRefusedWithTheReason) {
     constexpr std::string_view kUnreadable =
-        "不是有效的期号，请输入十位期号（例如 2017081284）或八位期号。";
+        "”不是有效的期号，请输入十位期号（例如 2017081284）或八位期号。";
     const std::pair<std::string_view, std::string_view> cases[] = {
-        {"2000010101", "年份须在 2010～2099"},
+        {"2000010101", " 不是有效的期号（年份须在 2010～2099"},
+        {"2009123101", " 不是有效的期号（年份须在 2010～2099"},
         {"0000000001", kUnreadable},
         {"2114102901", kUnreadable},
-        {"2014130101", "日期不存在"},
-        {"2015022901", "日期不存在"},
-        {"2014102900", "期序须从 01 起"},
-        {"00000001", "年份须在"},
+        {"2110010101", kUnreadable},
+        {"1911020301", kUnreadable},
+        {"2014130101", " 不是有效的期号（日期不存在）"},
+        {"2015022901", " 不是有效的期号（日期不存在）"},
+        {"2014102900", " 不是有效的期号（期序须从 01 起）"},
+        {"00000001", " 不是有效的期号（年份须在"},
+        {"09123101", " 不是有效的期号（年份须在"},
         {"201410290", kUnreadable},
     };
     for (const auto& [text, reason] : cases) {
@@ -142,7 +146,9 @@ TEST(IssueText, ImpossibleIssuesAreRefusedWithTheReason) {
             readIssue(text);
             ADD_FAILURE() << text << " was accepted";
         } catch (const UserError& error) {
-            EXPECT_NE(std::string(error.what()).find(reason), std::string::npos) << error.what();
+            EXPECT_NE(std::string(error.what()).find(std::string(text) + std::string(reason)),
+                      std::string::npos)
+                << error.what();
         }
     }
     EXPECT_EQ(readIssue("2016022901"), 16022901);
