@@ -48,7 +48,17 @@ std::string importHistory(history::HistoryDb& db, ImportRead read,
                           const history::AttributeRules& rules,
                           const std::filesystem::path& dataDir) {
     const auto saved = history::saveHistoryBeforeReplacing(db, dataDir);
-    std::string report = history::storeImport(db, std::move(read.text), read.file, rules).summary();
+    std::string report;
+    try {
+        report = history::storeImport(db, std::move(read.text), read.file, rules).summary();
+    } catch (...) {
+        // Nothing was replaced: the copy would only stand for a replacement that never was.
+        if (!saved.file.empty()) {
+            std::error_code ignored;
+            std::filesystem::remove(saved.file, ignored);
+        }
+        throw;
+    }
     if (!saved.file.empty())
         report += "\n" + messages::replacedHistorySaved(saved.draws, saved.file);
     return report;
