@@ -64,6 +64,8 @@ TEST(PageDraws, ReadsTheNextFiveNumbersOfTheLine) {
     const struct {
         const char* name;
         std::string text;
+        UpdatePlan plan = examplePlan();
+        Issue issue = 17092901;
     } cases[] = {
         {"two-digit fields", "1709290104 10 11 03 02"},
         {"leading blanks", "17092901 4,10,11, 3, 2"},
@@ -72,11 +74,15 @@ TEST(PageDraws, ReadsTheNextFiveNumbersOfTheLine) {
         {"ten-digit issue and its first number", "201709290104 10 11 03 02"},
         {"one-digit numbers", "17092901:4-10-11-3-2"},
         {"cells and words between", "第2017092901期\t开奖号码：\t04\t10\t11\t03\t02\t和值 30"},
+        // Ten digits of 2020 that start with "20": the issue of the day looked for and its first
+        // number, not a ten-digit issue of 2001.
+        {"an issue of 2020 and its first number", "2001150104 10 11 03 02",
+         planUpdate({}, {2020, 1, 15}, 6, gameAt(0)), 20011501},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const PageDraws found = findPageDraws(c.text, examplePlan(), gameAt(0));
-        EXPECT_THAT(found.draws, ElementsAre(IsDraw(17092901, PositionValues{4, 10, 11, 3, 2})));
+        const PageDraws found = findPageDraws(c.text, c.plan, gameAt(0));
+        EXPECT_THAT(found.draws, ElementsAre(IsDraw(c.issue, PositionValues{4, 10, 11, 3, 2})));
         EXPECT_TRUE(found.skipped.empty());
     }
 }
@@ -95,15 +101,18 @@ TEST(PageDraws, SkipsDrawsThatCannotBeStoredAndSaysWhy) {
                              "1709290203 03 04 05 06\n" // repeated
                              "1709290301 02 03\n"       // three numbers on the line
                              "1709290501 02 03 04 05\n"
-                             "1709290401 02 03"; // cut short at the end of the text
+                             "1709290604 10 11 03 007\n" // a run of three digits: no number
+                             "1709290401 02 03";         // cut short at the end of the text
     const PageDraws found = findPageDraws(text, examplePlan(), gameAt(0));
     EXPECT_THAT(issuesOf(found), ElementsAre(17092905));
-    ASSERT_EQ(found.skipped.size(), 4u);
+    ASSERT_EQ(found.skipped.size(), 5u);
     EXPECT_THAT(found.skipped[0].reason, HasSubstr("号码 12 超出范围 01～11"));
     EXPECT_THAT(found.skipped[1].reason, HasSubstr("号码 03 重复出现"));
     EXPECT_THAT(found.skipped[2].reason,
                 HasSubstr("2017092903 后面的五个号码无法读取（“01 02 03 17092”）"));
     EXPECT_EQ(found.skipped[3].issue, 17092904);
+    EXPECT_THAT(found.skipped[4].reason,
+                HasSubstr("2017092906 后面的五个号码无法读取（“04 10 11 03 00”）"));
 }
 
 TEST(PageDraws, CopiesOfOneIssueAgreeOrNoneIsStored) {
@@ -194,6 +203,13 @@ TEST(PageDraws, ReadsJsonRecords) {
         EXPECT_THAT(found.draws, ElementsAre(IsDraw(17092901, PositionValues{4, 10, 11, 3, 2})));
         EXPECT_TRUE(found.skipped.empty());
     }
+
+    // Copies of one issue that disagree are named as the document gives them.
+    const PageDraws disagree = readPageDraws(R"([{"issue":"17092901","numbers":"05,06,07,08,09"},)"
+                                             R"({"issue":"17092901","numbers":"04,10,11,03,02"}])",
+                                             "application/json", examplePlan(), gameAt(0));
+    ASSERT_EQ(disagree.skipped.size(), 1u);
+    EXPECT_THAT(disagree.skipped[0].reason, HasSubstr("（05 06 07 08 09、04 10 11 03 02）"));
 
     const PageDraws noNumbers = readPageDraws(R"([{"issue":"17092901","time":"09:10"}])",
                                               "application/json", examplePlan(), gameAt(0));
