@@ -321,8 +321,12 @@ std::string cannotKeepPage() {
     return "无法保存收到的数据";
 }
 
-std::string pageFileNotReadable() {
-    return "文件不存在或无法读取";
+std::string pageFileFailure(std::string_view url, std::string_view cause) {
+    return "无法读取历史号码页面 " + text(url) + "：" + text(cause);
+}
+
+std::string pageFileTooSlow(std::string_view limit) {
+    return "读取文件超过 " + text(limit) + " 的限时";
 }
 
 std::string emptyAnswer() {

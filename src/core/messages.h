@@ -123,7 +123,11 @@ std::string seconds(std::string_view amount);
 /// A size limit below one kilobyte as shown ("1000 字节").
 std::string byteCount(std::size_t bytes);
 std::string cannotKeepPage();
-std::string pageFileNotReadable();
+/// A page named by a file: address that cannot be read; `cause` is systemErrorText, one of
+/// the texts above, notARegularFile or pageFileTooSlow.
+std::string pageFileFailure(std::string_view url, std::string_view cause);
+/// The limit as shown: "60 秒".
+std::string pageFileTooSlow(std::string_view limit);
 std::string emptyAnswer();
 std::string secureConnectionFailed();
 std::string transferInterrupted();

@@ -1,10 +1,17 @@
 #include "online/page_fetch.h"
 
 #include "core/messages.h"
+#include "core/system_error_text.h"
 
+#include <cerrno>
 #include <curl/curl.h>
+#include <fcntl.h>
 #include <memory>
 #include <mutex>
+#include <optional>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
 
 namespace yilou::history {
 
@@ -91,8 +98,6 @@ std::string causeOf(CURLcode code, CURL* curl, const Transfer& transfer) {
     case CURLE_WRITE_ERROR:
         return transfer.tooLarge ? messages::pageTooLarge(sizeText(limits.maxBytes))
                                  : messages::cannotKeepPage();
-    case CURLE_FILE_COULDNT_READ_FILE:
-        return messages::pageFileNotReadable();
     case CURLE_GOT_NOTHING:
         return messages::emptyAnswer();
     case CURLE_PEER_FAILED_VERIFICATION:
@@ -109,6 +114,83 @@ std::string causeOf(CURLcode code, CURL* curl, const Transfer& transfer) {
     }
 }
 
+/// The file a file: address names, or nothing for an address of another kind. An address of
+/// a file on another machine is malformed.
+std::optional<std::string> filePath(const std::string& url) {
+    std::unique_ptr<CURLU, void (*)(CURLU*)> parts(curl_url(), &curl_url_cleanup);
+    if (!parts || curl_url_set(parts.get(), CURLUPART_URL, url.c_str(), 0) != CURLUE_OK)
+        return std::nullopt; // no scheme of its own: curl reads it as http
+    const auto part = [&](CURLUPart which, unsigned flags) -> std::optional<std::string> {
+        char* text = nullptr;
+        if (curl_url_get(parts.get(), which, &text, flags) != CURLUE_OK)
+            return std::nullopt;
+        std::string out(text);
+        curl_free(text);
+        return out;
+    };
+    if (part(CURLUPART_SCHEME, 0) != "file")
+        return std::nullopt;
+    const auto host = part(CURLUPART_HOST, 0);
+    const auto path = part(CURLUPART_PATH, CURLU_URLDECODE);
+    if ((host && *host != "localhost") || !path || path->find('\0') != std::string::npos)
+        throw UserError(messages::pageFileFailure(url, messages::malformedAddress()));
+    return path;
+}
+
+/// Reads the page a file: address names under the limits of a transfer: a regular file only
+/// (a pipe or a device may never end, or never open), opened without blocking, at most
+/// limits.maxBytes, within limits.transferTimeout.
+FetchedPage readPageFile(const std::string& url, const std::string& path, const FetchLimits& limits,
+                         const FetchControl& control) {
+    const auto fail = [&](const std::string& cause) {
+        throw UserError(messages::pageFileFailure(url, cause));
+    };
+    const auto started = std::chrono::steady_clock::now();
+    // The name is checked before it is opened, so that opening a device has no effect on it.
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0)
+        fail(systemErrorText(errno));
+    if (!S_ISREG(status.st_mode))
+        fail(messages::notARegularFile());
+    struct OpenFile {
+        int fd;
+        ~OpenFile() { ::close(fd); }
+    };
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        fail(systemErrorText(errno));
+    const OpenFile closing{fd};
+    // The file may have been replaced since it was looked at.
+    if (::fstat(fd, &status) != 0)
+        fail(systemErrorText(errno));
+    if (!S_ISREG(status.st_mode))
+        fail(messages::notARegularFile());
+    if (static_cast<std::uint64_t>(status.st_size) > limits.maxBytes)
+        fail(messages::pageTooLarge(sizeText(limits.maxBytes)));
+
+    FetchedPage page;
+    std::vector<char> buffer(1 << 16);
+    for (;;) {
+        if (control.cancelled())
+            throw Cancelled(messages::pageReadCancelled(url));
+        if (std::chrono::steady_clock::now() - started > limits.transferTimeout)
+            fail(messages::pageFileTooSlow(secondsText(limits.transferTimeout)));
+        const ssize_t got = ::read(fd, buffer.data(), buffer.size());
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            fail(systemErrorText(errno));
+        if (got == 0)
+            return page;
+        if (page.body.size() + static_cast<std::size_t>(got) > limits.maxBytes)
+            fail(messages::pageTooLarge(sizeText(limits.maxBytes)));
+        page.body.append(buffer.data(), static_cast<std::size_t>(got));
+        if (control.progress)
+            control.progress({static_cast<std::int64_t>(page.body.size()),
+                              static_cast<std::int64_t>(status.st_size)});
+    }
+}
+
 void initialiseCurl() {
     static std::once_flag once;
     std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
@@ -119,6 +201,8 @@ void initialiseCurl() {
 FetchedPage fetchPage(const std::string& url, const FetchLimits& limits,
                       const FetchControl& control) {
     initialiseCurl();
+    if (const auto path = filePath(url))
+        return readPageFile(url, *path, limits, control);
     std::unique_ptr<CURL, void (*)(CURL*)> curl(curl_easy_init(), &curl_easy_cleanup);
     if (!curl)
         throw UserError(messages::cannotReadPage(url, messages::networkUnavailable(), "curl"));
@@ -129,7 +213,7 @@ FetchedPage fetchPage(const std::string& url, const FetchLimits& limits,
     curl_easy_setopt(c, CURLOPT_ERRORBUFFER, detail);
     // A worker thread must not get the alarm signal curl would otherwise use for timeouts.
     curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(c, CURLOPT_PROTOCOLS_STR, "http,https,file");
+    curl_easy_setopt(c, CURLOPT_PROTOCOLS_STR, "http,https");
     curl_easy_setopt(c, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
     curl_easy_setopt(c, CURLOPT_FOLLOWLOCATION, 1L);
     curl_easy_setopt(c, CURLOPT_MAXREDIRS, limits.maxRedirects);

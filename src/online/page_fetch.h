@@ -51,7 +51,8 @@ struct FetchedPage {
 /// Fetches `url` (http, https or file; redirects are followed to http and https only). A
 /// failure throws UserError naming the address and the cause in Chinese: no connection, no
 /// answer in time, too many redirects, a redirect elsewhere than http or https, an HTTP status of
-/// 400 or more, a page larger than limits.maxBytes. A cancel throws Cancelled.
+/// 400 or more, a page larger than limits.maxBytes. A file: address is held to the same limits
+/// and must name a regular file of this machine. A cancel throws Cancelled.
 FetchedPage fetchPage(const std::string& url, const FetchLimits& limits = {},
                       const FetchControl& control = {});
 

@@ -5,6 +5,7 @@
 #include "support/history_generator.h"
 #include "support/http_test_server.h"
 #include "support/results_page.h"
+#include "support/special_files.h"
 #include "support/temp_dir.h"
 #include "support/text_files.h"
 
@@ -356,10 +357,14 @@ TEST_F(OnlineUpdate, ASavedPageServesToo) {
 }
 
 TEST_F(OnlineUpdate, FailuresLeaveTheHistoryAsItWas) {
-    // Oldest draw 7 days old: a successful update would replace all of it.
     db.replaceAll(drawsFrom(17092201, 20));
     const Draws before = history();
     const std::string tooLarge(100 * 1024, 'x');
+    // A file: address is held to the limits of http, and to regular files: a pipe without a
+    // writer would never open.
+    yilou::testing::writeFile(dir / "large.html", tooLarge);
+    ASSERT_TRUE(
+        yilou::testing::makeSpecialFile(dir / "pipe.html", yilou::testing::SpecialFile::Fifo));
     HttpTestServer server([&](const std::string& target) {
         HttpResponse response =
             htmlPage(yilou::testing::resultsPage(rowsOf(drawsFrom(17092901, 3))));
@@ -394,7 +399,11 @@ TEST_F(OnlineUpdate, FailuresLeaveTheHistoryAsItWas) {
         {"redirect to a file", server.url("/to-file"),
          "页面被重定向到 file:///etc/passwd，为安全起见，重定向只能转到 http 或 https 地址"},
         {"connection refused", HttpTestServer::refusedUrl(), "无法连接到服务器"},
-        {"missing file", "file://" + (dir / "none.html").string(), "文件不存在或无法读取"},
+        {"missing file", "file://" + (dir / "none.html").string(), "文件或文件夹不存在"},
+        {"a pipe", "file://" + (dir / "pipe.html").string(), "不是普通文件"},
+        {"a folder", "file://" + dir.path().string(), "不是普通文件"},
+        {"a file over the size cap", "file://" + (dir / "large.html").string(),
+         "页面超过 64 KB 的上限"},
         {"none of the wanted draws", server.url("/old"),
          "中没有可保存的新开奖号码（要找的期号为 "
          "2017092301～2017092984）"},
