@@ -27,9 +27,7 @@ void frmMain::mnuUpdateUrl_Click() {
 }
 
 void frmMain::Command21_Click() {
-    if (!prompts_.confirm(
-            messages::kOnlineUpdateTitle,
-            session::onlineUpdateQuestion(snapshot().issues, settings_.IniSerchDay(), today_())))
+    if (!prompts_.confirm(messages::kOnlineUpdateTitle, messages::kOnlineUpdateQuestion))
         return;
     std::string urlTemplate = settings_.UpdateUrl();
     if (urlTemplate.empty())

@@ -4,19 +4,11 @@
 #include "core/user_error.h"
 
 #include <algorithm>
-#include <limits>
 #include <optional>
 
 namespace yilou::history {
 
 namespace {
-
-/// Days from the date of `issue` to `today`; a date that does not exist (a hand-edited file)
-/// counts as older than any history kept.
-int ageInDays(Issue issue, const CalendarDate& today) {
-    const CalendarDate date = issueDate(issue);
-    return isValidDate(date) ? daysBetween(date, today) : std::numeric_limits<int>::max();
-}
 
 /// The oldest issue of the schedule (drawsPerDay draws a day from `firstDay` on) that `stored`
 /// lacks, when it comes before the page issue `before`.
@@ -33,12 +25,21 @@ std::optional<Issue> oldestUnstored(std::span<const Issue> stored, const Calenda
         }
 }
 
-} // namespace
-
-bool replacesHistory(std::span<const Issue> stored, const CalendarDate& today, int keepDays) {
-    return ageInDays(stored.front(), today) > keepDays ||
-           ageInDays(stored.back(), today) > keepDays;
+/// The issues of the schedule after `newest` up to the last draw of the day before `firstDay`,
+/// when there are any.
+std::optional<MissingRange> issuesBefore(Issue newest, const CalendarDate& firstDay,
+                                         int drawsPerDay) {
+    const CalendarDate newestDay = issueDate(newest);
+    const int ordinal = std::min(issueOrdinal(newest), drawsPerDay);
+    const std::int64_t count = std::int64_t{drawsPerDay - ordinal} +
+                               std::int64_t{drawsPerDay} * (daysBetween(newestDay, firstDay) - 1);
+    if (count <= 0)
+        return std::nullopt;
+    return MissingRange{ordinal < drawsPerDay ? newest + 1 : makeIssue(addDays(newestDay, 1), 1),
+                        makeIssue(addDays(firstDay, -1), drawsPerDay), count};
 }
+
+} // namespace
 
 bool UpdatePlan::wants(std::int64_t pageIssue) const {
     if (pageIssue < firstIssue || pageIssue > lastIssue)
@@ -58,17 +59,22 @@ UpdatePlan planUpdate(std::span<const Issue> stored, const CalendarDate& today, 
         throw UserError(messages::historyNewerThan(stored.back(), today));
     UpdatePlan plan;
     plan.form = PageIssueForm::of(game);
-    plan.replaceHistory = !stored.empty() && replacesHistory(stored, today, keepDays);
     const CalendarDate firstDay = addDays(today, -keepDays);
     CalendarDate firstDate = firstDay;
     plan.firstIssue = plan.form.make(firstDay, 1);
-    if (!stored.empty() && !plan.replaceHistory) {
-        firstDate = issueDate(stored.back());
-        plan.firstIssue = plan.form.fromStored(stored.back()) + 1;
-        if (const auto gap =
-                oldestUnstored(stored, firstDay, plan.firstIssue, plan.form, game.drawsPerDay)) {
-            firstDate = issueDate(*gap);
-            plan.firstIssue = plan.form.fromStored(*gap);
+    if (!stored.empty()) {
+        const Issue newest = stored.back();
+        const bool dated = isValidDate(issueDate(newest));
+        if (dated && plan.form.fromStored(newest) + 1 > plan.firstIssue) {
+            firstDate = issueDate(newest);
+            plan.firstIssue = plan.form.fromStored(newest) + 1;
+            if (const auto gap = oldestUnstored(stored, firstDay, plan.firstIssue, plan.form,
+                                                game.drawsPerDay)) {
+                firstDate = issueDate(*gap);
+                plan.firstIssue = plan.form.fromStored(*gap);
+            }
+        } else if (dated) {
+            plan.unsearched = issuesBefore(newest, firstDay, game.drawsPerDay);
         }
         for (const Issue issue : stored)
             if (plan.form.fromStored(issue) >= plan.firstIssue)

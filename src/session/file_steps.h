@@ -55,10 +55,10 @@ struct ImportRead {
 /// be read or holds no draw); nothing is changed yet.
 ImportRead readImport(const std::filesystem::path& file, const Choices& choices,
                       std::size_t stored);
-/// 读入历史, second half: saves the draws stored to `dataDir` first (as the online update does
-/// before it replaces them), then replaces the history by what was read; returns what to say
-/// about it, where the copy went included. A copy that cannot be written changes nothing; when
-/// the history cannot be replaced, the copy is removed again.
+/// 读入历史, second half: saves the draws stored to `dataDir` first (saveHistoryBeforeReplacing),
+/// then replaces the history by what was read; returns what to say about it, where the copy
+/// went included. A copy that cannot be written changes nothing; when the history cannot be
+/// replaced, the copy is removed again.
 std::string importHistory(history::HistoryDb& db, ImportRead read,
                           const history::AttributeRules& rules,
                           const std::filesystem::path& dataDir);

@@ -163,12 +163,4 @@ UpdateRequest onlineUpdateRequest(std::string urlTemplate, int keepDays, const C
     return request;
 }
 
-std::string onlineUpdateQuestion(std::span<const history::Issue> stored, int keepDays,
-                                 const history::CalendarDate& today) {
-    std::string question(messages::kOnlineUpdateQuestion);
-    if (!stored.empty() && history::replacesHistory(stored, today, keepDays))
-        question += messages::updateWillReplace(stored.size(), keepDays);
-    return question;
-}
-
 } // namespace yilou::session

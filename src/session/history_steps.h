@@ -11,7 +11,6 @@
 #include <cstddef>
 #include <filesystem>
 #include <optional>
-#include <span>
 #include <string>
 #include <string_view>
 
@@ -98,12 +97,6 @@ UpdateRequest onlineUpdateRequest(std::string urlTemplate, int keepDays, const C
 /// The days typed for the setting IniSerchDay: a whole number from history::kFewestKeepDays to
 /// history::kMostKeepDays; none for anything else.
 std::optional<int> readKeepDays(std::string_view text);
-
-/// The question asked before an online update: kOnlineUpdateQuestion, followed, when the
-/// update will replace a history holding `stored` (history::replacesHistory), by how many draws
-/// it replaces and that they are saved first.
-std::string onlineUpdateQuestion(std::span<const history::Issue> stored, int keepDays,
-                                 const history::CalendarDate& today);
 
 /// Moves a database file that cannot be opened out of the way, keeping it beside the new one
 /// under the name "<file>.损坏-<n>" (the first n not taken), so that a new history can start

@@ -271,12 +271,6 @@ std::string noNewDrawsOnPage(std::string_view url, long long first, long long la
                             std::to_string(first) + "～20" + std::to_string(last) + "）");
 }
 
-std::string historyReplaced(int keepDays, std::size_t replaced, const std::filesystem::path& copy) {
-    return "原有历史号码的最早一期已超过 " + std::to_string(keepDays) +
-           " 天，已全部替换；替换前的 " + std::to_string(replaced) + " 期已保存到 " +
-           copy.string() + "。";
-}
-
 std::string updateSummary(std::size_t stored, history::Issue newest) {
     return "已保存 " + std::to_string(stored) + " 期，最新一期为 " + issueText(newest) + "。";
 }
@@ -286,10 +280,10 @@ std::string issuesNotOnPage(std::size_t count, history::Issue newestFound) {
            issueText(newestFound) + "），下次更新时会再找。";
 }
 
-std::string updateWillReplace(std::size_t count, int keepDays) {
-    return "\n\n注意：历史号码的最早一期已超过 " + std::to_string(keepDays) +
-           " 天，这次更新将替换现有的全部 " + std::to_string(count) + " 期历史号码" +
-           text(kSavedBeforeReplacing) + "。";
+std::string issuesBeforeDaysSearched(const history::MissingRange& range, int keepDays) {
+    return issueText(range.first) + "～" + issueText(range.last) + " 共 " +
+           std::to_string(range.count) + " 期不在这次查找的 " + std::to_string(keepDays) +
+           " 天之内，历史号码中仍然缺少。";
 }
 
 std::string drawsSkipped(std::size_t count) {

@@ -4,6 +4,7 @@
 #include "analysis/play_type.h"
 #include "analysis/search_type.h"
 #include "core/issue.h"
+#include "core/missing_issues.h"
 
 #include <array>
 #include <cstddef>
@@ -145,11 +146,10 @@ std::string noUpdateAddressGiven();
 std::string updateCancelled();
 /// `first` and `last` in the page's form (eight or nine digits).
 std::string noNewDrawsOnPage(std::string_view url, long long first, long long last);
-std::string historyReplaced(int keepDays, std::size_t replaced, const std::filesystem::path& copy);
 std::string updateSummary(std::size_t stored, history::Issue newest);
 std::string issuesNotOnPage(std::size_t count, history::Issue newestFound);
-/// Added to kOnlineUpdateQuestion when the update will replace the history.
-std::string updateWillReplace(std::size_t count, int keepDays);
+/// The issues between an old history and the days an update looked at, which it left missing.
+std::string issuesBeforeDaysSearched(const history::MissingRange& range, int keepDays);
 std::string drawsSkipped(std::size_t count);
 std::string moreDrawsNotListed(std::size_t count);
 
@@ -253,8 +253,8 @@ inline constexpr std::string_view kDeleteCountPrompt =
     "请输入需要删除最后多少期历史号码（例如输入3，那么就将删除最后的3期历史号码）";
 inline constexpr std::string_view kDaysTitle = "设置天数";
 inline constexpr std::string_view kDaysPrompt =
-    "请输入更新需要保留的历史号码的天数（2～16中的任意自然数）。最早的历史号码超过这个天数时，"
-    "在线更新将用最近这些天的号码替换全部历史号码";
+    "请输入在线更新查找的天数（2～16中的任意自然数）。在线更新查找最近这些天中历史号码还没有的"
+    "开奖号码，已有的历史号码不会被删除";
 inline constexpr std::string_view kDaysErrorTitle = "输入有误";
 inline constexpr std::string_view kDaysError =
     "为了保证时效性和提高计算效率，软件只能统计16天以内的数据，请输入2～16中的自然数。";

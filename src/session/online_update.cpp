@@ -3,7 +3,6 @@
 #include "core/messages.h"
 #include "core/user_error.h"
 #include "session/messages.h"
-#include "store/replaced_history.h"
 
 namespace yilou::session {
 
@@ -24,35 +23,23 @@ std::string skippedText(const std::vector<SkippedDraw>& skipped) {
     return out;
 }
 
-} // namespace
-
-StoredPage storePageDraws(HistoryDb& db, const UpdatePlan& plan, const PageDraws& found,
-                          const AttributeRules& rules, const std::filesystem::path& dataDir) {
-    StoredPage out;
-    if (found.draws.empty())
-        return out;
+/// Stores the draws of `found` that the history lacks beside it, in one transaction; gives how
+/// many.
+std::size_t storePageDraws(HistoryDb& db, const PageDraws& found, const AttributeRules& rules) {
     // Appended draws go onto the end of the snapshot cache also when nothing was loaded.
-    if (!plan.replaceHistory)
-        db.takeCacheState();
+    db.takeCacheState();
     Transaction transaction(db.sql());
-    if (plan.replaceHistory) {
-        const ReplacedHistory saved = saveHistoryBeforeReplacing(db, dataDir);
-        out.replaced = saved.draws;
-        out.backup = saved.file;
-    }
     std::vector<DrawRecord> records;
     records.reserve(found.draws.size());
     for (const PageDraw& draw : found.draws)
-        if (plan.replaceHistory || !db.contains(draw.issue))
+        if (!db.contains(draw.issue))
             records.push_back(DeriveAttributes(draw.issue, draw.numbers, rules));
-    if (plan.replaceHistory)
-        db.replaceAll(records);
-    else
-        db.appendDraws(records);
+    db.appendDraws(records);
     transaction.commit();
-    out.stored = records.size();
-    return out;
+    return records.size();
 }
+
+} // namespace
 
 UpdateReport updateHistoryOnline(HistoryDb& db, const UpdateRequest& request,
                                  const FetchControl& control) {
@@ -80,11 +67,7 @@ UpdateReport updateHistoryOnline(HistoryDb& db, const UpdateRequest& request,
     if (control.cancelled())
         throw Cancelled(messages::updateCancelled());
 
-    const StoredPage stored =
-        storePageDraws(db, report.plan, found, request.rules, db.path().parent_path());
-    report.stored = stored.stored;
-    report.replaced = stored.replaced;
-    report.backup = stored.backup;
+    report.stored = storePageDraws(db, found, request.rules);
     report.newest = db.newestIssue().value_or(0);
     report.skipped = std::move(found.skipped);
     report.notFound = found.notFound;
@@ -93,12 +76,11 @@ UpdateReport updateHistoryOnline(HistoryDb& db, const UpdateRequest& request,
 }
 
 std::string UpdateReport::summary() const {
-    std::string out;
-    if (plan.replaceHistory)
-        out += messages::historyReplaced(keepDays, replaced, backup) + "\n";
-    out += messages::updateSummary(stored, newest);
+    std::string out = messages::updateSummary(stored, newest);
     if (notFound > 0)
         out += "\n" + messages::issuesNotOnPage(notFound, newestFound);
+    if (plan.unsearched)
+        out += "\n" + messages::issuesBeforeDaysSearched(*plan.unsearched, keepDays);
     if (!skipped.empty())
         out += "\n" + messages::drawsSkipped(skipped.size()) + skippedText(skipped);
     return out;

@@ -81,19 +81,22 @@ private slots:
                  QString::fromStdString(history::issueText(draws.back().issue + 1)));
     }
 
-    void confirmationNamesTheDrawsAReplacementTakes() {
+    void anOldHistoryIsUpdatedWithoutAQuestionOfReplacing() {
+        const auto draws = yesterdaysDraws();
+        HttpTestServer server([&](const std::string&) { return pageOf(draws); });
         WindowFixture fixture;
-        fixture.storeDraws(5); // August 2017: older than the days kept
+        fixture.storeDraws(5); // August 2017: older than the days looked at
+        setUpdateUrl(server.url("/{code}?n={n}"));
         fixture.open();
         DialogScript dialogs;
-        dialogs.cancel();
+        dialogs.ok().ok();
         fixture.find<QPushButton>(QStringLiteral("Command21"))->click();
 
         QCOMPARE(dialogs.pending(), 0);
-        QVERIFY2(
-            dialogs.seen()[0].contains(QStringLiteral("这次更新将替换现有的全部 5 期历史号码")),
-            qPrintable(dialogs.seenText()));
-        QCOMPARE(storedCount(fixture.folder()), 5u);
+        QVERIFY2(!dialogs.seen()[0].contains(QStringLiteral("替换")),
+                 qPrintable(dialogs.seenText()));
+        QCOMPARE(storedCount(fixture.folder()), 55u);
+        QCOMPARE(fixture.window().snapshot().size(), 55u);
     }
 
     void failedFetchIsShownAndChangesNothing() {

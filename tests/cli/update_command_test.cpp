@@ -1,5 +1,8 @@
 #include "cli_test_support.h"
+#include "core/file_names.h"
 #include "settings/settings_store.h"
+#include "store/history_db.h"
+#include "support/history_generator.h"
 #include "support/http_test_server.h"
 #include "support/results_page.h"
 #include "support/text_files.h"
@@ -93,21 +96,47 @@ TEST(UpdateCommand, RefusalsNameWhatIsWrongAndChangeNothing) {
     }
 }
 
-TEST(UpdateCommand, SavesAHistoryItReplacesAndSaysWhere) {
+// A history of 40 days that ends before the days looked at is kept whole: the page's draws go
+// after it, and the report names the issues between them that are still missing.
+TEST(UpdateCommand, KeepsALongHistoryAndSaysWhatIsStillMissing) {
     CliFixture cli;
-    HttpTestServer server(resultsPage);
-    ASSERT_EQ(cli.run({"add", "2017081284", "03", "11", "07", "01", "09"}).status, 0);
+    yilou::testing::GeneratedHistory forty;
+    forty.firstIssue = 17081101;
+    forty.draws = 40 * 84; // up to 2017091984
+    const auto stored = yilou::testing::generateDraws(forty);
+    history::HistoryDb(cli.dataDir() / history::kDatabaseFileName).replaceAll(stored);
+    // The page repeats stored draws of the 19th before five new ones of the 23rd.
+    yilou::testing::GeneratedHistory fresh;
+    fresh.firstIssue = 17092301;
+    fresh.draws = 5;
+    std::vector<yilou::testing::PageRow> rows;
+    for (const auto& draw : {stored[stored.size() - 2], stored.back()})
+        rows.push_back(yilou::testing::pageRow(draw.issue, draw.drop[history::Letter::A]));
+    for (const auto& draw : yilou::testing::generateDraws(fresh))
+        rows.push_back(yilou::testing::pageRow(draw.issue, draw.drop[history::Letter::A]));
+    HttpTestServer server([&](const std::string&) {
+        HttpResponse response;
+        response.body = yilou::testing::resultsPage(rows);
+        return response;
+    });
 
-    const CliResult result = cli.run({"update", "--url", server.url("/"), "--today", "2017-09-29"});
+    const CliResult result =
+        cli.run({"update", "--url", server.url("/{code}?n={n}"), "--today", "2017-09-29"});
 
     EXPECT_EQ(result.status, 0) << result.err;
-    const std::string prefix =
-        "原有历史号码的最早一期已超过 6 天，已全部替换；替换前的 1 期已保存到 ";
-    ASSERT_TRUE(result.out.starts_with(prefix)) << result.out;
-    const std::filesystem::path copy =
-        result.out.substr(prefix.size(), result.out.find("。\n") - prefix.size());
-    EXPECT_EQ(copy.parent_path(), cli.dataDir());
-    EXPECT_EQ(yilou::testing::readFile(copy), "2017081284 03 11 07 01 09 \r\n");
+    EXPECT_EQ(result.out, "已保存 5 期，最新一期为 2017092305。\n"
+                          "2017092001～2017092284 共 252 期不在这次查找的 6 天之内，"
+                          "历史号码中仍然缺少。\n");
+    EXPECT_EQ(server.requests(), std::vector<std::string>{"/11x5gd?n=588"});
+    const history::Snapshot after =
+        history::HistoryDb(cli.dataDir() / history::kDatabaseFileName).loadSnapshot();
+    ASSERT_EQ(after.size(), stored.size() + 5);
+    for (std::size_t i = 0; i < stored.size(); ++i)
+        ASSERT_EQ(after.numbers(i), stored[i].drop[history::Letter::A]) << i;
+    EXPECT_EQ(after.issues[stored.size()], 17092301);
+    for (const auto& entry : std::filesystem::directory_iterator(cli.dataDir()))
+        EXPECT_FALSE(entry.path().filename().string().starts_with(history::kReplacedHistoryPrefix))
+            << entry.path();
 }
 
 } // namespace

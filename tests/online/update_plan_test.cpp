@@ -18,21 +18,19 @@ struct PlanCase {
     std::vector<Issue> stored;
     CalendarDate today;
     int keepDays;
-    bool replace;
     int days;
     int drawsWanted;
     std::int64_t first;
     std::int64_t last;
 };
 
-TEST(UpdatePlan, DecidesReplacementDaysCountAndIssueRange) {
+TEST(UpdatePlan, DecidesDaysCountAndIssueRange) {
     const PlanCase cases[] = {
         {"worked example",
          kGuangdong,
          issueSchedule(17092301, 17092880),
          {2017, 9, 29},
          6,
-         false,
          1,
          168,
          17092881,
@@ -42,27 +40,24 @@ TEST(UpdatePlan, DecidesReplacementDaysCountAndIssueRange) {
          {},
          {2017, 9, 29},
          6,
-         false,
          6,
          588,
          17092301,
          17092984},
-        {"oldest draw 7 days old is replaced",
+        {"oldest draw 7 days old is kept",
          kGuangdong,
          issueSchedule(17092201, 17092880),
          {2017, 9, 29},
          6,
-         true,
-         6,
-         588,
-         17092301,
+         1,
+         168,
+         17092881,
          17092984},
         {"oldest draw 6 days old is kept",
          kGuangdong,
          issueSchedule(17092301, 17092884),
          {2017, 9, 29},
          6,
-         false,
          1,
          168,
          17092885,
@@ -72,7 +67,6 @@ TEST(UpdatePlan, DecidesReplacementDaysCountAndIssueRange) {
          issueSchedule(17092301, 17092884, 84, {17092505, 17092712}),
          {2017, 9, 29},
          6,
-         false,
          4,
          420,
          17092505,
@@ -82,27 +76,16 @@ TEST(UpdatePlan, DecidesReplacementDaysCountAndIssueRange) {
          issueSchedule(17092610, 17092884),
          {2017, 9, 29},
          6,
-         false,
          6,
          588,
          17092301,
          17092984},
-        {"range across a year end",
-         kGuangdong,
-         {},
-         {2018, 1, 2},
-         16,
-         false,
-         16,
-         1428,
-         17121701,
-         18010284},
+        {"range across a year end", kGuangdong, {}, {2018, 1, 2}, 16, 16, 1428, 17121701, 18010284},
         {"happy-12 with three-digit ordinals",
          kSichuanHappy12,
          issueSchedule(17092301, 17092875, 78),
          {2017, 9, 29},
          6,
-         false,
          1,
          156,
          170928076,
@@ -112,7 +95,6 @@ TEST(UpdatePlan, DecidesReplacementDaysCountAndIssueRange) {
          {},
          {2017, 9, 29},
          2,
-         false,
          2,
          234,
          170927001,
@@ -121,11 +103,38 @@ TEST(UpdatePlan, DecidesReplacementDaysCountAndIssueRange) {
     for (const PlanCase& c : cases) {
         SCOPED_TRACE(c.name);
         const UpdatePlan plan = planUpdate(c.stored, c.today, c.keepDays, gameAt(c.game));
-        EXPECT_EQ(plan.replaceHistory, c.replace);
         EXPECT_EQ(plan.daysToLoad, c.days);
         EXPECT_EQ(plan.drawsWanted, c.drawsWanted);
         EXPECT_EQ(plan.firstIssue, c.first);
         EXPECT_EQ(plan.lastIssue, c.last);
+    }
+}
+
+// A history that ends before the days looked at is searched from their first draw on; the
+// issues between its newest draw and those days are named as left unsearched.
+TEST(UpdatePlan, NamesTheIssuesBetweenAnOldHistoryAndTheDaysLookedAt) {
+    const struct {
+        const char* name;
+        int game;
+        std::vector<Issue> stored;
+        std::int64_t first;
+        std::optional<MissingRange> unsearched;
+    } cases[] = {
+        {"ends with draw 50 of the 19th", kGuangdong, issueSchedule(17081101, 17091950), 17092301,
+         MissingRange{17091951, 17092284, 34 + 3 * 84}},
+        {"ends with the day before", kGuangdong, issueSchedule(17081101, 17092284), 17092301,
+         std::nullopt},
+        {"happy-12, ends with the last draw of 31 August", kSichuanHappy12,
+         issueSchedule(17082801, 17083178, 78), 170923001,
+         MissingRange{17090101, 17092278, 22 * 78}},
+        {"ends within the days", kGuangdong, issueSchedule(17092201, 17092880), 17092881,
+         std::nullopt},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const UpdatePlan plan = planUpdate(c.stored, {2017, 9, 29}, 6, gameAt(c.game));
+        EXPECT_EQ(plan.firstIssue, c.first);
+        EXPECT_EQ(plan.unsearched, c.unsearched);
     }
 }
 

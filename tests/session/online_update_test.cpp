@@ -1,3 +1,4 @@
+#include "core/file_names.h"
 #include "session/online_update.h"
 #include "store/file_markers.h"
 #include "store/snapshot_cache.h"
@@ -143,70 +144,63 @@ TEST_F(OnlineUpdate, WorkedExampleFromPagesOfEveryKind) {
     }
 }
 
-TEST_F(OnlineUpdate, AStaleHistoryIsReplacedARecentOneKept) {
+// Nothing stored is ever deleted: the draws of the days looked at that are not stored go beside
+// the history, however old it is, and the issues between it and those days are named as missing.
+TEST_F(OnlineUpdate, TheHistoryIsKeptWholeAndWhatIsStillMissingNamed) {
+    // A real history of 3,823 draws up to 2015021510, then pages of the days after it.
     const struct {
         const char* name;
-        Issue oldest;
-        bool replaced;
-    } cases[] = {{"oldest draw 7 days old", 17092201, true},
-                 {"oldest draw 6 days old", 17092301, false}};
+        std::vector<DrawRecord> stored;
+        CalendarDate today;
+        std::vector<DrawRecord> page;
+        std::size_t added;
+        std::string missing;
+    } cases[] = {
+        {"oldest draw 7 days old",
+         drawsFrom(17092201, 10),
+         {2017, 9, 29},
+         drawsFrom(17092301, 12),
+         12,
+         "\n2017092211～2017092284 共 74 期不在这次查找的 6 天之内，历史号码中仍然缺少。"},
+        {"oldest draw 6 days old",
+         drawsFrom(17092301, 10),
+         {2017, 9, 29},
+         drawsFrom(17092301, 12),
+         2,
+         ""},
+        {"a real history months old",
+         {},
+         {2015, 2, 25},
+         joined(drawsFrom(15021511, 3), drawsFrom(15021901, 2)),
+         2,
+         "\n2015021511～2015021884 共 326 期不在这次查找的 6 天之内，历史号码中仍然缺少。"},
+    };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const auto stored = drawsFrom(c.oldest, 10);
-        db.replaceAll(stored);
-        // Both plans search 17092311 on: the stale history from 17092301, the recent one after
-        // its newest draw 17092310.
-        const auto page = joined(drawsFrom(17092301, 12), drawsFrom(17092901, 2));
-        HttpTestServer server([&](const std::string&) {
-            return htmlPage(yilou::testing::resultsPage(rowsOf(page)));
-        });
-
-        const UpdateReport report = updateHistoryOnline(db, request(server.url("/?n={n}")));
-
-        EXPECT_EQ(report.plan.replaceHistory, c.replaced);
-        std::vector<DrawRecord> expected = c.replaced ? std::vector<DrawRecord>{} : stored;
-        for (const DrawRecord& draw : page)
-            if (c.replaced || draw.issue > stored.back().issue)
-                expected.push_back(draw);
-        EXPECT_EQ(history(), drawsOf(expected));
-        EXPECT_EQ(report.summary().starts_with("原有历史号码的最早一期已超过 6 天，已全部替换"),
-                  c.replaced);
-    }
-}
-
-TEST_F(OnlineUpdate, AReplacedHistoryIsSavedFirstUnderANameOfItsOwn) {
-    // A real history of 3,823 draws, months older than the 6 days kept; then the 3 draws that
-    // replaced it, 10 days later.
-    importHistoryFile(db, kRealHistory, gameAt(0), AttributeRules{});
-    const Draws real = history();
-    const auto page = joined(drawsFrom(15021511, 3), drawsFrom(15022501, 2));
-    HttpTestServer server(
-        [&](const std::string&) { return htmlPage(yilou::testing::resultsPage(rowsOf(page))); });
-    UpdateRequest r = request(server.url("/"));
-
-    std::vector<std::pair<std::filesystem::path, Draws>> copies;
-    for (const CalendarDate today : {CalendarDate{2015, 2, 15}, CalendarDate{2015, 2, 25}}) {
+        if (c.stored.empty())
+            importHistoryFile(db, kRealHistory, gameAt(0), AttributeRules{});
+        else
+            db.replaceAll(c.stored);
         const Draws before = history();
-        r.today = today;
+        HttpTestServer server([&](const std::string&) {
+            return htmlPage(yilou::testing::resultsPage(rowsOf(c.page)));
+        });
+        UpdateRequest r = request(server.url("/?n={n}"));
+        r.today = c.today;
+
         const UpdateReport report = updateHistoryOnline(db, r);
 
-        EXPECT_EQ(report.replaced, before.size());
-        EXPECT_EQ(report.backup.parent_path(), dir.path());
-        EXPECT_THAT(report.backup.filename().string(),
-                    MatchesRegex("替换前历史号码_[0-9]{8}-[0-9]{6}(-[0-9]+)?\\.txt"));
-        EXPECT_THAT(report.summary(),
-                    StartsWith("原有历史号码的最早一期已超过 6 天，已全部替换；替换前的 " +
-                               std::to_string(before.size()) + " 期已保存到 " +
-                               report.backup.string() + "。\n"));
-        copies.emplace_back(report.backup, before);
-    }
-    EXPECT_NE(copies[0].first, copies[1].first);
-    EXPECT_EQ(copies[0].second, real);
-    for (const auto& [file, draws] : copies) {
-        Draws read;
-        for (const TextDraw& draw : readHistoryText(file, gameAt(0)).draws)
-            read.emplace_back(draw.issue, draw.numbers);
-        EXPECT_EQ(read, draws);
+        Draws expected = before;
+        for (const DrawRecord& draw : c.page)
+            if (draw.issue > before.back().first &&
+                daysBetween(issueDate(draw.issue), c.today) <= 6)
+                expected.emplace_back(draw.issue, draw.drop[Letter::A]);
+        EXPECT_EQ(history(), expected);
+        EXPECT_EQ(report.stored, c.added);
+        EXPECT_EQ(report.summary(), "已保存 " + std::to_string(c.added) + " 期，最新一期为 " +
+                                        issueText(expected.back().first) + "。" + c.missing);
+        for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+            EXPECT_FALSE(entry.path().filename().string().starts_with(kReplacedHistoryPrefix));
     }
 }
 

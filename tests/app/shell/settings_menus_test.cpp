@@ -126,8 +126,8 @@ private slots:
         QCOMPARE(refused.size(), refusals);
         for (const QString& text : refused)
             QVERIFY(text.contains(QStringLiteral("16天以内")));
-        QVERIFY(dialogs.seen().front().startsWith(
-            QStringLiteral("设置天数|请输入更新需要保留的历史号码的天数")));
+        QVERIFY(
+            dialogs.seen().front().startsWith(QStringLiteral("设置天数|请输入在线更新查找的天数")));
         QVERIFY(!dialogs.seen().front().contains(QStringLiteral("年")));
         QCOMPARE(storedSetting("IniSerchDay"), stored);
     }
