@@ -2,7 +2,7 @@
 // 2 MB of markup): reading the page (charset, body text, issue search) and storing the draws
 // that a 16-day update of an empty history wants (17 days, 1,649 draws), which is the largest
 // request there is. The fetch is left out, except in the last figure, which reads the page
-// from a file through libcurl.
+// from a file: address.
 
 #include "online/page_text.h"
 #include "session/online_update.h"
@@ -70,7 +70,7 @@ void BM_ReadAndStoreUpdatePage(benchmark::State& state) {
         state.PauseTiming();
         db.clear();
         state.ResumeTiming();
-        storePageDraws(db, page.plan, readPage(page), rules, dir.path());
+        storePageDraws(db, readPage(page), rules);
     }
     state.counters["stored"] = static_cast<double>(db.drawCount());
 }

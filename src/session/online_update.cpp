@@ -23,8 +23,8 @@ std::string skippedText(const std::vector<SkippedDraw>& skipped) {
     return out;
 }
 
-/// Stores the draws of `found` that the history lacks beside it, in one transaction; gives how
-/// many.
+} // namespace
+
 std::size_t storePageDraws(HistoryDb& db, const PageDraws& found, const AttributeRules& rules) {
     // Appended draws go onto the end of the snapshot cache also when nothing was loaded.
     db.takeCacheState();
@@ -38,8 +38,6 @@ std::size_t storePageDraws(HistoryDb& db, const PageDraws& found, const Attribut
     transaction.commit();
     return records.size();
 }
-
-} // namespace
 
 UpdateReport updateHistoryOnline(HistoryDb& db, const UpdateRequest& request,
                                  const FetchControl& control) {

@@ -55,4 +55,9 @@ struct UpdateReport {
 UpdateReport updateHistoryOnline(history::HistoryDb& db, const UpdateRequest& request,
                                  const history::FetchControl& control = {});
 
+/// Stores the draws of `found` that the history lacks beside it, as updateHistoryOnline does,
+/// in one transaction; gives how many were stored.
+std::size_t storePageDraws(history::HistoryDb& db, const history::PageDraws& found,
+                           const history::AttributeRules& rules);
+
 } // namespace yilou::session
