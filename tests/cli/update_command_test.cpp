@@ -5,7 +5,6 @@
 #include "support/history_generator.h"
 #include "support/http_test_server.h"
 #include "support/results_page.h"
-#include "support/text_files.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -131,8 +130,10 @@ TEST(UpdateCommand, KeepsALongHistoryAndSaysWhatIsStillMissing) {
     const history::Snapshot after =
         history::HistoryDb(cli.dataDir() / history::kDatabaseFileName).loadSnapshot();
     ASSERT_EQ(after.size(), stored.size() + 5);
-    for (std::size_t i = 0; i < stored.size(); ++i)
+    for (std::size_t i = 0; i < stored.size(); ++i) {
+        ASSERT_EQ(after.issues[i], stored[i].issue) << i;
         ASSERT_EQ(after.numbers(i), stored[i].drop[history::Letter::A]) << i;
+    }
     EXPECT_EQ(after.issues[stored.size()], 17092301);
     for (const auto& entry : std::filesystem::directory_iterator(cli.dataDir()))
         EXPECT_FALSE(entry.path().filename().string().starts_with(history::kReplacedHistoryPrefix))

@@ -21,8 +21,6 @@ using namespace history;
 using namespace std::chrono_literals;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
-using ::testing::MatchesRegex;
-using ::testing::StartsWith;
 using yilou::testing::HttpResponse;
 using yilou::testing::HttpTestServer;
 using yilou::testing::PageRow;
