@@ -60,7 +60,7 @@ std::size_t recentWindow(PlayColumn column) {
 }
 
 /// The raw figure a column orders by; none for a figure that does not exist. All
-/// combinations are equal in the combination column, which their order decides.
+/// combinations are equal in the combination column, which their own order decides.
 std::optional<double> sortKey(const PlayRow& row, PlayColumn column) {
     if (const auto shared = overviewColumnOf(column))
         return overviewSortKey(overviewRowOf(row), *shared);
@@ -139,6 +139,8 @@ void sortPlayRows(std::vector<PlayRow>& rows, PlayColumn column, bool descending
         keys.push_back(sortKey(row, column));
     std::vector<std::size_t> order(rows.size());
     std::iota(order.begin(), order.end(), std::size_t{0});
+    // Equal figures keep the combinations' order; ordered by combination, it turns round too.
+    const bool reverseTies = descending && column == PlayColumn::Combination;
     std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
         const auto& x = keys[a];
         const auto& y = keys[b];
@@ -146,6 +148,8 @@ void sortPlayRows(std::vector<PlayRow>& rows, PlayColumn column, bool descending
             return x.has_value();
         if (x && *x != *y)
             return descending ? *y < *x : *x < *y;
+        if (reverseTies)
+            std::swap(a, b);
         return rows[a].combination.numbers < rows[b].combination.numbers;
     });
     std::vector<PlayRow> sorted;

@@ -50,7 +50,8 @@ std::string combinationText(const analysis::PlayCombination& combination);
 std::string playCellText(const analysis::PlayRow& row, PlayColumn column);
 
 /// Orders rows by a column, ascending or descending; rows whose figure does not exist go last
-/// either way, and equal rows stand in the order of their combinations.
+/// either way, and equal rows stand in the order of their combinations. By the combination
+/// column itself, descending is that order reversed.
 void sortPlayRows(std::vector<analysis::PlayRow>& rows, PlayColumn column, bool descending);
 
 /// How far a combination's current gap has run beyond its theoretical gap: the cells that the

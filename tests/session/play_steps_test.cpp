@@ -148,7 +148,7 @@ PlayRow row(std::int8_t a, std::int8_t b, std::int32_t currentGap, std::optional
 }
 
 // Rows without the figure go last either way; equal figures keep the combinations' order
-// whatever the order they came in.
+// whatever the order they came in; the combination column itself reverses.
 TEST(PlayRows, SortAndTint) {
     const std::vector<PlayRow> rows{row(2, 3, 11, std::nullopt), row(1, 4, 16, 2.5),
                                     row(1, 2, 11, 2.5), row(1, 3, 10, 4.0)};
@@ -163,7 +163,8 @@ TEST(PlayRows, SortAndTint) {
     EXPECT_EQ(order(PlayColumn::MeanGap, false), "01 02;01 04;01 03;02 03;");
     EXPECT_EQ(order(PlayColumn::MeanGap, true), "01 03;01 02;01 04;02 03;");
     EXPECT_EQ(order(PlayColumn::CurrentGap, true), "01 04;01 02;02 03;01 03;");
-    EXPECT_EQ(order(PlayColumn::Combination, true), "01 02;01 03;01 04;02 03;");
+    EXPECT_EQ(order(PlayColumn::Combination, false), "01 02;01 03;01 04;02 03;");
+    EXPECT_EQ(order(PlayColumn::Combination, true), "02 03;01 04;01 03;01 02;");
     EXPECT_EQ(playCellText(rows[0], PlayColumn::MeanGap), "—");
     EXPECT_EQ(playCellText(rows[0], PlayColumn::LastIssue), "—");
     EXPECT_EQ(playCellText(rows[1], PlayColumn::MeanGap), "2.50");
