@@ -34,7 +34,7 @@ TEST_F(OverviewCommands, OverviewAtAPositionAsJson) {
     EXPECT_NE(out.find("{\"value\":\"04\",\"code\":4,\"probability\":0.0909090909090909,\"hits\":0,"
                        "\"expectedHits\":0.454545454545455,\"minGap\":null,\"maxGap\":6,"
                        "\"currentGap\":6,\"ratio\":null,\"meanGap\":null,"
-                       "\"lastGap\":null,\"theoreticalGap\":null,\"dueChance\":null,"
+                       "\"lastGap\":null,\"theoreticalGap\":11,\"dueChance\":null,"
                        "\"maxGapSpan\":null,\"maxRun\":0,\"currentRun\":0,"),
               std::string::npos);
 }
