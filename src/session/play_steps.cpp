@@ -159,6 +159,22 @@ void sortPlayRows(std::vector<PlayRow>& rows, PlayColumn column, bool descending
     rows = std::move(sorted);
 }
 
+std::vector<int> readGameNumbers(const std::string& text, std::string_view what,
+                                 int highestNumber) {
+    auto numbers = parseNumberList(text, what);
+    for (const int number : numbers)
+        if (number < 1 || number > highestNumber)
+            throw InputError(messages::numberOutsideGame(what, number, highestNumber));
+    return numbers;
+}
+
+std::vector<int> readBankers(const std::string& text, analysis::Play play, int highestNumber) {
+    auto bankers = readGameNumbers(text, messages::field::kBanker, highestNumber);
+    if (bankers.size() > static_cast<std::size_t>(analysis::playSize(play)))
+        throw InputError(messages::tooManyBankers(play, bankers.size()));
+    return bankers;
+}
+
 Overdue overdue(const PlayRow& row) {
     if (row.currentGap >= 3 * row.theoreticalGap)
         return Overdue::Thrice;
@@ -181,7 +197,7 @@ PlayView showPlays(const history::Snapshot& snapshot, const PlayRequest& request
     std::optional<PlayColumn> sort;
     if (!request.sort.empty() && !(sort = playColumnFromKey(request.sort)))
         throw InputError(messages::unknownSortColumn(request.sort, "plays"));
-    const auto bankers = parseNumberList(request.contains, messages::field::kBanker);
+    const auto bankers = readBankers(request.contains, *play, choices.game().highestNumber);
     const std::size_t last =
         request.last.empty()
             ? analysis::kAllDraws
@@ -205,18 +221,14 @@ PlayView showPlays(const history::Snapshot& snapshot, const PlayRequest& request
         });
     view.board = tallies.board(snapshot, *play);
     auto& rows = view.board.rows;
-    const std::string banked = drawNumbersText(bankers);
-    if (!bankers.empty()) {
+    if (!bankers.empty())
         analysis::keepRowsHolding(rows, bankers);
-        if (rows.empty())
-            view.warnings.push_back(messages::noCombinationHolds(banked));
-    }
     if (sort)
         sortPlayRows(rows, *sort, request.descending);
     if (top && rows.size() > *top)
         rows.resize(*top);
-    view.caption =
-        messages::playCaption(*play, view.board.from, view.board.to, view.board.draws, banked);
+    view.caption = messages::playCaption(*play, view.board.from, view.board.to, view.board.draws,
+                                         drawNumbersText(bankers));
     return view;
 }
 
