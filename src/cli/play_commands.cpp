@@ -2,7 +2,6 @@
 
 #include "cli/analysis_options.h"
 #include "cli/json_writer.h"
-#include "session/messages.h"
 #include "session/play_steps.h"
 
 #include <CLI/CLI.hpp>
