@@ -118,7 +118,7 @@ rlim_t dataSegment() {
 }
 
 // The whole chart of a long history is printed a row at a time in every format: run in a child
-// whose data segment may grow by 40 MB only, the table and the csv of 200,000 draws (each held
+// whose data segment may grow by 64 MB only, the table and the csv of 200,000 draws (each held
 // as text, 100 MB and more) still print.
 TEST(LongCharts, ArePrintedARowAtATime) {
     CliFixture cli;
@@ -137,7 +137,7 @@ TEST(LongCharts, ArePrintedARowAtATime) {
             const pid_t child = fork();
             ASSERT_NE(child, -1);
             if (child == 0) {
-                const rlim_t limit = dataSegment() + (rlim_t{40} << 20);
+                const rlim_t limit = dataSegment() + (rlim_t{64} << 20);
                 const rlimit data{limit, limit};
                 setrlimit(RLIMIT_DATA, &data);
                 NoOutput discard;
