@@ -18,6 +18,9 @@ OverviewRow overviewRow(const history::Snapshot& snapshot, IndexRange range, int
     row.maxRun = figures.maxRun;
     row.currentRun = last == static_cast<std::int32_t>(range.last) + 1 ? figures.run : 0;
     row.histogram = figures.histogram;
+    // Follows from the value's chance, hit or not.
+    if (probability > 0)
+        row.theoreticalGap = 1 / probability;
     if (row.hits == 0) {
         // Nothing closed a gap: the longest is the one still open.
         row.maxGap = row.currentGap;
@@ -31,8 +34,6 @@ OverviewRow overviewRow(const history::Snapshot& snapshot, IndexRange range, int
         static_cast<double>(last - static_cast<std::int32_t>(range.before())) / row.hits;
     row.meanGap = meanGap;
     row.lastGap = figures.lastGap;
-    if (probability > 0)
-        row.theoreticalGap = 1 / probability;
     row.dueChance = row.currentGap / meanGap;
     // IDX i is snapshot index i − 1.
     const std::int32_t end = figures.maxGapEnd;

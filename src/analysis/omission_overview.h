@@ -50,10 +50,10 @@ struct OverviewRow {
     std::int32_t maxGap = 0;
     std::int32_t currentGap = 0; ///< 当前遗漏: to one past the newest draw of the history
     std::optional<double> ratio; ///< 大后比: maxGap ÷ currentGap, none when nothing was hit
-    /// 平均遗漏, 上次遗漏, 理论遗漏 and 欲出几率 exist only when the range holds a hit (理论遗漏
-    /// also needs a probability above 0).
+    /// 平均遗漏, 上次遗漏 and 欲出几率 exist only when the range holds a hit.
     std::optional<double> meanGap;
     std::optional<std::int32_t> lastGap;
+    /// 理论遗漏: 1 ÷ probability, for every value whose probability is above 0, hit or not.
     std::optional<double> theoreticalGap;
     std::optional<double> dueChance;
     /// 最大遗漏期间: from the draw after the previous hit (or the range's first draw) to the

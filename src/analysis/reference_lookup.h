@@ -19,10 +19,18 @@ struct ReferenceLookup {
     std::string endIssue; ///< Text3(1): the newest issue, or the issue before the reference
 };
 
-/// Finds the reference draw, the newest stored draw not after `reference`, and reads its five
-/// position values of `type` in `order` (合数 is head plus tail). With `beforeOnly` the range
-/// end becomes the issue before the reference draw. Throws UserError for an empty history or
-/// an issue older than the oldest draw.
+/// The snapshot index of the reference draw of a typed issue: the newest stored draw not after
+/// it. Throws UserError for an empty history or an issue older than the oldest draw.
+std::size_t referenceDrawIndex(const history::Snapshot& snapshot, history::Issue reference);
+
+/// The range end that goes with the reference draw at `referenceIndex`: the newest issue, or
+/// with `beforeOnly` the issue before that draw by the day rule. Counted back from the draw
+/// found, a reference issue that is not stored never lets the range take in that draw itself.
+history::Issue referenceRangeEnd(const history::Snapshot& snapshot, std::size_t referenceIndex,
+                                 bool beforeOnly, int drawsPerDay);
+
+/// Finds the reference draw (referenceDrawIndex) and reads its five position values of `type`
+/// in `order` (合数 is head plus tail), with the range end of referenceRangeEnd.
 ReferenceLookup YSJS(const history::Snapshot& snapshot, history::Issue reference, bool beforeOnly,
                      SearchType type, history::NumberOrder order, int sxIni, int drawsPerDay);
 

@@ -2,7 +2,6 @@
 
 #include "cli/analysis_options.h"
 #include "cli/json_writer.h"
-#include "session/messages.h"
 #include "session/play_steps.h"
 
 #include <CLI/CLI.hpp>
@@ -130,10 +129,7 @@ std::function<session::PlayView()> addPlayOptions(CLI::App* command, CliContext&
         request.reference = options->common.ref;
         request.before = options->common.before;
         const auto snapshot = context.db().loadSnapshot();
-        auto view = session::showPlays(snapshot, request, context.choices());
-        for (const auto& problem : view.warnings)
-            context.err << messages::warning(problem) << '\n';
-        return view;
+        return session::showPlays(snapshot, request, context.choices());
     };
 }
 

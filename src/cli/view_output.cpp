@@ -4,6 +4,7 @@
 #include "session/overview_grid.h"
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <optional>
 
 namespace yilou::cli {
@@ -48,24 +49,32 @@ void addHistogramColumns(TextTable& table, const std::vector<analysis::OverviewR
             table.rows[r].push_back(std::to_string(count));
 }
 
-TextTable trendTable(const TrendRows& trend) {
-    TextTable table{{session::kTrendDrawHeaders.begin(), session::kTrendDrawHeaders.end()}, {}};
-    table.headers.insert(table.headers.end(), trend.labels.begin(), trend.labels.end());
-    for (std::size_t r = 0; r < trend.issues.size(); ++r) {
-        auto& cells = table.rows.emplace_back();
-        cells.push_back(history::issueText(trend.issues[r]));
-        cells.push_back(session::drawNumbersText(trend.numbers[r]));
-        for (std::size_t v = 0; v < trend.labels.size(); ++v)
-            cells.push_back(session::trendCellText(trend.misses(v, r), trend.labels[v]));
-    }
-    for (const auto column : session::kTrendFooter) {
-        auto& cells = table.rows.emplace_back();
-        cells.push_back(session::overviewHeader(column, analysis::SearchType::Number));
-        cells.emplace_back();
-        for (const auto& row : trend.footer)
-            cells.push_back(session::overviewFigureText(row, column));
-    }
-    return table;
+history::TextGrid trendTable(const TrendRows& trend) {
+    const std::size_t draws = trend.issues.size();
+    const std::size_t values = trend.labels.size();
+    const std::size_t lead = session::kTrendDrawHeaders.size();
+    return {1 + draws + session::kTrendFooter.size(), lead + values,
+            [trend, draws, values, lead](std::size_t row, std::vector<std::string>& cells) {
+                cells.resize(lead + values);
+                if (row == 0) {
+                    std::copy(session::kTrendDrawHeaders.begin(), session::kTrendDrawHeaders.end(),
+                              cells.begin());
+                    std::copy(trend.labels.begin(), trend.labels.end(), cells.begin() + lead);
+                } else if (row <= draws) {
+                    const std::size_t r = row - 1;
+                    cells[0] = history::issueText(trend.issues[r]);
+                    cells[1] = session::drawNumbersText(trend.numbers[r]);
+                    for (std::size_t v = 0; v < values; ++v)
+                        cells[lead + v] =
+                            session::trendCellText(trend.misses(v, r), trend.labels[v]);
+                } else {
+                    const auto column = session::kTrendFooter[row - 1 - draws];
+                    cells[0] = session::overviewHeader(column, analysis::SearchType::Number);
+                    cells[1].clear();
+                    for (std::size_t v = 0; v < values; ++v)
+                        cells[lead + v] = session::overviewFigureText(trend.footer[v], column);
+                }
+            }};
 }
 
 void writeTrendJson(JsonWriter& json, const TrendRows& trend, const std::vector<int>& codes) {

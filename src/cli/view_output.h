@@ -41,8 +41,10 @@ struct TrendRows {
 };
 
 /// Table and csv: 期号, 开奖号码, a column per value (a hit shows the value in brackets, a miss
-/// the draws since the last hit), then the bottom rows.
-TextTable trendTable(const TrendRows& trend);
+/// the draws since the last hit), then the bottom rows. Each row is made as it is printed, so
+/// that a chart of a million draws is never held as text; the grid reads the chart and the
+/// texts `trend` refers to.
+history::TextGrid trendTable(const TrendRows& trend);
 
 /// Json: "columns" (the labels), "codes", "rows" (issue, numbers, misses) and "footer".
 void writeTrendJson(JsonWriter& json, const TrendRows& trend, const std::vector<int>& codes);

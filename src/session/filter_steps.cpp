@@ -37,6 +37,16 @@ std::optional<ValueRange> readRange(const std::string& typed, std::string_view w
     }
 }
 
+/// A range of a condition whose values run from `low` to `high` (none: without end), refused
+/// when reversed or when no value of it can occur.
+std::optional<ValueRange> readConditionRange(const std::string& typed, std::string_view what,
+                                             int low, std::optional<int> high) {
+    const auto range = readRange(typed, what);
+    if (range && (range->low > range->high || range->high < low || (high && range->low > *high)))
+        throw InputError(messages::rangeCannotHold(what, typed, low, high));
+    return range;
+}
+
 std::optional<CountSet> readCounts(const std::string& typed, std::string_view what) {
     if (typed.empty())
         return std::nullopt;
@@ -102,16 +112,26 @@ FilterPlan readFilter(const FilterRequest& request, const Choices& choices) {
     plan.play = *play;
     plan.highestNumber = choices.game().highestNumber;
     auto& c = plan.conditions;
-    c.must = parseNumberList(request.must, messages::field::kBanker);
-    c.exclude = parseNumberList(request.exclude, messages::field::kExclude);
+    const int n = plan.highestNumber;
+    const int size = analysis::playSize(plan.play);
+    c.must = readBankers(request.must, plan.play, n);
+    c.exclude = readGameNumbers(request.exclude, messages::field::kExclude, n);
+    if (n - static_cast<int>(c.exclude.size()) < size)
+        throw InputError(messages::tooManyExcluded(plan.play, c.exclude.size(), n));
     std::vector<int> both;
     std::set_intersection(c.must.begin(), c.must.end(), c.exclude.begin(), c.exclude.end(),
                           std::back_inserter(both));
     if (!both.empty())
         throw InputError(messages::bankerAlsoExcluded(drawNumbersText(both)));
-    c.sum = readRange(request.sum, messages::field::kSumRange);
-    c.span = readRange(request.span, messages::field::kSpanRange);
-    c.omission = readRange(request.omission, messages::field::kOmissionRange);
+    // A ticket's numbers are `size` of 1 … n: its sum runs from 1 + … + size to the sum of the
+    // largest, its span from size − 1 to n − 1 (0 for one number); a current gap is at least 1.
+    const int leastSum = size * (size + 1) / 2;
+    c.sum = readConditionRange(request.sum, messages::field::kSumRange, leastSum,
+                               leastSum + size * (n - size));
+    c.span = readConditionRange(request.span, messages::field::kSpanRange, size - 1,
+                                size > 1 ? n - 1 : 0);
+    c.omission =
+        readConditionRange(request.omission, messages::field::kOmissionRange, 1, std::nullopt);
     c.odd = readCounts(request.odd, messages::field::kOddCount);
     c.big = readCounts(request.big, messages::field::kBigCount);
     c.prime = readCounts(request.prime, messages::field::kPrimeCount);

@@ -36,7 +36,9 @@ struct FilterPlan {
 };
 
 /// Reads the request for the game in force; a mistake throws InputError, among them a number
-/// that is both 胆 and 杀号 and a count outside 0 … 8.
+/// that is both 胆 and 杀号, a count outside 0 … 8, and every condition no ticket of the play
+/// can meet: a 胆 or 杀号 that is no number of the game, more 胆 than a ticket holds, so many
+/// 杀号 that no ticket is left, a range reversed or wholly outside what its figure can be.
 FilterPlan readFilter(const FilterRequest& request, const Choices& choices);
 
 /// The tickets the conditions keep against the whole history.

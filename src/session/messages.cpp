@@ -314,8 +314,15 @@ std::string playCaption(analysis::Play play, history::Issue from, history::Issue
     return caption;
 }
 
-std::string noCombinationHolds(std::string_view bankers) {
-    return "没有同时含有胆码 " + text(bankers) + " 的组合。";
+std::string numberOutsideGame(std::string_view what, int number, int highestNumber) {
+    return text(what) + "的号码应在 01～" + history::twoDigitText(highestNumber) + " 之间，" +
+           std::to_string(number) + " 不是本彩种的号码。";
+}
+
+std::string tooManyBankers(analysis::Play play, std::size_t count) {
+    const std::string size = std::to_string(analysis::playSize(play));
+    return text(playName(play)) + "每注只有 " + size + " 个号码，胆码最多 " + size +
+           " 个，输入了 " + std::to_string(count) + " 个。";
 }
 
 std::string chartSaved(std::string_view file) {
@@ -328,6 +335,21 @@ std::string invalidValueRange(std::string_view what, std::string_view typed) {
 
 std::string countOutOfRange(std::string_view what, int count) {
     return text(what) + "个数 " + std::to_string(count) + " 不在 0～8 之间。";
+}
+
+std::string rangeCannotHold(std::string_view what, std::string_view typed, int low,
+                            std::optional<int> high) {
+    const std::string allowed =
+        high ? std::to_string(low) + "～" + std::to_string(*high) : std::to_string(low) + " 及以上";
+    return text(what) + "范围“" + text(typed) + "”无法满足：" + text(what) + "可取 " + allowed +
+           "，范围应写成“最小-最大”，最小不大于最大。";
+}
+
+std::string tooManyExcluded(analysis::Play play, std::size_t count, int highestNumber) {
+    return "杀号 " + std::to_string(count) + " 个后只剩 " +
+           std::to_string(highestNumber - static_cast<int>(count)) + " 个号码，不够" +
+           text(playName(play)) + "的一注（" + std::to_string(analysis::playSize(play)) +
+           " 个号码）。";
 }
 
 std::string bankerAlsoExcluded(std::string_view numbers) {

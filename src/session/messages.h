@@ -165,9 +165,10 @@ inline constexpr std::string_view kLastIssueHeader = "最后出现";
 /// What a board covers: "任选二  2014102884～2015021510（1234期）", and its 胆 ("  胆 03 07").
 std::string playCaption(analysis::Play play, history::Issue from, history::Issue to,
                         std::size_t draws, std::string_view bankers);
-/// No combination of the play holds every 胆 (a number outside the game, more 胆 than a
-/// combination has numbers).
-std::string noCombinationHolds(std::string_view bankers);
+/// A number typed as 胆 or 杀号 that the game does not have: "胆码的号码应在 01～11 之间…".
+std::string numberOutsideGame(std::string_view what, int number, int highestNumber);
+/// More 胆 than a ticket of the play holds.
+std::string tooManyBankers(analysis::Play play, std::size_t count);
 
 // ---- the ticket filter (缩水) and the back-test (回测)
 
@@ -175,6 +176,12 @@ std::string noCombinationHolds(std::string_view bankers);
 std::string invalidValueRange(std::string_view what, std::string_view typed);
 /// A count of numbers on a ticket outside 0 … 8.
 std::string countOutOfRange(std::string_view what, int count);
+/// A range that no ticket of the play can meet (reversed, or wholly outside what the condition
+/// can be: `low`～`high`, or from `low` on without a `high`).
+std::string rangeCannotHold(std::string_view what, std::string_view typed, int low,
+                            std::optional<int> high);
+/// So many 杀号 that the numbers left make no ticket of the play.
+std::string tooManyExcluded(analysis::Play play, std::size_t count, int highestNumber);
 /// Numbers named both as 胆 and as 杀号.
 std::string bankerAlsoExcluded(std::string_view numbers);
 /// One condition as a caption names it: "和值 25-35", "奇数 2,3个", "胆 03 07".

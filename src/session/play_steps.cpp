@@ -60,7 +60,7 @@ std::size_t recentWindow(PlayColumn column) {
 }
 
 /// The raw figure a column orders by; none for a figure that does not exist. All
-/// combinations are equal in the combination column, which their order decides.
+/// combinations are equal in the combination column, which their own order decides.
 std::optional<double> sortKey(const PlayRow& row, PlayColumn column) {
     if (const auto shared = overviewColumnOf(column))
         return overviewSortKey(overviewRowOf(row), *shared);
@@ -139,6 +139,8 @@ void sortPlayRows(std::vector<PlayRow>& rows, PlayColumn column, bool descending
         keys.push_back(sortKey(row, column));
     std::vector<std::size_t> order(rows.size());
     std::iota(order.begin(), order.end(), std::size_t{0});
+    // Equal figures keep the combinations' order; ordered by combination, it turns round too.
+    const bool reverseTies = descending && column == PlayColumn::Combination;
     std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
         const auto& x = keys[a];
         const auto& y = keys[b];
@@ -146,6 +148,8 @@ void sortPlayRows(std::vector<PlayRow>& rows, PlayColumn column, bool descending
             return x.has_value();
         if (x && *x != *y)
             return descending ? *y < *x : *x < *y;
+        if (reverseTies)
+            std::swap(a, b);
         return rows[a].combination.numbers < rows[b].combination.numbers;
     });
     std::vector<PlayRow> sorted;
@@ -153,6 +157,22 @@ void sortPlayRows(std::vector<PlayRow>& rows, PlayColumn column, bool descending
     for (const std::size_t i : order)
         sorted.push_back(rows[i]);
     rows = std::move(sorted);
+}
+
+std::vector<int> readGameNumbers(const std::string& text, std::string_view what,
+                                 int highestNumber) {
+    auto numbers = parseNumberList(text, what);
+    for (const int number : numbers)
+        if (number < 1 || number > highestNumber)
+            throw InputError(messages::numberOutsideGame(what, number, highestNumber));
+    return numbers;
+}
+
+std::vector<int> readBankers(const std::string& text, analysis::Play play, int highestNumber) {
+    auto bankers = readGameNumbers(text, messages::field::kBanker, highestNumber);
+    if (bankers.size() > static_cast<std::size_t>(analysis::playSize(play)))
+        throw InputError(messages::tooManyBankers(play, bankers.size()));
+    return bankers;
 }
 
 Overdue overdue(const PlayRow& row) {
@@ -177,7 +197,7 @@ PlayView showPlays(const history::Snapshot& snapshot, const PlayRequest& request
     std::optional<PlayColumn> sort;
     if (!request.sort.empty() && !(sort = playColumnFromKey(request.sort)))
         throw InputError(messages::unknownSortColumn(request.sort, "plays"));
-    const auto bankers = parseNumberList(request.contains, messages::field::kBanker);
+    const auto bankers = readBankers(request.contains, *play, choices.game().highestNumber);
     const std::size_t last =
         request.last.empty()
             ? analysis::kAllDraws
@@ -201,18 +221,14 @@ PlayView showPlays(const history::Snapshot& snapshot, const PlayRequest& request
         });
     view.board = tallies.board(snapshot, *play);
     auto& rows = view.board.rows;
-    const std::string banked = drawNumbersText(bankers);
-    if (!bankers.empty()) {
+    if (!bankers.empty())
         analysis::keepRowsHolding(rows, bankers);
-        if (rows.empty())
-            view.warnings.push_back(messages::noCombinationHolds(banked));
-    }
     if (sort)
         sortPlayRows(rows, *sort, request.descending);
     if (top && rows.size() > *top)
         rows.resize(*top);
-    view.caption =
-        messages::playCaption(*play, view.board.from, view.board.to, view.board.draws, banked);
+    view.caption = messages::playCaption(*play, view.board.from, view.board.to, view.board.draws,
+                                         drawNumbersText(bankers));
     return view;
 }
 

@@ -50,7 +50,8 @@ std::string combinationText(const analysis::PlayCombination& combination);
 std::string playCellText(const analysis::PlayRow& row, PlayColumn column);
 
 /// Orders rows by a column, ascending or descending; rows whose figure does not exist go last
-/// either way, and equal rows stand in the order of their combinations.
+/// either way, and equal rows stand in the order of their combinations. By the combination
+/// column itself, descending is that order reversed.
 void sortPlayRows(std::vector<analysis::PlayRow>& rows, PlayColumn column, bool descending);
 
 /// How far a combination's current gap has run beyond its theoretical gap: the cells that the
@@ -73,14 +74,20 @@ struct PlayRequest {
     std::string top; ///< only the first N rows
 };
 
+/// Numbers typed for a game of `highestNumber` numbers (杀号 …): each one of 1 … highestNumber,
+/// else InputError naming `what` and the numbers the game has.
+std::vector<int> readGameNumbers(const std::string& text, std::string_view what, int highestNumber);
+/// The 胆 typed for a play (the boards' --contains, the filter's 胆码): numbers of the game
+/// (readGameNumbers), no more than a ticket of the play holds, so that some combination holds
+/// them all.
+std::vector<int> readBankers(const std::string& text, analysis::Play play, int highestNumber);
+
 /// A play board as it is shown.
 struct PlayView {
     /// The rows holding every 胆, in the order asked for and cut to `top`.
     analysis::PlayBoard board;
     /// What the board covers: the play, the range and the 胆 (a line above it).
     std::string caption;
-    /// Things the user should know beside the board (a 胆 that leaves no combination).
-    std::vector<std::string> warnings;
 };
 
 /// 玩法遗漏: reads the request's texts (mistakes throw InputError, a range without a stored draw

@@ -28,6 +28,13 @@ void checkValues(const analysis::SearchRequest& request, bool allPositions,
     }
 }
 
+history::Issue typedReference(const history::Snapshot& snapshot, const std::string& text) {
+    // An empty history is said before the reference issue, which it leaves empty, is read.
+    if (snapshot.empty())
+        throw UserError(messages::emptyHistory());
+    return parseIssue(text, messages::field::kReference);
+}
+
 } // namespace
 
 IssueBounds rangeIssues(const history::Snapshot& snapshot, std::string_view startText,
@@ -51,11 +58,16 @@ analysis::ReferenceLookup lookUpReference(const history::Snapshot& snapshot,
                                           const std::string& referenceText, bool beforeOnly,
                                           analysis::SearchType type, history::NumberOrder order,
                                           int sxIni, int drawsPerDay) {
-    // An empty history is said before the reference issue, which it leaves empty, is read.
-    if (snapshot.empty())
-        throw UserError(messages::emptyHistory());
-    return analysis::YSJS(snapshot, parseIssue(referenceText, messages::field::kReference),
-                          beforeOnly, type, order, sxIni, drawsPerDay);
+    return analysis::YSJS(snapshot, typedReference(snapshot, referenceText), beforeOnly, type,
+                          order, sxIni, drawsPerDay);
+}
+
+history::Issue referenceRangeEnd(const history::Snapshot& snapshot,
+                                 const std::string& referenceText, bool beforeOnly,
+                                 int drawsPerDay) {
+    const auto index =
+        analysis::referenceDrawIndex(snapshot, typedReference(snapshot, referenceText));
+    return analysis::referenceRangeEnd(snapshot, index, beforeOnly, drawsPerDay);
 }
 
 std::string applyReference(const history::Snapshot& snapshot, const std::string& referenceText,

@@ -36,6 +36,13 @@ analysis::ReferenceLookup lookUpReference(const history::Snapshot& snapshot,
                                           analysis::SearchType type, history::NumberOrder order,
                                           int sxIni, int drawsPerDay);
 
+/// The range end a typed reference issue sets: the newest issue, or with `beforeOnly` the
+/// issue before the reference draw (analysis::referenceRangeEnd), refused as lookUpReference
+/// refuses. The range boxes of the searches and the range of every view end here.
+history::Issue referenceRangeEnd(const history::Snapshot& snapshot,
+                                 const std::string& referenceText, bool beforeOnly,
+                                 int drawsPerDay);
+
 /// Takes the five position values of a stored draw (the newest not after `referenceText`) into
 /// `request`, selected or not, as the second tab does. Returns the range end that goes with
 /// it: the newest issue, or with `beforeOnly` the issue before the reference draw.

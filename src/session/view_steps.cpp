@@ -12,18 +12,18 @@ namespace yilou::session {
 
 analysis::IndexRange viewRange(const history::Snapshot& snapshot, const ViewRequest& request,
                                const Choices& choices) {
-    return viewRange(snapshot, request, choices.sxIni, choices.game().drawsPerDay);
+    return viewRange(snapshot, request, choices.game().drawsPerDay);
 }
 
 analysis::IndexRange viewRange(const history::Snapshot& snapshot, const ViewRequest& request,
-                               int sxIni, int drawsPerDay) {
+                               int drawsPerDay) {
     std::string end = request.end;
     if (request.reference) {
         // Only the range end that the reference draw sets counts here: every value is listed.
-        const auto lookup = lookUpReference(snapshot, *request.reference, request.beforeOnly,
-                                            request.type, request.order, sxIni, drawsPerDay);
+        const auto referenceEnd =
+            referenceRangeEnd(snapshot, *request.reference, request.beforeOnly, drawsPerDay);
         if (end.empty())
-            end = lookup.endIssue;
+            end = history::issueText(referenceEnd);
     }
     return analysis::lastDraws(resolveRange(snapshot, request.start, end), request.last);
 }
@@ -38,8 +38,7 @@ analysis::IndexRange resolveViewRange(const history::Snapshot& snapshot,
     request.beforeOnly = texts.before;
     if (!texts.last.empty())
         request.last = parseDrawCount(texts.last);
-    // Every value is listed whatever the zodiac year.
-    return viewRange(snapshot, request, 1, drawsPerDay);
+    return viewRange(snapshot, request, drawsPerDay);
 }
 
 RangeBoxes rangeBoxes(const history::Snapshot& snapshot, const RangeRule& rule, int drawsPerDay) {
@@ -48,8 +47,11 @@ RangeBoxes rangeBoxes(const history::Snapshot& snapshot, const RangeRule& rule, 
     const auto& issues = snapshot.issues;
     const auto reference =
         rule.beforeReference ? history::parseIssueText(rule.reference) : std::nullopt;
-    const history::Issue end =
-        reference ? history::issueBefore(*reference, drawsPerDay) : issues.back();
+    // A reference that finds no draw (older than every draw) limits nothing; the search that
+    // reads it says why.
+    const history::Issue end = reference && *reference >= issues.front()
+                                   ? referenceRangeEnd(snapshot, rule.reference, true, drawsPerDay)
+                                   : issues.back();
     RangeBoxes boxes{rule.start, history::issueText(end)};
     const bool limited = rule.span == RangeSpan::Newest && !rule.count.empty();
     if (limited) {

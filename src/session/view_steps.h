@@ -42,16 +42,15 @@ struct ViewRequest {
     std::size_t last = analysis::kAllDraws;
 };
 
-/// The draws a view covers. A reference issue is looked up (lookUpReference; one that names no
-/// draw is refused) and sets the range end unless an end text is given: the newest draw, or with
-/// `beforeOnly` the issue before the reference draw. Of that range the newest `last` draws
-/// count. An empty history, a text that is not an issue or a range without draws throws
-/// UserError.
+/// The draws a view covers. A reference issue sets the range end unless an end text is given
+/// (referenceRangeEnd: the newest draw, or with `beforeOnly` the issue before the reference
+/// draw; one that finds no draw is refused). Of that range the newest `last` draws count. An
+/// empty history, a text that is not an issue or a range without draws throws UserError.
 analysis::IndexRange viewRange(const history::Snapshot& snapshot, const ViewRequest& request,
                                const Choices& choices);
-/// The same with the zodiac year and the draws a day given instead of the choices.
+/// The same with the draws a day given instead of the choices.
 analysis::IndexRange viewRange(const history::Snapshot& snapshot, const ViewRequest& request,
-                               int sxIni, int drawsPerDay);
+                               int drawsPerDay);
 
 /// The range of a view as typed. Empty boxes stand for the oldest and the newest draw; a
 /// reference issue sets the end when `to` is empty (with `before`, the issue before it), as the
@@ -91,8 +90,9 @@ struct RangeBoxes {
 };
 /// The range boxes under `rule`, set again after every change of the history and of the rule,
 /// so that the searches (which read the boxes) and the views (which read the reference) cover
-/// the same draws. 止 is the newest draw, or the issue before the reference when
-/// `beforeReference` and the reference is an issue; 起 follows the span. Both are empty for an
+/// the same draws. 止 is the newest draw, or when `beforeReference` and the reference is an
+/// issue that finds a draw, the end the views take (referenceRangeEnd: the issue before the
+/// draw found); 起 follows the span. Both are empty for an
 /// empty history. An N that is not a count throws InputError.
 RangeBoxes rangeBoxes(const history::Snapshot& snapshot, const RangeRule& rule, int drawsPerDay);
 

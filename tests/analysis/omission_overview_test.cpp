@@ -206,9 +206,11 @@ TEST(OverviewByHand, ValueThatNeverHits) {
     expected.value = 11;
     expected.probability = 5.0 / 11;
     expected.expectedHits = 10 * (5.0 / 11);
-    // No smallest gap and no 大后比; the longest gap is the whole stretch without it.
+    // No smallest gap and no 大后比; the longest gap is the whole stretch without it. 理论遗漏
+    // follows from the chance alone.
     expected.currentGap = 11;
     expected.maxGap = 11;
+    expected.theoreticalGap = 11.0 / 5;
     EXPECT_EQ(row, expected);
 }
 

@@ -67,6 +67,8 @@ OverviewRow referenceOverviewRow(const history::Snapshot& snapshot, IndexRange r
     row.currentGap = std::int32_t(snapshot.size()) + 1 - previous;
     if (gaps.empty())
         row.maxGap = row.currentGap;
+    if (probability > 0)
+        row.theoreticalGap = 1 / probability;
     for (const auto gap : gaps)
         ++row.histogram[std::min(gap, 21) - 1];
     if (!gaps.empty()) {
@@ -77,8 +79,6 @@ OverviewRow referenceOverviewRow(const history::Snapshot& snapshot, IndexRange r
             sum += gap;
         row.meanGap = double(sum) / row.hits;
         row.lastGap = gaps.back();
-        if (probability > 0)
-            row.theoreticalGap = 1 / probability;
         row.dueChance = row.currentGap / *row.meanGap;
     }
     return row;

@@ -229,9 +229,7 @@ TEST(PlayBoards, AnyOneAndFrontOneAreTheOverviews) {
                     EXPECT_EQ(row.lastGap, expected.lastGap);
                     EXPECT_EQ(row.meanGap, expected.meanGap);
                     EXPECT_EQ(row.dueChance, expected.dueChance);
-                    if (expected.theoreticalGap) {
-                        EXPECT_EQ(row.theoreticalGap, *expected.theoreticalGap);
-                    }
+                    EXPECT_EQ(std::optional(row.theoreticalGap), expected.theoreticalGap);
                     EXPECT_EQ(row.minGap, expected.minGap);
                     EXPECT_EQ(row.maxGap, expected.maxGap);
                     EXPECT_EQ(row.ratio, expected.ratio);

@@ -40,6 +40,26 @@ TEST_F(FilterCommands, BacktestRowsAndTotalsBesideChance) {
     EXPECT_NE(table.err.find("只回测了这些"), std::string::npos);
 }
 
+// Conditions no ticket can meet are refused as mistakes, naming what is allowed.
+TEST_F(FilterCommands, ImpossibleConditionsAreRefused) {
+    for (const auto& [args, message] :
+         std::vector<std::pair<std::vector<std::string>, std::string>>{
+             {{"filter", "--play", "r5", "--must", "12"}, "胆码的号码应在 01～11 之间"},
+             {{"backtest", "--play", "r5", "--must", "0"}, "胆码的号码应在 01～11 之间"},
+             {{"filter", "--play", "r5", "--exclude", "12"}, "杀号的号码应在 01～11 之间"},
+             {{"backtest", "--play", "r5", "--sum", "35-25"}, "和值可取 15～45"},
+             {{"filter", "--play", "r5", "--sum", "25--35"}, "和值可取 15～45"},
+             {{"filter", "--play", "r5", "--sum", "-5"}, "和值可取 15～45"},
+             {{"filter", "--play", "r1", "--must", "3,7"}, "胆码最多 1 个"},
+             {{"plays", "--play", "r2", "--contains", "-1"}, "胆码的号码应在 01～11 之间"},
+         }) {
+        const CliResult result = cli.run(args);
+        EXPECT_EQ(result.status, 2) << args[4];
+        EXPECT_TRUE(result.out.empty()) << args[4];
+        EXPECT_NE(result.err.find(message), std::string::npos) << result.err;
+    }
+}
+
 TEST_F(FilterCommands, Mistakes) {
     for (const auto& args : std::vector<std::vector<std::string>>{
              {"filter", "--play", "r5", "--must", "3", "--exclude", "3"},

@@ -1,6 +1,14 @@
+#include "cli/cli.h"
 #include "cli_test_support.h"
+#include "store/history_db.h"
+#include "support/history_generator.h"
 
+#include <fstream>
 #include <gtest/gtest.h>
+#include <streambuf>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace yilou::cli::testing {
 namespace {
@@ -26,7 +34,7 @@ TEST_F(OverviewCommands, OverviewAtAPositionAsJson) {
     EXPECT_NE(out.find("{\"value\":\"04\",\"code\":4,\"probability\":0.0909090909090909,\"hits\":0,"
                        "\"expectedHits\":0.454545454545455,\"minGap\":null,\"maxGap\":6,"
                        "\"currentGap\":6,\"ratio\":null,\"meanGap\":null,"
-                       "\"lastGap\":null,\"theoreticalGap\":null,\"dueChance\":null,"
+                       "\"lastGap\":null,\"theoreticalGap\":11,\"dueChance\":null,"
                        "\"maxGapSpan\":null,\"maxRun\":0,\"currentRun\":0,"),
               std::string::npos);
 }
@@ -53,6 +61,19 @@ TEST_F(OverviewCommands, OverviewAsTableAndCsv) {
     EXPECT_NE(csv.find(",遗漏20,遗漏20以上\n"), std::string::npos);
 }
 
+// --ref --before ends the range before the draw the reference finds: the draw itself for a
+// stored issue, the newest before it for one that is not stored.
+TEST_F(OverviewCommands, ReferenceEndsTheRangeBeforeTheDrawFound) {
+    for (const auto& [reference, to] :
+         {std::pair{"2017081203", "2017081202"}, std::pair{"2017081206", "2017081204"}}) {
+        const std::string out =
+            cli.run({"overview", "--ref", reference, "--before", "--format", "json"}).out;
+        EXPECT_NE(out.find("\"from\":\"2017081201\",\"to\":\"" + std::string(to) + "\""),
+                  std::string::npos)
+            << reference << ": " << out.substr(0, 120);
+    }
+}
+
 TEST_F(OverviewCommands, TrendAsTableAndJson) {
     EXPECT_EQ(cli.run({"trend", "--type", "head", "--place", "2", "--last", "3"}).out,
               "头数  第2位  2017081203～2017081205（3期）\n"
@@ -76,6 +97,57 @@ TEST_F(OverviewCommands, TrendAsTableAndJson) {
         "[0,1,4,4,4,4,2,4,4,4]}],\"footer\":{\"hits\":[1,1,0,0,0,0,0,0,0,0],\"meanGap\":[2,1,"
         "null,null,null,null,null,null,null,null],\"maxGap\":[2,2,3,3,3,3,3,3,3,3],\"maxRun\":"
         "[1,1,0,0,0,0,0,0,0,0]}}\n");
+}
+
+/// Output that goes nowhere, as to /dev/null.
+class NoOutput : public std::streambuf {
+protected:
+    int overflow(int c) override { return traits_type::not_eof(c); }
+    std::streamsize xsputn(const char*, std::streamsize count) override { return count; }
+};
+
+/// The data segment of this process (VmData), in bytes.
+rlim_t dataSegment() {
+    std::ifstream status("/proc/self/status");
+    std::string key;
+    rlim_t kilobytes = 0;
+    while (status >> key && key != "VmData:")
+        status.ignore(1 << 10, '\n');
+    status >> kilobytes;
+    return kilobytes << 10;
+}
+
+// The whole chart of a long history is printed a row at a time in every format: run in a child
+// whose data segment may grow by 64 MB only, the table and the csv of 200,000 draws (each held
+// as text, 100 MB and more) still print.
+TEST(LongCharts, ArePrintedARowAtATime) {
+    CliFixture cli;
+    yilou::testing::GeneratedHistory settings;
+    settings.draws = 200'000;
+    history::HistoryDb(cli.dataDir() / history::kDatabaseFileName)
+        .replaceAll(yilou::testing::generateDraws(settings));
+    ASSERT_EQ(cli.run({"history", "--tail", "1"}).status, 0); // the load writes the cache
+    const std::vector<std::vector<std::string>> commands = {
+        {"trend", "--last", "all"}, {"pattern", "trend", "--pattern", "sum", "--last", "all"}};
+    for (const auto& command : commands)
+        for (const char* format : {"table", "csv"}) {
+            SCOPED_TRACE(command[0] + " " + format);
+            std::vector<std::string> args{"--data-dir", cli.dataDir().string(), "--format", format};
+            args.insert(args.end(), command.begin(), command.end());
+            const pid_t child = fork();
+            ASSERT_NE(child, -1);
+            if (child == 0) {
+                const rlim_t limit = dataSegment() + (rlim_t{64} << 20);
+                const rlimit data{limit, limit};
+                setrlimit(RLIMIT_DATA, &data);
+                NoOutput discard;
+                std::ostream out(&discard), err(&discard);
+                _exit(runCli(args, out, err));
+            }
+            int status = 0;
+            ASSERT_EQ(waitpid(child, &status, 0), child);
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+        }
 }
 
 TEST_F(OverviewCommands, MissingIssues) {

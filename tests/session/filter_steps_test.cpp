@@ -47,10 +47,25 @@ TEST(FilterSteps, MistakesAreNamed) {
         {{.play = "r2", .sum = "25-"}, messages::invalidValueRange("和值", "25-")},
         {{.play = "r2", .omission = "x"}, messages::invalidValueRange("遗漏", "x")},
         {{.play = "r2", .odd = "9"}, messages::countOutOfRange("奇数", 9)},
+        // Conditions no ticket can meet name what is allowed.
+        {{.play = "r5", .must = "12"}, messages::numberOutsideGame("胆码", 12, 11)},
+        {{.play = "r5", .must = "0"}, messages::numberOutsideGame("胆码", 0, 11)},
+        {{.play = "r5", .must = "-1"}, messages::numberOutsideGame("胆码", -1, 11)},
+        {{.play = "r5", .exclude = "12"}, messages::numberOutsideGame("杀号", 12, 11)},
+        {{.play = "r1", .must = "3,7"}, messages::tooManyBankers(analysis::Play::Any1, 2)},
+        {{.play = "r5", .exclude = "1,2,3,4,5,6,7"},
+         messages::tooManyExcluded(analysis::Play::Any5, 7, 11)},
+        {{.play = "r5", .sum = "35-25"}, messages::rangeCannotHold("和值", "35-25", 15, 45)},
+        {{.play = "r5", .sum = "25--35"}, messages::rangeCannotHold("和值", "25--35", 15, 45)},
+        {{.play = "r5", .sum = "-5"}, messages::rangeCannotHold("和值", "-5", 15, 45)},
+        {{.play = "r2", .sum = "30-40"}, messages::rangeCannotHold("和值", "30-40", 3, 21)},
+        {{.play = "r5", .span = "11"}, messages::rangeCannotHold("跨度", "11", 4, 10)},
+        {{.play = "r5", .omission = "0"}, messages::rangeCannotHold("遗漏", "0", 1, std::nullopt)},
         {{.play = "r9"}, ""},
         {{.play = "r2", .must = "3 x"}, ""},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.message);
         try {
             readFilter(c.request, kEleven);
             ADD_FAILURE() << "read " << c.request.play;

@@ -116,5 +116,28 @@ TEST(RangeBoxes, FollowTheSpanAndTheReference) {
     EXPECT_THROW(rangeBoxes(snapshot, {RangeSpan::Newest, "", "0"}, drawsPerDay), InputError);
 }
 
+// A reference issue that is not stored finds the draw before it; with 仅检索该期前 the range
+// ends before that draw, in the boxes as in the views, never taking in the draw found.
+TEST(RangeBoxes, EndBeforeTheDrawAMissingReferenceFinds) {
+    auto records = testing::generateDraws(300);
+    const auto between = records[150].issue, afterNewest = records[299].issue;
+    records.erase(records.begin() + 299);
+    records.erase(records.begin() + 150);
+    const auto snapshot = testing::snapshotOf(records);
+    const int drawsPerDay = Choices{}.game().drawsPerDay;
+    for (const auto& [reference, found] :
+         {std::pair{between, records[149].issue}, std::pair{afterNewest, records[297].issue}}) {
+        SCOPED_TRACE(reference);
+        const auto end = history::issueText(history::issueBefore(found, drawsPerDay));
+        const RangeRule rule{RangeSpan::AsTyped, "", "", true, history::issueText(reference)};
+        EXPECT_EQ(rangeBoxes(snapshot, rule, drawsPerDay).end, end);
+        ViewRequest view;
+        view.reference = rule.reference;
+        view.beforeOnly = true;
+        EXPECT_EQ(history::issueText(snapshot.issues[viewRange(snapshot, view, Choices{}).last]),
+                  end);
+    }
+}
+
 } // namespace
 } // namespace yilou::session

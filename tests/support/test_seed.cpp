@@ -16,6 +16,11 @@ std::uint64_t testSeed() {
     return std::strtoull(asked, nullptr, 10);
 }
 
+std::uint64_t walkSeed() {
+    const char* asked = std::getenv("YILOU_TEST_SEED");
+    return asked && *asked ? testSeed() : std::random_device{}();
+}
+
 int uniform(Rng& rng, int low, int high) {
     return std::uniform_int_distribution<int>(low, high)(rng);
 }

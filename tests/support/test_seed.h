@@ -10,6 +10,10 @@ namespace yilou::testing {
 /// (the failure message names it).
 std::uint64_t testSeed();
 
+/// The seed of a random walk: a new one on every run, so that each run walks another way (the
+/// failure message names it); YILOU_TEST_SEED=N reruns with seed N.
+std::uint64_t walkSeed();
+
 using Rng = std::mt19937_64;
 
 /// A whole number in low..high, both included.

@@ -115,10 +115,7 @@ void PlaysPage::refresh() {
         }
         auto view = session::showPlays(snapshot, request, inputs_.window().choices(), held_,
                                        inputs_.revision());
-        QString text = qs(view.caption);
-        for (const auto& warning : view.warnings)
-            text += QStringLiteral("  ") + qs(warning);
-        caption()->setText(text);
+        caption()->setText(qs(view.caption));
         model_->setView(std::move(view));
     } catch (const UserError& error) {
         caption()->setText(qs(error.what()));

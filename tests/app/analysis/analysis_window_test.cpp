@@ -459,12 +459,13 @@ private slots:
     void check4MovesTheRangeEnd_data() {
         QTest::addColumn<QString>("reference");
         QTest::addColumn<QString>("end");
-        QTest::newRow("within a day") << "2017081284"
-                                      << "2017081283";
-        QTest::newRow("first draw of a month") << "2017090101"
-                                               << "2017083184";
-        QTest::newRow("first draw of a year") << "2018010101"
-                                              << "2017123184";
+        QTest::newRow("within a day") << "2014110105"
+                                      << "2014110104";
+        QTest::newRow("first draw of a month") << "2014110101"
+                                               << "2014103184";
+        // Not stored: the draw found is 2014122426, the newest before it.
+        QTest::newRow("before the draw found") << "2015010101"
+                                               << "2014122425";
     }
     void check4MovesTheRangeEnd() {
         QFETCH(QString, reference);

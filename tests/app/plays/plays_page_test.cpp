@@ -100,7 +100,6 @@ private slots:
         QTest::addColumn<int>("sortColumn");
         QTest::newRow("任选二") << 1 << QString() << 0;
         QTest::newRow("前三直选 胆 3 7 by 当前遗漏") << 11 << QStringLiteral("3,7") << 3;
-        QTest::newRow("任选六 胆 12: no rows") << 5 << QStringLiteral("12") << 0;
     }
     void showsTheCommandLinesBoard() {
         QFETCH(int, play);
@@ -121,8 +120,6 @@ private slots:
         QVERIFY(page_->caption()->text().startsWith(lines(cli(args)).first()));
         args.insert(args.begin(), {"--format", "csv"});
         QCOMPARE(shown(), lines(cli(args)).mid(1));
-        QCOMPARE(page_->model()->rowCount() == 0,
-                 page_->caption()->text().contains(QString::fromUtf8("没有同时含有胆码")));
     }
 
     // The overdue cells are tinted as the legend shows.
