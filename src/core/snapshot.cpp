@@ -102,6 +102,10 @@ StoredDraw ascending(const StoredDraw& draw) {
 
 } // namespace
 
+std::shared_ptr<SnapshotStorage> SnapshotStorage::owned(std::size_t capacity) {
+    return std::make_shared<OwnedStorage>(capacity);
+}
+
 Snapshot::Snapshot(std::shared_ptr<SnapshotStorage> storage, std::size_t count)
     : storage_(std::move(storage)) {
     point(count);
@@ -158,7 +162,7 @@ bool Snapshot::claim(std::size_t count) {
 
 void Snapshot::reallocate(std::size_t capacity) {
     const std::size_t count = size();
-    auto owned = std::make_shared<OwnedStorage>(capacity);
+    auto owned = SnapshotStorage::owned(capacity);
     std::copy_n(issues.data(), count, owned->issues());
     for (int o = 0; o < 2; ++o)
         for (int l = 0; l < kLetterCount; ++l)
