@@ -21,6 +21,7 @@
 #include <sqlite3.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
@@ -435,16 +436,17 @@ TEST(ConcurrentCache, AWriterCommittingDuringALoadIsSeenWholeOrNotAtAll) {
     TempDir dir;
     const auto file = storedHistory(dir, records);
     HistoryDb db(file);
+    int status = -1;
     DuringTheRows writer{1500, [&] {
                              // Gives up at once on a lock it cannot have.
-                             [[maybe_unused]] const int status =
-                                 std::system(("sqlite3 '" + file.string() + "' '" +
-                                              kSwapEveryHundredth + "' 2>/dev/null")
-                                                 .c_str());
+                             status = std::system(("sqlite3 '" + file.string() + "' '" +
+                                                   kSwapEveryHundredth + "' 2>/dev/null")
+                                                      .c_str());
                          }};
     writer.watch(db);
     const Snapshot loaded = db.loadSnapshot();
     ASSERT_EQ(writer.seen, records.size());
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) != 127) << "no sqlite3 to write with";
     const Snapshot before = yilou::testing::snapshotOf(records);
     const Snapshot now = fromTheDatabase(file);
     EXPECT_TRUE(sameDraws(loaded, before) || sameDraws(loaded, now));
