@@ -96,8 +96,8 @@ TEST(SnapshotLoad, RefusesARowThatNoImportStores) {
         {"[L3A] = 99", 20, "号码 99 超出范围"},
         {"[L1A] = -1", 20, "超出范围 01～12"},
         {"[L4A] = [L5A]", 20, "重复"},
-        {"[L2A] = NULL", 20, "L2A 为空"},
-        {"[L5B] = NULL", 40, "L5B 为空"},
+        {"[L2A] = NULL", 38, "L2A 为空"},
+        {"[L5B] = NULL", 39, "L5B 为空"},
         {"[L3H] = 300", 40, "L3H 值 300 超出范围"},
     };
     const auto records = yilou::testing::generateDraws(40, 8);
@@ -108,14 +108,20 @@ TEST(SnapshotLoad, RefusesARowThatNoImportStores) {
         db.replaceAll(records);
         db.sql().exec("UPDATE [Lishi] SET " + std::string(set) +
                       " WHERE [IDX] = " + std::to_string(idx));
-        try {
-            db.loadSnapshot();
-            ADD_FAILURE() << "loaded";
-        } catch (const UserError& error) {
-            const std::string message = error.what();
-            EXPECT_NE(message.find("数据库中第 " + std::to_string(idx) + " 行"), std::string::npos)
-                << message;
-            EXPECT_NE(message.find(says), std::string::npos) << message;
+        // The newest draws alone (history --tail) name the row by its place in the whole.
+        for (const bool newest : {false, true}) {
+            if (newest && idx <= 35)
+                continue; // not one of the newest five
+            try {
+                newest ? db.loadNewest(5) : db.loadSnapshot();
+                ADD_FAILURE() << (newest ? "newest loaded" : "loaded");
+            } catch (const UserError& error) {
+                const std::string message = error.what();
+                EXPECT_NE(message.find("数据库中第 " + std::to_string(idx) + " 行"),
+                          std::string::npos)
+                    << message;
+                EXPECT_NE(message.find(says), std::string::npos) << message;
+            }
         }
     }
 }
