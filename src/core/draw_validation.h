@@ -16,5 +16,7 @@ std::optional<std::string> drawProblem(Issue issue, const PositionValues& number
 /// The same for the numbers 1..highestNumber.
 std::optional<std::string> drawProblem(Issue issue, const PositionValues& numbers,
                                        int highestNumber);
+/// Why five numbers cannot be a draw's of the numbers 1..highestNumber, the issue aside.
+std::optional<std::string> numbersProblem(const PositionValues& numbers, int highestNumber);
 
 } // namespace yilou::history

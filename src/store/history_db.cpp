@@ -98,6 +98,7 @@ std::optional<std::size_t> readDraws(Statement& query, Snapshot& snapshot, std::
     std::array<StoredDraw, kBlock> block;
     std::size_t row = first; // where the block goes
     std::size_t filled = 0;
+    std::int64_t checkedDay = -1; // the date of a valid issue: a day's draws follow each other
     while (query.step()) {
         const std::size_t index = row + filled;
         if (index == end)
@@ -113,11 +114,16 @@ std::optional<std::size_t> readDraws(Statement& query, Snapshot& snapshot, std::
         if (issue < kLowestStoredIssue || issue > kHighestStoredIssue)
             refuse(messages::storedIssueInvalid(issue));
         draw.issue = static_cast<Issue>(issue);
+        if (issue / 100 != checkedDay || issue % 100 == 0) {
+            if (auto problem = issueProblem(draw.issue))
+                refuse(*problem);
+            checkedDay = issue / 100;
+        }
         int column = 1;
         for (auto* values : {&draw.numbers, &draw.zodiac, &draw.segment})
             for (std::int8_t& v : *values) {
                 const auto value = query.integer(column);
-                if (query.isNull(column))
+                if (value == 0 && query.isNull(column)) // NULL reads as 0
                     refuse(messages::storedValueMissing(draw.issue, names[column - 1]));
                 if (value < -128 || value > 127)
                     refuse(messages::storedValueOutOfRange(draw.issue, names[column - 1], value));
@@ -126,7 +132,7 @@ std::optional<std::size_t> readDraws(Statement& query, Snapshot& snapshot, std::
             }
         const PositionValues numbers{draw.numbers[0], draw.numbers[1], draw.numbers[2],
                                      draw.numbers[3], draw.numbers[4]};
-        if (auto problem = drawProblem(draw.issue, numbers, kHighestNumberOfAnyGame))
+        if (auto problem = numbersProblem(numbers, kHighestNumberOfAnyGame))
             refuse(*problem);
         if (++filled == kBlock) {
             if (stop.stop_requested())
