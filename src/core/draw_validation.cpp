@@ -13,6 +13,10 @@ std::optional<std::string> drawProblem(Issue issue, const PositionValues& number
                                        int highestNumber) {
     if (auto problem = issueProblem(issue))
         return problem;
+    return numbersProblem(numbers, highestNumber);
+}
+
+std::optional<std::string> numbersProblem(const PositionValues& numbers, int highestNumber) {
     if (auto problem = numberRangeProblem(numbers, highestNumber))
         return problem;
     for (int i = 0; i < 5; ++i)

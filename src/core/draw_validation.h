@@ -16,6 +16,8 @@ std::optional<std::string> drawProblem(Issue issue, const PositionValues& number
 /// The same for the numbers 1..highestNumber.
 std::optional<std::string> drawProblem(Issue issue, const PositionValues& numbers,
                                        int highestNumber);
+/// Why five numbers cannot be a draw's of the numbers 1..highestNumber, the issue aside.
+std::optional<std::string> numbersProblem(const PositionValues& numbers, int highestNumber);
 /// Why a draw's numbers cannot be stored for the numbers 1..highestNumber by their range alone:
 /// the first number outside it, or nothing.
 std::optional<std::string> numberRangeProblem(const PositionValues& numbers, int highestNumber);

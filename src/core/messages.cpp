@@ -85,9 +85,23 @@ std::string issueRepeatsLine(history::Issue issue, std::size_t line) {
     return "期号 " + issueText(issue) + " 与第" + std::to_string(line) + "行重复";
 }
 
+std::string storedRowRefused(std::size_t row, std::string_view problem) {
+    return "历史数据库中第 " + std::to_string(row) + " 行：" + text(problem) +
+           "，不是开奖号码，无法读取历史号码。请读入最近导出的历史号码文本文件或数据文件夹中的 "
+           "lsbf.txt，重建历史号码。";
+}
+
+std::string storedIssueInvalid(long long value) {
+    return "期号 " + std::to_string(value) + " 不是有效的期号";
+}
+
 std::string storedValueOutOfRange(history::Issue issue, std::string_view column, long long value) {
-    return "历史数据库中期号 " + issueText(issue) + " 的 " + text(column) + " 值 " +
-           std::to_string(value) + " 超出范围，无法读取。";
+    return "期号 " + issueText(issue) + " 的 " + text(column) + " 值 " + std::to_string(value) +
+           " 超出范围";
+}
+
+std::string storedValueMissing(history::Issue issue, std::string_view column) {
+    return "期号 " + issueText(issue) + " 的 " + text(column) + " 为空";
 }
 
 std::string noDrawsInFile(const std::filesystem::path& file) {
@@ -157,6 +171,14 @@ std::string databaseReadWriteError() {
 
 std::string databaseOperationFailed() {
     return "数据库操作失败";
+}
+
+std::string pathTooLong() {
+    return "路径太长";
+}
+
+std::string stateNotInTheFile(const std::filesystem::path& file) {
+    return "数据库文件 " + file.string() + " 使用 WAL 日志模式，其内容的改变无法从文件本身得知";
 }
 
 std::string cannotReadFile(const std::filesystem::path& file, std::string_view reason) {

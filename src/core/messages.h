@@ -41,7 +41,12 @@ std::string numberRepeated(int number);
 std::string tooFewNumbers(int count);
 std::string noIssueToCountFrom();
 std::string issueRepeatsLine(history::Issue issue, std::size_t line);
+/// A row of the database that no import stores, refused by the load: its place in issue
+/// order (from 1) and `problem`, one of the texts below or what an import says of the draw.
+std::string storedRowRefused(std::size_t row, std::string_view problem);
+std::string storedIssueInvalid(long long value);
 std::string storedValueOutOfRange(history::Issue issue, std::string_view column, long long value);
+std::string storedValueMissing(history::Issue issue, std::string_view column);
 std::string noDrawsInFile(const std::filesystem::path& file);
 std::string historyUnchanged(std::string_view reason);
 std::string backupHasBadLines(const std::filesystem::path& file);
@@ -67,6 +72,9 @@ std::string diskFull();
 std::string cannotOpenOrWriteDatabase();
 std::string databaseReadWriteError();
 std::string databaseOperationFailed();
+std::string pathTooLong();
+/// Why the markers of a file in WAL mode are not read: its commits go to the log beside it.
+std::string stateNotInTheFile(const std::filesystem::path& file);
 
 // ---- files, folders and settings
 

@@ -21,8 +21,8 @@ struct StoredDraw {
 };
 
 /// Memory holding draws column by column: the issues, then the kColumnCount one-byte columns in
-/// the order of Snapshot::columns, each `capacity` draws long. Owned memory, or a mapping of the
-/// snapshot cache whose file has the same layout.
+/// the order of Snapshot::columns, each `capacity` draws long, as the snapshot cache lays them
+/// out in its file.
 class SnapshotStorage {
 public:
     static constexpr std::size_t kColumnCount = 2 * kLetterCount * 5;
@@ -37,6 +37,9 @@ public:
     SnapshotStorage(const SnapshotStorage&) = delete;
     SnapshotStorage& operator=(const SnapshotStorage&) = delete;
     virtual ~SnapshotStorage() = default;
+
+    /// Zero-filled storage of the process's own for `capacity` draws, none of them set.
+    static std::shared_ptr<SnapshotStorage> owned(std::size_t capacity);
 
     std::size_t capacity() const { return capacity_; }
     Issue* issues() const { return reinterpret_cast<Issue*>(base_); }
@@ -92,9 +95,9 @@ struct Snapshot {
     /// Sets the number of draws; added draws hold zeros until they are set.
     void resize(std::size_t count);
     /// Appends one draw; the caller keeps issue order. Amortised O(1): the draw goes into the
-    /// room after the end of the storage (also of a mapped cache) unless a copy has already
-    /// put a draw there or there is none; then the draws are copied into storage of twice the
-    /// room.
+    /// room after the end of the storage (also of one read from the cache) unless a copy has
+    /// already put a draw there or there is none; then the draws are copied into storage of
+    /// twice the room.
     void push(const DrawRecord& record);
     /// Sets draws first, first + 1, … (all below size()) as recordFromStored derives them, in
     /// a snapshot that no copy shares (one just resized). Draws that do not overlap may be set

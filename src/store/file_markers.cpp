@@ -8,9 +8,8 @@
 #include <array>
 #include <cerrno>
 #include <charconv>
-#include <fcntl.h>
+#include <sqlite3.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace yilou::history {
 
@@ -19,25 +18,28 @@ namespace {
 /// Where SQLite keeps the file change counter: big-endian, bytes 24..27 of the header.
 constexpr std::size_t kChangeCounterOffset = 24;
 
-/// Reads the counter and the file's identity through one descriptor, so that both are of the
-/// same file even when the path is replaced meanwhile.
-void readFile(const std::filesystem::path& path, FileMarkers& markers) {
-    const auto fail = [&] {
-        throw UserError(messages::cannotReadFile(path, systemErrorText(errno)));
+/// Reads the counter through the connection's own descriptor and the file's identity by its
+/// path, then makes sure that the path still names the connection's file. No descriptor of the
+/// file is opened: closing one would drop every lock the process holds on it, the read lock of
+/// the transaction the markers are read in included, and let a writer commit in the middle of
+/// a load.
+void readFile(HistoryDb& db, FileMarkers& markers) {
+    const auto fail = [&](int error) {
+        throw UserError(messages::cannotReadFile(db.path(), systemErrorText(error)));
     };
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        fail();
+    sqlite3_file* file = nullptr;
     std::array<unsigned char, 4> counter{};
+    if (sqlite3_file_control(db.sql().handle(), "main", SQLITE_FCNTL_FILE_POINTER, &file) !=
+            SQLITE_OK ||
+        !file || !file->pMethods ||
+        file->pMethods->xRead(file, counter.data(), counter.size(), kChangeCounterOffset) !=
+            SQLITE_OK)
+        fail(EIO);
     struct stat status {};
-    const bool read = ::pread(fd, counter.data(), counter.size(), kChangeCounterOffset) >= 0 &&
-                      ::fstat(fd, &status) == 0;
-    const int error = errno;
-    ::close(fd);
-    if (!read) {
-        errno = error;
-        fail();
-    }
+    if (::stat(db.path().c_str(), &status) != 0)
+        fail(errno);
+    if (db.sql().fileMoved())
+        fail(ENOENT);
     markers.changeCounter = std::uint32_t{counter[0]} << 24 | std::uint32_t{counter[1]} << 16 |
                             std::uint32_t{counter[2]} << 8 | counter[3];
     markers.device = status.st_dev;
@@ -100,9 +102,12 @@ FileMarkers readFileMarkers(HistoryDb& db, std::int64_t* version) {
     FileMarkers markers;
     markers.draws = db.drawCount();
     markers.newest = db.newestIssue().value_or(0);
+    // In WAL mode a commit goes to the log and leaves the file as it was until a checkpoint.
+    if (Statement mode(db.sql(), "PRAGMA journal_mode"); mode.step() && mode.text(0) == "wal")
+        throw UserError(messages::stateNotInTheFile(db.path()));
     if (version)
         *version = dataVersion(db);
-    readFile(db.path(), markers);
+    readFile(db, markers);
     return markers;
 }
 

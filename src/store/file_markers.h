@@ -35,7 +35,8 @@ struct FileMarkers {
 
 /// The markers of `db`'s file as of its committed state; `dataVersion`, when given, receives the
 /// connection's data version read in the same transaction (it changes when another connection
-/// commits, not when this one does). Throws UserError when the file cannot be read.
+/// commits, not when this one does). Throws UserError when the file cannot be read or its
+/// state cannot be told from it: in WAL mode, where commits go to the log beside it.
 FileMarkers readFileMarkers(HistoryDb& db, std::int64_t* dataVersion = nullptr);
 
 /// The connection's data version (PRAGMA data_version).

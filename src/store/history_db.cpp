@@ -1,5 +1,7 @@
 #include "store/history_db.h"
 
+#include "core/atomic_file.h"
+#include "core/draw_validation.h"
 #include "core/messages.h"
 #include "core/user_error.h"
 #include "store/file_markers.h"
@@ -76,17 +78,27 @@ constexpr std::size_t kAnyCount = std::numeric_limits<std::size_t>::max();
 /// (SQLite decodes the rows at about 0.5 µs each). Fewer load in a few tens of milliseconds.
 constexpr std::size_t kParallelLoadMinimum = 50000;
 
+/// The stored issues issueProblem can judge: eight digits.
+constexpr std::int64_t kLowestStoredIssue = 10000000;
+constexpr std::int64_t kHighestStoredIssue = 99999999;
+/// The numbers of the happy-12 games run highest; the game of a file is not stored in it.
+constexpr int kHighestNumberOfAnyGame = 12;
+
 /// Reads the rows of `query` (see rangeQuery) into draws first, first + 1, … of `snapshot` and
 /// returns how many it read. With `end` kAnyCount the snapshot grows as needed; otherwise it
-/// returns nullopt if the query has a row for index `end`, or if `stop` is requested.
+/// returns nullopt if the query has a row for index `end`, or if `stop` is requested. A row
+/// that no import stores is refused with its place in the history, `rowsBefore` draws coming
+/// before the snapshot's first.
 std::optional<std::size_t> readDraws(Statement& query, Snapshot& snapshot, std::size_t first,
-                                     std::size_t end, std::stop_token stop = {}) {
+                                     std::size_t end, std::stop_token stop = {},
+                                     std::size_t rowsBefore = 0) {
     static const std::vector<std::string> names = loadedColumns();
     // Handed over in blocks: Snapshot::setStored writes one column at a time.
     constexpr std::size_t kBlock = 1024;
     std::array<StoredDraw, kBlock> block;
     std::size_t row = first; // where the block goes
     std::size_t filled = 0;
+    std::int64_t checkedDay = -1; // the date of a valid issue: a day's draws follow each other
     while (query.step()) {
         const std::size_t index = row + filled;
         if (index == end)
@@ -94,17 +106,34 @@ std::optional<std::size_t> readDraws(Statement& query, Snapshot& snapshot, std::
         if (index == snapshot.size()) // only with kAnyCount: a part with an end lies within
             snapshot.resize(std::max(2 * index, kBlock));
         StoredDraw& draw = block[filled];
-        draw.issue = static_cast<Issue>(query.integer(0));
+        // Checked as an import checks a draw: another program may have put anything there.
+        const auto refuse = [&](const std::string& problem) {
+            throw UserError(messages::storedRowRefused(rowsBefore + index + 1, problem));
+        };
+        const auto issue = query.integer(0);
+        if (issue < kLowestStoredIssue || issue > kHighestStoredIssue)
+            refuse(messages::storedIssueInvalid(issue));
+        draw.issue = static_cast<Issue>(issue);
+        if (issue / 100 != checkedDay || issue % 100 == 0) {
+            if (auto problem = issueProblem(draw.issue))
+                refuse(*problem);
+            checkedDay = issue / 100;
+        }
         int column = 1;
         for (auto* values : {&draw.numbers, &draw.zodiac, &draw.segment})
             for (std::int8_t& v : *values) {
                 const auto value = query.integer(column);
+                if (value == 0 && query.isNull(column)) // NULL reads as 0
+                    refuse(messages::storedValueMissing(draw.issue, names[column - 1]));
                 if (value < -128 || value > 127)
-                    throw UserError(
-                        messages::storedValueOutOfRange(draw.issue, names[column - 1], value));
+                    refuse(messages::storedValueOutOfRange(draw.issue, names[column - 1], value));
                 v = static_cast<std::int8_t>(value);
                 ++column;
             }
+        const PositionValues numbers{draw.numbers[0], draw.numbers[1], draw.numbers[2],
+                                     draw.numbers[3], draw.numbers[4]};
+        if (auto problem = numbersProblem(numbers, kHighestNumberOfAnyGame))
+            refuse(*problem);
         if (++filled == kBlock) {
             if (stop.stop_requested())
                 return std::nullopt;
@@ -115,14 +144,6 @@ std::optional<std::size_t> readDraws(Statement& query, Snapshot& snapshot, std::
     }
     snapshot.setStored(row, {block.data(), filled});
     return row + filled - first;
-}
-
-/// Whether the file a connection reads is no longer the one at its path (renamed, deleted or
-/// replaced since it was opened). In doubt, yes.
-bool fileMoved(SqliteDb& db) {
-    int moved = 0;
-    return sqlite3_file_control(db.handle(), "main", SQLITE_FCNTL_HAS_MOVED, &moved) != SQLITE_OK ||
-           moved != 0;
 }
 
 /// Reads the draws from issue `from` on into draws first..end - 1 of `snapshot`, on a
@@ -137,7 +158,7 @@ bool readSecondPart(const std::string& file, std::int64_t from, Snapshot& snapsh
         Transaction read(db, Transaction::Mode::Deferred);
         Statement query(db, rangeQuery());
         query.bind(1, from).bind(2, kLastIssue);
-        return readDraws(query, snapshot, first, end, stop) == end - first && !fileMoved(db);
+        return readDraws(query, snapshot, first, end, stop) == end - first && !db.fileMoved();
     } catch (...) {
         return false;
     }
@@ -186,7 +207,7 @@ bool loadInHalves(SqliteDb& db, Snapshot& snapshot) {
     }
     // The second connection opened the file at the path; if that is no longer this
     // connection's file, it read another history.
-    if (secondRead && !fileMoved(db))
+    if (secondRead && !db.fileMoved())
         return true;
     Statement query(db, rangeQuery());
     query.bind(1, split).bind(2, kLastIssue);
@@ -542,9 +563,10 @@ Snapshot HistoryDb::loadNewest(std::size_t count) {
         if (at.step())
             from = at.integer(0);
     }
+    const std::size_t total = drawCount();
     Statement query(sql(), rangeQuery());
     query.bind(1, from).bind(2, kLastIssue);
-    snapshot.resize(*readDraws(query, snapshot, 0, kAnyCount));
+    snapshot.resize(*readDraws(query, snapshot, 0, kAnyCount, {}, total - std::min(total, count)));
     return snapshot;
 }
 
@@ -558,6 +580,8 @@ Snapshot HistoryDb::loadSnapshot() {
     std::optional<FileMarkers> markers;
     std::int64_t version = 0;
     if (read) {
+        // A kill while the cache or its stamp was written leaves a temporary file as large.
+        removeStaleTemporaryFiles(path_.parent_path());
         try {
             markers = readFileMarkers(*this, &version);
         } catch (const UserError&) {

@@ -2,6 +2,7 @@
 
 #include "core/atomic_file.h"
 #include "core/messages.h"
+#include "core/regular_file.h"
 #include "store/backup.h"
 #include "store/file_markers.h"
 #include "store/snapshot_cache.h"
@@ -9,7 +10,6 @@
 #include <algorithm>
 #include <chrono>
 #include <ctime>
-#include <fstream>
 #include <functional>
 #include <thread>
 
@@ -65,11 +65,8 @@ DeletionResult keepOldest(HistoryDb& db, const std::function<std::size_t(History
 
 /// The markers remembered for `database`; nothing when there are none or they cannot be read.
 std::optional<FileMarkers> rememberedMarkers(const std::filesystem::path& database) {
-    std::ifstream in(checkedMarkersFile(database), std::ios::binary);
-    std::string text(256, '\0');
-    in.read(text.data(), static_cast<std::streamsize>(text.size()));
-    text.resize(static_cast<std::size_t>(in.gcount()));
-    return FileMarkers::parse(text);
+    const auto text = readRegularFileStart(checkedMarkersFile(database), 256);
+    return text ? FileMarkers::parse(*text) : std::nullopt;
 }
 
 /// Remembers `markers` as those of an intact file, written to a temporary file and renamed. A

@@ -1,5 +1,7 @@
 #include "store/snapshot_cache.h"
 
+#include "core/regular_file.h"
+
 #include <algorithm>
 #include <array>
 #include <atomic>
@@ -10,7 +12,6 @@
 #include <fcntl.h>
 #include <span>
 #include <string>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -66,8 +67,9 @@ private:
 };
 
 /// The file is a header page, then the draws laid out as SnapshotStorage lays them out for the
-/// header's capacity: the issues, then each column, every one `capacity` draws long, so that a
-/// mapping of the file is the snapshot's storage. The room after the draws takes appended ones.
+/// header's capacity: the issues, then each column, every one `capacity` draws long, so that
+/// each part is read into the snapshot's storage in one piece. The room after the draws takes
+/// appended ones.
 constexpr std::array<char, 8> kMagic{'Y', 'L', 'C', 'O', 'L', 'S', '0', '3'};
 constexpr std::size_t kMarkersBytes = 128;
 constexpr std::size_t kHeaderBytes = 4096;
@@ -170,20 +172,6 @@ bool headerOf(const Header& header, std::uint64_t fileSize, const FileMarkers& m
            header.capacity <= fileSize && fileSize == header.fileSize();
 }
 
-/// A private mapping of a cache file: the draws are read where the page cache holds them, and
-/// a snapshot's appended draws go into pages of the process's own.
-class MappedStorage : public SnapshotStorage {
-public:
-    MappedStorage(void* map, std::size_t length, std::size_t capacity, std::size_t draws)
-        : SnapshotStorage(static_cast<std::byte*>(map) + kHeaderBytes, capacity, draws), map_(map),
-          length_(length) {}
-    ~MappedStorage() override { ::munmap(map_, length_); }
-
-private:
-    void* map_;
-    std::size_t length_;
-};
-
 /// Distinguishes the temporary files of several writers in one process.
 std::atomic<unsigned> writerCount{0};
 
@@ -224,14 +212,24 @@ std::string fileStamp(const struct stat& status) {
 
 /// Whether `stamp` is the one remembered in checkedCacheFile.
 bool checkedBefore(const std::filesystem::path& database, const std::string& stamp) {
-    const int fd = ::open(checkedCacheFile(database).c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    std::string text(stamp.size() + 1, '\0');
-    const ssize_t got = ::read(fd, text.data(), text.size());
-    ::close(fd);
-    return !stamp.empty() && got == static_cast<ssize_t>(stamp.size()) &&
-           text.compare(0, stamp.size(), stamp) == 0;
+    return !stamp.empty() && readRegularFileStart(checkedCacheFile(database), stamp.size() + 1) ==
+                                 std::optional(stamp);
+}
+
+/// Whether `before` and `after`, of one file, show that nothing wrote to it in between: a write
+/// sets the change time, which no program can set back.
+bool unchanged(const struct stat& before, const struct stat& after) {
+    const auto same = [](const timespec& a, const timespec& b) {
+        return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+    };
+    return before.st_size == after.st_size && same(before.st_ctim, after.st_ctim) &&
+           same(before.st_mtim, after.st_mtim);
+}
+
+/// Where part `part` of the draws lies in `storage`.
+char* partData(const SnapshotStorage& storage, std::size_t part) {
+    return part == 0 ? reinterpret_cast<char*>(storage.issues())
+                     : reinterpret_cast<char*>(storage.column(part - 1));
 }
 
 /// Remembers the stamp of a cache file found whole, written to a temporary file and renamed.
@@ -265,31 +263,36 @@ std::filesystem::path snapshotCacheFile(const std::filesystem::path& database) {
 
 std::optional<Snapshot> readSnapshotCache(const std::filesystem::path& database,
                                           const FileMarkers& markers) {
-    const int fd = ::open(snapshotCacheFile(database).c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = openRegularFile(snapshotCacheFile(database), O_RDONLY);
     if (fd < 0)
         return std::nullopt;
+    // The draws are copied out rather than mapped: another program writing over the file in
+    // place, or cutting it short, then changes nothing in a snapshot already loaded from it.
     struct stat status {};
+    struct stat afterwards {};
     Header header;
-    const bool whole = ::fstat(fd, &status) == 0 &&
-                       readAll(fd, reinterpret_cast<char*>(&header), sizeof header, 0) &&
-                       headerOf(header, static_cast<std::uint64_t>(status.st_size), markers);
-    // Writable but private: a snapshot's appended draws stay in this process.
-    void* map = whole ? ::mmap(nullptr, static_cast<std::size_t>(status.st_size),
-                               PROT_READ | PROT_WRITE, MAP_PRIVATE, fd, 0)
-                      : MAP_FAILED;
+    std::shared_ptr<SnapshotStorage> storage;
+    bool whole = ::fstat(fd, &status) == 0 &&
+                 readAll(fd, reinterpret_cast<char*>(&header), sizeof header, 0) &&
+                 headerOf(header, static_cast<std::uint64_t>(status.st_size), markers);
+    if (whole) {
+        storage = SnapshotStorage::owned(header.capacity);
+        for (std::size_t part = 0; whole && part < kParts; ++part)
+            whole = readAll(fd, partData(*storage, part), header.draws * width(part),
+                            partOffset(part, header.capacity));
+        // A write meanwhile may have left bytes of two files in the copy.
+        whole = whole && ::fstat(fd, &afterwards) == 0 && unchanged(status, afterwards);
+    }
     ::close(fd);
-    if (map == MAP_FAILED)
+    if (!whole)
         return std::nullopt;
-    auto storage = std::make_shared<MappedStorage>(map, static_cast<std::size_t>(status.st_size),
-                                                   header.capacity, header.draws);
+    storage->used.store(header.draws, std::memory_order_relaxed);
     const Snapshot snapshot(storage, header.draws);
     // Every column is checked once after the file was written; a file not written since (its
-    // stamp) holds what was checked, and its pages are faulted in as the columns are read.
+    // stamp) holds what was checked.
     const std::string stamp = fileStamp(status);
     if (checkedBefore(database, stamp))
         return snapshot;
-    // The page tables filled at once, read-only, so that the pages stay the page cache's.
-    ::madvise(map, static_cast<std::size_t>(status.st_size), MADV_POPULATE_READ);
     for (std::size_t part = 0; part < kParts; ++part) {
         const auto bytes = partBytes(snapshot, part, snapshot.size());
         Checksum checksum;
@@ -332,7 +335,7 @@ void writeSnapshotCache(const std::filesystem::path& database, const FileMarkers
 
 bool carrySnapshotCache(const std::filesystem::path& database, const FileMarkers& from,
                         const FileMarkers& to, const Snapshot& appended) noexcept {
-    const int fd = ::open(snapshotCacheFile(database).c_str(), O_RDWR | O_CLOEXEC);
+    const int fd = openRegularFile(snapshotCacheFile(database), O_RDWR);
     if (fd < 0)
         return false;
     Header header;

@@ -13,9 +13,9 @@ namespace yilou::history {
 /// Deleting it loses nothing; the next load makes it again.
 std::filesystem::path snapshotCacheFile(const std::filesystem::path& database);
 
-/// The snapshot of the database state `markers` from its cache, whose storage is a private
-/// mapping of the file; nothing when the cache is missing, of another state or another
-/// database, cut short or garbled (the checksum of every column, checked here).
+/// The snapshot of the database state `markers` from its cache, copied into storage of its own;
+/// nothing when the cache is missing, not a regular file, of another state or another database,
+/// cut short, garbled (the checksum of every column, checked here) or written while it was read.
 std::optional<Snapshot> readSnapshotCache(const std::filesystem::path& database,
                                           const FileMarkers& markers);
 

@@ -38,6 +38,14 @@ std::string failureDescription(int code) {
     throw UserError(messages::databaseFailure(action, file, failureDescription(code), detail));
 }
 
+/// Whether SQLite refuses `file` for the length of its full path, which the system may take.
+bool longerThanSqliteTakes(const std::filesystem::path& file) {
+    const sqlite3_vfs* vfs = sqlite3_vfs_find(nullptr);
+    std::error_code error;
+    const auto full = std::filesystem::absolute(file, error);
+    return vfs && !error && full.native().size() >= static_cast<std::size_t>(vfs->mxPathname);
+}
+
 } // namespace
 
 SqliteDb::SqliteDb(const std::filesystem::path& file, Access access) : path_(file) {
@@ -50,6 +58,8 @@ SqliteDb::SqliteDb(const std::filesystem::path& file, Access access) : path_(fil
         const std::string detail = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
         sqlite3_close(db_);
         db_ = nullptr;
+        if ((rc & 0xff) == SQLITE_CANTOPEN && longerThanSqliteTakes(file))
+            throw UserError(messages::databaseFailure({}, file, messages::pathTooLong(), detail));
         throwFailure(file, {}, rc, detail);
     }
     sqlite3_busy_timeout(db_, 5000);
@@ -57,6 +67,12 @@ SqliteDb::SqliteDb(const std::filesystem::path& file, Access access) : path_(fil
 
 SqliteDb::~SqliteDb() {
     sqlite3_close(db_);
+}
+
+bool SqliteDb::fileMoved() const {
+    int moved = 0;
+    return sqlite3_file_control(db_, "main", SQLITE_FCNTL_HAS_MOVED, &moved) != SQLITE_OK ||
+           moved != 0;
 }
 
 void SqliteDb::fail(std::string_view action) const {

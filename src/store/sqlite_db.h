@@ -57,6 +57,9 @@ public:
     void exec(std::string_view sql, std::string_view action = {});
     sqlite3* handle() const { return db_; }
     const std::filesystem::path& path() const { return path_; }
+    /// Whether the file the connection reads is no longer the one at its path (renamed,
+    /// deleted or replaced since it was opened). In doubt, yes.
+    bool fileMoved() const;
     /// Throws the error of the call that just failed on this connection.
     [[noreturn]] void fail(std::string_view action = {}) const;
 

@@ -188,5 +188,21 @@ TEST(MaintenanceCommands, ADamagedDatabaseIsNotChanged) {
     EXPECT_EQ(readFile(file), bytes);
 }
 
+// A row that no import stores, put in by another program, is damage: the views say where it is
+// and fail as a command that could not be done, never as a mistake of the command line.
+TEST(MaintenanceCommands, ARowNoImportStoresIsReportedAsDamage) {
+    CliFixture cli;
+    ASSERT_EQ(cli.run({"import", sampleFile()}).status, 0);
+    history::SqliteDb(cli.dataDir() / history::kDatabaseFileName)
+        .exec("UPDATE [Lishi] SET [SQQH] = -5 WHERE [IDX] = 1");
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"overview"}, {"trend", "--last", "30"}, {"backtest", "--play", "r1"}}) {
+        const CliResult result = cli.run(args);
+        EXPECT_EQ(result.status, 1) << args[0];
+        EXPECT_NE(result.err.find("历史数据库中第 1 行：期号 -5 不是有效的期号"), std::string::npos)
+            << result.err;
+    }
+}
+
 } // namespace
 } // namespace yilou::cli::testing

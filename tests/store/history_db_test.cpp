@@ -222,6 +222,18 @@ TEST(HistoryDb, DatabaseErrorsNameTheFileAndTheCause) {
         EXPECT_EQ(std::string(error.what()), "无法读取数据库文件 " + file.string() +
                                                  "：数据库操作失败（no such column: nothing）");
     }
+
+    // A folder the system takes whose path is longer than SQLite takes.
+    std::filesystem::path deep = dir.path();
+    while (deep.native().size() < 600)
+        deep /= std::string(100, 'd');
+    std::filesystem::create_directories(deep);
+    try {
+        HistoryDb db(deep / kDatabaseFileName);
+        ADD_FAILURE() << "a path SQLite cannot take was opened";
+    } catch (const UserError& error) {
+        EXPECT_NE(std::string(error.what()).find("路径太长"), std::string::npos) << error.what();
+    }
 }
 
 TEST(HistoryDb, AppendingAnOlderDrawRenumbersTheLaterOnes) {

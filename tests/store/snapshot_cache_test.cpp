@@ -5,17 +5,25 @@
 #include "store/snapshot_cache.h"
 #include "store/yl_table.h"
 #include "support/history_generator.h"
+#include "support/special_files.h"
 #include "support/temp_dir.h"
 #include "support/text_files.h"
 
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cstdlib>
+#include <fcntl.h>
 #include <functional>
 #include <gtest/gtest.h>
 #include <map>
 #include <optional>
+#include <sqlite3.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <thread>
+#include <unistd.h>
 
 namespace yilou::history {
 namespace {
@@ -37,6 +45,12 @@ bool sameDraws(const Snapshot& a, const Snapshot& b) {
 Snapshot fromTheDatabase(const std::filesystem::path& file) {
     std::filesystem::remove(snapshotCacheFile(file));
     return HistoryDb(file).loadSnapshot();
+}
+
+/// Stores the first `count` of `records` and loads them, which writes the cache.
+void storeAndLoad(HistoryDb& db, const std::vector<DrawRecord>& records, std::size_t count) {
+    db.replaceAll({records.begin(), records.begin() + static_cast<std::ptrdiff_t>(count)});
+    db.loadSnapshot();
 }
 
 struct CacheCase {
@@ -67,6 +81,16 @@ TEST(SnapshotCache, ALoadGivesTheDatabaseAsItIsWhateverHappenedToTheCache) {
         std::string bytes = readFile(cache(db));
         bytes.replace(from, kHeaderBytes - from, before, from, kHeaderBytes - from);
         writeFile(cache(db), bytes);
+    };
+    // Loads the cache until a load has remembered it whole, which it does once the clock tick
+    // of the file's last write is over.
+    const auto rememberWhole = [&](HistoryDb& db) {
+        const auto checked = cache(db).string() + ".checked";
+        for (int i = 0; i < 500 && !std::filesystem::exists(checked); ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            readSnapshotCache(db.path(), readFileMarkers(db));
+        }
+        ASSERT_TRUE(std::filesystem::exists(checked));
     };
     const CacheCase cases[] = {
         {"nothing", [](HistoryDb&, const auto&) {}, true},
@@ -103,7 +127,7 @@ TEST(SnapshotCache, ALoadGivesTheDatabaseAsItIsWhateverHappenedToTheCache) {
         {"a draw appended by this program, then a number changed by it",
          [](HistoryDb& db, const auto& records) {
              db.appendDraw(records[40]);
-             db.sql().exec("UPDATE [Lishi] SET [L1A] = 12 - [L1A] WHERE [SQQH] = " +
+             db.sql().exec("UPDATE [Lishi] SET [L1A] = [L2A], [L2A] = [L1A] WHERE [SQQH] = " +
                            std::to_string(records[20].issue));
              rememberOwnChanges(db);
          }},
@@ -140,22 +164,32 @@ TEST(SnapshotCache, ALoadGivesTheDatabaseAsItIsWhateverHappenedToTheCache) {
          true},
         {"a number changed by a statement of another connection",
          [](HistoryDb& db, const auto& records) {
-             SqliteDb(db.path()).exec("UPDATE [Lishi] SET [L1A] = 12 - [L1A] WHERE [SQQH] = " +
-                                      std::to_string(records[20].issue));
+             SqliteDb(db.path()).exec(
+                 "UPDATE [Lishi] SET [L1A] = [L2A], [L2A] = [L1A] WHERE [SQQH] = " +
+                 std::to_string(records[20].issue));
          }},
         {"the cache cut short",
          [&](HistoryDb& db, const auto&) { std::filesystem::resize_file(cache(db), 200); }},
         {"a value of the last column garbled", [&](HistoryDb& db, const auto&) { garble(db); }},
         {"a value garbled after a load found the cache whole and remembered it",
          [&](HistoryDb& db, const auto&) {
-             // The load remembers the file once the clock tick of its last write is over.
-             const auto checked = cache(db).string() + ".checked";
-             for (int i = 0; i < 500 && !std::filesystem::exists(checked); ++i) {
-                 std::this_thread::sleep_for(std::chrono::milliseconds(1));
-                 readSnapshotCache(db.path(), readFileMarkers(db));
-             }
-             ASSERT_TRUE(std::filesystem::exists(checked));
+             rememberWhole(db);
              garble(db);
+         }},
+        {"a value garbled in place after a load remembered the cache, its time put back",
+         [&](HistoryDb& db, const auto&) {
+             rememberWhole(db);
+             struct stat before {};
+             ASSERT_EQ(::stat(cache(db).c_str(), &before), 0);
+             garble(db);
+             const timespec times[2] = {before.st_atim, before.st_mtim};
+             ASSERT_EQ(::utimensat(AT_FDCWD, cache(db).c_str(), times, 0), 0);
+         }},
+        {"a value of the last block garbled, then a draw appended by a connection that loaded "
+         "nothing",
+         [&](HistoryDb& db, const auto& records) {
+             garble(db);
+             HistoryDb(db.path()).appendDraw(records[40]);
          }},
         {"an issue garbled",
          [&](HistoryDb& db, const auto& records) { garble(db, records[10].issue); }},
@@ -188,8 +222,7 @@ TEST(SnapshotCache, ALoadGivesTheDatabaseAsItIsWhateverHappenedToTheCache) {
         const auto file = dir / kDatabaseFileName;
         {
             HistoryDb db(file);
-            db.replaceAll({records.begin(), records.begin() + 40});
-            db.loadSnapshot();
+            storeAndLoad(db, records, 40);
             ASSERT_TRUE(std::filesystem::exists(snapshotCacheFile(file)));
             action(db, records);
         }
@@ -206,6 +239,74 @@ TEST(SnapshotCache, ALoadGivesTheDatabaseAsItIsWhateverHappenedToTheCache) {
         EXPECT_TRUE(sameDraws(loaded, truth));
         EXPECT_TRUE(sameDraws(*cached, truth));
     }
+}
+
+// Nothing but a regular file is read in place of the cache, the stamp of a cache found whole or
+// the markers of a database found intact: a FIFO there (holding bytes, so that a read of it
+// shows rather than hangs) is left unread, and the load gives the database as it is.
+TEST(SnapshotCache, SpecialFilesInPlaceOfItsFilesAreNeverRead) {
+    struct Case {
+        const char* file;
+        std::function<Snapshot(HistoryDb& db, const std::vector<DrawRecord>& records)> use;
+    };
+    const auto load = [](HistoryDb& db, const auto&) { return db.loadSnapshot(); };
+    const Case cases[] = {
+        {".tabula.mdb.columns", load},
+        {".tabula.mdb.columns",
+         [](HistoryDb& db, const auto& records) {
+             HistoryDb(db.path()).appendDraw(records[40]); // loads nothing, goes onto the cache
+             return db.loadSnapshot();
+         }},
+        {".tabula.mdb.columns.checked", load},
+        {".tabula.mdb.checked",
+         [](HistoryDb& db, const auto& records) {
+             prepareChange(db);
+             db.appendDraw(records[40]);
+             rememberOwnChanges(db);
+             return db.loadSnapshot();
+         }},
+    };
+    const auto records = yilou::testing::generateDraws(41, 12);
+    const std::string bytes(65536, 'x'); // as much as a pipe holds: no read waits
+    for (const auto& [name, use] : cases) {
+        SCOPED_TRACE(name);
+        TempDir dir;
+        HistoryDb db(dir / kDatabaseFileName);
+        storeAndLoad(db, records, 40);
+        db.loadSnapshot(); // remembers the cache whole, or tries to
+        std::filesystem::remove(dir / name);
+        ASSERT_EQ(::mkfifo((dir / name).c_str(), 0644), 0);
+        const int fifo = ::open((dir / name).c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
+        ASSERT_GE(fifo, 0);
+        ASSERT_EQ(::write(fifo, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+        const Snapshot loaded = use(db, records);
+        int unread = 0;
+        EXPECT_EQ(::ioctl(fifo, FIONREAD, &unread), 0);
+        EXPECT_EQ(unread, static_cast<int>(bytes.size()));
+        ::close(fifo);
+        EXPECT_TRUE(sameDraws(loaded, fromTheDatabase(db.path())));
+    }
+}
+
+// A kill while the cache or its stamp is written leaves a temporary file of a full cache's size
+// beside it; the next load removes those of processes that are gone.
+TEST(SnapshotCache, ALoadRemovesTheTemporaryFilesOfAWriterThatIsGone) {
+    TempDir dir;
+    const auto file = dir / kDatabaseFileName;
+    HistoryDb(file).replaceAll(yilou::testing::generateDraws(40, 3));
+    HistoryDb(file).loadSnapshot();
+    const std::string ended = std::to_string(yilou::testing::endedProcessId());
+    const std::string running = std::to_string(::getppid());
+    const std::filesystem::path stale[] = {
+        dir / ("..tabula.mdb.columns." + ended + "-0.tmp"),
+        dir / ("..tabula.mdb.columns.checked." + ended + "-3.tmp")};
+    const auto kept = dir / ("..tabula.mdb.columns." + running + "-0.tmp");
+    for (const auto& path : {stale[0], stale[1], kept})
+        writeFile(path, "part");
+    HistoryDb(file).loadSnapshot();
+    for (const auto& path : stale)
+        EXPECT_FALSE(std::filesystem::exists(path)) << path;
+    EXPECT_TRUE(std::filesystem::exists(kept));
 }
 
 // The window appends its typed draw to the snapshot it holds, often one mapped from the cache.
@@ -294,6 +395,124 @@ TEST(ConcurrentCache, ConnectionsAppendingAtOnceNeverLeaveACacheThatLoadsWrong) 
     EXPECT_EQ(wrongDraws(truth), 0u);
     if (cached) {
         EXPECT_TRUE(sameDraws(*cached, truth));
+    }
+}
+
+/// The database of `records` in `dir`.
+std::filesystem::path storedHistory(const TempDir& dir, const std::vector<DrawRecord>& records) {
+    const auto file = dir / kDatabaseFileName;
+    HistoryDb(file).replaceAll(records);
+    return file;
+}
+
+/// Swaps the first two numbers (and their zodiac and segment codes) of every hundredth draw:
+/// a change of rows all through the file that leaves every draw a valid one.
+constexpr const char* kSwapEveryHundredth =
+    "UPDATE [Lishi] SET [L1A] = [L2A], [L2A] = [L1A], [L1B] = [L2B], [L2B] = [L1B], "
+    "[L1H] = [L2H], [L2H] = [L1H] WHERE [IDX] % 100 = 0";
+
+/// Calls `action` once, when the load's query of the draws has handed out `row` rows.
+struct DuringTheRows {
+    std::size_t row;
+    std::function<void()> action;
+    std::size_t seen = 0;
+
+    static int trace(unsigned, void* context, void* statement, void*) {
+        auto& self = *static_cast<DuringTheRows*>(context);
+        const std::string_view sql = sqlite3_sql(static_cast<sqlite3_stmt*>(statement));
+        if (sql.starts_with("SELECT [SQQH], [L1A]") && ++self.seen == self.row)
+            self.action();
+        return 0;
+    }
+    void watch(HistoryDb& db) {
+        sqlite3_trace_v2(db.sql().handle(), SQLITE_TRACE_ROW, trace, this);
+    }
+};
+
+// Another process commits a change of rows all through the file while a load reads them: the
+// load gives the state before the commit or the one after it, never rows of both.
+TEST(ConcurrentCache, AWriterCommittingDuringALoadIsSeenWholeOrNotAtAll) {
+    const auto records = yilou::testing::generateDraws(3000, 14);
+    TempDir dir;
+    const auto file = storedHistory(dir, records);
+    HistoryDb db(file);
+    int status = -1;
+    DuringTheRows writer{1500, [&] {
+                             // Gives up at once on a lock it cannot have.
+                             status = std::system(("sqlite3 '" + file.string() + "' '" +
+                                                   kSwapEveryHundredth + "' 2>/dev/null")
+                                                      .c_str());
+                         }};
+    writer.watch(db);
+    const Snapshot loaded = db.loadSnapshot();
+    ASSERT_EQ(writer.seen, records.size());
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) != 127) << "no sqlite3 to write with";
+    const Snapshot before = yilou::testing::snapshotOf(records);
+    const Snapshot now = fromTheDatabase(file);
+    EXPECT_TRUE(sameDraws(loaded, before) || sameDraws(loaded, now));
+}
+
+// In WAL mode a commit goes to the log while the database file stays as it was until a
+// checkpoint, which another open connection holds off: the next load sees the commit.
+TEST(ConcurrentCache, ACommitInWalModeWhileAnotherConnectionIsOpenIsSeen) {
+    const auto records = yilou::testing::generateDraws(3000, 15);
+    TempDir dir;
+    const auto file = storedHistory(dir, records);
+    SqliteDb other(file);
+    other.exec("PRAGMA journal_mode = WAL");
+    HistoryDb(file).loadSnapshot();
+    std::jthread([&] { other.exec(kSwapEveryHundredth); }).join();
+    const Snapshot loaded = HistoryDb(file).loadSnapshot();
+    EXPECT_FALSE(sameDraws(loaded, yilou::testing::snapshotOf(records)));
+    EXPECT_TRUE(sameDraws(loaded, fromTheDatabase(file)));
+}
+
+// Another program writes over the cache in place (dd conv=notrunc, rsync --inplace, cp) while
+// a snapshot loaded from it is in use: the snapshot keeps the draws it was loaded with, and
+// the next load gives the database as it is.
+TEST(ConcurrentCache, ACacheWrittenOverInPlaceLeavesASnapshotLoadedFromItAsItWas) {
+    struct Case {
+        const char* what;
+        std::function<void(const std::filesystem::path& cache, const std::string& other)> write;
+    };
+    const auto overwrite = [](const std::filesystem::path& cache, const std::string& other,
+                              int flags) {
+        const int fd = ::open(cache.c_str(), O_WRONLY | flags);
+        ASSERT_GE(fd, 0);
+        ASSERT_EQ(::write(fd, other.data(), other.size()), static_cast<ssize_t>(other.size()));
+        ::close(fd);
+    };
+    const Case cases[] = {
+        {"another history's cache written over it",
+         [&](const auto& cache, const auto& other) { overwrite(cache, other, 0); }},
+        {"another history's cache copied over it",
+         [&](const auto& cache, const auto& other) { overwrite(cache, other, O_TRUNC); }},
+        {"cut short",
+         [](const auto& cache, const auto&) { std::filesystem::resize_file(cache, 4096); }}};
+    const auto records = yilou::testing::generateDraws(3000, 16);
+    auto changed = records;
+    for (auto& record : changed) {
+        PositionValues numbers = record.drop[Letter::A];
+        std::rotate(numbers.begin(), numbers.begin() + 1, numbers.end());
+        record = DeriveAttributes(record.issue, numbers, AttributeRules{});
+    }
+    TempDir otherDir;
+    const auto otherFile = otherDir / kDatabaseFileName;
+    HistoryDb(otherFile).replaceAll(changed);
+    HistoryDb(otherFile).loadSnapshot();
+    const std::string other = readFile(snapshotCacheFile(otherFile));
+    const Snapshot truth = yilou::testing::snapshotOf(records);
+    for (const auto& [what, write] : cases) {
+        SCOPED_TRACE(what);
+        TempDir dir;
+        const auto file = storedHistory(dir, records);
+        HistoryDb(file).loadSnapshot();
+        HistoryDb db(file);
+        ASSERT_TRUE(readSnapshotCache(file, readFileMarkers(db)).has_value());
+        const Snapshot held = db.loadSnapshot();
+        std::jthread([&] { write(snapshotCacheFile(file), other); }).join();
+        EXPECT_TRUE(sameDraws(held, truth));
+        EXPECT_TRUE(sameDraws(HistoryDb(file).loadSnapshot(), truth));
     }
 }
 

@@ -81,6 +81,51 @@ TEST(SnapshotSetStored, DerivesEveryColumnAsRecordFromStored) {
     EXPECT_EQ(firstDifference(snapshot, expected), "");
 }
 
+// What the database holds is checked as an import checks it: a row that no import stores (put
+// in by another program) is refused with its place in issue order, never loaded as a draw.
+TEST(SnapshotLoad, RefusesARowThatNoImportStores) {
+    struct Case {
+        const char* set;
+        int idx; ///< the row changed, which stays in its place in issue order
+        const char* says;
+    };
+    const Case cases[] = {
+        {"[SQQH] = -5", 1, "期号 -5 不是有效的期号"},
+        {"[SQQH] = [SQQH] / 10000 * 10000 + 1", 1, "日期不存在"},
+        {"[SQQH] = [SQQH] / 100 * 100", 1, "期序须从 01 起"},
+        {"[L3A] = 99", 20, "号码 99 超出范围"},
+        {"[L1A] = -1", 20, "超出范围 01～12"},
+        {"[L4A] = [L5A]", 20, "重复"},
+        {"[L2A] = NULL", 38, "L2A 为空"},
+        {"[L5B] = NULL", 39, "L5B 为空"},
+        {"[L3H] = 300", 40, "L3H 值 300 超出范围"},
+    };
+    const auto records = yilou::testing::generateDraws(40, 8);
+    for (const auto& [set, idx, says] : cases) {
+        SCOPED_TRACE(set);
+        TempDir dir;
+        HistoryDb db(dir / kDatabaseFileName);
+        db.replaceAll(records);
+        db.sql().exec("UPDATE [Lishi] SET " + std::string(set) +
+                      " WHERE [IDX] = " + std::to_string(idx));
+        // The newest draws alone (history --tail) name the row by its place in the whole.
+        for (const bool newest : {false, true}) {
+            if (newest && idx <= 35)
+                continue; // not one of the newest five
+            try {
+                newest ? db.loadNewest(5) : db.loadSnapshot();
+                ADD_FAILURE() << (newest ? "newest loaded" : "loaded");
+            } catch (const UserError& error) {
+                const std::string message = error.what();
+                EXPECT_NE(message.find("数据库中第 " + std::to_string(idx) + " 行"),
+                          std::string::npos)
+                    << message;
+                EXPECT_NE(message.find(says), std::string::npos) << message;
+            }
+        }
+    }
+}
+
 /// A history large enough to be loaded by two connections, stored once for all tests of the
 /// suite; each test works on its own copy of the file.
 class ParallelLoad : public ::testing::Test {
@@ -154,10 +199,12 @@ TEST_F(ParallelLoad, LoadsAFileInWalMode) {
 TEST_F(ParallelLoad, SeesTheChangesOfTheOpenTransaction) {
     const Issue last = records().back().issue;
     Transaction transaction(db_->sql());
-    db_->sql().exec("UPDATE [Lishi] SET [L1A] = 99 WHERE [SQQH] = " + std::to_string(last));
+    db_->sql().exec("UPDATE [Lishi] SET [L1A] = [L2A], [L2A] = [L1A] WHERE [SQQH] = " +
+                    std::to_string(last));
     const Snapshot snapshot = db_->loadSnapshot();
     ASSERT_EQ(snapshot.size(), records().size());
-    EXPECT_EQ(snapshot.value(NumberOrder::Drop, Letter::A, 0, snapshot.size() - 1), 99);
+    EXPECT_EQ(snapshot.value(NumberOrder::Drop, Letter::A, 0, snapshot.size() - 1),
+              records().back().drop[Letter::A][1]);
 }
 
 TEST_F(ParallelLoad, RefusesAValueOutOfRangeInEitherHalf) {
