@@ -15,6 +15,7 @@
 #include "app/shell/main_menus.h"
 #include "app/shell/program_icon.h"
 #include "core/user_error.h"
+#include "session/game_steps.h"
 #include "session/history_steps.h"
 #include "session/messages.h"
 #include "session/sample_histories.h"
@@ -127,14 +128,23 @@ void frmMain::startUp() {
     choices_.gsZl = settings_.GsZl();
     choices_.sxIni = settings_.SxIni();
     choices_.dsIni = settings_.DsIni();
+    choices_.drawsPerDay = settings_.dayDraws(choices_.gsZl);
     menus_->mnu11S5[choices_.gsZl]->setChecked(true);
     menus_->mnuSxcs[choices_.sxIni]->setChecked(true);
     menus_->mnuDscs[choices_.dsIni]->setChecked(true);
     updateTitle();
+    snapshot_ = openHistory();
+    ++historyRevision_;
+    QihaoXianshi();
+    AddHaoma();
+}
 
+history::Snapshot frmMain::openHistory() {
     const auto file = dataFolder_ / history::kDatabaseFileName;
+    history::Snapshot snapshot;
     try {
         settings::prepareDataFolder(dataFolder_);
+        session::useGameHistory(dataFolder_, choices_.gsZl);
         db_ = std::make_unique<history::HistoryDb>(file);
         // The file is checked once, before anything can be written to it: every page is
         // walked on a connection of its own beside the load.
@@ -142,21 +152,20 @@ void frmMain::startUp() {
             history::HistoryDb own(file);
             history::prepareChange(own);
         });
-        snapshot_ = db_->loadSnapshot();
+        snapshot = db_->loadSnapshot();
         check.get();
         // The check has remembered the file as intact; this connection, which makes the
         // window's changes, finds it so and can remember its own changes.
         history::prepareChange(*db_);
+        openProblem_.reset();
     } catch (const std::exception& error) {
         db_.reset();
-        snapshot_ = {};
+        snapshot = {};
         openProblem_ = messages::cannotOpenDatabase(file, error.what());
         QTimer::singleShot(0, this,
                            [this] { prompts_.warn(messages::kNoticeTitle, *openProblem_); });
     }
-    ++historyRevision_;
-    QihaoXianshi();
-    AddHaoma();
+    return snapshot;
 }
 
 void frmMain::updateTitle() {

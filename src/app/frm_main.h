@@ -101,8 +101,8 @@ public:
     void MaskEdBox1_KeyPress(int index);
     /// Enter in box `index`: in the fifth, the draw is stored (or refused with the reason).
     void MaskEdBox1_Enter(int index);
-    /// Replaces the history with a sample's draws (asking first when draws are stored) and
-    /// makes its game the current one.
+    /// Makes the sample's game the current one and replaces its history with the sample's draws
+    /// (asking first when it has draws).
     void loadSample(const session::SampleHistory& sample);
 
 signals:
@@ -119,6 +119,10 @@ private:
     void wireMenus();
     void wireHistory();
     void startUp();
+    /// Makes the current game's history tabula.mdb (finishing a switch a kill interrupted) and
+    /// opens it: the connection, checked before anything is written, and its snapshot. A
+    /// failure leaves no connection and is shown once the window is up.
+    history::Snapshot openHistory();
     void updateTitle();
     void updateStatus();
     void saveSettings();

@@ -28,11 +28,21 @@ void frmMain::saveSettings() {
 }
 
 void frmMain::mnu11S5_Click(int index) {
+    const bool switching = index != choices_.gsZl;
     choices_.gsZl = index;
+    choices_.drawsPerDay = settings_.dayDraws(index);
+    // Saved before the histories are switched: a kill in between, and the next start finishes
+    // the switch to this game.
     settings_.setGsZl(index);
     saveSettings();
     menus_->mnu11S5[index]->setChecked(true);
     updateTitle();
+    if (switching) {
+        if (db_)
+            history::rememberOwnChanges(*db_);
+        db_.reset();
+        showHistory(openHistory(), true);
+    }
     updateStatus();
     if (const auto mismatch = session::historyGameMismatch(snapshot_, choices_.game()))
         prompts_.warn(messages::kNoticeTitle, *mismatch);

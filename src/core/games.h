@@ -21,6 +21,10 @@ struct Game {
 
 inline constexpr int kGameCount = 28;
 
+/// The range of a game's draws per day that a player may set.
+inline constexpr int kFewestDrawsPerDay = 1;
+inline constexpr int kMostDrawsPerDay = 120;
+
 /// The 28 games in menu order; the index is the stored setting GsZl.
 const std::array<Game, kGameCount>& games();
 

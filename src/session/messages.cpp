@@ -63,8 +63,12 @@ std::string negativeCount() {
     return "期数不能为负数。";
 }
 
+std::string drawsPerDayOutOfRange(std::string_view typed) {
+    return "每天期数 " + text(typed) + " 超出范围，请输入 1～120。";
+}
+
 std::string gameIndexOutOfRange(std::string_view typed) {
-    return "彩种序号 " + text(typed) + " 超出范围，请输入 0～27。";
+    return "彩种序号 " + text(typed) + " 超出范围，请输入 0～27 或彩种代码（例如 11x5gd）。";
 }
 
 std::string incompleteBox(int box) {
@@ -191,6 +195,10 @@ std::string cannotWriteOutput(std::string_view reason) {
 
 std::string confirmEmptyingWithYes() {
     return "确要清空，请加 --yes 再运行一次。";
+}
+
+std::string drawsPerDaySet(std::string_view name, int drawsPerDay) {
+    return text(name) + "每天的期数已设为 " + std::to_string(drawsPerDay) + " 期。";
 }
 
 std::string currentGame(int index, std::string_view name, std::string_view code, int drawsPerDay) {
@@ -459,8 +467,7 @@ std::string sampleReplaces(std::size_t stored, std::string_view gameName) {
 } // namespace
 
 std::string sampleReplacesHistory(std::size_t stored, std::string_view gameName) {
-    return sampleReplaces(stored, gameName) + "，并把当前彩种设为" + text(gameName) +
-           "。确定要继续吗？";
+    return sampleReplaces(stored, gameName) + "。确定要继续吗？";
 }
 
 std::string sampleNeedsYes(std::size_t stored, std::string_view gameName) {

@@ -37,6 +37,7 @@ inline constexpr std::string_view kNumber = "号码";
 inline constexpr std::string_view kPartialCount = "分部位数";
 inline constexpr std::string_view kGroupSize = "组合位数";
 inline constexpr std::string_view kGameIndex = "彩种序号";
+inline constexpr std::string_view kDrawsPerDay = "每天期数";
 inline constexpr std::string_view kSelectedValue = "所选的值";
 inline constexpr std::string_view kBanker = "胆码";
 inline constexpr std::string_view kRowCount = "行数";
@@ -65,6 +66,7 @@ std::string notAnInteger(std::string_view what, std::string_view text);
 std::string integerOutOfRange(std::string_view what, std::string_view text);
 std::string negativeCount();
 std::string gameIndexOutOfRange(std::string_view text);
+std::string drawsPerDayOutOfRange(std::string_view text);
 std::string incompleteBox(int box);
 std::string notACodeOfType(std::string_view code, std::string_view typeCaption);
 std::string positionOutOfRange(std::string_view text);
@@ -113,6 +115,8 @@ std::string cannotWriteOutput(std::string_view reason);
 std::string confirmEmptyingWithYes();
 /// The current game as `game` shows it: its index, name, code and draws per day.
 std::string currentGame(int index, std::string_view name, std::string_view code, int drawsPerDay);
+/// "广东11选5每天的期数已设为 42 期。"
+std::string drawsPerDaySet(std::string_view name, int drawsPerDay);
 
 // ---- outcomes
 
@@ -270,6 +274,8 @@ inline constexpr std::string_view kOnlineUpdateWorking =
     "正在读取开奖结果网页并保存新的历史号码，请稍候……";
 /// The title of the window's other messages: outcomes and failures.
 inline constexpr std::string_view kNoticeTitle = "遗漏统计";
+/// A history file that could not be read, in place of its count.
+inline constexpr std::string_view kUnreadable = "无法读取";
 
 // ---- the window's about box
 

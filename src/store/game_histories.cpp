@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cerrno>
+#include <cstdio>
 #include <fcntl.h>
 #include <fstream>
 #include <sstream>
@@ -66,6 +67,20 @@ void syncFolder(const fs::path& folder) {
         fail(folder, error);
 }
 
+/// Renames `from` to `to`, refusing (EEXIST) when `to` exists: a file there is another
+/// history's, which is never overwritten.
+void moveWithoutReplacing(const fs::path& from, const fs::path& to) {
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+        return;
+    if (errno != EINVAL)
+        fail(from, errno);
+    // A file system without the flag: the same test, then the rename.
+    if (fs::exists(to))
+        fail(to, EEXIST);
+    if (::rename(from.c_str(), to.c_str()) != 0)
+        fail(from, errno);
+}
+
 void makeFolder(const fs::path& folder) {
     std::error_code error;
     fs::create_directories(folder, error);
@@ -109,8 +124,7 @@ public:
             step();
             if (!fs::exists(from / name))
                 continue;
-            if (::rename((from / name).c_str(), (to / name).c_str()) != 0)
-                fail(from / name, errno);
+            moveWithoutReplacing(from / name, to / name);
             syncFolder(to);
             syncFolder(from);
         }

@@ -119,6 +119,21 @@ TEST(GameHistories, AnUnreadableSwitchRecordIsRefusedAndNothingMoves) {
     EXPECT_EQ(readFile(dir / "tabula.mdb"), content(kShandong, "tabula.mdb"));
 }
 
+TEST(GameHistories, AFileInTheWayIsNeverOverwritten) {
+    TempDir dir;
+    writeHistory(dir.path(), kShandong);
+    chooseGameHistory(dir.path(), kShandong);
+    fs::create_directories(dir / "彩种" / "11x5sd");
+    writeFile(dir / "彩种" / "11x5sd" / "tabula.mdb", "in the way");
+    EXPECT_THROW(chooseGameHistory(dir.path(), kGuangdong), UserError);
+    EXPECT_EQ(readFile(dir / "tabula.mdb"), content(kShandong, "tabula.mdb"));
+    EXPECT_EQ(readFile(dir / "彩种" / "11x5sd" / "tabula.mdb"), "in the way");
+    EXPECT_THROW(chooseGameHistory(dir.path(), kShandong), UserError) << "until it is cleared";
+    fs::remove(dir / "彩种" / "11x5sd" / "tabula.mdb");
+    chooseGameHistory(dir.path(), kShandong);
+    expectHistories(dir.path(), kShandong, {kShandong});
+}
+
 /// Runs a choice of `game` in a child process that stops dead before step `stopAt`; true when
 /// the choice ran to its end without reaching that step.
 bool chooseKilledAt(const fs::path& dir, int game, int stopAt) {

@@ -1,5 +1,7 @@
 #include "app/history/history_entry_panel.h"
+#include "app/history/history_grid.h"
 #include "dialog_script.h"
+#include "session/sample_histories.h"
 #include "window_fixture.h"
 #include "window_tests.h"
 
@@ -8,6 +10,7 @@
 #include <QIcon>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
 
@@ -25,6 +28,31 @@ void storeSetting(const char* key, const QString& value) {
                        QStringLiteral("11S5OMBRIX"));
     settings.setValue(QStringLiteral("IniSetting/") + QLatin1String(key), value);
     settings.sync();
+}
+
+std::string sampleFile(int game) {
+    for (const auto& sample : session::sampleHistories(session::sampleHistoryFolder()))
+        if (sample.game == game)
+            return sample.file.string();
+    return {};
+}
+
+/// Reads `file` through 读入历史, answering its prompts.
+void importFile(WindowFixture& fixture, const std::string& file) {
+    DialogScript dialogs;
+    dialogs.ok().choose(QString::fromStdString(file)).ok();
+    fixture.find<QPushButton>(QStringLiteral("cmdRdLst"))->click();
+    QVERIFY2(dialogs.seenText().contains(QStringLiteral("读入 ")), qPrintable(dialogs.seenText()));
+}
+
+/// What the window shows of its history: the grid's rows, the next issue and the status line.
+QStringList shownHistory(WindowFixture& fixture) {
+    QStringList shown;
+    for (const QStringList& row : gridRows(fixture.window().MSFlexGrid1()))
+        shown << row.join(QLatin1Char(' '));
+    shown << fixture.find<QLineEdit>(QStringLiteral("Text1"))->text()
+          << fixture.window().windowTitle();
+    return shown;
 }
 
 QStringList checkedGames(WindowFixture& fixture) {
@@ -75,27 +103,60 @@ private slots:
     void gameChoicePersistsAcrossRestart() {
         WindowFixture fixture;
         fixture.storeDraws(84);
+        storeSetting("GsZl", QStringLiteral("27"));
         fixture.open();
-        auto* text1 = fixture.find<QLineEdit>(QStringLiteral("Text1"));
-        const QString proposed = text1->text();
-        QCOMPARE(proposed, QStringLiteral("2017081301"));
+        // The history found at the first start is the game's then chosen: 84 draws without a
+        // 12 are no 快乐12 history, which is said.
+        QCOMPARE(fixture.window().snapshot().size(), 84u);
         DialogScript dialogs;
         dialogs.ok();
         fixture.trigger(QStringLiteral("mnu11S5(27)"));
-        // 84 draws without a 12 are no 快乐12 history.
         QVERIFY2(dialogs.seenText().contains(QStringLiteral("没有 12")),
                  qPrintable(dialogs.seenText()));
-        QCOMPARE(storedSetting("GsZl"), QStringLiteral("27"));
-        QCOMPARE(checkedGames(fixture), QStringList{QStringLiteral("mnu11S5(27)")});
-        QCOMPARE(fixture.window().windowTitle(), QStringLiteral("四川快乐12"));
-        QCOMPARE(text1->text(), proposed); // the next change of the history proposes anew
+        QCOMPARE(fixture.window().snapshot().size(), 84u);
         QCOMPARE(fixture.window().choices().game().drawsPerDay, 78);
-
-        fixture.open();
-        QCOMPARE(checkedGames(fixture), QStringList{QStringLiteral("mnu11S5(27)")});
         // 84 draws on a 78-a-day game: the ordinal is past the day's last, so no day roll.
         QCOMPARE(fixture.find<QLineEdit>(QStringLiteral("Text1"))->text(),
                  QStringLiteral("2017081285"));
+
+        fixture.trigger(QStringLiteral("mnu11S5(0)"));
+        QCOMPARE(storedSetting("GsZl"), QStringLiteral("0"));
+        QCOMPARE(checkedGames(fixture), QStringList{QStringLiteral("mnu11S5(0)")});
+        QCOMPARE(fixture.window().windowTitle(), QStringLiteral("广东11选5"));
+        QVERIFY(fixture.window().snapshot().empty()); // a game never chosen starts empty
+        QVERIFY(fixture.find<QWidget>(QStringLiteral("firstStart"))->isVisible());
+
+        fixture.open();
+        QCOMPARE(checkedGames(fixture), QStringList{QStringLiteral("mnu11S5(0)")});
+        QVERIFY(fixture.window().snapshot().empty());
+        fixture.trigger(QStringLiteral("mnu11S5(27)"));
+        QCOMPARE(fixture.window().snapshot().size(), 84u);
+    }
+
+    // Importing under 山东, choosing 广东 and importing there, then choosing 山东 again shows
+    // the 山东 draws as a window that only ever held them shows them.
+    void eachGameKeepsItsOwnHistory() {
+        const auto shandong = sampleFile(14);
+        const auto guangdong = sampleFile(0);
+        WindowFixture alone;
+        alone.open();
+        alone.trigger(QStringLiteral("mnu11S5(14)"));
+        importFile(alone, shandong);
+        const QStringList shandongAlone = shownHistory(alone);
+        QCOMPARE(alone.window().snapshot().size(), 3519u);
+
+        WindowFixture fixture;
+        fixture.open();
+        fixture.trigger(QStringLiteral("mnu11S5(14)"));
+        importFile(fixture, shandong);
+        fixture.trigger(QStringLiteral("mnu11S5(0)"));
+        QVERIFY(fixture.window().snapshot().empty());
+        importFile(fixture, guangdong);
+        QCOMPARE(fixture.window().snapshot().size(), 3823u);
+        fixture.trigger(QStringLiteral("mnu11S5(14)"));
+        QVERIFY(shownHistory(fixture) == shandongAlone);
+        fixture.open();
+        QVERIFY(shownHistory(fixture) == shandongAlone);
     }
 
     void daysDialogAsksUntilTheAnswerFits_data() {

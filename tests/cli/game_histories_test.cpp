@@ -1,0 +1,91 @@
+#include "cli_test_support.h"
+#include "session/sample_histories.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+
+namespace yilou::cli::testing {
+namespace {
+
+constexpr int kGuangdong = 0;
+constexpr int kShandong = 14;
+
+std::string sampleFile(int game) {
+    for (const auto& sample : session::sampleHistories(session::sampleHistoryFolder()))
+        if (sample.game == game)
+            return sample.file.string();
+    ADD_FAILURE() << "no sample of game " << game;
+    return {};
+}
+
+/// What shows a history: its draws and its number overview.
+std::string views(const CliFixture& cli, const std::vector<std::string>& options = {}) {
+    std::string shown;
+    for (const std::vector<std::string>& command :
+         std::vector<std::vector<std::string>>{{"history"}, {"overview"}, {"missing"}}) {
+        auto args = options;
+        args.insert(args.end(), command.begin(), command.end());
+        const auto result = cli.run(args);
+        EXPECT_EQ(result.status, 0) << result.err;
+        shown += result.out;
+    }
+    return shown;
+}
+
+/// The views of a data folder that only ever held the sample of `game`.
+std::string viewsAlone(int game) {
+    CliFixture alone;
+    EXPECT_EQ(alone.run({"game", std::to_string(game)}).status, 0);
+    EXPECT_EQ(alone.run({"import", sampleFile(game)}).status, 0);
+    return views(alone);
+}
+
+// Importing under 山东, choosing 广东 and importing there, then choosing 山东 again finds each
+// game's draws as they were, with the views of a folder that only ever held them.
+TEST(GameHistories, EachGameKeepsItsOwnHistory) {
+    const std::string shandongAlone = viewsAlone(kShandong);
+    const std::string guangdongAlone = viewsAlone(kGuangdong);
+
+    CliFixture cli;
+    ASSERT_EQ(cli.run({"game", std::to_string(kShandong)}).status, 0);
+    ASSERT_EQ(cli.run({"import", sampleFile(kShandong)}).status, 0);
+    ASSERT_EQ(cli.run({"game", std::to_string(kGuangdong)}).status, 0);
+    EXPECT_EQ(std::ranges::count(cli.run({"history"}).out, '\n'), 1)
+        << "a game never chosen starts empty";
+    ASSERT_EQ(cli.run({"import", sampleFile(kGuangdong)}).status, 0);
+    ASSERT_EQ(cli.run({"game", std::to_string(kShandong)}).status, 0);
+    EXPECT_TRUE(views(cli) == shandongAlone);
+    ASSERT_EQ(cli.run({"game", "11x5gd"}).status, 0);
+    EXPECT_TRUE(views(cli) == guangdongAlone);
+}
+
+// --game reads and writes that game's history, by code or index, and leaves the current game
+// as it is.
+TEST(GameHistories, TheGameOptionActsOnThatGameAlone) {
+    const std::string shandongAlone = viewsAlone(kShandong);
+    CliFixture cli;
+    ASSERT_EQ(cli.run({"game", std::to_string(kGuangdong)}).status, 0);
+    ASSERT_EQ(cli.run({"--game", "11x5sd", "import", sampleFile(kShandong)}).status, 0);
+    EXPECT_EQ(std::ranges::count(cli.run({"history"}).out, '\n'), 1);
+    EXPECT_TRUE(views(cli, {"--game", "14"}) == shandongAlone);
+    EXPECT_EQ(cli.run({"--game", "14", "delete-last", "2"}).status, 0);
+    EXPECT_EQ(cli.run({"--game", "11x5sd", "--format", "json", "next"}).out,
+              "{\"issue\":\"2015021177\"}\n");
+    EXPECT_NE(cli.run({"game"}).out.find("广东11选5"), std::string::npos);
+
+    EXPECT_EQ(cli.run({"--game", "28", "history"}).status, 2);
+    EXPECT_EQ(cli.run({"--game", "11x5xx", "history"}).status, 2);
+}
+
+TEST(GameHistories, GamesListsEveryGameWithItsDraws) {
+    CliFixture cli;
+    ASSERT_EQ(cli.run({"--game", "0", "import", sampleFile(kGuangdong)}).status, 0);
+    const auto listed = cli.run({"--format", "csv", "games"});
+    ASSERT_EQ(listed.status, 0) << listed.err;
+    EXPECT_NE(listed.out.find("0,广东11选5,11x5gd,3823,2015021510,84,是"), std::string::npos)
+        << listed.out;
+    EXPECT_NE(listed.out.find("27,四川快乐12,kl12sc,0,,78,"), std::string::npos) << listed.out;
+}
+
+} // namespace
+} // namespace yilou::cli::testing
