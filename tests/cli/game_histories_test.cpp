@@ -1,11 +1,16 @@
 #include "cli_test_support.h"
 #include "session/sample_histories.h"
+#include "support/http_test_server.h"
+#include "support/text_files.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
 
 namespace yilou::cli::testing {
 namespace {
+
+using yilou::testing::HttpResponse;
+using yilou::testing::HttpTestServer;
 
 constexpr int kGuangdong = 0;
 constexpr int kShandong = 14;
@@ -85,6 +90,39 @@ TEST(GameHistories, GamesListsEveryGameWithItsDraws) {
     EXPECT_NE(listed.out.find("0,广东11选5,11x5gd,3823,2015021510,84,是"), std::string::npos)
         << listed.out;
     EXPECT_NE(listed.out.find("27,四川快乐12,kl12sc,0,,78,"), std::string::npos) << listed.out;
+}
+
+// A game's draws per day, set for 广东, decides the next issue, the missing-issue check and the
+// draws the update asks for, in that game's history alone.
+TEST(GameHistories, TheDrawsPerDaySetForAGameAreUsedForIt) {
+    CliFixture cli;
+    std::string history;
+    for (const char* day : {"20170928", "20170929"})
+        for (int ordinal = 1; ordinal <= 42; ++ordinal)
+            history += day + std::string(ordinal < 10 ? "0" : "") + std::to_string(ordinal) +
+                       " 01 02 03 04 05\n";
+    const auto file = cli.dataDir() / "gd42.txt";
+    yilou::testing::writeFile(file, history);
+    ASSERT_EQ(cli.run({"import", file.string()}).status, 0);
+    EXPECT_EQ(cli.run({"next"}).out, "2017092943\n");
+
+    const auto set = cli.run({"game", "11x5gd", "--draws-per-day", "42"});
+    ASSERT_EQ(set.status, 0) << set.err;
+    EXPECT_EQ(set.out, "广东11选5每天的期数已设为 42 期。\n");
+    EXPECT_EQ(cli.run({"next"}).out, "2017093001\n");
+    EXPECT_EQ(cli.run({"missing"}).out, "按每天42期检查，没有缺失的期号。\n");
+    EXPECT_EQ(cli.run({"game"}).out, "当前彩种：0 广东11选5（11x5gd，每天42期）\n");
+    HttpTestServer server([](const std::string&) { return HttpResponse{}; });
+    cli.run({"update", "--url", server.url("/{code}?n={n}"), "--today", "2017-09-30"});
+    // Seven days (the kept six and today) of 42 draws, not of 84.
+    EXPECT_EQ(server.requests(), std::vector<std::string>{"/11x5gd?n=294"});
+    EXPECT_NE(cli.run({"--format", "csv", "games"}).out.find("0,广东11选5,11x5gd,84,2017092942,42,是"),
+              std::string::npos);
+    EXPECT_NE(cli.run({"--format", "csv", "games"}).out.find("14,山东11选5,11x5sd,0,,87,"),
+              std::string::npos);
+
+    for (const char* refused : {"0", "121", "x"})
+        EXPECT_EQ(cli.run({"game", "--draws-per-day", refused}).status, 2) << refused;
 }
 
 } // namespace
