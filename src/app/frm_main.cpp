@@ -24,6 +24,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -71,6 +72,28 @@ void frmMain::buildLayout() {
     historyLayout->addWidget(MSFlexGrid1_, 1);
     firstStart_ = new FirstStartPanel(session::sampleHistories(session::sampleHistoryFolder()));
     historyLayout->addWidget(firstStart_, 1);
+    dayDrawsNotice_ = new QWidget;
+    dayDrawsNotice_->setObjectName(QStringLiteral("dayDrawsNotice"));
+    auto* noticeLayout = new QVBoxLayout(dayDrawsNotice_);
+    noticeLayout->setContentsMargins(0, 0, 0, 0);
+    dayDrawsNoticeText_ = new QLabel;
+    dayDrawsNoticeText_->setWordWrap(true);
+    noticeLayout->addWidget(dayDrawsNoticeText_);
+    auto* noticeButtons = new QHBoxLayout;
+    dayDrawsNoticeSet_ = new QPushButton;
+    dayDrawsNoticeSet_->setObjectName(QStringLiteral("dayDrawsNoticeSet"));
+    auto* dismiss = new QPushButton(qs(messages::kDismissNotice));
+    dismiss->setObjectName(QStringLiteral("dayDrawsNoticeDismiss"));
+    noticeButtons->addWidget(dayDrawsNoticeSet_);
+    noticeButtons->addWidget(dismiss);
+    noticeLayout->addLayout(noticeButtons);
+    dayDrawsNotice_->hide();
+    connect(dayDrawsNoticeSet_, &QPushButton::clicked, this, [this] {
+        dayDrawsNotice_->hide();
+        setDayDraws(dayDrawsNoticed_);
+    });
+    connect(dismiss, &QPushButton::clicked, dayDrawsNotice_, &QWidget::hide);
+    historyLayout->addWidget(dayDrawsNotice_);
     historyLayout->addWidget(entry_);
     historySide->setMinimumWidth(MSFlexGrid1_->naturalWidth());
 
@@ -118,6 +141,7 @@ void frmMain::wireMenus() {
         connect(menus_->mnuDscs[i], &QAction::triggered, this, [this, i] { mnuDscs_Click(i); });
     }
     connect(menus_->mnuSetDay, &QAction::triggered, this, &frmMain::mnuSetDay_Click);
+    connect(menus_->mnuDayDraws, &QAction::triggered, this, &frmMain::mnuDayDraws_Click);
     connect(menus_->mnuFrontPage, &QAction::triggered, this, &frmMain::mnuFrontPage_Click);
     connect(menus_->mnuDescrb, &QAction::triggered, this, &frmMain::mnuDescrb_Click);
     connect(menus_->numYanshiDown, &QAction::triggered, this, &frmMain::numYanshiDown_Click);
@@ -184,6 +208,23 @@ void frmMain::AddHaoma() {
     MSFlexGrid1_->setVisible(!snapshot_.empty());
     firstStart_->setVisible(snapshot_.empty());
     updateStatus();
+    noticeDaysEndingEarlier();
+}
+
+void frmMain::noticeDaysEndingEarlier() {
+    const int setting = choices_.game().drawsPerDay;
+    const auto seen = session::daysEndingEarlier(snapshot_, setting);
+    if (!seen) {
+        dayDrawsNotice_->hide();
+        return;
+    }
+    if (!gamesNoticed_.insert(choices_.gsZl).second)
+        return;
+    dayDrawsNoticed_ = *seen;
+    dayDrawsNoticeText_->setText(
+        qs(messages::daysEndEarlier(choices_.game().name, *seen, setting)));
+    dayDrawsNoticeSet_->setText(qs(messages::setDayDrawsTo(*seen)));
+    dayDrawsNotice_->show();
 }
 
 void frmMain::setClock(Clock clock) {

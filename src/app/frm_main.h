@@ -13,9 +13,11 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 
 class QLabel;
+class QPushButton;
 
 namespace yilou::session {
 struct Deletion;
@@ -81,6 +83,8 @@ public:
     void mnuSxcs_Click(int index);
     void mnuDscs_Click(int index);
     void mnuSetDay_Click();
+    /// Asks for the current game's draws per day (1..120) and saves it.
+    void mnuDayDraws_Click();
     void mnuUpdateUrl_Click();
     void Command9_Click();
     void mnuFrontPage_Click();
@@ -124,6 +128,11 @@ private:
     /// failure leaves no connection and is shown once the window is up.
     history::Snapshot openHistory();
     void updateTitle();
+    /// Saves `draws` as the current game's draws per day and proposes the next issue by it.
+    void setDayDraws(int draws);
+    /// Shows, once per game in a run, the notice that the newest days of the history end
+    /// earlier than the game's draws per day, with a button that sets them.
+    void noticeDaysEndingEarlier();
     void updateStatus();
     void saveSettings();
     void openAddress(const QUrl& address);
@@ -187,6 +196,11 @@ private:
     HistoryGrid* MSFlexGrid1_ = nullptr;
     /// In the grid's place while the history is empty.
     FirstStartPanel* firstStart_ = nullptr;
+    QWidget* dayDrawsNotice_ = nullptr;
+    QLabel* dayDrawsNoticeText_ = nullptr;
+    QPushButton* dayDrawsNoticeSet_ = nullptr;
+    int dayDrawsNoticed_ = 0;    ///< the ordinal the notice offers
+    std::set<int> gamesNoticed_; ///< the games whose notice was shown in this run
     QLabel* status_ = nullptr;
 };
 

@@ -8,6 +8,7 @@
 #include "core/zodiac.h"
 #include "session/history_steps.h"
 #include "session/messages.h"
+#include "session/typed_input.h"
 #include "version.h"
 
 #include <QAction>
@@ -85,6 +86,29 @@ void frmMain::mnuSetDay_Click() {
             return;
         }
         prompts_.warn(messages::kDaysErrorTitle, messages::kDaysError);
+    }
+}
+
+void frmMain::setDayDraws(int draws) {
+    settings_.setDayDraws(choices_.gsZl, draws);
+    saveSettings();
+    choices_.drawsPerDay = draws;
+    QihaoXianshi();
+}
+
+void frmMain::mnuDayDraws_Click() {
+    QString current = QString::number(choices_.game().drawsPerDay);
+    for (;;) {
+        const auto answer = prompts_.askText(
+            messages::kDayDrawsTitle, messages::dayDrawsPrompt(choices_.game().name), current);
+        if (!answer || answer->trimmed().isEmpty())
+            return;
+        try {
+            setDayDraws(session::parseDrawsPerDay(answer->trimmed().toStdString()));
+            return;
+        } catch (const UserError&) {
+            prompts_.warn(messages::kDaysErrorTitle, messages::kDayDrawsError);
+        }
     }
 }
 

@@ -45,6 +45,11 @@ std::string newestIssueText(const history::Snapshot& snapshot);
 std::string deleteToProposal(const history::Snapshot& snapshot,
                              std::optional<std::size_t> selectedRow, int drawsPerDay);
 
+/// The last ordinal that the newest three days of the history reach, when it is below
+/// `drawsPerDay`: days that all end earlier than the setting (every day at 42 while 84 are
+/// set). Nothing when one of them reaches the setting or the history holds fewer days.
+std::optional<int> daysEndingEarlier(const history::Snapshot& snapshot, int drawsPerDay);
+
 /// The draws a 快乐12 history shows at least one 12 among, all but certainly (a draw misses 12
 /// with odds 7 in 12): fewer draws without a 12 say nothing about the game.
 inline constexpr std::size_t kDrawsShowingTwelve = 30;

@@ -197,6 +197,20 @@ std::string confirmEmptyingWithYes() {
     return "确要清空，请加 --yes 再运行一次。";
 }
 
+std::string dayDrawsPrompt(std::string_view gameName) {
+    return "请输入" + text(gameName) +
+           "每天的期数（1～120）。下一期期号、检查缺失期号和在线更新都按它计算。";
+}
+
+std::string daysEndEarlier(std::string_view gameName, int seen, int setting) {
+    return "历史号码最近 3 天每天最多只到第 " + std::to_string(seen) + " 期，而" + text(gameName) +
+           "设为每天 " + std::to_string(setting) + " 期。";
+}
+
+std::string setDayDrawsTo(int seen) {
+    return "设为每天 " + std::to_string(seen) + " 期";
+}
+
 std::string drawsPerDaySet(std::string_view name, int drawsPerDay) {
     return text(name) + "每天的期数已设为 " + std::to_string(drawsPerDay) + " 期。";
 }

@@ -262,6 +262,15 @@ inline constexpr std::string_view kDaysPrompt =
 inline constexpr std::string_view kDaysErrorTitle = "输入有误";
 inline constexpr std::string_view kDaysError =
     "为了保证时效性和提高计算效率，软件只能统计16天以内的数据，请输入2～16中的自然数。";
+inline constexpr std::string_view kDayDrawsTitle = "每天期数";
+/// The prompt of the draws-per-day box of `gameName`.
+std::string dayDrawsPrompt(std::string_view gameName);
+inline constexpr std::string_view kDayDrawsError = "每天的期数应为 1～120 的自然数，请重新输入。";
+/// The newest three days of the history all end at `seen`, below the `setting` of `gameName`.
+std::string daysEndEarlier(std::string_view gameName, int seen, int setting);
+/// The button that sets the draws per day to `seen`.
+std::string setDayDrawsTo(int seen);
+inline constexpr std::string_view kDismissNotice = "不用改";
 inline constexpr std::string_view kOnlineUpdateTitle = "读入历史";
 inline constexpr std::string_view kOnlineUpdateQuestion =
     "确实要在线更新最新历史号码吗？更新可能要花费一段时间，网络不通或者我方服务器更新不及时可能都"

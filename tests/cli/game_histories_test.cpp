@@ -116,8 +116,9 @@ TEST(GameHistories, TheDrawsPerDaySetForAGameAreUsedForIt) {
     cli.run({"update", "--url", server.url("/{code}?n={n}"), "--today", "2017-09-30"});
     // Seven days (the kept six and today) of 42 draws, not of 84.
     EXPECT_EQ(server.requests(), std::vector<std::string>{"/11x5gd?n=294"});
-    EXPECT_NE(cli.run({"--format", "csv", "games"}).out.find("0,广东11选5,11x5gd,84,2017092942,42,是"),
-              std::string::npos);
+    EXPECT_NE(
+        cli.run({"--format", "csv", "games"}).out.find("0,广东11选5,11x5gd,84,2017092942,42,是"),
+        std::string::npos);
     EXPECT_NE(cli.run({"--format", "csv", "games"}).out.find("14,山东11选5,11x5sd,0,,87,"),
               std::string::npos);
 

@@ -2,6 +2,7 @@
 #include "app/history/history_grid.h"
 #include "dialog_script.h"
 #include "session/sample_histories.h"
+#include "support/text_files.h"
 #include "window_fixture.h"
 #include "window_tests.h"
 
@@ -157,6 +158,43 @@ private slots:
         QVERIFY(shownHistory(fixture) == shandongAlone);
         fixture.open();
         QVERIFY(shownHistory(fixture) == shandongAlone);
+    }
+
+    // Days that all end at 42 under 广东 (84 a day) are said once, with a button that sets 42;
+    // 每天期数 sets the game's draws per day, asking again until the answer fits.
+    void drawsPerDayAreOfferedAndSetForTheGame() {
+        WindowFixture fixture;
+        fixture.open();
+        std::string history;
+        for (const char* day : {"20170927", "20170928", "20170929"})
+            for (int ordinal = 1; ordinal <= 42; ++ordinal)
+                history += day + std::string(ordinal < 10 ? "0" : "") + std::to_string(ordinal) +
+                           " 01 02 03 04 05\n";
+        const auto file = fixture.folder() / "gd42.txt";
+        writeFile(file, history);
+        importFile(fixture, file.string());
+        auto* text1 = fixture.find<QLineEdit>(QStringLiteral("Text1"));
+        QCOMPARE(text1->text(), QStringLiteral("2017092943"));
+        auto* notice = fixture.find<QWidget>(QStringLiteral("dayDrawsNotice"));
+        QVERIFY(notice->isVisible());
+        auto* set = fixture.find<QPushButton>(QStringLiteral("dayDrawsNoticeSet"));
+        QCOMPARE(set->text(), QStringLiteral("设为每天 42 期"));
+        set->click();
+        QVERIFY(!notice->isVisible());
+        QCOMPARE(storedSetting("intDayDraws11x5gd"), QStringLiteral("42"));
+        QCOMPARE(text1->text(), QStringLiteral("2017093001"));
+
+        DialogScript dialogs;
+        dialogs.enter(QStringLiteral("121")).ok().enter(QStringLiteral("84"));
+        fixture.trigger(QStringLiteral("mnuDayDraws"));
+        QCOMPARE(dialogs.pending(), 0);
+        QVERIFY2(dialogs.seen()[1].contains(QStringLiteral("1～120")),
+                 qPrintable(dialogs.seenText()));
+        QCOMPARE(fixture.window().choices().game().drawsPerDay, 84);
+        QCOMPARE(text1->text(), QStringLiteral("2017092943"));
+        fixture.trigger(QStringLiteral("mnu11S5(14)"));
+        fixture.trigger(QStringLiteral("mnu11S5(0)"));
+        QVERIFY2(!notice->isVisible(), "said once in a run");
     }
 
     void daysDialogAsksUntilTheAnswerFits_data() {
