@@ -136,6 +136,7 @@ void frmMain::wireMenus() {
     connect(commands_->Command9, &QPushButton::clicked, this, &frmMain::Command9_Click);
     for (int i = 0; i < history::kGameCount; ++i)
         connect(menus_->mnu11S5[i], &QAction::triggered, this, [this, i] { mnu11S5_Click(i); });
+    connect(menus_->mnuCaizhong, &QMenu::aboutToShow, this, &frmMain::updateGameMenu);
     for (int i = 0; i < 2; ++i) {
         connect(menus_->mnuSxcs[i], &QAction::triggered, this, [this, i] { mnuSxcs_Click(i); });
         connect(menus_->mnuDscs[i], &QAction::triggered, this, [this, i] { mnuDscs_Click(i); });

@@ -133,6 +133,8 @@ private:
     /// Shows, once per game in a run, the notice that the newest days of the history end
     /// earlier than the game's draws per day, with a button that sets them.
     void noticeDaysEndingEarlier();
+    /// Captions the entries of 彩种选择 with the draws each game's history holds.
+    void updateGameMenu();
     void updateStatus();
     void saveSettings();
     void openAddress(const QUrl& address);

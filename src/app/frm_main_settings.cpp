@@ -6,6 +6,7 @@
 #include "app/shell/main_menus.h"
 #include "core/user_error.h"
 #include "core/zodiac.h"
+#include "session/game_steps.h"
 #include "session/history_steps.h"
 #include "session/messages.h"
 #include "session/typed_input.h"
@@ -54,6 +55,15 @@ int frmMain::intSxYear() const {
         issue && history::isPlausibleIssue(*issue))
         return history::SetZodiacYear(*issue);
     return today_().year;
+}
+
+void frmMain::updateGameMenu() {
+    for (const auto& summary : session::gameHistories(dataFolder_, settings_.dayDrawsOfGames())) {
+        // The current history as the window holds it; the others as stored.
+        const std::size_t draws = summary.current ? snapshot_.size() : summary.draws;
+        menus_->mnu11S5[summary.game]->setText(
+            qs(messages::gameMenuCaption(history::gameAt(summary.game).name, draws)));
+    }
 }
 
 void frmMain::mnuSxcs_Click(int index) {

@@ -197,6 +197,10 @@ std::string confirmEmptyingWithYes() {
     return "确要清空，请加 --yes 再运行一次。";
 }
 
+std::string gameMenuCaption(std::string_view name, std::size_t draws) {
+    return draws == 0 ? text(name) : text(name) + "（" + grouped(draws) + "期）";
+}
+
 std::string dayDrawsPrompt(std::string_view gameName) {
     return "请输入" + text(gameName) +
            "每天的期数（1～120）。下一期期号、检查缺失期号和在线更新都按它计算。";

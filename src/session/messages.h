@@ -115,6 +115,9 @@ std::string cannotWriteOutput(std::string_view reason);
 std::string confirmEmptyingWithYes();
 /// The current game as `game` shows it: its index, name, code and draws per day.
 std::string currentGame(int index, std::string_view name, std::string_view code, int drawsPerDay);
+/// A game's entry in 彩种选择 with the draws its history holds: "广东11选5（3,824期）", the name
+/// alone for a game without draws.
+std::string gameMenuCaption(std::string_view name, std::size_t draws);
 /// "广东11选5每天的期数已设为 42 期。"
 std::string drawsPerDaySet(std::string_view name, int drawsPerDay);
 

@@ -158,6 +158,14 @@ private slots:
         QVERIFY(shownHistory(fixture) == shandongAlone);
         fixture.open();
         QVERIFY(shownHistory(fixture) == shandongAlone);
+        // The menu names the draws of every stored history.
+        emit fixture.find<QMenu>(QStringLiteral("mnuCaizhong"))->aboutToShow();
+        QCOMPARE(fixture.find<QAction>(QStringLiteral("mnu11S5(0)"))->text(),
+                 QStringLiteral("广东11选5（3,823期）"));
+        QCOMPARE(fixture.find<QAction>(QStringLiteral("mnu11S5(14)"))->text(),
+                 QStringLiteral("山东11选5（3,519期）"));
+        QCOMPARE(fixture.find<QAction>(QStringLiteral("mnu11S5(7)"))->text(),
+                 QStringLiteral("江西11选5"));
     }
 
     // Days that all end at 42 under 广东 (84 a day) are said once, with a button that sets 42;
