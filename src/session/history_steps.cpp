@@ -81,10 +81,15 @@ std::optional<std::string> historyGameMismatch(const history::Snapshot& snapshot
         for (const std::int8_t number :
              snapshot.column(history::NumberOrder::Drop, history::Letter::A, p))
             highest = std::max<int>(highest, number);
+    return numbersGameMismatch(highest, snapshot.size(), game);
+}
+
+std::optional<std::string> numbersGameMismatch(int highest, std::size_t draws,
+                                               const history::Game& game) {
     if (highest > game.highestNumber)
         return messages::historyAboveGame(game.name, game.highestNumber, highest);
-    if (game.isHappy12() && highest < 12 && snapshot.size() >= kDrawsShowingTwelve)
-        return messages::historyWithoutTwelve(game.name, snapshot.size());
+    if (game.isHappy12() && highest < 12 && draws >= kDrawsShowingTwelve)
+        return messages::historyWithoutTwelve(game.name, draws);
     return std::nullopt;
 }
 

@@ -54,9 +54,12 @@ std::optional<int> daysEndingEarlier(const history::Snapshot& snapshot, int draw
 /// with odds 7 in 12): fewer draws without a 12 say nothing about the game.
 inline constexpr std::size_t kDrawsShowingTwelve = 30;
 
-/// Whether the stored numbers fit `game`: a message when a number is above the game's highest
-/// (a 12 in an 11选5 game), or when a 快乐12 game's history of kDrawsShowingTwelve draws or more
-/// holds no 12 (an 11选5 history); nothing when they fit.
+/// Whether `draws` draws whose highest number is `highest` fit `game`: a message when a number
+/// is above the game's highest (a 12 in an 11选5 game), or when a 快乐12 game's history of
+/// kDrawsShowingTwelve draws or more holds no 12 (an 11选5 history); nothing when they fit.
+std::optional<std::string> numbersGameMismatch(int highest, std::size_t draws,
+                                               const history::Game& game);
+/// numbersGameMismatch of the stored numbers.
 std::optional<std::string> historyGameMismatch(const history::Snapshot& snapshot,
                                                const history::Game& game);
 

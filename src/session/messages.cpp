@@ -424,14 +424,18 @@ std::string chooseTheHistorysGame(std::string_view gameName) {
 
 } // namespace
 
+std::string importNotOfGame(std::string_view mismatch) {
+    return "没有读入，现有的历史号码保持不变：" + text(mismatch);
+}
+
 std::string historyAboveGame(std::string_view gameName, int gameHighest, int highest) {
     return "历史号码中有 " + std::to_string(highest) + "，超出了" + text(gameName) + "的号码 01～" +
            std::to_string(gameHighest) + "。" + chooseTheHistorysGame(gameName);
 }
 
 std::string historyWithoutTwelve(std::string_view gameName, std::size_t draws) {
-    return "现有的 " + grouped(draws) + " 期历史号码中没有 12，像是 11选5 的号码，不是" +
-           text(gameName) + "的。" + chooseTheHistorysGame(gameName);
+    return grouped(draws) + " 期历史号码中没有 12，像是 11选5 的号码，不是" + text(gameName) +
+           "的。" + chooseTheHistorysGame(gameName);
 }
 
 std::string typeNextDraw(std::string_view issue) {

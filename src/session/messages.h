@@ -225,6 +225,9 @@ std::string statusLine(std::string_view gameName, std::size_t draws,
 /// The status line after the zodiac base was changed to `base` (0 or 1) in `year`.
 std::string zodiacBaseChanged(int base, int year);
 /// The stored history holds `highest`, a number above those of the game now chosen.
+/// A file whose numbers do not fit the game (`mismatch`, historyAboveGame or
+/// historyWithoutTwelve), refused before anything is replaced.
+std::string importNotOfGame(std::string_view mismatch);
 std::string historyAboveGame(std::string_view gameName, int gameHighest, int highest);
 /// The stored `draws` draws hold no 12 although the 快乐12 game `gameName` is chosen.
 std::string historyWithoutTwelve(std::string_view gameName, std::size_t draws);
