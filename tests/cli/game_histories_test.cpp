@@ -77,6 +77,10 @@ TEST(GameHistories, TheGameOptionActsOnThatGameAlone) {
     EXPECT_EQ(cli.run({"--game", "11x5sd", "--format", "json", "next"}).out,
               "{\"issue\":\"2015021177\"}\n");
     EXPECT_NE(cli.run({"game"}).out.find("广东11选5"), std::string::npos);
+    // The online update asks for that game's page and stores into its history.
+    HttpTestServer server([](const std::string&) { return HttpResponse{}; });
+    cli.run({"--game", "14", "update", "--url", server.url("/{code}"), "--today", "2015-02-12"});
+    EXPECT_EQ(server.requests(), std::vector<std::string>{"/11x5sd"});
 
     EXPECT_EQ(cli.run({"--game", "28", "history"}).status, 2);
     EXPECT_EQ(cli.run({"--game", "11x5xx", "history"}).status, 2);
