@@ -15,6 +15,7 @@
 #include "app/shell/main_menus.h"
 #include "app/shell/program_icon.h"
 #include "core/user_error.h"
+#include "session/game_steps.h"
 #include "session/history_steps.h"
 #include "session/messages.h"
 #include "session/sample_histories.h"
@@ -23,6 +24,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -70,6 +72,28 @@ void frmMain::buildLayout() {
     historyLayout->addWidget(MSFlexGrid1_, 1);
     firstStart_ = new FirstStartPanel(session::sampleHistories(session::sampleHistoryFolder()));
     historyLayout->addWidget(firstStart_, 1);
+    dayDrawsNotice_ = new QWidget;
+    dayDrawsNotice_->setObjectName(QStringLiteral("dayDrawsNotice"));
+    auto* noticeLayout = new QVBoxLayout(dayDrawsNotice_);
+    noticeLayout->setContentsMargins(0, 0, 0, 0);
+    dayDrawsNoticeText_ = new QLabel;
+    dayDrawsNoticeText_->setWordWrap(true);
+    noticeLayout->addWidget(dayDrawsNoticeText_);
+    auto* noticeButtons = new QHBoxLayout;
+    dayDrawsNoticeSet_ = new QPushButton;
+    dayDrawsNoticeSet_->setObjectName(QStringLiteral("dayDrawsNoticeSet"));
+    auto* dismiss = new QPushButton(qs(messages::kDismissNotice));
+    dismiss->setObjectName(QStringLiteral("dayDrawsNoticeDismiss"));
+    noticeButtons->addWidget(dayDrawsNoticeSet_);
+    noticeButtons->addWidget(dismiss);
+    noticeLayout->addLayout(noticeButtons);
+    dayDrawsNotice_->hide();
+    connect(dayDrawsNoticeSet_, &QPushButton::clicked, this, [this] {
+        dayDrawsNotice_->hide();
+        setDayDraws(dayDrawsNoticed_);
+    });
+    connect(dismiss, &QPushButton::clicked, dayDrawsNotice_, &QWidget::hide);
+    historyLayout->addWidget(dayDrawsNotice_);
     historyLayout->addWidget(entry_);
     historySide->setMinimumWidth(MSFlexGrid1_->naturalWidth());
 
@@ -112,11 +136,13 @@ void frmMain::wireMenus() {
     connect(commands_->Command9, &QPushButton::clicked, this, &frmMain::Command9_Click);
     for (int i = 0; i < history::kGameCount; ++i)
         connect(menus_->mnu11S5[i], &QAction::triggered, this, [this, i] { mnu11S5_Click(i); });
+    connect(menus_->mnuCaizhong, &QMenu::aboutToShow, this, &frmMain::updateGameMenu);
     for (int i = 0; i < 2; ++i) {
         connect(menus_->mnuSxcs[i], &QAction::triggered, this, [this, i] { mnuSxcs_Click(i); });
         connect(menus_->mnuDscs[i], &QAction::triggered, this, [this, i] { mnuDscs_Click(i); });
     }
     connect(menus_->mnuSetDay, &QAction::triggered, this, &frmMain::mnuSetDay_Click);
+    connect(menus_->mnuDayDraws, &QAction::triggered, this, &frmMain::mnuDayDraws_Click);
     connect(menus_->mnuFrontPage, &QAction::triggered, this, &frmMain::mnuFrontPage_Click);
     connect(menus_->mnuDescrb, &QAction::triggered, this, &frmMain::mnuDescrb_Click);
     connect(menus_->numYanshiDown, &QAction::triggered, this, &frmMain::numYanshiDown_Click);
@@ -127,14 +153,23 @@ void frmMain::startUp() {
     choices_.gsZl = settings_.GsZl();
     choices_.sxIni = settings_.SxIni();
     choices_.dsIni = settings_.DsIni();
+    choices_.drawsPerDay = settings_.dayDraws(choices_.gsZl);
     menus_->mnu11S5[choices_.gsZl]->setChecked(true);
     menus_->mnuSxcs[choices_.sxIni]->setChecked(true);
     menus_->mnuDscs[choices_.dsIni]->setChecked(true);
     updateTitle();
+    snapshot_ = openHistory();
+    ++historyRevision_;
+    QihaoXianshi();
+    AddHaoma();
+}
 
+history::Snapshot frmMain::openHistory() {
     const auto file = dataFolder_ / history::kDatabaseFileName;
+    history::Snapshot snapshot;
     try {
         settings::prepareDataFolder(dataFolder_);
+        session::useGameHistory(dataFolder_, choices_.gsZl);
         db_ = std::make_unique<history::HistoryDb>(file);
         // The file is checked once, before anything can be written to it: every page is
         // walked on a connection of its own beside the load.
@@ -142,21 +177,20 @@ void frmMain::startUp() {
             history::HistoryDb own(file);
             history::prepareChange(own);
         });
-        snapshot_ = db_->loadSnapshot();
+        snapshot = db_->loadSnapshot();
         check.get();
         // The check has remembered the file as intact; this connection, which makes the
         // window's changes, finds it so and can remember its own changes.
         history::prepareChange(*db_);
+        openProblem_.reset();
     } catch (const std::exception& error) {
         db_.reset();
-        snapshot_ = {};
+        snapshot = {};
         openProblem_ = messages::cannotOpenDatabase(file, error.what());
         QTimer::singleShot(0, this,
                            [this] { prompts_.warn(messages::kNoticeTitle, *openProblem_); });
     }
-    ++historyRevision_;
-    QihaoXianshi();
-    AddHaoma();
+    return snapshot;
 }
 
 void frmMain::updateTitle() {
@@ -175,6 +209,23 @@ void frmMain::AddHaoma() {
     MSFlexGrid1_->setVisible(!snapshot_.empty());
     firstStart_->setVisible(snapshot_.empty());
     updateStatus();
+    noticeDaysEndingEarlier();
+}
+
+void frmMain::noticeDaysEndingEarlier() {
+    const int setting = choices_.game().drawsPerDay;
+    const auto seen = session::daysEndingEarlier(snapshot_, setting);
+    if (!seen) {
+        dayDrawsNotice_->hide();
+        return;
+    }
+    if (!gamesNoticed_.insert(choices_.gsZl).second)
+        return;
+    dayDrawsNoticed_ = *seen;
+    dayDrawsNoticeText_->setText(
+        qs(messages::daysEndEarlier(choices_.game().name, *seen, setting)));
+    dayDrawsNoticeSet_->setText(qs(messages::setDayDrawsTo(*seen)));
+    dayDrawsNotice_->show();
 }
 
 void frmMain::setClock(Clock clock) {

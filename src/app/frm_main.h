@@ -13,9 +13,11 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 
 class QLabel;
+class QPushButton;
 
 namespace yilou::session {
 struct Deletion;
@@ -81,6 +83,8 @@ public:
     void mnuSxcs_Click(int index);
     void mnuDscs_Click(int index);
     void mnuSetDay_Click();
+    /// Asks for the current game's draws per day (1..120) and saves it.
+    void mnuDayDraws_Click();
     void mnuUpdateUrl_Click();
     void Command9_Click();
     void mnuFrontPage_Click();
@@ -101,8 +105,8 @@ public:
     void MaskEdBox1_KeyPress(int index);
     /// Enter in box `index`: in the fifth, the draw is stored (or refused with the reason).
     void MaskEdBox1_Enter(int index);
-    /// Replaces the history with a sample's draws (asking first when draws are stored) and
-    /// makes its game the current one.
+    /// Makes the sample's game the current one and replaces its history with the sample's draws
+    /// (asking first when it has draws).
     void loadSample(const session::SampleHistory& sample);
 
 signals:
@@ -119,7 +123,18 @@ private:
     void wireMenus();
     void wireHistory();
     void startUp();
+    /// Makes the current game's history tabula.mdb (finishing a switch a kill interrupted) and
+    /// opens it: the connection, checked before anything is written, and its snapshot. A
+    /// failure leaves no connection and is shown once the window is up.
+    history::Snapshot openHistory();
     void updateTitle();
+    /// Saves `draws` as the current game's draws per day and proposes the next issue by it.
+    void setDayDraws(int draws);
+    /// Shows, once per game in a run, the notice that the newest days of the history end
+    /// earlier than the game's draws per day, with a button that sets them.
+    void noticeDaysEndingEarlier();
+    /// Captions the entries of 彩种选择 with the draws each game's history holds.
+    void updateGameMenu();
     void updateStatus();
     void saveSettings();
     void openAddress(const QUrl& address);
@@ -183,6 +198,11 @@ private:
     HistoryGrid* MSFlexGrid1_ = nullptr;
     /// In the grid's place while the history is empty.
     FirstStartPanel* firstStart_ = nullptr;
+    QWidget* dayDrawsNotice_ = nullptr;
+    QLabel* dayDrawsNoticeText_ = nullptr;
+    QPushButton* dayDrawsNoticeSet_ = nullptr;
+    int dayDrawsNoticed_ = 0;    ///< the ordinal the notice offers
+    std::set<int> gamesNoticed_; ///< the games whose notice was shown in this run
     QLabel* status_ = nullptr;
 };
 

@@ -12,6 +12,7 @@
 #include "core/file_names.h"
 #include "core/user_error.h"
 #include "session/file_steps.h"
+#include "session/game_steps.h"
 #include "session/held_view.h"
 #include "session/history_steps.h"
 #include "session/messages.h"
@@ -70,6 +71,8 @@ history::HistoryDb* frmMain::writableDb() {
     if (!prompts_.confirm(messages::kNoticeTitle, messages::askSetAsideDatabase(file)))
         return nullptr;
     try {
+        // Never a new file in the place of a history a switch has not finished moving.
+        session::useGameHistory(dataFolder_, choices_.gsZl);
         const auto target = session::setAsideDatabase(file);
         db_ = std::make_unique<history::HistoryDb>(file);
         openProblem_.reset();
@@ -181,6 +184,9 @@ void frmMain::cmdRdLst_Click() {
 
 void frmMain::loadSample(const session::SampleHistory& sample) {
     const auto& game = history::gameAt(sample.game);
+    // The sample goes into its own game's history.
+    if (sample.game != choices_.gsZl)
+        mnu11S5_Click(sample.game);
     if (!snapshot_.empty() &&
         !prompts_.confirm(messages::kSampleTitle,
                           messages::sampleReplacesHistory(snapshot_.size(), game.name)))
@@ -197,8 +203,6 @@ void frmMain::loadSample(const session::SampleHistory& sample) {
         true);
     if (!done)
         return;
-    mnu11S5_Click(sample.game);
-    QihaoXianshi();
     prompts_.inform(messages::kSampleTitle, report);
 }
 

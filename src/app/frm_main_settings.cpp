@@ -6,8 +6,10 @@
 #include "app/shell/main_menus.h"
 #include "core/user_error.h"
 #include "core/zodiac.h"
+#include "session/game_steps.h"
 #include "session/history_steps.h"
 #include "session/messages.h"
+#include "session/typed_input.h"
 #include "version.h"
 
 #include <QAction>
@@ -28,11 +30,21 @@ void frmMain::saveSettings() {
 }
 
 void frmMain::mnu11S5_Click(int index) {
+    const bool switching = index != choices_.gsZl;
     choices_.gsZl = index;
+    choices_.drawsPerDay = settings_.dayDraws(index);
+    // Saved before the histories are switched: a kill in between, and the next start finishes
+    // the switch to this game.
     settings_.setGsZl(index);
     saveSettings();
     menus_->mnu11S5[index]->setChecked(true);
     updateTitle();
+    if (switching) {
+        if (db_)
+            history::rememberOwnChanges(*db_);
+        db_.reset();
+        showHistory(openHistory(), true);
+    }
     updateStatus();
     if (const auto mismatch = session::historyGameMismatch(snapshot_, choices_.game()))
         prompts_.warn(messages::kNoticeTitle, *mismatch);
@@ -43,6 +55,15 @@ int frmMain::intSxYear() const {
         issue && history::isPlausibleIssue(*issue))
         return history::SetZodiacYear(*issue);
     return today_().year;
+}
+
+void frmMain::updateGameMenu() {
+    for (const auto& summary : session::gameHistories(dataFolder_, settings_.dayDrawsOfGames())) {
+        // The current history as the window holds it; the others as stored.
+        const std::size_t draws = summary.current ? snapshot_.size() : summary.draws;
+        menus_->mnu11S5[summary.game]->setText(
+            qs(messages::gameMenuCaption(history::gameAt(summary.game).name, draws)));
+    }
 }
 
 void frmMain::mnuSxcs_Click(int index) {
@@ -75,6 +96,29 @@ void frmMain::mnuSetDay_Click() {
             return;
         }
         prompts_.warn(messages::kDaysErrorTitle, messages::kDaysError);
+    }
+}
+
+void frmMain::setDayDraws(int draws) {
+    settings_.setDayDraws(choices_.gsZl, draws);
+    saveSettings();
+    choices_.drawsPerDay = draws;
+    QihaoXianshi();
+}
+
+void frmMain::mnuDayDraws_Click() {
+    QString current = QString::number(choices_.game().drawsPerDay);
+    for (;;) {
+        const auto answer = prompts_.askText(
+            messages::kDayDrawsTitle, messages::dayDrawsPrompt(choices_.game().name), current);
+        if (!answer || answer->trimmed().isEmpty())
+            return;
+        try {
+            setDayDraws(session::parseDrawsPerDay(answer->trimmed().toStdString()));
+            return;
+        } catch (const UserError&) {
+            prompts_.warn(messages::kDaysErrorTitle, messages::kDayDrawsError);
+        }
     }
 }
 

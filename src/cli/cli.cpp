@@ -78,10 +78,14 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     app.add_option("--format", context.formatName,
                    "输出格式：table、csv 或 json；filter 还可以用 text（每行一注）")
         ->check(CLI::IsMember({"table", "csv", "json", kTicketLinesFormat}));
-    // Only the tickets of filter are lines of their own; refused before any command runs.
+    app.add_option("--game", context.gameOption,
+                   "读写该彩种（序号 0～27 或代码，例如 11x5gd）的历史号码，不改变当前彩种");
+    // Only the tickets of filter are lines of their own; refused before any command runs, as is
+    // a game that does not read.
     app.parse_complete_callback([&app, &context] {
         if (context.formatName == kTicketLinesFormat && !app.got_subcommand("filter"))
             throw InputError(messages::ticketLinesOfFilterOnly());
+        context.gameIndex();
     });
     addHistoryCommands(app, context);
     addMaintenanceCommands(app, context);

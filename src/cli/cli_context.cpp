@@ -1,5 +1,7 @@
 #include "cli/cli_context.h"
 
+#include "session/game_steps.h"
+#include "session/typed_input.h"
 #include "settings/data_folder.h"
 
 namespace yilou::cli {
@@ -23,11 +25,16 @@ settings::SettingsStore& CliContext::settings() {
     return *settings_;
 }
 
-session::Choices CliContext::choices() {
-    return {settings().GsZl(), settings().SxIni(), settings().DsIni(), std::nullopt};
+int CliContext::gameIndex() {
+    return gameOption.empty() ? settings().GsZl() : session::parseGame(gameOption);
 }
 
-const history::Game& CliContext::game() {
+session::Choices CliContext::choices() {
+    const int game = gameIndex();
+    return {game, settings().SxIni(), settings().DsIni(), std::nullopt, settings().dayDraws(game)};
+}
+
+history::Game CliContext::game() {
     return choices().game();
 }
 
@@ -36,16 +43,34 @@ history::AttributeRules CliContext::rules() {
 }
 
 CliContext::~CliContext() {
+    closeDb();
+}
+
+void CliContext::closeDb() {
     if (db_)
         history::rememberOwnChanges(*db_);
+    db_.reset();
+}
+
+void CliContext::openGameHistories() {
+    settings::prepareDataFolder(dataDir());
+    session::useGameHistory(dataDir(), settings().GsZl());
 }
 
 history::HistoryDb& CliContext::db() {
     if (!db_) {
-        settings::prepareDataFolder(dataDir());
-        db_ = std::make_unique<history::HistoryDb>(dataDir() / history::kDatabaseFileName);
+        openGameHistories();
+        const auto folder = session::gameHistoryFolder(dataDir(), gameIndex());
+        // A game's first history; a folder that cannot be made fails the open, which says so.
+        std::error_code ignored;
+        std::filesystem::create_directories(folder, ignored);
+        db_ = std::make_unique<history::HistoryDb>(folder / history::kDatabaseFileName);
     }
     return *db_;
+}
+
+std::filesystem::path CliContext::historyDir() {
+    return db().path().parent_path();
 }
 
 history::HistoryDb& CliContext::dbForChange() {

@@ -31,17 +31,28 @@ public:
     std::ostream& out;
     std::ostream& err;
     std::string dataDirOption;
+    /// --game: the game whose history the command reads and writes; empty for the current game.
+    std::string gameOption;
     std::string formatName = "table";
 
     OutputFormat format() const;
     std::filesystem::path dataDir() const;
     settings::SettingsStore& settings();
-    /// The game and attribute rules of the stored settings.
+    /// The game of --game, or the current game.
+    int gameIndex();
+    /// The game (that of gameIndex()) and attribute rules of the stored settings.
     session::Choices choices();
-    const history::Game& game();
+    history::Game game();
     history::AttributeRules rules();
-    /// The history database of the data folder, created with the folder when missing.
+    /// Finishes an interrupted switch of the games' histories and makes the current game's
+    /// history tabula.mdb (history::chooseGameHistory); before any history is opened.
+    void openGameHistories();
+    /// The history database of gameIndex(), created with the folders when missing.
     history::HistoryDb& db();
+    /// Closes the database (remembering this program's changes) before a switch of histories.
+    void closeDb();
+    /// The folder of that database, which holds its lsbf.txt.
+    std::filesystem::path historyDir();
     /// The same, before a change: refused when the file is damaged (history::prepareChange).
     history::HistoryDb& dbForChange();
 

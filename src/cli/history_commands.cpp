@@ -2,6 +2,7 @@
 
 #include "cli/json_writer.h"
 #include "core/user_error.h"
+#include "session/game_steps.h"
 #include "session/grid_text.h"
 #include "session/history_steps.h"
 #include "session/messages.h"
@@ -16,35 +17,79 @@ namespace {
 void printGame(CliContext& context) {
     const int index = context.settings().GsZl();
     const history::Game& game = history::gameAt(index);
+    const int drawsPerDay = context.settings().dayDraws(index);
     if (context.format() == OutputFormat::Json) {
         JsonWriter json(context.out);
         json.beginObject()
             .field("index", index)
             .field("name", game.name)
             .field("gameCode", game.gameCode())
-            .field("drawsPerDay", game.drawsPerDay)
+            .field("drawsPerDay", drawsPerDay)
             .field("highestNumber", game.highestNumber)
             .endObject()
             .finish();
         return;
     }
-    context.out << messages::currentGame(index, game.name, game.gameCode(), game.drawsPerDay)
-                << '\n';
+    context.out << messages::currentGame(index, game.name, game.gameCode(), drawsPerDay) << '\n';
 }
 
 void addGameCommand(CLI::App& app, CliContext& context) {
-    auto* command = app.add_subcommand("game", "显示或选择当前彩种（0～27）");
-    auto index = std::make_shared<std::string>();
-    command->add_option("INDEX", *index, "彩种序号 0～27");
-    command->callback([&context, index] {
-        if (!index->empty()) {
-            const int value = session::parseDecimal(*index, messages::field::kGameIndex);
-            if (value < 0 || value >= history::kGameCount)
-                throw InputError(messages::gameIndexOutOfRange(*index));
-            context.settings().setGsZl(value);
+    auto* command = app.add_subcommand(
+        "game", "显示或选择当前彩种（序号 0～27 或代码）；选择彩种即换用该彩种自己的历史号码");
+    auto choice = std::make_shared<std::string>();
+    auto drawsPerDay = std::make_shared<std::string>();
+    command->add_option("GAME", *choice, "彩种序号 0～27 或代码（例如 11x5gd）");
+    command->add_option("--draws-per-day", *drawsPerDay,
+                        "设置该彩种（默认当前彩种）每天的期数 1～120，不改变当前彩种");
+    command->callback([&context, choice, drawsPerDay] {
+        // The history found at a first start belongs to the game chosen before this command.
+        context.openGameHistories();
+        if (!drawsPerDay->empty()) {
+            const int game =
+                choice->empty() ? context.settings().GsZl() : session::parseGame(*choice);
+            const int draws = session::parseDrawsPerDay(*drawsPerDay);
+            context.settings().setDayDraws(game, draws);
             context.settings().sync();
+            context.out << messages::drawsPerDaySet(history::gameAt(game).name, draws) << '\n';
+            return;
+        }
+        if (!choice->empty()) {
+            const int game = session::parseGame(*choice);
+            context.settings().setGsZl(game);
+            context.settings().sync();
+            session::useGameHistory(context.dataDir(), game);
         }
         printGame(context);
+    });
+}
+
+void addGamesCommand(CLI::App& app, CliContext& context) {
+    auto* command =
+        app.add_subcommand("games", "列出每个彩种：历史号码的期数、最新期号和每天的期数");
+    command->callback([&context] {
+        context.openGameHistories();
+        const auto summaries =
+            session::gameHistories(context.dataDir(), context.settings().dayDrawsOfGames());
+        if (context.format() != OutputFormat::Json) {
+            printTable(context.out, context.format(), session::gameHistoriesGrid(summaries));
+            return;
+        }
+        JsonWriter json(context.out);
+        json.beginArray();
+        for (const auto& summary : summaries) {
+            const auto& game = history::gameAt(summary.game);
+            json.beginObject()
+                .field("index", summary.game)
+                .field("name", game.name)
+                .field("gameCode", game.gameCode())
+                .field("draws", summary.draws)
+                .field("newestIssue",
+                       summary.newest ? history::issueText(*summary.newest) : std::string())
+                .field("drawsPerDay", summary.drawsPerDay)
+                .field("current", summary.current)
+                .endObject();
+        }
+        json.endArray().finish();
     });
 }
 
@@ -98,9 +143,8 @@ void addAddCommand(CLI::App& app, CliContext& context) {
 void addNextCommand(CLI::App& app, CliContext& context) {
     auto* command = app.add_subcommand("next", "显示建议的下一期期号");
     command->callback([&context] {
-        const std::string next =
-            history::issueText(session::nextIssue(context.db().newestIssue(), context.game(),
-                                                 history::today()));
+        const std::string next = history::issueText(
+            session::nextIssue(context.db().newestIssue(), context.game(), history::today()));
         if (context.format() == OutputFormat::Json)
             JsonWriter(context.out).beginObject().field("issue", next).endObject().finish();
         else
@@ -112,6 +156,7 @@ void addNextCommand(CLI::App& app, CliContext& context) {
 
 void addHistoryCommands(CLI::App& app, CliContext& context) {
     addGameCommand(app, context);
+    addGamesCommand(app, context);
     addHistoryCommand(app, context);
     addAddCommand(app, context);
     addNextCommand(app, context);

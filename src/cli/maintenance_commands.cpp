@@ -34,7 +34,7 @@ void addImportCommand(CLI::App& app, CliContext& context) {
 /// even when the file could not be compacted afterwards: that is a warning, not a failure.
 void deleteConfirmed(CliContext& context, bool yes, const session::Deletion& deletion) {
     const auto shown = session::deleteDraws(
-        context.dbForChange(), deletion, context.dataDir(), context.rules(),
+        context.dbForChange(), deletion, context.historyDir(), context.rules(),
         yes ? history::WhenAllDrawsGo::Delete : history::WhenAllDrawsGo::Refuse);
     if (shown.needsConfirmation)
         throw UserError(shown.refusal);

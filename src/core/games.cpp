@@ -26,4 +26,11 @@ const Game& gameAt(int index) {
     return games()[index >= 0 && index < kGameCount ? index : 0];
 }
 
+std::optional<int> gameIndexOfCode(std::string_view code) {
+    for (int i = 0; i < kGameCount; ++i)
+        if (games()[i].gameCode() == code)
+            return i;
+    return std::nullopt;
+}
+
 } // namespace yilou::history

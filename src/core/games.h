@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -20,10 +21,18 @@ struct Game {
 
 inline constexpr int kGameCount = 28;
 
+/// The range of a game's draws per day that a player may set.
+inline constexpr int kFewestDrawsPerDay = 1;
+inline constexpr int kMostDrawsPerDay = 120;
+
 /// The 28 games in menu order; the index is the stored setting GsZl.
 const std::array<Game, kGameCount>& games();
 
 /// The game of a stored index; an index outside 0..27 (a hand-edited setting) gives game 0.
 const Game& gameAt(int index);
+
+/// The index of the game whose gameCode() is `code` ("11x5gd" gives 0); nothing for any other
+/// text.
+std::optional<int> gameIndexOfCode(std::string_view code);
 
 } // namespace yilou::history

@@ -202,6 +202,16 @@ std::string workbookTooLarge() {
     return "表格文件超过 2 GB，无法写入。";
 }
 
+std::string cannotMoveGameHistory(const std::filesystem::path& file, std::string_view reason) {
+    return "切换彩种时无法处理文件 " + file.string() + "：" + text(reason) +
+           "。各彩种的历史号码都保持完整，下次启动时将继续完成切换。";
+}
+
+std::string gameSwitchRecordUnreadable(const std::filesystem::path& file) {
+    return "彩种切换记录 " + file.string() +
+           " 无法读取，无法确定各彩种历史号码的位置。请检查数据文件夹中的 彩种 文件夹。";
+}
+
 std::string cannotCreateDataFolder(const std::filesystem::path& folder, std::string_view reason) {
     return "无法创建数据文件夹 " + folder.string() + "：" + text(reason);
 }

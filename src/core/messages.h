@@ -80,6 +80,11 @@ std::string stateNotInTheFile(const std::filesystem::path& file);
 
 std::string cannotReadFile(const std::filesystem::path& file, std::string_view reason);
 std::string cannotWriteFile(const std::filesystem::path& file, std::string_view reason);
+/// A file step of switching the games' histories failed; every history is kept and the next
+/// start goes on with the switch.
+std::string cannotMoveGameHistory(const std::filesystem::path& file, std::string_view reason);
+/// The record of an unfinished switch of the games' histories does not read.
+std::string gameSwitchRecordUnreadable(const std::filesystem::path& file);
 std::string cannotCreateDataFolder(const std::filesystem::path& folder, std::string_view reason);
 std::string cannotSaveSettings(std::string_view file);
 std::string notARegularFile();

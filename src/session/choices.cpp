@@ -2,8 +2,11 @@
 
 namespace yilou::session {
 
-const history::Game& Choices::game() const {
-    return history::gameAt(gsZl);
+history::Game Choices::game() const {
+    history::Game game = history::gameAt(gsZl);
+    if (drawsPerDay > 0)
+        game.drawsPerDay = drawsPerDay;
+    return game;
 }
 
 history::AttributeRules Choices::rules() const {

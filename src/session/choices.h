@@ -15,9 +15,11 @@ struct Choices {
     /// Set once the zodiac menu has been used in this run: the zodiac codes then count from
     /// the zodiac of this year (intSxYear) instead of from 鼠.
     std::optional<int> positionalZodiacYear;
+    /// The draws per day set for the game; 0 for the game table's value.
+    int drawsPerDay = 0;
 
-    /// The game of gsZl (game 0 for an index out of range).
-    const history::Game& game() const;
+    /// The game of gsZl (game 0 for an index out of range) with the draws per day in force.
+    history::Game game() const;
     /// The bases and zodiac codes in force.
     history::AttributeRules rules() const;
 };

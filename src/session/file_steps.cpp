@@ -1,6 +1,8 @@
 #include "session/file_steps.h"
 
 #include "core/atomic_file.h"
+#include "core/user_error.h"
+#include "session/history_steps.h"
 #include "session/messages.h"
 #include "store/export_target.h"
 #include "store/replaced_history.h"
@@ -38,6 +40,9 @@ std::string copyExport(const ExportShown& exported, const std::filesystem::path&
 ImportRead readImport(const std::filesystem::path& file, const Choices& choices,
                       std::size_t stored) {
     ImportRead read{file, history::readImportFile(file, choices.game()), std::nullopt};
+    if (const auto mismatch =
+            numbersGameMismatch(read.text.highestNumber, read.text.draws.size(), choices.game()))
+        throw UserError(messages::importNotOfGame(*mismatch));
     if (stored > 0 && !read.text.skipped.empty())
         read.question =
             messages::importSkippedLines(read.text.skipped.count, read.text.draws.size(), stored);

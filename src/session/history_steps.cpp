@@ -54,6 +54,26 @@ std::string deleteToProposal(const history::Snapshot& snapshot,
     return history::issueText(history::issueBefore(snapshot.issues.back(), drawsPerDay));
 }
 
+std::optional<int> daysEndingEarlier(const history::Snapshot& snapshot, int drawsPerDay) {
+    constexpr int kDays = 3;
+    int days = 0;
+    int highest = 0;
+    std::optional<history::Issue> day;
+    for (auto issue = snapshot.issues.rbegin(); issue != snapshot.issues.rend(); ++issue) {
+        const history::Issue thisDay = *issue / 100;
+        if (thisDay != day) {
+            if (days == kDays)
+                break;
+            day = thisDay;
+            ++days;
+        }
+        highest = std::max(highest, history::issueOrdinal(*issue));
+    }
+    if (days < kDays || highest >= drawsPerDay)
+        return std::nullopt;
+    return highest;
+}
+
 std::optional<std::string> historyGameMismatch(const history::Snapshot& snapshot,
                                                const history::Game& game) {
     int highest = 0;
@@ -61,10 +81,15 @@ std::optional<std::string> historyGameMismatch(const history::Snapshot& snapshot
         for (const std::int8_t number :
              snapshot.column(history::NumberOrder::Drop, history::Letter::A, p))
             highest = std::max<int>(highest, number);
+    return numbersGameMismatch(highest, snapshot.size(), game);
+}
+
+std::optional<std::string> numbersGameMismatch(int highest, std::size_t draws,
+                                               const history::Game& game) {
     if (highest > game.highestNumber)
         return messages::historyAboveGame(game.name, game.highestNumber, highest);
-    if (game.isHappy12() && highest < 12 && snapshot.size() >= kDrawsShowingTwelve)
-        return messages::historyWithoutTwelve(game.name, snapshot.size());
+    if (game.isHappy12() && highest < 12 && draws >= kDrawsShowingTwelve)
+        return messages::historyWithoutTwelve(game.name, draws);
     return std::nullopt;
 }
 

@@ -45,13 +45,21 @@ std::string newestIssueText(const history::Snapshot& snapshot);
 std::string deleteToProposal(const history::Snapshot& snapshot,
                              std::optional<std::size_t> selectedRow, int drawsPerDay);
 
+/// The last ordinal that the newest three days of the history reach, when it is below
+/// `drawsPerDay`: days that all end earlier than the setting (every day at 42 while 84 are
+/// set). Nothing when one of them reaches the setting or the history holds fewer days.
+std::optional<int> daysEndingEarlier(const history::Snapshot& snapshot, int drawsPerDay);
+
 /// The draws a 快乐12 history shows at least one 12 among, all but certainly (a draw misses 12
 /// with odds 7 in 12): fewer draws without a 12 say nothing about the game.
 inline constexpr std::size_t kDrawsShowingTwelve = 30;
 
-/// Whether the stored numbers fit `game`: a message when a number is above the game's highest
-/// (a 12 in an 11选5 game), or when a 快乐12 game's history of kDrawsShowingTwelve draws or more
-/// holds no 12 (an 11选5 history); nothing when they fit.
+/// Whether `draws` draws whose highest number is `highest` fit `game`: a message when a number
+/// is above the game's highest (a 12 in an 11选5 game), or when a 快乐12 game's history of
+/// kDrawsShowingTwelve draws or more holds no 12 (an 11选5 history); nothing when they fit.
+std::optional<std::string> numbersGameMismatch(int highest, std::size_t draws,
+                                               const history::Game& game);
+/// numbersGameMismatch of the stored numbers.
 std::optional<std::string> historyGameMismatch(const history::Snapshot& snapshot,
                                                const history::Game& game);
 

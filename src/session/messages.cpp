@@ -63,8 +63,12 @@ std::string negativeCount() {
     return "期数不能为负数。";
 }
 
+std::string drawsPerDayOutOfRange(std::string_view typed) {
+    return "每天期数 " + text(typed) + " 超出范围，请输入 1～120。";
+}
+
 std::string gameIndexOutOfRange(std::string_view typed) {
-    return "彩种序号 " + text(typed) + " 超出范围，请输入 0～27。";
+    return "彩种序号 " + text(typed) + " 超出范围，请输入 0～27 或彩种代码（例如 11x5gd）。";
 }
 
 std::string incompleteBox(int box) {
@@ -191,6 +195,28 @@ std::string cannotWriteOutput(std::string_view reason) {
 
 std::string confirmEmptyingWithYes() {
     return "确要清空，请加 --yes 再运行一次。";
+}
+
+std::string gameMenuCaption(std::string_view name, std::size_t draws) {
+    return draws == 0 ? text(name) : text(name) + "（" + grouped(draws) + "期）";
+}
+
+std::string dayDrawsPrompt(std::string_view gameName) {
+    return "请输入" + text(gameName) +
+           "每天的期数（1～120）。下一期期号、检查缺失期号和在线更新都按它计算。";
+}
+
+std::string daysEndEarlier(std::string_view gameName, int seen, int setting) {
+    return "历史号码最近 3 天每天最多只到第 " + std::to_string(seen) + " 期，而" + text(gameName) +
+           "设为每天 " + std::to_string(setting) + " 期。";
+}
+
+std::string setDayDrawsTo(int seen) {
+    return "设为每天 " + std::to_string(seen) + " 期";
+}
+
+std::string drawsPerDaySet(std::string_view name, int drawsPerDay) {
+    return text(name) + "每天的期数已设为 " + std::to_string(drawsPerDay) + " 期。";
 }
 
 std::string currentGame(int index, std::string_view name, std::string_view code, int drawsPerDay) {
@@ -420,14 +446,18 @@ std::string chooseTheHistorysGame(std::string_view gameName) {
 
 } // namespace
 
+std::string importNotOfGame(std::string_view mismatch) {
+    return "没有读入，现有的历史号码保持不变：" + text(mismatch);
+}
+
 std::string historyAboveGame(std::string_view gameName, int gameHighest, int highest) {
     return "历史号码中有 " + std::to_string(highest) + "，超出了" + text(gameName) + "的号码 01～" +
            std::to_string(gameHighest) + "。" + chooseTheHistorysGame(gameName);
 }
 
 std::string historyWithoutTwelve(std::string_view gameName, std::size_t draws) {
-    return "现有的 " + grouped(draws) + " 期历史号码中没有 12，像是 11选5 的号码，不是" +
-           text(gameName) + "的。" + chooseTheHistorysGame(gameName);
+    return grouped(draws) + " 期历史号码中没有 12，像是 11选5 的号码，不是" + text(gameName) +
+           "的。" + chooseTheHistorysGame(gameName);
 }
 
 std::string typeNextDraw(std::string_view issue) {
@@ -481,8 +511,7 @@ std::string sampleReplaces(std::size_t stored, std::string_view gameName) {
 } // namespace
 
 std::string sampleReplacesHistory(std::size_t stored, std::string_view gameName) {
-    return sampleReplaces(stored, gameName) + "，并把当前彩种设为" + text(gameName) +
-           "。确定要继续吗？";
+    return sampleReplaces(stored, gameName) + "。确定要继续吗？";
 }
 
 std::string sampleNeedsYes(std::size_t stored, std::string_view gameName) {

@@ -37,6 +37,7 @@ inline constexpr std::string_view kNumber = "号码";
 inline constexpr std::string_view kPartialCount = "分部位数";
 inline constexpr std::string_view kGroupSize = "组合位数";
 inline constexpr std::string_view kGameIndex = "彩种序号";
+inline constexpr std::string_view kDrawsPerDay = "每天期数";
 inline constexpr std::string_view kSelectedValue = "所选的值";
 inline constexpr std::string_view kBanker = "胆码";
 inline constexpr std::string_view kRowCount = "行数";
@@ -65,6 +66,7 @@ std::string notAnInteger(std::string_view what, std::string_view text);
 std::string integerOutOfRange(std::string_view what, std::string_view text);
 std::string negativeCount();
 std::string gameIndexOutOfRange(std::string_view text);
+std::string drawsPerDayOutOfRange(std::string_view text);
 std::string incompleteBox(int box);
 std::string notACodeOfType(std::string_view code, std::string_view typeCaption);
 std::string positionOutOfRange(std::string_view text);
@@ -113,6 +115,11 @@ std::string cannotWriteOutput(std::string_view reason);
 std::string confirmEmptyingWithYes();
 /// The current game as `game` shows it: its index, name, code and draws per day.
 std::string currentGame(int index, std::string_view name, std::string_view code, int drawsPerDay);
+/// A game's entry in 彩种选择 with the draws its history holds: "广东11选5（3,824期）", the name
+/// alone for a game without draws.
+std::string gameMenuCaption(std::string_view name, std::size_t draws);
+/// "广东11选5每天的期数已设为 42 期。"
+std::string drawsPerDaySet(std::string_view name, int drawsPerDay);
 
 // ---- outcomes
 
@@ -225,6 +232,9 @@ std::string statusLine(std::string_view gameName, std::size_t draws,
 /// The status line after the zodiac base was changed to `base` (0 or 1) in `year`.
 std::string zodiacBaseChanged(int base, int year);
 /// The stored history holds `highest`, a number above those of the game now chosen.
+/// A file whose numbers do not fit the game (`mismatch`, historyAboveGame or
+/// historyWithoutTwelve), refused before anything is replaced.
+std::string importNotOfGame(std::string_view mismatch);
 std::string historyAboveGame(std::string_view gameName, int gameHighest, int highest);
 /// The stored `draws` draws hold no 12 although the 快乐12 game `gameName` is chosen.
 std::string historyWithoutTwelve(std::string_view gameName, std::size_t draws);
@@ -265,6 +275,15 @@ inline constexpr std::string_view kDaysPrompt =
 inline constexpr std::string_view kDaysErrorTitle = "输入有误";
 inline constexpr std::string_view kDaysError =
     "为了保证时效性和提高计算效率，软件只能统计16天以内的数据，请输入2～16中的自然数。";
+inline constexpr std::string_view kDayDrawsTitle = "每天期数";
+/// The prompt of the draws-per-day box of `gameName`.
+std::string dayDrawsPrompt(std::string_view gameName);
+inline constexpr std::string_view kDayDrawsError = "每天的期数应为 1～120 的自然数，请重新输入。";
+/// The newest three days of the history all end at `seen`, below the `setting` of `gameName`.
+std::string daysEndEarlier(std::string_view gameName, int seen, int setting);
+/// The button that sets the draws per day to `seen`.
+std::string setDayDrawsTo(int seen);
+inline constexpr std::string_view kDismissNotice = "不用改";
 inline constexpr std::string_view kOnlineUpdateTitle = "读入历史";
 inline constexpr std::string_view kOnlineUpdateQuestion =
     "确实要在线更新最新历史号码吗？更新可能要花费一段时间，网络不通或者我方服务器更新不及时可能都"
@@ -277,6 +296,8 @@ inline constexpr std::string_view kOnlineUpdateWorking =
     "正在读取开奖结果网页并保存新的历史号码，请稍候……";
 /// The title of the window's other messages: outcomes and failures.
 inline constexpr std::string_view kNoticeTitle = "遗漏统计";
+/// A history file that could not be read, in place of its count.
+inline constexpr std::string_view kUnreadable = "无法读取";
 
 // ---- the window's about box
 

@@ -37,6 +37,22 @@ std::vector<int> parseNumberList(std::string_view text, std::string_view what) {
     return numbers;
 }
 
+int parseGame(std::string_view text) {
+    if (const auto byCode = history::gameIndexOfCode(text))
+        return *byCode;
+    const int index = parseDecimal(text, messages::field::kGameIndex);
+    if (index < 0 || index >= history::kGameCount)
+        throw InputError(messages::gameIndexOutOfRange(text));
+    return index;
+}
+
+int parseDrawsPerDay(std::string_view text) {
+    const int draws = parseDecimal(text, messages::field::kDrawsPerDay);
+    if (draws < history::kFewestDrawsPerDay || draws > history::kMostDrawsPerDay)
+        throw InputError(messages::drawsPerDayOutOfRange(text));
+    return draws;
+}
+
 history::Issue parseIssue(std::string_view text, std::string_view which) {
     try {
         return history::readIssue(text);

@@ -18,6 +18,13 @@ int parseDecimal(std::string_view text, std::string_view what);
 /// InputError naming `what` for anything that is not a number.
 std::vector<int> parseNumberList(std::string_view text, std::string_view what);
 
+/// Reads a game as typed: its index 0..27 or its game code ("11x5gd"); throws InputError for
+/// anything else.
+int parseGame(std::string_view text);
+
+/// Reads a game's draws per day, 1..120; throws InputError otherwise.
+int parseDrawsPerDay(std::string_view text);
+
 /// Reads a ten-digit or eight-digit issue; throws InputError naming the box `which` otherwise.
 history::Issue parseIssue(std::string_view text, std::string_view which = {});
 

@@ -21,6 +21,31 @@ void SettingsStore::sync() {
         throw UserError(messages::cannotSaveSettings(settings_.fileName().toStdString()));
 }
 
+namespace {
+
+/// The key of a game's draws per day: "intDayDraws11x5gd".
+std::string dayDrawsKey(int game) {
+    return "intDayDraws" + history::gameAt(game).gameCode();
+}
+
+} // namespace
+
+int SettingsStore::dayDraws(int game) const {
+    return readInt(dayDrawsKey(game).c_str(), history::gameAt(game).drawsPerDay,
+                   history::kFewestDrawsPerDay, history::kMostDrawsPerDay);
+}
+
+void SettingsStore::setDayDraws(int game, int value) {
+    writeInt(dayDrawsKey(game).c_str(), value);
+}
+
+std::array<int, history::kGameCount> SettingsStore::dayDrawsOfGames() const {
+    std::array<int, history::kGameCount> draws{};
+    for (int game = 0; game < history::kGameCount; ++game)
+        draws[game] = dayDraws(game);
+    return draws;
+}
+
 std::string SettingsStore::UpdateUrl() const {
     return settings_.value(kGroup + "UpdateUrl").toString().trimmed().toStdString();
 }

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "core/games.h"
 #include "core/keep_days.h"
 
 #include <QSettings>
 #include <QString>
+#include <array>
 #include <string>
 
 namespace yilou::settings {
@@ -36,6 +38,11 @@ public:
         return readInt("IniSerchDay", 6, history::kFewestKeepDays, history::kMostKeepDays);
     }
     void setIniSerchDay(int value) { writeInt("IniSerchDay", value); }
+    /// The draws per day of game `game` (0..27), 1..120: the game table's value unless set.
+    int dayDraws(int game) const;
+    void setDayDraws(int game, int value);
+    /// dayDraws of every game, in game order.
+    std::array<int, history::kGameCount> dayDrawsOfGames() const;
     /// The address template of the online update ({code}, {n}); empty when none is set.
     std::string UpdateUrl() const;
     void setUpdateUrl(const std::string& value);

@@ -42,6 +42,9 @@ struct FileDescriptor {
 };
 
 /// Turns the lines of a file, as they end, into draws and skipped lines.
+/// The highest number any game draws (快乐12).
+constexpr int kHighestNumberOfAnyGame = 12;
+
 class DrawCollector {
 public:
     explicit DrawCollector(const LineRules& rules) : rules_(rules) {}
@@ -68,6 +71,9 @@ public:
             text_.skipped.add({lineNumber, messages::tooFewNumbers(parsed.numberCount)});
             return;
         }
+        for (const int number : parsed.numbers)
+            if (number <= kHighestNumberOfAnyGame)
+                text_.highestNumber = std::max(text_.highestNumber, number);
         if (auto problem = drawProblem(issue, parsed.numbers, rules_.highestNumber)) {
             text_.skipped.add({lineNumber, std::move(*problem)});
             return;

@@ -121,6 +121,9 @@ struct HistoryText {
     std::vector<TextDraw> draws;
     std::size_t longLines = 0; ///< lines of `draws` that held more than five numbers
     SkippedLines skipped;
+    /// The highest number from 01 to 12 among the five of every line that has five, skipped
+    /// lines included: a 12 of a 快乐12 file read under an 11选5 game shows here.
+    int highestNumber = 0;
 };
 
 /// Reads a history text file. Lines end at LF, CR or CR LF. A line without an issue takes the

@@ -115,8 +115,9 @@ TEST_F(EndToEnd, AnalysisOfAnImportedRealHistoryInEveryFormat) {
 TEST_F(EndToEnd, OverviewTrendAndMissingIssuesOfAnImportedRealHistory) {
     const std::string sample =
         std::string(YILOU_SAMPLE_DATA_DIR) + "/sd11x5-2014102878-2015021178.txt";
+    ASSERT_EQ(run("game 14").status, 0);
     ASSERT_EQ(run("import '" + sample + "'").status, 0);
-    ASSERT_EQ(run("game 20").status, 0); // 78 draws a day, as this game had
+    ASSERT_EQ(run("game --draws-per-day 78").status, 0); // as this game had then
 
     // The overview's figures of 03 at position 1 are the fixed-position search's.
     EXPECT_NE(run("search --pos 1=03 --fixed")

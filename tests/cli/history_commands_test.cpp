@@ -52,12 +52,15 @@ TEST(HistoryCommands, AddRefusesBadDrawsAndStoredIssues) {
 TEST(HistoryCommands, GameSelectionDecidesNextIssueAndNumberRange) {
     CliFixture cli;
     EXPECT_EQ(cli.run({"game"}).out, "当前彩种：0 广东11选5（11x5gd，每天84期）\n");
-    ASSERT_EQ(cli.run({"add", "2017092984", "01", "02", "03", "04", "05"}).status, 0);
-    EXPECT_EQ(cli.run({"next"}).out, "2017093001\n");
+    ASSERT_EQ(cli.run({"add", "2017092978", "01", "02", "03", "04", "05"}).status, 0);
+    EXPECT_EQ(cli.run({"add", "2017092979", "12", "02", "03", "04", "05"}).status, 2);
+    EXPECT_EQ(cli.run({"next"}).out, "2017092979\n");
 
     EXPECT_EQ(cli.run({"game", "27"}).out, "当前彩种：27 四川快乐12（kl12sc，每天78期）\n");
-    EXPECT_EQ(cli.run({"next"}).out, "2017092985\n");
-    EXPECT_EQ(cli.run({"add", "2017092985", "12", "02", "03", "04", "05"}).status, 0);
+    ASSERT_EQ(cli.run({"add", "2017092978", "12", "02", "03", "04", "05"}).status, 0);
+    EXPECT_EQ(cli.run({"next"}).out, "2017093001\n");
+    EXPECT_EQ(cli.run({"game", "0"}).status, 0);
+    EXPECT_EQ(cli.run({"next"}).out, "2017092979\n");
     EXPECT_EQ(cli.run({"game", "28"}).status, 2);
     EXPECT_EQ(cli.run({"game", "08"}).out, "当前彩种：8 湖北11选5（11x5hb，每天81期）\n");
 }
@@ -81,7 +84,8 @@ TEST(HistoryCommands, UnknownCommandsAreNamedAndTheCommandsListed) {
     CliFixture cli;
     const CliResult unknown = cli.run({"frobnicate"});
     EXPECT_EQ(unknown.status, 2);
-    EXPECT_TRUE(unknown.err.starts_with("未知的命令“frobnicate”。可用的命令：game、history、"))
+    EXPECT_TRUE(
+        unknown.err.starts_with("未知的命令“frobnicate”。可用的命令：game、games、history、"))
         << unknown.err;
     EXPECT_TRUE(cli.run({}).err.starts_with("缺少命令。可用的命令：game")) << cli.run({}).err;
 }

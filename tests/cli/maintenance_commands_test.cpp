@@ -124,25 +124,28 @@ TEST(MaintenanceCommands, DeletionsAndExport) {
     EXPECT_EQ(cli.run({"export-text"}).status, 1);
 }
 
-// The rebuild reads back the draws as stored, whatever game was chosen since.
-TEST(MaintenanceCommands, DeletionsAfterAGameChangeKeepTheStoredDraws) {
+// Deletions in the history of a game not chosen (--game) rebuild it from its own lsbf.txt and
+// leave the current game's history alone.
+TEST(MaintenanceCommands, DeletionsInAnotherGamesHistoryKeepItsDraws) {
     CliFixture cli;
-    ASSERT_EQ(cli.run({"game", "25"}).status, 0);
+    ASSERT_EQ(cli.run({"add", "2017081201", "01", "02", "03", "04", "05"}).status, 0);
     for (int ordinal = 1; ordinal <= 5; ++ordinal)
-        ASSERT_EQ(cli.run({"add", "201708120" + std::to_string(ordinal), "12", "01", "02", "03",
-                           std::to_string(ordinal + 3)})
+        ASSERT_EQ(cli.run({"--game", "25", "add", "201708120" + std::to_string(ordinal), "12", "01",
+                           "02", "03", std::to_string(ordinal + 3)})
                       .status,
                   0);
-    ASSERT_EQ(cli.run({"game", "0"}).status, 0);
     for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-             {"delete-last", "2"},
-             {"delete-to", "2017081202"},
+             {"--game", "kl12ln", "delete-last", "2"},
+             {"--game", "25", "delete-to", "2017081202"},
          }) {
         const CliResult deleted = cli.run(args);
         EXPECT_EQ(deleted.status, 0) << deleted.err;
     }
-    EXPECT_EQ(cli.run({"history", "--format", "csv"}).out,
+    EXPECT_EQ(cli.run({"--game", "25", "history", "--format", "csv"}).out,
               "期号,落1码,落2码,落3码,落4码,落5码\n2017081201,12,1,2,3,4\n2017081202,12,1,2,3,5\n");
+    EXPECT_EQ(cli.run({"history", "--format", "csv"}).out,
+              "期号,落1码,落2码,落3码,落4码,落5码\n2017081201,1,2,3,4,5\n");
+    EXPECT_FALSE(std::filesystem::exists(cli.dataDir() / "lsbf.txt"));
 }
 
 // The deletion stands when the file cannot be compacted afterwards: a warning, and success.

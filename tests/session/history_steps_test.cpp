@@ -157,3 +157,40 @@ TEST(Choices, GameOutOfRangeIsTheFirst) {
 
 } // namespace
 } // namespace yilou::session
+
+namespace yilou::session {
+namespace {
+
+/// Days of draws 01..lastOrdinal each, from 2017-09-01 on.
+history::Snapshot daysEndingAt(const std::vector<int>& lastOrdinals) {
+    std::vector<history::Issue> issues;
+    int day = 1;
+    for (const int last : lastOrdinals) {
+        for (int ordinal = 1; ordinal <= last; ++ordinal)
+            issues.push_back(17090000 + day * 100 + ordinal);
+        ++day;
+    }
+    return yilou::testing::snapshotOfIssues(issues);
+}
+
+// The newest three days never going beyond an ordinal below the setting are said; a day that
+// reaches it, or fewer than three days, say nothing.
+TEST(DaysEndingEarlier, ShowTheOrdinalTheNewestThreeDaysEndAt) {
+    struct Case {
+        std::vector<int> days;
+        int drawsPerDay;
+        std::optional<int> said;
+    };
+    const std::vector<Case> cases = {
+        {{84, 42, 42, 42}, 84, 42},       {{42, 42, 20}, 84, 42}, // today's draws still coming
+        {{84, 42, 42}, 84, std::nullopt}, {{42, 42, 42}, 42, std::nullopt},
+        {{42, 42}, 84, std::nullopt},     {{90, 90, 90}, 84, std::nullopt},
+        {{}, 84, std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(daysEndingEarlier(daysEndingAt(c.days), c.drawsPerDay), c.said)
+            << ::testing::PrintToString(c.days);
+}
+
+} // namespace
+} // namespace yilou::session

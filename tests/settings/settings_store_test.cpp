@@ -67,5 +67,22 @@ TEST_F(SettingsStoreTest, WritesTextFormsUnderTheApplicationGroup) {
     EXPECT_EQ(SettingsStore().GsZl(), 27);
 }
 
+// Each game's draws per day: the game table's value unless a value of 1..120 is stored under
+// the game's code.
+TEST_F(SettingsStoreTest, DrawsPerDayAreKeptPerGame) {
+    storeText("intDayDraws11x5gd=42\nintDayDraws11x5sd=121\nintDayDraws11x5jx=0\n"
+              "intDayDraws11x5gx=120\n");
+    const SettingsStore settings;
+    const auto draws = settings.dayDrawsOfGames();
+    EXPECT_EQ(draws[0], 42);
+    EXPECT_EQ(draws[1], 120);
+    EXPECT_EQ(draws[14], 87);
+    EXPECT_EQ(draws[7], 84);
+    EXPECT_EQ(draws[27], 78);
+    SettingsStore().setDayDraws(27, 60);
+    EXPECT_EQ(SettingsStore().dayDraws(27), 60);
+    EXPECT_EQ(SettingsStore().dayDraws(26), 80);
+}
+
 } // namespace
 } // namespace yilou::settings

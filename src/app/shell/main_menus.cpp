@@ -68,6 +68,7 @@ MainMenus::MainMenus(QMenuBar* bar, QObject* parent) : QObject(parent) {
         mnu11S5[i]->setCheckable(true);
         games->addAction(mnu11S5[i]);
     }
+    mnuDayDraws = entry(mnuSetup, QStringLiteral("mnuDayDraws"), "每天期数(&Q)");
     mnuSetup->addSeparator();
     mnuSetDay = entry(mnuSetup, QStringLiteral("mnuSetDay"), "历史号码更新检索天(&Y)");
     mnuUpdateUrl = entry(mnuSetup, QStringLiteral("mnuUpdateUrl"), "历史号码更新地址(&U)");

@@ -34,6 +34,7 @@ public:
     std::array<QAction*, 2> mnuBscs{};
     QMenu* mnuCaizhong;
     std::array<QAction*, 28> mnu11S5{};
+    QAction* mnuDayDraws; ///< 每天期数 of the current game
     QAction* mnuSetDay;
     QAction* mnuUpdateUrl; ///< 历史号码更新地址
     QAction* mnuFrontPage;

@@ -1,5 +1,8 @@
 #include "app/history/history_entry_panel.h"
+#include "app/history/history_grid.h"
 #include "dialog_script.h"
+#include "session/sample_histories.h"
+#include "support/text_files.h"
 #include "window_fixture.h"
 #include "window_tests.h"
 
@@ -8,6 +11,7 @@
 #include <QIcon>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
 
@@ -25,6 +29,31 @@ void storeSetting(const char* key, const QString& value) {
                        QStringLiteral("11S5OMBRIX"));
     settings.setValue(QStringLiteral("IniSetting/") + QLatin1String(key), value);
     settings.sync();
+}
+
+std::string sampleFile(int game) {
+    for (const auto& sample : session::sampleHistories(session::sampleHistoryFolder()))
+        if (sample.game == game)
+            return sample.file.string();
+    return {};
+}
+
+/// Reads `file` through 读入历史, answering its prompts.
+void importFile(WindowFixture& fixture, const std::string& file) {
+    DialogScript dialogs;
+    dialogs.ok().choose(QString::fromStdString(file)).ok();
+    fixture.find<QPushButton>(QStringLiteral("cmdRdLst"))->click();
+    QVERIFY2(dialogs.seenText().contains(QStringLiteral("读入 ")), qPrintable(dialogs.seenText()));
+}
+
+/// What the window shows of its history: the grid's rows, the next issue and the status line.
+QStringList shownHistory(WindowFixture& fixture) {
+    QStringList shown;
+    for (const QStringList& row : gridRows(fixture.window().MSFlexGrid1()))
+        shown << row.join(QLatin1Char(' '));
+    shown << fixture.find<QLineEdit>(QStringLiteral("Text1"))->text()
+          << fixture.window().windowTitle();
+    return shown;
 }
 
 QStringList checkedGames(WindowFixture& fixture) {
@@ -75,27 +104,105 @@ private slots:
     void gameChoicePersistsAcrossRestart() {
         WindowFixture fixture;
         fixture.storeDraws(84);
+        storeSetting("GsZl", QStringLiteral("27"));
         fixture.open();
-        auto* text1 = fixture.find<QLineEdit>(QStringLiteral("Text1"));
-        const QString proposed = text1->text();
-        QCOMPARE(proposed, QStringLiteral("2017081301"));
+        // The history found at the first start is the game's then chosen: 84 draws without a
+        // 12 are no 快乐12 history, which is said.
+        QCOMPARE(fixture.window().snapshot().size(), 84u);
         DialogScript dialogs;
         dialogs.ok();
         fixture.trigger(QStringLiteral("mnu11S5(27)"));
-        // 84 draws without a 12 are no 快乐12 history.
         QVERIFY2(dialogs.seenText().contains(QStringLiteral("没有 12")),
                  qPrintable(dialogs.seenText()));
-        QCOMPARE(storedSetting("GsZl"), QStringLiteral("27"));
-        QCOMPARE(checkedGames(fixture), QStringList{QStringLiteral("mnu11S5(27)")});
-        QCOMPARE(fixture.window().windowTitle(), QStringLiteral("四川快乐12"));
-        QCOMPARE(text1->text(), proposed); // the next change of the history proposes anew
+        QCOMPARE(fixture.window().snapshot().size(), 84u);
         QCOMPARE(fixture.window().choices().game().drawsPerDay, 78);
-
-        fixture.open();
-        QCOMPARE(checkedGames(fixture), QStringList{QStringLiteral("mnu11S5(27)")});
         // 84 draws on a 78-a-day game: the ordinal is past the day's last, so no day roll.
         QCOMPARE(fixture.find<QLineEdit>(QStringLiteral("Text1"))->text(),
                  QStringLiteral("2017081285"));
+
+        fixture.trigger(QStringLiteral("mnu11S5(0)"));
+        QCOMPARE(storedSetting("GsZl"), QStringLiteral("0"));
+        QCOMPARE(checkedGames(fixture), QStringList{QStringLiteral("mnu11S5(0)")});
+        QCOMPARE(fixture.window().windowTitle(), QStringLiteral("广东11选5"));
+        QVERIFY(fixture.window().snapshot().empty()); // a game never chosen starts empty
+        QVERIFY(fixture.find<QWidget>(QStringLiteral("firstStart"))->isVisible());
+
+        fixture.open();
+        QCOMPARE(checkedGames(fixture), QStringList{QStringLiteral("mnu11S5(0)")});
+        QVERIFY(fixture.window().snapshot().empty());
+        fixture.trigger(QStringLiteral("mnu11S5(27)"));
+        QCOMPARE(fixture.window().snapshot().size(), 84u);
+    }
+
+    // Importing under 山东, choosing 广东 and importing there, then choosing 山东 again shows
+    // the 山东 draws as a window that only ever held them shows them.
+    void eachGameKeepsItsOwnHistory() {
+        const auto shandong = sampleFile(14);
+        const auto guangdong = sampleFile(0);
+        WindowFixture alone;
+        alone.open();
+        alone.trigger(QStringLiteral("mnu11S5(14)"));
+        importFile(alone, shandong);
+        const QStringList shandongAlone = shownHistory(alone);
+        QCOMPARE(alone.window().snapshot().size(), 3519u);
+
+        WindowFixture fixture;
+        fixture.open();
+        fixture.trigger(QStringLiteral("mnu11S5(14)"));
+        importFile(fixture, shandong);
+        fixture.trigger(QStringLiteral("mnu11S5(0)"));
+        QVERIFY(fixture.window().snapshot().empty());
+        importFile(fixture, guangdong);
+        QCOMPARE(fixture.window().snapshot().size(), 3823u);
+        fixture.trigger(QStringLiteral("mnu11S5(14)"));
+        QVERIFY(shownHistory(fixture) == shandongAlone);
+        fixture.open();
+        QVERIFY(shownHistory(fixture) == shandongAlone);
+        // The menu names the draws of every stored history.
+        emit fixture.find<QMenu>(QStringLiteral("mnuCaizhong"))->aboutToShow();
+        QCOMPARE(fixture.find<QAction>(QStringLiteral("mnu11S5(0)"))->text(),
+                 QStringLiteral("广东11选5（3,823期）"));
+        QCOMPARE(fixture.find<QAction>(QStringLiteral("mnu11S5(14)"))->text(),
+                 QStringLiteral("山东11选5（3,519期）"));
+        QCOMPARE(fixture.find<QAction>(QStringLiteral("mnu11S5(7)"))->text(),
+                 QStringLiteral("江西11选5"));
+    }
+
+    // Days that all end at 42 under 广东 (84 a day) are said once, with a button that sets 42;
+    // 每天期数 sets the game's draws per day, asking again until the answer fits.
+    void drawsPerDayAreOfferedAndSetForTheGame() {
+        WindowFixture fixture;
+        fixture.open();
+        std::string history;
+        for (const char* day : {"20170927", "20170928", "20170929"})
+            for (int ordinal = 1; ordinal <= 42; ++ordinal)
+                history += day + std::string(ordinal < 10 ? "0" : "") + std::to_string(ordinal) +
+                           " 01 02 03 04 05\n";
+        const auto file = fixture.folder() / "gd42.txt";
+        writeFile(file, history);
+        importFile(fixture, file.string());
+        auto* text1 = fixture.find<QLineEdit>(QStringLiteral("Text1"));
+        QCOMPARE(text1->text(), QStringLiteral("2017092943"));
+        auto* notice = fixture.find<QWidget>(QStringLiteral("dayDrawsNotice"));
+        QVERIFY(notice->isVisible());
+        auto* set = fixture.find<QPushButton>(QStringLiteral("dayDrawsNoticeSet"));
+        QCOMPARE(set->text(), QStringLiteral("设为每天 42 期"));
+        set->click();
+        QVERIFY(!notice->isVisible());
+        QCOMPARE(storedSetting("intDayDraws11x5gd"), QStringLiteral("42"));
+        QCOMPARE(text1->text(), QStringLiteral("2017093001"));
+
+        DialogScript dialogs;
+        dialogs.enter(QStringLiteral("121")).ok().enter(QStringLiteral("84"));
+        fixture.trigger(QStringLiteral("mnuDayDraws"));
+        QCOMPARE(dialogs.pending(), 0);
+        QVERIFY2(dialogs.seen()[1].contains(QStringLiteral("1～120")),
+                 qPrintable(dialogs.seenText()));
+        QCOMPARE(fixture.window().choices().game().drawsPerDay, 84);
+        QCOMPARE(text1->text(), QStringLiteral("2017092943"));
+        fixture.trigger(QStringLiteral("mnu11S5(14)"));
+        fixture.trigger(QStringLiteral("mnu11S5(0)"));
+        QVERIFY2(!notice->isVisible(), "said once in a run");
     }
 
     void daysDialogAsksUntilTheAnswerFits_data() {

@@ -75,7 +75,7 @@ private slots:
         fixture.open();
         DialogScript dialogs;
         dialogs.cancel();
-        fixture.trigger(QStringLiteral("mnuSample(2)"));
+        fixture.trigger(QStringLiteral("mnuSample(0)"));
         QCOMPARE(dialogs.pending(), 0);
         QVERIFY2(dialogs.seen()[0].contains(QStringLiteral("替换现有的 5 期")),
                  qPrintable(dialogs.seenText()));
