@@ -23,4 +23,15 @@ inline constexpr const char* kReplacedHistoryPrefix = "替换前历史号码_";
 /// "tabula.mdb" becomes "tabula.mdb.损坏-1".
 inline constexpr const char* kSetAsideSuffix = ".损坏-";
 
+/// The folder of the data folder that keeps the histories of the games not chosen: each in
+/// 彩种/<game code>/ (tabula.mdb and lsbf.txt beside it), e.g. 彩种/11x5gd/tabula.mdb.
+inline constexpr const char* kGameHistoriesFolder = "彩种";
+
+/// The record, in that folder, of the game whose history is tabula.mdb: its game code.
+inline constexpr const char* kCurrentGameFile = "当前彩种";
+
+/// The record, in that folder, of a switch under way: "<from code> <to code> <phase>", phase 1
+/// while the current history is being put away, 2 while the chosen one is being brought in.
+inline constexpr const char* kSwitchJournalFile = "切换记录";
+
 } // namespace yilou::history

@@ -43,7 +43,8 @@ history::TextGrid gameHistoriesGrid(const std::vector<GameHistorySummary>& summa
     grid.columns = 7;
     grid.cells = [&summaries](std::size_t row, std::vector<std::string>& cells) {
         if (row == 0) {
-            cells = {"序号", "彩种", "代码", "期数", "最新期号", "每天期数", "当前"};
+            cells.assign(messages::kGameHistoriesHeaders.begin(),
+                         messages::kGameHistoriesHeaders.end());
             return;
         }
         const auto& summary = summaries[row - 1];
@@ -55,7 +56,7 @@ history::TextGrid gameHistoriesGrid(const std::vector<GameHistorySummary>& summa
                                  : std::to_string(summary.draws),
                  summary.newest ? history::issueText(*summary.newest) : std::string(),
                  std::to_string(summary.drawsPerDay),
-                 summary.current ? "是" : ""};
+                 summary.current ? std::string(messages::kCurrentGameMark) : std::string()};
     };
     return grid;
 }

@@ -298,6 +298,11 @@ inline constexpr std::string_view kOnlineUpdateWorking =
 inline constexpr std::string_view kNoticeTitle = "遗漏统计";
 /// A history file that could not be read, in place of its count.
 inline constexpr std::string_view kUnreadable = "无法读取";
+/// The headers of the list of every game's history (`games`).
+inline constexpr std::array<std::string_view, 7> kGameHistoriesHeaders = {
+    "序号", "彩种", "代码", "期数", "最新期号", "每天期数", "当前"};
+/// The mark of the current game in that list.
+inline constexpr std::string_view kCurrentGameMark = "是";
 
 // ---- the window's about box
 

@@ -23,12 +23,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-/// The record of the game whose history is tabula.mdb: its game code.
-constexpr const char* kCurrentGameFile = "当前彩种";
-/// The record of a switch under way: "<from code> <to code> <phase>", phase 1 while the current
-/// history is being put away, 2 while the chosen one is being brought in.
-constexpr const char* kSwitchJournalFile = "切换记录";
-
 /// The files that make up a history and move with it: the database, the journal files SQLite
 /// may have left beside it (a database without them can lose committed changes or be damaged)
 /// and the backup file.

@@ -1,14 +1,12 @@
 #pragma once
 
+#include "core/file_names.h"
+
 #include <filesystem>
 #include <functional>
 #include <optional>
 
 namespace yilou::history {
-
-/// The folder of the data folder that keeps the histories of the games not chosen: each in
-/// 彩种/<game code>/ (tabula.mdb and lsbf.txt beside it), e.g. 彩种/11x5gd/tabula.mdb.
-inline constexpr const char* kGameHistoriesFolder = "彩种";
 
 /// Called before every file step of a switch with the step's number (0, 1, …); the kill test
 /// stops a switch there.
