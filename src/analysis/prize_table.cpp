@@ -31,7 +31,7 @@ std::string PrizeTable::text() const {
     std::string out;
     for (const Play play : allPlays())
         if (const auto fen = prize(play))
-            out += (out.empty() ? "" : ",") + std::string(playKey(play)) + "=" + yuanText(*fen);
+            out += (out.empty() ? "" : " ") + std::string(playKey(play)) + "=" + yuanText(*fen);
     return out;
 }
 
@@ -40,9 +40,9 @@ PrizeTable PrizeTable::fromText(std::string_view text, const PrizeTable& fallbac
     // the fallback's.
     PrizeTable table;
     while (!text.empty()) {
-        const std::size_t comma = text.find(',');
-        const std::string_view entry = text.substr(0, comma);
-        text = comma == std::string_view::npos ? std::string_view() : text.substr(comma + 1);
+        const std::size_t space = text.find_first_of(" ,");
+        const std::string_view entry = text.substr(0, space);
+        text = space == std::string_view::npos ? std::string_view() : text.substr(space + 1);
         const std::size_t equals = entry.find('=');
         const auto play = playOfKey(entry.substr(0, equals));
         if (equals == std::string_view::npos || !play)

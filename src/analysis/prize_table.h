@@ -27,10 +27,11 @@ public:
     /// Sets or clears a play's prize; 任选一 never has one.
     void set(Play play, std::optional<Fen> prize);
 
-    /// The stored form: "r2=6,r3=19,…" in play order, prizes in yuan; "" when none is set.
+    /// The stored form: "r2=6 r3=19 …" in play order, prizes in yuan; "" when none is set.
     std::string text() const;
-    /// Reads the stored form; an entry that is no play with a prize of at least 0.01 yuan keeps
-    /// the prize of `fallback` for its play, so a hand-edited setting never invents a prize.
+    /// Reads the stored form (entries apart by spaces or commas); an entry that is no play with a
+    /// prize of at least 0.01 yuan keeps the prize of `fallback` for its play, so a hand-edited
+    /// setting never invents a prize.
     static PrizeTable fromText(std::string_view text, const PrizeTable& fallback);
 
     friend bool operator==(const PrizeTable&, const PrizeTable&) = default;

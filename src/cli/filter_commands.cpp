@@ -111,13 +111,8 @@ void addFilterCommands(CLI::App& app, CliContext& context) {
             printBacktestJson(context, view);
             return;
         }
-        const bool table = context.format() == OutputFormat::Table;
-        if (table)
-            context.out << view.caption << '\n';
-        printTable(context.out, context.format(), session::backtestTextGrid(view));
-        if (table)
-            for (const auto& line : view.summary)
-                context.out << line << '\n';
+        printCaptioned(context.out, context.format(), view.caption, session::backtestTextGrid(view),
+                       view.summary);
     });
 }
 

@@ -223,8 +223,8 @@ TEST(PrizeTable, DefaultsAreThePublishedPrizesOfElevenNumbersAndNoneForTwelve) {
     EXPECT_EQ(eleven.prize(Play::Front1), 1300);
     EXPECT_EQ(eleven.prize(Play::Any5), 54000);
     EXPECT_EQ(eleven.prize(Play::Front3Direct), 117000);
-    EXPECT_EQ(eleven.text(), "r2=6,r3=19,r4=78,r5=540,r6=90,r7=26,r8=9,q1=13,q2z=130,q2x=65,"
-                             "q3z=1170,q3x=195");
+    EXPECT_EQ(eleven.text(), "r2=6 r3=19 r4=78 r5=540 r6=90 r7=26 r8=9 q1=13 q2z=130 q2x=65 "
+                             "q3z=1170 q3x=195");
     for (const Play play : allPlays())
         EXPECT_FALSE(PrizeTable::defaults(12).prize(play));
 }
@@ -247,6 +247,7 @@ TEST(PrizeTable, StoredTextReadsBackAndABadEntryNeverInventsAPrize) {
         {"r5=-3", Play::Any5, 54000},
         {"r1=5", Play::Any1, std::nullopt},
         {"zz=5,r3=20", Play::Any3, 2000},
+        {"r2=5 r3=20", Play::Any2, 500},
         {"", Play::Any5, std::nullopt},
     };
     for (const auto& c : cases) {
