@@ -12,15 +12,6 @@ namespace yilou::cli {
 
 namespace {
 
-/// Yuan as a JSON number, exactly: 1080, 8.5.
-void yuanField(JsonWriter& json, std::string_view name, std::optional<analysis::Fen> fen) {
-    json.key(name);
-    if (fen)
-        json.numberText(analysis::yuanText(*fen));
-    else
-        json.value(std::nullopt);
-}
-
 void printCalcJson(CliContext& context, const session::CalcView& view) {
     const auto& chances = view.chances;
     const auto ratio = [&](std::int64_t draws) {
@@ -72,6 +63,14 @@ void printPrizesJson(CliContext& context, const analysis::PrizeTable& table) {
 }
 
 } // namespace
+
+void yuanField(JsonWriter& json, std::string_view name, std::optional<analysis::Fen> fen) {
+    json.key(name);
+    if (fen)
+        json.numberText(analysis::yuanText(*fen));
+    else
+        json.value(std::nullopt);
+}
 
 analysis::PrizeTable currentPrizes(CliContext& context) {
     const int n = context.game().highestNumber;

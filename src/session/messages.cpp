@@ -407,6 +407,10 @@ std::string yuan(std::int64_t fen) {
     return text;
 }
 
+std::string yuanRounded(double fen) {
+    return yuan(std::llround(fen));
+}
+
 std::string noPrizeForPlay(analysis::Play play) {
     if (play == analysis::Play::Any1)
         return "任选一不销售，没有奖金，不计算奖金与期望返还。";
@@ -503,7 +507,7 @@ std::vector<std::string> calcSummary(std::int64_t winningDraws, std::int64_t gam
 
 std::string backtestMoney(std::int64_t costFen, std::int64_t prizeFen, double expectedFen) {
     return "投入 " + yuan(costFen) + " 元，奖金 " + yuan(prizeFen) + " 元，纯随机期望 " +
-           yuan(std::llround(expectedFen)) + " 元。";
+           yuan(std::llround(expectedFen / 100) * 100) + " 元。";
 }
 
 std::string invalidPrizeSetting(std::string_view typed) {

@@ -215,6 +215,8 @@ inline constexpr std::string_view kWinsHeader = "中奖注数";
 
 /// Money as shown: yuan with the thousands set apart and up to two decimals: "2,020", "8.5".
 std::string yuan(std::int64_t fen);
+/// An expected amount of fen as yuan to the fen: "1,190.25".
+std::string yuanRounded(double fen);
 /// Said beside every expected return: the omission figures do not change it.
 inline constexpr std::string_view kChanceIgnoresOmission =
     "期望返还只由玩法、号码个数和奖金决定，无论遗漏数据如何都一样；本程序不预测号码。";

@@ -6,7 +6,9 @@
 #include "app/grid/grid_model.h"
 #include "app/overview/window_inputs.h"
 #include "core/user_error.h"
+#include "session/calc_steps.h"
 #include "session/messages.h"
+#include "settings/settings_store.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -291,8 +293,11 @@ void FilterPage::runBacktest() {
         const auto plan = session::readFilter(request(), inputs_.choices());
         const auto draws = static_cast<std::size_t>(draws_->value());
         const auto& snapshot = inputs_.snapshot();
+        const int highest = inputs_.choices().game().highestNumber;
+        const auto prizes =
+            session::prizeTableOf(settings::SettingsStore().Prizes(highest), highest);
         runStoppable(this, qs(messages::backtesting(draws)), [&](const ProgressReport& report) {
-            view = session::backtestTickets(snapshot, plan, draws, report);
+            view = session::backtestTickets(snapshot, plan, draws, prizes, report);
         });
     } catch (const UserError& error) {
         prompts_.warn(messages::kNoticeTitle, error.what());
