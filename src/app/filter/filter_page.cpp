@@ -150,12 +150,7 @@ FilterPage::FilterPage(WindowInputs& inputs, const Prompts& prompts, QWidget* pa
 
     static const session::BacktestView kNoDraws;
     backtestGrid_ = session::backtestTextGrid(kNoDraws);
-    std::vector<std::string> headers;
-    backtestGrid_.cells(0, headers);
-    QStringList titles;
-    for (const auto& header : headers)
-        titles << qs(header);
-    model_ = new GridModel(titles, this);
+    model_ = GridModel::headedBy(backtestGrid_, this);
     model_->setTextColumns({0, 1});
     grid_->setObjectName(QStringLiteral("backtestGrid"));
     grid_->setModel(model_);
@@ -317,11 +312,7 @@ void FilterPage::runBacktest() {
     for (const auto& warning : backtestView_->warnings)
         lines << qs(messages::warning(warning));
     summary_->setText(lines.join(QLatin1Char('\n')));
-    model_->reset(static_cast<int>(backtestView_->rows.size()), [this](int row, int column) {
-        std::vector<std::string> cells;
-        backtestGrid_.cells(static_cast<std::size_t>(row) + 1, cells);
-        return qs(cells[static_cast<std::size_t>(column)]);
-    });
+    model_->show(backtestGrid_);
     // Every row is as wide as the first: measuring every cell would take longer than the test.
     const QFontMetrics metrics = grid_->fontMetrics();
     for (int c = 0; c < model_->columnCount(); ++c)

@@ -5,6 +5,23 @@ namespace yilou::app {
 GridModel::GridModel(QStringList headers, QObject* parent)
     : QAbstractTableModel(parent), headers_(std::move(headers)) {}
 
+GridModel* GridModel::headedBy(const history::TextGrid& grid, QObject* parent) {
+    std::vector<std::string> headers;
+    grid.cells(0, headers);
+    QStringList titles;
+    for (const auto& header : headers)
+        titles << QString::fromStdString(header);
+    return new GridModel(titles, parent);
+}
+
+void GridModel::show(const history::TextGrid& grid) {
+    reset(static_cast<int>(grid.rows) - 1, [&grid](int row, int column) {
+        std::vector<std::string> cells;
+        grid.cells(static_cast<std::size_t>(row) + 1, cells);
+        return QString::fromStdString(cells[static_cast<std::size_t>(column)]);
+    });
+}
+
 void GridModel::reset(int rows, CellText cellText) {
     beginResetModel();
     rows_ = rows;

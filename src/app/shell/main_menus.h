@@ -36,6 +36,7 @@ public:
     std::array<QAction*, 28> mnu11S5{};
     QAction* mnuSetDay;
     QAction* mnuUpdateUrl; ///< 历史号码更新地址
+    QAction* mnuPrizes;    ///< 奖金设置
     QAction* mnuFrontPage;
     QAction* mnuDescrb;
     QAction* numYanshiDown;
