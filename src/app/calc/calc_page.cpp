@@ -17,6 +17,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <vector>
 
 namespace yilou::app {
 
@@ -42,8 +43,10 @@ CalcPage::CalcPage(WindowInputs& inputs, QWidget* parent)
         box->setObjectName(name);
         box->setPlaceholderText(hint);
         connect(box, &QLineEdit::textChanged, this, changed);
-        boxes->addWidget(new QLabel(caption), row, 0);
+        auto* label = new QLabel(caption);
+        boxes->addWidget(label, row, 0);
         boxes->addWidget(box, row, 1, 1, kMostPlaces);
+        return label;
     };
     auto* top = new QHBoxLayout;
     top->addWidget(new QLabel(QStringLiteral("玩法")));
@@ -53,9 +56,10 @@ CalcPage::CalcPage(WindowInputs& inputs, QWidget* parent)
     top->addStretch();
     addBox(0, QStringLiteral("号码"), numbers_, QStringLiteral("txtCalcNumbers"),
            QStringLiteral("复式的号码，或胆拖的拖码，例如 1 2 3 4 5 6 7"));
-    addBox(1, QStringLiteral("胆码"), bankers_, QStringLiteral("txtCalcBankers"),
-           QStringLiteral("胆拖的胆，复式时留空"));
-    boxes->addWidget(new QLabel(QStringLiteral("直选定位")), 2, 0);
+    bankersLabel_ = addBox(1, QStringLiteral("胆码"), bankers_, QStringLiteral("txtCalcBankers"),
+                           QStringLiteral("胆拖的胆，复式时留空"));
+    placesLabel_ = new QLabel(QStringLiteral("直选定位"));
+    boxes->addWidget(placesLabel_, 2, 0);
     for (int j = 0; j < kMostPlaces; ++j) {
         auto* box = new QLineEdit;
         places_[static_cast<std::size_t>(j)] = box;
@@ -89,6 +93,12 @@ CalcPage::CalcPage(WindowInputs& inputs, QWidget* parent)
     results->addWidget(grid_, 2);
     results->addWidget(summary_, 3);
     layout->addLayout(results, 1);
+    // Tab walks the page as it reads.
+    std::vector<QWidget*> order{play_, multiple_, numbers_, bankers_};
+    order.insert(order.end(), places_.begin(), places_.end());
+    order.push_back(grid_);
+    for (std::size_t i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
 }
 
 session::CalcRequest CalcPage::request() const {
@@ -113,8 +123,10 @@ void CalcPage::refresh() {
     const auto play = static_cast<analysis::Play>(play_->currentIndex());
     const int places = analysis::isOrdered(play) ? analysis::playSize(play) : 0;
     for (int j = 0; j < kMostPlaces; ++j)
-        places_[static_cast<std::size_t>(j)]->setEnabled(j < places);
-    bankers_->setEnabled(places == 0);
+        places_[static_cast<std::size_t>(j)]->setVisible(j < places);
+    placesLabel_->setVisible(places > 0);
+    bankers_->setVisible(places == 0);
+    bankersLabel_->setVisible(places == 0);
     const int highest = inputs_.choices().game().highestNumber;
     try {
         view_ = session::calculateBet(

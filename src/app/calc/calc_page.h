@@ -50,6 +50,8 @@ private:
     QComboBox* play_;
     QLineEdit* numbers_;
     QLineEdit* bankers_;
+    QLabel* bankersLabel_;
+    QLabel* placesLabel_;
     std::array<QLineEdit*, kMostPlaces> places_{};
     QSpinBox* multiple_;
     QTableView* grid_;
