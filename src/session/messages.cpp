@@ -424,6 +424,8 @@ std::string multipleOutOfRange(std::string_view typed) {
 
 std::string tooManyBankersForDrag(analysis::Play play, std::size_t count) {
     const int size = analysis::playSize(play);
+    if (size == 1)
+        return text(playName(play)) + "每注只有 1 个号码，没有胆拖。";
     return text(playName(play)) + "每注 " + std::to_string(size) + " 个号码，胆拖的胆码最多 " +
            std::to_string(size - 1) + " 个，输入了 " + std::to_string(count) + " 个。";
 }

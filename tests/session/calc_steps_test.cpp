@@ -39,6 +39,7 @@ TEST(CalcSteps, ReadsEachFormOfBetAndRefusesWhatMakesNoTicket) {
         {{"r3", "", "", {"1", "2", "3"}}, {}, 0},   // places for a set play
         {{"q3z", "", "", {"1", "1", "2"}}, {}, 0},  // places that make no ticket
         {{"q2z", "", "", {"1", "2", "3"}}, {}, 0},  // three places for 前二
+        {{"q1", "2", "1"}, {}, 0},                  // 前一 has no 胆拖
         {{"r9", "1,2"}, {}, 0},
     };
     const auto prizes = analysis::PrizeTable::defaults(11);
