@@ -69,6 +69,10 @@ CalcPage::CalcPage(WindowInputs& inputs, QWidget* parent)
         boxes->addWidget(box, 2, j + 1);
     }
 
+    // The boxes take the width the captions leave.
+    for (int j = 1; j <= kMostPlaces; ++j)
+        boxes->setColumnStretch(j, 1);
+
     static const session::CalcView kNothing;
     outcomes_ = session::calcTextGrid(kNothing);
     model_ = GridModel::headedBy(outcomes_, this);
@@ -77,7 +81,9 @@ CalcPage::CalcPage(WindowInputs& inputs, QWidget* parent)
     grid_->setModel(model_);
     grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid_->setAlternatingRowColors(true);
     grid_->verticalHeader()->hide();
+    grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 4);
     grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     summary_->setObjectName(QStringLiteral("lblCalcSummary"));
     summary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
