@@ -94,33 +94,34 @@ BruteCount bruteForce(const Bet& bet, int n) {
     const int looked = bet.play <= Play::Any8 ? 5 : playSize(bet.play);
     BruteCount count;
     count.tickets = tickets.size();
-    std::array<int, 5> d{};
-    for (d[0] = 1; d[0] <= n; ++d[0])
-        for (d[1] = 1; d[1] <= n; ++d[1])
-            for (d[2] = 1; d[2] <= n; ++d[2])
-                for (d[3] = 1; d[3] <= n; ++d[3])
-                    for (d[4] = 1; d[4] <= n; ++d[4]) {
-                        const unsigned all = maskOf({d.begin(), d.end()});
-                        if (std::popcount(all) != 5)
-                            continue;
-                        std::int64_t won = 0;
-                        for (const auto& t : tickets)
-                            won += wins(bet.play, t, d, all);
-                        int hits = 0, bankerHits = 0, positions = 0;
-                        for (int j = 0; j < looked; ++j) {
-                            if (bet.form == BetForm::Positional) {
-                                const bool hit = in(bet.positions[j], d[j]);
-                                hits += hit;
-                                positions |= hit << j;
-                            } else {
-                                hits += in(bet.numbers, d[j]) || in(bet.bankers, d[j]);
-                                bankerHits += in(bet.bankers, d[j]);
-                            }
-                        }
-                        ++count.outcomes[{hits, bankerHits, positions, won}];
-                        ++count.draws;
-                        count.winningTickets += won;
-                    }
+    // Every ordered draw: five places counting 1 … n like an odometer, repeats left out.
+    std::array<int, 5> d{1, 1, 1, 1, 1};
+    for (int place = 0; place < 5;) {
+        const unsigned all = maskOf({d.begin(), d.end()});
+        if (std::popcount(all) == 5) {
+            std::int64_t won = 0;
+            for (const auto& t : tickets)
+                won += wins(bet.play, t, d, all);
+            int hits = 0, bankerHits = 0, positions = 0;
+            for (int j = 0; j < looked; ++j) {
+                if (bet.form == BetForm::Positional) {
+                    const bool hit = in(bet.positions[j], d[j]);
+                    hits += hit;
+                    positions |= hit << j;
+                } else {
+                    hits += in(bet.numbers, d[j]) || in(bet.bankers, d[j]);
+                    bankerHits += in(bet.bankers, d[j]);
+                }
+            }
+            ++count.outcomes[{hits, bankerHits, positions, won}];
+            ++count.draws;
+            count.winningTickets += won;
+        }
+        for (place = 0; place < 5 && d[place] == n; ++place)
+            d[place] = 1;
+        if (place < 5)
+            ++d[place];
+    }
     return count;
 }
 

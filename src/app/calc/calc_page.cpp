@@ -78,12 +78,7 @@ CalcPage::CalcPage(WindowInputs& inputs, QWidget* parent)
     model_ = GridModel::headedBy(outcomes_, this);
     model_->setTextColumns({0, 3});
     grid_->setObjectName(QStringLiteral("calcGrid"));
-    grid_->setModel(model_);
-    grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid_->setAlternatingRowColors(true);
-    grid_->verticalHeader()->hide();
-    grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 4);
+    setUpRowGrid(grid_, model_);
     grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     summary_->setObjectName(QStringLiteral("lblCalcSummary"));
     summary_->setTextInteractionFlags(Qt::TextSelectableByMouse);

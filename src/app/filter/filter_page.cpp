@@ -153,12 +153,7 @@ FilterPage::FilterPage(WindowInputs& inputs, const Prompts& prompts, QWidget* pa
     model_ = GridModel::headedBy(backtestGrid_, this);
     model_->setTextColumns({0, 1});
     grid_->setObjectName(QStringLiteral("backtestGrid"));
-    grid_->setModel(model_);
-    grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid_->setAlternatingRowColors(true);
-    grid_->verticalHeader()->hide();
-    grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 4);
+    setUpRowGrid(grid_, model_);
     summary_->setObjectName(QStringLiteral("lblBacktestSummary"));
     summary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 

@@ -1,5 +1,8 @@
 #include "app/grid/grid_model.h"
 
+#include <QHeaderView>
+#include <QTableView>
+
 namespace yilou::app {
 
 GridModel::GridModel(QStringList headers, QObject* parent)
@@ -79,6 +82,15 @@ QString GridModel::gridText(int row, int column) const {
     if (row == 0)
         return headers_.value(column);
     return cellText_(row - 1, column);
+}
+
+void setUpRowGrid(QTableView* view, GridModel* model) {
+    view->setModel(model);
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setAlternatingRowColors(true);
+    view->verticalHeader()->hide();
+    view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 4);
 }
 
 } // namespace yilou::app

@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <functional>
 
+class QTableView;
+
 namespace yilou::app {
 
 /// A grid's contents over data the caller keeps: the headers (the grid's row 0) and a function
@@ -48,5 +50,9 @@ private:
     int rows_ = 0;
     CellText cellText_;
 };
+
+/// Sets `view` up as a page's read-only grid over `model`: whole rows selected, rows one line
+/// high, no row headers.
+void setUpRowGrid(QTableView* view, GridModel* model);
 
 } // namespace yilou::app
