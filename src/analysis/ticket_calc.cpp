@@ -3,6 +3,7 @@
 #include "analysis/play_hits.h"
 
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <tuple>
 
