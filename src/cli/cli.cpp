@@ -1,6 +1,7 @@
 #include "cli/cli.h"
 
 #include "cli/analysis_commands.h"
+#include "cli/calc_commands.h"
 #include "cli/cli_context.h"
 #include "cli/export_commands.h"
 #include "cli/filter_commands.h"
@@ -94,6 +95,7 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     addOverviewCommands(app, context);
     addPlayCommands(app, context);
     addFilterCommands(app, context);
+    addCalcCommands(app, context);
     addPatternCommands(app, context);
     addUpdateCommand(app, context);
     addSpreadsheetExportCommand(app, context);

@@ -1,5 +1,6 @@
 #include "cli/filter_commands.h"
 
+#include "cli/calc_commands.h"
 #include "cli/json_writer.h"
 #include "cli/play_commands.h"
 #include "session/filter_steps.h"
@@ -43,16 +44,27 @@ void printTicketsJson(CliContext& context, const session::FilterView& view) {
     json.endArray().endObject().finish();
 }
 
+/// The money of a row or of the totals, null without a prize.
+void moneyFields(JsonWriter& json, const analysis::BacktestMoney::Figures* money) {
+    yuanField(json, "cost", money ? std::optional(money->cost) : std::nullopt);
+    yuanField(json, "prize", money ? std::optional(money->prize) : std::nullopt);
+    yuanField(json, "net", money ? std::optional(money->net()) : std::nullopt);
+    json.field("expectedPrize", money ? std::optional(money->expectedPrize / 100) : std::nullopt);
+}
+
 void printBacktestJson(CliContext& context, const session::BacktestView& view) {
     JsonWriter json(context.out);
     json.beginObject().key("rows").beginArray();
-    for (const auto& row : view.rows)
+    for (std::size_t i = 0; i < view.rows.size(); ++i) {
+        const auto& row = view.rows[i];
         json.beginObject()
             .field("issue", history::issueText(row.issue))
             .field("numbers", row.numbers)
             .field("tickets", row.tickets)
-            .field("wins", row.wins)
-            .endObject();
+            .field("wins", row.wins);
+        moneyFields(json, view.money ? &view.money->rows[i] : nullptr);
+        json.endObject();
+    }
     const auto& t = view.totals;
     json.endArray()
         .key("totals")
@@ -62,10 +74,9 @@ void printBacktestJson(CliContext& context, const session::BacktestView& view) {
         .field("wins", t.wins)
         .field("drawsWithWin", t.drawsWithWin)
         .field("expectedWins", t.expectedWins)
-        .field("expectedDrawsWithWin", t.expectedDrawsWithWin)
-        .endObject()
-        .endObject()
-        .finish();
+        .field("expectedDrawsWithWin", t.expectedDrawsWithWin);
+    moneyFields(json, view.money ? &view.money->totals : nullptr);
+    json.endObject().endObject().finish();
 }
 
 } // namespace
@@ -104,20 +115,15 @@ void addFilterCommands(CLI::App& app, CliContext& context) {
         const auto plan = session::readFilter(*backtestRequest, context.choices());
         const std::size_t draws = session::readBacktestDraws(*last);
         const auto snapshot = context.db().loadSnapshot();
-        const auto view = *session::backtestTickets(snapshot, plan, draws);
+        const auto view = *session::backtestTickets(snapshot, plan, draws, currentPrizes(context));
         for (const auto& problem : view.warnings)
             context.err << messages::warning(problem) << '\n';
         if (context.format() == OutputFormat::Json) {
             printBacktestJson(context, view);
             return;
         }
-        const bool table = context.format() == OutputFormat::Table;
-        if (table)
-            context.out << view.caption << '\n';
-        printTable(context.out, context.format(), session::backtestTextGrid(view));
-        if (table)
-            for (const auto& line : view.summary)
-                context.out << line << '\n';
+        printCaptioned(context.out, context.format(), view.caption, session::backtestTextGrid(view),
+                       view.summary);
     });
 }
 

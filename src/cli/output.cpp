@@ -4,6 +4,17 @@
 
 namespace yilou::cli {
 
+void printCaptioned(std::ostream& out, OutputFormat format, const std::string& caption,
+                    const history::TextGrid& grid, const std::vector<std::string>& lines) {
+    const bool table = format == OutputFormat::Table;
+    if (table)
+        out << caption << '\n';
+    printTable(out, format, grid);
+    if (table)
+        for (const auto& line : lines)
+            out << line << '\n';
+}
+
 void appendCsvField(std::string& out, std::string_view text) {
     // A loop, not find_first_of: that searches the text once per sign.
     if (std::none_of(text.begin(), text.end(),

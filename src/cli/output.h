@@ -27,6 +27,10 @@ struct TextTable {
 /// Prints the table as printTable prints a grid.
 void printTable(std::ostream& out, OutputFormat format, const TextTable& table);
 
+/// Prints a grid with, in the aligned table alone, a caption above it and lines of words below.
+void printCaptioned(std::ostream& out, OutputFormat format, const std::string& caption,
+                    const history::TextGrid& grid, const std::vector<std::string>& lines);
+
 /// Appends a cell as a CSV field: in quotes, with its quotes doubled, when it holds a comma, a
 /// quote or a line end.
 void appendCsvField(std::string& out, std::string_view text);

@@ -183,6 +183,7 @@ std::size_t readBacktestDraws(const std::string& text) {
 
 std::optional<BacktestView> backtestTickets(const history::Snapshot& snapshot,
                                             const FilterPlan& plan, std::size_t last,
+                                            const analysis::PrizeTable& prizes,
                                             const analysis::BacktestProgress& progress) {
     auto result = analysis::backtest(snapshot, plan.play, plan.highestNumber, plan.conditions, last,
                                      progress);
@@ -204,24 +205,44 @@ std::optional<BacktestView> backtestTickets(const history::Snapshot& snapshot,
     const auto& t = view.totals;
     view.summary = messages::backtestSummary(t.draws, t.tickets, t.wins, t.expectedWins,
                                              t.drawsWithWin, t.expectedDrawsWithWin);
+    if (const auto prize = prizes.prize(plan.play)) {
+        view.money = analysis::backtestMoney(*result, plan.play, plan.highestNumber, *prize);
+        const auto& m = view.money->totals;
+        view.summary.push_back(messages::backtestMoney(m.cost, m.prize, m.expectedPrize));
+    } else {
+        view.summary.push_back(messages::noPrizeForPlay(plan.play));
+    }
     if (last != analysis::kAllDraws && tested < last)
         view.warnings.push_back(messages::backtestFewerDraws(last, tested));
     return view;
 }
 
 history::TextGrid backtestTextGrid(const BacktestView& view) {
-    const auto& rows = view.rows;
-    return {rows.size() + 1, 4, [&rows](std::size_t row, std::vector<std::string>& cells) {
-                cells.resize(4);
+    constexpr std::size_t kColumns = 8;
+    return {view.rows.size() + 1, kColumns,
+            [&view](std::size_t row, std::vector<std::string>& cells) {
                 if (row == 0) {
-                    cells = {kTrendDrawHeaders[0], kTrendDrawHeaders[1],
+                    cells = {kTrendDrawHeaders[0],
+                             kTrendDrawHeaders[1],
                              std::string(messages::kTicketsHeader),
-                             std::string(messages::kWinsHeader)};
+                             std::string(messages::kWinsHeader),
+                             std::string(messages::kCostHeader),
+                             std::string(messages::kPrizeHeader),
+                             std::string(messages::kNetHeader),
+                             std::string(messages::kExpectedPrizeHeader)};
                     return;
                 }
-                const BacktestDraw& draw = rows[row - 1];
+                const BacktestDraw& draw = view.rows[row - 1];
                 cells = {history::issueText(draw.issue), drawNumbersText(draw.numbers),
                          std::to_string(draw.tickets), std::to_string(draw.wins)};
+                cells.resize(kColumns);
+                if (!view.money)
+                    return;
+                const auto& money = view.money->rows[row - 1];
+                cells[4] = messages::yuan(money.cost);
+                cells[5] = messages::yuan(money.prize);
+                cells[6] = messages::yuan(money.net());
+                cells[7] = messages::yuanRounded(money.expectedPrize);
             }};
 }
 

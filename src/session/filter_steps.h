@@ -1,5 +1,6 @@
 #pragma once
 
+#include "analysis/backtest_money.h"
 #include "analysis/ticket_filter.h"
 #include "core/issue.h"
 #include "core/snapshot.h"
@@ -73,9 +74,12 @@ struct BacktestView {
     analysis::Play play = analysis::Play::Any1;
     std::vector<BacktestDraw> rows;
     analysis::BacktestTotals totals;
+    /// The draws and totals in money; none when the play has no prize.
+    std::optional<analysis::BacktestMoney> money;
     /// The play, the conditions and the draws tested.
     std::string caption;
-    /// The totals beside chance, in plain words, one sentence a line.
+    /// The totals beside chance, in plain words, one sentence a line: the money last, or why
+    /// there is none.
     std::vector<std::string> summary;
     /// Things the user should know beside it (fewer draws than asked for).
     std::vector<std::string> warnings;
@@ -84,13 +88,15 @@ struct BacktestView {
 /// Reads the number of draws of a back-test as typed: all that have one before them when empty.
 std::size_t readBacktestDraws(const std::string& text);
 
-/// 回测 of the plan over the newest `last` draws, in one call that may run on a worker thread;
-/// `progress` may stop it (none is returned then).
+/// 回测 of the plan over the newest `last` draws, in money at `prizes`, in one call that may run
+/// on a worker thread; `progress` may stop it (none is returned then).
 std::optional<BacktestView> backtestTickets(const history::Snapshot& snapshot,
                                             const FilterPlan& plan, std::size_t last,
+                                            const analysis::PrizeTable& prizes,
                                             const analysis::BacktestProgress& progress = {});
 
-/// The back-test's draws as rows of texts, row 0 its headers: 期号, 开奖号码, 注数, 中奖注数.
+/// The back-test's draws as rows of texts, row 0 its headers: 期号, 开奖号码, 注数, 中奖注数,
+/// 投入(元), 奖金(元), 盈亏(元), 纯随机期望(元); the money cells empty without a prize.
 history::TextGrid backtestTextGrid(const BacktestView& view);
 
 } // namespace yilou::session

@@ -1,11 +1,15 @@
 #include "session/messages.h"
 
+#include "analysis/prize_table.h"
 #include "core/draw_record.h"
 #include "core/messages.h"
 #include "workbook/xls_writer.h"
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdio>
+#include <numeric>
 
 namespace yilou::messages {
 
@@ -418,6 +422,125 @@ std::string ticketLinesOfFilterOnly() {
 std::string backtestFewerDraws(std::size_t asked, std::size_t tested) {
     return "要回测 " + std::to_string(asked) + " 期，但之前还有开奖的只有 " +
            std::to_string(tested) + " 期，只回测了这些。";
+}
+
+std::string yuan(std::int64_t fen) {
+    std::string text = analysis::yuanText(fen);
+    const std::size_t sign = fen < 0 ? 1 : 0;
+    const std::size_t point = std::min(text.find('.'), text.size());
+    for (std::size_t at = point; at > sign + 3; at -= 3)
+        text.insert(at - 3, 1, ',');
+    return text;
+}
+
+std::string yuanRounded(double fen) {
+    return yuan(std::llround(fen));
+}
+
+std::string noPrizeForPlay(analysis::Play play) {
+    if (play == analysis::Play::Any1)
+        return "任选一不销售，没有奖金，不计算奖金与期望返还。";
+    return text(playName(play)) + text(kNoPrize) + "，不计算奖金与期望返还（在 设置 → 奖金设置 " +
+           "或 yilou-cli prizes --set 里填写）。";
+}
+
+std::string multipleOutOfRange(std::string_view typed) {
+    return "倍数应在 1～99 之间，输入的是“" + text(typed) + "”。";
+}
+
+std::string tooManyBankersForDrag(analysis::Play play, std::size_t count) {
+    const int size = analysis::playSize(play);
+    if (size == 1)
+        return text(playName(play)) + "每注只有 1 个号码，没有胆拖。";
+    return text(playName(play)) + "每注 " + std::to_string(size) + " 个号码，胆拖的胆码最多 " +
+           std::to_string(size - 1) + " 个，输入了 " + std::to_string(count) + " 个。";
+}
+
+std::string bankerAlsoDragged(std::string_view numbers) {
+    return "号码 " + text(numbers) + " 既是胆码又是拖码。";
+}
+
+std::string noBankersForDirect(analysis::Play play) {
+    return text(playName(play)) + "没有胆拖：请按位置选号，或选一组号码作直选复式。";
+}
+
+std::string positionsOfDirectOnly(analysis::Play play) {
+    if (!analysis::isOrdered(play))
+        return "按位置选号只用于前二直选和前三直选，" + text(playName(play)) + "请选一组号码。";
+    return text(playName(play)) + "要按位置选 " + std::to_string(analysis::playSize(play)) +
+           " 组号码，每位一组。";
+}
+
+std::string noTicketInBet(analysis::Play play) {
+    return "所选号码组不成一注" + text(playName(play)) + "：每注要 " +
+           std::to_string(analysis::playSize(play)) + " 个不同的号码。";
+}
+
+std::string multipleBetText(std::string_view numbers) {
+    return "复式 " + text(numbers);
+}
+
+std::string bankerBetText(std::string_view bankers, std::string_view numbers) {
+    return "胆拖  胆 " + text(bankers) + "  拖 " + text(numbers);
+}
+
+std::string positionalBetText(const std::vector<std::string>& places) {
+    std::string out = "定位";
+    for (std::size_t j = 0; j < places.size(); ++j)
+        out += "  第" + std::to_string(j + 1) + "位 " + places[j];
+    return out;
+}
+
+std::string calcCaption(analysis::Play play, std::string_view numbers, std::int64_t tickets,
+                        int multiple, std::int64_t costFen) {
+    return text(playName(play)) + "  " + text(numbers) + "  共 " +
+           grouped(static_cast<std::size_t>(tickets)) + " 注 × " + std::to_string(multiple) +
+           " 倍  投入 " + yuan(costFen) + " 元";
+}
+
+std::string outcomeHits(int hits, int bankerHits, bool banker) {
+    if (banker)
+        return "胆中 " + std::to_string(bankerHits) + " 拖中 " + std::to_string(hits - bankerHits);
+    return "中 " + std::to_string(hits) + " 个";
+}
+
+std::string positionHits(std::uint8_t positions, int places) {
+    std::string out;
+    for (int j = 0; j < places; ++j)
+        if (positions >> j & 1)
+            out += (out.empty() ? "第" : " 第") + std::to_string(j + 1) + "位";
+    return out.empty() ? "都不中" : out;
+}
+
+std::string chanceText(std::int64_t draws, std::int64_t of) {
+    const std::int64_t common = std::gcd(draws, of);
+    char percent[32];
+    std::snprintf(percent, sizeof percent, "%.4g%%",
+                  100 * static_cast<double>(draws) / static_cast<double>(of));
+    return std::to_string(draws / common) + "/" + std::to_string(of / common) + " ≈ " + percent;
+}
+
+std::vector<std::string> calcSummary(std::int64_t winningDraws, std::int64_t gameDraws,
+                                     std::optional<double> expectedReturn,
+                                     std::optional<std::int64_t> maxPrizeFen) {
+    std::vector<std::string> lines{"中奖（至少中一注）的概率 " +
+                                   chanceText(winningDraws, gameDraws) + "。"};
+    if (expectedReturn) {
+        lines.push_back("每投入100元，平均返还约 " + oneDecimal(*expectedReturn * 100) + " 元。");
+        lines.push_back("最高奖金 " + yuan(*maxPrizeFen) + " 元。");
+    }
+    lines.push_back(text(kChanceIgnoresOmission));
+    return lines;
+}
+
+std::string backtestMoney(std::int64_t costFen, std::int64_t prizeFen, double expectedFen) {
+    return "投入 " + yuan(costFen) + " 元，奖金 " + yuan(prizeFen) + " 元，纯随机期望 " +
+           yuan(std::llround(expectedFen / 100) * 100) + " 元。";
+}
+
+std::string invalidPrizeSetting(std::string_view typed) {
+    return "奖金设置“" + text(typed) +
+           "”无效：应为 玩法=元，例如 r5=540（任选一不销售，不能设置；留空 r5= 表示不设置）。";
 }
 
 std::string chartTooLongForPicture(std::size_t rows, int limit) {

@@ -50,6 +50,8 @@ inline constexpr std::string_view kOddCount = "奇数";
 inline constexpr std::string_view kBigCount = "大号";
 inline constexpr std::string_view kPrimeCount = "质数";
 inline constexpr std::string_view kConsecutiveCount = "连号";
+/// The ticket calculator.
+inline constexpr std::string_view kMultiple = "倍数";
 } // namespace field
 
 /// The name of a search type, as its button and the grids call it: 号码, 生肖, 头数, 尾数,
@@ -215,6 +217,62 @@ inline constexpr std::string_view kExportTicketsTitle = "导出号码";
 inline constexpr std::string_view kTicketFileFilter = "文本文件 (*.txt)";
 inline constexpr std::string_view kTicketsHeader = "注数";
 inline constexpr std::string_view kWinsHeader = "中奖注数";
+
+// ---- money: the prize table, the ticket calculator, the back-test in money
+
+/// Money as shown: yuan with the thousands set apart and up to two decimals: "2,020", "8.5".
+std::string yuan(std::int64_t fen);
+/// An expected amount of fen as yuan to the fen: "1,190.25".
+std::string yuanRounded(double fen);
+/// Said beside every expected return: the omission figures do not change it.
+inline constexpr std::string_view kChanceIgnoresOmission =
+    "期望返还只由玩法、号码个数和奖金决定，无论遗漏数据如何都一样；本程序不预测号码。";
+inline constexpr std::string_view kNoPrize = "未设置奖金";
+/// A play without a prize: why its money figures stay empty.
+std::string noPrizeForPlay(analysis::Play play);
+/// 倍数 outside 1 … 99.
+std::string multipleOutOfRange(std::string_view typed);
+/// 胆拖 with more 胆 than a ticket takes beside one 拖.
+std::string tooManyBankersForDrag(analysis::Play play, std::size_t count);
+/// Numbers given both as 胆 and as 拖.
+std::string bankerAlsoDragged(std::string_view numbers);
+/// 胆 given for a 直选 play.
+std::string noBankersForDirect(analysis::Play play);
+/// Numbers by position given for a play that is not 直选, or for other places than it has.
+std::string positionsOfDirectOnly(analysis::Play play);
+/// The numbers chosen make no ticket of the play.
+std::string noTicketInBet(analysis::Play play);
+/// A bet as captions name it: "复式 01 02 03", "胆拖  胆 01  拖 02 03", "定位  第1位 01 02  第2位
+/// 03".
+std::string multipleBetText(std::string_view numbers);
+std::string bankerBetText(std::string_view bankers, std::string_view numbers);
+std::string positionalBetText(const std::vector<std::string>& places);
+/// "任选五 胆拖  胆 01 02  拖 03 04 05  共 3 注 × 2 倍  投入 12 元".
+std::string calcCaption(analysis::Play play, std::string_view numbers, std::int64_t tickets,
+                        int multiple, std::int64_t costFen);
+/// An outcome's hits: "中 3 个", "胆中 1 拖中 2", for 直选 by position "第1位 第3位" or "都不中".
+std::string outcomeHits(int hits, int bankerHits, bool banker);
+std::string positionHits(std::uint8_t positions, int places);
+/// A chance exactly and as a percentage: "1/462 ≈ 0.2165%".
+std::string chanceText(std::int64_t draws, std::int64_t of);
+/// The calculator's figures in plain words, one sentence a line: the chance of winning
+/// anything and, with a prize, "每投入100元，平均返还约 59.1 元" and the largest prize.
+std::vector<std::string> calcSummary(std::int64_t winningDraws, std::int64_t gameDraws,
+                                     std::optional<double> expectedReturn,
+                                     std::optional<std::int64_t> maxPrizeFen);
+/// The back-test's money beside chance: "投入 2,020 元，奖金 1,170 元，纯随机期望 1,190 元".
+std::string backtestMoney(std::int64_t costFen, std::int64_t prizeFen, double expectedFen);
+/// A prize typed as PLAY=YUAN that does not read, or for 任选一, which is not sold.
+std::string invalidPrizeSetting(std::string_view typed);
+/// The headers of the calculator, of the back-test's money and of the prize table.
+inline constexpr std::string_view kOutcomeHeader = "命中";
+inline constexpr std::string_view kPrizeHeader = "奖金(元)";
+inline constexpr std::string_view kChanceHeader = "概率";
+inline constexpr std::string_view kCostHeader = "投入(元)";
+inline constexpr std::string_view kNetHeader = "盈亏(元)";
+inline constexpr std::string_view kExpectedPrizeHeader = "纯随机期望(元)";
+inline constexpr std::string_view kPlayHeader = "玩法";
+inline constexpr std::string_view kPlayKeyHeader = "键";
 
 // ---- the trend chart's picture
 

@@ -54,6 +54,26 @@ void SettingsStore::setUpdateUrl(const std::string& value) {
     settings_.setValue(kGroup + "UpdateUrl", QString::fromStdString(value).trimmed());
 }
 
+namespace {
+
+QString prizesKey(int highestNumber) {
+    return kGroup + QStringLiteral("Prizes") + QString::number(highestNumber);
+}
+
+} // namespace
+
+std::optional<std::string> SettingsStore::Prizes(int highestNumber) const {
+    const QVariant value = settings_.value(prizesKey(highestNumber));
+    if (!value.isValid())
+        return std::nullopt;
+    // Typed by hand with commas and without quotes, the value reads as a list.
+    return value.toStringList().join(QLatin1Char(',')).toStdString();
+}
+
+void SettingsStore::setPrizes(int highestNumber, const std::string& value) {
+    settings_.setValue(prizesKey(highestNumber), QString::fromStdString(value));
+}
+
 int SettingsStore::readInt(const char* key, int fallback, int min, int max) const {
     bool ok = false;
     const int value = settings_.value(kGroup + key).toString().trimmed().toInt(&ok);

@@ -6,6 +6,7 @@
 #include <QSettings>
 #include <QString>
 #include <array>
+#include <optional>
 #include <string>
 
 namespace yilou::settings {
@@ -46,6 +47,10 @@ public:
     /// The address template of the online update ({code}, {n}); empty when none is set.
     std::string UpdateUrl() const;
     void setUpdateUrl(const std::string& value);
+    /// The prize table of the 11- or 12-number games as saved ("r2=6 r3=19 …", 奖金设置); none
+    /// when it never was.
+    std::optional<std::string> Prizes(int highestNumber) const;
+    void setPrizes(int highestNumber, const std::string& value);
 
     /// Writes pending changes to the store now; throws UserError when they could not be
     /// written, so a choice is never reported as saved when it was not.

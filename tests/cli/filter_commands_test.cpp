@@ -24,18 +24,22 @@ TEST_F(FilterCommands, TicketsInEveryFormat) {
                                    "号码\n01 02 03 10\n01 02 03 11\n");
 }
 
-// Draws 4 and 5 hold no ticket; chance: 4 tickets × 7/462, and per draw the 13 of the 462 sets
-// of five that hold 01 02 03 with 10 or 11.
+// Draws 4 and 5 hold no ticket; chance: 4 tickets × 7/462 (× 78 yuan), and per draw the 13 of the
+// 462 sets of five that hold 01 02 03 with 10 or 11.
 TEST_F(FilterCommands, BacktestRowsAndTotalsBesideChance) {
     EXPECT_EQ(run({"backtest", "--last", "2", "--format", "json"}).out,
               "{\"rows\":[{\"issue\":\"2017081204\",\"numbers\":[2,4,6,8,10],\"tickets\":2,"
-              "\"wins\":0},{\"issue\":\"2017081205\",\"numbers\":[1,3,5,7,9],\"tickets\":2,"
-              "\"wins\":0}],\"totals\":{\"draws\":2,\"tickets\":4,\"wins\":0,\"drawsWithWin\":0,"
-              "\"expectedWins\":0.0606060606060606,\"expectedDrawsWithWin\":0.0562770562770563}}"
-              "\n");
+              "\"wins\":0,\"cost\":4,\"prize\":0,\"net\":-4,\"expectedPrize\":2.36363636363636},"
+              "{\"issue\":\"2017081205\",\"numbers\":[1,3,5,7,9],\"tickets\":2,\"wins\":0,"
+              "\"cost\":4,\"prize\":0,\"net\":-4,\"expectedPrize\":2.36363636363636}],"
+              "\"totals\":{\"draws\":2,\"tickets\":4,\"wins\":0,\"drawsWithWin\":0,"
+              "\"expectedWins\":0.0606060606060606,\"expectedDrawsWithWin\":0.0562770562770563,"
+              "\"cost\":8,\"prize\":0,\"net\":-8,\"expectedPrize\":4.72727272727273}}\n");
     const CliResult table = run({"backtest", "--last", "9"});
     EXPECT_EQ(table.status, 0);
-    EXPECT_NE(table.out.find("2017081205  01 03 05 07 09  2     0\n"), std::string::npos);
+    EXPECT_NE(table.out.find("2017081205  01 03 05 07 09  2     0         4         0         -4"),
+              std::string::npos)
+        << table.out;
     EXPECT_NE(table.out.find("实际中奖 0 注，纯随机期望 0.1 注。\n"), std::string::npos);
     EXPECT_NE(table.err.find("只回测了这些"), std::string::npos);
 }

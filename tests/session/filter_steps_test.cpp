@@ -14,6 +14,7 @@ using analysis::CountSet;
 using analysis::ValueRange;
 
 const Choices kEleven{0, 1, 1, std::nullopt};
+const analysis::PrizeTable kElevenPrizes = analysis::PrizeTable::defaults(11);
 
 // What the boxes and options hold is read into the conditions, and how captions name them.
 TEST(FilterSteps, RequestsAreReadIntoConditions) {
@@ -90,19 +91,53 @@ TEST(FilterSteps, TicketsAndBacktestAreShown) {
     exportTickets(view, folder.path() / "tickets.txt");
     EXPECT_EQ(yilou::testing::readFile(folder.path() / "tickets.txt"), ticketLines(view));
 
-    const auto backtest = backtestTickets(snapshot, plan, 10);
+    const auto backtest = backtestTickets(snapshot, plan, 10, kElevenPrizes);
     ASSERT_TRUE(backtest);
     ASSERT_EQ(backtest->rows.size(), 4u);
     EXPECT_EQ(backtest->rows[0].issue, snapshot.issues[1]);
     EXPECT_EQ(backtest->rows[0].numbers, snapshot.numbers(1));
     EXPECT_EQ(backtest->warnings, (std::vector{messages::backtestFewerDraws(10, 4)}));
-    ASSERT_EQ(backtest->summary.size(), 3u);
+    ASSERT_EQ(backtest->summary.size(), 4u);
     EXPECT_EQ(backtest->summary[0], "回测 4 期，共买 28 注。");
     const auto grid = backtestTextGrid(*backtest);
     std::vector<std::string> cells;
     grid.cells(1, cells);
     EXPECT_EQ(cells[2], "7");
-    EXPECT_TRUE(backtestTickets(snapshot, plan, readBacktestDraws(""))->warnings.empty());
+    EXPECT_EQ(cells[4], "14");
+    EXPECT_TRUE(
+        backtestTickets(snapshot, plan, readBacktestDraws(""), kElevenPrizes)->warnings.empty());
+}
+
+// The money of a back-test: the totals line recounted from the rows at the prize, and without a
+// prize empty money cells and a line that says why.
+TEST(FilterSteps, BacktestInMoney) {
+    const auto snapshot = testing::snapshotOf(testing::generateDraws(300, 5));
+    const FilterPlan plan = readFilter({.play = "r3", .must = "2"}, kEleven);
+    const auto withPrize = backtestTickets(snapshot, plan, 200, kElevenPrizes);
+    ASSERT_TRUE(withPrize && withPrize->money);
+    const auto grid = backtestTextGrid(*withPrize);
+    std::vector<std::string> cells;
+    std::int64_t cost = 0, prize = 0;
+    for (std::size_t row = 1; row < grid.rows; ++row) {
+        grid.cells(row, cells);
+        cost += std::stoll(cells[2]) * 2;
+        prize += std::stoll(cells[3]) * 19;
+        EXPECT_EQ(cells[4], std::to_string(std::stoll(cells[2]) * 2));
+        EXPECT_EQ(std::stoll(cells[6]), std::stoll(cells[5]) - std::stoll(cells[4]));
+    }
+    const double expected = withPrize->totals.expectedWins * 19;
+    EXPECT_EQ(withPrize->summary.back(),
+              messages::backtestMoney(cost * 100, prize * 100, expected * 100));
+    EXPECT_NE(withPrize->summary.back().find("投入 " + messages::yuan(cost * 100) + " 元"),
+              std::string::npos);
+
+    const auto without = backtestTickets(snapshot, plan, 200, analysis::PrizeTable());
+    ASSERT_TRUE(without);
+    EXPECT_FALSE(without->money);
+    backtestTextGrid(*without).cells(1, cells);
+    EXPECT_EQ(cells,
+              (std::vector<std::string>{cells[0], cells[1], cells[2], cells[3], "", "", "", ""}));
+    EXPECT_EQ(without->summary.back(), messages::noPrizeForPlay(analysis::Play::Any3));
 }
 
 } // namespace

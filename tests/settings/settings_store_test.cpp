@@ -51,6 +51,21 @@ TEST_F(SettingsStoreTest, BooleansReadInAnyCaseAndUnreadableValuesFallBack) {
     EXPECT_EQ(settings.intZhWSetup(), 2);
 }
 
+TEST_F(SettingsStoreTest, PrizesAreKeptPerGameFamilyAndReadAsTypedByHand) {
+    {
+        SettingsStore settings;
+        EXPECT_FALSE(settings.Prizes(11));
+        settings.setPrizes(12, "r5=600 q1=13");
+        settings.setPrizes(11, "");
+        settings.sync();
+    }
+    const SettingsStore settings;
+    EXPECT_EQ(settings.Prizes(12), "r5=600 q1=13");
+    EXPECT_EQ(settings.Prizes(11), ""); // saved empty: every prize cleared, not the defaults
+    storeText("Prizes11=r5=600,q1=13\n");
+    EXPECT_EQ(SettingsStore().Prizes(11), "r5=600,q1=13");
+}
+
 TEST_F(SettingsStoreTest, WritesTextFormsUnderTheApplicationGroup) {
     {
         SettingsStore settings;

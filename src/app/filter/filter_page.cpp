@@ -6,7 +6,9 @@
 #include "app/grid/grid_model.h"
 #include "app/overview/window_inputs.h"
 #include "core/user_error.h"
+#include "session/calc_steps.h"
 #include "session/messages.h"
+#include "settings/settings_store.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -148,20 +150,10 @@ FilterPage::FilterPage(WindowInputs& inputs, const Prompts& prompts, QWidget* pa
 
     static const session::BacktestView kNoDraws;
     backtestGrid_ = session::backtestTextGrid(kNoDraws);
-    std::vector<std::string> headers;
-    backtestGrid_.cells(0, headers);
-    QStringList titles;
-    for (const auto& header : headers)
-        titles << qs(header);
-    model_ = new GridModel(titles, this);
+    model_ = GridModel::headedBy(backtestGrid_, this);
     model_->setTextColumns({0, 1});
     grid_->setObjectName(QStringLiteral("backtestGrid"));
-    grid_->setModel(model_);
-    grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid_->setAlternatingRowColors(true);
-    grid_->verticalHeader()->hide();
-    grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 4);
+    setUpRowGrid(grid_, model_);
     summary_->setObjectName(QStringLiteral("lblBacktestSummary"));
     summary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
@@ -291,8 +283,11 @@ void FilterPage::runBacktest() {
         const auto plan = session::readFilter(request(), inputs_.choices());
         const auto draws = static_cast<std::size_t>(draws_->value());
         const auto& snapshot = inputs_.snapshot();
+        const int highest = inputs_.choices().game().highestNumber;
+        const auto prizes =
+            session::prizeTableOf(settings::SettingsStore().Prizes(highest), highest);
         runStoppable(this, qs(messages::backtesting(draws)), [&](const ProgressReport& report) {
-            view = session::backtestTickets(snapshot, plan, draws, report);
+            view = session::backtestTickets(snapshot, plan, draws, prizes, report);
         });
     } catch (const UserError& error) {
         prompts_.warn(messages::kNoticeTitle, error.what());
@@ -312,11 +307,7 @@ void FilterPage::runBacktest() {
     for (const auto& warning : backtestView_->warnings)
         lines << qs(messages::warning(warning));
     summary_->setText(lines.join(QLatin1Char('\n')));
-    model_->reset(static_cast<int>(backtestView_->rows.size()), [this](int row, int column) {
-        std::vector<std::string> cells;
-        backtestGrid_.cells(static_cast<std::size_t>(row) + 1, cells);
-        return qs(cells[static_cast<std::size_t>(column)]);
-    });
+    model_->show(backtestGrid_);
     // Every row is as wide as the first: measuring every cell would take longer than the test.
     const QFontMetrics metrics = grid_->fontMetrics();
     for (int c = 0; c < model_->columnCount(); ++c)

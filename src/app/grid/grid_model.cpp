@@ -1,9 +1,29 @@
 #include "app/grid/grid_model.h"
 
+#include <QHeaderView>
+#include <QTableView>
+
 namespace yilou::app {
 
 GridModel::GridModel(QStringList headers, QObject* parent)
     : QAbstractTableModel(parent), headers_(std::move(headers)) {}
+
+GridModel* GridModel::headedBy(const history::TextGrid& grid, QObject* parent) {
+    std::vector<std::string> headers;
+    grid.cells(0, headers);
+    QStringList titles;
+    for (const auto& header : headers)
+        titles << QString::fromStdString(header);
+    return new GridModel(titles, parent);
+}
+
+void GridModel::show(const history::TextGrid& grid) {
+    reset(static_cast<int>(grid.rows) - 1, [&grid](int row, int column) {
+        std::vector<std::string> cells;
+        grid.cells(static_cast<std::size_t>(row) + 1, cells);
+        return QString::fromStdString(cells[static_cast<std::size_t>(column)]);
+    });
+}
 
 void GridModel::reset(int rows, CellText cellText) {
     beginResetModel();
@@ -62,6 +82,15 @@ QString GridModel::gridText(int row, int column) const {
     if (row == 0)
         return headers_.value(column);
     return cellText_(row - 1, column);
+}
+
+void setUpRowGrid(QTableView* view, GridModel* model) {
+    view->setModel(model);
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setAlternatingRowColors(true);
+    view->verticalHeader()->hide();
+    view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 4);
 }
 
 } // namespace yilou::app

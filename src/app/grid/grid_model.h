@@ -1,8 +1,12 @@
 #pragma once
 
+#include "core/text_grid.h"
+
 #include <QAbstractTableModel>
 #include <QStringList>
 #include <functional>
+
+class QTableView;
 
 namespace yilou::app {
 
@@ -15,9 +19,13 @@ public:
     using CellText = std::function<QString(int row, int column)>;
 
     explicit GridModel(QStringList headers, QObject* parent = nullptr);
+    /// A model whose headers are the grid's row 0.
+    static GridModel* headedBy(const history::TextGrid& grid, QObject* parent);
 
     /// Shows `rows` rows whose cells `cellText` gives; the whole grid is new.
     void reset(int rows, CellText cellText);
+    /// Shows the rows of `grid` after its headers; `grid` must outlive them.
+    void show(const history::TextGrid& grid);
     /// The data grew or shrank at its end (a draw stored or deleted) and nothing else changed.
     void resizeAtEnd(int rows);
     /// Shows the header row only.
@@ -42,5 +50,9 @@ private:
     int rows_ = 0;
     CellText cellText_;
 };
+
+/// Sets `view` up as a page's read-only grid over `model`: whole rows selected, rows one line
+/// high, no row headers.
+void setUpRowGrid(QTableView* view, GridModel* model);
 
 } // namespace yilou::app

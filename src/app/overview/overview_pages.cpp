@@ -2,6 +2,8 @@
 
 #include "app/analysis/analysis_area.h"
 #include "app/analysis/result_grids_panel.h"
+#include "app/calc/calc_page.h"
+#include "app/calc/prize_dialog.h"
 #include "app/filter/filter_page.h"
 #include "app/frm_main.h"
 #include "app/overview/missing_issues_dialog.h"
@@ -35,6 +37,14 @@ OverviewPages::OverviewPages(frmMain& window)
     tabs_->addTab(new PlaysPage(*inputs_, prompts_), QStringLiteral("玩法遗漏"));
     tabs_->addTab(new PatternPage(*inputs_, prompts_, *area.results), QStringLiteral("形态走势"));
     tabs_->addTab(new FilterPage(*inputs_, prompts_), QStringLiteral("缩水回测"));
+    auto* calc = new CalcPage(*inputs_);
+    tabs_->addTab(calc, QStringLiteral("投注计算"));
+    connect(window.menus()->mnuPrizes, &QAction::triggered, this, [this, calc] {
+        auto* dialog = new PrizeDialog(window_.choices().game().highestNumber, prompts_, &window_);
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        connect(dialog, &QDialog::accepted, calc, &CalcPage::prizesChanged);
+        dialog->open();
+    });
     // The search buttons and the combination panel serve every page: what they find is shown
     // on the first.
     connect(area.results, &ResultGridsPanel::shown, tabs_,

@@ -72,6 +72,7 @@ MainMenus::MainMenus(QMenuBar* bar, QObject* parent) : QObject(parent) {
     mnuSetup->addSeparator();
     mnuSetDay = entry(mnuSetup, QStringLiteral("mnuSetDay"), "历史号码更新检索天(&Y)");
     mnuUpdateUrl = entry(mnuSetup, QStringLiteral("mnuUpdateUrl"), "历史号码更新地址(&U)");
+    mnuPrizes = entry(mnuSetup, QStringLiteral("mnuPrizes"), "奖金设置(&J)");
     mnuFrontPage = entry(mnuSetup, QStringLiteral("mnuFrontPage"), "软件服务主页(&P)");
     mnuDescrb = entry(mnuSetup, QStringLiteral("mnuDescrb"), "软件介绍说明(&R)");
     numYanshiDown = entry(mnuSetup, QStringLiteral("numYanshiDown"), "软件演示说明录像下载(&D)");

@@ -37,6 +37,7 @@ public:
     QAction* mnuDayDraws; ///< 每天期数 of the current game
     QAction* mnuSetDay;
     QAction* mnuUpdateUrl; ///< 历史号码更新地址
+    QAction* mnuPrizes;    ///< 奖金设置
     QAction* mnuFrontPage;
     QAction* mnuDescrb;
     QAction* numYanshiDown;

@@ -6,7 +6,7 @@
 #include "app/frm_main.h"
 #include "app/grid/grid_model.h"
 #include "app/overview/overview_pages.h"
-#include "cli/cli.h"
+#include "cli_output.h"
 #include "dialog_script.h"
 #include "support/temp_dir.h"
 #include "support/text_files.h"
@@ -20,16 +20,11 @@
 #include <QTabWidget>
 #include <QTest>
 #include <memory>
-#include <sstream>
 
 using namespace yilou;
 using namespace yilou::app;
 
 namespace {
-
-QStringList lines(const std::string& text) {
-    return QString::fromStdString(text).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-}
 
 /// 任选五 with 03, without 11, sum 25–35, two or three odd numbers, as options.
 const std::vector<std::string> kRule{"--play", "r5",    "--must", "3",     "--exclude",
@@ -42,11 +37,7 @@ class FilterPageTest : public QObject {
 
 private:
     std::string cli(std::vector<std::string> args) {
-        args.insert(args.begin(), {"--data-dir", data_.path().string()});
-        std::ostringstream out, err;
-        if (cli::runCli(args, out, err) != 0)
-            qWarning() << QString::fromStdString(err.str());
-        return out.str();
+        return yilou::testing::cliOutput(data_.path(), std::move(args));
     }
     std::string cliWithRule(std::vector<std::string> args) {
         args.insert(args.end(), kRule.begin(), kRule.end());
@@ -81,7 +72,8 @@ private slots:
     }
 
     void theBoxesAreTheCommandLinesOptions() {
-        QCOMPARE(page_->caption()->text(), lines(cliWithRule({"filter"})).first());
+        QCOMPARE(page_->caption()->text(),
+                 yilou::testing::nonEmptyLines(cliWithRule({"filter"})).first());
         // An 11-number game has no twelfth box; 任选二 no count above two.
         QVERIFY(page_->must(12)->isHidden());
         page_->play()->setCurrentIndex(1);
@@ -110,9 +102,10 @@ private slots:
     void theBacktestShowsTheCommandLinesDrawsAndTotals() {
         page_->backtestDraws()->setValue(200);
         page_->backtestButton()->click();
-        const QStringList table = lines(cliWithRule({"backtest", "--last", "200"}));
-        const QStringList csv =
-            lines(cliWithRule({"--format", "csv", "backtest", "--last", "200"}));
+        const QStringList table =
+            yilou::testing::nonEmptyLines(cliWithRule({"backtest", "--last", "200"}));
+        const QStringList csv = yilou::testing::nonEmptyLines(
+            cliWithRule({"--format", "csv", "backtest", "--last", "200"}));
         const auto* model = page_->model();
         QCOMPARE(model->rowCount(), 200);
         for (int r : {0, 199}) {
@@ -121,10 +114,10 @@ private slots:
                 cells << model->gridText(r + 1, c);
             QCOMPARE(cells.join(QLatin1Char(',')), csv[r + 1]);
         }
-        // The caption and the totals beside chance, in the command line's words.
+        // The caption and the totals beside chance, money last, in the command line's words.
         QCOMPARE(page_->summary()->text(),
                  table.first() + QLatin1Char('\n') +
-                     table.mid(table.size() - 3).join(QStringLiteral("  ")));
+                     table.mid(table.size() - 4).join(QStringLiteral("  ")));
     }
 };
 
