@@ -34,4 +34,8 @@ inline constexpr const char* kCurrentGameFile = "当前彩种";
 /// while the current history is being put away, 2 while the chosen one is being brought in.
 inline constexpr const char* kSwitchJournalFile = "切换记录";
 
+/// The lock file of the data folder: every program that opens its histories holds it shared, a
+/// switch holds it alone.
+inline constexpr const char* kHistoriesLockFile = ".yilou.lock";
+
 } // namespace yilou::history

@@ -85,6 +85,13 @@ std::string cannotWriteFile(const std::filesystem::path& file, std::string_view 
 std::string cannotMoveGameHistory(const std::filesystem::path& file, std::string_view reason);
 /// The record of an unfinished switch of the games' histories does not read.
 std::string gameSwitchRecordUnreadable(const std::filesystem::path& file);
+/// A switch refused: another program has the histories open.
+inline constexpr std::string_view kHistoriesInUse =
+    "另一个遗漏统计程序正在使用历史号码（窗口或命令行），请先关闭它再切换彩种。";
+/// A start found a switch that a kill interrupted, and another program holds the histories.
+inline constexpr std::string_view kUnfinishedSwitchInUse =
+    "上次切换彩种没有完成，而另一个遗漏统计程序正在使用历史号码（窗口或命令行）。"
+    "请先关闭它，再启动本程序完成切换。";
 std::string cannotCreateDataFolder(const std::filesystem::path& folder, std::string_view reason);
 std::string cannotSaveSettings(std::string_view file);
 std::string notARegularFile();

@@ -7,14 +7,17 @@
 #include "core/user_error.h"
 #include "store/backup.h"
 #include "store/history_db.h"
+#include "store/history_lock.h"
 
 #include <array>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <fcntl.h>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <unistd.h>
 
 namespace yilou::history {
@@ -194,6 +197,28 @@ void finishSwitch(const fs::path& dataDir, const SwitchStepHook& hook) {
     Switch(dataDir, hook).run(*from, *to, phase);
 }
 
+/// Finishes an interrupted switch, then makes `game`'s history tabula.mdb; with the lock alone.
+void switchHistories(const fs::path& dataDir, int game, const SwitchStepHook& hook) {
+    finishSwitch(dataDir, hook);
+    const auto current = currentHistoryGame(dataDir);
+    if (current == game)
+        return;
+    makeFolder(historiesFolder(dataDir));
+    Switch change(dataDir, hook);
+    if (!current) {
+        // The history found at the first start of this version is the chosen game's.
+        change.writeRecord(historiesFolder(dataDir) / kCurrentGameFile, gameAt(game).gameCode());
+        return;
+    }
+    change.writeJournal(*current, game, 1);
+    change.run(*current, game, 1);
+}
+
+/// How long a start waits for another program to let go before it refuses to open a
+/// half-switched data folder: about three seconds.
+constexpr int kUnfinishedSwitchAttempts = 12;
+constexpr std::chrono::milliseconds kUnfinishedSwitchPause{250};
+
 } // namespace
 
 std::optional<int> currentHistoryGame(const fs::path& dataDir) {
@@ -202,19 +227,23 @@ std::optional<int> currentHistoryGame(const fs::path& dataDir) {
 }
 
 void chooseGameHistory(const fs::path& dataDir, int game, const SwitchStepHook& beforeStep) {
-    finishSwitch(dataDir, beforeStep);
-    const auto current = currentHistoryGame(dataDir);
-    if (current == game)
-        return;
-    makeFolder(historiesFolder(dataDir));
-    Switch change(dataDir, beforeStep);
-    if (!current) {
-        // The history found at the first start of this version is the chosen game's.
-        change.writeRecord(historiesFolder(dataDir) / kCurrentGameFile, gameAt(game).gameCode());
-        return;
+    holdHistories(dataDir);
+    const fs::path journal = historiesFolder(dataDir) / kSwitchJournalFile;
+    for (int attempt = 1;; ++attempt) {
+        // Read under the shared lock, while no switch runs; read again after every attempt,
+        // since another program may have switched while this one's lock was converted.
+        const bool unfinished = fs::exists(journal);
+        if (!unfinished && currentHistoryGame(dataDir) == game)
+            return;
+        if (whileHistoriesAlone(dataDir, [&] { switchHistories(dataDir, game, beforeStep); }))
+            continue;
+        if (!unfinished)
+            throw UserError(std::string(messages::kHistoriesInUse));
+        // A half-switched folder is never opened; the other program may be closing.
+        if (attempt == kUnfinishedSwitchAttempts)
+            throw UserError(std::string(messages::kUnfinishedSwitchInUse));
+        std::this_thread::sleep_for(kUnfinishedSwitchPause);
     }
-    change.writeJournal(*current, game, 1);
-    change.run(*current, game, 1);
 }
 
 fs::path gameHistoryFolder(const fs::path& dataDir, int game) {

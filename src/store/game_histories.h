@@ -24,7 +24,11 @@ std::optional<int> currentHistoryGame(const std::filesystem::path& dataDir);
 /// game never chosen starts empty. A journal in 彩种 records the switch first, so that a kill at
 /// any step leaves every history whole and the next call finishes it. Both programs call this
 /// at start, before opening tabula.mdb, and for every choice of a game, with the database
-/// closed. Throws UserError when a file cannot be moved; nothing is lost then.
+/// closed. Holds the data folder's lock shared from then on (holdHistories), and alone for a
+/// switch, which waits for no one: while another program has the histories open it is refused
+/// (UserError) and nothing moves; a switch a kill interrupted is not finished under another
+/// program either: after a few seconds' wait the start is refused. Throws UserError when a file
+/// cannot be moved; nothing is lost then.
 void chooseGameHistory(const std::filesystem::path& dataDir, int game,
                        const SwitchStepHook& beforeStep = {});
 

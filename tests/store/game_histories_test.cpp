@@ -134,6 +134,90 @@ TEST(GameHistories, AFileInTheWayIsNeverOverwritten) {
     expectHistories(dir.path(), kShandong, {kShandong});
 }
 
+/// Another program with the data folder's histories open: a child that chooses `game` as a
+/// program does at start and keeps running until end() (or the destructor).
+class OtherProgram {
+public:
+    OtherProgram(const fs::path& dir, int game) {
+        int ready[2];
+        EXPECT_EQ(::pipe(ready), 0);
+        EXPECT_EQ(::pipe(release_), 0);
+        child_ = ::fork();
+        if (child_ == 0) {
+            ::close(ready[0]);
+            ::close(release_[1]);
+            try {
+                chooseGameHistory(dir, game);
+            } catch (...) {
+                ::_exit(2);
+            }
+            char byte = 0;
+            if (::write(ready[1], &byte, 1) != 1 || ::read(release_[0], &byte, 1) < 0)
+                ::_exit(3);
+            ::_exit(0);
+        }
+        ::close(ready[1]);
+        ::close(release_[0]);
+        char byte = 0;
+        EXPECT_EQ(::read(ready[0], &byte, 1), 1) << "the other program did not start";
+        ::close(ready[0]);
+    }
+    ~OtherProgram() { end(); }
+
+    void end() {
+        if (child_ <= 0)
+            return;
+        ::close(release_[1]);
+        int status = 0;
+        ::waitpid(child_, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        child_ = 0;
+    }
+
+private:
+    pid_t child_ = 0;
+    int release_[2] = {-1, -1};
+};
+
+std::string refusal(const fs::path& dir, int game) {
+    try {
+        chooseGameHistory(dir, game);
+    } catch (const UserError& error) {
+        return error.what();
+    }
+    return "no refusal";
+}
+
+TEST(GameHistories, ASwitchIsRefusedWhileAnotherProgramHasTheHistoriesOpen) {
+    TempDir dir;
+    writeHistory(dir.path(), kShandong);
+    writeHistory(dir / "彩种" / gameAt(kGuangdong).gameCode(), kGuangdong);
+    OtherProgram other(dir.path(), kShandong);
+    EXPECT_EQ(refusal(dir.path(), kGuangdong),
+              "另一个遗漏统计程序正在使用历史号码（窗口或命令行），请先关闭它再切换彩种。");
+    expectHistories(dir.path(), kShandong, {kShandong, kGuangdong});
+    other.end();
+    chooseGameHistory(dir.path(), kGuangdong);
+    expectHistories(dir.path(), kGuangdong, {kShandong, kGuangdong});
+}
+
+TEST(GameHistories, AnUnfinishedSwitchIsNotFinishedUnderAnotherProgram) {
+    TempDir dir;
+    writeHistory(dir.path(), kShandong);
+    OtherProgram other(dir.path(), kShandong);
+    // A switch killed right after its record was written.
+    const std::string record =
+        gameAt(kShandong).gameCode() + " " + gameAt(kJiangxi).gameCode() + " 1\n";
+    writeFile(dir / "彩种" / "切换记录", record);
+    EXPECT_NE(refusal(dir.path(), kJiangxi).find("上次切换彩种没有完成"), std::string::npos);
+    EXPECT_EQ(readFile(dir / "彩种" / "切换记录"), record);
+    for (const auto& name : kHistoryFiles)
+        EXPECT_EQ(readFile(dir / name), content(kShandong, name)) << name;
+    other.end();
+    chooseGameHistory(dir.path(), kJiangxi);
+    expectHistories(dir.path(), kJiangxi, {kShandong});
+}
+
 /// Runs a choice of `game` in a child process that stops dead before step `stopAt`; true when
 /// the choice ran to its end without reaching that step.
 bool chooseKilledAt(const fs::path& dir, int game, int stopAt) {
