@@ -55,9 +55,10 @@ void addGameCommand(CLI::App& app, CliContext& context) {
         }
         if (!choice->empty()) {
             const int game = session::parseGame(*choice);
+            // Saved once the histories are switched: a refused switch keeps the game.
+            session::useGameHistory(context.dataDir(), game);
             context.settings().setGsZl(game);
             context.settings().sync();
-            session::useGameHistory(context.dataDir(), game);
         }
         printGame(context);
     });

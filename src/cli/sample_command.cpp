@@ -51,9 +51,9 @@ void addSampleCommand(CLI::App& app, CliContext& context) {
         const auto report =
             session::loadSampleHistory(db, *sample, context.rules(), context.dataDir());
         context.closeDb();
+        session::useGameHistory(context.dataDir(), game);
         context.settings().setGsZl(game);
         context.settings().sync();
-        session::useGameHistory(context.dataDir(), game);
         context.out << report << '\n';
     });
 }
