@@ -31,20 +31,30 @@ void frmMain::saveSettings() {
 
 void frmMain::mnu11S5_Click(int index) {
     const bool switching = index != choices_.gsZl;
-    choices_.gsZl = index;
-    choices_.drawsPerDay = settings_.dayDraws(index);
-    // Saved before the histories are switched: a kill in between, and the next start finishes
-    // the switch to this game.
-    settings_.setGsZl(index);
-    saveSettings();
-    menus_->mnu11S5[index]->setChecked(true);
-    updateTitle();
     if (switching) {
         if (db_)
             history::rememberOwnChanges(*db_);
         db_.reset();
-        showHistory(openHistory(), true);
+        try {
+            session::useGameHistory(dataFolder_, index);
+        } catch (const UserError& error) {
+            // Refused or failed, nothing moved: the game chosen before stays, its history open.
+            menus_->mnu11S5[choices_.gsZl]->setChecked(true);
+            showHistory(openHistory(), true);
+            showFailure(error);
+            return;
+        }
     }
+    choices_.gsZl = index;
+    choices_.drawsPerDay = settings_.dayDraws(index);
+    // Saved once the histories are switched: a kill in between, and the next start brings
+    // back the game saved before.
+    settings_.setGsZl(index);
+    saveSettings();
+    menus_->mnu11S5[index]->setChecked(true);
+    updateTitle();
+    if (switching)
+        showHistory(openHistory(), true);
     updateStatus();
     if (const auto mismatch = session::historyGameMismatch(snapshot_, choices_.game()))
         prompts_.warn(messages::kNoticeTitle, *mismatch);

@@ -1,12 +1,11 @@
 #include "cli_test_support.h"
 #include "session/sample_histories.h"
 #include "support/http_test_server.h"
+#include "support/other_program.h"
 #include "support/text_files.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace yilou::cli::testing {
 namespace {
@@ -132,43 +131,6 @@ TEST(GameHistories, TheDrawsPerDaySetForAGameAreUsedForIt) {
         EXPECT_EQ(cli.run({"game", "--draws-per-day", refused}).status, 2) << refused;
 }
 
-/// Another program with the histories of `cli`'s data folder open: a child that chooses 山东 and
-/// imports its sample there, then keeps running, as an open window does, until the object goes.
-class OtherProgram {
-public:
-    explicit OtherProgram(const CliFixture& cli) {
-        int ready[2];
-        EXPECT_EQ(::pipe(ready), 0);
-        EXPECT_EQ(::pipe(release_), 0);
-        child_ = ::fork();
-        if (child_ == 0) {
-            ::close(ready[0]);
-            ::close(release_[1]);
-            char byte = 0;
-            const bool started = cli.run({"game", std::to_string(kShandong)}).status == 0 &&
-                                 cli.run({"import", sampleFile(kShandong)}).status == 0;
-            if (!started || ::write(ready[1], &byte, 1) != 1 || ::read(release_[0], &byte, 1) < 0)
-                ::_exit(1);
-            ::_exit(0);
-        }
-        ::close(ready[1]);
-        ::close(release_[0]);
-        char byte = 0;
-        EXPECT_EQ(::read(ready[0], &byte, 1), 1) << "the other program did not start";
-        ::close(ready[0]);
-    }
-    ~OtherProgram() {
-        ::close(release_[1]);
-        int status = 0;
-        ::waitpid(child_, &status, 0);
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    }
-
-private:
-    pid_t child_ = 0;
-    int release_[2] = {-1, -1};
-};
-
 // While another program has the histories open, a choice of a game is refused (status 1, the
 // reason on stderr) and keeps the game chosen before and its draws; once it has gone, the
 // choice goes through.
@@ -181,7 +143,12 @@ TEST(GameHistories, AChoiceOfAGameIsRefusedWhileAnotherProgramUsesTheHistories) 
         SCOPED_TRACE(choice[0]);
         CliFixture cli;
         {
-            const OtherProgram other(cli);
+            // Another program, as an open window, with the 山东 sample.
+            yilou::testing::OtherProgram other([&cli] {
+                return cli.run({"game", std::to_string(kShandong)}).status == 0 &&
+                       cli.run({"import", sampleFile(kShandong)}).status == 0;
+            });
+            ASSERT_TRUE(other.started());
             const std::string shandong = cli.run({"history"}).out;
             EXPECT_GT(std::ranges::count(shandong, '\n'), 1);
             const auto refused = cli.run(choice);
@@ -190,6 +157,7 @@ TEST(GameHistories, AChoiceOfAGameIsRefusedWhileAnotherProgramUsesTheHistories) 
                                    "请先关闭它再切换彩种。\n");
             EXPECT_NE(cli.run({"game"}).out.find("山东11选5"), std::string::npos);
             EXPECT_TRUE(cli.run({"history"}).out == shandong);
+            EXPECT_TRUE(other.end());
         }
         const auto chosen = cli.run(choice);
         EXPECT_EQ(chosen.status, 0) << chosen.err;

@@ -3,6 +3,7 @@
 #include "store/game_histories.h"
 #include "store/history_db.h"
 #include "support/history_generator.h"
+#include "support/other_program.h"
 #include "support/temp_dir.h"
 #include "support/text_files.h"
 
@@ -16,6 +17,7 @@ namespace yilou::history {
 namespace {
 
 namespace fs = std::filesystem;
+using yilou::testing::OtherProgram;
 using yilou::testing::readFile;
 using yilou::testing::TempDir;
 using yilou::testing::writeFile;
@@ -134,50 +136,13 @@ TEST(GameHistories, AFileInTheWayIsNeverOverwritten) {
     expectHistories(dir.path(), kShandong, {kShandong});
 }
 
-/// Another program with the data folder's histories open: a child that chooses `game` as a
-/// program does at start and keeps running until end() (or the destructor).
-class OtherProgram {
-public:
-    OtherProgram(const fs::path& dir, int game) {
-        int ready[2];
-        EXPECT_EQ(::pipe(ready), 0);
-        EXPECT_EQ(::pipe(release_), 0);
-        child_ = ::fork();
-        if (child_ == 0) {
-            ::close(ready[0]);
-            ::close(release_[1]);
-            try {
-                chooseGameHistory(dir, game);
-            } catch (...) {
-                ::_exit(2);
-            }
-            char byte = 0;
-            if (::write(ready[1], &byte, 1) != 1 || ::read(release_[0], &byte, 1) < 0)
-                ::_exit(3);
-            ::_exit(0);
-        }
-        ::close(ready[1]);
-        ::close(release_[0]);
-        char byte = 0;
-        EXPECT_EQ(::read(ready[0], &byte, 1), 1) << "the other program did not start";
-        ::close(ready[0]);
-    }
-    ~OtherProgram() { end(); }
-
-    void end() {
-        if (child_ <= 0)
-            return;
-        ::close(release_[1]);
-        int status = 0;
-        ::waitpid(child_, &status, 0);
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-        child_ = 0;
-    }
-
-private:
-    pid_t child_ = 0;
-    int release_[2] = {-1, -1};
-};
+/// Another program with the data folder's histories open: it chose `game` at its start.
+OtherProgram openedBy(const fs::path& dir, int game) {
+    return OtherProgram([&] {
+        chooseGameHistory(dir, game);
+        return true;
+    });
+}
 
 std::string refusal(const fs::path& dir, int game) {
     try {
@@ -192,11 +157,12 @@ TEST(GameHistories, ASwitchIsRefusedWhileAnotherProgramHasTheHistoriesOpen) {
     TempDir dir;
     writeHistory(dir.path(), kShandong);
     writeHistory(dir / "彩种" / gameAt(kGuangdong).gameCode(), kGuangdong);
-    OtherProgram other(dir.path(), kShandong);
+    OtherProgram other = openedBy(dir.path(), kShandong);
+    ASSERT_TRUE(other.started());
     EXPECT_EQ(refusal(dir.path(), kGuangdong),
               "另一个遗漏统计程序正在使用历史号码（窗口或命令行），请先关闭它再切换彩种。");
     expectHistories(dir.path(), kShandong, {kShandong, kGuangdong});
-    other.end();
+    EXPECT_TRUE(other.end());
     chooseGameHistory(dir.path(), kGuangdong);
     expectHistories(dir.path(), kGuangdong, {kShandong, kGuangdong});
 }
@@ -204,7 +170,8 @@ TEST(GameHistories, ASwitchIsRefusedWhileAnotherProgramHasTheHistoriesOpen) {
 TEST(GameHistories, AnUnfinishedSwitchIsNotFinishedUnderAnotherProgram) {
     TempDir dir;
     writeHistory(dir.path(), kShandong);
-    OtherProgram other(dir.path(), kShandong);
+    OtherProgram other = openedBy(dir.path(), kShandong);
+    ASSERT_TRUE(other.started());
     // A switch killed right after its record was written.
     const std::string record =
         gameAt(kShandong).gameCode() + " " + gameAt(kJiangxi).gameCode() + " 1\n";
@@ -213,7 +180,7 @@ TEST(GameHistories, AnUnfinishedSwitchIsNotFinishedUnderAnotherProgram) {
     EXPECT_EQ(readFile(dir / "彩种" / "切换记录"), record);
     for (const auto& name : kHistoryFiles)
         EXPECT_EQ(readFile(dir / name), content(kShandong, name)) << name;
-    other.end();
+    EXPECT_TRUE(other.end());
     chooseGameHistory(dir.path(), kJiangxi);
     expectHistories(dir.path(), kJiangxi, {kShandong});
 }

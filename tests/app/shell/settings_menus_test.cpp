@@ -2,6 +2,8 @@
 #include "app/history/history_grid.h"
 #include "dialog_script.h"
 #include "session/sample_histories.h"
+#include "store/game_histories.h"
+#include "support/other_program.h"
 #include "support/text_files.h"
 #include "window_fixture.h"
 #include "window_tests.h"
@@ -132,6 +134,34 @@ private slots:
         QVERIFY(fixture.window().snapshot().empty());
         fixture.trigger(QStringLiteral("mnu11S5(27)"));
         QCOMPARE(fixture.window().snapshot().size(), 84u);
+    }
+
+    // A choice of a game refused while another program has the histories open says why and
+    // keeps the game chosen before: its menu entry, its setting and its draws.
+    void aRefusedChoiceKeepsTheGame() {
+        WindowFixture fixture;
+        fixture.storeDraws(84);
+        OtherProgram other([&fixture] {
+            history::chooseGameHistory(fixture.folder(), 0);
+            return true;
+        });
+        QVERIFY(other.started());
+        fixture.open();
+        DialogScript dialogs;
+        dialogs.ok();
+        fixture.trigger(QStringLiteral("mnu11S5(14)"));
+        QVERIFY2(dialogs.seenText().contains(QStringLiteral("另一个遗漏统计程序正在使用历史号码")),
+                 qPrintable(dialogs.seenText()));
+        QVERIFY(storedSetting("GsZl") != QStringLiteral("14"));
+        QCOMPARE(checkedGames(fixture), QStringList{QStringLiteral("mnu11S5(0)")});
+        QCOMPARE(fixture.window().windowTitle(), QStringLiteral("广东11选5"));
+        QCOMPARE(fixture.window().snapshot().size(), 84u);
+        QVERIFY(fixture.window().database() != nullptr);
+
+        QVERIFY(other.end());
+        fixture.trigger(QStringLiteral("mnu11S5(14)"));
+        QCOMPARE(storedSetting("GsZl"), QStringLiteral("14"));
+        QVERIFY(fixture.window().snapshot().empty());
     }
 
     // Importing under 山东, choosing 广东 and importing there, then choosing 山东 again shows
