@@ -1,6 +1,7 @@
 #include "analysis/prize_table.h"
 #include "analysis/ticket_calc.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 #include <map>
 #include <numeric>
@@ -88,40 +89,57 @@ struct BruteCount {
     std::size_t tickets = 0;
 };
 
+/// What of the ordered draw d a ticket of the play is judged by: the drawn set for 任选, the
+/// first k numbers in order for 直选, their set for 组选. Draws alike in it win alike.
+std::uint64_t judgedPart(Play play, const std::array<int, 5>& d, unsigned drawnMask) {
+    if (play <= Play::Any8)
+        return drawnMask;
+    const int k = playSize(play);
+    std::uint64_t part = 0;
+    for (int j = 0; j < k; ++j)
+        part = isOrdered(play) ? part * 16 + static_cast<std::uint64_t>(d[j]) : part | 1u << d[j];
+    return part;
+}
+
 /// Goes through every ordered draw of five of 1..n.
 BruteCount bruteForce(const Bet& bet, int n) {
     const auto tickets = bruteTickets(bet, n);
     const int looked = bet.play <= Play::Any8 ? 5 : playSize(bet.play);
     BruteCount count;
     count.tickets = tickets.size();
-    // Every ordered draw: five places counting 1 … n like an odometer, repeats left out.
-    std::array<int, 5> d{1, 1, 1, 1, 1};
-    for (int place = 0; place < 5;) {
-        const unsigned all = maskOf({d.begin(), d.end()});
-        if (std::popcount(all) == 5) {
-            std::int64_t won = 0;
-            for (const auto& t : tickets)
-                won += wins(bet.play, t, d, all);
-            int hits = 0, bankerHits = 0, positions = 0;
-            for (int j = 0; j < looked; ++j) {
-                if (bet.form == BetForm::Positional) {
-                    const bool hit = in(bet.positions[j], d[j]);
-                    hits += hit;
-                    positions |= hit << j;
-                } else {
-                    hits += in(bet.numbers, d[j]) || in(bet.bankers, d[j]);
-                    bankerHits += in(bet.bankers, d[j]);
+    // Every ticket is tried once for each part of a draw its play is judged by.
+    std::map<std::uint64_t, std::int64_t> wonBy;
+    std::array<int, 5> d{};
+    const std::function<void(int, unsigned)> draw = [&](int place, unsigned all) {
+        if (place < 5) {
+            for (int v = 1; v <= n; ++v)
+                if (!(all >> v & 1)) {
+                    d[place] = v;
+                    draw(place + 1, all | 1u << v);
                 }
-            }
-            ++count.outcomes[{hits, bankerHits, positions, won}];
-            ++count.draws;
-            count.winningTickets += won;
+            return;
         }
-        for (place = 0; place < 5 && d[place] == n; ++place)
-            d[place] = 1;
-        if (place < 5)
-            ++d[place];
-    }
+        const auto [at, fresh] = wonBy.try_emplace(judgedPart(bet.play, d, all), 0);
+        if (fresh)
+            for (const auto& t : tickets)
+                at->second += wins(bet.play, t, d, all);
+        const std::int64_t won = at->second;
+        int hits = 0, bankerHits = 0, positions = 0;
+        for (int j = 0; j < looked; ++j) {
+            if (bet.form == BetForm::Positional) {
+                const bool hit = in(bet.positions[j], d[j]);
+                hits += hit;
+                positions |= hit << j;
+            } else {
+                hits += in(bet.numbers, d[j]) || in(bet.bankers, d[j]);
+                bankerHits += in(bet.bankers, d[j]);
+            }
+        }
+        ++count.outcomes[{hits, bankerHits, positions, won}];
+        ++count.draws;
+        count.winningTickets += won;
+    };
+    draw(0, 0);
     return count;
 }
 
