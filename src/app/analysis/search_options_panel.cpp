@@ -50,10 +50,10 @@ SearchOptionsPanel::SearchOptionsPanel(QWidget* parent) : QWidget(parent) {
 
     Frame1[1] = frame(arrayName("Frame1", 1), "检索期选择");
     MaskEdBox2 = makeNamed<QLineEdit>(QStringLiteral("MaskEdBox2"));
-    MaskEdBox2->setInputMask(QStringLiteral("99;_"));
-    // Room for both digits and the cursor, however narrow the window.
-    MaskEdBox2->setFixedWidth(MaskEdBox2->fontMetrics().horizontalAdvance(QStringLiteral("0000")) +
-                              16);
+    MaskEdBox2->setInputMask(QStringLiteral("999999;_"));
+    // Room for all six digits and the cursor, however narrow the window.
+    MaskEdBox2->setFixedWidth(
+        MaskEdBox2->fontMetrics().horizontalAdvance(QStringLiteral("00000000")) + 16);
     Option1[3] = option("Option1", 3, "上期", Frame1[1]->layout());
     // "前 [N] 期": the box stands between the button's caption and the word after it.
     Option1[2] = option("Option1", 2, "前", Frame1[1]->layout());

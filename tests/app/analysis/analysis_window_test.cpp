@@ -530,6 +530,24 @@ private slots:
         QCOMPARE(text(QStringLiteral("Text3(1)")), issue(newest - 1));
     }
 
+    // N of 前 N 期 takes up to six digits: a count of hundreds or thousands keeps that many
+    // draws, and a seventh digit is not taken.
+    void newestDrawsTakeSixDigits() {
+        open();
+        auto* box = find<QLineEdit>(QStringLiteral("MaskEdBox2"));
+        const std::size_t newest = history_.size() - 1;
+        for (const auto& [typed, kept] :
+             {std::pair{"100", "100"}, std::pair{"2500", "2500"}, std::pair{"1234567", "123456"}}) {
+            box->clear();
+            QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(3, box->height() / 2));
+            QTest::keyClicks(box, QLatin1String(typed));
+            QCOMPARE(box->text(), QLatin1String(kept));
+            const std::size_t count = std::min<std::size_t>(std::stoul(kept), history_.size());
+            QCOMPARE(text(QStringLiteral("Text3(0)")), QString::fromStdString(history::issueText(
+                                                           history_.issues[newest + 1 - count])));
+        }
+    }
+
     // With no draws the range boxes are empty and every analysis button says how to fill the
     // history, on either tab.
     void emptyHistorySaysHowToFillIt() {

@@ -47,9 +47,10 @@ private slots:
               "Text3(0)", "Text3(1)", "Command1", "Command2", "Command5", "MSFlexGrid1",
               "MSFlexGrid2", "MSFlexGrid3", "cmdRdLst", "Command9"})
             QVERIFY2(shownWhole(&window, fixture.find<QWidget>(QLatin1String(name))), name);
-        // Both digits of 前 N 期 fit its box.
+        // All six digits of 前 N 期 fit its box.
         auto* count = fixture.find<QLineEdit>(QStringLiteral("MaskEdBox2"));
-        QVERIFY(count->width() >= count->fontMetrics().horizontalAdvance(QStringLiteral("00")) + 8);
+        QVERIFY(count->width() >=
+                count->fontMetrics().horizontalAdvance(QStringLiteral("000000")) + 8);
         // The result grid shows every column, 大后比 the last.
         auto* result = fixture.find<QTableView>(QStringLiteral("MSFlexGrid3"));
         const auto* header = result->horizontalHeader();
