@@ -352,6 +352,13 @@ void frmMain::storeTypedDraw() {
             snapshot_ = db->loadSnapshot();
             ++historyRevision_;
         }
+    } catch (const session::TypedDrawRefusal& refusal) {
+        showFailure(refusal);
+        // The user goes on at the first box at fault, its digits selected to be typed over.
+        QLineEdit* faulty = refusal.box() == 0 ? entry_->Text1 : boxes[refusal.box()];
+        faulty->setFocus();
+        faulty->selectAll();
+        return;
     } catch (const std::exception& error) {
         showFailure(error);
         return;

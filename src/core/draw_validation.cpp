@@ -28,8 +28,14 @@ std::optional<std::string> numbersProblem(const PositionValues& numbers, int hig
 
 std::optional<std::string> numberRangeProblem(const PositionValues& numbers, int highestNumber) {
     for (const int n : numbers)
-        if (n < 1 || n > highestNumber)
-            return messages::numberOutOfRange(n, highestNumber);
+        if (auto problem = numberRangeProblem(n, highestNumber))
+            return problem;
+    return std::nullopt;
+}
+
+std::optional<std::string> numberRangeProblem(int number, int highestNumber) {
+    if (number < 1 || number > highestNumber)
+        return messages::numberOutOfRange(number, highestNumber);
     return std::nullopt;
 }
 

@@ -21,5 +21,7 @@ std::optional<std::string> numbersProblem(const PositionValues& numbers, int hig
 /// Why a draw's numbers cannot be stored for the numbers 1..highestNumber by their range alone:
 /// the first number outside it, or nothing.
 std::optional<std::string> numberRangeProblem(const PositionValues& numbers, int highestNumber);
+/// Why one number cannot be a draw's of the numbers 1..highestNumber, or nothing.
+std::optional<std::string> numberRangeProblem(int number, int highestNumber);
 
 } // namespace yilou::history

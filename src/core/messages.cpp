@@ -30,8 +30,12 @@ std::string emptyHistory() {
            "或载入随软件安装的示例历史。";
 }
 
+std::string issueStored(history::Issue issue) {
+    return "期号 " + issueText(issue) + " 已经存在";
+}
+
 std::string issueAlreadyStored(history::Issue issue) {
-    return notStored("期号 " + issueText(issue) + " 已经存在");
+    return notStored(issueStored(issue));
 }
 
 std::string notStored(std::string_view reason) {

@@ -27,6 +27,7 @@ std::string nineDigitIssueUnusable(std::string_view digits);
 // ---- the history
 
 std::string emptyHistory();
+std::string issueStored(history::Issue issue);
 std::string issueAlreadyStored(history::Issue issue);
 std::string notStored(std::string_view reason);
 // The reasons of issueProblem, quoting the issue as written.

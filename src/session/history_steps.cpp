@@ -30,15 +30,46 @@ history::DrawRecord storeTypedDraw(history::HistoryDb& db, const std::string& is
                                    const std::array<std::string, 5>& boxes,
                                    const history::Game& game,
                                    const history::AttributeRules& rules) {
+    // Every problem is named at once, in the order of the boxes, so that one refusal tells the
+    // user all there is to correct.
+    std::vector<std::string> problems;
+    int firstBox = -1;
+    const auto fault = [&](int box, std::string problem) {
+        if (firstBox < 0)
+            firstBox = box;
+        problems.push_back(std::move(problem));
+    };
+    history::Issue issue = 0;
+    try {
+        issue = parseIssue(issueText, messages::field::kNext);
+        if (db.contains(issue))
+            fault(0, messages::issueStored(issue));
+    } catch (const UserError& error) {
+        fault(0, error.what());
+    }
     history::PositionValues numbers{};
+    std::vector<int> seen;
+    std::vector<int> repeated;
     for (int i = 0; i < 5; ++i) {
         const auto& box = boxes[i];
         if (box.size() != 2 || !std::isdigit(static_cast<unsigned char>(box[0])) ||
-            !std::isdigit(static_cast<unsigned char>(box[1])))
-            throw UserError(messages::notStored(messages::incompleteBox(i + 1)));
-        numbers[i] = parseDecimal(box, messages::field::kNumber);
+            !std::isdigit(static_cast<unsigned char>(box[1]))) {
+            fault(i + 1, messages::incompleteBox(i + 1));
+            continue;
+        }
+        const int n = numbers[i] = parseDecimal(box, messages::field::kNumber);
+        if (const auto problem = history::numberRangeProblem(n, game.highestNumber))
+            fault(i + 1, *problem);
+        else if (std::find(seen.begin(), seen.end(), n) == seen.end())
+            seen.push_back(n);
+        else if (std::find(repeated.begin(), repeated.end(), n) == repeated.end()) {
+            repeated.push_back(n);
+            fault(i + 1, messages::numberRepeated(n));
+        }
     }
-    return storeDraw(db, parseIssue(issueText, messages::field::kNext), numbers, game, rules);
+    if (!problems.empty())
+        throw TypedDrawRefusal(messages::typedDrawRefused(problems), firstBox);
+    return storeDraw(db, issue, numbers, game, rules);
 }
 
 std::string newestIssueText(const history::Snapshot& snapshot) {

@@ -2,6 +2,7 @@
 
 #include "core/draw_record.h"
 #include "core/games.h"
+#include "core/user_error.h"
 #include "session/choices.h"
 #include "session/online_update.h"
 #include "store/history_db.h"
@@ -24,8 +25,20 @@ history::DrawRecord storeDraw(history::HistoryDb& db, history::Issue issue,
                               const history::PositionValues& numbers, const history::Game& game,
                               const history::AttributeRules& rules);
 
+/// A typed draw that is not stored: the message names every problem of the draw, and box() is
+/// the first box at fault (0 the issue box, 1..5 the number boxes), where the user goes on.
+class TypedDrawRefusal : public UserError {
+public:
+    TypedDrawRefusal(const std::string& message, int box) : UserError(message), box_(box) {}
+    int box() const { return box_; }
+
+private:
+    int box_;
+};
+
 /// The same for a draw typed into the window: the issue box's text and the five two-digit
-/// number boxes, each of which must be complete.
+/// number boxes, each of which must be complete. A draw with problems is refused as a whole by
+/// a TypedDrawRefusal.
 history::DrawRecord storeTypedDraw(history::HistoryDb& db, const std::string& issueText,
                                    const std::array<std::string, 5>& boxes,
                                    const history::Game& game, const history::AttributeRules& rules);

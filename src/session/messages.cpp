@@ -79,6 +79,13 @@ std::string incompleteBox(int box) {
     return "第" + std::to_string(box) + "个号码没有输入完整（每个号码两位数字）";
 }
 
+std::string typedDrawRefused(const std::vector<std::string>& problems) {
+    std::string message = "这一期没有保存，请改正：";
+    for (const auto& problem : problems)
+        message += "\n· " + problem;
+    return message;
+}
+
 std::string notACodeOfType(std::string_view code, std::string_view typeCaption) {
     return "值 " + text(code) + " 不是" + text(typeCaption) + "的可选值。";
 }

@@ -70,6 +70,8 @@ std::string negativeCount();
 std::string gameIndexOutOfRange(std::string_view text);
 std::string drawsPerDayOutOfRange(std::string_view text);
 std::string incompleteBox(int box);
+/// A typed draw refused for `problems`, one a line.
+std::string typedDrawRefused(const std::vector<std::string>& problems);
 std::string notACodeOfType(std::string_view code, std::string_view typeCaption);
 std::string positionOutOfRange(std::string_view text);
 std::string positionValueNotOfType(int position, int value, std::string_view typeCaption);

@@ -47,6 +47,62 @@ INSTANTIATE_TEST_SUITE_P(
                       TypedDraw{"NoDate", "2017023101", {"03", "11", "07", "01", "09"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+struct TypedDrawProblems {
+    const char* name;
+    std::string issue;
+    std::array<std::string, 5> boxes;
+    std::vector<std::string> named; // every problem the refusal names, once each
+    int firstBox;                   // 0 the issue box, 1..5 the number boxes
+};
+
+class TypedDrawProblemsNamed : public HistoryStepsTest,
+                               public ::testing::WithParamInterface<TypedDrawProblems> {};
+
+// A refusal names every problem of the typed draw, each once, and the first box at fault.
+TEST_P(TypedDrawProblemsNamed, InOneRefusal) {
+    db_.appendDraw(history::DeriveAttributes(17081283, {1, 2, 3, 4, 5}, choices_.rules()));
+    const TypedDrawProblems& typed = GetParam();
+    try {
+        storeTypedDraw(db_, typed.issue, typed.boxes, choices_.game(), choices_.rules());
+        FAIL() << "stored";
+    } catch (const TypedDrawRefusal& refusal) {
+        const std::string message = refusal.what();
+        for (const auto& problem : typed.named) {
+            const auto at = message.find(problem);
+            EXPECT_NE(at, std::string::npos) << problem << " in " << message;
+            EXPECT_EQ(message.find(problem, at + 1), std::string::npos) << problem << " twice";
+        }
+        EXPECT_EQ(refusal.box(), typed.firstBox);
+    }
+    EXPECT_EQ(db_.drawCount(), 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, TypedDrawProblemsNamed,
+    ::testing::Values(
+        TypedDrawProblems{"TwelveAndRepeat",
+                          "2017081284",
+                          {"03", "11", "12", "03", "09"},
+                          {"号码 12 超出范围", "号码 03 重复"},
+                          3},
+        TypedDrawProblems{"ThreeTimesRepeated",
+                          "2017081284",
+                          {"03", "11", "03", "03", "09"},
+                          {"号码 03 重复"},
+                          3},
+        TypedDrawProblems{"IssueAndBoxes",
+                          "20170812",
+                          {"03", "", "07", "07", "00"},
+                          {"不是有效的期号", "第2个号码", "号码 07 重复", "号码 00 超出范围"},
+                          0},
+        TypedDrawProblems{"StoredIssue",
+                          "2017081283",
+                          {"03", "1", "07", "01", "09"},
+                          {"已经存在", "第2个号码"},
+                          0},
+        TypedDrawProblems{"OneBox", "2017081284", {"03", "11", "07", "01", "9"}, {"第5个号码"}, 5}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(HistoryStepsTest, TypedDrawIsStoredWithItsAttributes) {
     const auto record = storeTypedDraw(db_, "2017081284", {"03", "11", "07", "01", "09"},
                                        choices_.game(), choices_.rules());

@@ -141,12 +141,8 @@ private slots:
         QCOMPARE(dialogs.pending(), 0);
         QVERIFY2(dialogs.seenText().contains(QStringLiteral("没有输入完整")),
                  qPrintable(dialogs.seenText()));
-        dialogs.ok();
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QCOMPARE(dialogs.pending(), 0);
-        QCOMPARE(dialogs.seen().size(), 2);
-        QCOMPARE(window.snapshot().size(), 3u);
-        clickInto(4);
+        // The user goes on in the box at fault.
+        QCOMPARE(QApplication::focusWidget(), box(4));
         type(QStringLiteral("01"));
         QCOMPARE(QApplication::focusWidget(), box(5));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter); // the keypad's Enter

@@ -184,6 +184,28 @@ private slots:
         QCOMPARE(window.snapshot().numbers(3), (history::PositionValues{3, 11, 8, 1, 9}));
     }
 
+    // A refused draw names every problem at once and puts the focus on the first box at fault,
+    // its digits selected: the next two digits typed replace them.
+    void refusalNamesEveryProblemAndFocusesTheFirst() {
+        WindowFixture fixture;
+        fixture.storeDraws(3);
+        auto& window = fixture.open();
+        fixture.find<QLineEdit>(QStringLiteral("Text1"))->setText(QStringLiteral("2017081204"));
+        box(fixture, 1)->setFocus();
+        DialogScript dialogs;
+        dialogs.ok();
+        typeDigits(QStringLiteral("0311120309"));
+        QCOMPARE(dialogs.pending(), 0);
+        for (const char* problem : {"号码 12 超出范围", "号码 03 重复"})
+            QVERIFY2(dialogs.seenText().contains(QString::fromUtf8(problem)),
+                     qPrintable(dialogs.seenText()));
+        QCOMPARE(window.snapshot().size(), 3u);
+        QCOMPARE(QApplication::focusWidget(), box(fixture, 3));
+        QCOMPARE(box(fixture, 3)->selectedText(), QStringLiteral("12"));
+        typeDigits(QStringLiteral("07"));
+        QCOMPARE(boxTexts(fixture), (QStringList{"03", "11", "07", "03", "09"}));
+    }
+
     void refusedDrawKeepsWhatWasTyped_data() {
         QTest::addColumn<QString>("issue");
         QTest::addColumn<QStringList>("boxes");
