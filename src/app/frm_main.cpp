@@ -199,6 +199,8 @@ void frmMain::updateTitle() {
 }
 
 void frmMain::updateStatus() {
+    // A passing message of an earlier change would hide the line, and its count is out of date.
+    statusBar()->clearMessage();
     status_->setText(qs(messages::statusLine(
         choices_.game().name, snapshot_.size(),
         snapshot_.empty() ? std::nullopt : std::optional(snapshot_.issues.back()))));
@@ -244,7 +246,6 @@ void frmMain::QihaoXianshi() {
         // draw typed in anyway gets the engine's message when it is stored.
     }
     entry_->Text1->setText(next);
-    entry_->Label12->setText(qs(messages::typeNextDraw(next.toStdString())));
     analysis_->positions->Text4->setText(qs(session::newestIssueText(snapshot_)));
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/dialogs/prompts.h"
 #include "app/shell/control_names.h"
+#include "session/messages.h"
 #include "session/typed_input.h"
 
 #include <QGridLayout>
@@ -80,6 +81,10 @@ HistoryEntryPanel::HistoryEntryPanel(QWidget* parent) : QWidget(parent) {
     layout->addWidget(new QLabel(QStringLiteral("下一期")), 0, 0);
     layout->addWidget(Text1, 0, 1);
     layout->addWidget(Label12, 1, 0, 1, 2);
+    // The label names the issue the draw goes under, as proposed or as the user edits it.
+    connect(Text1, &QLineEdit::textChanged, this, [this](const QString& issue) {
+        Label12->setText(qs(messages::typeNextDraw(issue.trimmed().toStdString())));
+    });
 
     auto* boxes = new QHBoxLayout;
     for (int i = 1; i <= 5; ++i) {

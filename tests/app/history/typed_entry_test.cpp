@@ -21,6 +21,8 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QStatusBar>
 #include <QTabWidget>
 
 namespace yilou::testing {
@@ -46,6 +48,17 @@ QStringList boxTexts(WindowFixture& fixture) {
 std::size_t storedCount(const std::filesystem::path& folder) {
     history::HistoryDb db(folder / history::kDatabaseFileName);
     return db.drawCount();
+}
+
+/// What the status bar shows: a passing message stands over the status line.
+QString shownStatus(WindowFixture& fixture) {
+    const auto* bar = fixture.window().statusBar();
+    if (!bar->currentMessage().isEmpty())
+        return bar->currentMessage();
+    QStringList lines;
+    for (const auto* label : bar->findChildren<QLabel*>())
+        lines << label->text();
+    return lines.join(QLatin1Char('\n'));
 }
 
 class TypedEntryTest : public QObject {
@@ -204,6 +217,27 @@ private slots:
         QCOMPARE(box(fixture, 3)->selectedText(), QStringLiteral("12"));
         typeDigits(QStringLiteral("07"));
         QCOMPARE(boxTexts(fixture), (QStringList{"03", "11", "07", "03", "09"}));
+    }
+
+    // The label under 下一期 names the issue the draw goes under as the user edits it, and the
+    // status bar counts the draws after every change: a typed draw after a deletion too.
+    void labelAndStatusFollowTheChanges() {
+        WindowFixture fixture;
+        fixture.storeDraws(3);
+        auto& window = fixture.open();
+        fixture.find<QPushButton>(QStringLiteral("Command3"))->click();
+        QVERIFY2(shownStatus(fixture).contains(QStringLiteral(" 2 期")),
+                 qPrintable(shownStatus(fixture)));
+        auto* next = fixture.find<QLineEdit>(QStringLiteral("Text1"));
+        next->selectAll();
+        QTest::keyClicks(next, QStringLiteral("2017081207"));
+        QCOMPARE(fixture.find<QLabel>(QStringLiteral("Label12(1)"))->text(),
+                 QStringLiteral("在下面输入 2017081207 期历史号码:"));
+        box(fixture, 1)->setFocus();
+        typeDigits(QStringLiteral("0311070109"));
+        QCOMPARE(window.snapshot().issues.back(), 17081207);
+        QVERIFY2(shownStatus(fixture).contains(QStringLiteral("历史号码 3 期 · 最新 2017081207")),
+                 qPrintable(shownStatus(fixture)));
     }
 
     void refusedDrawKeepsWhatWasTyped_data() {
