@@ -39,8 +39,11 @@ struct IssueSpan {
 /// The omission figures of one value at the request's place. A closed gap is one that ends
 /// at a hit; the first counts from the IDX before the range, as the search's gaps do.
 struct OverviewRow {
-    int value = 0;           ///< the number or attribute code
-    double probability = 0;  ///< that a random draw of the game holds the value there
+    int value = 0;          ///< the number or attribute code
+    double probability = 0; ///< that a random draw of the game holds the value there
+    /// False for a value that no number of the game takes in the zodiac year of the range's
+    /// newest draw (不可能): never due, whatever its gaps.
+    bool possible = true;
     std::int32_t hits = 0;   ///< 出现次数: draws of the range holding it
     double expectedHits = 0; ///< 理论次数: draws of the range × probability
     /// 最小遗漏: none when nothing was hit

@@ -60,10 +60,15 @@ OverviewResult OverviewTallies::result(const history::Snapshot& snapshot) const 
     const auto probabilities = placeProbabilities(
         request_.type, request_.order, request_.place, values_, request_.highestNumber,
         snapshot.issues[request_.range.last], request_.rules);
+    const auto held = heldCodes(request_.type, request_.highestNumber,
+                                snapshot.issues[request_.range.last], request_.rules);
     result.rows.reserve(values_.size());
-    for (std::size_t v = 0; v < values_.size(); ++v)
-        result.rows.push_back(overviewRow(snapshot, request_.range, values_[v], probabilities[v],
-                                          request_.range.size(), tallies_.figures(v)));
+    for (std::size_t v = 0; v < values_.size(); ++v) {
+        auto& row = result.rows.emplace_back(overviewRow(snapshot, request_.range, values_[v],
+                                                         probabilities[v], request_.range.size(),
+                                                         tallies_.figures(v)));
+        row.possible = std::binary_search(held.begin(), held.end(), values_[v]);
+    }
     return result;
 }
 

@@ -47,6 +47,18 @@ std::vector<int> selectableCodes(SearchType type, int highestNumber, int sxIni, 
     return {};
 }
 
+std::vector<int> heldCodes(SearchType type, int highestNumber, history::Issue issue,
+                           const history::AttributeRules& rules) {
+    std::vector<int> codes;
+    for (int n = 1; n <= highestNumber; ++n) {
+        const auto record = history::DeriveAttributes(issue, {n, n, n, n, n}, rules);
+        codes.push_back(record.drop[searchTypeInfo(type).letter][0]);
+    }
+    std::sort(codes.begin(), codes.end());
+    codes.erase(std::unique(codes.begin(), codes.end()), codes.end());
+    return codes;
+}
+
 std::string valueLabel(SearchType type, int value, int sxIni) {
     if (type == SearchType::Zodiac)
         return history::zodiacName(value, sxIni);

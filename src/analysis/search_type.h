@@ -40,6 +40,11 @@ const SearchTypeInfo& searchTypeInfo(SearchType type);
 /// The window's combination panel and the command line's --select both take codes from here.
 std::vector<int> selectableCodes(SearchType type, int highestNumber, int sxIni, int dsIni);
 
+/// The values of `type` that some number 1..highestNumber takes in a draw of `issue` under
+/// `rules`, ascending: in an 11-number game one zodiac has no number in a zodiac year.
+std::vector<int> heldCodes(SearchType type, int highestNumber, history::Issue issue,
+                           const history::AttributeRules& rules);
+
 /// A value as the grids show it: zodiac codes by name (strSxName(code − sxIni)), everything
 /// else in plain decimal.
 std::string valueLabel(SearchType type, int value, int sxIni);

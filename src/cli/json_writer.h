@@ -35,6 +35,7 @@ public:
     JsonWriter& value(std::string_view text);
     JsonWriter& value(const std::string& text) { return value(std::string_view(text)); }
     JsonWriter& value(const char* text) { return value(std::string_view(text)); }
+    JsonWriter& value(bool flag) { return raw(flag ? "true" : "false"); }
     JsonWriter& value(std::integral auto number) { return integer(static_cast<long long>(number)); }
     JsonWriter& value(double number);
     JsonWriter& value(std::nullopt_t);

@@ -79,7 +79,8 @@ void printOverviewJson(CliContext& context, const history::Snapshot& snapshot,
     for (const auto& row : result.rows) {
         json.beginObject()
             .field("value", session::overviewValueText(result.type, row.value, result.sxIni))
-            .field("code", row.value);
+            .field("code", row.value)
+            .field("possible", row.possible);
         writeOverviewFigures(json, row);
         json.endObject();
     }

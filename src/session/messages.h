@@ -356,6 +356,8 @@ inline constexpr std::string_view kOnlineUpdateWorking =
     "正在读取开奖结果网页并保存新的历史号码，请稍候……";
 /// The title of the window's other messages: outcomes and failures.
 inline constexpr std::string_view kNoticeTitle = "遗漏统计";
+/// The current gap of a value that no number of the game can take now.
+inline constexpr std::string_view kImpossibleValue = "不可能";
 /// A history file that could not be read, in place of its count.
 inline constexpr std::string_view kUnreadable = "无法读取";
 /// The headers of the list of every game's history (`games`).

@@ -98,7 +98,7 @@ std::string overviewFigureText(const OverviewRow& row, OverviewColumn column) {
     case OverviewColumn::MaxGap:
         return count(row.maxGap);
     case OverviewColumn::CurrentGap:
-        return count(row.currentGap);
+        return row.possible ? count(row.currentGap) : std::string(messages::kImpossibleValue);
     case OverviewColumn::Ratio:
         return optionalText(row.ratio, analysis::ratioText);
     case OverviewColumn::MeanGap:
@@ -122,6 +122,9 @@ std::string overviewFigureText(const OverviewRow& row, OverviewColumn column) {
 }
 
 std::optional<double> overviewSortKey(const OverviewRow& row, OverviewColumn column) {
+    // A value no number can take is never due: it goes last by every figure.
+    if (!row.possible && column != OverviewColumn::Value)
+        return std::nullopt;
     switch (column) {
     case OverviewColumn::Value:
         return row.value;

@@ -61,7 +61,8 @@ std::string overviewCellText(const analysis::OverviewResult& result,
 /// The same for the figures, every column but the value.
 std::string overviewFigureText(const analysis::OverviewRow& row, OverviewColumn column);
 
-/// The raw number a column sorts by; none for a figure that does not exist.
+/// The raw number a column sorts by; none for a figure that does not exist, and for every
+/// figure of a value that no number can take (never listed as due).
 std::optional<double> overviewSortKey(const analysis::OverviewRow& row, OverviewColumn column);
 
 /// Orders rows by a column, ascending or descending; rows whose figure does not exist go last

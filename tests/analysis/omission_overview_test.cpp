@@ -162,12 +162,17 @@ TEST(OverviewDifferential, MatchesTheSearchAndTheDefinitions) {
                         const double p = odds.probability(request.type, order, place, row.value,
                                                           snapshot.issues[request.range.last],
                                                           request.rules, request.highestNumber);
-                        EXPECT_EQ(row,
-                                  referenceOverviewRow(snapshot, request.range, row.value, p,
-                                                       request.range.size(), [&](std::size_t i) {
-                                                           return holds(snapshot, request.type,
-                                                                        order, place, row.value, i);
-                                                       }));
+                        auto expected = referenceOverviewRow(
+                            snapshot, request.range, row.value, p, request.range.size(),
+                            [&](std::size_t i) {
+                                return holds(snapshot, request.type, order, place, row.value, i);
+                            });
+                        // Possible: some draw of the game holds the value somewhere.
+                        expected.possible =
+                            odds.probability(request.type, order, kAnyPlace, row.value,
+                                             snapshot.issues[request.range.last], request.rules,
+                                             request.highestNumber) > 0;
+                        EXPECT_EQ(row, expected);
                     }
                 }
     }
@@ -292,6 +297,41 @@ TEST(OverviewByHand, ZodiacYearChangeInsideTheRange) {
     EXPECT_EQ(dogRow.hits, 2);
     EXPECT_EQ(dogRow.maxGapSpan, (IssueSpan{18021584, 18021601}));
     EXPECT_DOUBLE_EQ(dogRow.probability, 5.0 / 11);
+}
+
+// A value that no number of the game takes in the zodiac year of the range's newest draw is
+// marked impossible, whatever its figures: in an 11-number game the zodiac of 12 that year.
+TEST(OverviewByHand, ValueNoNumberTakesIsImpossible) {
+    struct Case {
+        const char* name;
+        int highestNumber;
+        AttributeRules rules;
+        std::vector<int> impossible;
+    };
+    const auto positional = [] {
+        auto rules = AttributeRules::startup(0, 1);
+        rules.zodiac = history::ZodiacCodes::positional(2017, 0);
+        return rules;
+    };
+    // 2018021602 lies in the year of 狗: 01 is 狗, 11 is 鸡 and 12 would be 猪.
+    for (const Case& c : {Case{"ElevenNumbers", 11, AttributeRules::startup(1, 1), {12}},
+                          Case{"TwelveNumbers", 12, AttributeRules::startup(1, 1), {}},
+                          Case{"CountedFromTheYear", 11, positional(), {10}}}) {
+        SCOPED_TRACE(c.name);
+        Snapshot snapshot;
+        snapshot.push(history::DeriveAttributes(18021584, {11, 2, 3, 4, 5}, c.rules));
+        snapshot.push(history::DeriveAttributes(18021602, {1, 2, 3, 4, 5}, c.rules));
+        OverviewRequest request;
+        request.type = SearchType::Zodiac;
+        request.highestNumber = c.highestNumber;
+        request.rules = c.rules;
+        request.range.last = 1;
+        std::vector<int> impossible;
+        for (const auto& row : omissionOverview(snapshot, request).rows)
+            if (!row.possible)
+                impossible.push_back(row.value);
+        EXPECT_EQ(impossible, c.impossible);
+    }
 }
 
 TEST(OverviewByHand, TwelveNumberGame) {

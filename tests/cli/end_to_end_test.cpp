@@ -145,11 +145,14 @@ TEST_F(EndToEnd, OverviewTrendAndMissingIssuesOfAnImportedRealHistory) {
               std::string::npos)
         << trend.out;
     // The overview has no smallest gap and no 大后比 for it, and the whole history (to one past
-    // its newest draw) as its longest gap; the search keeps its 32767.
-    EXPECT_NE(run("overview --type zodiac --format csv").out.find("\n羊,0,0.00,—,3520,3520,—,"),
+    // its newest draw) as its longest gap; the search keeps its 32767. No number is 羊 in this
+    // zodiac year: it is never due, and the overview says so in place of its current gap.
+    EXPECT_NE(run("overview --type zodiac --format csv").out.find("\n羊,0,0.00,—,3520,不可能,—,"),
               std::string::npos);
-    EXPECT_NE(run("--format json overview --type zodiac")
-                  .out.find("\"minGap\":null,\"maxGap\":3520,\"currentGap\":3520,\"ratio\":null"),
+    const std::string json = run("--format json overview --type zodiac").out;
+    EXPECT_NE(json.find("\"value\":\"羊\",\"code\":8,\"possible\":false,"), std::string::npos)
+        << json;
+    EXPECT_NE(json.find("\"minGap\":null,\"maxGap\":3520,\"currentGap\":3520,\"ratio\":null"),
               std::string::npos);
     EXPECT_NE(
         run("search --type zodiac --pos 1=8").out.find("\n8             32767     32767     3520"),

@@ -22,7 +22,8 @@ TEST_F(OverviewCommands, OverviewAtAPositionAsJson) {
                                 "\"2017081201\",\"to\":\"2017081205\",\"draws\":5,\"rows\":[";
     EXPECT_EQ(out.substr(0, heading.size()), heading);
     // 03 stands first in draws 1 and 3.
-    EXPECT_NE(out.find("{\"value\":\"03\",\"code\":3,\"probability\":0.0909090909090909,\"hits\":2,"
+    EXPECT_NE(out.find("{\"value\":\"03\",\"code\":3,\"possible\":true,\"probability\":0."
+                       "0909090909090909,\"hits\":2,"
                        "\"expectedHits\":0.454545454545455,\"minGap\":1,\"maxGap\":2,"
                        "\"currentGap\":3,\"ratio\":0.666666666666667,\"meanGap\":1.5,"
                        "\"lastGap\":2,\"theoreticalGap\":11,\"dueChance\":2,\"maxGapSpan\":{"
@@ -31,7 +32,8 @@ TEST_F(OverviewCommands, OverviewAtAPositionAsJson) {
                        "0]}"),
               std::string::npos)
         << out;
-    EXPECT_NE(out.find("{\"value\":\"04\",\"code\":4,\"probability\":0.0909090909090909,\"hits\":0,"
+    EXPECT_NE(out.find("{\"value\":\"04\",\"code\":4,\"possible\":true,\"probability\":0."
+                       "0909090909090909,\"hits\":0,"
                        "\"expectedHits\":0.454545454545455,\"minGap\":null,\"maxGap\":6,"
                        "\"currentGap\":6,\"ratio\":null,\"meanGap\":null,"
                        "\"lastGap\":null,\"theoreticalGap\":11,\"dueChance\":null,"

@@ -65,6 +65,13 @@ TEST(OverviewGrid, SortEitherWayWithMissingFiguresLast) {
     EXPECT_EQ(order(OverviewColumn::CurrentGap), (std::vector<int>{3, 2, 4, 1}));
     EXPECT_EQ(order(OverviewColumn::MeanGap, true), (std::vector<int>{1, 3, 2, 4}));
     EXPECT_EQ(order(OverviewColumn::CurrentGap, true), (std::vector<int>{1, 2, 4, 3}));
+    // A value no number can take is never the most overdue: it goes last by every figure and
+    // its current gap reads 不可能.
+    rows[0].possible = false;
+    EXPECT_EQ(order(OverviewColumn::CurrentGap, true), (std::vector<int>{2, 4, 3, 1}));
+    EXPECT_EQ(order(OverviewColumn::MeanGap), (std::vector<int>{3, 1, 2, 4}));
+    EXPECT_EQ(order(OverviewColumn::Value, true), (std::vector<int>{4, 3, 2, 1}));
+    EXPECT_EQ(overviewFigureText(rows[0], OverviewColumn::CurrentGap), "不可能");
     EXPECT_EQ(overviewColumnFromKey("dueChance"), OverviewColumn::DueChance);
     EXPECT_FALSE(overviewColumnFromKey("欲出几率"));
 }

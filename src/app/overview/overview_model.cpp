@@ -4,6 +4,8 @@
 #include "app/grid/figure_grid.h"
 #include "session/overview_grid.h"
 
+#include <QGuiApplication>
+#include <QPalette>
 #include <algorithm>
 
 namespace yilou::app {
@@ -65,6 +67,9 @@ QVariant OverviewModel::data(const QModelIndex& index, int role) const {
                           index.column() == static_cast<int>(OverviewColumn::MaxGapSpan);
         return QVariant::fromValue(Qt::AlignVCenter | (text ? Qt::AlignHCenter : Qt::AlignRight));
     }
+    // A value that no number can take now is listed greyed.
+    if (role == Qt::ForegroundRole && !figures(index.row()).possible)
+        return QGuiApplication::palette().color(QPalette::Disabled, QPalette::Text);
     return {};
 }
 

@@ -187,6 +187,21 @@ private slots:
         page->grid()->sortByColumn(0, Qt::AscendingOrder);
     }
 
+    // The whole range lies in the year of 马, when 12, and so 羊, is no number of an 11-number
+    // game: its row is greyed, the others are not.
+    void impossibleValueIsGreyed() {
+        OverviewPage* page = pages_->overview();
+        pages_->tabs()->setCurrentWidget(page);
+        choose(1, false);
+        page->place()->setCurrentIndex(0);
+        const OverviewModel* model = page->model();
+        QStringList greyed;
+        for (int r = 0; r < model->rowCount(); ++r)
+            if (model->index(r, 0).data(Qt::ForegroundRole).isValid())
+                greyed << model->index(r, 0).data().toString();
+        QCOMPARE(greyed, QStringList{QStringLiteral("羊")});
+    }
+
     void trendShowsTheCommandLinesChart_data() {
         QTest::addColumn<int>("type");
         QTest::addColumn<bool>("sorted");
