@@ -21,6 +21,7 @@
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QItemSelectionModel>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
@@ -29,6 +30,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
+#include <algorithm>
 #include <vector>
 
 namespace yilou::app {
@@ -55,6 +57,21 @@ KeyboardNavigation::KeyboardNavigation(frmMain& window) : QObject(&window), wind
     stopAtCheckedOptions();
     auto* f10 = new QShortcut(QKeySequence(Qt::Key_F10), &window);
     connect(f10, &QShortcut::activated, this, &KeyboardNavigation::openMenuBar);
+    choosePagesByDigits();
+}
+
+void KeyboardNavigation::choosePagesByDigits() {
+    auto* tabs = window_.findChild<QTabWidget*>(QStringLiteral("resultTabs"));
+    if (!tabs)
+        return;
+    for (int page = 0; page < std::min(tabs->count(), 9); ++page) {
+        const QKeySequence keys(QKeyCombination(Qt::ControlModifier, Qt::Key(Qt::Key_1 + page)));
+        auto* shortcut = new QShortcut(keys, &window_);
+        connect(shortcut, &QShortcut::activated, tabs,
+                [tabs, page] { tabs->setCurrentIndex(page); });
+        tabs->setTabToolTip(
+            page, QStringLiteral("快捷键 %1").arg(keys.toString(QKeySequence::NativeText)));
+    }
 }
 
 void KeyboardNavigation::orderTabStops() {

@@ -310,6 +310,21 @@ private slots:
         QCOMPARE(fixture_->window().snapshot().size(), 120u);
     }
 
+    // Ctrl+1 … Ctrl+9 choose the pages, from wherever the focus is; each tab's tooltip names
+    // its keys.
+    void ctrlAndADigitChooseThePage() {
+        open(120);
+        auto* tabs = find<QTabWidget>(QStringLiteral("resultTabs"));
+        QVERIFY(tabs->count() >= 7);
+        find<QLineEdit>(QStringLiteral("Text1"))->setFocus();
+        for (int page = std::min(tabs->count(), 9) - 1; page >= 0; --page) {
+            press(Qt::Key_1 + page, Qt::ControlModifier);
+            QCOMPARE(tabs->currentIndex(), page);
+            QVERIFY2(tabs->tabToolTip(page).contains(QStringLiteral("Ctrl+%1").arg(page + 1)),
+                     qPrintable(tabs->tabToolTip(page)));
+        }
+    }
+
     // 固定位 by the arrow keys, two positions ticked with the space bar and their values
     // typed, then Alt+S.
     void aSearchFromTheKeyboard() {
