@@ -11,6 +11,7 @@
 #include "app/history/history_entry_panel.h"
 #include "app/history/history_grid.h"
 #include "app/overview/overview_pages.h"
+#include "app/shell/help_links.h"
 #include "app/shell/keyboard_navigation.h"
 #include "app/shell/main_menus.h"
 #include "app/shell/program_icon.h"
@@ -23,7 +24,6 @@
 
 #include <QAction>
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -46,7 +46,9 @@ frmMain::frmMain(const std::filesystem::path& dataFolder, QWidget* parent)
     : QMainWindow(parent), dataFolder_(dataFolder) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowIcon(programIcon());
-    openUrl_ = [](const QUrl& address) { return QDesktopServices::openUrl(address); };
+    openUrl_ = [this](const QUrl& address, std::function<void()> failed) {
+        openWithDesktop(address, this, std::move(failed));
+    };
     buildLayout();
     wireMenus();
     wireHistory();

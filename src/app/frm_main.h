@@ -68,8 +68,9 @@ public:
     void QihaoXianshi();
 
     /// How addresses and files are opened with the desktop's default application; tests put
-    /// their own in. Returns false when nothing could be started.
-    using UrlOpener = std::function<bool(const QUrl&)>;
+    /// their own in. Calls `failed` when no program opened it, now or once the opener has
+    /// given up.
+    using UrlOpener = std::function<void(const QUrl&, std::function<void()> failed)>;
     void setUrlOpener(UrlOpener opener) { openUrl_ = std::move(opener); }
     /// Today's date as the window counts it (the next issue of an empty history, the online
     /// update, the zodiac year); tests put a fixed day in, so that none depends on when it runs.

@@ -305,8 +305,9 @@ void frmMain::Command4_Click() {
 }
 
 void frmMain::showFile(const std::filesystem::path& file) {
-    if (!openUrl_(QUrl::fromLocalFile(QString::fromStdString(file.string()))))
+    openUrl_(QUrl::fromLocalFile(QString::fromStdString(file.string())), [this, file] {
         prompts_.inform(messages::kNoticeTitle, messages::cannotOpenFile(file));
+    });
 }
 
 void frmMain::MaskEdBox1_KeyPress(int) {

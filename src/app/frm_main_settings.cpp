@@ -13,7 +13,10 @@
 #include "version.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QCursor>
+#include <QDir>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -137,9 +140,15 @@ void frmMain::Command9_Click() {
 }
 
 void frmMain::openAddress(const QUrl& address) {
-    if (!openUrl_(address))
-        prompts_.warn(messages::kNoticeTitle,
-                      messages::cannotOpenAddress(address.toString().toStdString()));
+    openUrl_(address, [this, address] {
+        // Where the page is, to open by hand: a file's path, or the web address.
+        const QString where = address.isLocalFile()
+                                  ? QDir::toNativeSeparators(address.toLocalFile())
+                                  : address.toString();
+        if (prompts_.confirm(messages::kNoticeTitle,
+                             messages::cannotOpenAddress(where.toStdString())))
+            QGuiApplication::clipboard()->setText(where);
+    });
 }
 
 void frmMain::mnuFrontPage_Click() {

@@ -667,8 +667,9 @@ std::string databaseSetAside(const std::filesystem::path& target) {
     return "原历史数据库已改名保存为 " + target.string() + "。";
 }
 
-std::string cannotOpenAddress(std::string_view address) {
-    return "无法打开浏览器，请手动访问：\n" + text(address);
+std::string cannotOpenAddress(std::string_view where) {
+    return "没有可以打开它的程序（例如没有安装浏览器）。它在：\n" + text(where) +
+           "\n\n要把这个位置复制到剪贴板吗？";
 }
 
 std::string cannotOpenFile(const std::filesystem::path& file) {

@@ -393,7 +393,8 @@ std::string cannotOpenDatabase(const std::filesystem::path& file, std::string_vi
 std::string askSetAsideDatabase(const std::filesystem::path& file);
 std::string databaseSetAside(const std::filesystem::path& target);
 inline constexpr std::string_view kWorking = "正在处理历史号码，请稍候……";
-std::string cannotOpenAddress(std::string_view address);
+/// Nothing opened a page of the guide or an address: where it is, and the offer to copy that.
+std::string cannotOpenAddress(std::string_view where);
 std::string cannotOpenFile(const std::filesystem::path& file);
 
 } // namespace yilou::messages

@@ -42,9 +42,10 @@ app::frmMain& WindowFixture::open(bool openerWorks) {
     window_.reset();
     window_ = std::make_unique<app::frmMain>(dir_.path());
     window_->setClock([] { return kToday; });
-    window_->setUrlOpener([this, openerWorks](const QUrl& address) {
+    window_->setUrlOpener([this, openerWorks](const QUrl& address, std::function<void()> failed) {
         opened_.push_back(address.toString());
-        return openerWorks;
+        if (!openerWorks)
+            failed();
     });
     window_->show();
     if (!QTest::qWaitForWindowExposed(window_.get()))

@@ -78,10 +78,8 @@ private slots:
                         out, err),
             0);
         window_ = std::make_unique<frmMain>(data_.path());
-        window_->setUrlOpener([this](const QUrl& url) {
-            opened_.push_back(url);
-            return true;
-        });
+        window_->setUrlOpener(
+            [this](const QUrl& url, const std::function<void()>&) { opened_.push_back(url); });
         window_->resize(1366, 740);
         window_->show();
         QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
