@@ -57,7 +57,7 @@ int main(int argc, char** argv) {
     const QDir out(args[2]);
     out.mkpath(QStringLiteral("."));
     yilou::app::frmMain window(args[1].toStdString());
-    window.setUrlOpener([](const QUrl&) { return true; });
+    window.setUrlOpener([](const QUrl&, std::function<void()>) {});
     window.show();
     // The two screens the window is made for: a laptop's and a small one's.
     for (const QSize size : {QSize(1024, 700), QSize(1366, 768)}) {
