@@ -314,6 +314,8 @@ std::string importSkippedLines(std::size_t skipped, std::size_t read, std::size_
 std::string replacedHistorySaved(std::size_t replaced, const std::filesystem::path& copy);
 /// Said by the command line instead of asking importSkippedLines.
 std::string importNeedsYes(std::string_view question);
+/// The start of a page's tab tip, before the keys that choose it ("快捷键 Ctrl+1").
+inline constexpr std::string_view kShortcutTip = "快捷键 ";
 /// The kinds of entry the file dialogs name and their sizes in bytes, by their English texts.
 inline constexpr std::pair<std::string_view, std::string_view> kFileKinds[] = {
     {"Folder", "文件夹"},

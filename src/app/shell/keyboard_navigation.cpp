@@ -7,12 +7,14 @@
 #include "app/analysis/result_grids_panel.h"
 #include "app/analysis/search_options_panel.h"
 #include "app/analysis/search_panel.h"
+#include "app/dialogs/prompts.h"
 #include "app/frm_main.h"
 #include "app/grid/flex_grid.h"
 #include "app/history/command_bar.h"
 #include "app/history/first_start_panel.h"
 #include "app/history/history_entry_panel.h"
 #include "app/history/history_grid.h"
+#include "session/messages.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -69,8 +71,8 @@ void KeyboardNavigation::choosePagesByDigits() {
         auto* shortcut = new QShortcut(keys, &window_);
         connect(shortcut, &QShortcut::activated, tabs,
                 [tabs, page] { tabs->setCurrentIndex(page); });
-        tabs->setTabToolTip(
-            page, QStringLiteral("快捷键 %1").arg(keys.toString(QKeySequence::NativeText)));
+        tabs->setTabToolTip(page,
+                            qs(messages::kShortcutTip) + keys.toString(QKeySequence::NativeText));
     }
 }
 
